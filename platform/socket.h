@@ -1,0 +1,67 @@
+#pragma once
+// The few socket calls the camera protocol needs, behind one header.
+// Addresses and ports are passed in network byte order, as the rest of the
+// system holds them.
+#include <cstddef>
+#include <cstdint>
+
+namespace lenscout {
+
+using SocketHandle = int;
+constexpr SocketHandle kInvalidSocket = -1;
+
+// Owns one socket and closes it when it goes out of scope.
+class Socket {
+public:
+    Socket() = default;
+    explicit Socket(SocketHandle handle) : handle_(handle) {}
+    ~Socket() { reset(); }
+    Socket(Socket&& other) noexcept : handle_(other.release()) {}
+    Socket& operator=(Socket&& other) noexcept;
+    Socket(const Socket&) = delete;
+    Socket& operator=(const Socket&) = delete;
+
+    SocketHandle get() const { return handle_; }
+    bool valid() const { return handle_ != kInvalidSocket; }
+    SocketHandle release();
+    void reset(SocketHandle handle = kInvalidSocket);
+
+private:
+    SocketHandle handle_ = kInvalidSocket;
+};
+
+Socket openUdpSocket();
+Socket openTcpSocket();
+
+bool enableBroadcast(SocketHandle s);
+bool setReuseAddress(SocketHandle s);
+bool setReceiveBuffer(SocketHandle s, int bytes);
+// Binds to any local address; portNet 0 lets the system choose.
+bool bindAny(SocketHandle s, uint16_t portNet);
+bool bindTo(SocketHandle s, uint32_t addrNet, uint16_t portNet);
+// The local port in network byte order, or 0 when it cannot be read.
+uint16_t localPort(SocketHandle s);
+bool connectTo(SocketHandle s, uint32_t addrNet, uint16_t portNet);
+bool listenOn(SocketHandle s, int backlog);
+Socket acceptFrom(SocketHandle s, uint32_t* addrNet, uint16_t* portNet);
+
+enum class WaitResult { Readable, Timeout, Failed };
+// Waits until the socket is readable, at most timeoutMs milliseconds.
+WaitResult waitReadable(SocketHandle s, uint32_t timeoutMs);
+
+// Each returns the bytes moved, or -1 on failure. Sends never raise SIGPIPE.
+long sendSome(SocketHandle s, const void* data, size_t count);
+long sendTo(SocketHandle s, const void* data, size_t count, uint32_t addrNet, uint16_t portNet);
+long receiveSome(SocketHandle s, void* data, size_t capacity);
+long receiveFrom(SocketHandle s, void* data, size_t capacity, uint32_t* addrNet, uint16_t* portNet);
+
+// The one distinction the protocol makes among socket errors.
+enum class SocketError { Aborted, Reset, Other };
+SocketError lastSocketError();
+
+// "a.b.c.d" to network order; false for anything else.
+bool parseIpv4(const char* text, uint32_t* addrNet);
+uint16_t toNetPort(uint16_t hostPort);
+uint16_t toHostPort(uint16_t netPort);
+
+}  // namespace lenscout

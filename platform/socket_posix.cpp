@@ -1,0 +1,160 @@
+#include "platform/socket.h"
+
+#include <arpa/inet.h>
+#include <cerrno>
+#include <chrono>
+#include <climits>
+#include <netinet/in.h>
+#include <poll.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+namespace lenscout {
+namespace {
+
+sockaddr_in makeAddress(uint32_t addrNet, uint16_t portNet) {
+    sockaddr_in a{};
+    a.sin_family = AF_INET;
+    a.sin_addr.s_addr = addrNet;
+    a.sin_port = portNet;
+    return a;
+}
+
+void readAddress(const sockaddr_in& a, uint32_t* addrNet, uint16_t* portNet) {
+    if (addrNet) *addrNet = a.sin_addr.s_addr;
+    if (portNet) *portNet = a.sin_port;
+}
+
+Socket openSocket(int type) {
+    return Socket(::socket(AF_INET, type | SOCK_CLOEXEC, 0));
+}
+
+bool setIntOption(SocketHandle s, int level, int name, int value) {
+    return ::setsockopt(s, level, name, &value, sizeof value) == 0;
+}
+
+}  // namespace
+
+Socket& Socket::operator=(Socket&& other) noexcept {
+    if (this != &other) reset(other.release());
+    return *this;
+}
+
+SocketHandle Socket::release() {
+    SocketHandle h = handle_;
+    handle_ = kInvalidSocket;
+    return h;
+}
+
+void Socket::reset(SocketHandle handle) {
+    if (handle_ != kInvalidSocket) ::close(handle_);
+    handle_ = handle;
+}
+
+Socket openUdpSocket() { return openSocket(SOCK_DGRAM); }
+Socket openTcpSocket() { return openSocket(SOCK_STREAM); }
+
+bool enableBroadcast(SocketHandle s) { return setIntOption(s, SOL_SOCKET, SO_BROADCAST, 1); }
+bool setReuseAddress(SocketHandle s) { return setIntOption(s, SOL_SOCKET, SO_REUSEADDR, 1); }
+bool setReceiveBuffer(SocketHandle s, int bytes) { return setIntOption(s, SOL_SOCKET, SO_RCVBUF, bytes); }
+
+bool bindAny(SocketHandle s, uint16_t portNet) { return bindTo(s, htonl(INADDR_ANY), portNet); }
+
+bool bindTo(SocketHandle s, uint32_t addrNet, uint16_t portNet) {
+    sockaddr_in a = makeAddress(addrNet, portNet);
+    return ::bind(s, reinterpret_cast<sockaddr*>(&a), sizeof a) == 0;
+}
+
+uint16_t localPort(SocketHandle s) {
+    sockaddr_in a{};
+    socklen_t len = sizeof a;
+    if (::getsockname(s, reinterpret_cast<sockaddr*>(&a), &len) != 0) return 0;
+    return a.sin_port;
+}
+
+bool connectTo(SocketHandle s, uint32_t addrNet, uint16_t portNet) {
+    sockaddr_in a = makeAddress(addrNet, portNet);
+    int r;
+    do r = ::connect(s, reinterpret_cast<sockaddr*>(&a), sizeof a);
+    while (r != 0 && errno == EINTR);
+    return r == 0;
+}
+
+bool listenOn(SocketHandle s, int backlog) { return ::listen(s, backlog) == 0; }
+
+Socket acceptFrom(SocketHandle s, uint32_t* addrNet, uint16_t* portNet) {
+    sockaddr_in a{};
+    socklen_t len = sizeof a;
+    Socket peer(::accept4(s, reinterpret_cast<sockaddr*>(&a), &len, SOCK_CLOEXEC));
+    if (peer.valid()) readAddress(a, addrNet, portNet);
+    return peer;
+}
+
+// poll rather than select: the same readiness wait, without the limit on
+// descriptor numbers that FD_SET silently overruns.
+WaitResult waitReadable(SocketHandle s, uint32_t timeoutMs) {
+    using Clock = std::chrono::steady_clock;
+    const auto deadline = Clock::now() + std::chrono::milliseconds(timeoutMs);
+    pollfd p{s, POLLIN, 0};
+    for (;;) {
+        auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now()).count();
+        if (left < 0) left = 0;
+        int r = ::poll(&p, 1, static_cast<int>(left > INT_MAX ? INT_MAX : left));
+        if (r > 0) return (p.revents & POLLNVAL) ? WaitResult::Failed : WaitResult::Readable;
+        if (r == 0) return WaitResult::Timeout;
+        if (errno != EINTR) return WaitResult::Failed;
+    }
+}
+
+long sendSome(SocketHandle s, const void* data, size_t count) {
+    ssize_t r;
+    do r = ::send(s, data, count, MSG_NOSIGNAL);
+    while (r < 0 && errno == EINTR);
+    return static_cast<long>(r);
+}
+
+long sendTo(SocketHandle s, const void* data, size_t count, uint32_t addrNet, uint16_t portNet) {
+    sockaddr_in a = makeAddress(addrNet, portNet);
+    ssize_t r;
+    do r = ::sendto(s, data, count, MSG_NOSIGNAL, reinterpret_cast<sockaddr*>(&a), sizeof a);
+    while (r < 0 && errno == EINTR);
+    return static_cast<long>(r);
+}
+
+long receiveSome(SocketHandle s, void* data, size_t capacity) {
+    ssize_t r;
+    do r = ::recv(s, data, capacity, 0);
+    while (r < 0 && errno == EINTR);
+    return static_cast<long>(r);
+}
+
+long receiveFrom(SocketHandle s, void* data, size_t capacity, uint32_t* addrNet, uint16_t* portNet) {
+    sockaddr_in a{};
+    socklen_t len = sizeof a;
+    ssize_t r;
+    do r = ::recvfrom(s, data, capacity, 0, reinterpret_cast<sockaddr*>(&a), &len);
+    while (r < 0 && errno == EINTR);
+    if (r >= 0) readAddress(a, addrNet, portNet);
+    return static_cast<long>(r);
+}
+
+SocketError lastSocketError() {
+    switch (errno) {
+    case ECONNABORTED: return SocketError::Aborted;
+    case ECONNRESET:
+    case EPIPE: return SocketError::Reset;
+    default: return SocketError::Other;
+    }
+}
+
+bool parseIpv4(const char* text, uint32_t* addrNet) {
+    in_addr a{};
+    if (text == nullptr || ::inet_pton(AF_INET, text, &a) != 1) return false;
+    *addrNet = a.s_addr;
+    return true;
+}
+
+uint16_t toNetPort(uint16_t hostPort) { return htons(hostPort); }
+uint16_t toHostPort(uint16_t netPort) { return ntohs(netPort); }
+
+}  // namespace lenscout

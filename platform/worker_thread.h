@@ -1,0 +1,37 @@
+#pragma once
+#include <atomic>
+#include <cstdint>
+#include <functional>
+#include <thread>
+
+#include "platform/thread_queue.h"
+
+namespace lenscout {
+
+constexpr uint32_t STILL_ACTIVE = 259;
+
+// A thread with its own message queue and a published exit code, which
+// reads STILL_ACTIVE until the thread function has returned.
+class WorkerThread {
+public:
+    using Proc = std::function<uint32_t()>;
+
+    WorkerThread() = default;
+    ~WorkerThread() { join(); }
+    WorkerThread(const WorkerThread&) = delete;
+    WorkerThread& operator=(const WorkerThread&) = delete;
+
+    // False when the thread could not be created.
+    bool start(Proc proc);
+    ThreadId id() const { return id_; }
+    uint32_t exitCode() const { return exitCode_.load(); }
+    // Waits for the thread to end; call only once it has been told to.
+    void join();
+
+private:
+    std::thread thread_;
+    ThreadId id_ = kNoThread;
+    std::atomic<uint32_t> exitCode_{STILL_ACTIVE};
+};
+
+}  // namespace lenscout
