@@ -1,0 +1,31 @@
+#pragma once
+#include <cstdint>
+#include <type_traits>
+
+namespace lenscout {
+
+constexpr int kIdSize = 13;    // deviceId, user, password
+constexpr int kNameSize = 21;  // name
+
+// One camera, copied whole between the worker, the list and the dialogs.
+// Text fields end at their first zero byte; addresses and the port are in
+// network byte order.
+struct CameraInfo {
+    char deviceId[kIdSize];
+    char user[kIdSize];
+    char password[kIdSize];
+    char name[kNameSize];
+    uint32_t ip;
+    uint32_t mask;
+    uint32_t gateway;
+    uint32_t dns;
+    uint16_t httpPort;
+    uint32_t firmwareVersion;
+    uint32_t webUiVersion;
+    uint8_t sameSubnet;
+    uint8_t seen;
+};
+static_assert(std::is_trivially_copyable<CameraInfo>::value, "copied as one block");
+static_assert(std::is_standard_layout<CameraInfo>::value, "plain record of fixed layout");
+
+}  // namespace lenscout

@@ -1,0 +1,41 @@
+#pragma once
+// The discovery messages, all under the magic "MO_I" on UDP port 10000:
+//
+//   search      (0)  tag:u32=0x01000000                                  system -> broadcast
+//   searchReply (1)  deviceId:13 name:21 ip:4 mask:4 gateway:4 dns:4
+//                    unused:4 firmwareVersion:4 webUiVersion:4 httpPort:2 camera -> system
+//   setNetwork  (2)  tag:u32 deviceId:13 user:13 password:13
+//                    ip:4 mask:4 gateway:4 dns:4 httpPort:2               system -> broadcast
+//   result      (3)  code:u16                                            camera -> system
+//
+// Addresses and the port travel in network byte order, as held.
+#include <cstdint>
+#include <memory>
+
+#include "discovery/camera_info.h"
+#include "protocol/datagram_reader.h"
+#include "protocol/packet_writer.h"
+
+namespace lenscout {
+
+constexpr uint16_t DISCOVERY_PORT = 10000;
+constexpr char kBroadcastAddress[] = "255.255.255.255";
+
+constexpr uint16_t CMD_SEARCH = 0;
+constexpr uint16_t CMD_SEARCH_REPLY = 1;
+constexpr uint16_t CMD_SET_NETWORK = 2;
+constexpr uint16_t CMD_RESULT = 3;
+
+constexpr uint32_t kRequestTag = 0x01000000;
+constexpr int kSearchReplyMinPayload = 64;
+
+bool buildSearchRequest(PacketWriter& writer);
+bool buildSetNetworkRequest(PacketWriter& writer, const CameraInfo& settings);
+
+// A new record from a search-reply payload, with seen and sameSubnet set;
+// null when the payload is shorter than 64 bytes.
+std::unique_ptr<CameraInfo> parseSearchReply(DatagramReader& reader);
+// False when the payload holds no code.
+bool parseResult(DatagramReader& reader, uint16_t* code);
+
+}  // namespace lenscout

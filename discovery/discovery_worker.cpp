@@ -1,0 +1,124 @@
+#include "discovery/discovery_worker.h"
+
+#include <memory>
+#include <new>
+
+#include "discovery/discovery_messages.h"
+#include "discovery/message_ids.h"
+#include "discovery/same_subnet.h"
+#include "discovery/thread_queue_target.h"
+#include "platform/tick_clock.h"
+#include "protocol/packet_header.h"
+
+namespace lenscout {
+
+bool DiscoveryWorker::fail() {
+    window_.postMessage(WM_SCAN_ERROR, codeParam(kScanSocketFailure), 0);
+    return false;
+}
+
+bool DiscoveryWorker::start() {
+    parseIpv4(kBroadcastAddress, &broadcastAddr_);
+    socket_ = openUdpSocket();
+    if (!socket_.valid() || !enableBroadcast(socket_.get())) return fail();
+    if (!bindAny(socket_.get(), toNetPort(DISCOVERY_PORT)) && !bindAny(socket_.get(), 0)) return fail();
+    setReceiveBuffer(socket_.get(), kDiscoveryReceiveBuffer);  // best effort: the system may cap it
+    previousTick_ = due_ = tickCount();
+    return true;
+}
+
+bool DiscoveryWorker::runPass() {
+    return takeThreadMessage() && searchIfDue() && receiveDatagram();
+}
+
+bool DiscoveryWorker::takeThreadMessage() {
+    ThreadMessage m;
+    if (!peekThreadMessage(&m)) return true;
+    switch (m.message) {
+    case WM_QUIT:
+        return false;
+    case TM_SET_NETWORK: {
+        std::unique_ptr<CameraInfo> settings = takeRecord(m.wParam);
+        if (!settings) return true;
+        buildSetNetworkRequest(writer_, *settings);
+        settings.reset();
+        if (writer_.sendDatagram(socket_.get(), broadcastAddr_, toNetPort(DISCOVERY_PORT)) != NET_OK)
+            return fail();
+        due_ = previousTick_;
+        return true;
+    }
+    case TM_SEARCH_NOW:
+        due_ = previousTick_;
+        return true;
+    default:
+        return true;
+    }
+}
+
+bool DiscoveryWorker::searchIfDue() {
+    const uint32_t now = tickCount();
+    previousTick_ = now;
+    if (!tickReached(now, due_)) return true;
+    buildSearchRequest(writer_);
+    if (writer_.sendDatagram(socket_.get(), broadcastAddr_, toNetPort(DISCOVERY_PORT)) != NET_OK) return fail();
+    // The interfaces are read once per period rather than once per reply.
+    haveInterfaces_ = readInterfaceTable(&interfaces_);
+    window_.postMessage(WM_SCAN_TICK, 0, 0);
+    due_ = now + kSearchPeriodMs;
+    return true;
+}
+
+bool DiscoveryWorker::receiveDatagram() {
+    switch (reader_.receive(socket_.get(), kReceiveSliceMs)) {
+    case NET_ERROR: return fail();
+    case NET_OK: break;
+    default: return true;
+    }
+    uint16_t command = 0;
+    if (!reader_.parseHeader(&command, kDiscoveryMagic)) return true;
+    if (command == CMD_SEARCH_REPLY) takeSearchReply();
+    if (command == CMD_RESULT) takeResult();
+    return true;
+}
+
+void DiscoveryWorker::takeSearchReply() {
+    std::unique_ptr<CameraInfo> camera = parseSearchReply(reader_);
+    if (!camera) return;
+    applySameSubnet(*camera, haveInterfaces_ ? &interfaces_ : nullptr);
+    handOverRecord(std::move(camera), [this](uintptr_t record) {
+        return window_.postMessage(WM_CAMERA_FOUND, record, 0);
+    });
+}
+
+void DiscoveryWorker::takeResult() {
+    uint16_t code = 0;
+    if (!parseResult(reader_, &code) || code == 0) return;
+    const int32_t signedCode = static_cast<int16_t>(code);
+    // 65534 from a camera would read as the worker's own socket failure and
+    // end the program: any device could do that with one datagram.
+    if (signedCode == kScanSocketFailure) return;
+    window_.postMessage(WM_SCAN_ERROR, codeParam(signedCode), 0);
+}
+
+uint32_t DiscoveryThreadProc(MessageTarget* window) {
+    {
+        auto worker = std::make_unique<DiscoveryWorker>(*window);
+        if (worker->start())
+            while (worker->runPass()) {
+            }
+    }
+    discardThreadQueue();
+    return 0;
+}
+
+bool postSetNetwork(ThreadId worker, const CameraInfo& settings) {
+    std::unique_ptr<CameraInfo> copy(new (std::nothrow) CameraInfo(settings));
+    return handOverRecord(std::move(copy), [worker](uintptr_t record) {
+        return postThreadMessage(worker, TM_SET_NETWORK, record, 0);
+    });
+}
+
+bool postSearchNow(ThreadId worker) { return postThreadMessage(worker, TM_SEARCH_NOW, 0, 0); }
+bool postQuit(ThreadId worker) { return postThreadMessage(worker, WM_QUIT, 0, 0); }
+
+}  // namespace lenscout

@@ -1,0 +1,67 @@
+#pragma once
+#include <cstdint>
+#include <vector>
+
+#include "discovery/camera_info.h"
+#include "discovery/message_target.h"
+#include "platform/interface_table.h"
+#include "platform/socket.h"
+#include "platform/thread_queue.h"
+#include "protocol/datagram_reader.h"
+#include "protocol/packet_writer.h"
+
+namespace lenscout {
+
+constexpr uint32_t kSearchPeriodMs = 3000;
+constexpr uint32_t kReceiveSliceMs = 100;
+// Room for a burst of replies from a large network while a pass is busy.
+constexpr int kDiscoveryReceiveBuffer = 4 * 1024 * 1024;
+
+// All UDP work of the program: broadcasts a search every 3000 ms or on
+// request, turns replies into camera records and passes them, the ticks and
+// the cameras' result codes to its window. One pass handles at most one
+// thread message and one datagram, and waits at most one receive slice.
+class DiscoveryWorker {
+public:
+    explicit DiscoveryWorker(MessageTarget& window) : window_(window) {}
+    DiscoveryWorker(const DiscoveryWorker&) = delete;
+    DiscoveryWorker& operator=(const DiscoveryWorker&) = delete;
+
+    // Socket, broadcast option and binding; on failure posts the socket
+    // failure code and returns false.
+    bool start();
+    // False once the loop is left.
+    bool runPass();
+    // The bound port in network byte order.
+    uint16_t port() const { return localPort(socket_.get()); }
+
+private:
+    bool takeThreadMessage();
+    bool searchIfDue();
+    bool receiveDatagram();
+    void takeSearchReply();
+    void takeResult();
+    bool fail();
+
+    MessageTarget& window_;
+    Socket socket_;
+    uint32_t broadcastAddr_ = 0;
+    uint32_t due_ = 0;
+    uint32_t previousTick_ = 0;
+    PacketWriter writer_;
+    DatagramReader reader_;
+    std::vector<Ipv4Interface> interfaces_;
+    bool haveInterfaces_ = false;
+};
+
+// The worker thread's entry: runs a worker for `window` until WM_QUIT or a
+// socket failure, frees what its queue still holds, and returns 0.
+uint32_t DiscoveryThreadProc(MessageTarget* window);
+
+// Thread messages to the worker. postSetNetwork sends a heap copy that the
+// worker owns once posted; on failure the copy is freed here.
+bool postSetNetwork(ThreadId worker, const CameraInfo& settings);
+bool postSearchNow(ThreadId worker);
+bool postQuit(ThreadId worker);
+
+}  // namespace lenscout
