@@ -1,0 +1,53 @@
+#pragma once
+// One simulated camera: what it reports in its search replies and how it
+// takes a set-network request.
+#include <cstdint>
+#include <string>
+
+#include "protocol/datagram_reader.h"
+#include "protocol/packet_writer.h"
+
+namespace lenscout {
+
+struct SimCamera {
+    std::string id;        // raw bytes; 13 of them fill the field without a zero
+    std::string name;      // GBK bytes; 21 of them fill the field without a zero
+    uint32_t ip = 0;       // network order, like the mask, gateway and DNS server
+    uint32_t mask = 0;
+    uint32_t gateway = 0;
+    uint32_t dns = 0;
+    uint16_t httpPort = 80;  // host order
+    uint32_t firmwareVersion = 0;
+    uint32_t webUiVersion = 0;  // 0: no web interface
+    uint32_t unused = 0;        // the reply's four bytes the system drops
+    std::string user = "admin";
+    std::string password;
+    int32_t result = 0;          // code sent after an accepted request; -1 sends none
+    int32_t authFailResult = 5;  // code sent when the credentials differ; -1 sends none
+};
+
+// The camera of the given index on a simulated network based at baseIp.
+SimCamera defaultCamera(int index, uint32_t baseIp, uint32_t mask);
+
+// Applies "key=value,key=value"; keys: id, id-hex, name, name-hex, ip, mask,
+// gateway, dns, port, firmware, webui, unused, user, password, result,
+// authfail.
+bool applyCameraSpec(SimCamera* camera, const std::string& spec, std::string* error);
+
+void buildSearchReply(PacketWriter& writer, const SimCamera& camera);
+
+// A set-network request as read from its payload.
+struct SetNetworkRequest {
+    char deviceId[13];
+    char user[13];
+    char password[13];
+    uint32_t ip, mask, gateway, dns;
+    uint16_t httpPort;  // network order
+};
+bool parseSetNetwork(DatagramReader& reader, SetNetworkRequest* request);
+
+enum class SetOutcome { NotMine, Applied, BadCredentials };
+// Applies the request when it names this camera and its credentials match.
+SetOutcome applySetNetwork(SimCamera& camera, const SetNetworkRequest& request);
+
+}  // namespace lenscout

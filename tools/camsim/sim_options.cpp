@@ -1,0 +1,92 @@
+#include "tools/camsim/sim_options.h"
+
+#include "platform/socket.h"
+#include "tools/common/options.h"
+
+namespace lenscout {
+
+const char kSimUsage[] =
+    "usage: lenscout-camsim [options]\n"
+    "Plays one or many cameras: answers search requests, applies set-network\n"
+    "requests. Run it only inside the virtual LAN (tools/vlan).\n"
+    "  --count N            N generated cameras CAM000001.. (default 1 if no --camera)\n"
+    "  --base-ip A.B.C.D    address before the first generated camera (192.168.77.100)\n"
+    "  --mask A.B.C.D       mask of the generated cameras (255.255.255.0)\n"
+    "  --camera SPEC        one more camera: key=value,... with keys id, id-hex, name,\n"
+    "                       name-hex, ip, mask, gateway, dns, port, firmware, webui\n"
+    "                       (0: no web interface), unused, user, password,\n"
+    "                       result (code after an accepted request, -1 none),\n"
+    "                       authfail (code on wrong credentials, -1 none)\n"
+    "  --set SPEC           apply SPEC to every camera given so far\n"
+    "  --delay MIN[-MAX]    reply delay per camera in ms (0-20)\n"
+    "  --seed N             seed of the delays (1)\n"
+    "  --scramble HEX16     scramble replies with this 8-byte key\n"
+    "  --stray N            send N junk bytes ahead of every message\n"
+    "  --reply-broadcast    reply to 255.255.255.255:10000 instead of the sender\n"
+    "  --port N             UDP port to listen on (10000)\n"
+    "  --duration S         stop after S seconds (3600)\n"
+    "  --log FILE           log of received messages (stderr)\n";
+
+namespace {
+
+bool takeCount(SimOptions* o, const std::string& v, uint32_t base, uint32_t mask) {
+    uint64_t n = 0;
+    if (!parseUnsigned(v, 100000, &n)) return false;
+    for (uint64_t i = 1; i <= n; ++i)
+        o->cameras.push_back(defaultCamera(static_cast<int>(o->cameras.size() + 1), base, mask));
+    return true;
+}
+
+}  // namespace
+
+bool parseSimOptions(int argc, char** argv, SimOptions* o, std::string* error) {
+    ArgWalker args(argc, argv);
+    std::string name, v;
+    uint32_t base = 0, mask = 0;
+    parseDotted("192.168.77.100", &base);
+    parseDotted("255.255.255.0", &mask);
+    uint64_t u = 0;
+    while (args.next(&name)) {
+        bool ok = true;
+        if (name == "reply-broadcast") {
+            o->replyBroadcast = true;
+            continue;
+        }
+        if (name == "help") {
+            *error = kSimUsage;
+            return false;
+        }
+        if (!args.value(&v)) {
+            *error = "missing value for --" + name;
+            return false;
+        }
+        if (name == "count") ok = takeCount(o, v, base, mask);
+        else if (name == "base-ip") ok = parseDotted(v, &base);
+        else if (name == "mask") ok = parseDotted(v, &mask);
+        else if (name == "camera") {
+            SimCamera c = defaultCamera(static_cast<int>(o->cameras.size() + 1), base, mask);
+            ok = applyCameraSpec(&c, v, error);
+            o->cameras.push_back(c);
+        } else if (name == "set") {
+            for (SimCamera& c : o->cameras) ok = ok && applyCameraSpec(&c, v, error);
+        } else if (name == "delay") ok = parseRange(v, 60000, &o->delayMinMs, &o->delayMaxMs);
+        else if (name == "seed") ok = parseUnsigned(v, UINT64_MAX, &o->seed);
+        else if (name == "scramble") ok = (o->scramble = parseHex(v, &o->key)) && o->key.size() == 8;
+        else if (name == "stray") ok = parseUnsigned(v, 60000, &o->strayBytes);
+        else if (name == "port") ok = parseUnsigned(v, 65535, &u) && (o->port = static_cast<uint16_t>(u), true);
+        else if (name == "duration") ok = parseUnsigned(v, 86400, &o->durationS);
+        else if (name == "log") o->logPath = v;
+        else {
+            *error = "unknown option --" + name;
+            return false;
+        }
+        if (!ok) {
+            if (error->empty()) *error = "bad value for --" + name + ": " + v;
+            return false;
+        }
+    }
+    if (o->cameras.empty()) o->cameras.push_back(defaultCamera(1, base, mask));
+    return true;
+}
+
+}  // namespace lenscout

@@ -1,0 +1,28 @@
+#pragma once
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "tools/camsim/sim_camera.h"
+
+namespace lenscout {
+
+struct SimOptions {
+    std::vector<SimCamera> cameras;
+    uint16_t port = 10000;           // host order
+    uint64_t delayMinMs = 0;         // each reply waits a random delay in this range
+    uint64_t delayMaxMs = 20;
+    uint64_t seed = 1;
+    bool scramble = false;
+    std::string key;                 // 8 bytes when scrambling
+    uint64_t strayBytes = 0;         // junk sent ahead of every message
+    bool replyBroadcast = false;     // reply to 255.255.255.255:10000, not to the sender
+    uint64_t durationS = 3600;       // stops by itself after this long
+    std::string logPath;             // one line per message received; stderr when empty
+};
+
+// Fills `out` from the command line; on failure `error` says why.
+bool parseSimOptions(int argc, char** argv, SimOptions* out, std::string* error);
+extern const char kSimUsage[];
+
+}  // namespace lenscout

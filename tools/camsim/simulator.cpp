@@ -1,0 +1,166 @@
+#include "tools/camsim/simulator.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+
+#include "discovery/camera_text.h"
+#include "discovery/discovery_messages.h"
+#include "protocol/packet_header.h"
+#include "protocol/payload.h"
+
+namespace lenscout {
+
+namespace {
+
+constexpr int kMaxWaitMs = 100;
+
+std::string hexOf(const uint8_t* data, size_t count) {
+    static const char digits[] = "0123456789abcdef";
+    std::string out;
+    out.reserve(count * 2);
+    for (size_t i = 0; i < count; ++i) {
+        out += digits[data[i] >> 4];
+        out += digits[data[i] & 15];
+    }
+    return out;
+}
+
+std::string endpoint(uint32_t addr, uint16_t port) {
+    return dottedQuad(addr) + ":" + std::to_string(toHostPort(port));
+}
+
+const char* outcomeName(SetOutcome outcome) {
+    switch (outcome) {
+    case SetOutcome::Applied: return "applied";
+    case SetOutcome::BadCredentials: return "bad-credentials";
+    default: return "not-mine";
+    }
+}
+
+}  // namespace
+
+Simulator::Simulator(SimOptions options)
+    : options_(std::move(options)), random_(options_.seed), received_(DatagramReader::kBufferSize) {}
+
+Simulator::~Simulator() {
+    if (ownLog_ && log_) std::fclose(log_);
+}
+
+bool Simulator::open(std::string* error) {
+    if (options_.logPath.empty()) {
+        log_ = stderr;
+    } else {
+        log_ = std::fopen(options_.logPath.c_str(), "a");
+        ownLog_ = log_ != nullptr;
+        if (!log_) {
+            *error = "cannot open log " + options_.logPath + ": " + std::strerror(errno);
+            return false;
+        }
+    }
+    socket_ = openUdpSocket();
+    if (!socket_.valid() || !enableBroadcast(socket_.get()) || !setReuseAddress(socket_.get()) ||
+        !bindAny(socket_.get(), toNetPort(options_.port))) {
+        *error = "cannot bind UDP port " + std::to_string(options_.port) + ": " + std::strerror(errno);
+        return false;
+    }
+    started_ = Clock::now();
+    return true;
+}
+
+void Simulator::run(const volatile int& stop) {
+    const Clock::time_point end = started_ + std::chrono::seconds(options_.durationS);
+    while (!stop && Clock::now() < end) {
+        const uint32_t waitMs = static_cast<uint32_t>(waitBudgetMs(end));
+        if (waitReadable(socket_.get(), waitMs) == WaitResult::Readable) receiveOne();
+        sendDueReplies();
+    }
+}
+
+int Simulator::waitBudgetMs(Clock::time_point end) const {
+    Clock::time_point next = std::min(end, Clock::now() + std::chrono::milliseconds(kMaxWaitMs));
+    if (!pending_.empty()) next = std::min(next, pending_.top().due);
+    const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(next - Clock::now()).count();
+    return static_cast<int>(std::max<long long>(0, left));
+}
+
+void Simulator::receiveOne() {
+    uint32_t addr = 0;
+    uint16_t port = 0;
+    const long n = receiveFrom(socket_.get(), received_.data(), received_.size(), &addr, &port);
+    if (n < 0) return;
+    const size_t count = static_cast<size_t>(n);
+    std::string line = std::to_string(std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - started_).count()) +
+                       " from=" + endpoint(addr, port) + " bytes=" + std::to_string(count);
+    uint16_t command = 0;
+    if (!reader_.load(received_.data(), count) || !reader_.parseHeader(&command, kDiscoveryMagic)) {
+        logLine(line + " cmd=- hex=" + hexOf(received_.data(), count));
+        return;
+    }
+    line += " cmd=" + std::to_string(command) + " hex=" + hexOf(received_.data(), count);
+    if (command == CMD_SEARCH) handleSearch(addr, port);
+    if (command == CMD_SET_NETWORK) line += handleSetNetwork(addr, port);
+    logLine(line);
+}
+
+void Simulator::handleSearch(uint32_t addr, uint16_t port) {
+    std::uniform_int_distribution<uint64_t> delay(options_.delayMinMs, std::max(options_.delayMinMs, options_.delayMaxMs));
+    const Clock::time_point now = Clock::now();
+    for (size_t i = 0; i < options_.cameras.size(); ++i)
+        pending_.push(Reply{now + std::chrono::milliseconds(delay(random_)), i, addr, port});
+}
+
+std::string Simulator::handleSetNetwork(uint32_t addr, uint16_t port) {
+    SetNetworkRequest request;
+    if (!parseSetNetwork(reader_, &request)) return " outcome=short";
+    for (SimCamera& camera : options_.cameras) {
+        const SetOutcome outcome = applySetNetwork(camera, request);
+        if (outcome == SetOutcome::NotMine) continue;
+        sendResult(outcome == SetOutcome::Applied ? camera.result : camera.authFailResult, addr, port);
+        return std::string(" outcome=") + outcomeName(outcome) + " id=" + std::string(fieldText(request.deviceId));
+    }
+    return " outcome=not-mine";
+}
+
+void Simulator::sendDueReplies() {
+    const Clock::time_point now = Clock::now();
+    while (!pending_.empty() && pending_.top().due <= now) {
+        const Reply reply = pending_.top();
+        pending_.pop();
+        buildSearchReply(writer_, options_.cameras[reply.camera]);
+        send(writer_, reply.addr, reply.port);
+    }
+}
+
+void Simulator::sendResult(int32_t code, uint32_t addr, uint16_t port) {
+    if (code < 0) return;
+    writer_.begin(CMD_RESULT, kDiscoveryMagic);
+    writer_.appendU16(static_cast<uint16_t>(code));
+    writer_.finalize();
+    send(writer_, addr, port);
+}
+
+// Scrambling and stray bytes are applied to the finished message, as a
+// camera's own firmware would produce them.
+void Simulator::send(const PacketWriter& writer, uint32_t addr, uint16_t port) {
+    outgoing_.assign(options_.strayBytes, 0x5a);
+    outgoing_.insert(outgoing_.end(), writer.data(), writer.data() + writer.length());
+    uint8_t* message = outgoing_.data() + options_.strayBytes;
+    if (options_.scramble) {
+        message[kScrambledOffset] = 1;
+        std::memcpy(message + kKeyOffset, options_.key.data(), kKeySize);
+        descramble(message + kHeaderSize, static_cast<size_t>(writer.length() - kHeaderSize), message + kKeyOffset);
+    }
+    if (options_.replyBroadcast) {
+        parseIpv4(kBroadcastAddress, &addr);
+        port = toNetPort(DISCOVERY_PORT);
+    }
+    sendTo(socket_.get(), outgoing_.data(), outgoing_.size(), addr, port);
+}
+
+void Simulator::logLine(const std::string& line) {
+    std::fprintf(log_, "%s\n", line.c_str());
+    std::fflush(log_);
+}
+
+}  // namespace lenscout

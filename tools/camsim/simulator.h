@@ -1,0 +1,64 @@
+#pragma once
+// The simulator's event loop: one UDP socket for all its cameras, replies
+// scheduled after each camera's own delay, one log line per message received.
+#include <chrono>
+#include <cstdint>
+#include <cstdio>
+#include <memory>
+#include <queue>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "platform/socket.h"
+#include "protocol/datagram_reader.h"
+#include "protocol/packet_writer.h"
+#include "tools/camsim/sim_options.h"
+
+namespace lenscout {
+
+class Simulator {
+public:
+    explicit Simulator(SimOptions options);
+    ~Simulator();
+    Simulator(const Simulator&) = delete;
+    Simulator& operator=(const Simulator&) = delete;
+
+    // Socket and log; false with a reason when either cannot be had.
+    bool open(std::string* error);
+    // Serves until the duration has passed or `stop` turns non-zero.
+    void run(const volatile int& stop);
+
+private:
+    using Clock = std::chrono::steady_clock;
+    struct Reply {
+        Clock::time_point due;
+        size_t camera;
+        uint32_t addr;  // network order, like the port
+        uint16_t port;
+        bool operator>(const Reply& other) const { return due > other.due; }
+    };
+
+    void receiveOne();
+    void handleSearch(uint32_t addr, uint16_t port);
+    std::string handleSetNetwork(uint32_t addr, uint16_t port);
+    void sendDueReplies();
+    void sendResult(int32_t code, uint32_t addr, uint16_t port);
+    void send(const PacketWriter& writer, uint32_t addr, uint16_t port);
+    int waitBudgetMs(Clock::time_point end) const;
+    void logLine(const std::string& line);
+
+    SimOptions options_;
+    Socket socket_;
+    FILE* log_ = nullptr;
+    bool ownLog_ = false;
+    Clock::time_point started_;
+    std::mt19937_64 random_;
+    std::priority_queue<Reply, std::vector<Reply>, std::greater<Reply>> pending_;
+    DatagramReader reader_;
+    PacketWriter writer_;
+    std::vector<uint8_t> received_;
+    std::vector<uint8_t> outgoing_;
+};
+
+}  // namespace lenscout
