@@ -1,0 +1,77 @@
+#include "protocol/packet_writer.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "protocol/packet_header.h"
+#include "protocol/payload.h"
+
+namespace lenscout {
+namespace {
+
+std::vector<uint8_t> bytesOf(const PacketWriter& w) { return {w.data(), w.data() + w.length()}; }
+
+TEST(PacketWriter, EmptyMessageIsAHeaderWithZeroLengths) {
+    PacketWriter w;
+    ASSERT_TRUE(w.begin(7, kUploadMagic));
+    ASSERT_TRUE(w.finalize());
+    ASSERT_EQ(w.length(), 23);
+    EXPECT_EQ(loadLe16(w.data() + kCommandOffset), 7);
+    EXPECT_EQ(loadLe32(w.data() + kPayloadLengthOffset), 0u);
+    EXPECT_EQ(loadLe32(w.data() + kAppendedLengthOffset), 0u);
+    EXPECT_EQ(std::string(reinterpret_cast<const char*>(w.data()), 4), "MO_M");
+}
+
+TEST(PacketWriter, SearchRequestBytes) {
+    PacketWriter w;
+    ASSERT_TRUE(w.begin(0, kDiscoveryMagic) && w.appendU32(0x01000000) && w.finalize());
+    const std::vector<uint8_t> expected = {'M', 'O', '_', 'I', 0, 0, 0, 0, 0, 0, 0, 0, 0, 0,
+                                           0, 4, 0, 0, 0, 4, 0, 0, 0, 0, 0, 0, 1};
+    EXPECT_EQ(bytesOf(w), expected);
+}
+
+TEST(PacketWriter, GrowsInHundredByteSteps) {
+    std::vector<uint8_t> block(200, 0xab);
+    PacketWriter exact;
+    exact.begin(1, kDiscoveryMagic);
+    ASSERT_TRUE(exact.appendBytes(block.data(), 77));
+    EXPECT_EQ(exact.capacity(), 100);
+
+    PacketWriter grown;
+    grown.begin(1, kDiscoveryMagic);
+    ASSERT_TRUE(grown.appendBytes(block.data(), 200));
+    EXPECT_EQ(grown.capacity(), 300);
+    ASSERT_TRUE(grown.finalize());
+    EXPECT_EQ(grown.length(), 223);
+    EXPECT_EQ(grown.data()[222], 0xab);
+    EXPECT_EQ(loadLe32(grown.data() + kPayloadLengthOffset), 200u);
+}
+
+TEST(PacketWriter, EmptyAppendChangesNothing) {
+    PacketWriter w;
+    w.begin(1, kDiscoveryMagic);
+    EXPECT_TRUE(w.appendBytes(nullptr, 0));
+    w.finalize();
+    EXPECT_EQ(w.length(), 23);
+}
+
+TEST(PacketWriter, RefusesWorkWithoutBegin) {
+    PacketWriter w;
+    EXPECT_FALSE(w.appendU8(1));
+    EXPECT_EQ(w.length(), 0);
+}
+
+TEST(PacketWriter, BeginStartsAFreshMessage) {
+    PacketWriter w;
+    w.begin(1, kDiscoveryMagic);
+    w.appendU32(0xffffffff);
+    w.finalize();
+    w.begin(2, kDiscoveryMagic);
+    w.finalize();
+    EXPECT_EQ(w.length(), 23);
+    EXPECT_EQ(loadLe16(w.data() + kCommandOffset), 2);
+}
+
+}  // namespace
+}  // namespace lenscout

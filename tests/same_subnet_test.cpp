@@ -1,0 +1,38 @@
+#include "discovery/same_subnet.h"
+
+#include <gtest/gtest.h>
+
+#include "platform/socket.h"
+
+namespace lenscout {
+namespace {
+
+uint32_t ip(const char* text) {
+    uint32_t v = 0;
+    parseIpv4(text, &v);
+    return v;
+}
+
+TEST(SameSubnet, MasksMustBeEqualAndTheNetworkShared) {
+    const std::vector<Ipv4Interface> table = {{ip("127.0.0.1"), ip("255.0.0.0")},
+                                              {ip("192.168.1.5"), ip("255.255.255.0")}};
+    EXPECT_TRUE(inLocalSubnet(table, ip("192.168.1.20"), ip("255.255.255.0")));
+    EXPECT_FALSE(inLocalSubnet(table, ip("192.168.1.20"), ip("255.255.0.0")));
+    EXPECT_FALSE(inLocalSubnet(table, ip("192.168.2.20"), ip("255.255.255.0")));
+    EXPECT_FALSE(inLocalSubnet({}, ip("192.168.1.20"), ip("255.255.255.0")));
+}
+
+TEST(SameSubnet, ClearsTheFlagOnlyWithATable) {
+    CameraInfo camera{};
+    camera.ip = ip("10.1.1.1");
+    camera.mask = ip("255.255.255.0");
+    camera.sameSubnet = 1;
+    applySameSubnet(camera, nullptr);
+    EXPECT_EQ(camera.sameSubnet, 1);
+    const std::vector<Ipv4Interface> table = {{ip("192.168.1.5"), ip("255.255.255.0")}};
+    applySameSubnet(camera, &table);
+    EXPECT_EQ(camera.sameSubnet, 0);
+}
+
+}  // namespace
+}  // namespace lenscout

@@ -1,0 +1,26 @@
+#pragma once
+// Raw messages for tests, built by hand rather than by the writer under test.
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace lenscout::test {
+
+inline std::vector<uint8_t> rawMessage(const char* magic, uint16_t command, const std::vector<uint8_t>& payload,
+                                       uint32_t payloadLength, const uint8_t* key = nullptr) {
+    std::vector<uint8_t> m(magic, magic + 4);
+    m.push_back(static_cast<uint8_t>(command));
+    m.push_back(static_cast<uint8_t>(command >> 8));
+    m.push_back(key ? 1 : 0);
+    for (int i = 0; i < 8; ++i) m.push_back(key ? key[i] : 0);
+    for (int twice = 0; twice < 2; ++twice)
+        for (int i = 0; i < 4; ++i) m.push_back(static_cast<uint8_t>(payloadLength >> (8 * i)));
+    for (size_t i = 0; i < payload.size(); ++i) m.push_back(key ? payload[i] ^ key[i % 8] : payload[i]);
+    return m;
+}
+
+inline std::vector<uint8_t> rawMessage(const char* magic, uint16_t command, const std::vector<uint8_t>& payload) {
+    return rawMessage(magic, command, payload, static_cast<uint32_t>(payload.size()));
+}
+
+}  // namespace lenscout::test

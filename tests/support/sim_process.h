@@ -1,0 +1,31 @@
+#pragma once
+// A camera simulator running on one of the virtual LAN's camera hosts, for
+// the lifetime of the object.
+#include <string>
+#include <vector>
+
+#include <sys/types.h>
+
+namespace lenscout::test {
+
+class SimProcess {
+public:
+    // Starts lenscout-camsim with `args` on camera host `host` and waits
+    // until it is ready; ok() tells whether that worked.
+    SimProcess(int host, const std::vector<std::string>& args);
+    ~SimProcess();
+    SimProcess(const SimProcess&) = delete;
+    SimProcess& operator=(const SimProcess&) = delete;
+
+    bool ok() const { return ready_; }
+    std::vector<std::string> logLines() const;
+    // Waits up to timeoutMs for a log line that contains every one of `parts`.
+    bool waitForLine(const std::vector<std::string>& parts, int timeoutMs, std::string* line = nullptr) const;
+
+private:
+    pid_t pid_ = -1;
+    std::string log_;
+    bool ready_ = false;
+};
+
+}  // namespace lenscout::test

@@ -1,0 +1,199 @@
+// The discovery worker against simulated cameras on the virtual LAN.
+#include "discovery/discovery_worker.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+
+#include "discovery/camera_text.h"
+#include "discovery/discovery_messages.h"
+#include "discovery/message_ids.h"
+#include "platform/socket.h"
+#include "support/message_bytes.h"
+#include "support/sim_process.h"
+#include "support/worker_run.h"
+
+namespace lenscout {
+namespace {
+
+using test::SimProcess;
+using test::WorkerRun;
+
+const std::string kSearchHex = "hex=4d4f5f49" "0000" "00" "0000000000000000" "04000000" "04000000" "00000001";
+
+std::string hexOf(const PacketWriter& w) {
+    static const char digits[] = "0123456789abcdef";
+    std::string out;
+    for (int i = 0; i < w.length(); ++i) {
+        out += digits[w.data()[i] >> 4];
+        out += digits[w.data()[i] & 15];
+    }
+    return out;
+}
+
+size_t countLines(const SimProcess& sim, const std::string& part) {
+    const auto lines = sim.logLines();
+    return static_cast<size_t>(std::count_if(lines.begin(), lines.end(),
+                                             [&](const std::string& l) { return l.find(part) != std::string::npos; }));
+}
+
+bool hasCamera(const WorkerRun& run, const char* id) {
+    return std::any_of(run.records.begin(), run.records.end(),
+                       [&](const CameraInfo& c) { return fieldText(c.deviceId) == id; });
+}
+
+TEST(DiscoveryWorker, SearchesAtOnceThenEveryPeriod) {
+    SimProcess sim(1, {"--count", "2", "--delay", "0"});
+    ASSERT_TRUE(sim.ok());
+    WorkerRun run;
+    ASSERT_TRUE(run.waitFor(WM_SCAN_TICK, 1000));
+    EXPECT_LT(run.ticks[0] - run.startedAt, 200u);
+    ASSERT_TRUE(run.waitFor(WM_SCAN_TICK, 3500));
+    const uint32_t period = run.ticks[1] - run.ticks[0];
+    EXPECT_GE(period, 3000u);
+    EXPECT_LE(period, 3250u);
+    EXPECT_TRUE(hasCamera(run, "CAM000001"));
+    EXPECT_TRUE(hasCamera(run, "CAM000002"));
+    ASSERT_TRUE(sim.waitForLine({"from=192.168.77.1:10000", "cmd=0", kSearchHex}, 500));
+    EXPECT_EQ(countLines(sim, kSearchHex), 2u);
+    EXPECT_TRUE(run.errors.empty());
+}
+
+TEST(DiscoveryWorker, SearchNowSearchesAndRestartsThePeriod) {
+    WorkerRun run;
+    ASSERT_TRUE(run.waitFor(WM_SCAN_TICK, 1000));
+    run.drain(1000);
+    ASSERT_TRUE(postSearchNow(run.id()));
+    ASSERT_TRUE(postSearchNow(run.id()));
+    ASSERT_TRUE(run.waitFor(WM_SCAN_TICK, 400));
+    ASSERT_TRUE(run.waitFor(WM_SCAN_TICK, 400));
+    run.drain(2700);
+    EXPECT_EQ(run.ticks.size(), 3u) << "the period restarts from the last search";
+    EXPECT_TRUE(run.waitFor(WM_SCAN_TICK, 700));
+}
+
+TEST(DiscoveryWorker, SetNetworkReachesTheCameraByteForByteThenSearches) {
+    SimProcess sim(1, {"--camera", "password=pw", "--delay", "0"});
+    ASSERT_TRUE(sim.ok());
+    WorkerRun run;
+    ASSERT_TRUE(run.waitFor(WM_CAMERA_FOUND, 1000));
+    CameraInfo settings = run.records[0];
+    setFieldText(settings.user, "admin");
+    setFieldText(settings.password, "pw");
+    parseIpv4("192.168.77.150", &settings.ip);
+    settings.httpPort = toNetPort(8080);
+    PacketWriter expected;
+    buildSetNetworkRequest(expected, settings);
+
+    const size_t ticksBefore = run.ticks.size();
+    ASSERT_TRUE(postSetNetwork(run.id(), settings));
+    ASSERT_TRUE(run.waitFor(WM_SCAN_TICK, 400));
+    EXPECT_EQ(run.ticks.size(), ticksBefore + 1);
+    EXPECT_TRUE(sim.waitForLine({"cmd=2", "hex=" + hexOf(expected) + " ", "outcome=applied"}, 500));
+    ASSERT_TRUE(run.waitFor(WM_CAMERA_FOUND, 500));
+    EXPECT_EQ(dottedQuad(run.records.back().ip), "192.168.77.150");
+    EXPECT_EQ(toHostPort(run.records.back().httpPort), 8080);
+    EXPECT_TRUE(run.errors.empty()) << "result code 0 is no error";
+}
+
+TEST(DiscoveryWorker, WrongCredentialsBringTheCamerasCode) {
+    SimProcess sim(1, {"--camera", "password=pw,authfail=5", "--delay", "0"});
+    ASSERT_TRUE(sim.ok());
+    WorkerRun run;
+    ASSERT_TRUE(run.waitFor(WM_CAMERA_FOUND, 1000));
+    CameraInfo settings = run.records[0];
+    setFieldText(settings.password, "nope");
+    ASSERT_TRUE(postSetNetwork(run.id(), settings));
+    ASSERT_TRUE(run.waitFor(WM_SCAN_ERROR, 1000));
+    EXPECT_EQ(run.errors, std::vector<int32_t>{5});
+    EXPECT_TRUE(sim.waitForLine({"cmd=2", "outcome=bad-credentials"}, 500));
+}
+
+TEST(DiscoveryWorker, OwnBroadcastsProduceNothing) {
+    WorkerRun run;
+    ASSERT_TRUE(run.waitFor(WM_SCAN_TICK, 1000));
+    CameraInfo settings{};
+    setFieldText(settings.deviceId, "NOBODY");
+    ASSERT_TRUE(postSetNetwork(run.id(), settings));
+    ASSERT_TRUE(run.waitFor(WM_SCAN_TICK, 400));
+    run.drain(300);
+    EXPECT_TRUE(run.records.empty());
+    EXPECT_TRUE(run.errors.empty());
+}
+
+TEST(DiscoveryWorker, MalformedDatagramsAndForeignCodesCannotEndIt) {
+    WorkerRun run;
+    ASSERT_TRUE(run.waitFor(WM_SCAN_TICK, 1000));
+    Socket peer = openUdpSocket();
+    uint32_t loopback = 0;
+    parseIpv4("127.0.0.1", &loopback);
+    auto send = [&](const std::vector<uint8_t>& d) {
+        sendTo(peer.get(), d.data(), d.size(), loopback, toNetPort(DISCOVERY_PORT));
+    };
+    send({});
+    send(test::rawMessage("MO_I", CMD_RESULT, {0xfe, 0xff}));  // 65534, read as -2
+    send(test::rawMessage("MO_I", CMD_RESULT, {0, 0}));
+    send(test::rawMessage("MO_I", CMD_RESULT, {5, 0}));
+    send(test::rawMessage("MO_I", CMD_RESULT, {0xff, 0xff}));  // 65535, read as -1
+    send(test::rawMessage("MO_I", CMD_SEARCH_REPLY, std::vector<uint8_t>(63, 'x')));
+    send({'M', 'O', '_', 'I', 1});
+    run.drain(300);
+    ASSERT_TRUE(postSearchNow(run.id()));
+    EXPECT_TRUE(run.waitFor(WM_SCAN_TICK, 400)) << "the worker is still running";
+    EXPECT_EQ(run.errors, (std::vector<int32_t>{5, -1}));
+    EXPECT_TRUE(run.records.empty());
+}
+
+TEST(DiscoveryWorker, FallsBackSilentlyWhenThePortIsTaken) {
+    Socket taken = openUdpSocket();
+    ASSERT_TRUE(bindAny(taken.get(), toNetPort(DISCOVERY_PORT)));
+    SimProcess sim(1, {"--delay", "0"});
+    ASSERT_TRUE(sim.ok());
+    WorkerRun run;
+    ASSERT_TRUE(run.waitFor(WM_CAMERA_FOUND, 1000));
+    std::string line;
+    ASSERT_TRUE(sim.waitForLine({"cmd=0"}, 500, &line));
+    EXPECT_EQ(line.find("from=192.168.77.1:10000 "), std::string::npos) << line;
+    EXPECT_TRUE(run.errors.empty());
+}
+
+TEST(DiscoveryWorker, QuitEndsItWithinAboutOneSlice) {
+    WorkerRun run;
+    ASSERT_TRUE(run.waitFor(WM_SCAN_TICK, 1000));
+    const uint32_t took = run.quit();
+    EXPECT_LE(took, 250u);
+    EXPECT_EQ(run.exitCode(), 0u);
+    EXPECT_TRUE(run.errors.empty());
+}
+
+TEST(DiscoveryWorker, MarksCamerasOutsideTheSubnet) {
+    SimProcess sim(1, {"--delay", "0", "--camera", "id=LOCAL,ip=192.168.77.201",
+                       "--camera", "id=FAR,ip=10.1.2.3", "--camera", "id=WIDE,ip=192.168.77.202,mask=255.255.0.0"});
+    ASSERT_TRUE(sim.ok());
+    WorkerRun run;
+    run.drain(500);
+    auto flag = [&](const char* id) {
+        for (const CameraInfo& c : run.records)
+            if (fieldText(c.deviceId) == id) return static_cast<int>(c.sameSubnet);
+        return -1;
+    };
+    EXPECT_EQ(flag("LOCAL"), 1);
+    EXPECT_EQ(flag("FAR"), 0);
+    EXPECT_EQ(flag("WIDE"), 0);
+}
+
+TEST(DiscoveryWorker, ReadsScrambledRepliesAndDropsStrayBytes) {
+    SimProcess scrambled(1, {"--delay", "0", "--camera", "id=SCRAMBLED,name=Gate camera", "--scramble",
+                             "0102030405060708"});
+    SimProcess stray(2, {"--delay", "0", "--camera", "id=STRAY", "--stray", "3"});
+    ASSERT_TRUE(scrambled.ok() && stray.ok());
+    WorkerRun run;
+    run.drain(500);
+    ASSERT_TRUE(hasCamera(run, "SCRAMBLED"));
+    EXPECT_EQ(fieldText(run.records[0].name), "Gate camera");
+    EXPECT_FALSE(hasCamera(run, "STRAY"));
+}
+
+}  // namespace
+}  // namespace lenscout
