@@ -24,7 +24,7 @@ SetNetworkRequest requestFor(const CameraInfo& settings) {
 TEST(SimCamera, ReplyRoundTripsThroughTheSystemsParser) {
     SimCamera c = defaultCamera(3, 0, 0);
     std::string error;
-    ASSERT_TRUE(applyCameraSpec(&c, "name-hex=c9e3cff1cdb7,ip=10.0.0.3,mask=255.0.0.0,port=8080,webui=0", &error))
+    ASSERT_TRUE(applyCameraSettings(&c, "name-hex=c9e3cff1cdb7,ip=10.0.0.3,mask=255.0.0.0,port=8080,webui=0", &error))
         << error;
     PacketWriter w;
     buildSearchReply(w, c);
@@ -64,9 +64,9 @@ TEST(SimCamera, SetNetworkNeedsItsIdAndCredentials) {
 TEST(SimCamera, RejectsBadSpecs) {
     SimCamera c = defaultCamera(1, 0, 0);
     std::string error;
-    EXPECT_FALSE(applyCameraSpec(&c, "ip=300.1.1.1", &error));
-    EXPECT_FALSE(applyCameraSpec(&c, "colour=red", &error));
-    EXPECT_FALSE(applyCameraSpec(&c, "port=70000", &error));
+    EXPECT_FALSE(applyCameraSettings(&c, "ip=300.1.1.1", &error));
+    EXPECT_FALSE(applyCameraSettings(&c, "colour=red", &error));
+    EXPECT_FALSE(applyCameraSettings(&c, "port=70000", &error));
 }
 
 }  // namespace

@@ -67,8 +67,8 @@ SimCamera defaultCamera(int index, uint32_t baseIp, uint32_t mask) {
     return c;
 }
 
-bool applyCameraSpec(SimCamera* camera, const std::string& spec, std::string* error) {
-    std::stringstream items(spec);
+bool applyCameraSettings(SimCamera* camera, const std::string& settings, std::string* error) {
+    std::stringstream items(settings);
     std::string item;
     while (std::getline(items, item, ',')) {
         size_t eq = item.find('=');

@@ -32,7 +32,7 @@ SimCamera defaultCamera(int index, uint32_t baseIp, uint32_t mask);
 // Applies "key=value,key=value"; keys: id, id-hex, name, name-hex, ip, mask,
 // gateway, dns, port, firmware, webui, unused, user, password, result,
 // authfail.
-bool applyCameraSpec(SimCamera* camera, const std::string& spec, std::string* error);
+bool applyCameraSettings(SimCamera* camera, const std::string& settings, std::string* error);
 
 void buildSearchReply(PacketWriter& writer, const SimCamera& camera);
 

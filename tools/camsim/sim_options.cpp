@@ -12,12 +12,12 @@ const char kSimUsage[] =
     "  --count N            N generated cameras CAM000001.. (default 1 if no --camera)\n"
     "  --base-ip A.B.C.D    address before the first generated camera (192.168.77.100)\n"
     "  --mask A.B.C.D       mask of the generated cameras (255.255.255.0)\n"
-    "  --camera SPEC        one more camera: key=value,... with keys id, id-hex, name,\n"
+    "  --camera SETTINGS    one more camera: key=value,... with keys id, id-hex, name,\n"
     "                       name-hex, ip, mask, gateway, dns, port, firmware, webui\n"
     "                       (0: no web interface), unused, user, password,\n"
     "                       result (code after an accepted request, -1 none),\n"
     "                       authfail (code on wrong credentials, -1 none)\n"
-    "  --set SPEC           apply SPEC to every camera given so far\n"
+    "  --set SETTINGS       apply SETTINGS to every camera given so far\n"
     "  --delay MIN[-MAX]    reply delay per camera in ms (0-20)\n"
     "  --seed N             seed of the delays (1)\n"
     "  --scramble HEX16     scramble replies with this 8-byte key\n"
@@ -65,10 +65,10 @@ bool parseSimOptions(int argc, char** argv, SimOptions* o, std::string* error) {
         else if (name == "mask") ok = parseDotted(v, &mask);
         else if (name == "camera") {
             SimCamera c = defaultCamera(static_cast<int>(o->cameras.size() + 1), base, mask);
-            ok = applyCameraSpec(&c, v, error);
+            ok = applyCameraSettings(&c, v, error);
             o->cameras.push_back(c);
         } else if (name == "set") {
-            for (SimCamera& c : o->cameras) ok = ok && applyCameraSpec(&c, v, error);
+            for (SimCamera& c : o->cameras) ok = ok && applyCameraSettings(&c, v, error);
         } else if (name == "delay") ok = parseRange(v, 60000, &o->delayMinMs, &o->delayMaxMs);
         else if (name == "seed") ok = parseUnsigned(v, UINT64_MAX, &o->seed);
         else if (name == "scramble") ok = (o->scramble = parseHex(v, &o->key)) && o->key.size() == 8;

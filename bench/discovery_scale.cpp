@@ -1,0 +1,149 @@
+// How the discovery worker keeps up with many cameras answering each search.
+// Runs only inside the virtual LAN; the simulator plays the cameras on camera
+// host 1. Prints one result line (and JSON with --json).
+//
+//   discovery_scale --cameras N [--delay MIN-MAX] [--periods P]
+#include <time.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "discovery/camera_text.h"
+#include "discovery/discovery_worker.h"
+#include "discovery/message_ids.h"
+#include "discovery/thread_queue_target.h"
+#include "discovery/worker_control.h"
+#include "platform/worker_thread.h"
+#include "support/sim_process.h"
+#include "tools/common/options.h"
+
+namespace lenscout {
+namespace {
+
+uint64_t threadCpuNs() {
+    timespec t{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
+    return static_cast<uint64_t>(t.tv_sec) * 1000000000u + static_cast<uint64_t>(t.tv_nsec);
+}
+
+// Forwards to the consumer's queue, as the window would receive, and reads
+// the worker thread's CPU clock at each search.
+class MeasuringTarget : public MessageTarget {
+public:
+    explicit MeasuringTarget(ThreadId consumer) : forward_(consumer) {}
+    bool postMessage(uint32_t message, uintptr_t wParam, intptr_t lParam) override {
+        if (message == WM_SCAN_TICK) cpuAtTick.push_back(threadCpuNs());
+        return forward_.postMessage(message, wParam, lParam);
+    }
+    std::vector<uint64_t> cpuAtTick;  // read only after the worker has ended
+
+private:
+    ThreadQueueTarget forward_;
+};
+
+struct Options {
+    uint64_t cameras = 10, delayMin = 0, delayMax = 20, periods = 10;
+    bool json = false;
+};
+
+bool parse(int argc, char** argv, Options* o) {
+    ArgWalker args(argc, argv);
+    std::string name, v;
+    while (args.next(&name)) {
+        if (name == "json") {
+            o->json = true;
+            continue;
+        }
+        if (!args.value(&v)) return false;
+        bool ok = name == "cameras"   ? parseUnsigned(v, 100000, &o->cameras)
+                  : name == "delay"   ? parseRange(v, 1000, &o->delayMin, &o->delayMax)
+                  : name == "periods" ? parseUnsigned(v, 1000, &o->periods) && o->periods > 0
+                                      : false;
+        if (!ok) return false;
+    }
+    return true;
+}
+
+struct Periods {
+    std::vector<std::set<std::string>> seen;  // camera IDs per complete period
+    std::vector<size_t> records;              // records per complete period
+};
+
+// Takes notifications until `periods` whole search periods have passed.
+Periods consume(uint64_t periods) {
+    Periods p;
+    size_t ticks = 0;
+    ThreadMessage m;
+    while (ticks <= periods) {
+        if (!waitThreadMessage(&m, 5000)) break;
+        if (m.message == WM_SCAN_TICK && ++ticks <= periods) {
+            p.seen.emplace_back();
+            p.records.push_back(0);
+        }
+        if (m.message != WM_CAMERA_FOUND) continue;
+        const auto record = takeRecord(m.wParam);
+        if (ticks == 0 || ticks > periods) continue;
+        p.seen.back().insert(std::string(fieldText(record->deviceId)));
+        ++p.records.back();
+    }
+    return p;
+}
+
+int run(const Options& o) {
+    test::SimProcess sim(1, {"--count", std::to_string(o.cameras), "--delay",
+                             std::to_string(o.delayMin) + "-" + std::to_string(o.delayMax)});
+    if (!sim.ok()) {
+        std::fprintf(stderr, "discovery_scale: the simulator did not start (run me through tools/vlan)\n");
+        return 1;
+    }
+    MeasuringTarget target(currentThreadId());
+    WorkerThread worker;
+    worker.start([&target] { return DiscoveryThreadProc(&target); });
+    const Periods p = consume(o.periods);
+    stopWorker(worker);
+    discardThreadQueue();
+    if (p.records.size() != o.periods || target.cpuAtTick.size() <= o.periods) {
+        std::fprintf(stderr, "discovery_scale: the worker stopped searching\n");
+        return 1;
+    }
+
+    std::set<std::string> everSeen, alwaysSeen = p.seen[0];
+    size_t total = 0;
+    for (size_t i = 0; i < p.seen.size(); ++i) {
+        total += p.records[i];
+        everSeen.insert(p.seen[i].begin(), p.seen[i].end());
+        std::set<std::string> both;
+        std::set_intersection(alwaysSeen.begin(), alwaysSeen.end(), p.seen[i].begin(), p.seen[i].end(),
+                              std::inserter(both, both.begin()));
+        alwaysSeen.swap(both);
+    }
+    const size_t missedAny = o.cameras - alwaysSeen.size();
+    const double cpuUs = static_cast<double>(target.cpuAtTick[o.periods] - target.cpuAtTick[0]) / 1000.0;
+    const double perReply = total ? cpuUs / static_cast<double>(total) : 0.0;
+    const auto [lo, hi] = std::minmax_element(p.records.begin(), p.records.end());
+    const char* format = o.json ? "{\"cameras\":%llu,\"delay\":\"%llu-%llu\",\"periods\":%llu,\"records_min\":%zu,"
+                                  "\"records_max\":%zu,\"records_total\":%zu,\"missed_in_any_period\":%zu,"
+                                  "\"never_seen\":%zu,\"cpu_us_per_reply\":%.2f,\"cpu_ms_per_period\":%.2f}\n"
+                                : "cameras=%llu delay=%llu-%llu periods=%llu records/period=%zu..%zu total=%zu "
+                                  "missed_in_any_period=%zu never_seen=%zu cpu_us_per_reply=%.2f cpu_ms_per_period=%.2f\n";
+    std::printf(format, static_cast<unsigned long long>(o.cameras), static_cast<unsigned long long>(o.delayMin),
+                static_cast<unsigned long long>(o.delayMax), static_cast<unsigned long long>(o.periods), *lo, *hi,
+                total, missedAny, static_cast<size_t>(o.cameras - everSeen.size()), perReply,
+                cpuUs / 1000.0 / static_cast<double>(o.periods));
+    return 0;
+}
+
+}  // namespace
+}  // namespace lenscout
+
+int main(int argc, char** argv) {
+    lenscout::Options options;
+    if (!lenscout::parse(argc, argv, &options)) {
+        std::fprintf(stderr, "usage: discovery_scale --cameras N [--delay MIN-MAX] [--periods P] [--json]\n");
+        return 2;
+    }
+    return lenscout::run(options);
+}
