@@ -1,0 +1,103 @@
+#include "app/language_setting.h"
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <fstream>
+#include <sstream>
+#include <string>
+
+#include "app/system_language.h"
+
+namespace lenscout {
+namespace {
+
+class SettingsFile : public testing::Test {
+protected:
+    void SetUp() override {
+        char dir[] = "/tmp/lenscout-settings.XXXXXX";
+        ASSERT_NE(mkdtemp(dir), nullptr);
+        dir_ = dir;
+        path_ = dir_ + "/lenscout.cfg";
+    }
+    void TearDown() override {
+        std::remove(path_.c_str());
+        rmdir(dir_.c_str());
+    }
+    int readFrom(const std::string& content) {
+        std::ofstream(path_, std::ios::binary) << content;
+        LanguageSetting = 9;
+        ReadLanguageSetting(path_.c_str());
+        return LanguageSetting;
+    }
+    std::string dir_, path_;
+};
+
+TEST_F(SettingsFile, ReadsTheNumberAfterLang) {
+    EXPECT_EQ(readFrom("lang=3"), 3);
+    EXPECT_EQ(readFrom("lang=0"), 0);
+    EXPECT_EQ(readFrom("lang=2\nlang=3\ncolour=blue\n"), 2);
+    EXPECT_EQ(readFrom("lang= +1"), 1);
+    EXPECT_EQ(readFrom("lang=3rd"), 3);
+}
+
+TEST_F(SettingsFile, AnythingUnusableGivesAutomatic) {
+    for (const char* bad : {"", " lang=2", "language=2", "LANG=2", "lang=", "lang=x", "lang=-1", "lang=4",
+                            "lang=99999999999", "lang=4294967297", "lang=-4294967295"}) {
+        EXPECT_EQ(readFrom(bad), 0) << '"' << bad << '"';
+    }
+    std::remove(path_.c_str());
+    LanguageSetting = 2;
+    ReadLanguageSetting(path_.c_str());
+    EXPECT_EQ(LanguageSetting, 0);
+}
+
+TEST_F(SettingsFile, WritesSixBytesWithoutALineEnd) {
+    LanguageSetting = 1;
+    WriteLanguageSetting(path_.c_str());
+    std::ifstream in(path_, std::ios::binary);
+    std::stringstream content;
+    content << in.rdbuf();
+    EXPECT_EQ(content.str(), "lang=1");
+}
+
+TEST_F(SettingsFile, AFailedWriteKeepsTheChoice) {
+    LanguageSetting = 3;
+    WriteLanguageSetting((dir_ + "/missing/lenscout.cfg").c_str());
+    EXPECT_EQ(LanguageSetting, 3);
+}
+
+TEST(SystemLanguage, IdentifiersOfTheFiveChineseRegionsOnly) {
+    EXPECT_EQ(LanguageFromLangId(2052), 2);
+    for (int traditional : {1028, 3076, 4100, 5124}) EXPECT_EQ(LanguageFromLangId(static_cast<uint16_t>(traditional)), 3);
+    for (int other : {1033, 0x0004, 0x7c04, 0x0809, 0}) EXPECT_EQ(LanguageFromLangId(static_cast<uint16_t>(other)), 1);
+}
+
+TEST(SystemLanguage, LocaleNamesMapToIdentifiers) {
+    EXPECT_EQ(LangIdFromLocale("zh_CN.UTF-8"), 0x0804);
+    EXPECT_EQ(LangIdFromLocale("zh_TW"), 0x0404);
+    EXPECT_EQ(LangIdFromLocale("zh_HK.GB18030"), 0x0c04);
+    EXPECT_EQ(LangIdFromLocale("zh_SG"), 0x1004);
+    EXPECT_EQ(LangIdFromLocale("zh_MO@stroke"), 0x1404);
+    EXPECT_EQ(LanguageFromLangId(LangIdFromLocale("zh_XX.UTF-8")), 1);
+    EXPECT_EQ(LanguageFromLangId(LangIdFromLocale("zh_CNX")), 1);
+    EXPECT_EQ(LangIdFromLocale("C"), 0x0409);
+    EXPECT_EQ(LangIdFromLocale("de_DE.UTF-8"), 0x0409);
+}
+
+TEST(SystemLanguage, FirstNonEmptyOfLcAllLcMessagesLang) {
+    setenv("LC_ALL", "", 1);
+    setenv("LC_MESSAGES", "zh_TW.UTF-8", 1);
+    setenv("LANG", "zh_CN.UTF-8", 1);
+    EXPECT_EQ(DetectSystemLanguage(), 3);
+    setenv("LC_ALL", "zh_CN.UTF-8", 1);
+    EXPECT_EQ(DetectSystemLanguage(), 2);
+    unsetenv("LC_ALL");
+    unsetenv("LC_MESSAGES");
+    unsetenv("LANG");
+    EXPECT_EQ(DetectSystemLanguage(), 1);
+}
+
+}  // namespace
+}  // namespace lenscout

@@ -1,0 +1,22 @@
+#pragma once
+// The text of a camera's line: a 25-byte name column, then the status that
+// also says what a double-click does.
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+#include "discovery/camera_info.h"
+
+namespace lenscout {
+
+constexpr size_t kNameColumn = 25;
+constexpr size_t kStatusLimit = 100;
+
+// The longest start of GBK text that fits in maxBytes without cutting a
+// two-byte character in half.
+size_t gbkFit(std::string_view text, size_t maxBytes);
+
+// In the current language, at the moment of the call.
+std::string FormatCameraLine(const CameraInfo& camera);
+
+}  // namespace lenscout

@@ -1,0 +1,25 @@
+#pragma once
+// The operations the camera list needs of a list widget. Lines keep the
+// positions they were given: the list never sorts.
+#include <string>
+
+namespace lenscout {
+
+// A line is read back through a buffer of this size, zero byte included.
+constexpr size_t kLineBufferSize = 128;
+
+class ListLines {
+public:
+    virtual ~ListLines() = default;
+    virtual int count() const = 0;
+    // Line i as read into a 128-byte buffer: at most 127 bytes.
+    virtual std::string text(int i) const = 0;
+    virtual void append(const std::string& line) = 0;
+    virtual void insert(int i, const std::string& line) = 0;
+    virtual void remove(int i) = 0;
+    // The selected line, or -1 when none is.
+    virtual int selectedIndex() const = 0;
+    virtual void reset() = 0;
+};
+
+}  // namespace lenscout
