@@ -18,7 +18,13 @@ std::string_view fieldText(const char (&field)[N]) {
 // Equal as texts: the bytes up to the first zero, at most the field's size.
 template <size_t N>
 bool sameText(const char (&a)[N], const char (&b)[N]) {
-    return fieldText(a) == fieldText(b);
+    // One pass that stops at the first difference: the list compares a
+    // reply's ID with every known camera's.
+    for (size_t i = 0; i < N; ++i) {
+        if (a[i] != b[i]) return false;
+        if (a[i] == '\0') return true;
+    }
+    return true;
 }
 
 // Fills the field with the text, cut to leave room for a zero byte, and

@@ -1,6 +1,7 @@
 #pragma once
 // A discovery worker on its own thread, reporting to the test's thread.
 #include <cstdint>
+#include <functional>
 #include <vector>
 
 #include "discovery/camera_info.h"
@@ -30,6 +31,8 @@ public:
     std::vector<int32_t> errors;
     std::vector<uint32_t> ticks;  // tick count at which each WM_SCAN_TICK was taken
     uint32_t startedAt = 0;
+    // Sees every notification as it is taken; `record` is set for WM_CAMERA_FOUND.
+    std::function<void(const ThreadMessage& m, const CameraInfo* record)> observer;
 
 private:
     bool takeOne(uint32_t timeoutMs, uint32_t* message);

@@ -36,7 +36,10 @@ private:
         size_t camera;
         uint32_t addr;  // network order, like the port
         uint16_t port;
-        bool operator>(const Reply& other) const { return due > other.due; }
+        // Equal delays keep the cameras in their order.
+        bool operator>(const Reply& other) const {
+            return due > other.due || (due == other.due && camera > other.camera);
+        }
     };
 
     void receiveOne();
