@@ -61,6 +61,10 @@ SocketError lastSocketError();
 
 // "a.b.c.d" to network order; false for anything else.
 bool parseIpv4(const char* text, uint32_t* addrNet);
+
+// Readies the socket layer for the process; false when sockets cannot be
+// had at all.
+bool startSocketLayer();
 uint16_t toNetPort(uint16_t hostPort);
 uint16_t toHostPort(uint16_t netPort);
 

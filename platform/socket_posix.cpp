@@ -157,4 +157,8 @@ bool parseIpv4(const char* text, uint32_t* addrNet) {
 uint16_t toNetPort(uint16_t hostPort) { return htons(hostPort); }
 uint16_t toHostPort(uint16_t netPort) { return ntohs(netPort); }
 
+// Nothing to initialise here; what start-up needs to know is whether the
+// process may open a socket at all.
+bool startSocketLayer() { return openUdpSocket().valid(); }
+
 }  // namespace lenscout

@@ -1,0 +1,166 @@
+#include "app/desktop/camera_list_dlg.h"
+
+#include <QKeyEvent>
+#include <QTimer>
+
+#include "app/desktop/list_log.h"
+#include "app/string_table.h"
+#include "discovery/discovery_worker.h"
+#include "discovery/message_ids.h"
+#include "discovery/worker_control.h"
+#include "ui/window/dialog_units.h"
+#include "ui/window/fonts.h"
+#include "ui/window/gbk_text.h"
+#include "ui/window/list_hook.h"
+#include "ui/window_messages.h"
+#include "ui_camera_list_dlg.h"
+
+namespace lenscout {
+
+namespace {
+constexpr int kTextTitle = 33;
+}  // namespace
+
+bool startDiscoveryWorker(WorkerThread& thread, MessageTarget* target) {
+    return thread.start([target] { return DiscoveryThreadProc(target); });
+}
+
+CCameraListDlg::CCameraListDlg(WindowServices services)
+    : ui_(std::make_unique<Ui::CCameraListDlg>()),
+      services_(std::move(services)),
+      m_hIcon(),
+      lines_((ui_->setupUi(this), std::make_unique<ListWidgetLines>(ui_->IDC_CAMERA_LIST))),
+      cameras_(*lines_),
+      target_(this),
+      log_(ListLog::fromEnvironment()) {
+    m_hIcon.addFile(QStringLiteral(":/lenscout/lenscout-16.png"), QSize(16, 16));
+    m_hIcon.addFile(QStringLiteral(":/lenscout/lenscout-32.png"), QSize(32, 32));
+    m_hIcon.addFile(QStringLiteral(":/lenscout/lenscout-64.png"), QSize(64, 64));
+    if (!services_.startWorker) services_.startWorker = startDiscoveryWorker;
+    if (!services_.messageBox) services_.messageBox = showMessageBox;
+    if (!services_.tray) services_.tray = makeSystemTray(this);
+    // Caption, system menu and minimise box; no maximise box.
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                   Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+    setFont(dialogFont());
+    applyDialogUnits(this);
+    configureCameraList(ui_->IDC_CAMERA_LIST);
+}
+
+CCameraListDlg::~CCameraListDlg() {
+    if (!destroyed_) OnDestroy();
+}
+
+QListWidget* CCameraListDlg::list() const { return ui_->IDC_CAMERA_LIST; }
+
+bool CCameraListDlg::OnInitDialog() {
+    setWindowIcon(m_hIcon);
+    setTitle();
+    services_.tray->add(m_hIcon, trayTip(CurrentText(kTextTitle)));
+    applyListFont(ui_->IDC_CAMERA_LIST);
+    new ListHook(ui_->IDC_CAMERA_LIST, this);
+    // Last: the worker posts to this window as soon as it runs.
+    if (!services_.startWorker(m_hWorkerThread, &target_)) {
+        services_.messageBox(this, CurrentText(kTextThreadError));
+        return false;
+    }
+    m_workerThreadId = m_hWorkerThread.id();
+    return true;
+}
+
+void CCameraListDlg::setTitle() { setWindowTitle(fromGbk(CurrentText(kTextTitle))); }
+
+bool CCameraListDlg::event(QEvent* e) {
+    auto* m = dynamic_cast<WindowMessage*>(e);
+    if (!m) return QDialog::event(e);
+    switch (m->message()) {
+    case WM_CAMERA_FOUND: OnCameraFound(*m); break;
+    case WM_SCAN_TICK: OnScanTick(); break;
+    case WM_SCAN_ERROR: OnScanError(paramCode(m->wParam())); break;
+    case WM_TRAYNOTIFY: OnTrayNotify(m->wParam(), m->lParam()); break;
+    default: return QDialog::event(e);
+    }
+    return true;
+}
+
+void CCameraListDlg::OnCameraFound(WindowMessage& m) {
+    const int before = lines_->count();
+    cameras_.OnCameraFound(m.takeRecord());
+    if (log_ && lines_->count() != before) log_->write("found", *lines_);
+}
+
+void CCameraListDlg::OnScanTick() {
+    cameras_.OnScanTick();
+    if (log_) log_->write("tick", *lines_);
+}
+
+void CCameraListDlg::OnScanError(int32_t code) {
+    switch (lenscout::OnScanError(code)) {
+    case ScanErrorAction::SocketErrorThenQuit:
+        services_.messageBox(this, CurrentText(kTextSocketError));
+        // The window's quit: its modal loop ends once this handler is done.
+        QMetaObject::invokeMethod(this, [this] { done(QDialog::Rejected); }, Qt::QueuedConnection);
+        break;
+    case ScanErrorAction::IncorrectCredentials: services_.messageBox(this, CurrentText(kTextIncorrectCredentials)); break;
+    case ScanErrorAction::None: break;
+    }
+}
+
+void CCameraListDlg::OnTrayNotify(uintptr_t, intptr_t lParam) {
+    if (lParam == kTrayLeftButtonDown) {
+        showAndRaise();
+        return;
+    }
+    if (lParam != kTrayRightButtonUp || m_contextBusy == 1) return;
+    const TrayCommandResult r = OnTrayMenuCommand(services_.tray->runMenu(BuildTrayMenu()));
+    if (r.exit) done(QDialog::Rejected);
+    else if (r.language) ApplyLanguage(r.language);
+}
+
+void CCameraListDlg::ApplyLanguage(int language) {
+    SelectLanguage(language);
+    postSearchNow(m_workerThreadId);
+    setTitle();
+    services_.tray->modify(trayTip(CurrentText(kTextTitle)));
+}
+
+void CCameraListDlg::showAndRaise() {
+    showNormal();
+    raise();
+    activateWindow();
+}
+
+// Minimising hides the window: it leaves the screen and the taskbar and
+// comes back through the tray icon or a second start.
+void CCameraListDlg::changeEvent(QEvent* e) {
+    QDialog::changeEvent(e);
+    if (e->type() != QEvent::WindowStateChange || !(windowState() & Qt::WindowMinimized)) return;
+    setWindowState(windowState() & ~Qt::WindowMinimized);
+    QTimer::singleShot(0, this, &QWidget::hide);
+}
+
+// Enter ends the program as the dialog's OK would; the window has no button.
+void CCameraListDlg::keyPressEvent(QKeyEvent* e) {
+    const bool enter = e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter;
+    const bool plain = e->modifiers() == Qt::NoModifier ||
+                       (e->modifiers() == Qt::KeypadModifier && e->key() == Qt::Key_Enter);
+    if (enter && plain) done(QDialog::Accepted);
+    else QDialog::keyPressEvent(e);
+}
+
+void CCameraListDlg::done(int result) {
+    QDialog::done(result);
+    if (!destroyed_) OnDestroy();
+}
+
+// Store and list emptied, tray icon removed, then the worker stopped:
+// WM_QUIT every 100 ms until it has returned.
+void CCameraListDlg::OnDestroy() {
+    destroyed_ = true;
+    cameras_.Clear();
+    services_.tray->remove();
+    stopWorker(m_hWorkerThread);
+    m_workerThreadId = kNoThread;
+}
+
+}  // namespace lenscout

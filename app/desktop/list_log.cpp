@@ -1,0 +1,30 @@
+#include "app/desktop/list_log.h"
+
+#include <time.h>
+
+#include <cstdlib>
+
+#include "tools/common/gbk.h"
+#include "ui/list_lines.h"
+
+namespace lenscout {
+
+std::unique_ptr<ListLog> ListLog::fromEnvironment() {
+    const char* path = std::getenv("LENSCOUT_LIST_LOG");
+    if (!path || !*path) return nullptr;
+    FILE* file = std::fopen(path, "a");
+    return file ? std::unique_ptr<ListLog>(new ListLog(file)) : nullptr;
+}
+
+ListLog::~ListLog() { std::fclose(file_); }
+
+void ListLog::write(const char* event, const ListLines& lines) {
+    timespec now{};
+    clock_gettime(CLOCK_MONOTONIC, &now);
+    const long long ms = static_cast<long long>(now.tv_sec) * 1000 + now.tv_nsec / 1000000;
+    std::fprintf(file_, "%s mono_ms=%lld lines=%d\n", event, ms, lines.count());
+    for (int i = 0; i < lines.count(); ++i) std::fprintf(file_, "  %s\n", gbkToUtf8(lines.text(i)).c_str());
+    std::fflush(file_);
+}
+
+}  // namespace lenscout

@@ -1,0 +1,36 @@
+#pragma once
+// The tray icon as the main window needs it: added once, its tip renewed,
+// removed at shutdown, and a menu run at the cursor. Clicks on the icon
+// reach the window as WM_TRAYNOTIFY with the mouse message in lParam.
+#include <QIcon>
+#include <QString>
+#include <memory>
+#include <vector>
+
+#include "app/tray_menu.h"
+
+class QObject;
+class QSystemTrayIcon;
+
+namespace lenscout {
+
+class NotificationArea {
+public:
+    virtual ~NotificationArea() = default;
+    // False when the desktop has no notification area: the program then
+    // runs without an icon, and no later attempt is made.
+    virtual bool add(const QIcon& icon, const QString& tip) = 0;
+    virtual void modify(const QString& tip) = 0;
+    virtual void remove() = 0;
+    // Runs the menu at the cursor until a choice or a dismissal; returns the
+    // chosen command, 0 when dismissed.
+    virtual int runMenu(const std::vector<TrayMenuEntry>& entries) = 0;
+};
+
+// The desktop's own notification area, through QSystemTrayIcon.
+std::unique_ptr<NotificationArea> makeSystemTray(QObject* window);
+
+// The tip: the title cut to 63 bytes of GBK without splitting a character.
+QString trayTip(const char* gbkTitle);
+
+}  // namespace lenscout

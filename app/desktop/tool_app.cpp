@@ -1,0 +1,38 @@
+#include "app/desktop/tool_app.h"
+
+#include "app/desktop/camera_list_dlg.h"
+#include "app/desktop/single_instance.h"
+#include "app/startup_language.h"
+#include "app/string_table.h"
+#include "platform/socket.h"
+
+namespace lenscout {
+
+namespace {
+constexpr int kTextTitle = 33;
+}  // namespace
+
+CToolApp::CToolApp(StartupServices services) : services_(std::move(services)) {
+    if (!services_.startSocketLayer) services_.startSocketLayer = startSocketLayer;
+    if (!services_.messageBox) services_.messageBox = showMessageBox;
+    if (!services_.makeMainWindow) services_.makeMainWindow = [] { return std::make_unique<CCameraListDlg>(); };
+}
+
+bool CToolApp::InitInstance() {
+    ChooseStartupLanguage();
+    SingleInstance instance(CurrentText(kTextTitle));
+    if (instance.handOverToRunning()) return false;
+    if (!services_.startSocketLayer()) {
+        services_.messageBox(nullptr, CurrentText(kTextSocketError));
+        return false;
+    }
+    instance.listen();
+    std::unique_ptr<CCameraListDlg> window = services_.makeMainWindow();
+    QObject::connect(&instance, &SingleInstance::showRequested, window.get(), &CCameraListDlg::showAndRaise);
+    window->OnInitDialog();
+    window->exec();
+    window.reset();
+    return false;
+}
+
+}  // namespace lenscout

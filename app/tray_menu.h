@@ -1,0 +1,39 @@
+#pragma once
+// The tray icon's menu, built anew each time it opens, and what its
+// commands do to the language setting.
+#include <vector>
+
+namespace lenscout {
+
+constexpr int ID_TRAY_AUTODETECT = 1;
+constexpr int ID_TRAY_ENGLISH = 2;
+constexpr int ID_TRAY_SIMPLIFIED = 3;
+constexpr int ID_TRAY_TRADITIONAL = 4;
+constexpr int ID_TRAY_EXIT = 5;
+
+// The tray icon's identifier and the mouse messages its handler acts on.
+constexpr int TRAY_ICON_ID = 128;
+constexpr int kTrayLeftButtonDown = 513;
+constexpr int kTrayRightButtonUp = 516;
+// The tip holds at most 63 bytes of the title and its terminating zero.
+constexpr int kTrayTipSize = 64;
+
+struct TrayMenuEntry {
+    int command;       // 0 for the separator
+    const char* text;  // GBK; null for the separator
+    bool checked;
+};
+
+// Autodetect, the three languages each in its own, a separator, Exit;
+// exactly one of the first four checked, after LanguageSetting.
+std::vector<TrayMenuEntry> BuildTrayMenu();
+
+struct TrayCommandResult {
+    bool exit = false;
+    int language = 0;  // the language to apply; 0 when there is none
+};
+// Carries out a chosen command: a language command sets LanguageSetting
+// and writes the settings file, also when its entry was already checked.
+TrayCommandResult OnTrayMenuCommand(int command);
+
+}  // namespace lenscout

@@ -1,0 +1,240 @@
+#include "app/desktop/camera_list_dlg.h"
+
+#include <QListWidget>
+#include <QSignalSpy>
+#include <QTest>
+#include <fstream>
+#include <sstream>
+#include <unistd.h>
+
+#include "app/language_setting.h"
+#include "app/string_table.h"
+#include "discovery/camera_text.h"
+#include "discovery/message_ids.h"
+#include "platform/socket.h"
+#include "stand_ins.h"
+#include "ui/window_messages.h"
+
+using namespace lenscout;
+
+namespace {
+
+CameraInfo* camera(const char* id, const char* name) {
+    auto* c = new CameraInfo{};
+    setFieldText(c->deviceId, id);
+    setFieldText(c->name, name);
+    parseIpv4("192.168.77.9", &c->ip);
+    c->httpPort = toNetPort(80);
+    c->webUiVersion = 1;
+    c->sameSubnet = c->seen = 1;
+    return c;
+}
+
+}  // namespace
+
+class CameraListDlgTest : public QObject {
+    Q_OBJECT
+
+    test::TrayRecord tray;
+    test::StubWorker worker;
+    test::MessageBoxes boxes;
+    bool workerStarts = true;
+    std::unique_ptr<CCameraListDlg> dlg;
+
+    void open() {
+        WindowServices s;
+        s.tray = std::make_unique<test::FakeTray>(&tray);
+        s.startWorker = [this](WorkerThread& t, MessageTarget*) { return workerStarts && worker.start(t); };
+        s.messageBox = [this](QWidget*, const char* text) { boxes.shown.emplace_back(text); };
+        dlg = std::make_unique<CCameraListDlg>(std::move(s));
+        dlg->OnInitDialog();
+        dlg->show();
+    }
+    void post(uint32_t message, uintptr_t wParam = 0, intptr_t lParam = 0) {
+        postWindowMessage(dlg.get(), message, wParam, lParam);
+        QCoreApplication::processEvents();
+    }
+    QStringList lines() const {
+        QStringList out;
+        for (int i = 0; i < dlg->list()->count(); ++i) out << dlg->list()->item(i)->text();
+        return out;
+    }
+    void waitUntil(const std::function<bool()>& done) {
+        for (int i = 0; i < 100 && !done(); ++i) QTest::qWait(10);
+    }
+
+private slots:
+    void init() {
+        tray = {};
+        worker.searches = worker.quits = 0;
+        boxes = {};
+        workerStarts = true;
+        LanguageSetting = 0;
+        SelectLanguage(kEnglish);
+        char dir[] = "/tmp/lenscout-desktop.XXXXXX";
+        QVERIFY(mkdtemp(dir));
+        QVERIFY(chdir(dir) == 0);
+    }
+    void cleanup() {
+        dlg.reset();
+        std::remove(kSettingsFile);
+    }
+
+    void initialisationSetsTitleTrayAndWorker() {
+        open();
+        QCOMPARE(dlg->windowTitle(), QStringLiteral("Lenscout"));
+        QVERIFY(tray.added);
+        QCOMPARE(tray.tip, QStringLiteral("Lenscout"));
+        QVERIFY(dlg->workerRunning());
+        QCOMPARE(dlg->list()->font().pixelSize(), 14);
+        QCOMPARE(dlg->list()->font().weight(), QFont::Weight(600));
+    }
+
+    void postedMessagesDriveTheList() {
+        open();
+        post(WM_CAMERA_FOUND, reinterpret_cast<uintptr_t>(camera("A", "\xc7\xb0\xc3\xc5")));
+        post(WM_CAMERA_FOUND, reinterpret_cast<uintptr_t>(camera("B", "")));
+        QCOMPARE(lines().size(), 2);
+        QCOMPARE(lines()[0], QString::fromUtf8("前门") + QString(21, QLatin1Char(' ')) + "Http://192.168.77.9");
+        QVERIFY(lines()[1].startsWith(QStringLiteral("Anonymous    ")));
+        post(WM_SCAN_TICK);
+        QCOMPARE(lines().size(), 2);
+        post(WM_SCAN_TICK);
+        QCOMPARE(lines().size(), 0);
+    }
+
+    void shutdownStopsTheWorkerAndRemovesTheIcon() {
+        open();
+        post(WM_CAMERA_FOUND, reinterpret_cast<uintptr_t>(camera("A", "A")));
+        dlg->done(QDialog::Rejected);
+        QVERIFY(!dlg->workerRunning());
+        QVERIFY(worker.quits >= 1);
+        QVERIFY(tray.removed);
+        QCOMPARE(dlg->list()->count(), 0);
+        QVERIFY(dlg->cameraList().cameras().empty());
+    }
+
+    void enterAndEscapeEndItLikeExit() {
+        open();
+        QTest::keyClick(dlg.get(), Qt::Key_Return);
+        QCOMPARE(dlg->result(), int(QDialog::Accepted));
+        QVERIFY(!dlg->workerRunning() && tray.removed);
+        init();
+        open();
+        QTest::keyClick(dlg.get(), Qt::Key_Escape);
+        QCOMPARE(dlg->result(), int(QDialog::Rejected));
+        QVERIFY(!dlg->workerRunning() && tray.removed);
+    }
+
+    void minimiseHidesAndTheTrayBringsItBack() {
+        open();
+        dlg->showMinimized();
+        waitUntil([this] { return dlg->isHidden(); });
+        QVERIFY(dlg->isHidden());
+        QVERIFY(!(dlg->windowState() & Qt::WindowMinimized));
+        post(WM_TRAYNOTIFY, TRAY_ICON_ID, kTrayLeftButtonDown);
+        QVERIFY(dlg->isVisible());
+    }
+
+    void trayMenuMarksTheSetting() {
+        open();
+        post(WM_TRAYNOTIFY, TRAY_ICON_ID, kTrayRightButtonUp);
+        QCOMPARE(tray.menusRun, 1);
+        QCOMPARE(int(tray.lastMenu.size()), 6);
+        QCOMPARE(QString(tray.lastMenu[0].text), QStringLiteral("Autodetect Language"));
+        QCOMPARE(fromGbk(tray.lastMenu[2].text), QString::fromUtf8("简体中文"));
+        QCOMPARE(fromGbk(tray.lastMenu[3].text), QString::fromUtf8("繁體中文"));
+        QVERIFY(tray.lastMenu[0].checked);
+        for (int i = 1; i < 6; ++i) QVERIFY(!tray.lastMenu[i].checked);
+        QVERIFY(tray.lastMenu[4].text == nullptr);
+        LanguageSetting = 3;
+        post(WM_TRAYNOTIFY, TRAY_ICON_ID, kTrayRightButtonUp);
+        QVERIFY(tray.lastMenu[3].checked && !tray.lastMenu[0].checked);
+    }
+
+    void choosingALanguageWritesSelectsSearchesAndRenews() {
+        LanguageSetting = 3;
+        SelectLanguage(kTraditionalChinese);
+        open();
+        post(WM_CAMERA_FOUND, reinterpret_cast<uintptr_t>(camera("A", "")));
+        tray.nextChoice = ID_TRAY_ENGLISH;
+        post(WM_TRAYNOTIFY, TRAY_ICON_ID, kTrayRightButtonUp);
+        std::ifstream in(kSettingsFile, std::ios::binary);
+        std::stringstream content;
+        content << in.rdbuf();
+        QCOMPARE(QString::fromStdString(content.str()), QStringLiteral("lang=1"));
+        QCOMPARE(LanguageSetting, 1);
+        QCOMPARE(QString(CurrentText(kTextAnonymous)), QStringLiteral("Anonymous"));
+        waitUntil([this] { return worker.searches == 1; });
+        QCOMPARE(worker.searches.load(), 1);
+        QCOMPARE(tray.modifies, 1);
+        QCOMPARE(dlg->windowTitle(), QStringLiteral("Lenscout"));
+        QVERIFY2(!lines()[0].startsWith(QStringLiteral("Anonymous")), "the line waits for the sweep");
+        post(WM_CAMERA_FOUND, reinterpret_cast<uintptr_t>(camera("A", "")));
+        post(WM_SCAN_TICK);
+        QVERIFY(lines()[0].startsWith(QStringLiteral("Anonymous")));
+    }
+
+    void dismissingTheMenuChangesNothing() {
+        open();
+        tray.nextChoice = 0;
+        post(WM_TRAYNOTIFY, TRAY_ICON_ID, kTrayRightButtonUp);
+        QVERIFY(!std::ifstream(kSettingsFile).good());
+        QCOMPARE(tray.modifies, 0);
+        post(WM_TRAYNOTIFY, TRAY_ICON_ID, 512);  // a move
+        QCOMPARE(tray.menusRun, 1);
+    }
+
+    void aBusyContextMenuKeepsTheTrayMenuShut() {
+        open();
+        dlg->m_contextBusy = 1;
+        post(WM_TRAYNOTIFY, TRAY_ICON_ID, kTrayRightButtonUp);
+        QCOMPARE(tray.menusRun, 0);
+    }
+
+    void exitFromTheTrayWhileHidden() {
+        open();
+        dlg->hide();
+        tray.nextChoice = ID_TRAY_EXIT;
+        post(WM_TRAYNOTIFY, TRAY_ICON_ID, kTrayRightButtonUp);
+        QVERIFY(!dlg->workerRunning() && tray.removed);
+    }
+
+    void theWorkersSocketFailureEndsTheProgram() {
+        open();
+        post(WM_SCAN_ERROR, codeParam(2));
+        post(WM_SCAN_ERROR, codeParam(5));
+        QCOMPARE(boxes.shown, std::vector<std::string>{"Incorrect user or password !"});
+        post(WM_SCAN_ERROR, codeParam(kScanSocketFailure));
+        QCOMPARE(boxes.shown.back(), std::string("Socket Error !"));
+        waitUntil([this] { return !dlg->workerRunning(); });
+        QVERIFY(!dlg->workerRunning() && tray.removed);
+    }
+
+    void threadErrorLeavesAWorkingWindow() {
+        workerStarts = false;
+        open();
+        QCOMPARE(boxes.shown, std::vector<std::string>{"Thread Error !"});
+        QVERIFY(dlg->isVisible());
+        post(WM_TRAYNOTIFY, TRAY_ICON_ID, kTrayRightButtonUp);
+        QCOMPARE(tray.menusRun, 1);
+        QElapsedTimer timer;
+        timer.start();
+        dlg->done(QDialog::Rejected);
+        QVERIFY(timer.elapsed() < 100);
+    }
+
+    void recordsOfUnhandledMessagesAreFreed() {
+        open();
+        postWindowMessage(dlg.get(), WM_CAMERA_FOUND, reinterpret_cast<uintptr_t>(camera("A", "A")));
+        dlg.reset();  // the queued event goes with the window, and its record with it
+        QCoreApplication::processEvents();
+    }
+};
+
+#include "camera_list_dlg_test.moc"
+
+int runCameraListDlgTest(int argc, char** argv) {
+    CameraListDlgTest test;
+    return QTest::qExec(&test, argc, argv);
+}

@@ -1,0 +1,16 @@
+// The desktop tests, on whatever platform QT_QPA_PLATFORM names (offscreen
+// under ctest).
+#include <QApplication>
+#include <QTest>
+
+int runCameraListDlgTest(int argc, char** argv);
+int runToolAppTest(int argc, char** argv);
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Lenscout"));
+    int failed = 0;
+    failed += runCameraListDlgTest(argc, argv);
+    failed += runToolAppTest(argc, argv);
+    return failed == 0 ? 0 : 1;
+}

@@ -1,0 +1,71 @@
+#pragma once
+// Stand-ins for what surrounds the main window: the notification area, a
+// worker thread that only answers its thread messages, and message boxes.
+#include <atomic>
+#include <string>
+#include <vector>
+
+#include "app/desktop/notification_area.h"
+#include "platform/worker_thread.h"
+#include "ui/window/gbk_text.h"
+
+namespace lenscout::test {
+
+struct TrayRecord {
+    bool added = false;
+    bool removed = false;
+    QString tip;
+    int modifies = 0;
+    int menusRun = 0;
+    std::vector<TrayMenuEntry> lastMenu;
+    int nextChoice = 0;  // what the next menu returns
+};
+
+class FakeTray : public NotificationArea {
+public:
+    explicit FakeTray(TrayRecord* record, bool available = true) : r_(record), available_(available) {}
+    bool add(const QIcon&, const QString& tip) override {
+        r_->added = available_;
+        r_->tip = tip;
+        return available_;
+    }
+    void modify(const QString& tip) override {
+        ++r_->modifies;
+        r_->tip = tip;
+    }
+    void remove() override { r_->removed = true; }
+    int runMenu(const std::vector<TrayMenuEntry>& entries) override {
+        ++r_->menusRun;
+        r_->lastMenu = entries;
+        return r_->nextChoice;
+    }
+
+private:
+    TrayRecord* r_;
+    bool available_;
+};
+
+// Counts the thread messages a worker would get, and ends on WM_QUIT.
+struct StubWorker {
+    std::atomic<int> searches{0};
+    std::atomic<int> quits{0};
+    bool start(WorkerThread& thread) {
+        return thread.start([this] {
+            ThreadMessage m;
+            for (;;) {
+                if (!waitThreadMessage(&m, 50)) continue;
+                if (m.message == 1031) ++searches;
+                if (m.message == WM_QUIT) {
+                    ++quits;
+                    return 0u;
+                }
+            }
+        });
+    }
+};
+
+struct MessageBoxes {
+    std::vector<std::string> shown;  // GBK texts
+};
+
+}  // namespace lenscout::test

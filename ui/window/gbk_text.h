@@ -1,0 +1,13 @@
+#pragma once
+// The window boundary: texts inside the program are GBK bytes, the windows
+// show Unicode.
+#include <QString>
+#include <string>
+#include <string_view>
+
+namespace lenscout {
+
+QString fromGbk(std::string_view gbk);
+std::string toGbk(const QString& text);
+
+}  // namespace lenscout

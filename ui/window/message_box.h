@@ -1,0 +1,13 @@
+#pragma once
+// The program's message boxes: OK only, the application's name as caption.
+#include <functional>
+
+class QWidget;
+
+namespace lenscout {
+
+// Shows a GBK text and returns once the user has closed the box.
+using MessageBoxFn = std::function<void(QWidget* parent, const char* gbkText)>;
+void showMessageBox(QWidget* parent, const char* gbkText);
+
+}  // namespace lenscout
