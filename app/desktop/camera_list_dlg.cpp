@@ -1,7 +1,9 @@
 #include "app/desktop/camera_list_dlg.h"
 
+#include <QEventLoop>
 #include <QKeyEvent>
 #include <QTimer>
+#include <QWindow>
 
 #include "app/desktop/list_log.h"
 #include "app/string_table.h"
@@ -68,6 +70,14 @@ bool CCameraListDlg::OnInitDialog() {
     return true;
 }
 
+int CCameraListDlg::DoModal() {
+    QEventLoop loop;
+    connect(this, &QDialog::finished, &loop, &QEventLoop::quit);
+    show();
+    if (!destroyed_) loop.exec();
+    return result();
+}
+
 void CCameraListDlg::setTitle() { setWindowTitle(fromGbk(CurrentText(kTextTitle))); }
 
 bool CCameraListDlg::event(QEvent* e) {
@@ -125,6 +135,9 @@ void CCameraListDlg::ApplyLanguage(int language) {
 }
 
 void CCameraListDlg::showAndRaise() {
+    // A window unmapped by someone else still counts as shown here; map it
+    // anew so that it really comes back.
+    if (isVisible() && windowHandle() && !windowHandle()->isExposed()) hide();
     showNormal();
     raise();
     activateWindow();

@@ -46,6 +46,9 @@ public:
     bool OnInitDialog();
     void OnTrayNotify(uintptr_t wParam, intptr_t lParam);
     void ApplyLanguage(int language);
+    // Shows the window and runs the program's main loop until done(). Not
+    // QDialog::exec, whose loop would also end when the window hides.
+    int DoModal();
     // A second start asks for this: the window shown and in front.
     void showAndRaise();
 

@@ -30,7 +30,7 @@ bool CToolApp::InitInstance() {
     std::unique_ptr<CCameraListDlg> window = services_.makeMainWindow();
     QObject::connect(&instance, &SingleInstance::showRequested, window.get(), &CCameraListDlg::showAndRaise);
     window->OnInitDialog();
-    window->exec();
+    window->DoModal();
     window.reset();
     return false;
 }

@@ -3,6 +3,7 @@
 #include <QListWidget>
 #include <QSignalSpy>
 #include <QTest>
+#include <QTimer>
 #include <fstream>
 #include <sstream>
 #include <unistd.h>
@@ -134,6 +135,19 @@ private slots:
         QVERIFY(!(dlg->windowState() & Qt::WindowMinimized));
         post(WM_TRAYNOTIFY, TRAY_ICON_ID, kTrayLeftButtonDown);
         QVERIFY(dlg->isVisible());
+    }
+
+    void minimisingDoesNotEndTheMainLoop() {
+        open();
+        bool hiddenWhileRunning = false;
+        QTimer::singleShot(0, dlg.get(), [this] { dlg->showMinimized(); });
+        QTimer::singleShot(200, dlg.get(), [&] {
+            hiddenWhileRunning = dlg->isHidden();
+            dlg->done(QDialog::Rejected);
+        });
+        dlg->DoModal();
+        QVERIFY(hiddenWhileRunning);
+        QVERIFY(!dlg->workerRunning());
     }
 
     void trayMenuMarksTheSetting() {

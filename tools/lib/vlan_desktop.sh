@@ -1,0 +1,44 @@
+# Shell helpers for runs inside tools/vlan that start simulated cameras and
+# a display of their own. Source it; it needs LENSCOUT_VLAN_DIR.
+
+# Waits up to $1 tenths of a second for the command after it to succeed.
+within() {
+    local tenths=$1 i
+    shift
+    for ((i = 0; i < tenths; i++)); do "$@" && return 0; sleep 0.1; done
+    return 1
+}
+
+# start_camsim CAMSIM HOST ARGS...: the simulator on camera host HOST, with
+# its log in $LENSCOUT_VLAN_DIR/camsimHOST.log; returns once it is ready and
+# leaves its process id in CAMSIM_PID.
+start_camsim() {
+    local camsim=$1 host=$2
+    shift 2
+    local netns_var="LENSCOUT_NETNS_$host" out="$LENSCOUT_VLAN_DIR/camsim$host.out"
+    nsenter --net="${!netns_var}" "$camsim" --log "$LENSCOUT_VLAN_DIR/camsim$host.log" "$@" >"$out" &
+    CAMSIM_PID=$!
+    within 50 grep -q '^ready$' "$out"
+}
+
+# start_private_display NUMBER: Xvfb on a display that only this run sees,
+# with a notification-area host; exports DISPLAY.
+start_private_display() {
+    local number=$1
+    mount -t tmpfs lenscout-x11 /tmp/.X11-unix
+    Xvfb ":$number" -screen 0 1024x640x24 -nolisten tcp >/dev/null 2>&1 &
+    within 50 test -S "/tmp/.X11-unix/X$number" || return 1
+    export DISPLAY=":$number"
+    trayer --edge top --align right --widthtype request --height 24 --transparent false >/dev/null 2>&1 &
+    within 50 xdotool search --classname trayer >/dev/null
+}
+
+# The cameras a newcomer sees: every status of the list, on camera host 1.
+DEMO_CAMERAS=(
+    --camera "id=WEB80,name=Front door,ip=192.168.77.101"
+    --camera "id=WEB8080,name=Yard,ip=192.168.77.102,port=8080"
+    --camera "id=NOWEB,name=Garage,ip=192.168.77.103,webui=0"
+    --camera "id=FAR,name=Elsewhere,ip=10.20.30.40"
+    --camera "id=NONAME,name=,ip=192.168.77.105"
+    --camera "id=ZH,name-hex=c7b0c3c5c9e3cff1cdb7,ip=192.168.77.106"
+)
