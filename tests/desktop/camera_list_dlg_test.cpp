@@ -41,6 +41,7 @@ class CameraListDlgTest : public QObject {
     test::MessageBoxes boxes;
     bool workerStarts = true;
     std::unique_ptr<CCameraListDlg> dlg;
+    std::string workDir;
 
     void open() {
         WindowServices s;
@@ -72,13 +73,17 @@ private slots:
         workerStarts = true;
         LanguageSetting = 0;
         SelectLanguage(kEnglish);
+        // The settings file goes to the working directory: a fresh one each time.
         char dir[] = "/tmp/lenscout-desktop.XXXXXX";
         QVERIFY(mkdtemp(dir));
         QVERIFY(chdir(dir) == 0);
+        workDir = dir;
     }
     void cleanup() {
         dlg.reset();
         std::remove(kSettingsFile);
+        QVERIFY(chdir("/") == 0);
+        rmdir(workDir.c_str());
     }
 
     void initialisationSetsTitleTrayAndWorker() {
@@ -120,7 +125,7 @@ private slots:
         QTest::keyClick(dlg.get(), Qt::Key_Return);
         QCOMPARE(dlg->result(), int(QDialog::Accepted));
         QVERIFY(!dlg->workerRunning() && tray.removed);
-        init();
+        tray = {};
         open();
         QTest::keyClick(dlg.get(), Qt::Key_Escape);
         QCOMPARE(dlg->result(), int(QDialog::Rejected));

@@ -8,8 +8,6 @@ lenscout=$1 camsim=$2 screenshot=$3 artefacts=$4
 mkdir -p "$artefacts"
 work=$LENSCOUT_VLAN_DIR
 cd "$work"
-export TMPDIR=$work XDG_RUNTIME_DIR=$work/runtime
-mkdir -p -m 700 "$XDG_RUNTIME_DIR"
 log=$work/list.log
 
 source "$(dirname "$0")/../../tools/lib/vlan_desktop.sh"
@@ -22,6 +20,7 @@ lines_after_tick() { [[ "$(last_tick_lines)" == "$1" ]]; }
 windows_visible() { [[ "$(visible_windows)" == "$1" ]]; }
 program_ended() { ! kill -0 "$program" 2>/dev/null; }
 
+use_private_runtime
 start_private_display 5 || fail "no display with a notification area"
 start_camsim "$camsim" 1 --delay 0-20 "${DEMO_CAMERAS[@]}" || fail "simulator on host 1"
 start_camsim "$camsim" 2 --delay 0-20 --camera "id=LEAVING,name=Leaving soon,ip=192.168.77.120" || fail "simulator on host 2"

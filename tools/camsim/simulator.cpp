@@ -90,7 +90,13 @@ void Simulator::receiveOne() {
     const long n = receiveFrom(socket_.get(), received_.data(), received_.size(), &addr, &port);
     if (n < 0) return;
     const size_t count = static_cast<size_t>(n);
-    std::string line = std::to_string(std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - started_).count()) +
+    // Milliseconds since the start, and on the system's monotonic clock so
+    // that other processes' timings can be set against the arrival.
+    using std::chrono::duration_cast;
+    using std::chrono::milliseconds;
+    const Clock::time_point now = Clock::now();
+    std::string line = std::to_string(duration_cast<milliseconds>(now - started_).count()) +
+                       " mono_ms=" + std::to_string(duration_cast<milliseconds>(now.time_since_epoch()).count()) +
                        " from=" + endpoint(addr, port) + " bytes=" + std::to_string(count);
     uint16_t command = 0;
     if (!reader_.load(received_.data(), count) || !reader_.parseHeader(&command, kDiscoveryMagic)) {

@@ -1,6 +1,12 @@
 # Shell helpers for runs inside tools/vlan that start simulated cameras and
 # a display of their own. Source it; it needs LENSCOUT_VLAN_DIR.
 
+# Local sockets and runtime files of the run stay in the run's directory.
+use_private_runtime() {
+    export TMPDIR=$LENSCOUT_VLAN_DIR XDG_RUNTIME_DIR=$LENSCOUT_VLAN_DIR/runtime
+    mkdir -p -m 700 "$XDG_RUNTIME_DIR"
+}
+
 # Waits up to $1 tenths of a second for the command after it to succeed.
 within() {
     local tenths=$1 i
@@ -21,12 +27,14 @@ start_camsim() {
     within 50 grep -q '^ready$' "$out"
 }
 
-# start_private_display NUMBER: Xvfb on a display that only this run sees,
-# with a notification-area host; exports DISPLAY.
+# start_private_display NUMBER: Xvfb on a display that only this run sees
+# (its socket directory is the run's own, and it takes no lock file of the
+# machine's), with a notification-area host; exports DISPLAY.
 start_private_display() {
     local number=$1
+    mkdir -p /tmp/.X11-unix
     mount -t tmpfs lenscout-x11 /tmp/.X11-unix
-    Xvfb ":$number" -screen 0 1024x640x24 -nolisten tcp >/dev/null 2>&1 &
+    Xvfb ":$number" -nolock -screen 0 1024x640x24 -nolisten tcp >/dev/null 2>&1 &
     within 50 test -S "/tmp/.X11-unix/X$number" || return 1
     export DISPLAY=":$number"
     trayer --edge top --align right --widthtype request --height 24 --transparent false >/dev/null 2>&1 &
