@@ -67,5 +67,7 @@ bool parseIpv4(const char* text, uint32_t* addrNet);
 bool startSocketLayer();
 uint16_t toNetPort(uint16_t hostPort);
 uint16_t toHostPort(uint16_t netPort);
+uint32_t toNetLong(uint32_t host);
+uint32_t toHostLong(uint32_t net);
 
 }  // namespace lenscout

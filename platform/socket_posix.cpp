@@ -156,6 +156,8 @@ bool parseIpv4(const char* text, uint32_t* addrNet) {
 
 uint16_t toNetPort(uint16_t hostPort) { return htons(hostPort); }
 uint16_t toHostPort(uint16_t netPort) { return ntohs(netPort); }
+uint32_t toNetLong(uint32_t host) { return htonl(host); }
+uint32_t toHostLong(uint32_t net) { return ntohl(net); }
 
 // Nothing to initialise here; what start-up needs to know is whether the
 // process may open a socket at all.

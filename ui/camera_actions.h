@@ -1,0 +1,34 @@
+#pragma once
+// What the user can do with one camera of the list: the double-click action
+// that its status line announces, and the context menu's three commands.
+#include <string>
+#include <vector>
+
+#include "discovery/camera_info.h"
+
+namespace lenscout {
+
+enum class DoubleClickAction { NetworkConfiguration, OpenWebPage, Upgrade };
+// In the order of the status line: another subnet, then a web interface.
+DoubleClickAction doubleClickAction(const CameraInfo& camera);
+
+// "http://a.b.c.d", with ":port" unless the port is 80.
+std::string webPageUrl(const CameraInfo& camera);
+
+constexpr int ID_CAMERA_PROPERTIES = 1;
+constexpr int ID_CAMERA_NETWORK = 2;
+constexpr int ID_CAMERA_UPGRADE = 3;
+
+struct ContextMenuEntry {
+    int command;
+    const char* text;  // GBK, current language
+    bool enabled;
+};
+// Upgrade is grayed for a camera outside the local subnets.
+std::vector<ContextMenuEntry> contextMenuEntries(const CameraInfo& camera);
+
+// A dialog's title: the camera's name, or "Anonymous", a blank, then the
+// text of `row`; GBK.
+std::string cameraDialogTitle(const CameraInfo& camera, int row);
+
+}  // namespace lenscout

@@ -1,0 +1,54 @@
+#include "ui/network_settings.h"
+
+#include "discovery/discovery_messages.h"
+#include "platform/socket.h"
+
+namespace lenscout {
+
+namespace {
+
+constexpr uint32_t kMulticastStart = 0xe0000000u;  // 224.0.0.0
+constexpr uint32_t kThisNetworkEnd = 0x00ffffffu;  // 0.255.255.255
+
+// Host order; a text that is no address reads as 255.255.255.255, which no
+// check lets through.
+uint32_t hostAddress(const char* text) {
+    uint32_t net = 0;
+    return (text && parseIpv4(text, &net)) ? toHostLong(net) : 0xffffffffu;
+}
+
+bool usableHost(uint32_t a) { return a < kMulticastStart && a > kThisNetworkEnd; }
+
+// 32 - k ones followed by k zeros.
+bool contiguous(uint32_t mask) { return (~mask & (~mask + 1)) == 0; }
+
+int checkAddresses(uint32_t ip, uint32_t mask, uint32_t gateway, uint32_t dns) {
+    if (!usableHost(ip)) return kTextBadAddress;
+    if (mask < kMulticastStart || !contiguous(mask) || (ip & ~mask) == 0) return kTextBadMask;
+    if ((gateway & mask) != (ip & mask)) return kTextBadGateway;
+    if (!usableHost(dns)) return kTextBadDns;
+    return 0;
+}
+
+}  // namespace
+
+NetworkSettings ValidateNetworkSettings(int32_t portField, bool dhcp, const char* ip, const char* mask,
+                                        const char* gateway, const char* dns) {
+    NetworkSettings s;
+    s.port = static_cast<uint16_t>(static_cast<uint32_t>(portField) & 0xffffu);
+    if (s.port == 0 || s.port == DISCOVERY_PORT) {
+        s.errorRow = kTextBadPort;
+        return s;
+    }
+    if (dhcp) return s;
+    const uint32_t a = hostAddress(ip), m = hostAddress(mask), g = hostAddress(gateway), d = hostAddress(dns);
+    s.errorRow = checkAddresses(a, m, g, d);
+    if (s.errorRow) return s;
+    s.ip = toNetLong(a);
+    s.mask = toNetLong(m);
+    s.gateway = toNetLong(g);
+    s.dns = toNetLong(d);
+    return s;
+}
+
+}  // namespace lenscout

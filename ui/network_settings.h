@@ -1,0 +1,34 @@
+#pragma once
+// The checks of the network configuration dialog, apart from any window:
+// port, then address, mask, gateway and DNS server, the first failure
+// reported by its string-table row.
+#include <cstddef>
+#include <cstdint>
+
+namespace lenscout {
+
+struct NetworkSettings {
+    int errorRow = 0;        // 0 when every check passed
+    uint16_t port = 0;       // the port's low 16 bits, host order: what the field shows
+    uint32_t ip = 0;         // network order; all four 0 in DHCP mode
+    uint32_t mask = 0;
+    uint32_t gateway = 0;
+    uint32_t dns = 0;
+};
+
+// `portField` as read from the port field (0 for a text that is no number);
+// the addresses as dotted texts, not looked at in DHCP mode.
+NetworkSettings ValidateNetworkSettings(int32_t portField, bool dhcp, const char* ip, const char* mask,
+                                        const char* gateway, const char* dns);
+
+// Rows of the messages.
+constexpr int kTextBadGateway = 1;
+constexpr int kTextBadDns = 2;
+constexpr int kTextBadMask = 3;
+constexpr int kTextBadAddress = 4;
+constexpr int kTextBadPort = 5;
+
+// The user name and password go to the camera as at most 11 bytes.
+constexpr size_t kCredentialLimit = 11;
+
+}  // namespace lenscout
