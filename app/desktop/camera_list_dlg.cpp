@@ -1,5 +1,6 @@
 #include "app/desktop/camera_list_dlg.h"
 
+#include <QApplication>
 #include <QEventLoop>
 #include <QKeyEvent>
 #include <QTimer>
@@ -20,7 +21,18 @@
 namespace lenscout {
 
 namespace {
+
 constexpr int kTextTitle = 33;
+
+void fillMissingDialogs(CameraDialogs& d, const MessageBoxFn& messageBox) {
+    const CameraDialogs standard = standardCameraDialogs(messageBox);
+    if (!d.networkConfiguration) d.networkConfiguration = standard.networkConfiguration;
+    if (!d.basicProperties) d.basicProperties = standard.basicProperties;
+    if (!d.openWebPage) d.openWebPage = standard.openWebPage;
+    if (!d.contextMenu) d.contextMenu = standard.contextMenu;
+    if (!d.upgrade) d.upgrade = [](CameraInfo&) { return false; };
+}
+
 }  // namespace
 
 bool startDiscoveryWorker(WorkerThread& thread, MessageTarget* target) {
@@ -41,12 +53,14 @@ CCameraListDlg::CCameraListDlg(WindowServices services)
     if (!services_.startWorker) services_.startWorker = startDiscoveryWorker;
     if (!services_.messageBox) services_.messageBox = showMessageBox;
     if (!services_.tray) services_.tray = makeSystemTray(this);
+    fillMissingDialogs(services_.dialogs, services_.messageBox);
     // Caption, system menu and minimise box; no maximise box.
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
     setFont(dialogFont());
     applyDialogUnits(this);
     configureCameraList(ui_->IDC_CAMERA_LIST);
+    connect(ui_->IDC_CAMERA_LIST, &QListWidget::itemDoubleClicked, this, [this] { OnDblclkCameraList(); });
 }
 
 CCameraListDlg::~CCameraListDlg() {
@@ -88,6 +102,7 @@ bool CCameraListDlg::event(QEvent* e) {
     case WM_SCAN_TICK: OnScanTick(); break;
     case WM_SCAN_ERROR: OnScanError(paramCode(m->wParam())); break;
     case WM_TRAYNOTIFY: OnTrayNotify(m->wParam(), m->lParam()); break;
+    case WM_LIST_RCLICK: OnListRClick(); break;
     default: return QDialog::event(e);
     }
     return true;
@@ -114,6 +129,51 @@ void CCameraListDlg::OnScanError(int32_t code) {
     case ScanErrorAction::IncorrectCredentials: services_.messageBox(this, CurrentText(kTextIncorrectCredentials)); break;
     case ScanErrorAction::None: break;
     }
+}
+
+bool CCameraListDlg::selectedCamera(CameraInfo* copy) const {
+    const int selected = lines_->selectedIndex();
+    const auto& cameras = cameras_.cameras();
+    if (selected < 0 || selected >= static_cast<int>(cameras.size())) return false;
+    *copy = cameras[static_cast<size_t>(selected)];
+    return true;
+}
+
+void CCameraListDlg::OnDblclkCameraList() {
+    CameraInfo camera;
+    if (!selectedCamera(&camera)) return;
+    switch (doubleClickAction(camera)) {
+    case DoubleClickAction::NetworkConfiguration: runNetworkConfiguration(camera); break;
+    case DoubleClickAction::OpenWebPage: services_.dialogs.openWebPage(webPageUrl(camera)); break;
+    case DoubleClickAction::Upgrade: runUpgrade(camera); break;
+    }
+}
+
+// The tray menu stays shut from the copy of the record until the menu and
+// its dialog are gone.
+void CCameraListDlg::OnListRClick() {
+    CameraInfo selected;
+    if (!selectedCamera(&selected)) return;
+    m_contextBusy = 1;
+    switch (services_.dialogs.contextMenu(contextMenuEntries(selected))) {
+    case ID_CAMERA_PROPERTIES: services_.dialogs.basicProperties(selected); break;
+    case ID_CAMERA_NETWORK: runNetworkConfiguration(selected); break;
+    case ID_CAMERA_UPGRADE:
+        if (selected.sameSubnet) runUpgrade(selected);
+        break;
+    default: break;
+    }
+    m_contextBusy = 0;
+}
+
+// The worker owns the posted copy; after shutdown the post fails and the
+// copy is freed there.
+void CCameraListDlg::runNetworkConfiguration(CameraInfo camera) {
+    if (services_.dialogs.networkConfiguration(camera)) postSetNetwork(m_workerThreadId, camera);
+}
+
+void CCameraListDlg::runUpgrade(CameraInfo camera) {
+    if (services_.dialogs.upgrade(camera)) postSearchNow(m_workerThreadId);
 }
 
 void CCameraListDlg::OnTrayNotify(uintptr_t, intptr_t lParam) {
@@ -163,7 +223,18 @@ void CCameraListDlg::keyPressEvent(QKeyEvent* e) {
 
 void CCameraListDlg::done(int result) {
     QDialog::done(result);
-    if (!destroyed_) OnDestroy();
+    if (destroyed_) return;
+    OnDestroy();
+    closeCameraDialogs();
+}
+
+// A camera dialog still open when the program ends (Exit from the tray
+// while it runs) is closed too, so that the program does not wait for it.
+void CCameraListDlg::closeCameraDialogs() {
+    for (QWidget* w : QApplication::topLevelWidgets()) {
+        auto* dialog = qobject_cast<QDialog*>(w);
+        if (dialog && dialog != this && dialog->isVisible()) dialog->reject();
+    }
 }
 
 // Store and list emptied, tray icon removed, then the worker stopped:

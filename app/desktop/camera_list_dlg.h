@@ -11,6 +11,7 @@
 #include "discovery/message_target.h"
 #include "platform/worker_thread.h"
 #include "ui/camera_list.h"
+#include "ui/window/camera_dialogs.h"
 #include "ui/window/list_widget_lines.h"
 #include "ui/window/message_box.h"
 #include "ui/window/window_message.h"
@@ -32,6 +33,7 @@ struct WindowServices {
     std::function<bool(WorkerThread& thread, MessageTarget* target)> startWorker;
     MessageBoxFn messageBox = showMessageBox;
     std::unique_ptr<NotificationArea> tray;  // the system's when empty
+    CameraDialogs dialogs;                   // the standard ones where empty
 };
 
 bool startDiscoveryWorker(WorkerThread& thread, MessageTarget* target);
@@ -73,7 +75,14 @@ private:
     void OnCameraFound(WindowMessage& m);
     void OnScanTick();
     void OnScanError(int32_t code);
+    void OnDblclkCameraList();
+    void OnListRClick();
     void OnDestroy();
+    // A copy of the record of the selected line; false when none is selected.
+    bool selectedCamera(CameraInfo* copy) const;
+    void runNetworkConfiguration(CameraInfo camera);
+    void runUpgrade(CameraInfo camera);
+    void closeCameraDialogs();
     void setTitle();
 
     std::unique_ptr<Ui::CCameraListDlg> ui_;

@@ -14,6 +14,7 @@
 #include "discovery/message_ids.h"
 #include "platform/socket.h"
 #include "stand_ins.h"
+#include "ui/camera_actions.h"
 #include "ui/window_messages.h"
 
 using namespace lenscout;
@@ -41,6 +42,12 @@ class CameraListDlgTest : public QObject {
     test::MessageBoxes boxes;
     bool workerStarts = true;
     std::unique_ptr<CCameraListDlg> dlg;
+    // What the camera dialogs were asked for, and how they answer.
+    std::vector<std::string> opened;
+    bool confirm = false;
+    int menuChoice = 0;
+    int busyDuringMenu = -1;
+    std::vector<ContextMenuEntry> lastMenu;
     std::string workDir;
 
     void open() {
@@ -48,6 +55,23 @@ class CameraListDlgTest : public QObject {
         s.tray = std::make_unique<test::FakeTray>(&tray);
         s.startWorker = [this](WorkerThread& t, MessageTarget*) { return workerStarts && worker.start(t); };
         s.messageBox = [this](QWidget*, const char* text) { boxes.shown.emplace_back(text); };
+        s.dialogs.networkConfiguration = [this](CameraInfo& c) {
+            opened.push_back("network " + std::string(fieldText(c.deviceId)));
+            return confirm;
+        };
+        s.dialogs.basicProperties = [this](const CameraInfo& c) {
+            opened.push_back("properties " + std::string(fieldText(c.deviceId)));
+        };
+        s.dialogs.upgrade = [this](CameraInfo& c) {
+            opened.push_back("upgrade " + std::string(fieldText(c.deviceId)));
+            return confirm;
+        };
+        s.dialogs.openWebPage = [this](const std::string& url) { opened.push_back("browse " + url); };
+        s.dialogs.contextMenu = [this](const std::vector<ContextMenuEntry>& entries) {
+            busyDuringMenu = dlg->m_contextBusy;
+            lastMenu = entries;
+            return menuChoice;
+        };
         dlg = std::make_unique<CCameraListDlg>(std::move(s));
         dlg->OnInitDialog();
         dlg->show();
@@ -65,10 +89,40 @@ class CameraListDlgTest : public QObject {
         for (int i = 0; i < 100 && !done(); ++i) QTest::qWait(10);
     }
 
+    void listCameras() {
+        CameraInfo* far = camera("FAR", "Far");
+        far->sameSubnet = 0;
+        CameraInfo* noWeb = camera("NOWEB", "NoWeb");
+        noWeb->webUiVersion = 0;
+        CameraInfo* alt = camera("ALT", "Alt");
+        alt->httpPort = toNetPort(8080);
+        for (CameraInfo* c : {camera("WEB", "Web"), alt, noWeb, far})
+            post(WM_CAMERA_FOUND, reinterpret_cast<uintptr_t>(c));
+    }
+    void doubleClick(int row) {
+        QListWidget* list = dlg->list();
+        list->setCurrentRow(row);
+        const QRect r = list->visualItemRect(list->item(row));
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, r.center());
+        QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, r.center());
+    }
+    void rightClick() {
+        QTest::mousePress(dlg->list()->viewport(), Qt::RightButton, {}, QPoint(5, 5));
+        QCoreApplication::processEvents();
+    }
+    void waitForPosts(int setNetworks, int searches) {
+        waitUntil([&] { return worker.setNetworks >= setNetworks && worker.searches >= searches; });
+        QTest::qWait(30);
+    }
+
 private slots:
     void init() {
+        opened.clear();
+        confirm = false;
+        menuChoice = 0;
+        busyDuringMenu = -1;
         tray = {};
-        worker.searches = worker.quits = 0;
+        worker.searches = worker.setNetworks = worker.quits = 0;
         boxes = {};
         workerStarts = true;
         LanguageSetting = 0;
@@ -241,6 +295,63 @@ private slots:
         timer.start();
         dlg->done(QDialog::Rejected);
         QVERIFY(timer.elapsed() < 100);
+    }
+
+    void doubleClickRunsWhatTheLineSays() {
+        open();
+        listCameras();
+        doubleClick(0);
+        doubleClick(1);
+        doubleClick(2);
+        doubleClick(3);
+        QCOMPARE(opened, (std::vector<std::string>{"browse http://192.168.77.9", "browse http://192.168.77.9:8080",
+                                                   "upgrade NOWEB", "network FAR"}));
+        waitForPosts(0, 0);
+        QCOMPARE(worker.setNetworks.load() + worker.searches.load(), 0);  // cancelled: nothing posted
+    }
+
+    void confirmedDialogsTellTheWorker() {
+        open();
+        listCameras();
+        confirm = true;
+        doubleClick(3);
+        doubleClick(2);
+        waitForPosts(1, 1);
+        QCOMPARE(worker.setNetworks.load(), 1);
+        QCOMPARE(worker.searches.load(), 1);
+    }
+
+    void noSelectionNoAction() {
+        open();
+        listCameras();
+        dlg->list()->clearSelection();
+        rightClick();
+        QVERIFY(lastMenu.empty());
+        QCOMPARE(dlg->m_contextBusy, 0);
+    }
+
+    void contextMenuKeepsTheTrayShutAndGraysUpgradeOutsideTheSubnet() {
+        open();
+        listCameras();
+        dlg->list()->setCurrentRow(3);
+        menuChoice = ID_CAMERA_PROPERTIES;
+        rightClick();
+        QCOMPARE(busyDuringMenu, 1);
+        QCOMPARE(dlg->m_contextBusy, 0);
+        QCOMPARE(int(lastMenu.size()), 3);
+        QVERIFY(!lastMenu[2].enabled);
+        QCOMPARE(opened, std::vector<std::string>{"properties FAR"});
+        dlg->list()->setCurrentRow(0);
+        menuChoice = ID_CAMERA_NETWORK;
+        confirm = true;
+        rightClick();
+        QVERIFY(lastMenu[2].enabled);
+        menuChoice = ID_CAMERA_UPGRADE;
+        rightClick();
+        QCOMPARE(opened, (std::vector<std::string>{"properties FAR", "network WEB", "upgrade WEB"}));
+        waitForPosts(1, 1);
+        QCOMPARE(worker.setNetworks.load(), 1);
+        QCOMPARE(worker.searches.load(), 1);
     }
 
     void recordsOfUnhandledMessagesAreFreed() {

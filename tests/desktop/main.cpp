@@ -5,6 +5,7 @@
 
 int runCameraListDlgTest(int argc, char** argv);
 int runToolAppTest(int argc, char** argv);
+int runNetConfigDlgTest(int argc, char** argv);
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
@@ -12,5 +13,6 @@ int main(int argc, char** argv) {
     int failed = 0;
     failed += runCameraListDlgTest(argc, argv);
     failed += runToolAppTest(argc, argv);
+    failed += runNetConfigDlgTest(argc, argv);
     return failed == 0 ? 0 : 1;
 }

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "app/desktop/notification_area.h"
+#include "discovery/message_ids.h"
 #include "platform/worker_thread.h"
 #include "ui/window/gbk_text.h"
 
@@ -48,6 +49,7 @@ private:
 // Counts the thread messages a worker would get, and ends on WM_QUIT.
 struct StubWorker {
     std::atomic<int> searches{0};
+    std::atomic<int> setNetworks{0};
     std::atomic<int> quits{0};
     bool start(WorkerThread& thread) {
         return thread.start([this] {
@@ -55,6 +57,10 @@ struct StubWorker {
             for (;;) {
                 if (!waitThreadMessage(&m, 50)) continue;
                 if (m.message == 1031) ++searches;
+                if (m.message == 1030) {
+                    ++setNetworks;
+                    takeRecord(m.wParam);
+                }
                 if (m.message == WM_QUIT) {
                     ++quits;
                     return 0u;

@@ -13,19 +13,21 @@ ListHook::ListHook(QWidget* list, QObject* mainWindow) : QObject(list), mainWind
     (area ? area->viewport() : list)->installEventFilter(this);
 }
 
-// The press goes on to the list unchanged; the window's handler runs later,
-// from its queue. lParam packs the position as x in the low and y in the
-// high 16 bits.
+// lParam packs the position as x in the low and y in the high 16 bits.
 bool ListHook::eventFilter(QObject*, QEvent* event) {
-    if (event->type() == QEvent::MouseButtonPress) {
-        const auto* press = static_cast<QMouseEvent*>(event);
-        if (press->button() == Qt::RightButton) {
-            const QPoint p = press->position().toPoint();
-            const auto packed = static_cast<intptr_t>((p.x() & 0xffff) | ((p.y() & 0xffff) << 16));
-            postWindowMessage(mainWindow_, WM_LIST_RCLICK, static_cast<uintptr_t>(press->buttons()), packed);
-        }
+    const QEvent::Type type = event->type();
+    if (type != QEvent::MouseButtonPress && type != QEvent::MouseButtonRelease && type != QEvent::MouseButtonDblClick)
+        return false;
+    const auto* mouse = static_cast<QMouseEvent*>(event);
+    if (mouse->button() != Qt::RightButton) return false;
+    if (type == QEvent::MouseButtonPress) {
+        const QPoint p = mouse->position().toPoint();
+        const auto packed = static_cast<intptr_t>((p.x() & 0xffff) | ((p.y() & 0xffff) << 16));
+        postWindowMessage(mainWindow_, WM_LIST_RCLICK, static_cast<uintptr_t>(mouse->buttons()), packed);
     }
-    return false;
+    // The right button leaves the selection alone: the menu acts on the
+    // line selected before.
+    return true;
 }
 
 }  // namespace lenscout

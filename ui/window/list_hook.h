@@ -1,6 +1,7 @@
 #pragma once
-// Tells the main window of a right-button press in the camera list, after
-// the list has had it, as WM_LIST_RCLICK.
+// Tells the main window of a right-button press in the camera list as
+// WM_LIST_RCLICK, to be handled from its queue. The list itself does not see
+// right-button clicks, which in a Qt list would change the selection.
 #include <QObject>
 
 namespace lenscout {
