@@ -1,0 +1,17 @@
+// Window tests that talk to simulated cameras: only inside tools/vlan.
+#include <QApplication>
+#include <cstdio>
+
+#include "support/vlan_guard.h"
+
+int runNetConfigLiveTest(int argc, char** argv);
+
+int main(int argc, char** argv) {
+    if (!lenscout::test::insideVirtualLan()) {
+        std::fprintf(stderr, "refusing to run outside the virtual LAN: use tools/vlan -- %s\n", argv[0]);
+        return 1;
+    }
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Lenscout"));
+    return runNetConfigLiveTest(argc, argv) == 0 ? 0 : 1;
+}
