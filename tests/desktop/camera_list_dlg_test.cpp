@@ -48,6 +48,7 @@ class CameraListDlgTest : public QObject {
     int menuChoice = 0;
     int busyDuringMenu = -1;
     std::vector<ContextMenuEntry> lastMenu;
+    std::function<void()> modalDialog;  // set: the network dialog runs modally and calls this
     std::string workDir;
 
     void open() {
@@ -57,6 +58,11 @@ class CameraListDlgTest : public QObject {
         s.messageBox = [this](QWidget*, const char* text) { boxes.shown.emplace_back(text); };
         s.dialogs.networkConfiguration = [this](CameraInfo& c) {
             opened.push_back("network " + std::string(fieldText(c.deviceId)));
+            if (modalDialog) {
+                QDialog dialog;
+                QTimer::singleShot(0, &dialog, modalDialog);
+                return dialog.exec() == QDialog::Accepted;
+            }
             return confirm;
         };
         s.dialogs.basicProperties = [this](const CameraInfo& c) {
@@ -118,6 +124,7 @@ class CameraListDlgTest : public QObject {
 private slots:
     void init() {
         opened.clear();
+        modalDialog = nullptr;
         confirm = false;
         menuChoice = 0;
         busyDuringMenu = -1;
@@ -352,6 +359,22 @@ private slots:
         waitForPosts(1, 1);
         QCOMPARE(worker.setNetworks.load(), 1);
         QCOMPARE(worker.searches.load(), 1);
+    }
+
+    void exitWhileADialogIsOpenEndsTheProgramAtOnce() {
+        open();
+        listCameras();
+        tray.nextChoice = ID_TRAY_EXIT;
+        modalDialog = [this] { post(WM_TRAYNOTIFY, TRAY_ICON_ID, kTrayRightButtonUp); };
+        bool ended = false;
+        QTimer::singleShot(0, dlg.get(), [&] {
+            doubleClick(3);  // returns once the dialog has gone
+            ended = !dlg->workerRunning() && tray.removed;
+        });
+        QTimer::singleShot(3000, dlg.get(), [&] { dlg->done(QDialog::Rejected); });
+        dlg->DoModal();
+        QVERIFY(ended);
+        QCOMPARE(worker.setNetworks.load(), 0);
     }
 
     void recordsOfUnhandledMessagesAreFreed() {
