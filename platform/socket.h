@@ -42,6 +42,10 @@ bool bindTo(SocketHandle s, uint32_t addrNet, uint16_t portNet);
 // The local port in network byte order, or 0 when it cannot be read.
 uint16_t localPort(SocketHandle s);
 bool connectTo(SocketHandle s, uint32_t addrNet, uint16_t portNet);
+// As connectTo, but gives up after timeoutMs (the socket stays blocking).
+bool connectWithin(SocketHandle s, uint32_t addrNet, uint16_t portNet, uint32_t timeoutMs);
+// A blocking send that makes no progress for this long fails.
+bool setSendTimeout(SocketHandle s, uint32_t timeoutMs);
 bool listenOn(SocketHandle s, int backlog);
 Socket acceptFrom(SocketHandle s, uint32_t* addrNet, uint16_t* portNet);
 

@@ -1,5 +1,7 @@
 #include "platform/socket.h"
 
+#include <fcntl.h>
+
 #include <arpa/inet.h>
 #include <cerrno>
 #include <chrono>
@@ -78,6 +80,32 @@ bool connectTo(SocketHandle s, uint32_t addrNet, uint16_t portNet) {
     do r = ::connect(s, reinterpret_cast<sockaddr*>(&a), sizeof a);
     while (r != 0 && errno == EINTR);
     return r == 0;
+}
+
+bool connectWithin(SocketHandle s, uint32_t addrNet, uint16_t portNet, uint32_t timeoutMs) {
+    const int flags = ::fcntl(s, F_GETFL);
+    if (flags < 0 || ::fcntl(s, F_SETFL, flags | O_NONBLOCK) != 0) return false;
+    sockaddr_in a = makeAddress(addrNet, portNet);
+    int r;
+    do r = ::connect(s, reinterpret_cast<sockaddr*>(&a), sizeof a);
+    while (r != 0 && errno == EINTR);
+    bool connected = r == 0;
+    if (!connected && errno == EINPROGRESS) {
+        pollfd p{s, POLLOUT, 0};
+        int ready;
+        do ready = ::poll(&p, 1, static_cast<int>(timeoutMs > INT_MAX ? INT_MAX : timeoutMs));
+        while (ready < 0 && errno == EINTR);
+        int error = 0;
+        socklen_t len = sizeof error;
+        connected = ready > 0 && ::getsockopt(s, SOL_SOCKET, SO_ERROR, &error, &len) == 0 && error == 0;
+    }
+    ::fcntl(s, F_SETFL, flags);
+    return connected;
+}
+
+bool setSendTimeout(SocketHandle s, uint32_t timeoutMs) {
+    timeval t{static_cast<time_t>(timeoutMs / 1000), static_cast<suseconds_t>((timeoutMs % 1000) * 1000)};
+    return ::setsockopt(s, SOL_SOCKET, SO_SNDTIMEO, &t, sizeof t) == 0;
 }
 
 bool listenOn(SocketHandle s, int backlog) { return ::listen(s, backlog) == 0; }

@@ -40,6 +40,7 @@ bool applyField(SimCamera* c, const std::string& key, const std::string& value) 
     if (key == "result") return parseSigned(value, -1, 65535, &s) && (c->result = static_cast<int32_t>(s), true);
     if (key == "authfail")
         return parseSigned(value, -1, 65535, &s) && (c->authFailResult = static_cast<int32_t>(s), true);
+    if (key == "upload") return isUploadBehaviour(value) && (c->upload = value, true);
     return false;
 }
 
@@ -50,6 +51,17 @@ void appendField(PacketWriter& w, const std::string& text, size_t size) {
 }
 
 }  // namespace
+
+const char* const kUploadBehaviours[] = {
+    "ok", "busy", "wrong-id", "login-refused", "close-hello", "close-login", "reset-hello", "reset-login",
+    "silent-hello", "silent-login", "wrong-command", "wrong-command-login", "split", "short-hello", "stall", nullptr,
+};
+
+bool isUploadBehaviour(const std::string& name) {
+    for (const char* const* b = kUploadBehaviours; *b; ++b)
+        if (name == *b) return true;
+    return false;
+}
 
 SimCamera defaultCamera(int index, uint32_t baseIp, uint32_t mask) {
     SimCamera c;

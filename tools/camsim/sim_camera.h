@@ -24,14 +24,21 @@ struct SimCamera {
     std::string password;
     int32_t result = 0;          // code sent after an accepted request; -1 sends none
     int32_t authFailResult = 5;  // code sent when the credentials differ; -1 sends none
+    std::string upload = "ok";   // how it takes an upload; see kUploadBehaviours
 };
+
+// ok, busy, wrong-id, login-refused, close-hello, close-login, reset-hello,
+// reset-login, silent-hello, silent-login, wrong-command, wrong-command-login,
+// split, short-hello, stall (stops reading after the login).
+extern const char* const kUploadBehaviours[];
+bool isUploadBehaviour(const std::string& name);
 
 // The camera of the given index on a simulated network based at baseIp.
 SimCamera defaultCamera(int index, uint32_t baseIp, uint32_t mask);
 
 // Applies "key=value,key=value"; keys: id, id-hex, name, name-hex, ip, mask,
 // gateway, dns, port, firmware, webui, unused, user, password, result,
-// authfail.
+// authfail, upload.
 bool applyCameraSettings(SimCamera* camera, const std::string& settings, std::string* error);
 
 void buildSearchReply(PacketWriter& writer, const SimCamera& camera);

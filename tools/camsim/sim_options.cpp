@@ -16,7 +16,12 @@ const char kSimUsage[] =
     "                       name-hex, ip, mask, gateway, dns, port, firmware, webui\n"
     "                       (0: no web interface), unused, user, password,\n"
     "                       result (code after an accepted request, -1 none),\n"
-    "                       authfail (code on wrong credentials, -1 none)\n"
+    "                       authfail (code on wrong credentials, -1 none),\n"
+    "                       upload (how it takes an upload on its HTTP port: ok, busy,\n"
+    "                       wrong-id, login-refused, close-hello, close-login,\n"
+    "                       reset-hello, reset-login, silent-hello, silent-login,\n"
+    "                       wrong-command, wrong-command-login, split, short-hello,\n"
+    "                       stall)\n"
     "  --set SETTINGS       apply SETTINGS to every camera given so far\n"
     "  --delay MIN[-MAX]    reply delay per camera in ms (0-20)\n"
     "  --seed N             seed of the delays (1)\n"
@@ -25,7 +30,9 @@ const char kSimUsage[] =
     "  --reply-broadcast    reply to 255.255.255.255:10000 instead of the sender\n"
     "  --port N             UDP port to listen on (10000)\n"
     "  --duration S         stop after S seconds (3600)\n"
-    "  --log FILE           log of received messages (stderr)\n";
+    "  --log FILE           log of received messages (stderr)\n"
+    "  --upload-dir DIR     store received images there, as ID-firmware.bin / ID-webui.bin\n"
+    "  --sink-port N        a TCP port that takes any bytes and logs their count\n";
 
 namespace {
 
@@ -76,6 +83,8 @@ bool parseSimOptions(int argc, char** argv, SimOptions* o, std::string* error) {
         else if (name == "port") ok = parseUnsigned(v, 65535, &u) && (o->port = static_cast<uint16_t>(u), true);
         else if (name == "duration") ok = parseUnsigned(v, 86400, &o->durationS);
         else if (name == "log") o->logPath = v;
+        else if (name == "upload-dir") o->uploadDir = v;
+        else if (name == "sink-port") ok = parseUnsigned(v, 65535, &u) && (o->sinkPort = static_cast<uint16_t>(u), true);
         else {
             *error = "unknown option --" + name;
             return false;

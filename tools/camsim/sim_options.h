@@ -19,6 +19,8 @@ struct SimOptions {
     bool replyBroadcast = false;     // reply to 255.255.255.255:10000, not to the sender
     uint64_t durationS = 3600;       // stops by itself after this long
     std::string logPath;             // one line per message received; stderr when empty
+    std::string uploadDir;           // where received images are stored; none kept when empty
+    uint16_t sinkPort = 0;           // TCP port that takes and counts any bytes; 0 for none
 };
 
 // Fills `out` from the command line; on failure `error` says why.

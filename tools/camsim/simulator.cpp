@@ -7,7 +7,7 @@
 #include "discovery/camera_text.h"
 #include "discovery/discovery_messages.h"
 #include "protocol/packet_header.h"
-#include "protocol/payload.h"
+#include "tools/camsim/sim_wire.h"
 
 namespace lenscout {
 
@@ -44,6 +44,7 @@ Simulator::Simulator(SimOptions options)
     : options_(std::move(options)), random_(options_.seed), received_(DatagramReader::kBufferSize) {}
 
 Simulator::~Simulator() {
+    uploads_.reset();  // its threads still log
     if (ownLog_ && log_) std::fclose(log_);
 }
 
@@ -64,6 +65,9 @@ bool Simulator::open(std::string* error) {
         *error = "cannot bind UDP port " + std::to_string(options_.port) + ": " + std::strerror(errno);
         return false;
     }
+    uploads_ = std::make_unique<UploadServer>(options_, options_.cameras, camerasLock_,
+                                              [this](const std::string& line) { logLine(line); });
+    if (!uploads_->start(error)) return false;
     started_ = Clock::now();
     return true;
 }
@@ -119,6 +123,7 @@ void Simulator::handleSearch(uint32_t addr, uint16_t port) {
 std::string Simulator::handleSetNetwork(uint32_t addr, uint16_t port) {
     SetNetworkRequest request;
     if (!parseSetNetwork(reader_, &request)) return " outcome=short";
+    std::lock_guard<std::mutex> guard(camerasLock_);
     for (SimCamera& camera : options_.cameras) {
         const SetOutcome outcome = applySetNetwork(camera, request);
         if (outcome == SetOutcome::NotMine) continue;
@@ -133,7 +138,10 @@ void Simulator::sendDueReplies() {
     while (!pending_.empty() && pending_.top().due <= now) {
         const Reply reply = pending_.top();
         pending_.pop();
-        buildSearchReply(writer_, options_.cameras[reply.camera]);
+        {
+            std::lock_guard<std::mutex> guard(camerasLock_);
+            buildSearchReply(writer_, options_.cameras[reply.camera]);
+        }
         send(writer_, reply.addr, reply.port);
     }
 }
@@ -146,17 +154,8 @@ void Simulator::sendResult(int32_t code, uint32_t addr, uint16_t port) {
     send(writer_, addr, port);
 }
 
-// Scrambling and stray bytes are applied to the finished message, as a
-// camera's own firmware would produce them.
 void Simulator::send(const PacketWriter& writer, uint32_t addr, uint16_t port) {
-    outgoing_.assign(options_.strayBytes, 0x5a);
-    outgoing_.insert(outgoing_.end(), writer.data(), writer.data() + writer.length());
-    uint8_t* message = outgoing_.data() + options_.strayBytes;
-    if (options_.scramble) {
-        message[kScrambledOffset] = 1;
-        std::memcpy(message + kKeyOffset, options_.key.data(), kKeySize);
-        descramble(message + kHeaderSize, static_cast<size_t>(writer.length() - kHeaderSize), message + kKeyOffset);
-    }
+    outgoing_ = wireBytes(writer, options_);
     if (options_.replyBroadcast) {
         parseIpv4(kBroadcastAddress, &addr);
         port = toNetPort(DISCOVERY_PORT);
@@ -165,6 +164,7 @@ void Simulator::send(const PacketWriter& writer, uint32_t addr, uint16_t port) {
 }
 
 void Simulator::logLine(const std::string& line) {
+    std::lock_guard<std::mutex> guard(logLock_);
     std::fprintf(log_, "%s\n", line.c_str());
     std::fflush(log_);
 }

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <memory>
+#include <mutex>
 #include <queue>
 #include <random>
 #include <string>
@@ -14,6 +15,7 @@
 #include "protocol/datagram_reader.h"
 #include "protocol/packet_writer.h"
 #include "tools/camsim/sim_options.h"
+#include "tools/camsim/upload_server.h"
 
 namespace lenscout {
 
@@ -53,6 +55,9 @@ private:
 
     SimOptions options_;
     Socket socket_;
+    std::mutex camerasLock_;  // the upload connections read the cameras too
+    std::mutex logLock_;
+    std::unique_ptr<UploadServer> uploads_;
     FILE* log_ = nullptr;
     bool ownLog_ = false;
     Clock::time_point started_;

@@ -1,0 +1,119 @@
+#include "upload/upgrade_messages.h"
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "discovery/camera_text.h"
+#include "protocol/packet_header.h"
+#include "protocol/payload.h"
+#include "upload/image_file.h"
+
+namespace lenscout {
+namespace {
+
+std::vector<uint8_t> bytesOf(const PacketWriter& w) { return {w.data(), w.data() + w.length()}; }
+
+TEST(UpgradeMessages, HelloIsTheHeaderAlone) {
+    PacketWriter w;
+    ASSERT_TRUE(buildHelloRequest(w));
+    std::vector<uint8_t> expected = {'M', 'O', '_', 'M'};
+    expected.resize(23, 0);
+    EXPECT_EQ(bytesOf(w), expected);
+}
+
+TEST(UpgradeMessages, LoginCarriesBothThirteenByteFields) {
+    CameraInfo c{};
+    setFieldText(c.user, "admin");
+    setFieldText(c.password, "pw");
+    PacketWriter w;
+    ASSERT_TRUE(buildLoginRequest(w, c));
+    ASSERT_EQ(w.length(), 49);
+    EXPECT_EQ(loadLe16(w.data() + kCommandOffset), 2);
+    EXPECT_EQ(loadLe32(w.data() + kPayloadLengthOffset), 26u);
+    EXPECT_EQ(loadLe32(w.data() + kAppendedLengthOffset), 26u);
+    EXPECT_EQ(std::string(reinterpret_cast<const char*>(w.data() + 23), 13), std::string("admin\0\0\0\0\0\0\0\0", 13));
+    EXPECT_EQ(std::string(reinterpret_cast<const char*>(w.data() + 36), 13), std::string("pw\0\0\0\0\0\0\0\0\0\0\0", 13));
+}
+
+TEST(UpgradeMessages, OneByteFirmwareIsOneTwentyNineByteMessage) {
+    const uint8_t image = 0xab;
+    PacketWriter w;
+    ASSERT_TRUE(buildDataMessage(w, UpgradeKind::SystemFirmware, BLOCK_LAST, &image, 1));
+    std::vector<uint8_t> expected = {'M', 'O', '_', 'M', 0x0c, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0,
+                                     6, 0, 0, 0, 6, 0, 0, 0, 2, 1, 0, 0, 0, 0xab};
+    EXPECT_EQ(bytesOf(w), expected);
+    ASSERT_TRUE(buildDataMessage(w, UpgradeKind::WebUi, BLOCK_LAST, &image, 1));
+    EXPECT_EQ(w.data()[kCommandOffset], 13);
+}
+
+std::string plan(int64_t size) {
+    std::string out;
+    int64_t sent = 0;
+    for (const Block& b : blockPlan(size)) {
+        sent += b.length;
+        out += std::to_string(b.position) + ":" + std::to_string(b.length) + "@" +
+               std::to_string(progressPercent(sent, size)) + " ";
+    }
+    return out;
+}
+
+TEST(UpgradeMessages, BlockPlans) {
+    EXPECT_EQ(plan(1), "2:1@100 ");
+    EXPECT_EQ(plan(1024), "2:1024@100 ");
+    EXPECT_EQ(plan(1025), "0:1024@99 2:1@100 ");
+    EXPECT_EQ(plan(2048), "0:1024@50 2:1024@100 ");
+    EXPECT_EQ(plan(3000), "0:1024@34 1:1024@68 2:952@100 ");
+    EXPECT_TRUE(blockPlan(0).empty());
+}
+
+TEST(UpgradeMessages, ProgressDoesNotOverflowForLargeImages) {
+    const int64_t size = 64LL * 1024 * 1024;
+    EXPECT_EQ(progressPercent(size / 2, size), 50);
+    EXPECT_EQ(progressPercent(size - 1024, size), 99);
+}
+
+class ImageCheck : public testing::Test {
+protected:
+    void TearDown() override { std::remove(path_.c_str()); }
+    bool check(const std::string& content, UpgradeKind kind) {
+        std::ofstream(path_, std::ios::binary) << content;
+        ImageFile file;
+        EXPECT_TRUE(file.open(path_));
+        return checkImage(file, kind);
+    }
+    std::string path_ = "/tmp/lenscout-image-" + std::to_string(getpid()) + ".bin";
+};
+
+TEST_F(ImageCheck, SystemFirmwareStartsWithBneg) {
+    EXPECT_TRUE(check("BNEG and the rest", UpgradeKind::SystemFirmware));
+    EXPECT_FALSE(check("bneg and the rest", UpgradeKind::SystemFirmware));
+    EXPECT_FALSE(check("BNE", UpgradeKind::SystemFirmware));
+    EXPECT_FALSE(check("12345678UPGRADE APP_WARE FILE", UpgradeKind::SystemFirmware));
+}
+
+TEST_F(ImageCheck, WebUiHasItsMarkAtOffsetEight) {
+    EXPECT_TRUE(check("anything", UpgradeKind::WebUi) == false);
+    EXPECT_TRUE(check("\x01\x02\x03\x04\x05\x06\x07\x08UPGRADE APP_WARE FILE", UpgradeKind::WebUi));
+    EXPECT_TRUE(check("BNEG....UPGRADE APP_WARE FILE and more", UpgradeKind::WebUi));
+    EXPECT_FALSE(check("UPGRADE APP_WARE FILE at the start", UpgradeKind::WebUi));
+    EXPECT_FALSE(check("BNEG....UPGRADE APP_WARE FIL", UpgradeKind::WebUi));
+}
+
+TEST_F(ImageCheck, TheFileIsLeftAtItsStart) {
+    std::ofstream(path_, std::ios::binary) << "BNEG1234";
+    ImageFile file;
+    ASSERT_TRUE(file.open(path_));
+    ASSERT_TRUE(checkImage(file, UpgradeKind::WebUi) == false);
+    char first = 0;
+    ASSERT_TRUE(file.read(&first, 1));
+    EXPECT_EQ(first, 'B');
+    EXPECT_EQ(file.measure(), 8);
+    EXPECT_FALSE(ImageFile().open("/nonexistent/lenscout.bin"));
+}
+
+}  // namespace
+}  // namespace lenscout

@@ -1,0 +1,180 @@
+// The upload session against the simulator's misbehaving cameras.
+#include "upload/upgrade_session.h"
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+
+#include "discovery/camera_text.h"
+#include "platform/socket.h"
+#include "support/sim_process.h"
+
+namespace lenscout {
+namespace {
+
+struct Recorder : UpgradeObserver {
+    bool started = false;
+    std::vector<int> progress;
+    std::vector<int> failures;
+    void onTransferStart() override { started = true; }
+    void onProgress(int percent) override { progress.push_back(percent); }
+    void onFailure(int row) override { failures.push_back(row); }
+};
+
+// One camera per behaviour, each on its own HTTP port of camera host 1.
+const char* const kBehaviours[] = {"ok", "busy", "wrong-id", "login-refused", "close-hello", "reset-login",
+                                   "silent-hello", "wrong-command", "wrong-command-login", "split", "short-hello",
+                                   "stall"};
+
+class UpgradeSessionTest : public testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        dir_ = std::string(std::getenv("LENSCOUT_VLAN_DIR")) + "/uploads";
+        mkdir(dir_.c_str(), 0700);
+        std::vector<std::string> args = {"--upload-dir", dir_, "--delay", "0"};
+        for (size_t i = 0; i < std::size(kBehaviours); ++i) {
+            args.push_back("--camera");
+            args.push_back("id=" + idOf(i) + ",password=pw,port=" + std::to_string(8001 + i) + ",upload=" +
+                           kBehaviours[i]);
+        }
+        sim_ = new test::SimProcess(1, args);
+        scrambled_ = new test::SimProcess(2, {"--scramble", "1122334455667788", "--stray", "5", "--camera",
+                                              "id=scrambled,password=pw,port=8100"});
+    }
+    static void TearDownTestSuite() {
+        delete sim_;
+        delete scrambled_;
+    }
+
+    // Behaviour names can be longer than a device ID.
+    static std::string idOf(size_t index) { return "CAM-" + std::to_string(index); }
+
+    static CameraInfo camera(const char* behaviour, int host = 1) {
+        CameraInfo c{};
+        size_t index = 0;
+        while (index < std::size(kBehaviours) && std::string(kBehaviours[index]) != behaviour) ++index;
+        setFieldText(c.deviceId, host == 1 ? idOf(index) : std::string(behaviour));
+        setFieldText(c.user, "admin");
+        setFieldText(c.password, "pw");
+        parseIpv4(std::getenv(host == 1 ? "LENSCOUT_HOST_ADDR_1" : "LENSCOUT_HOST_ADDR_2"), &c.ip);
+        c.httpPort = toNetPort(static_cast<uint16_t>(host == 1 ? 8001 + index : 8100));
+        return c;
+    }
+    static std::string writeImage(size_t size) {
+        const std::string path = dir_ + "/image-" + std::to_string(size) + ".bin";
+        std::ofstream out(path, std::ios::binary);
+        for (size_t i = 0; i < size; ++i) out.put(static_cast<char>((i * 7 + i / 1024) & 0xff));
+        return path;
+    }
+    static std::string contentOf(const std::string& path) {
+        std::ifstream in(path, std::ios::binary);
+        std::stringstream s;
+        s << in.rdbuf();
+        return s.str();
+    }
+    // Runs a session; the failure row or 0.
+    int upload(const CameraInfo& c, size_t size, Recorder* r, UpgradeKind kind = UpgradeKind::SystemFirmware) {
+        ImageFile image;
+        EXPECT_TRUE(image.open(writeImage(size)));
+        const UpgradeResult result = UpgradeSession::run(kind, image, c, *r);
+        EXPECT_EQ(result == UpgradeResult::Success, r->failures.empty());
+        return r->failures.empty() ? 0 : r->failures.back();
+    }
+
+    static std::string dir_;
+    static test::SimProcess* sim_;
+    static test::SimProcess* scrambled_;
+};
+std::string UpgradeSessionTest::dir_;
+test::SimProcess* UpgradeSessionTest::sim_ = nullptr;
+test::SimProcess* UpgradeSessionTest::scrambled_ = nullptr;
+
+TEST_F(UpgradeSessionTest, AnImageArrivesWhole) {
+    ASSERT_TRUE(sim_->ok());
+    Recorder r;
+    EXPECT_EQ(upload(camera("ok"), 3000, &r), 0);
+    EXPECT_TRUE(r.started);
+    EXPECT_EQ(r.progress, (std::vector<int>{34, 68, 100}));
+    ASSERT_TRUE(sim_->waitForLine({"upload id=CAM-0 outcome=received", "kind=12", "bytes=3000", "positions=012"}, 2000));
+    EXPECT_EQ(contentOf(dir_ + "/CAM-0-firmware.bin"), contentOf(dir_ + "/image-3000.bin"));
+}
+
+TEST_F(UpgradeSessionTest, OneBlockImagesAndWebUi) {
+    Recorder r;
+    EXPECT_EQ(upload(camera("ok"), 1024, &r, UpgradeKind::WebUi), 0);
+    EXPECT_TRUE(sim_->waitForLine({"kind=13", "bytes=1024", "blocks=1", "positions=2"}, 2000));
+}
+
+TEST_F(UpgradeSessionTest, EveryMisbehaviourHasItsText) {
+    const struct {
+        const char* camera;
+        int row;
+    } cases[] = {
+        {"busy", kTextCameraBusy},          {"wrong-id", kTextErrorCamera},
+        {"login-refused", kTextBadCredentials}, {"close-hello", kTextRefused},
+        {"reset-login", kTextRefused},      {"wrong-command", kTextUnknownEcho},
+        {"wrong-command-login", kTextUnknownEcho}, {"split", kTextUnknownEcho},
+        {"short-hello", kTextUnknownEcho},
+    };
+    for (const auto& c : cases) {
+        Recorder r;
+        EXPECT_EQ(upload(camera(c.camera), 10, &r), c.row) << c.camera;
+        EXPECT_FALSE(r.started) << c.camera;
+        EXPECT_EQ(r.failures.size(), 1u) << c.camera;
+    }
+}
+
+TEST_F(UpgradeSessionTest, WrongCredentialsAndAnotherCamera) {
+    Recorder r;
+    CameraInfo c = camera("ok");
+    setFieldText(c.password, "nope");
+    EXPECT_EQ(upload(c, 10, &r), kTextBadCredentials);
+    Recorder other;
+    setFieldText(c.deviceId, "someone-else");
+    EXPECT_EQ(upload(c, 10, &other), kTextErrorCamera);
+}
+
+TEST_F(UpgradeSessionTest, ScrambledRepliesBehindStrayBytesAreRead) {
+    ASSERT_TRUE(scrambled_->ok());
+    Recorder r;
+    EXPECT_EQ(upload(camera("scrambled", 2), 2048, &r), 0);
+    EXPECT_TRUE(scrambled_->waitForLine({"outcome=received", "bytes=2048", "positions=02"}, 2000));
+}
+
+TEST_F(UpgradeSessionTest, ASilentCameraTimesOutAfterThreeSeconds) {
+    Recorder r;
+    const auto start = std::chrono::steady_clock::now();
+    EXPECT_EQ(upload(camera("silent-hello"), 10, &r), kTextTimeOut);
+    const auto took = std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start);
+    EXPECT_GE(took.count(), 2900);
+    EXPECT_LE(took.count(), 4000);
+}
+
+TEST_F(UpgradeSessionTest, NoCameraAtTheAddress) {
+    Recorder r;
+    CameraInfo c = camera("ok");
+    c.httpPort = toNetPort(8999);
+    EXPECT_EQ(upload(c, 10, &r), kTextCannotConnect);
+}
+
+// A camera that stops reading mid-transfer: a send gives up after 10 s
+// without progress instead of holding the program for ever. The system's
+// window probes still move a few bytes now and then, each restarting the
+// 10 s, so the end comes some 30 s after the stall.
+TEST_F(UpgradeSessionTest, AStalledCameraEndsTheTransferWithSocketError) {
+    Recorder r;
+    const auto start = std::chrono::steady_clock::now();
+    EXPECT_EQ(upload(camera("stall"), 64 * 1024 * 1024, &r), kTextSessionSocketError);
+    const auto took = std::chrono::duration_cast<std::chrono::seconds>(std::chrono::steady_clock::now() - start);
+    EXPECT_TRUE(r.started);
+    EXPECT_LT(r.progress.back(), 100);
+    EXPECT_GE(took.count(), 10);
+    EXPECT_LE(took.count(), 60);
+}
+
+}  // namespace
+}  // namespace lenscout

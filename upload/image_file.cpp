@@ -1,0 +1,39 @@
+#include "upload/image_file.h"
+
+#include <cstring>
+
+namespace lenscout {
+
+bool ImageFile::open(const std::string& path) {
+    file_.reset(std::fopen(path.c_str(), "rb"));
+    return isOpen();
+}
+
+int64_t ImageFile::measure() {
+    if (!file_ || fseeko(file_.get(), 0, SEEK_END) != 0) return -1;
+    const int64_t size = ftello(file_.get());
+    rewind();
+    return size;
+}
+
+void ImageFile::rewind() {
+    if (file_) std::rewind(file_.get());
+}
+
+bool ImageFile::read(void* into, size_t count) { return file_ && std::fread(into, 1, count, file_.get()) == count; }
+
+bool ImageFile::seek(int64_t offset) { return file_ && fseeko(file_.get(), offset, SEEK_SET) == 0; }
+
+bool checkImage(ImageFile& file, UpgradeKind kind) {
+    static const char kFirmwareMark[] = "BNEG";
+    static const char kWebUiMark[] = "UPGRADE APP_WARE FILE";
+    const char* mark = kind == UpgradeKind::SystemFirmware ? kFirmwareMark : kWebUiMark;
+    const size_t size = std::strlen(mark);
+    char found[32] = {};
+    const bool ok = file.seek(kind == UpgradeKind::SystemFirmware ? 0 : 8) && file.read(found, size) &&
+                    std::memcmp(found, mark, size) == 0;
+    file.rewind();
+    return ok;
+}
+
+}  // namespace lenscout

@@ -1,0 +1,115 @@
+#include "upload/upgrade_session.h"
+
+#include <cstring>
+
+#include "protocol/packet_header.h"
+#include "protocol/stream_reader.h"
+
+namespace lenscout {
+
+namespace {
+
+// The conversation's resources, released when it goes out of scope; each
+// step returns 0 or the row of its failure text.
+class Conversation {
+public:
+    Conversation(UpgradeKind kind, ImageFile& image, const CameraInfo& camera, UpgradeObserver& observer)
+        : kind_(kind), image_(image), camera_(camera), observer_(observer) {}
+
+    int run() {
+        int failure = connect();
+        if (!failure) failure = hello();
+        if (!failure) failure = login();
+        if (!failure) failure = transfer();
+        return failure;
+    }
+
+private:
+    int connect() {
+        socket_ = openTcpSocket();
+        if (!socket_.valid()) return kTextSessionSocketError;
+        if (!connectWithin(socket_.get(), camera_.ip, camera_.httpPort, kConnectLimitMs)) return kTextCannotConnect;
+        setSendTimeout(socket_.get(), kSendStallLimitMs);
+        return 0;
+    }
+
+    int send() { return writer_.sendStream(socket_.get()) == NET_OK ? 0 : kTextSessionSocketError; }
+
+    // One receive for one reply, then the reply must be there whole.
+    int awaitReply(uint16_t command) {
+        switch (reader_.receive(socket_.get(), kReplyWaitMs)) {
+        case NET_ERROR: return kTextSessionSocketError;
+        case NET_CLOSED: return kTextRefused;
+        case NET_TIMEOUT: return kTextTimeOut;
+        default: break;
+        }
+        uint16_t got = 0;
+        return reader_.parseMessage(&got, kUploadMagic) && got == command ? 0 : kTextUnknownEcho;
+    }
+
+    int hello() {
+        buildHelloRequest(writer_);
+        if (int f = send()) return f;
+        if (int f = awaitReply(HELLO_REPLY)) return f;
+        uint16_t status = 0;
+        if (!reader_.readU16(&status)) return kTextUnknownEcho;
+        if (status == HELLO_BUSY) return kTextCameraBusy;
+        char deviceId[kIdSize] = {};
+        uint32_t ignored = 0;
+        if (!reader_.readBytes(deviceId, kIdSize) || !reader_.readU32(&ignored) || !reader_.readU32(&ignored) ||
+            !reader_.readU32(&ignored))
+            return kTextUnknownEcho;
+        // An ID that fills its 13 bytes without a terminator names no camera.
+        if (!std::memchr(deviceId, 0, kIdSize) || std::strcmp(deviceId, terminated(camera_.deviceId).c_str()) != 0)
+            return kTextErrorCamera;
+        return 0;
+    }
+
+    int login() {
+        buildLoginRequest(writer_, camera_);
+        if (int f = send()) return f;
+        if (int f = awaitReply(LOGIN_REPLY)) return f;
+        uint16_t status = 0;
+        if (!reader_.readU16(&status)) return kTextUnknownEcho;
+        return status == 0 ? 0 : kTextBadCredentials;
+    }
+
+    int transfer() {
+        const int64_t size = image_.measure();
+        if (size < 0) return kTextSessionSocketError;
+        observer_.onTransferStart();
+        for (int64_t sent = 0; sent < size;) {
+            const Block b = nextBlock(sent, size);
+            const bool built = image_.read(block_, b.length) && buildDataMessage(writer_, kind_, b.position, block_, b.length);
+            const int failure = built ? send() : kTextSessionSocketError;
+            sent += b.length;
+            observer_.onProgress(progressPercent(sent, size));
+            if (failure) return failure;
+        }
+        return 0;
+    }
+
+    static std::string terminated(const char (&id)[kIdSize]) { return std::string(id, strnlen(id, kIdSize)); }
+
+    UpgradeKind kind_;
+    ImageFile& image_;
+    const CameraInfo& camera_;
+    UpgradeObserver& observer_;
+    Socket socket_;
+    PacketWriter writer_;
+    StreamReader reader_;
+    uint8_t block_[kUpgradeBlockSize] = {};
+};
+
+}  // namespace
+
+UpgradeResult UpgradeSession::run(UpgradeKind kind, ImageFile& image, const CameraInfo& camera, UpgradeObserver& observer) {
+    Conversation conversation(kind, image, camera, observer);
+    const int failure = conversation.run();
+    if (!failure) return UpgradeResult::Success;
+    // The text is shown while the connection is still open.
+    observer.onFailure(failure);
+    return UpgradeResult::Failure;
+}
+
+}  // namespace lenscout

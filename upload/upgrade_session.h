@@ -1,0 +1,48 @@
+#pragma once
+// One upload of an image to one camera, on the calling thread: connect to
+// its HTTP port, hello, login, then the image in blocks.
+#include <cstdint>
+
+#include "discovery/camera_info.h"
+#include "upload/image_file.h"
+#include "upload/upgrade_messages.h"
+
+namespace lenscout {
+
+class UpgradeObserver {
+public:
+    virtual ~UpgradeObserver() = default;
+    // Once, after the login was accepted, before the first block.
+    virtual void onTransferStart() = 0;
+    // After each block: the integer percentage sent.
+    virtual void onProgress(int percent) = 0;
+    // Once, when the session fails, with the string-table row of the text;
+    // the connection is still open until this returns.
+    virtual void onFailure(int textRow) = 0;
+};
+
+enum class UpgradeResult { Success, Failure };
+
+// Limits that keep a silent camera from holding the program for ever.
+constexpr uint32_t kConnectLimitMs = 20000;
+constexpr uint32_t kSendStallLimitMs = 10000;
+
+class UpgradeSession {
+public:
+    // `camera` gives ip, httpPort, deviceId, user and password.
+    static UpgradeResult run(UpgradeKind kind, ImageFile& image, const CameraInfo& camera, UpgradeObserver& observer);
+};
+
+// Rows of the session's failure texts.
+enum UpgradeText {
+    kTextErrorCamera = 13,
+    kTextCannotConnect = 14,
+    kTextBadCredentials = 15,
+    kTextCameraBusy = 16,
+    kTextTimeOut = 17,
+    kTextRefused = 18,
+    kTextUnknownEcho = 19,
+    kTextSessionSocketError = 34,
+};
+
+}  // namespace lenscout
