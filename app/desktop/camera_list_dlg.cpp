@@ -17,6 +17,7 @@
 #include "ui/window/list_hook.h"
 #include "ui/window_messages.h"
 #include "ui_camera_list_dlg.h"
+#include "upload/window/upgrade_dlg.h"
 
 namespace lenscout {
 
@@ -30,7 +31,11 @@ void fillMissingDialogs(CameraDialogs& d, const MessageBoxFn& messageBox) {
     if (!d.basicProperties) d.basicProperties = standard.basicProperties;
     if (!d.openWebPage) d.openWebPage = standard.openWebPage;
     if (!d.contextMenu) d.contextMenu = standard.contextMenu;
-    if (!d.upgrade) d.upgrade = [](CameraInfo&) { return false; };
+    if (!d.upgrade) d.upgrade = [messageBox](CameraInfo& camera) {
+        CUpgradeDlg dialog(messageBox);
+        dialog.m_camera = camera;
+        return dialog.DoModal() == QDialog::Accepted;
+    };
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 int runCameraListDlgTest(int argc, char** argv);
 int runToolAppTest(int argc, char** argv);
 int runNetConfigDlgTest(int argc, char** argv);
+int runUpgradeDlgTest(int argc, char** argv);
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
@@ -14,5 +15,6 @@ int main(int argc, char** argv) {
     failed += runCameraListDlgTest(argc, argv);
     failed += runToolAppTest(argc, argv);
     failed += runNetConfigDlgTest(argc, argv);
+    failed += runUpgradeDlgTest(argc, argv);
     return failed == 0 ? 0 : 1;
 }

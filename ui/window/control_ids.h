@@ -38,4 +38,15 @@ enum CameraInfoControl {
     IDC_WEBUI = 1026,
 };
 
+// Upgrade firmware, dialog 136.
+enum UpgradeControl {
+    IDC_UPGRADE_WEBUI = 3,
+    IDC_PROGRESS = 1011,
+    IDC_UPGRADE_FIRMWARE = 1012,
+    IDC_UPGRADE_PASSWORD = 1014,
+    IDC_UPGRADE_LABEL_PASSWORD = 1015,
+    IDC_UPGRADE_USER = 1017,
+    IDC_UPGRADE_LABEL_USER = 1024,
+};
+
 }  // namespace lenscout

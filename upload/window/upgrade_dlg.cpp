@@ -1,0 +1,133 @@
+#include "upload/window/upgrade_dlg.h"
+
+#include <QFileDialog>
+#include <QLineEdit>
+#include <QProgressBar>
+
+#include "app/string_table.h"
+#include "discovery/camera_text.h"
+#include "ui/camera_actions.h"
+#include "ui/window/dialog_units.h"
+#include "ui/window/fonts.h"
+#include "ui/window/gbk_text.h"
+#include "ui/window/net_config_dlg.h"
+#include "ui_upgrade_dlg.h"
+#include "upload/image_file.h"
+
+namespace lenscout {
+
+namespace {
+
+enum Row {
+    kTextBadFirmwareFile = 20,
+    kTextBadWebUiFile = 21,
+    kTextCannotOpenFile = 22,
+    kTextUser = 23,
+    kTextPassword = 24,
+    kTextUpgradeSystemFirmware = 25,
+    kTextUpgradeWebUi = 26,
+    kTextOk = 27,
+    kTextUpgradeFirmware = 41,
+};
+
+QString text(int row) { return fromGbk(CurrentText(row)); }
+
+}  // namespace
+
+QString chooseImageFile(QWidget* parent) {
+    return QFileDialog::getOpenFileName(parent, QString(), QString(), QStringLiteral("Bin Files (*.bin)"));
+}
+
+CUpgradeDlg::CUpgradeDlg(MessageBoxFn messageBox, ChooseFileFn chooseFile)
+    : ui_(std::make_unique<Ui::CUpgradeDlg>()), messageBox_(std::move(messageBox)), chooseFile_(std::move(chooseFile)) {
+    ui_->setupUi(this);
+    setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
+    setFont(dialogFont());
+    applyDialogUnits(this);
+    ui_->IDC_PROGRESS->setRange(0, 100);
+    ui_->IDC_PROGRESS->hide();
+    connect(ui_->IDC_UPGRADE_FIRMWARE, &QPushButton::clicked, this, [this] { OnUpgradeSystemFirmware(); });
+    connect(ui_->IDC_UPGRADE_WEBUI, &QPushButton::clicked, this, [this] { OnUpgradeWebUi(); });
+    connect(ui_->IDCANCEL, &QPushButton::clicked, this, &QDialog::reject);
+}
+
+CUpgradeDlg::~CUpgradeDlg() = default;
+
+void CUpgradeDlg::OnInitDialog() {
+    setWindowTitle(fromGbk(cameraDialogTitle(m_camera, kTextUpgradeFirmware)));
+    ui_->IDC_LABEL_USER->setText(text(kTextUser));
+    ui_->IDC_LABEL_PASSWORD->setText(text(kTextPassword));
+    ui_->IDC_UPGRADE_FIRMWARE->setText(text(kTextUpgradeSystemFirmware));
+    ui_->IDC_UPGRADE_WEBUI->setText(text(kTextUpgradeWebUi));
+    ui_->IDCANCEL->setText(text(kTextOk));
+    ui_->IDC_USER->setText(QStringLiteral("admin"));
+    ui_->IDC_PASSWORD->clear();
+    ui_->IDC_UPGRADE_FIRMWARE->setFocus();
+}
+
+int CUpgradeDlg::DoModal() {
+    OnInitDialog();
+    return exec();
+}
+
+// The user first: without one, no file is asked for.
+bool CUpgradeDlg::takeCredentials() {
+    setFieldText(m_camera.user, cutCredential(ui_->IDC_USER->text()));
+    ui_->IDC_USER->setText(fromGbk(fieldText(m_camera.user)));
+    if (fieldText(m_camera.user).empty()) {
+        messageBox_(this, CurrentText(kTextIncorrectCredentials));
+        return false;
+    }
+    setFieldText(m_camera.password, cutCredential(ui_->IDC_PASSWORD->text()));
+    ui_->IDC_PASSWORD->setText(fromGbk(fieldText(m_camera.password)));
+    return true;
+}
+
+void CUpgradeDlg::upgrade(UpgradeKind kind) {
+    if (!takeCredentials()) return;
+    const QString path = chooseFile_(this);
+    if (path.isEmpty()) return;
+    ImageFile image;
+    if (!image.open(path.toLocal8Bit().toStdString())) {
+        messageBox_(this, CurrentText(kTextCannotOpenFile));
+        return;
+    }
+    if (!checkImage(image, kind)) {
+        messageBox_(this, CurrentText(kind == UpgradeKind::SystemFirmware ? kTextBadFirmwareFile : kTextBadWebUiFile));
+        return;
+    }
+    kind_ = kind;
+    transferStarted_ = false;
+    if (UpgradeSession::run(kind, image, m_camera, *this) != UpgradeResult::Success) return;
+    showCredentials(true);
+    image.close();
+    accept();
+}
+
+void CUpgradeDlg::showCredentials(bool shown) {
+    for (QWidget* w : {static_cast<QWidget*>(ui_->IDC_LABEL_USER), static_cast<QWidget*>(ui_->IDC_USER),
+                       static_cast<QWidget*>(ui_->IDC_LABEL_PASSWORD), static_cast<QWidget*>(ui_->IDC_PASSWORD)})
+        w->setVisible(shown);
+    ui_->IDC_PROGRESS->setVisible(!shown);
+}
+
+// The session holds this thread: what must show now is painted at once.
+void CUpgradeDlg::onTransferStart() {
+    transferStarted_ = true;
+    showCredentials(false);
+    ui_->IDC_PROGRESS->setValue(0);
+    if (kind_ == UpgradeKind::WebUi) repaint();
+}
+
+void CUpgradeDlg::onProgress(int percent) {
+    if (ui_->IDC_PROGRESS->value() == percent) return;
+    ui_->IDC_PROGRESS->setValue(percent);
+    ui_->IDC_PROGRESS->repaint();
+}
+
+void CUpgradeDlg::onFailure(int textRow) {
+    messageBox_(this, CurrentText(textRow));
+    if (transferStarted_) showCredentials(true);
+}
+
+}  // namespace lenscout
