@@ -1,6 +1,8 @@
 // The network configuration dialog confirmed in the real main window, with
 // the real worker and simulated cameras on the virtual LAN.
 #include <QCoreApplication>
+#include <QDir>
+#include <fstream>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
@@ -14,6 +16,7 @@
 #include "discovery/discovery_messages.h"
 #include "support/sim_process.h"
 #include "ui/window/net_config_dlg.h"
+#include "upload/window/upgrade_dlg.h"
 
 using namespace lenscout;
 
@@ -124,6 +127,63 @@ private slots:
         QVERIFY(waitFor([&] { return !shown.empty(); }, 2000));
         QCOMPARE(shown, std::vector<std::string>{"Incorrect user or password !"});
         QVERIFY(sim.waitForLine({"outcome=bad-credentials", "id=LOCKED"}, 500));
+        window.done(QDialog::Rejected);
+    }
+
+    // An image uploaded through the dialog arrives whole, and the list
+    // searches at once afterwards.
+    void anUploadThroughTheDialogArrivesWholeAndTheListRefreshes() {
+        SelectLanguage(kEnglish);
+        shown.clear();
+        const std::string dir = std::string(std::getenv("LENSCOUT_VLAN_DIR")) + "/received";
+        QVERIFY(QDir().mkpath(QString::fromStdString(dir)));
+        const std::string host = std::getenv("LENSCOUT_HOST_ADDR_1");
+        test::SimProcess sim(1, {"--delay", "0", "--upload-dir", dir, "--camera",
+                                 "id=NOWEB,name=Garage,webui=0,password=pw,port=8090,ip=" + host});
+        QVERIFY(sim.ok());
+        const std::string image = dir + "/../web-ui.bin";
+        {
+            std::ofstream out(image, std::ios::binary);
+            out << "12345678UPGRADE APP_WARE FILE";
+            for (int i = 0; i < 300000; ++i) out.put(static_cast<char>(i * 31));
+        }
+        WindowServices s;
+        s.tray = std::make_unique<test::FakeTray>(&tray);
+        s.messageBox = [this](QWidget*, const char* text) { shown.emplace_back(text); };
+        const MessageBoxFn record = s.messageBox;
+        s.dialogs.upgrade = [&](CameraInfo& c) {
+            CUpgradeDlg dialog(record, [&](QWidget*) { return QString::fromStdString(image); });
+            dialog.m_camera = c;
+            dialog.OnInitDialog();
+            QTimer::singleShot(20, &dialog, [&] {
+                dialog.findChild<QLineEdit*>(QStringLiteral("IDC_PASSWORD"))->setText(QStringLiteral("pw"));
+                dialog.findChild<QPushButton*>(QStringLiteral("IDC_UPGRADE_WEBUI"))->click();
+            });
+            return dialog.exec() == QDialog::Accepted;
+        };
+        CCameraListDlg window(std::move(s));
+        QVERIFY(window.OnInitDialog());
+        window.show();
+        QVERIFY(waitFor([&] { return window.list()->count() == 1; }, 3000));
+        // Start right after a periodic search, so that the next one is
+        // nearly 3 s away: a search soon after the upload is its own.
+        auto searches = [&] {
+            int n = 0;
+            for (const std::string& line : sim.logLines()) n += line.find(" cmd=0 ") != std::string::npos;
+            return n;
+        };
+        const int before = searches();
+        QVERIFY(waitFor([&] { return searches() > before; }, 3500));
+        const int periodic = searches();
+        window.list()->setCurrentRow(0);
+        emit window.list()->itemDoubleClicked(window.list()->item(0));
+        QVERIFY2(shown.empty(), shown.empty() ? "" : shown[0].c_str());
+        QVERIFY(sim.waitForLine({"upload id=NOWEB outcome=received", "kind=13"}, 3000));
+        std::ifstream sent(image, std::ios::binary), received(dir + "/NOWEB-webui.bin", std::ios::binary);
+        const std::string a((std::istreambuf_iterator<char>(sent)), {}), b((std::istreambuf_iterator<char>(received)), {});
+        QCOMPARE(b.size(), a.size());
+        QVERIFY(a == b);
+        QVERIFY(waitFor([&] { return searches() > periodic; }, 800));
         window.done(QDialog::Rejected);
     }
 };
