@@ -55,6 +55,12 @@ WaitResult waitReadable(SocketHandle s, uint32_t timeoutMs);
 
 // Each returns the bytes moved, or -1 on failure. Sends never raise SIGPIPE.
 long sendSome(SocketHandle s, const void* data, size_t count);
+// Sends the pieces in order as one stream; false unless all of it went.
+struct ByteRange {
+    const void* data;
+    size_t size;
+};
+bool sendAllGathered(SocketHandle s, ByteRange* pieces, size_t count);
 long sendTo(SocketHandle s, const void* data, size_t count, uint32_t addrNet, uint16_t portNet);
 long receiveSome(SocketHandle s, void* data, size_t capacity);
 long receiveFrom(SocketHandle s, void* data, size_t capacity, uint32_t* addrNet, uint16_t* portNet);

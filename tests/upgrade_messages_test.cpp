@@ -40,14 +40,16 @@ TEST(UpgradeMessages, LoginCarriesBothThirteenByteFields) {
 }
 
 TEST(UpgradeMessages, OneByteFirmwareIsOneTwentyNineByteMessage) {
-    const uint8_t image = 0xab;
-    PacketWriter w;
-    ASSERT_TRUE(buildDataMessage(w, UpgradeKind::SystemFirmware, BLOCK_LAST, &image, 1));
-    std::vector<uint8_t> expected = {'M', 'O', '_', 'M', 0x0c, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0,
-                                     6, 0, 0, 0, 6, 0, 0, 0, 2, 1, 0, 0, 0, 0xab};
-    EXPECT_EQ(bytesOf(w), expected);
-    ASSERT_TRUE(buildDataMessage(w, UpgradeKind::WebUi, BLOCK_LAST, &image, 1));
-    EXPECT_EQ(w.data()[kCommandOffset], 13);
+    std::vector<uint8_t> message(kDataHeadSize + 1);
+    storeDataHead(message.data(), UpgradeKind::SystemFirmware, BLOCK_LAST, 1);
+    message[kDataHeadSize] = 0xab;
+    const std::vector<uint8_t> expected = {'M', 'O', '_', 'M', 0x0c, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0,
+                                           6, 0, 0, 0, 6, 0, 0, 0, 2, 1, 0, 0, 0, 0xab};
+    EXPECT_EQ(message, expected);
+    storeDataHead(message.data(), UpgradeKind::WebUi, BLOCK_FIRST, 1024);
+    EXPECT_EQ(message[kCommandOffset], 13);
+    EXPECT_EQ(loadLe32(message.data() + kPayloadLengthOffset), 1029u);
+    EXPECT_EQ(loadLe32(message.data() + kHeaderSize + 1), 1024u);
 }
 
 std::string plan(int64_t size) {

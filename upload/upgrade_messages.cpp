@@ -1,7 +1,10 @@
 #include "upload/upgrade_messages.h"
 
 #include "discovery/camera_info.h"
+#include <cstring>
+
 #include "protocol/packet_header.h"
+#include "protocol/payload.h"
 
 namespace lenscout {
 
@@ -14,9 +17,14 @@ bool buildLoginRequest(PacketWriter& w, const CameraInfo& c) {
            w.appendBytes(c.password, kIdSize) && w.finalize();
 }
 
-bool buildDataMessage(PacketWriter& w, UpgradeKind kind, uint8_t position, const uint8_t* block, uint32_t length) {
-    return w.begin(dataCommand(kind), kUploadMagic) && w.appendU8(position) && w.appendU32(length) &&
-           w.appendBytes(block, length) && w.finalize();
+void storeDataHead(uint8_t* at, UpgradeKind kind, uint8_t position, uint32_t length) {
+    std::memcpy(at + kMagicOffset, kUploadMagic, 4);
+    storeLe16(at + kCommandOffset, dataCommand(kind));
+    std::memset(at + kScrambledOffset, 0, 1 + kKeySize);
+    storeLe32(at + kPayloadLengthOffset, 5 + length);
+    storeLe32(at + kAppendedLengthOffset, 5 + length);
+    at[kHeaderSize] = position;
+    storeLe32(at + kHeaderSize + 1, length);
 }
 
 Block nextBlock(int64_t sent, int64_t size) {

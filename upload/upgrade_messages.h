@@ -38,7 +38,11 @@ uint16_t dataCommand(UpgradeKind kind);
 
 bool buildHelloRequest(PacketWriter& writer);
 bool buildLoginRequest(PacketWriter& writer, const CameraInfo& camera);
-bool buildDataMessage(PacketWriter& writer, UpgradeKind kind, uint8_t position, const uint8_t* block, uint32_t length);
+// A data message is its 28-byte head (header, position, length) and the
+// block's bytes; the head is stored in place, so that the bytes can be read
+// from the file straight behind it.
+constexpr size_t kDataHeadSize = 28;
+void storeDataHead(uint8_t* at, UpgradeKind kind, uint8_t position, uint32_t length);
 
 struct Block {
     uint8_t position;

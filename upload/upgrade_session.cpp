@@ -4,6 +4,7 @@
 
 #include "protocol/packet_header.h"
 #include "protocol/stream_reader.h"
+#include "upload/block_sender.h"
 
 namespace lenscout {
 
@@ -78,13 +79,15 @@ private:
         const int64_t size = image_.measure();
         if (size < 0) return kTextSessionSocketError;
         observer_.onTransferStart();
+        BlockBatch batch(socket_.get());
         for (int64_t sent = 0; sent < size;) {
-            const Block b = nextBlock(sent, size);
-            const bool built = image_.read(block_, b.length) && buildDataMessage(writer_, kind_, b.position, block_, b.length);
-            const int failure = built ? send() : kTextSessionSocketError;
-            sent += b.length;
-            observer_.onProgress(progressPercent(sent, size));
-            if (failure) return failure;
+            const uint32_t bytes = batch.plan(kind_, sent, size);
+            const bool ok = image_.read(batch.data(), bytes) && batch.send() == NET_OK;
+            for (uint32_t i = 0; i < batch.count(); ++i) {
+                sent += batch.length(i);
+                observer_.onProgress(progressPercent(sent, size));
+            }
+            if (!ok) return kTextSessionSocketError;
         }
         return 0;
     }
@@ -98,7 +101,6 @@ private:
     Socket socket_;
     PacketWriter writer_;
     StreamReader reader_;
-    uint8_t block_[kUpgradeBlockSize] = {};
 };
 
 }  // namespace

@@ -43,8 +43,8 @@ public:
         c->ip = loopback_;
         c->httpPort = localPort(listener_.get());
     }
+    // Once the camera has seen the connection end.
     const std::string& summary() {
-        stop_ = true;
         thread_.join();
         thread_ = std::thread([] {});
         return summary_;

@@ -65,8 +65,12 @@ bool Simulator::open(std::string* error) {
         *error = "cannot bind UDP port " + std::to_string(options_.port) + ": " + std::strerror(errno);
         return false;
     }
-    uploads_ = std::make_unique<UploadServer>(options_, options_.cameras, camerasLock_,
-                                              [this](const std::string& line) { logLine(line); });
+    // Upload lines carry the monotonic clock too: benchmarks time transfers by it.
+    uploads_ = std::make_unique<UploadServer>(options_, options_.cameras, camerasLock_, [this](const std::string& line) {
+        using std::chrono::duration_cast;
+        using std::chrono::milliseconds;
+        logLine(line + " mono_ms=" + std::to_string(duration_cast<milliseconds>(Clock::now().time_since_epoch()).count()));
+    });
     if (!uploads_->start(error)) return false;
     started_ = Clock::now();
     return true;

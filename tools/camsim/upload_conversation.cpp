@@ -3,6 +3,7 @@
 #include <poll.h>
 #include <sys/socket.h>
 
+#include <cerrno>
 #include <chrono>
 #include <cstdio>
 #include <cstring>
@@ -10,6 +11,7 @@
 
 #include "discovery/camera_text.h"
 #include "protocol/packet_header.h"
+#include "protocol/payload.h"
 #include "protocol/stream_reader.h"
 #include "tools/camsim/sim_wire.h"
 #include "upload/upgrade_messages.h"
@@ -162,31 +164,46 @@ struct FileCloser {
 };
 
 // Blocks until the peer closes; the image goes to the upload directory.
+// Reads in large pieces and parses in place: the simulator must not be what
+// limits a transfer.
 std::string Connection::receiveImage() {
     std::unique_ptr<FILE, FileCloser> file;
     std::string path, positions;
     uint64_t bytes = 0, blocks = 0;
     uint16_t kind = 0;
-    std::vector<uint8_t> block(kUpgradeBlockSize);
-    while (!stop_) {
-        uint16_t command = 0;
-        while (reader_.parseMessage(&command, kUploadMagic)) {
-            uint8_t position = 0;
-            uint32_t length = 0;
-            if ((command != SYSTEM_FIRMWARE_DATA && command != WEB_UI_DATA) || !reader_.readBytes(&position, 1) ||
-                !reader_.readU32(&length) || length > kUpgradeBlockSize || !reader_.readBytes(block.data(), length))
+    std::vector<uint8_t> buffer(256 * 1024);
+    size_t used = 0;  // the client sends no data before the login reply, so the reader holds none
+    for (;;) {
+        size_t at = 0;
+        while (used - at >= static_cast<size_t>(kHeaderSize)) {
+            const uint8_t* m = buffer.data() + at;
+            const uint32_t length = loadLe32(m + kPayloadLengthOffset);
+            const uint16_t command = loadLe16(m + kCommandOffset);
+            if (std::memcmp(m, kUploadMagic, 4) != 0 || length < 5 || length > 5 + kUpgradeBlockSize ||
+                (command != SYSTEM_FIRMWARE_DATA && command != WEB_UI_DATA) || loadLe32(m + kHeaderSize + 1) != length - 5)
                 return done("bad-data");
+            if (used - at < kHeaderSize + length) break;
             if (!file && !options_.uploadDir.empty()) {
                 kind = command;
                 path = options_.uploadDir + "/" + camera_.id + (command == WEB_UI_DATA ? "-webui.bin" : "-firmware.bin");
                 file.reset(std::fopen(path.c_str(), "wb"));
             }
-            if (file) std::fwrite(block.data(), 1, length, file.get());
-            bytes += length;
+            if (!kind) kind = command;
+            const uint8_t position = m[kHeaderSize];
+            if (file) std::fwrite(m + kHeaderSize + 5, 1, length - 5, file.get());
+            bytes += length - 5;
             if (blocks++ < 3 || position == BLOCK_LAST) positions += std::to_string(position);
+            at += kHeaderSize + length;
         }
-        const NetStatus s = reader_.receive(socket_.get(), kSlice);
-        if (s == NET_CLOSED || s == NET_ERROR) break;
+        std::memmove(buffer.data(), buffer.data() + at, used - at);
+        used -= at;
+        if (stop_) break;
+        const WaitResult ready = waitReadable(socket_.get(), kSlice);
+        if (ready == WaitResult::Failed) break;
+        if (ready == WaitResult::Timeout) continue;
+        const long n = receiveSome(socket_.get(), buffer.data() + used, buffer.size() - used);
+        if (n == 0 || (n < 0 && errno != EAGAIN && errno != EINTR)) break;
+        if (n > 0) used += static_cast<size_t>(n);
     }
     return done("received") + " user=" + loginUser_ + " kind=" + std::to_string(kind) + " bytes=" + std::to_string(bytes) +
            " blocks=" + std::to_string(blocks) + " positions=" + positions + " stored=" + path;
