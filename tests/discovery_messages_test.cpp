@@ -12,11 +12,7 @@
 namespace lenscout {
 namespace {
 
-uint32_t ip(const char* text) {
-    uint32_t v = 0;
-    parseIpv4(text, &v);
-    return v;
-}
+using test::ip;
 
 std::vector<uint8_t> replyPayload(size_t size) {
     std::vector<uint8_t> p(size, 0);

@@ -3,15 +3,12 @@
 #include <gtest/gtest.h>
 
 #include "platform/socket.h"
+#include "support/message_bytes.h"
 
 namespace lenscout {
 namespace {
 
-uint32_t ip(const char* text) {
-    uint32_t v = 0;
-    parseIpv4(text, &v);
-    return v;
-}
+using test::ip;
 
 TEST(SameSubnet, MasksMustBeEqualAndTheNetworkShared) {
     const std::vector<Ipv4Interface> table = {{ip("127.0.0.1"), ip("255.0.0.0")},

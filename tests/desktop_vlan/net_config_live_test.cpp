@@ -15,6 +15,7 @@
 #include "discovery/camera_text.h"
 #include "discovery/discovery_messages.h"
 #include "support/sim_process.h"
+#include "tools/common/hex.h"
 #include "ui/window/net_config_dlg.h"
 #include "upload/window/upgrade_dlg.h"
 
@@ -49,15 +50,6 @@ bool runDialog(CameraInfo& camera, const Entries& e, const MessageBoxFn& message
     return true;
 }
 
-std::string hexOf(const PacketWriter& w) {
-    static const char digits[] = "0123456789abcdef";
-    std::string out;
-    for (int i = 0; i < w.length(); ++i) {
-        out += digits[w.data()[i] >> 4];
-        out += digits[w.data()[i] & 15];
-    }
-    return out;
-}
 
 }  // namespace
 
@@ -113,7 +105,7 @@ private slots:
         expected.httpPort = toNetPort(8081);
         PacketWriter request;
         buildSetNetworkRequest(request, expected);
-        QVERIFY(sim.waitForLine({"bytes=84 cmd=2 hex=" + hexOf(request) + " outcome=applied"}, 2000));
+        QVERIFY(sim.waitForLine({"bytes=84 cmd=2 hex=" + hexOf(request.data(), static_cast<size_t>(request.length())) + " outcome=applied"}, 2000));
         QVERIFY(waitFor([&] {
             const int row = rowOf(window, "FAR");
             return row >= 0 && list->item(row)->text().endsWith(QStringLiteral("Http://192.168.77.150:8081"));

@@ -4,7 +4,16 @@
 #include <string>
 #include <vector>
 
+#include "platform/socket.h"
+
 namespace lenscout::test {
+
+// An address in network byte order.
+inline uint32_t ip(const char* text) {
+    uint32_t v = 0;
+    parseIpv4(text, &v);
+    return v;
+}
 
 inline std::vector<uint8_t> rawMessage(const char* magic, uint16_t command, const std::vector<uint8_t>& payload,
                                        uint32_t payloadLength, const uint8_t* key = nullptr) {

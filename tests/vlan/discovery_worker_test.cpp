@@ -12,6 +12,7 @@
 #include "platform/socket.h"
 #include "support/message_bytes.h"
 #include "support/sim_process.h"
+#include "tools/common/hex.h"
 #include "support/worker_run.h"
 
 namespace lenscout {
@@ -22,15 +23,6 @@ using test::WorkerRun;
 
 const std::string kSearchHex = "hex=4d4f5f49" "0000" "00" "0000000000000000" "04000000" "04000000" "00000001";
 
-std::string hexOf(const PacketWriter& w) {
-    static const char digits[] = "0123456789abcdef";
-    std::string out;
-    for (int i = 0; i < w.length(); ++i) {
-        out += digits[w.data()[i] >> 4];
-        out += digits[w.data()[i] & 15];
-    }
-    return out;
-}
 
 size_t countLines(const SimProcess& sim, const std::string& part) {
     const auto lines = sim.logLines();
@@ -90,7 +82,7 @@ TEST(DiscoveryWorker, SetNetworkReachesTheCameraByteForByteThenSearches) {
     ASSERT_TRUE(postSetNetwork(run.id(), settings));
     ASSERT_TRUE(run.waitFor(WM_SCAN_TICK, 400));
     EXPECT_EQ(run.ticks.size(), ticksBefore + 1);
-    EXPECT_TRUE(sim.waitForLine({"cmd=2", "hex=" + hexOf(expected) + " ", "outcome=applied"}, 500));
+    EXPECT_TRUE(sim.waitForLine({"cmd=2", "hex=" + hexOf(expected.data(), static_cast<size_t>(expected.length())) + " ", "outcome=applied"}, 500));
     ASSERT_TRUE(run.waitFor(WM_CAMERA_FOUND, 500));
     EXPECT_EQ(dottedQuad(run.records.back().ip), "192.168.77.150");
     EXPECT_EQ(toHostPort(run.records.back().httpPort), 8080);

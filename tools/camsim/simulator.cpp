@@ -8,23 +8,13 @@
 #include "discovery/discovery_messages.h"
 #include "protocol/packet_header.h"
 #include "tools/camsim/sim_wire.h"
+#include "tools/common/hex.h"
 
 namespace lenscout {
 
 namespace {
 
 constexpr int kMaxWaitMs = 100;
-
-std::string hexOf(const uint8_t* data, size_t count) {
-    static const char digits[] = "0123456789abcdef";
-    std::string out;
-    out.reserve(count * 2);
-    for (size_t i = 0; i < count; ++i) {
-        out += digits[data[i] >> 4];
-        out += digits[data[i] & 15];
-    }
-    return out;
-}
 
 std::string endpoint(uint32_t addr, uint16_t port) {
     return dottedQuad(addr) + ":" + std::to_string(toHostPort(port));

@@ -1,7 +1,6 @@
 #include "ui/window/net_config_dlg.h"
 
 #include <QCheckBox>
-#include <QIntValidator>
 #include <QLineEdit>
 #include <QRegularExpressionValidator>
 #include <limits>
@@ -10,8 +9,8 @@
 #include "discovery/camera_text.h"
 #include "platform/socket.h"
 #include "ui/camera_actions.h"
-#include "ui/camera_line.h"
 #include "ui/network_settings.h"
+#include "ui/window/credential_fields.h"
 #include "ui/window/dialog_units.h"
 #include "ui/window/fonts.h"
 #include "ui/window/gbk_text.h"
@@ -45,11 +44,6 @@ int32_t portFieldValue(const QString& field) {
     const qlonglong value = field.trimmed().toLongLong(&ok);
     if (!ok || value > std::numeric_limits<int32_t>::max() || value < std::numeric_limits<int32_t>::min()) return 0;
     return static_cast<int32_t>(value);
-}
-
-std::string cutCredential(const QString& field) {
-    const std::string gbk = toGbk(field);
-    return gbk.substr(0, gbkFit(gbk, kCredentialLimit));
 }
 
 CNetConfigDlg::CNetConfigDlg(MessageBoxFn messageBox)
@@ -129,26 +123,13 @@ void CNetConfigDlg::accept() {
         messageBox_(this, CurrentText(s.errorRow));
         return;
     }
-    if (!takeCredentials()) return;
+    if (!takeCredentials(ui_->IDC_USER, ui_->IDC_PASSWORD, m_camera, messageBox_, this)) return;
     m_camera.httpPort = toNetPort(s.port);
     m_camera.ip = s.ip;
     m_camera.mask = s.mask;
     m_camera.gateway = s.gateway;
     m_camera.dns = s.dns;
     QDialog::accept();
-}
-
-// User name and password, each cut to what the camera takes and shown cut.
-bool CNetConfigDlg::takeCredentials() {
-    setFieldText(m_camera.user, cutCredential(ui_->IDC_USER->text()));
-    ui_->IDC_USER->setText(fromGbk(fieldText(m_camera.user)));
-    if (fieldText(m_camera.user).empty()) {
-        messageBox_(this, CurrentText(kTextIncorrectCredentials));
-        return false;
-    }
-    setFieldText(m_camera.password, cutCredential(ui_->IDC_PASSWORD->text()));
-    ui_->IDC_PASSWORD->setText(fromGbk(fieldText(m_camera.password)));
-    return true;
 }
 
 }  // namespace lenscout

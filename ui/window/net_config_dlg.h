@@ -35,7 +35,6 @@ private:
     void OnDhcpClicked();
     void fillAddresses();
     void fillPort();
-    bool takeCredentials();
 
     std::unique_ptr<Ui::CNetConfigDlg> ui_;
     MessageBoxFn messageBox_;
@@ -44,7 +43,5 @@ private:
 // What the port field holds as the dialog reads it: a signed number, 0 for
 // a text that is no number or does not fit.
 int32_t portFieldValue(const QString& text);
-// At most 11 GBK bytes of a credential, never half a character.
-std::string cutCredential(const QString& text);
 
 }  // namespace lenscout

@@ -7,10 +7,10 @@
 #include "app/string_table.h"
 #include "discovery/camera_text.h"
 #include "ui/camera_actions.h"
+#include "ui/window/credential_fields.h"
 #include "ui/window/dialog_units.h"
 #include "ui/window/fonts.h"
 #include "ui/window/gbk_text.h"
-#include "ui/window/net_config_dlg.h"
 #include "ui_upgrade_dlg.h"
 #include "upload/image_file.h"
 
@@ -71,20 +71,8 @@ int CUpgradeDlg::DoModal() {
 }
 
 // The user first: without one, no file is asked for.
-bool CUpgradeDlg::takeCredentials() {
-    setFieldText(m_camera.user, cutCredential(ui_->IDC_USER->text()));
-    ui_->IDC_USER->setText(fromGbk(fieldText(m_camera.user)));
-    if (fieldText(m_camera.user).empty()) {
-        messageBox_(this, CurrentText(kTextIncorrectCredentials));
-        return false;
-    }
-    setFieldText(m_camera.password, cutCredential(ui_->IDC_PASSWORD->text()));
-    ui_->IDC_PASSWORD->setText(fromGbk(fieldText(m_camera.password)));
-    return true;
-}
-
 void CUpgradeDlg::upgrade(UpgradeKind kind) {
-    if (!takeCredentials()) return;
+    if (!takeCredentials(ui_->IDC_USER, ui_->IDC_PASSWORD, m_camera, messageBox_, this)) return;
     const QString path = chooseFile_(this);
     if (path.isEmpty()) return;
     ImageFile image;

@@ -35,7 +35,6 @@ public:
 
 private:
     void upgrade(UpgradeKind kind);
-    bool takeCredentials();
     void showCredentials(bool shown);
     void onTransferStart() override;
     void onProgress(int percent) override;
