@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <chrono>
+#include <thread>
 #include <string>
 
 #include "discovery/camera_text.h"
@@ -48,6 +50,9 @@ TEST(DiscoveryWorker, SearchesAtOnceThenEveryPeriod) {
     EXPECT_TRUE(hasCamera(run, "CAM000001"));
     EXPECT_TRUE(hasCamera(run, "CAM000002"));
     ASSERT_TRUE(sim.waitForLine({"from=192.168.77.1:10000", "cmd=0", kSearchHex}, 500));
+    // The second search was sent just now; give the simulator a moment to log it.
+    for (int i = 0; i < 25 && countLines(sim, kSearchHex) < 2; ++i)
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
     EXPECT_EQ(countLines(sim, kSearchHex), 2u);
     EXPECT_TRUE(run.errors.empty());
 }
