@@ -1,4 +1,5 @@
 #pragma once
+#include <cstddef>
 // The user's language choice, kept in a one-line settings file in the
 // working directory.
 namespace lenscout {
@@ -11,6 +12,8 @@ constexpr char kSettingsFile[] = "lenscout.cfg";
 
 // Sets LanguageSetting from the file; anything unusable gives 0, silently.
 void ReadLanguageSetting(const char* path = kSettingsFile);
+// The setting a file's first bytes give; 0 for anything unusable.
+int parseLanguageSetting(const char* text, size_t size);
 // Writes "lang=N" without a line end; a failure is silent and the setting
 // still holds for the running process.
 void WriteLanguageSetting(const char* path = kSettingsFile);

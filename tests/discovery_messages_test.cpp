@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 
 #include "discovery/camera_text.h"
@@ -15,7 +16,7 @@ namespace {
 using test::ip;
 
 std::vector<uint8_t> replyPayload(size_t size) {
-    std::vector<uint8_t> p(size, 0);
+    std::vector<uint8_t> p(std::max<size_t>(size, 64), 0);
     std::memcpy(p.data(), "CAM1", 4);
     std::memcpy(p.data() + 13, "Lobby", 5);
     const uint32_t fields[] = {ip("192.168.1.20"), ip("255.255.255.0"), ip("192.168.1.1"), ip("8.8.8.8"),
@@ -23,6 +24,7 @@ std::vector<uint8_t> replyPayload(size_t size) {
     std::memcpy(p.data() + 34, fields, sizeof fields);
     p[62] = 0x1f;  // port 8080 in network order
     p[63] = 0x90;
+    p.resize(size);
     return p;
 }
 

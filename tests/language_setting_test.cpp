@@ -53,6 +53,16 @@ TEST_F(SettingsFile, AnythingUnusableGivesAutomatic) {
     EXPECT_EQ(LanguageSetting, 0);
 }
 
+TEST_F(SettingsFile, BinaryHugeAndDirectoriesGiveAutomatic) {
+    EXPECT_EQ(readFrom(std::string("\0lang=2\xff\xfe", 9)), 0);
+    EXPECT_EQ(readFrom(std::string(8 * 1024 * 1024, 'x')), 0);
+    EXPECT_EQ(readFrom("lang=3" + std::string(8 * 1024 * 1024, '\n')), 3) << "only the start counts";
+    EXPECT_EQ(readFrom("lang=" + std::string(1000, ' ') + "\n\t2"), 2) << "blanks before the number, however many";
+    LanguageSetting = 2;
+    ReadLanguageSetting(dir_.c_str());
+    EXPECT_EQ(LanguageSetting, 0);
+}
+
 TEST_F(SettingsFile, WritesSixBytesWithoutALineEnd) {
     LanguageSetting = 1;
     WriteLanguageSetting(path_.c_str());

@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "discovery/camera_text.h"
 #include "protocol/packet_header.h"
 #include "protocol/stream_reader.h"
 #include "upload/block_sender.h"
@@ -36,43 +37,28 @@ private:
 
     int send() { return writer_.sendStream(socket_.get()) == NET_OK ? 0 : kTextSessionSocketError; }
 
-    // One receive for one reply, then the reply must be there whole.
-    int awaitReply(uint16_t command) {
+    // One receive for each reply: what it brings must hold the whole reply.
+    int awaitReply() {
         switch (reader_.receive(socket_.get(), kReplyWaitMs)) {
         case NET_ERROR: return kTextSessionSocketError;
         case NET_CLOSED: return kTextRefused;
         case NET_TIMEOUT: return kTextTimeOut;
-        default: break;
+        default: return 0;
         }
-        uint16_t got = 0;
-        return reader_.parseMessage(&got, kUploadMagic) && got == command ? 0 : kTextUnknownEcho;
     }
 
     int hello() {
         buildHelloRequest(writer_);
         if (int f = send()) return f;
-        if (int f = awaitReply(HELLO_REPLY)) return f;
-        uint16_t status = 0;
-        if (!reader_.readU16(&status)) return kTextUnknownEcho;
-        if (status == HELLO_BUSY) return kTextCameraBusy;
-        char deviceId[kIdSize] = {};
-        uint32_t ignored = 0;
-        if (!reader_.readBytes(deviceId, kIdSize) || !reader_.readU32(&ignored) || !reader_.readU32(&ignored) ||
-            !reader_.readU32(&ignored))
-            return kTextUnknownEcho;
-        // An ID that fills its 13 bytes without a terminator names no camera.
-        if (!std::memchr(deviceId, 0, kIdSize) || std::strcmp(deviceId, terminated(camera_.deviceId).c_str()) != 0)
-            return kTextErrorCamera;
-        return 0;
+        if (int f = awaitReply()) return f;
+        return checkHelloReply(reader_, camera_.deviceId);
     }
 
     int login() {
         buildLoginRequest(writer_, camera_);
         if (int f = send()) return f;
-        if (int f = awaitReply(LOGIN_REPLY)) return f;
-        uint16_t status = 0;
-        if (!reader_.readU16(&status)) return kTextUnknownEcho;
-        return status == 0 ? 0 : kTextBadCredentials;
+        if (int f = awaitReply()) return f;
+        return checkLoginReply(reader_);
     }
 
     int transfer() {
@@ -92,8 +78,6 @@ private:
         return 0;
     }
 
-    static std::string terminated(const char (&id)[kIdSize]) { return std::string(id, strnlen(id, kIdSize)); }
-
     UpgradeKind kind_;
     ImageFile& image_;
     const CameraInfo& camera_;
@@ -104,6 +88,28 @@ private:
 };
 
 }  // namespace
+
+int checkHelloReply(StreamReader& reader, const char (&deviceId)[kIdSize]) {
+    uint16_t command = 0, status = 0;
+    if (!reader.parseMessage(&command, kUploadMagic) || command != HELLO_REPLY || !reader.readU16(&status))
+        return kTextUnknownEcho;
+    if (status == HELLO_BUSY) return kTextCameraBusy;
+    char received[kIdSize] = {};
+    uint32_t ignored = 0;
+    if (!reader.readBytes(received, kIdSize) || !reader.readU32(&ignored) || !reader.readU32(&ignored) ||
+        !reader.readU32(&ignored))
+        return kTextUnknownEcho;
+    // An ID that fills its 13 bytes without a terminator names no camera.
+    if (!std::memchr(received, 0, kIdSize) || fieldText(received) != fieldText(deviceId)) return kTextErrorCamera;
+    return 0;
+}
+
+int checkLoginReply(StreamReader& reader) {
+    uint16_t command = 0, status = 0;
+    if (!reader.parseMessage(&command, kUploadMagic) || command != LOGIN_REPLY || !reader.readU16(&status))
+        return kTextUnknownEcho;
+    return status == 0 ? 0 : kTextBadCredentials;
+}
 
 UpgradeResult UpgradeSession::run(UpgradeKind kind, ImageFile& image, const CameraInfo& camera, UpgradeObserver& observer) {
     Conversation conversation(kind, image, camera, observer);

@@ -27,6 +27,13 @@ enum class UpgradeResult { Success, Failure };
 constexpr uint32_t kConnectLimitMs = 20000;
 constexpr uint32_t kSendStallLimitMs = 10000;
 
+class StreamReader;
+
+// The checks of the two replies, after the reply's one receive: 0 when it
+// lets the session go on, else the row of its failure text.
+int checkHelloReply(StreamReader& reader, const char (&deviceId)[kIdSize]);
+int checkLoginReply(StreamReader& reader);
+
 class UpgradeSession {
 public:
     // `camera` gives ip, httpPort, deviceId, user and password.
