@@ -7,6 +7,7 @@
 #include <unistd.h>
 
 #include <atomic>
+#include <filesystem>
 #include <fstream>
 #include <thread>
 
@@ -59,6 +60,15 @@ private:
     std::string summary_;
     std::thread thread_;
 };
+
+size_t openDescriptors() {
+    size_t n = 0;
+    for (const auto& entry : std::filesystem::directory_iterator("/proc/self/fd")) {
+        (void)entry;
+        ++n;
+    }
+    return n;
+}
 
 }  // namespace
 
@@ -149,7 +159,9 @@ private slots:
         camera.describe(&dlg->m_camera);
         field("IDC_PASSWORD")->setText(QStringLiteral("pw"));
         nextFile = file("fw.bin", "BNEG firmware");
+        const size_t descriptors = openDescriptors();
         button("IDC_UPGRADE_FIRMWARE")->click();
+        QCOMPARE(openDescriptors(), descriptors);  // the image file and the socket are closed
         QCOMPARE(shown, std::vector<std::string>{"Incorrect user or password !"});
         QVERIFY(dlg->isVisible());
         QCOMPARE(field("IDC_USER")->text(), QStringLiteral("admin"));

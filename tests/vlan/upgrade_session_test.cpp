@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <chrono>
+#include <filesystem>
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
@@ -28,7 +29,14 @@ struct Recorder : UpgradeObserver {
 // One camera per behaviour, each on its own HTTP port of camera host 1.
 const char* const kBehaviours[] = {"ok", "busy", "wrong-id", "login-refused", "close-hello", "reset-login",
                                    "silent-hello", "wrong-command", "wrong-command-login", "split", "short-hello",
-                                   "stall"};
+                                   "stall", "reset-data", "reset-mid", "slow-2900", "slow-3100"};
+
+size_t openDescriptors() {
+    size_t n = 0;
+    for (const auto& entry : std::filesystem::directory_iterator("/proc/self/fd")) (void)entry;
+        ++n;
+    return n;
+}
 
 class UpgradeSessionTest : public testing::Test {
 protected:
@@ -159,6 +167,30 @@ TEST_F(UpgradeSessionTest, NoCameraAtTheAddress) {
     CameraInfo c = camera("ok");
     c.httpPort = toNetPort(8999);
     EXPECT_EQ(upload(c, 10, &r), kTextCannotConnect);
+}
+
+// Each fault gives its text and leaves no descriptor open (socket and image
+// file alike), and the next upload to a healthy camera goes through.
+TEST_F(UpgradeSessionTest, FaultsLoseNothing) {
+    const struct {
+        const char* camera;
+        size_t size;
+        int row;
+    } cases[] = {
+        {"reset-login", 10, kTextRefused},                       // after the hello
+        {"reset-data", 8 << 20, kTextSessionSocketError},        // after the login
+        {"reset-mid", 8 << 20, kTextSessionSocketError},         // in the middle
+        {"slow-2900", 3000, 0},                                  // slow, but in time
+        {"slow-3100", 10, kTextTimeOut},                         // too slow
+    };
+    for (const auto& c : cases) {
+        const size_t before = openDescriptors();
+        Recorder r;
+        EXPECT_EQ(upload(camera(c.camera), c.size, &r), c.row) << c.camera;
+        EXPECT_EQ(openDescriptors(), before) << c.camera;
+        Recorder again;
+        EXPECT_EQ(upload(camera("ok"), 3000, &again), 0) << "after " << c.camera;
+    }
 }
 
 // A camera that stops reading mid-transfer: a send gives up after 10 s

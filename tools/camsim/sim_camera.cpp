@@ -54,13 +54,15 @@ void appendField(PacketWriter& w, const std::string& text, size_t size) {
 
 const char* const kUploadBehaviours[] = {
     "ok", "busy", "wrong-id", "login-refused", "close-hello", "close-login", "reset-hello", "reset-login",
-    "silent-hello", "silent-login", "wrong-command", "wrong-command-login", "split", "short-hello", "stall", nullptr,
+    "silent-hello", "silent-login", "wrong-command", "wrong-command-login", "split", "short-hello", "stall",
+    "reset-data", "reset-mid", nullptr,
 };
 
 bool isUploadBehaviour(const std::string& name) {
     for (const char* const* b = kUploadBehaviours; *b; ++b)
         if (name == *b) return true;
-    return false;
+    uint64_t ms = 0;
+    return name.rfind("slow-", 0) == 0 && parseUnsigned(name.substr(5), 60000, &ms);
 }
 
 SimCamera defaultCamera(int index, uint32_t baseIp, uint32_t mask) {

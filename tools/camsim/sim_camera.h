@@ -29,7 +29,9 @@ struct SimCamera {
 
 // ok, busy, wrong-id, login-refused, close-hello, close-login, reset-hello,
 // reset-login, silent-hello, silent-login, wrong-command, wrong-command-login,
-// split, short-hello, stall (stops reading after the login).
+// split, short-hello, stall (stops reading after 1 MiB of the image),
+// reset-data (resets at the first block), reset-mid (resets after 1 MiB),
+// slow-N (answers the hello after N ms).
 extern const char* const kUploadBehaviours[];
 bool isUploadBehaviour(const std::string& name);
 

@@ -21,7 +21,7 @@ const char kSimUsage[] =
     "                       wrong-id, login-refused, close-hello, close-login,\n"
     "                       reset-hello, reset-login, silent-hello, silent-login,\n"
     "                       wrong-command, wrong-command-login, split, short-hello,\n"
-    "                       stall)\n"
+    "                       stall and reset-mid (after 1 MiB), reset-data, slow-MS)\n"
     "  --set SETTINGS       apply SETTINGS to every camera given so far\n"
     "  --delay MIN[-MAX]    reply delay per camera in ms (0-20)\n"
     "  --seed N             seed of the delays (1)\n"

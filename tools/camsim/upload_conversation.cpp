@@ -6,6 +6,7 @@
 #include <cerrno>
 #include <chrono>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <thread>
 
@@ -22,6 +23,7 @@ namespace {
 
 constexpr uint32_t kSlice = 100;
 constexpr int kRequestWaitSlices = 100;  // 10 s for a request to come
+constexpr uint64_t kMidTransfer = 1 << 20;
 
 class Connection {
 public:
@@ -32,6 +34,7 @@ public:
         const std::string& b = camera_.upload;
         if (!awaitRequest(HELLO_REQUEST)) return done("no-hello");
         if (misbehaveAt("hello")) return done(b);
+        if (b.rfind("slow-", 0) == 0) std::this_thread::sleep_for(std::chrono::milliseconds(std::atoi(b.c_str() + 5)));
         if (b == "busy") return answerThenWait(helloReply(HELLO_BUSY, false), "busy");
         if (!reply(helloReply(0, b == "short-hello"))) return done("send-failed");
         if (b == "wrong-id" || b == "short-hello" || b == "wrong-command") return waitForClose(b);
@@ -40,7 +43,6 @@ public:
         const bool accepted = b != "login-refused" && credentialsMatch();
         if (!reply(loginReply(accepted ? 0 : 1))) return done("send-failed");
         if (!accepted || b == "wrong-command-login") return waitForClose(accepted ? b : "login-refused");
-        if (b == "stall") return stall();
         return receiveImage();
     }
 
@@ -57,13 +59,17 @@ private:
         return false;
     }
 
+    void resetOnClose() {
+        linger hard = {1, 0};
+        setsockopt(socket_.get(), SOL_SOCKET, SO_LINGER, &hard, sizeof hard);
+    }
+
     // Closing, resetting or falling silent instead of answering.
     bool misbehaveAt(const std::string& step) {
         const std::string& b = camera_.upload;
         if (b == "close-" + step) return true;
         if (b == "reset-" + step) {
-            linger hard = {1, 0};
-            setsockopt(socket_.get(), SOL_SOCKET, SO_LINGER, &hard, sizeof hard);
+            resetOnClose();
             return true;
         }
         if (b == "silent-" + step) {
@@ -194,6 +200,12 @@ std::string Connection::receiveImage() {
             bytes += length - 5;
             if (blocks++ < 3 || position == BLOCK_LAST) positions += std::to_string(position);
             at += kHeaderSize + length;
+            const std::string& b = camera_.upload;
+            if (b == "reset-data" || (b == "reset-mid" && bytes >= kMidTransfer)) {
+                resetOnClose();
+                return done(b);
+            }
+            if (b == "stall" && bytes >= kMidTransfer) return stall();
         }
         std::memmove(buffer.data(), buffer.data() + at, used - at);
         used -= at;
