@@ -20,16 +20,18 @@ std::string envOr(const std::string& name, const char* fallback) {
     return v ? v : fallback;
 }
 
-[[noreturn]] void runInHost(int host, const std::vector<std::string>& args, const std::string& log, int readyFd) {
+[[noreturn]] void runInHost(int host, const std::string& program, const std::vector<std::string>& args,
+                            const std::string& log, int readyFd) {
     const std::string netns = envOr("LENSCOUT_NETNS_" + std::to_string(host), "");
     const int fd = open(netns.c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0 || setns(fd, CLONE_NEWNET) != 0) _exit(126);
     dup2(readyFd, STDOUT_FILENO);
-    const std::string program = envOr("LENSCOUT_CAMSIM", "lenscout-camsim");
     std::vector<std::string> all = {program};
     all.insert(all.end(), args.begin(), args.end());
-    all.push_back("--log");
-    all.push_back(log);
+    if (!log.empty()) {
+        all.push_back("--log");
+        all.push_back(log);
+    }
     std::vector<char*> argv;
     for (std::string& a : all) argv.push_back(a.data());
     argv.push_back(nullptr);
@@ -42,10 +44,19 @@ std::string envOr(const std::string& name, const char* fallback) {
 SimProcess::SimProcess(int host, const std::vector<std::string>& args) {
     static int serial = 0;
     log_ = envOr("LENSCOUT_VLAN_DIR", "/tmp") + "/sim-" + std::to_string(getpid()) + "-" + std::to_string(++serial) + ".log";
+    start(host, envOr("LENSCOUT_CAMSIM", "lenscout-camsim"), args, log_);
+}
+
+SimProcess::SimProcess(int host, const char* programVariable, const std::vector<std::string>& args) {
+    start(host, envOr(programVariable, ""), args, "");
+}
+
+void SimProcess::start(int host, const std::string& program, const std::vector<std::string>& args,
+                       const std::string& log) {
     int pipeFds[2];
     if (pipe2(pipeFds, O_CLOEXEC) != 0) return;
     pid_ = fork();
-    if (pid_ == 0) runInHost(host, args, log_, pipeFds[1]);
+    if (pid_ == 0) runInHost(host, program, args, log, pipeFds[1]);
     close(pipeFds[1]);
     // The simulator prints "ready" once its socket is bound; wait at most 5 s.
     std::string out;
@@ -63,7 +74,7 @@ SimProcess::~SimProcess() {
     if (pid_ <= 0) return;
     kill(pid_, SIGTERM);
     waitpid(pid_, nullptr, 0);
-    std::remove(log_.c_str());
+    if (!log_.empty()) std::remove(log_.c_str());
 }
 
 std::vector<std::string> SimProcess::logLines() const {

@@ -13,6 +13,9 @@ public:
     // Starts lenscout-camsim with `args` on camera host `host` and waits
     // until it is ready; ok() tells whether that worked.
     SimProcess(int host, const std::vector<std::string>& args);
+    // Another program of the tools, found by the environment variable that
+    // names it (LENSCOUT_FLOOD, ...), started the same way but without a log.
+    SimProcess(int host, const char* programVariable, const std::vector<std::string>& args);
     ~SimProcess();
     SimProcess(const SimProcess&) = delete;
     SimProcess& operator=(const SimProcess&) = delete;
@@ -23,6 +26,8 @@ public:
     bool waitForLine(const std::vector<std::string>& parts, int timeoutMs, std::string* line = nullptr) const;
 
 private:
+    void start(int host, const std::string& program, const std::vector<std::string>& args, const std::string& log);
+
     pid_t pid_ = -1;
     std::string log_;
     bool ready_ = false;

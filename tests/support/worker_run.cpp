@@ -23,8 +23,8 @@ bool WorkerRun::takeOne(uint32_t timeoutMs, uint32_t* message) {
     *message = m.message;
     const auto record = m.message == WM_CAMERA_FOUND ? takeRecord(m.wParam) : nullptr;
     if (observer) observer(m, record.get());
-    if (record) records.push_back(*record);
-    if (m.message == WM_SCAN_ERROR) errors.push_back(paramCode(m.wParam));
+    if (record && keepHistory) records.push_back(*record);
+    if (m.message == WM_SCAN_ERROR && keepHistory) errors.push_back(paramCode(m.wParam));
     if (m.message == WM_SCAN_TICK) ticks.push_back(tickCount());
     return true;
 }

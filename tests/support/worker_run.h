@@ -27,6 +27,7 @@ public:
     uint32_t quit();
     uint32_t exitCode() const { return thread_.exitCode(); }
 
+    bool keepHistory = true;  // records and codes; off where a flood would make them grow without end
     std::vector<CameraInfo> records;
     std::vector<int32_t> errors;
     std::vector<uint32_t> ticks;  // tick count at which each WM_SCAN_TICK was taken
