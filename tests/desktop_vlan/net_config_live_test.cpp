@@ -1,6 +1,10 @@
 // The network configuration dialog confirmed in the real main window, with
 // the real worker and simulated cameras on the virtual LAN.
 #include <QCoreApplication>
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <filesystem>
 #include <QDir>
 #include <fstream>
 #include <QLineEdit>
@@ -18,6 +22,7 @@
 #include "tools/common/hex.h"
 #include "ui/window/net_config_dlg.h"
 #include "upload/window/upgrade_dlg.h"
+#include "ui/window_messages.h"
 
 using namespace lenscout;
 
@@ -50,6 +55,28 @@ bool runDialog(CameraInfo& camera, const Entries& e, const MessageBoxFn& message
     return true;
 }
 
+
+// Everything the process prints goes to a file while this lives.
+class OutputCapture {
+public:
+    explicit OutputCapture(const std::string& path)
+        : out_(dup(1)), err_(dup(2)), file_(open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600)) {
+        dup2(file_, 1);
+        dup2(file_, 2);
+    }
+    ~OutputCapture() {
+        fflush(stdout);
+        fflush(stderr);
+        dup2(out_, 1);
+        dup2(err_, 2);
+        ::close(out_);
+        ::close(err_);
+        ::close(file_);
+    }
+
+private:
+    int out_, err_, file_;
+};
 
 }  // namespace
 
@@ -177,6 +204,68 @@ private slots:
         QVERIFY(a == b);
         QVERIFY(waitFor([&] { return searches() > periodic; }, 800));
         window.done(QDialog::Rejected);
+    }
+
+    // Neither the settings file nor anything the program writes or prints
+    // holds a credential after a set-network and an upload.
+    void noCredentialIsWrittenOrPrinted() {
+        SelectLanguage(kEnglish);
+        shown.clear();
+        const std::string secret = "Secret-7731";
+        const std::string work = std::string(std::getenv("LENSCOUT_VLAN_DIR")) + "/program";
+        QVERIFY(QDir().mkpath(QString::fromStdString(work)));
+        QVERIFY(chdir(work.c_str()) == 0);
+        setenv("LENSCOUT_LIST_LOG", (work + "/list.log").c_str(), 1);
+        {
+            OutputCapture capture(work + "/output.txt");
+            const std::string host = std::getenv("LENSCOUT_HOST_ADDR_1");
+            test::SimProcess sim(1, {"--delay", "0", "--camera",
+                                     "id=KEYS,name=Keys,webui=0,password=" + secret + ",port=8091,ip=" + host});
+            QVERIFY(sim.ok());
+            const std::string image = work + "/../fw.bin";
+            std::ofstream(image, std::ios::binary) << "BNEG" << std::string(5000, 'z');
+            WindowServices s;
+            s.tray = std::make_unique<test::FakeTray>(&tray);
+            const MessageBoxFn record = [this](QWidget*, const char* text) { shown.emplace_back(text); };
+            s.messageBox = record;
+            entries = {host.c_str(), "255.255.255.0", "192.168.77.1", "192.168.77.1", "8091", "admin", secret.c_str()};
+            s.dialogs.networkConfiguration = [&](CameraInfo& c) { return runDialog(c, entries, record); };
+            s.dialogs.upgrade = [&](CameraInfo& c) {
+                CUpgradeDlg dialog(record, [&](QWidget*) { return QString::fromStdString(image); });
+                dialog.m_camera = c;
+                dialog.OnInitDialog();
+                QTimer::singleShot(20, &dialog, [&] {
+                    dialog.findChild<QLineEdit*>(QStringLiteral("IDC_PASSWORD"))->setText(QString::fromStdString(secret));
+                    dialog.findChild<QPushButton*>(QStringLiteral("IDC_UPGRADE_FIRMWARE"))->click();
+                });
+                return dialog.exec() == QDialog::Accepted;
+            };
+            s.dialogs.contextMenu = [this](const std::vector<ContextMenuEntry>&) { return menuChoice; };
+            CCameraListDlg window(std::move(s));
+            QVERIFY(window.OnInitDialog());
+            window.show();
+            QVERIFY(waitFor([&] { return window.list()->count() == 1; }, 3000));
+            window.list()->setCurrentRow(0);
+            menuChoice = ID_CAMERA_NETWORK;
+            QTest::mousePress(window.list()->viewport(), Qt::RightButton, {}, QPoint(5, 5));
+            QVERIFY(waitFor([&] { return sim.waitForLine({"outcome=applied", "id=KEYS"}, 0); }, 3000));
+            emit window.list()->itemDoubleClicked(window.list()->item(0));
+            QVERIFY(waitFor([&] { return sim.waitForLine({"upload id=KEYS outcome=received"}, 0); }, 3000));
+            tray.nextChoice = ID_TRAY_ENGLISH;  // writes the settings file too
+            postWindowMessage(&window, WM_TRAYNOTIFY, TRAY_ICON_ID, kTrayRightButtonUp);
+            QVERIFY(waitFor([&] { return std::filesystem::exists(work + "/lenscout.cfg"); }, 1000));
+            window.done(QDialog::Rejected);
+        }
+        QVERIFY(shown.empty());
+        for (const auto& entry : std::filesystem::recursive_directory_iterator(work)) {
+            if (!entry.is_regular_file()) continue;
+            std::ifstream in(entry.path(), std::ios::binary);
+            const std::string content((std::istreambuf_iterator<char>(in)), {});
+            QVERIFY2(content.find(secret) == std::string::npos, entry.path().c_str());
+        }
+        QVERIFY(std::filesystem::exists(work + "/list.log"));
+        QVERIFY(std::filesystem::exists(work + "/lenscout.cfg"));
+        unsetenv("LENSCOUT_LIST_LOG");
     }
 };
 
