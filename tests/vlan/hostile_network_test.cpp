@@ -61,7 +61,9 @@ TEST(HostileNetwork, TheWorkerKeepsListingTheRealCameras) {
     EXPECT_EQ(ownFailures, 0) << "no datagram may pass for the worker's own failure";
     // The sanitizers' allocator keeps freed blocks and their shadow, so the
     // bound holds in the normal build only; leaks are for LeakSanitizer.
-    if (!kSanitizedAllocator) EXPECT_LT(after - before, 1024) << "resident memory must stay flat";
+    if (!kSanitizedAllocator) {
+        EXPECT_LT(after - before, 1024) << "resident memory must stay flat";
+    }
     std::printf("hostile: %d s, %d periods, %zu camera codes passed on, resident %ld -> %ld KiB\n", seconds, periods,
                 static_cast<size_t>(codes), before, after);
 }
