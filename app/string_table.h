@@ -22,14 +22,49 @@ void SelectLanguage(int language);
 // the first selection. Any other row gives "".
 const char* CurrentText(int row);
 
-// Rows that the core itself shows.
+// The rows by what they say; row 0 names the languages.
 enum TextRow {
+    kTextBadGateway = 1,
+    kTextBadDns = 2,
+    kTextBadMask = 3,
+    kTextBadAddress = 4,
+    kTextBadPort = 5,
+    kTextHttpPort = 6,
+    kTextDnsServer = 7,
+    kTextGateway = 8,
+    kTextSubnetMask = 9,
+    kTextIpAddress = 10,
+    kTextObtainFromDhcp = 11,
+    kTextCancel = 12,
+    kTextErrorCamera = 13,
+    kTextCannotConnect = 14,
     kTextIncorrectCredentials = 15,
+    kTextCameraBusy = 16,
+    kTextTimeOut = 17,
+    kTextRefused = 18,
+    kTextUnknownEcho = 19,
+    kTextBadFirmwareFile = 20,
+    kTextBadWebUiFile = 21,
+    kTextCannotOpenFile = 22,
+    kTextUser = 23,
+    kTextPassword = 24,
+    kTextUpgradeSystemFirmware = 25,
+    kTextUpgradeWebUi = 26,
+    kTextOk = 27,
+    kTextDeviceId = 28,
+    kTextFirmwareVersion = 29,
+    kTextWebUiVersion = 30,
+    kTextAutodetect = 31,
+    kTextExit = 32,
+    kTextTitle = 33,
     kTextSocketError = 34,
     kTextThreadError = 35,
     kTextSubnetMismatch = 36,
     kTextNoWebUi = 37,
     kTextAnonymous = 38,
+    kTextBasicProperties = 39,
+    kTextNetworkConfiguration = 40,
+    kTextUpgradeFirmware = 41,
 };
 
 }  // namespace lenscout

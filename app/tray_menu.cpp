@@ -6,11 +6,6 @@
 
 namespace lenscout {
 
-namespace {
-constexpr int kTextAutodetect = 31;
-constexpr int kTextExit = 32;
-}  // namespace
-
 std::vector<TrayMenuEntry> BuildTrayMenu() {
     return {
         {ID_TRAY_AUTODETECT, CurrentText(kTextAutodetect), LanguageSetting == 0},

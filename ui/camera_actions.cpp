@@ -8,12 +8,6 @@
 
 namespace lenscout {
 
-namespace {
-constexpr int kTextBasicProperties = 39;
-constexpr int kTextNetworkConfiguration = 40;
-constexpr int kTextUpgradeFirmware = 41;
-}  // namespace
-
 DoubleClickAction doubleClickAction(const CameraInfo& c) {
     if (c.sameSubnet == 0) return DoubleClickAction::NetworkConfiguration;
     if (c.webUiVersion != 0) return DoubleClickAction::OpenWebPage;

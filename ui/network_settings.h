@@ -5,6 +5,8 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "app/string_table.h"
+
 namespace lenscout {
 
 struct NetworkSettings {
@@ -20,13 +22,6 @@ struct NetworkSettings {
 // the addresses as dotted texts, not looked at in DHCP mode.
 NetworkSettings ValidateNetworkSettings(int32_t portField, bool dhcp, const char* ip, const char* mask,
                                         const char* gateway, const char* dns);
-
-// Rows of the messages.
-constexpr int kTextBadGateway = 1;
-constexpr int kTextBadDns = 2;
-constexpr int kTextBadMask = 3;
-constexpr int kTextBadAddress = 4;
-constexpr int kTextBadPort = 5;
 
 // The user name and password go to the camera as at most 11 bytes.
 constexpr size_t kCredentialLimit = 11;

@@ -29,18 +29,18 @@ public:
 private:
     int connect() {
         socket_ = openTcpSocket();
-        if (!socket_.valid()) return kTextSessionSocketError;
+        if (!socket_.valid()) return kTextSocketError;
         if (!connectWithin(socket_.get(), camera_.ip, camera_.httpPort, kConnectLimitMs)) return kTextCannotConnect;
         setSendTimeout(socket_.get(), kSendStallLimitMs);
         return 0;
     }
 
-    int send() { return writer_.sendStream(socket_.get()) == NET_OK ? 0 : kTextSessionSocketError; }
+    int send() { return writer_.sendStream(socket_.get()) == NET_OK ? 0 : kTextSocketError; }
 
     // One receive for each reply: what it brings must hold the whole reply.
     int awaitReply() {
         switch (reader_.receive(socket_.get(), kReplyWaitMs)) {
-        case NET_ERROR: return kTextSessionSocketError;
+        case NET_ERROR: return kTextSocketError;
         case NET_CLOSED: return kTextRefused;
         case NET_TIMEOUT: return kTextTimeOut;
         default: return 0;
@@ -63,7 +63,7 @@ private:
 
     int transfer() {
         const int64_t size = image_.measure();
-        if (size < 0) return kTextSessionSocketError;
+        if (size < 0) return kTextSocketError;
         observer_.onTransferStart();
         BlockBatch batch(socket_.get());
         for (int64_t sent = 0; sent < size;) {
@@ -73,7 +73,7 @@ private:
                 sent += batch.length(i);
                 observer_.onProgress(progressPercent(sent, size));
             }
-            if (!ok) return kTextSessionSocketError;
+            if (!ok) return kTextSocketError;
         }
         return 0;
     }
@@ -108,7 +108,7 @@ int checkLoginReply(StreamReader& reader) {
     uint16_t command = 0, status = 0;
     if (!reader.parseMessage(&command, kUploadMagic) || command != LOGIN_REPLY || !reader.readU16(&status))
         return kTextUnknownEcho;
-    return status == 0 ? 0 : kTextBadCredentials;
+    return status == 0 ? 0 : kTextIncorrectCredentials;
 }
 
 UpgradeResult UpgradeSession::run(UpgradeKind kind, ImageFile& image, const CameraInfo& camera, UpgradeObserver& observer) {

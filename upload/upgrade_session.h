@@ -5,6 +5,7 @@
 
 #include "discovery/camera_info.h"
 #include "upload/image_file.h"
+#include "app/string_table.h"
 #include "upload/upgrade_messages.h"
 
 namespace lenscout {
@@ -38,18 +39,6 @@ class UpgradeSession {
 public:
     // `camera` gives ip, httpPort, deviceId, user and password.
     static UpgradeResult run(UpgradeKind kind, ImageFile& image, const CameraInfo& camera, UpgradeObserver& observer);
-};
-
-// Rows of the session's failure texts.
-enum UpgradeText {
-    kTextErrorCamera = 13,
-    kTextCannotConnect = 14,
-    kTextBadCredentials = 15,
-    kTextCameraBusy = 16,
-    kTextTimeOut = 17,
-    kTextRefused = 18,
-    kTextUnknownEcho = 19,
-    kTextSessionSocketError = 34,
 };
 
 }  // namespace lenscout

@@ -23,8 +23,6 @@ namespace lenscout {
 
 namespace {
 
-constexpr int kTextTitle = 33;
-
 void fillMissingDialogs(CameraDialogs& d, const MessageBoxFn& messageBox) {
     const CameraDialogs standard = standardCameraDialogs(messageBox);
     if (!d.networkConfiguration) d.networkConfiguration = standard.networkConfiguration;
@@ -97,7 +95,7 @@ int CCameraListDlg::DoModal() {
     return result();
 }
 
-void CCameraListDlg::setTitle() { setWindowTitle(fromGbk(CurrentText(kTextTitle))); }
+void CCameraListDlg::setTitle() { setWindowTitle(currentText(kTextTitle)); }
 
 bool CCameraListDlg::event(QEvent* e) {
     auto* m = dynamic_cast<WindowMessage*>(e);

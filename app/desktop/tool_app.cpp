@@ -8,10 +8,6 @@
 
 namespace lenscout {
 
-namespace {
-constexpr int kTextTitle = 33;
-}  // namespace
-
 CToolApp::CToolApp(StartupServices services) : services_(std::move(services)) {
     if (!services_.startSocketLayer) services_.startSocketLayer = startSocketLayer;
     if (!services_.messageBox) services_.messageBox = showMessageBox;

@@ -123,7 +123,7 @@ TEST_F(UpgradeSessionTest, EveryMisbehaviourHasItsText) {
         int row;
     } cases[] = {
         {"busy", kTextCameraBusy},          {"wrong-id", kTextErrorCamera},
-        {"login-refused", kTextBadCredentials}, {"close-hello", kTextRefused},
+        {"login-refused", kTextIncorrectCredentials}, {"close-hello", kTextRefused},
         {"reset-login", kTextRefused},      {"wrong-command", kTextUnknownEcho},
         {"wrong-command-login", kTextUnknownEcho}, {"split", kTextUnknownEcho},
         {"short-hello", kTextUnknownEcho},
@@ -140,7 +140,7 @@ TEST_F(UpgradeSessionTest, WrongCredentialsAndAnotherCamera) {
     Recorder r;
     CameraInfo c = camera("ok");
     setFieldText(c.password, "nope");
-    EXPECT_EQ(upload(c, 10, &r), kTextBadCredentials);
+    EXPECT_EQ(upload(c, 10, &r), kTextIncorrectCredentials);
     Recorder other;
     setFieldText(c.deviceId, "someone-else");
     EXPECT_EQ(upload(c, 10, &other), kTextErrorCamera);
@@ -178,8 +178,8 @@ TEST_F(UpgradeSessionTest, FaultsLoseNothing) {
         int row;
     } cases[] = {
         {"reset-login", 10, kTextRefused},                       // after the hello
-        {"reset-data", 8 << 20, kTextSessionSocketError},        // after the login
-        {"reset-mid", 8 << 20, kTextSessionSocketError},         // in the middle
+        {"reset-data", 8 << 20, kTextSocketError},        // after the login
+        {"reset-mid", 8 << 20, kTextSocketError},         // in the middle
         {"slow-2900", 3000, 0},                                  // slow, but in time
         {"slow-3100", 10, kTextTimeOut},                         // too slow
     };
@@ -200,7 +200,7 @@ TEST_F(UpgradeSessionTest, FaultsLoseNothing) {
 TEST_F(UpgradeSessionTest, AStalledCameraEndsTheTransferWithSocketError) {
     Recorder r;
     const auto start = std::chrono::steady_clock::now();
-    EXPECT_EQ(upload(camera("stall"), 64 * 1024 * 1024, &r), kTextSessionSocketError);
+    EXPECT_EQ(upload(camera("stall"), 64 * 1024 * 1024, &r), kTextSocketError);
     const auto took = std::chrono::duration_cast<std::chrono::seconds>(std::chrono::steady_clock::now() - start);
     EXPECT_TRUE(r.started);
     EXPECT_LT(r.progress.back(), 100);

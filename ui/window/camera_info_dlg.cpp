@@ -10,16 +10,6 @@
 
 namespace lenscout {
 
-namespace {
-enum Row {
-    kTextOk = 27,
-    kTextDeviceId = 28,
-    kTextFirmwareVersion = 29,
-    kTextWebUiVersion = 30,
-    kTextBasicProperties = 39,
-};
-}  // namespace
-
 CCameraInfoDlg::CCameraInfoDlg() : ui_(std::make_unique<Ui::CCameraInfoDlg>()) {
     ui_->setupUi(this);
     setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
@@ -33,10 +23,10 @@ CCameraInfoDlg::~CCameraInfoDlg() = default;
 
 void CCameraInfoDlg::OnInitDialog() {
     setWindowTitle(fromGbk(cameraDialogTitle(m_camera, kTextBasicProperties)));
-    ui_->IDC_LABEL_DEVICE_ID->setText(fromGbk(CurrentText(kTextDeviceId)));
-    ui_->IDC_LABEL_FIRMWARE->setText(fromGbk(CurrentText(kTextFirmwareVersion)));
-    ui_->IDC_LABEL_WEBUI->setText(fromGbk(CurrentText(kTextWebUiVersion)));
-    ui_->IDCANCEL->setText(fromGbk(CurrentText(kTextOk)));
+    ui_->IDC_LABEL_DEVICE_ID->setText(currentText(kTextDeviceId));
+    ui_->IDC_LABEL_FIRMWARE->setText(currentText(kTextFirmwareVersion));
+    ui_->IDC_LABEL_WEBUI->setText(currentText(kTextWebUiVersion));
+    ui_->IDCANCEL->setText(currentText(kTextOk));
     ui_->IDC_DEVICE_ID->setText(fromGbk(fieldText(m_camera.deviceId)));
     ui_->IDC_FIRMWARE->setText(QString::fromStdString(dottedQuad(m_camera.firmwareVersion)));
     ui_->IDC_WEBUI->setText(QString::fromStdString(dottedQuad(m_camera.webUiVersion)));

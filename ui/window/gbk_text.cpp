@@ -4,12 +4,16 @@
 #include <QStringDecoder>
 #include <QStringEncoder>
 
+#include "app/string_table.h"
+
 namespace lenscout {
 
 QString fromGbk(std::string_view gbk) {
     QStringDecoder decoder("GBK");
     return decoder(QByteArrayView(gbk.data(), static_cast<qsizetype>(gbk.size())));
 }
+
+QString currentText(int row) { return fromGbk(CurrentText(row)); }
 
 std::string toGbk(const QString& text) {
     QStringEncoder encoder("GBK");

@@ -9,5 +9,7 @@ namespace lenscout {
 
 QString fromGbk(std::string_view gbk);
 std::string toGbk(const QString& text);
+// A row of the string table in the current language, as shown.
+QString currentText(int row);
 
 }  // namespace lenscout

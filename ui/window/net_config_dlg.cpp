@@ -19,26 +19,6 @@
 
 namespace lenscout {
 
-namespace {
-
-enum Row {
-    kTextHttpPort = 6,
-    kTextDnsServer = 7,
-    kTextGateway = 8,
-    kTextSubnetMask = 9,
-    kTextIpAddress = 10,
-    kTextObtainFromDhcp = 11,
-    kTextCancel = 12,
-    kTextUser = 23,
-    kTextPassword = 24,
-    kTextOk = 27,
-    kTextNetworkConfiguration = 40,
-};
-
-QString text(int row) { return fromGbk(CurrentText(row)); }
-
-}  // namespace
-
 int32_t portFieldValue(const QString& field) {
     bool ok = false;
     const qlonglong value = field.trimmed().toLongLong(&ok);
@@ -63,16 +43,16 @@ CNetConfigDlg::~CNetConfigDlg() = default;
 
 void CNetConfigDlg::OnInitDialog() {
     setWindowTitle(fromGbk(cameraDialogTitle(m_camera, kTextNetworkConfiguration)));
-    ui_->IDC_DHCP->setText(text(kTextObtainFromDhcp));
-    ui_->IDC_LABEL_IP->setText(text(kTextIpAddress));
-    ui_->IDC_LABEL_MASK->setText(text(kTextSubnetMask));
-    ui_->IDC_LABEL_GATEWAY->setText(text(kTextGateway));
-    ui_->IDC_LABEL_DNS->setText(text(kTextDnsServer));
-    ui_->IDC_LABEL_PORT->setText(text(kTextHttpPort));
-    ui_->IDC_LABEL_USER->setText(text(kTextUser));
-    ui_->IDC_LABEL_PASSWORD->setText(text(kTextPassword));
-    ui_->IDOK->setText(text(kTextOk));
-    ui_->IDCANCEL->setText(text(kTextCancel));
+    ui_->IDC_DHCP->setText(currentText(kTextObtainFromDhcp));
+    ui_->IDC_LABEL_IP->setText(currentText(kTextIpAddress));
+    ui_->IDC_LABEL_MASK->setText(currentText(kTextSubnetMask));
+    ui_->IDC_LABEL_GATEWAY->setText(currentText(kTextGateway));
+    ui_->IDC_LABEL_DNS->setText(currentText(kTextDnsServer));
+    ui_->IDC_LABEL_PORT->setText(currentText(kTextHttpPort));
+    ui_->IDC_LABEL_USER->setText(currentText(kTextUser));
+    ui_->IDC_LABEL_PASSWORD->setText(currentText(kTextPassword));
+    ui_->IDOK->setText(currentText(kTextOk));
+    ui_->IDCANCEL->setText(currentText(kTextCancel));
     // The camera's own user name is not shown.
     ui_->IDC_USER->setText(QStringLiteral("admin"));
     ui_->IDC_PASSWORD->clear();

@@ -16,24 +16,6 @@
 
 namespace lenscout {
 
-namespace {
-
-enum Row {
-    kTextBadFirmwareFile = 20,
-    kTextBadWebUiFile = 21,
-    kTextCannotOpenFile = 22,
-    kTextUser = 23,
-    kTextPassword = 24,
-    kTextUpgradeSystemFirmware = 25,
-    kTextUpgradeWebUi = 26,
-    kTextOk = 27,
-    kTextUpgradeFirmware = 41,
-};
-
-QString text(int row) { return fromGbk(CurrentText(row)); }
-
-}  // namespace
-
 QString chooseImageFile(QWidget* parent) {
     return QFileDialog::getOpenFileName(parent, QString(), QString(), QStringLiteral("Bin Files (*.bin)"));
 }
@@ -55,11 +37,11 @@ CUpgradeDlg::~CUpgradeDlg() = default;
 
 void CUpgradeDlg::OnInitDialog() {
     setWindowTitle(fromGbk(cameraDialogTitle(m_camera, kTextUpgradeFirmware)));
-    ui_->IDC_LABEL_USER->setText(text(kTextUser));
-    ui_->IDC_LABEL_PASSWORD->setText(text(kTextPassword));
-    ui_->IDC_UPGRADE_FIRMWARE->setText(text(kTextUpgradeSystemFirmware));
-    ui_->IDC_UPGRADE_WEBUI->setText(text(kTextUpgradeWebUi));
-    ui_->IDCANCEL->setText(text(kTextOk));
+    ui_->IDC_LABEL_USER->setText(currentText(kTextUser));
+    ui_->IDC_LABEL_PASSWORD->setText(currentText(kTextPassword));
+    ui_->IDC_UPGRADE_FIRMWARE->setText(currentText(kTextUpgradeSystemFirmware));
+    ui_->IDC_UPGRADE_WEBUI->setText(currentText(kTextUpgradeWebUi));
+    ui_->IDCANCEL->setText(currentText(kTextOk));
     ui_->IDC_USER->setText(QStringLiteral("admin"));
     ui_->IDC_PASSWORD->clear();
     ui_->IDC_UPGRADE_FIRMWARE->setFocus();
