@@ -56,8 +56,8 @@ struct StubWorker {
             ThreadMessage m;
             for (;;) {
                 if (!waitThreadMessage(&m, 50)) continue;
-                if (m.message == 1031) ++searches;
-                if (m.message == 1030) {
+                if (m.message == TM_SEARCH_NOW) ++searches;
+                if (m.message == TM_SET_NETWORK) {
                     ++setNetworks;
                     takeRecord(m.wParam);
                 }
