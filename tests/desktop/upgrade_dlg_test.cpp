@@ -7,13 +7,13 @@
 #include <unistd.h>
 
 #include <atomic>
-#include <filesystem>
 #include <fstream>
 #include <thread>
 
 #include "app/string_table.h"
 #include "discovery/camera_text.h"
 #include "platform/socket.h"
+#include "support/open_descriptors.h"
 #include "tools/camsim/upload_conversation.h"
 
 using namespace lenscout;
@@ -60,15 +60,6 @@ private:
     std::string summary_;
     std::thread thread_;
 };
-
-size_t openDescriptors() {
-    size_t n = 0;
-    for (const auto& entry : std::filesystem::directory_iterator("/proc/self/fd")) {
-        (void)entry;
-        ++n;
-    }
-    return n;
-}
 
 }  // namespace
 
@@ -159,9 +150,11 @@ private slots:
         camera.describe(&dlg->m_camera);
         field("IDC_PASSWORD")->setText(QStringLiteral("pw"));
         nextFile = file("fw.bin", "BNEG firmware");
-        const size_t descriptors = openDescriptors();
+        const size_t sockets = test::openDescriptors("socket:");
         button("IDC_UPGRADE_FIRMWARE")->click();
-        QCOMPARE(openDescriptors(), descriptors);  // the image file and the socket are closed
+        camera.summary();  // the camera's end of the connection is closed too
+        QCOMPARE(test::openDescriptors("socket:"), sockets);
+        QCOMPARE(test::openDescriptors(nextFile.toStdString()), size_t(0));
         QCOMPARE(shown, std::vector<std::string>{"Incorrect user or password !"});
         QVERIFY(dlg->isVisible());
         QCOMPARE(field("IDC_USER")->text(), QStringLiteral("admin"));

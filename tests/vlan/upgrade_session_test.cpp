@@ -5,13 +5,13 @@
 #include <unistd.h>
 
 #include <chrono>
-#include <filesystem>
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
 
 #include "discovery/camera_text.h"
 #include "platform/socket.h"
+#include "support/open_descriptors.h"
 #include "support/sim_process.h"
 
 namespace lenscout {
@@ -30,13 +30,6 @@ struct Recorder : UpgradeObserver {
 const char* const kBehaviours[] = {"ok", "busy", "wrong-id", "login-refused", "close-hello", "reset-login",
                                    "silent-hello", "wrong-command", "wrong-command-login", "split", "short-hello",
                                    "stall", "reset-data", "reset-mid", "slow-2900", "slow-3100"};
-
-size_t openDescriptors() {
-    size_t n = 0;
-    for (const auto& entry : std::filesystem::directory_iterator("/proc/self/fd")) (void)entry;
-        ++n;
-    return n;
-}
 
 class UpgradeSessionTest : public testing::Test {
 protected:
@@ -177,17 +170,17 @@ TEST_F(UpgradeSessionTest, FaultsLoseNothing) {
         size_t size;
         int row;
     } cases[] = {
-        {"reset-login", 10, kTextRefused},                       // after the hello
-        {"reset-data", 8 << 20, kTextSocketError},        // after the login
-        {"reset-mid", 8 << 20, kTextSocketError},         // in the middle
-        {"slow-2900", 3000, 0},                                  // slow, but in time
-        {"slow-3100", 10, kTextTimeOut},                         // too slow
+        {"reset-login", 10, kTextRefused},          // after the hello
+        {"reset-data", 8 << 20, kTextSocketError},  // after the login
+        {"reset-mid", 8 << 20, kTextSocketError},   // in the middle
+        {"slow-2900", 3000, 0},                     // slow, but in time
+        {"slow-3100", 10, kTextTimeOut},            // too slow
     };
     for (const auto& c : cases) {
-        const size_t before = openDescriptors();
+        const size_t before = test::openDescriptors();
         Recorder r;
         EXPECT_EQ(upload(camera(c.camera), c.size, &r), c.row) << c.camera;
-        EXPECT_EQ(openDescriptors(), before) << c.camera;
+        EXPECT_EQ(test::openDescriptors(), before) << c.camera;
         Recorder again;
         EXPECT_EQ(upload(camera("ok"), 3000, &again), 0) << "after " << c.camera;
     }
