@@ -191,14 +191,18 @@ TEST_F(UpgradeSessionTest, FaultsLoseNothing) {
 // window probes still move a few bytes now and then, each restarting the
 // 10 s, so the end comes some 30 s after the stall.
 TEST_F(UpgradeSessionTest, AStalledCameraEndsTheTransferWithSocketError) {
+    const size_t before = test::openDescriptors();
     Recorder r;
     const auto start = std::chrono::steady_clock::now();
     EXPECT_EQ(upload(camera("stall"), 64 * 1024 * 1024, &r), kTextSocketError);
+    EXPECT_EQ(test::openDescriptors(), before);
     const auto took = std::chrono::duration_cast<std::chrono::seconds>(std::chrono::steady_clock::now() - start);
     EXPECT_TRUE(r.started);
     EXPECT_LT(r.progress.back(), 100);
     EXPECT_GE(took.count(), 10);
     EXPECT_LE(took.count(), 60);
+    Recorder again;
+    EXPECT_EQ(upload(camera("ok"), 3000, &again), 0);
 }
 
 }  // namespace
