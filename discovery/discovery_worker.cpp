@@ -7,6 +7,7 @@
 #include "discovery/message_ids.h"
 #include "discovery/same_subnet.h"
 #include "discovery/thread_queue_target.h"
+#include "platform/broadcast.h"
 #include "platform/tick_clock.h"
 #include "protocol/packet_header.h"
 
@@ -28,7 +29,7 @@ bool DiscoveryWorker::start() {
 }
 
 bool DiscoveryWorker::runPass() {
-    return takeThreadMessage() && searchIfDue() && receiveDatagram();
+    return takeThreadMessage() && searchIfDue() && receiveDatagrams();
 }
 
 bool DiscoveryWorker::takeThreadMessage() {
@@ -42,8 +43,7 @@ bool DiscoveryWorker::takeThreadMessage() {
         if (!settings) return true;
         buildSetNetworkRequest(writer_, *settings);
         settings.reset();
-        if (writer_.sendDatagram(socket_.get(), broadcastAddr_, toNetPort(DISCOVERY_PORT)) != NET_OK)
-            return fail();
+        if (!broadcast()) return fail();
         due_ = previousTick_;
         return true;
     }
@@ -59,26 +59,43 @@ bool DiscoveryWorker::searchIfDue() {
     const uint32_t now = tickCount();
     previousTick_ = now;
     if (!tickReached(now, due_)) return true;
-    buildSearchRequest(writer_);
-    if (writer_.sendDatagram(socket_.get(), broadcastAddr_, toNetPort(DISCOVERY_PORT)) != NET_OK) return fail();
-    // The interfaces are read once per period rather than once per reply.
+    // The interfaces are read once per period rather than once per reply or
+    // request: a link that comes up is searched from the next period on.
     haveInterfaces_ = readInterfaceTable(&interfaces_);
+    buildSearchRequest(writer_);
+    if (!broadcast()) return fail();
     window_.postMessage(WM_SCAN_TICK, 0, 0);
     due_ = now + kSearchPeriodMs;
     return true;
 }
 
-bool DiscoveryWorker::receiveDatagram() {
-    switch (reader_.receive(socket_.get(), kReceiveSliceMs)) {
-    case NET_ERROR: return fail();
-    case NET_OK: break;
-    default: return true;
+// A link that is missing only skips that link; with none at all nothing
+// goes out and the period goes on.
+bool DiscoveryWorker::broadcast() {
+    if (!writer_.data()) return false;
+    const BroadcastOutcome outcome =
+        broadcastOnEveryLink(socket_.get(), writer_.data(), static_cast<size_t>(writer_.length()), broadcastAddr_,
+                             toNetPort(DISCOVERY_PORT), haveInterfaces_ ? &interfaces_ : nullptr);
+    return !outcome.socketFailed;
+}
+
+// Waits one slice for a datagram, then takes those already waiting behind
+// it, so that a burst of replies leaves the socket's buffer before it fills.
+bool DiscoveryWorker::receiveDatagrams() {
+    NetStatus status = reader_.receive(socket_.get(), kReceiveSliceMs);
+    for (int taken = 1; status == NET_OK; ++taken) {
+        takeDatagram();
+        if (taken == kDrainLimit) return true;
+        status = reader_.receiveWaiting(socket_.get());
     }
+    return status != NET_ERROR || fail();
+}
+
+void DiscoveryWorker::takeDatagram() {
     uint16_t command = 0;
-    if (!reader_.parseHeader(&command, kDiscoveryMagic)) return true;
+    if (!reader_.parseHeader(&command, kDiscoveryMagic)) return;
     if (command == CMD_SEARCH_REPLY) takeSearchReply();
     if (command == CMD_RESULT) takeResult();
-    return true;
 }
 
 void DiscoveryWorker::takeSearchReply() {

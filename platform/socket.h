@@ -63,7 +63,19 @@ struct ByteRange {
 bool sendAllGathered(SocketHandle s, ByteRange* pieces, size_t count);
 long sendTo(SocketHandle s, const void* data, size_t count, uint32_t addrNet, uint16_t portNet);
 long receiveSome(SocketHandle s, void* data, size_t capacity);
+// As receiveSome, but never waits: kNothingWaiting when no datagram is queued.
+constexpr long kNothingWaiting = -2;
+long receiveWaiting(SocketHandle s, void* data, size_t capacity);
 long receiveFrom(SocketHandle s, void* data, size_t capacity, uint32_t* addrNet, uint16_t* portNet);
+
+// How one datagram send ended. A link or route that is missing (down,
+// unplugged, no gateway, an address just removed, no buffer space) is no
+// failure of the socket: the datagram simply did not go that way.
+enum class SendResult { Sent, LinkMissing, Failed };
+// Sends a whole datagram. With `viaIndex` non-zero it leaves through that
+// interface with `sourceNet` as its source address, whatever the routes say.
+SendResult sendDatagramVia(SocketHandle s, const void* data, size_t count, uint32_t addrNet, uint16_t portNet,
+                           uint32_t viaIndex = 0, uint32_t sourceNet = 0);
 
 // The one distinction the protocol makes among socket errors.
 enum class SocketError { Aborted, Reset, Other };

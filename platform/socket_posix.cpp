@@ -6,6 +6,7 @@
 #include <cerrno>
 #include <chrono>
 #include <climits>
+#include <cstring>
 #include <netinet/in.h>
 #include <poll.h>
 #include <sys/socket.h>
@@ -175,6 +176,66 @@ long sendTo(SocketHandle s, const void* data, size_t count, uint32_t addrNet, ui
     ssize_t r;
     do r = ::sendto(s, data, count, MSG_NOSIGNAL, reinterpret_cast<sockaddr*>(&a), sizeof a);
     while (r < 0 && errno == EINTR);
+    return static_cast<long>(r);
+}
+
+namespace {
+
+bool linkMissing(int error) {
+    switch (error) {
+    case ENETUNREACH:
+    case EHOSTUNREACH:
+    case ENETDOWN:
+    case EADDRNOTAVAIL:
+    case ENODEV:
+    case ENXIO:
+    case ENOBUFS:
+    case EPERM:  // a packet filter's verdict on this route
+        return true;
+    default:
+        return false;
+    }
+}
+
+}  // namespace
+
+// IP_PKTINFO picks the outgoing interface and the source address per
+// datagram, so that one socket bound to the discovery port can broadcast
+// on every link, with or without a route for 255.255.255.255.
+SendResult sendDatagramVia(SocketHandle s, const void* data, size_t count, uint32_t addrNet, uint16_t portNet,
+                           uint32_t viaIndex, uint32_t sourceNet) {
+    sockaddr_in to = makeAddress(addrNet, portNet);
+    iovec piece{const_cast<void*>(data), count};
+    msghdr m{};
+    m.msg_name = &to;
+    m.msg_namelen = sizeof to;
+    m.msg_iov = &piece;
+    m.msg_iovlen = 1;
+    alignas(cmsghdr) unsigned char control[CMSG_SPACE(sizeof(in_pktinfo))] = {};
+    if (viaIndex != 0) {
+        m.msg_control = control;
+        m.msg_controllen = sizeof control;
+        cmsghdr* c = CMSG_FIRSTHDR(&m);
+        c->cmsg_level = IPPROTO_IP;
+        c->cmsg_type = IP_PKTINFO;
+        c->cmsg_len = CMSG_LEN(sizeof(in_pktinfo));
+        in_pktinfo info{};
+        info.ipi_ifindex = static_cast<int>(viaIndex);
+        info.ipi_spec_dst.s_addr = sourceNet;
+        std::memcpy(CMSG_DATA(c), &info, sizeof info);
+    }
+    ssize_t sent;
+    do sent = ::sendmsg(s, &m, MSG_NOSIGNAL);
+    while (sent < 0 && errno == EINTR);
+    if (sent == static_cast<ssize_t>(count)) return SendResult::Sent;
+    return sent < 0 && linkMissing(errno) ? SendResult::LinkMissing : SendResult::Failed;
+}
+
+long receiveWaiting(SocketHandle s, void* data, size_t capacity) {
+    ssize_t r;
+    do r = ::recv(s, data, capacity, MSG_DONTWAIT);
+    while (r < 0 && errno == EINTR);
+    if (r < 0 && (errno == EAGAIN || errno == EWOULDBLOCK)) return kNothingWaiting;
     return static_cast<long>(r);
 }
 

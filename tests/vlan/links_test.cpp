@@ -1,0 +1,184 @@
+// Discovery on a computer with several links and no default route, with
+// links pulled and put back while the worker runs. The virtual LAN of these
+// tests (see tests/CMakeLists.txt):
+//   link 1, lan0: 192.168.77.1/24 and 10.77.0.1/24; host 1 192.168.77.11,
+//                 host 3 10.77.0.13 (no route to 192.168.77.0/24)
+//   link 2, lan1: 192.168.78.1/24; host 2 192.168.78.12
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <chrono>
+#include <optional>
+#include <set>
+#include <string>
+#include <thread>
+
+#include "discovery/camera_text.h"
+#include "discovery/discovery_messages.h"
+#include "discovery/discovery_worker.h"
+#include "discovery/message_ids.h"
+#include "platform/broadcast.h"
+#include "platform/socket.h"
+#include "support/message_bytes.h"
+#include "support/sim_process.h"
+#include "support/vlan_link.h"
+#include "support/worker_run.h"
+
+namespace lenscout {
+namespace {
+
+using test::SimProcess;
+using test::WorkerRun;
+using Period = std::set<std::string>;
+
+// Whatever a test did to the links, the next one starts from the plain
+// layout: both links plugged, no default route.
+class Links : public testing::Test {
+protected:
+    void SetUp() override {
+        one.emplace(1, std::vector<std::string>{"--delay", "0", "--camera", "id=L1,ip=192.168.77.101"});
+        two.emplace(2, std::vector<std::string>{"--delay", "0", "--camera", "id=L2,ip=192.168.78.101,password=pw"});
+        sub.emplace(3, std::vector<std::string>{"--delay", "0", "--camera", "id=SUB,ip=10.77.0.101"});
+        ASSERT_TRUE(one->ok() && two->ok() && sub->ok());
+    }
+    void TearDown() override {
+        test::changeLink("route", "none");
+        test::changeLink("plug", "1");
+        test::changeLink("plug", "2");
+    }
+
+    std::optional<SimProcess> one, two, sub;
+};
+
+// The camera IDs listed in each of the next `count` whole search periods.
+std::vector<Period> periods(WorkerRun& run, size_t count) {
+    std::vector<Period> seen;
+    size_t ticks = 0;
+    run.observer = [&](const ThreadMessage& m, const CameraInfo* camera) {
+        if (m.message == WM_SCAN_TICK && ++ticks <= count) seen.emplace_back();
+        if (camera && ticks >= 1 && ticks <= count) seen.back().insert(std::string(fieldText(camera->deviceId)));
+    };
+    for (size_t i = 0; i <= count + 1 && ticks <= count; ++i) run.waitFor(WM_SCAN_TICK, kSearchPeriodMs + 500);
+    run.observer = nullptr;
+    return seen;
+}
+
+size_t searchesFrom(const SimProcess& sim, const std::string& source) {
+    const auto lines = sim.logLines();
+    return static_cast<size_t>(std::count_if(lines.begin(), lines.end(), [&](const std::string& l) {
+        return l.find(" from=" + source + ":10000 ") != std::string::npos && l.find(" cmd=0 ") != std::string::npos;
+    }));
+}
+
+const Period kAll = {"L1", "L2", "SUB"};
+
+TEST_F(Links, EveryLinkIsSearchedFromEachOfItsAddresses) {
+    WorkerRun run;
+    const auto seen = periods(run, 3);
+    ASSERT_EQ(seen.size(), 3u);
+    // SUB can answer only a search that came from 10.77.0.1.
+    for (const Period& p : seen) EXPECT_EQ(p, kAll);
+    const size_t searches = run.ticks.size();
+    run.quit();
+    std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    EXPECT_EQ(searchesFrom(*one, "192.168.77.1"), searches);
+    EXPECT_EQ(searchesFrom(*one, "10.77.0.1"), searches);
+    EXPECT_EQ(searchesFrom(*two, "192.168.78.1"), searches);
+    EXPECT_EQ(searchesFrom(*two, "192.168.77.1") + searchesFrom(*two, "10.77.0.1"), 0u) << "link 1's search on link 2";
+    EXPECT_EQ(searchesFrom(*one, "192.168.78.1"), 0u) << "link 2's search on link 1";
+    EXPECT_TRUE(run.errors.empty());
+}
+
+TEST_F(Links, ADefaultRouteOnOneLinkLeavesTheOtherSearched) {
+    ASSERT_TRUE(test::changeLink("route", "1"));
+    WorkerRun run;
+    for (const Period& p : periods(run, 2)) EXPECT_EQ(p, kAll);
+    EXPECT_TRUE(run.errors.empty());
+    const auto second = std::find_if(run.records.begin(), run.records.end(),
+                                     [](const CameraInfo& c) { return fieldText(c.deviceId) == "L2"; });
+    ASSERT_NE(second, run.records.end());
+    EXPECT_EQ(second->sameSubnet, 1) << "link 2's subnet is one of the machine's own";
+}
+
+TEST_F(Links, APulledLinkIsListedAgainWithinOnePeriodOfItsReturn) {
+    ASSERT_TRUE(test::changeLink("route", "1"));
+    WorkerRun run;
+    ASSERT_TRUE(run.waitFor(WM_SCAN_TICK, 1000));
+    run.drain(500);
+    ASSERT_TRUE(test::changeLink("pull", "1"));
+    for (const Period& p : periods(run, 2)) EXPECT_EQ(p, Period{"L2"});
+    ASSERT_TRUE(test::changeLink("plug", "1"));
+    const auto back = periods(run, 1);
+    ASSERT_EQ(back.size(), 1u);
+    EXPECT_EQ(back[0], kAll);
+    EXPECT_TRUE(run.errors.empty()) << "a pulled cable is no socket failure";
+}
+
+TEST_F(Links, StartingWithOnlyLoopbackThenLinksComeUp) {
+    ASSERT_TRUE(test::changeLink("pull", "1"));
+    ASSERT_TRUE(test::changeLink("pull", "2"));
+    WorkerRun run;
+    for (const Period& p : periods(run, 2)) EXPECT_TRUE(p.empty());
+    EXPECT_EQ(searchesFrom(*one, "192.168.77.1") + searchesFrom(*two, "192.168.78.1"), 0u);
+    ASSERT_TRUE(test::changeLink("plug", "1"));
+    ASSERT_TRUE(test::changeLink("plug", "2"));
+    const auto up = periods(run, 1);
+    ASSERT_EQ(up.size(), 1u);
+    EXPECT_EQ(up[0], kAll);
+    EXPECT_GE(run.ticks.size(), 4u) << "the ticks go on while nothing can be sent";
+    EXPECT_TRUE(run.errors.empty());
+}
+
+TEST_F(Links, SetNetworkReachesACameraOnTheSecondLink) {
+    WorkerRun run;
+    const auto found = [&] {
+        return std::find_if(run.records.begin(), run.records.end(),
+                            [](const CameraInfo& c) { return fieldText(c.deviceId) == "L2"; });
+    };
+    for (int i = 0; i < 5 && found() == run.records.end(); ++i) run.waitFor(WM_CAMERA_FOUND, 1000);
+    ASSERT_NE(found(), run.records.end());
+    CameraInfo settings = *found();
+    setFieldText(settings.user, "admin");
+    setFieldText(settings.password, "pw");
+    settings.ip = test::ip("192.168.78.150");
+    ASSERT_TRUE(postSetNetwork(run.id(), settings));
+    EXPECT_TRUE(two->waitForLine({"from=192.168.78.1:10000", "cmd=2", "outcome=applied", "id=L2"}, 1000));
+    run.drain(300);
+    const auto last = std::find_if(run.records.rbegin(), run.records.rend(),
+                                   [](const CameraInfo& c) { return fieldText(c.deviceId) == "L2"; });
+    EXPECT_EQ(dottedQuad(last->ip), "192.168.78.150");
+    EXPECT_TRUE(run.errors.empty());
+}
+
+// The platform's sends: what a missing link gives, and what a broken socket does.
+TEST_F(Links, OnlyABrokenSocketFailsABroadcast) {
+    Socket s = openUdpSocket();
+    ASSERT_TRUE(enableBroadcast(s.get()));
+    const uint8_t datagram[27] = {'M', 'O', '_', 'I'};
+    const uint32_t everyone = test::ip("255.255.255.255");
+    const uint16_t port = toNetPort(DISCOVERY_PORT);
+    EXPECT_EQ(sendDatagramVia(s.get(), datagram, sizeof datagram, everyone, port), SendResult::LinkMissing)
+        << "no default route";
+
+    std::vector<Ipv4Interface> table;
+    ASSERT_TRUE(readInterfaceTable(&table));
+    BroadcastOutcome outcome = broadcastOnEveryLink(s.get(), datagram, sizeof datagram, everyone, port, &table);
+    EXPECT_EQ(outcome.sent, 3) << "two addresses on link 1, one on link 2";
+    EXPECT_EQ(outcome.skipped, 0);
+    ASSERT_TRUE(test::changeLink("pull", "2"));  // the table read before the pull still names lan1
+    outcome = broadcastOnEveryLink(s.get(), datagram, sizeof datagram, everyone, port, &table);
+    EXPECT_EQ(outcome.sent, 2);
+    EXPECT_EQ(outcome.skipped, 1);
+    EXPECT_FALSE(outcome.socketFailed);
+
+    Socket closed = openUdpSocket();
+    closed.reset();
+    outcome = broadcastOnEveryLink(closed.get(), datagram, sizeof datagram, everyone, port, &table);
+    EXPECT_TRUE(outcome.socketFailed);
+    Socket plain = openUdpSocket();  // no broadcast option: a fault of the socket, not of a link
+    outcome = broadcastOnEveryLink(plain.get(), datagram, sizeof datagram, everyone, port, &table);
+    EXPECT_TRUE(outcome.socketFailed);
+}
+
+}  // namespace
+}  // namespace lenscout
