@@ -1,11 +1,14 @@
 // How the discovery worker keeps up with many cameras answering each search.
-// Runs only inside the virtual LAN; the simulator plays the cameras on camera
-// host 1. Prints one result line (and JSON with --json).
+// Runs only inside the virtual LAN; the simulator plays the cameras, shared
+// out over camera hosts 1..H (one per link, say). Prints one result line (and
+// JSON with --json).
 //
-//   discovery_scale --cameras N [--delay MIN-MAX] [--periods P]
+//   discovery_scale --cameras N [--hosts H] [--delay MIN-MAX] [--periods P]
 #include <time.h>
 
 #include <algorithm>
+#include <cstdlib>
+#include <memory>
 #include <cstdio>
 #include <set>
 #include <string>
@@ -45,7 +48,7 @@ private:
 };
 
 struct Options {
-    uint64_t cameras = 10, delayMin = 0, delayMax = 20, periods = 10;
+    uint64_t cameras = 10, hosts = 1, delayMin = 0, delayMax = 20, periods = 10;
     bool json = false;
 };
 
@@ -61,6 +64,7 @@ bool parse(int argc, char** argv, Options* o) {
         bool ok = name == "cameras"   ? parseUnsigned(v, 100000, &o->cameras)
                   : name == "delay"   ? parseRange(v, 1000, &o->delayMin, &o->delayMax)
                   : name == "periods" ? parseUnsigned(v, 1000, &o->periods) && o->periods > 0
+                  : name == "hosts"   ? parseUnsigned(v, 200, &o->hosts) && o->hosts > 0
                                       : false;
         if (!ok) return false;
     }
@@ -92,12 +96,29 @@ Periods consume(uint64_t periods) {
     return p;
 }
 
+// Host k plays its share of the cameras, numbered on from the hosts before
+// it, with addresses from .1 of its own subnet.
+std::unique_ptr<test::SimProcess> startHost(const Options& o, uint64_t k) {
+    const uint64_t share = o.cameras / o.hosts + (k <= o.cameras % o.hosts ? 1 : 0);
+    const uint64_t first = (k - 1) * (o.cameras / o.hosts) + std::min(k - 1, o.cameras % o.hosts) + 1;
+    uint32_t hostAddr = 0;
+    const char* text = std::getenv(("LENSCOUT_HOST_ADDR_" + std::to_string(k)).c_str());
+    if (!text || !parseIpv4(text, &hostAddr)) return nullptr;
+    const uint32_t base = (toHostLong(hostAddr) & 0xffffff00u) + 1 - static_cast<uint32_t>(first);
+    return std::make_unique<test::SimProcess>(
+        static_cast<int>(k), std::vector<std::string>{"--base-ip", dottedQuad(toNetLong(base)), "--first",
+                                                      std::to_string(first), "--count", std::to_string(share),
+                                                      "--delay", std::to_string(o.delayMin) + "-" + std::to_string(o.delayMax)});
+}
+
 int run(const Options& o) {
-    test::SimProcess sim(1, {"--count", std::to_string(o.cameras), "--delay",
-                             std::to_string(o.delayMin) + "-" + std::to_string(o.delayMax)});
-    if (!sim.ok()) {
-        std::fprintf(stderr, "discovery_scale: the simulator did not start (run me through tools/vlan)\n");
-        return 1;
+    std::vector<std::unique_ptr<test::SimProcess>> sims;
+    for (uint64_t k = 1; k <= o.hosts; ++k) {
+        sims.push_back(startHost(o, k));
+        if (!sims.back() || !sims.back()->ok()) {
+            std::fprintf(stderr, "discovery_scale: the simulator did not start (run me through tools/vlan)\n");
+            return 1;
+        }
     }
     MeasuringTarget target(currentThreadId());
     WorkerThread worker;
@@ -124,7 +145,8 @@ int run(const Options& o) {
     const double cpuUs = static_cast<double>(target.cpuAtTick[o.periods] - target.cpuAtTick[0]) / 1000.0;
     const double perReply = total ? cpuUs / static_cast<double>(total) : 0.0;
     const auto [lo, hi] = std::minmax_element(p.records.begin(), p.records.end());
-    const char* format = o.json ? "{\"cameras\":%llu,\"delay\":\"%llu-%llu\",\"periods\":%llu,\"records_min\":%zu,"
+    std::printf(o.json ? "{\"hosts\":%llu," : "hosts=%llu ", static_cast<unsigned long long>(o.hosts));
+    const char* format = o.json ? "\"cameras\":%llu,\"delay\":\"%llu-%llu\",\"periods\":%llu,\"records_min\":%zu,"
                                   "\"records_max\":%zu,\"records_total\":%zu,\"missed_in_any_period\":%zu,"
                                   "\"never_seen\":%zu,\"cpu_us_per_reply\":%.2f,\"cpu_ms_per_period\":%.2f}\n"
                                 : "cameras=%llu delay=%llu-%llu periods=%llu records/period=%zu..%zu total=%zu "
@@ -142,7 +164,7 @@ int run(const Options& o) {
 int main(int argc, char** argv) {
     lenscout::Options options;
     if (!lenscout::parse(argc, argv, &options)) {
-        std::fprintf(stderr, "usage: discovery_scale --cameras N [--delay MIN-MAX] [--periods P] [--json]\n");
+        std::fprintf(stderr, "usage: discovery_scale --cameras N [--hosts H] [--delay MIN-MAX] [--periods P] [--json]\n");
         return 2;
     }
     return lenscout::run(options);

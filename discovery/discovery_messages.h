@@ -8,7 +8,9 @@
 //                    ip:4 mask:4 gateway:4 dns:4 httpPort:2               system -> broadcast
 //   result      (3)  code:u16                                            camera -> system
 //
-// Addresses and the port travel in network byte order, as held.
+// Addresses and the port travel in network byte order, as held. A broadcast
+// goes to 255.255.255.255:10000 once from every address of every link that
+// can broadcast, the same bytes each time, with that address as source.
 #include <cstdint>
 #include <memory>
 

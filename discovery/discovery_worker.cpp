@@ -82,13 +82,16 @@ bool DiscoveryWorker::broadcast() {
 // Waits one slice for a datagram, then takes those already waiting behind
 // it, so that a burst of replies leaves the socket's buffer before it fills.
 bool DiscoveryWorker::receiveDatagrams() {
-    NetStatus status = reader_.receive(socket_.get(), kReceiveSliceMs);
-    for (int taken = 1; status == NET_OK; ++taken) {
-        takeDatagram();
-        if (taken == kDrainLimit) return true;
-        status = reader_.receiveWaiting(socket_.get());
+    switch (reader_.receive(socket_.get(), kReceiveSliceMs)) {
+    case NET_ERROR: return fail();
+    case NET_OK: break;
+    default: return true;
     }
-    return status != NET_ERROR || fail();
+    takeDatagram();
+    if (batch_.receiveWaiting(socket_.get()) < 0) return fail();
+    for (size_t i = 0; i < batch_.count(); ++i)
+        if (reader_.load(batch_.data(i), batch_.size(i))) takeDatagram();
+    return true;
 }
 
 void DiscoveryWorker::takeDatagram() {

@@ -4,6 +4,7 @@
 
 #include "discovery/camera_info.h"
 #include "discovery/message_target.h"
+#include "platform/datagram_batch.h"
 #include "platform/interface_table.h"
 #include "platform/socket.h"
 #include "platform/thread_queue.h"
@@ -16,9 +17,6 @@ constexpr uint32_t kSearchPeriodMs = 3000;
 constexpr uint32_t kReceiveSliceMs = 100;
 // Room for a burst of replies from a large network while a pass is busy.
 constexpr int kDiscoveryReceiveBuffer = 4 * 1024 * 1024;
-// Datagrams taken in one pass at most: about 10 ms of work at the measured
-// cost of a reply, well inside the slice that bounds a thread message's wait.
-constexpr int kDrainLimit = 1024;
 
 // All UDP work of the program: broadcasts a search every 3000 ms or on
 // request, out through every link, turns replies into camera records and
@@ -56,6 +54,7 @@ private:
     uint32_t previousTick_ = 0;
     PacketWriter writer_;
     DatagramReader reader_;
+    DatagramBatch batch_;
     std::vector<Ipv4Interface> interfaces_;
     bool haveInterfaces_ = false;
 };

@@ -63,9 +63,6 @@ struct ByteRange {
 bool sendAllGathered(SocketHandle s, ByteRange* pieces, size_t count);
 long sendTo(SocketHandle s, const void* data, size_t count, uint32_t addrNet, uint16_t portNet);
 long receiveSome(SocketHandle s, void* data, size_t capacity);
-// As receiveSome, but never waits: kNothingWaiting when no datagram is queued.
-constexpr long kNothingWaiting = -2;
-long receiveWaiting(SocketHandle s, void* data, size_t capacity);
 long receiveFrom(SocketHandle s, void* data, size_t capacity, uint32_t* addrNet, uint16_t* portNet);
 
 // How one datagram send ended. A link or route that is missing (down,

@@ -231,14 +231,6 @@ SendResult sendDatagramVia(SocketHandle s, const void* data, size_t count, uint3
     return sent < 0 && linkMissing(errno) ? SendResult::LinkMissing : SendResult::Failed;
 }
 
-long receiveWaiting(SocketHandle s, void* data, size_t capacity) {
-    ssize_t r;
-    do r = ::recv(s, data, capacity, MSG_DONTWAIT);
-    while (r < 0 && errno == EINTR);
-    if (r < 0 && (errno == EAGAIN || errno == EWOULDBLOCK)) return kNothingWaiting;
-    return static_cast<long>(r);
-}
-
 long receiveSome(SocketHandle s, void* data, size_t capacity) {
     ssize_t r;
     do r = ::recv(s, data, capacity, 0);

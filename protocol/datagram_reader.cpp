@@ -13,17 +13,9 @@ NetStatus DatagramReader::receive(SocketHandle s, uint32_t timeoutMs) {
     case WaitResult::Failed: return NET_ERROR;
     case WaitResult::Readable: break;
     }
-    return taken(receiveSome(s, buffer_, sizeof buffer_));
-}
-
-NetStatus DatagramReader::receiveWaiting(SocketHandle s) {
-    const long n = lenscout::receiveWaiting(s, buffer_, sizeof buffer_);
-    return n == kNothingWaiting ? NET_TIMEOUT : taken(n);
-}
-
-NetStatus DatagramReader::taken(long received) {
-    if (received < 0) return NET_ERROR;
-    length_ = static_cast<int32_t>(received);
+    long n = receiveSome(s, buffer_, sizeof buffer_);
+    if (n < 0) return NET_ERROR;
+    length_ = static_cast<int32_t>(n);
     cursor_ = nullptr;
     return NET_OK;
 }

@@ -20,8 +20,6 @@ public:
     // An empty datagram is received like any other, and then fails the
     // header check: a zero-byte packet from the network is no socket failure.
     NetStatus receive(SocketHandle s, uint32_t timeoutMs);
-    // Takes a datagram only if one is already waiting: NET_TIMEOUT if none.
-    NetStatus receiveWaiting(SocketHandle s);
     // Takes a datagram that arrived by other means; false when it is larger
     // than the receive area.
     bool load(const void* data, size_t count);
@@ -35,8 +33,6 @@ public:
     int32_t length() const { return length_; }
 
 private:
-    NetStatus taken(long received);
-
     const uint8_t* cursor_ = nullptr;
     uint8_t buffer_[kBufferSize] = {};
     int32_t length_ = 0;

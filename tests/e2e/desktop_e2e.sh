@@ -53,6 +53,17 @@ within 100 lines_after_tick 6 || fail "the silent camera stayed"
 gone_after=$(( $(ticks) - ticks_at_kill ))
 (( gone_after <= 2 )) || fail "the silent camera went only $gone_after ticks later"
 
+# The cable is pulled and put back: the program keeps running, the list
+# empties through its sweep, and the cameras are back within a period.
+"$LENSCOUT_VLAN_LINK" pull 1 || fail "could not pull the link"
+within 120 lines_after_tick 0 || fail "the list kept cameras of a pulled link"
+kill -0 "$program" || fail "the program ended when the cable was pulled"
+"$LENSCOUT_VLAN_LINK" plug 1 || fail "could not put the link back"
+plugged_at=$(ticks)
+within 80 lines_after_tick 6 || fail "the cameras did not come back"
+(( $(ticks) - plugged_at <= 2 )) || fail "the cameras came back only $(( $(ticks) - plugged_at )) ticks later"
+kill -0 "$program" || fail "the program ended"
+
 # A second start shows the hidden first window and ends, writing nothing.
 echo "lang=0" >lenscout.cfg
 before=$(md5sum lenscout.cfg)
@@ -67,4 +78,4 @@ kill -0 "$program" || fail "the first instance ended"
 xdotool windowfocus --sync "$window" key Escape
 within 30 program_ended || fail "Escape did not end the program"
 wait "$program" || fail "the program exited with an error"
-echo "PASS: listed in $((seven - first)) ms; silent camera gone after $gone_after tick(s); screenshots in $artefacts"
+echo "PASS: listed in $((seven - first)) ms; silent camera gone after $gone_after tick(s); a pulled cable survived; screenshots in $artefacts"

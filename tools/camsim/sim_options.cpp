@@ -10,6 +10,7 @@ const char kSimUsage[] =
     "Plays one or many cameras: answers search requests, applies set-network\n"
     "requests. Run it only inside the virtual LAN (tools/vlan).\n"
     "  --count N            N generated cameras CAM000001.. (default 1 if no --camera)\n"
+    "  --first N            number the next generated cameras from N: CAM00000N at base + N\n"
     "  --base-ip A.B.C.D    address before the first generated camera (192.168.77.100)\n"
     "  --mask A.B.C.D       mask of the generated cameras (255.255.255.0)\n"
     "  --camera SETTINGS    one more camera: key=value,... with keys id, id-hex, name,\n"
@@ -36,11 +37,11 @@ const char kSimUsage[] =
 
 namespace {
 
-bool takeCount(SimOptions* o, const std::string& v, uint32_t base, uint32_t mask) {
+bool takeCount(SimOptions* o, const std::string& v, uint32_t base, uint32_t mask, uint64_t first) {
     uint64_t n = 0;
     if (!parseUnsigned(v, 100000, &n)) return false;
-    for (uint64_t i = 1; i <= n; ++i)
-        o->cameras.push_back(defaultCamera(static_cast<int>(o->cameras.size() + 1), base, mask));
+    for (uint64_t i = 0; i < n; ++i)
+        o->cameras.push_back(defaultCamera(static_cast<int>(first ? first + i : o->cameras.size() + 1), base, mask));
     return true;
 }
 
@@ -52,7 +53,7 @@ bool parseSimOptions(int argc, char** argv, SimOptions* o, std::string* error) {
     uint32_t base = 0, mask = 0;
     parseDotted("192.168.77.100", &base);
     parseDotted("255.255.255.0", &mask);
-    uint64_t u = 0;
+    uint64_t u = 0, first = 0;  // 0: go on from the cameras given so far
     while (args.next(&name)) {
         bool ok = true;
         if (name == "reply-broadcast") {
@@ -67,7 +68,8 @@ bool parseSimOptions(int argc, char** argv, SimOptions* o, std::string* error) {
             *error = "missing value for --" + name;
             return false;
         }
-        if (name == "count") ok = takeCount(o, v, base, mask);
+        if (name == "count") ok = takeCount(o, v, base, mask, first);
+        else if (name == "first") ok = parseUnsigned(v, 1000000, &first);
         else if (name == "base-ip") ok = parseDotted(v, &base);
         else if (name == "mask") ok = parseDotted(v, &mask);
         else if (name == "camera") {

@@ -1,0 +1,57 @@
+// Taking every waiting datagram at once, on a loopback pair.
+#include "platform/datagram_batch.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "support/loopback.h"
+
+namespace lenscout {
+namespace {
+
+TEST(DatagramBatch, TakesEveryWaitingDatagramWholeAndInOrder) {
+    test::UdpPair pair;
+    ASSERT_TRUE(pair.ok());
+    setReceiveBuffer(pair.receiver(), 1 << 20);
+    DatagramBatch batch;
+    EXPECT_EQ(batch.receiveWaiting(pair.receiver()), 0) << "nothing waiting, and no wait for it";
+    // More than one system call's worth, of sizes 0 up to one slot.
+    const size_t sizes[] = {0, 1, 87, DatagramBatch::kSlotSize};
+    for (uint8_t i = 0; i < 200; ++i) {
+        std::vector<uint8_t> d(sizes[i % 4], i);
+        ASSERT_TRUE(pair.send(d.data(), d.size()));
+    }
+    ASSERT_EQ(batch.receiveWaiting(pair.receiver()), 200);
+    for (size_t i = 0; i < 200; ++i) {
+        ASSERT_EQ(batch.size(i), sizes[i % 4]);
+        if (batch.size(i)) {
+            EXPECT_EQ(batch.data(i)[batch.size(i) - 1], static_cast<uint8_t>(i));
+        }
+    }
+    EXPECT_EQ(batch.receiveWaiting(pair.receiver()), 0) << "a new call forgets the last batch";
+}
+
+TEST(DatagramBatch, DropsADatagramLongerThanASlotAndStopsAtItsLimit) {
+    test::UdpPair pair;
+    ASSERT_TRUE(pair.ok());
+    setReceiveBuffer(pair.receiver(), 4 << 20);
+    std::vector<uint8_t> big(DatagramBatch::kSlotSize + 1, 7), small(27, 1);
+    ASSERT_TRUE(pair.send(big.data(), big.size()));
+    ASSERT_TRUE(pair.send(small.data(), small.size()));
+    DatagramBatch batch;
+    ASSERT_EQ(batch.receiveWaiting(pair.receiver()), 1);
+    EXPECT_EQ(batch.size(0), 27u);
+
+    for (size_t i = 0; i < DatagramBatch::kMaxDatagrams + 10; ++i) ASSERT_TRUE(pair.send(small.data(), small.size()));
+    EXPECT_EQ(static_cast<size_t>(batch.receiveWaiting(pair.receiver())), DatagramBatch::kMaxDatagrams);
+    EXPECT_EQ(batch.receiveWaiting(pair.receiver()), 10) << "the rest waits for the next pass";
+}
+
+TEST(DatagramBatch, AFailedSocketIsReported) {
+    DatagramBatch batch;
+    EXPECT_EQ(batch.receiveWaiting(kInvalidSocket), -1);
+}
+
+}  // namespace
+}  // namespace lenscout
