@@ -147,7 +147,10 @@ long sendSome(SocketHandle s, const void* data, size_t count) {
 }
 
 // One system call for many pieces; a partial send moves the pieces on.
-bool sendAllGathered(SocketHandle s, ByteRange* pieces, size_t count) {
+bool sendAllGathered(SocketHandle s, ByteRange* pieces, size_t count, size_t* taken) {
+    size_t ignored = 0;
+    size_t& total = taken ? *taken : ignored;
+    total = 0;
     std::vector<iovec> v(count);
     for (size_t i = 0; i < count; ++i) v[i] = {const_cast<void*>(pieces[i].data), pieces[i].size};
     size_t first = 0;
@@ -159,6 +162,7 @@ bool sendAllGathered(SocketHandle s, ByteRange* pieces, size_t count) {
         do sent = ::sendmsg(s, &m, MSG_NOSIGNAL);
         while (sent < 0 && errno == EINTR);
         if (sent <= 0) return false;
+        total += static_cast<size_t>(sent);
         for (size_t left = static_cast<size_t>(sent); left > 0 && first < count;) {
             const size_t take = std::min(left, v[first].iov_len);
             v[first].iov_base = static_cast<char*>(v[first].iov_base) + take;

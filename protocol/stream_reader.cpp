@@ -18,7 +18,9 @@ NetStatus closedOrError() {
 NetStatus StreamReader::receive(SocketHandle s, uint32_t timeoutMs) {
     switch (waitReadable(s, timeoutMs)) {
     case WaitResult::Timeout: return NET_TIMEOUT;
-    case WaitResult::Failed: return closedOrError();
+    // errno after a failed wait may be older than the wait: no reset or
+    // abort can be read from it.
+    case WaitResult::Failed: return NET_ERROR;
     case WaitResult::Readable: break;
     }
     long n = receiveSome(s, chunk_, sizeof chunk_);

@@ -1,5 +1,7 @@
 #include "upload/block_sender.h"
 
+#include <algorithm>
+
 namespace lenscout {
 
 uint32_t BlockBatch::plan(UpgradeKind kind, int64_t sent, int64_t size) {
@@ -14,7 +16,7 @@ uint32_t BlockBatch::plan(UpgradeKind kind, int64_t sent, int64_t size) {
     return total;
 }
 
-NetStatus BlockBatch::send() {
+NetStatus BlockBatch::send(uint32_t* blocks) {
     ByteRange pieces[2 * kMaxBlocks];
     const uint8_t* bytes = data_.get();
     for (uint32_t i = 0; i < count_; ++i) {
@@ -22,7 +24,18 @@ NetStatus BlockBatch::send() {
         pieces[2 * i + 1] = {bytes, lengths_[i]};
         bytes += lengths_[i];
     }
-    return sendAllGathered(socket_, pieces, 2 * count_) ? NET_OK : NET_ERROR;
+    size_t taken = 0;
+    if (sendAllGathered(socket_, pieces, 2 * count_, &taken)) {
+        *blocks = count_;
+        return NET_OK;
+    }
+    *blocks = 0;
+    for (size_t whole = 0; *blocks < count_; ++*blocks) {
+        whole += kDataHeadSize + lengths_[*blocks];
+        if (whole > taken) break;
+    }
+    *blocks = std::min(*blocks + 1, count_);
+    return NET_ERROR;
 }
 
 }  // namespace lenscout

@@ -25,7 +25,9 @@ public:
     uint8_t* data() { return data_.get(); }
     uint32_t count() const { return count_; }
     uint32_t length(uint32_t i) const { return lengths_[i]; }
-    NetStatus send();
+    // `blocks` is how many blocks count as sent: all of them, or on failure
+    // those the connection took whole and the one it failed in.
+    NetStatus send(uint32_t* blocks);
 
 private:
     SocketHandle socket_;

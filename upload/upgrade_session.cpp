@@ -68,8 +68,10 @@ private:
         BlockBatch batch(socket_.get());
         for (int64_t sent = 0; sent < size;) {
             const uint32_t bytes = batch.plan(kind_, sent, size);
-            const bool ok = image_.read(batch.data(), bytes) && batch.send() == NET_OK;
-            for (uint32_t i = 0; i < batch.count(); ++i) {
+            // Progress as block by block: up to the block whose send failed.
+            uint32_t blocks = 1;
+            const bool ok = image_.read(batch.data(), bytes) && batch.send(&blocks) == NET_OK;
+            for (uint32_t i = 0; i < blocks; ++i) {
                 sent += batch.length(i);
                 observer_.onProgress(progressPercent(sent, size));
             }

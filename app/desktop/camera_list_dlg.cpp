@@ -75,7 +75,7 @@ QListWidget* CCameraListDlg::list() const { return ui_->IDC_CAMERA_LIST; }
 bool CCameraListDlg::OnInitDialog() {
     setWindowIcon(m_hIcon);
     setTitle();
-    services_.tray->add(m_hIcon, trayTip(CurrentText(kTextTitle)));
+    addTrayIcon();
     applyListFont(ui_->IDC_CAMERA_LIST);
     new ListHook(ui_->IDC_CAMERA_LIST, this);
     // Last: the worker posts to this window as soon as it runs.
@@ -155,6 +155,8 @@ void CCameraListDlg::OnDblclkCameraList() {
 // The tray menu stays shut from the copy of the record until the menu and
 // its dialog are gone.
 void CCameraListDlg::OnListRClick() {
+    // A right double-click posts twice; the second waits for nothing.
+    if (m_contextBusy == 1) return;
     CameraInfo selected;
     if (!selectedCamera(&selected)) return;
     m_contextBusy = 1;
@@ -206,11 +208,29 @@ void CCameraListDlg::showAndRaise() {
     activateWindow();
 }
 
+// A tray host may start after the program: until then the icon is looked
+// for again every few seconds.
+void CCameraListDlg::addTrayIcon() {
+    if (destroyed_) return;
+    trayIconShown_ = services_.tray->add(m_hIcon, trayTip(CurrentText(kTextTitle)));
+    if (trayIconShown_) {
+        if (trayRetry_) trayRetry_->stop();
+        return;
+    }
+    if (!trayRetry_) {
+        trayRetry_ = new QTimer(this);
+        connect(trayRetry_, &QTimer::timeout, this, &CCameraListDlg::addTrayIcon);
+        trayRetry_->start(kTrayRetryMs);
+    }
+}
+
 // Minimising hides the window: it leaves the screen and the taskbar and
-// comes back through the tray icon or a second start.
+// comes back through the tray icon or a second start. Without an icon it
+// minimises, so that the taskbar can bring it back.
 void CCameraListDlg::changeEvent(QEvent* e) {
     QDialog::changeEvent(e);
     if (e->type() != QEvent::WindowStateChange || !(windowState() & Qt::WindowMinimized)) return;
+    if (!trayIconShown_) return;
     setWindowState(windowState() & ~Qt::WindowMinimized);
     QTimer::singleShot(0, this, &QWidget::hide);
 }
@@ -244,6 +264,7 @@ void CCameraListDlg::closeCameraDialogs() {
 // WM_QUIT every 100 ms until it has returned.
 void CCameraListDlg::OnDestroy() {
     destroyed_ = true;
+    if (trayRetry_) trayRetry_->stop();
     cameras_.Clear();
     services_.tray->remove();
     stopWorker(m_hWorkerThread);

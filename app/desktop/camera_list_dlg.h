@@ -22,6 +22,8 @@ namespace Ui {
 class CCameraListDlg;
 }
 
+class QTimer;
+
 namespace lenscout {
 
 class ListLog;
@@ -61,6 +63,7 @@ public:
 
     // 1 while the list's context menu or a dialog opened from it is up.
     int m_contextBusy = 0;
+    static constexpr int kTrayRetryMs = 2000;
 
 protected:
     bool event(QEvent* e) override;
@@ -84,6 +87,7 @@ private:
     void runUpgrade(CameraInfo camera);
     void closeCameraDialogs();
     void setTitle();
+    void addTrayIcon();
 
     std::unique_ptr<Ui::CCameraListDlg> ui_;
     WindowServices services_;
@@ -95,6 +99,8 @@ private:
     ThreadId m_workerThreadId = kNoThread;
     std::unique_ptr<ListLog> log_;
     bool destroyed_ = false;
+    bool trayIconShown_ = false;
+    QTimer* trayRetry_ = nullptr;  // looks for a notification area that came late
 };
 
 }  // namespace lenscout

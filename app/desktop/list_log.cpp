@@ -12,7 +12,9 @@ namespace lenscout {
 std::unique_ptr<ListLog> ListLog::fromEnvironment() {
     const char* path = std::getenv("LENSCOUT_LIST_LOG");
     if (!path || !*path) return nullptr;
-    FILE* file = std::fopen(path, "a");
+    // "e": close-on-exec, so that the browser the program starts does not
+    // hold the file open.
+    FILE* file = std::fopen(path, "ae");
     return file ? std::unique_ptr<ListLog>(new ListLog(file)) : nullptr;
 }
 

@@ -17,8 +17,8 @@ namespace lenscout {
 class NotificationArea {
 public:
     virtual ~NotificationArea() = default;
-    // False when the desktop has no notification area: the program then
-    // runs without an icon, and no later attempt is made.
+    // False when the desktop has no notification area yet: the window then
+    // runs without an icon and tries again now and then.
     virtual bool add(const QIcon& icon, const QString& tip) = 0;
     virtual void modify(const QString& tip) = 0;
     virtual void remove() = 0;

@@ -2,7 +2,9 @@
 
 #include <QByteArray>
 #include <QCryptographicHash>
+#include <QDir>
 #include <QLocalSocket>
+#include <QLockFile>
 
 #ifdef Q_OS_UNIX
 #include <unistd.h>
@@ -12,9 +14,9 @@ namespace lenscout {
 
 namespace {
 
-constexpr int kHandOverWaitMs = 1000;
+constexpr int kConnectWaitMs = 1000;
+constexpr int kTurnWaitMs = 10000;
 const QByteArray kShowRequest = "show\n";
-const QByteArray kShowAnswer = "shown\n";
 
 QString userKey() {
 #ifdef Q_OS_UNIX
@@ -32,36 +34,41 @@ SingleInstance::SingleInstance(const char* title) {
     connect(&server_, &QLocalServer::newConnection, this, &SingleInstance::takeConnection);
 }
 
+// The lock makes the look and the listen one step for starts that race;
+// a lock left by a killed process counts as free.
+InstanceClaim SingleInstance::claim() {
+    QLockFile turn(QDir::temp().filePath(name_ + QStringLiteral(".lock")));
+    turn.tryLock(kTurnWaitMs);
+    if (handOverToRunning()) return InstanceClaim::HandedOver;
+    server_.setSocketOptions(QLocalServer::UserAccessOption);
+    return server_.listen(name_) ? InstanceClaim::Claimed : InstanceClaim::Unclaimed;
+}
+
+// A connection is answered by the system even while the running instance
+// is busy (an upload blocks its loop): it shows its window once it can.
 bool SingleInstance::handOverToRunning() {
     QLocalSocket socket;
     socket.connectToServer(name_);
-    if (!socket.waitForConnected(kHandOverWaitMs)) return false;
-    socket.write(kShowRequest);
-    if (!socket.waitForBytesWritten(kHandOverWaitMs)) return false;
-    while (socket.bytesAvailable() < kShowAnswer.size())
-        if (!socket.waitForReadyRead(kHandOverWaitMs)) return false;
-    return socket.readAll().startsWith(kShowAnswer);
-}
-
-bool SingleInstance::listen() {
-    server_.setSocketOptions(QLocalServer::UserAccessOption);
-    if (server_.listen(name_)) return true;
-    // Nobody answered before, so what is left there is a dead instance's.
-    QLocalServer::removeServer(name_);
-    return server_.listen(name_);
+    if (socket.waitForConnected(kConnectWaitMs)) {
+        socket.write(kShowRequest);
+        socket.waitForBytesWritten(kConnectWaitMs);
+        return true;
+    }
+    // Only a name that nobody listens on is a dead instance's to take over.
+    if (socket.error() == QLocalSocket::ConnectionRefusedError) QLocalServer::removeServer(name_);
+    return false;
 }
 
 void SingleInstance::takeConnection() {
     while (QLocalSocket* socket = server_.nextPendingConnection()) {
         connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
-        connect(socket, &QLocalSocket::readyRead, this, [this, socket] {
+        auto take = [this, socket] {
             if (socket->bytesAvailable() < kShowRequest.size()) return;
-            if (socket->readAll().startsWith(kShowRequest)) {
-                emit showRequested();
-                socket->write(kShowAnswer);
-            }
+            if (socket->readAll().startsWith(kShowRequest)) emit showRequested();
             socket->disconnectFromServer();
-        });
+        };
+        connect(socket, &QLocalSocket::readyRead, this, take);
+        take();  // the request may have come with the connection
     }
 }
 

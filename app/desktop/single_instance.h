@@ -7,23 +7,28 @@
 
 namespace lenscout {
 
+enum class InstanceClaim {
+    HandedOver,  // another instance runs and was asked to show itself
+    Claimed,     // this is the one instance, listening for later starts
+    Unclaimed,   // nobody else runs, but later starts cannot reach this one
+};
+
 class SingleInstance : public QObject {
     Q_OBJECT
 public:
     // `title`: the GBK title text the instance is known by.
     explicit SingleInstance(const char* title);
 
-    // True when a running instance took the request to show itself.
-    bool handOverToRunning();
-    // Takes requests from later starts; false when that cannot be had (the
-    // program runs on regardless).
-    bool listen();
+    // Looks for a running instance and, when there is none, becomes it; two
+    // starts at the same moment take turns, so that exactly one runs.
+    InstanceClaim claim();
     const QString& name() const { return name_; }
 
 signals:
     void showRequested();
 
 private:
+    bool handOverToRunning();
     void takeConnection();
 
     QString name_;

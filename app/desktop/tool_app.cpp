@@ -17,12 +17,11 @@ CToolApp::CToolApp(StartupServices services) : services_(std::move(services)) {
 bool CToolApp::InitInstance() {
     ChooseStartupLanguage();
     SingleInstance instance(CurrentText(kTextTitle));
-    if (instance.handOverToRunning()) return false;
+    if (instance.claim() == InstanceClaim::HandedOver) return false;
     if (!services_.startSocketLayer()) {
         services_.messageBox(nullptr, CurrentText(kTextSocketError));
         return false;
     }
-    instance.listen();
     std::unique_ptr<CCameraListDlg> window = services_.makeMainWindow();
     QObject::connect(&instance, &SingleInstance::showRequested, window.get(), &CCameraListDlg::showAndRaise);
     window->OnInitDialog();

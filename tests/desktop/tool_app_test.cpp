@@ -1,7 +1,16 @@
 #include "app/desktop/tool_app.h"
 
+#include <QDir>
+#include <QFile>
+#include <QLocalServer>
 #include <QTest>
+#include <atomic>
+#include <chrono>
+#include <cstring>
+#include <sys/socket.h>
+#include <sys/un.h>
 #include <thread>
+#include <unistd.h>
 
 #include "app/desktop/camera_list_dlg.h"
 #include "app/desktop/single_instance.h"
@@ -28,18 +37,66 @@ private slots:
         QVERIFY(!windowMade);
     }
 
-    void aSecondStartHandsOverToTheFirst() {
-        SingleInstance first("Lenscout test");
-        QVERIFY(first.listen());
+    // The first instance's loop is blocked (an upload) for 5 s: the second
+    // start still finds it, asks it to show itself and ends at once.
+    void aBusyFirstInstanceStillCountsAsRunning() {
+        SingleInstance first("Lenscout busy");
+        QCOMPARE(first.claim(), InstanceClaim::Claimed);
         int shows = 0;
         connect(&first, &SingleInstance::showRequested, this, [&] { ++shows; });
-        bool handedOver = false;
-        std::thread second([&] { handedOver = SingleInstance("Lenscout test").handOverToRunning(); });
-        for (int i = 0; i < 200 && shows == 0; ++i) QTest::qWait(10);
-        second.join();
-        QVERIFY(handedOver);
-        QCOMPARE(shows, 1);
-        QVERIFY(!SingleInstance("Another title").handOverToRunning());
+        InstanceClaim second = InstanceClaim::Claimed;
+        std::chrono::steady_clock::duration took{};
+        std::thread start([&] {
+            const auto begin = std::chrono::steady_clock::now();
+            second = SingleInstance("Lenscout busy").claim();
+            took = std::chrono::steady_clock::now() - begin;
+        });
+        std::this_thread::sleep_for(std::chrono::seconds(5));
+        start.join();
+        QCOMPARE(second, InstanceClaim::HandedOver);
+        QVERIFY(took < std::chrono::seconds(2));
+        QTRY_COMPARE(shows, 1);
+        QCOMPARE(SingleInstance("Another title").claim(), InstanceClaim::Claimed);
+    }
+
+    // A killed instance leaves its socket name behind, with nobody listening.
+    void aStaleNameIsTakenOver() {
+        SingleInstance stale("Lenscout stale");
+        const QByteArray path = QDir::temp().filePath(stale.name()).toLocal8Bit();
+        QLocalServer::removeServer(stale.name());
+        sockaddr_un address{};
+        address.sun_family = AF_UNIX;
+        std::strncpy(address.sun_path, path.constData(), sizeof address.sun_path - 1);
+        const int s = ::socket(AF_UNIX, SOCK_STREAM, 0);
+        QCOMPARE(::bind(s, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
+        ::close(s);
+        QVERIFY(QFile::exists(QString::fromLocal8Bit(path)));
+
+        SingleInstance next("Lenscout stale");
+        QCOMPARE(next.claim(), InstanceClaim::Claimed);
+        QCOMPARE(SingleInstance("Lenscout stale").claim(), InstanceClaim::HandedOver);
+    }
+
+    void twoStartsAtOnceLeaveOneInstance() {
+        for (int round = 0; round < 5; ++round) {
+            const QByteArray title = "Lenscout race " + QByteArray::number(round);
+            std::atomic<int> ready{0}, claimed{0};
+            InstanceClaim outcome[2];
+            auto start = [&](int i) {
+                SingleInstance instance(title.constData());
+                for (++ready; ready < 2;) std::this_thread::yield();
+                outcome[i] = instance.claim();
+                // Stay alive until both have looked.
+                for (++claimed; claimed < 2;) std::this_thread::yield();
+            };
+            std::thread a(start, 0), b(start, 1);
+            a.join();
+            b.join();
+            const int runs = (outcome[0] == InstanceClaim::Claimed) + (outcome[1] == InstanceClaim::Claimed);
+            const int ends = (outcome[0] == InstanceClaim::HandedOver) + (outcome[1] == InstanceClaim::HandedOver);
+            QCOMPARE(runs, 1);
+            QCOMPARE(ends, 1);
+        }
     }
 };
 

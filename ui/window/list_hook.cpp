@@ -19,8 +19,10 @@ bool ListHook::eventFilter(QObject*, QEvent* event) {
     if (type != QEvent::MouseButtonPress && type != QEvent::MouseButtonRelease && type != QEvent::MouseButtonDblClick)
         return false;
     const auto* mouse = static_cast<QMouseEvent*>(event);
-    if (mouse->button() != Qt::RightButton) return false;
-    if (type == QEvent::MouseButtonPress) {
+    if (mouse->button() == Qt::LeftButton) return false;
+    // Only the left button selects and double-clicks; the others are kept
+    // from the list, and the right one opens the menu.
+    if (mouse->button() == Qt::RightButton && type == QEvent::MouseButtonPress) {
         const QPoint p = mouse->position().toPoint();
         const auto packed = static_cast<intptr_t>((p.x() & 0xffff) | ((p.y() & 0xffff) << 16));
         postWindowMessage(mainWindow_, WM_LIST_RCLICK, static_cast<uintptr_t>(mouse->buttons()), packed);

@@ -1,7 +1,8 @@
 #pragma once
 // Tells the main window of a right-button press in the camera list as
 // WM_LIST_RCLICK, to be handled from its queue. The list itself does not see
-// right-button clicks, which in a Qt list would change the selection.
+// right-button clicks, which in a Qt list would change the selection, nor
+// middle or other buttons: only the left one selects and double-clicks.
 #include <QObject>
 
 namespace lenscout {

@@ -1,6 +1,7 @@
 #include "ui/window/list_widget_lines.h"
 
 #include <QByteArray>
+#include <QItemSelectionModel>
 
 #include "ui/window/gbk_text.h"
 
@@ -27,7 +28,13 @@ void ListWidgetLines::append(const std::string& line) { list_->addItem(makeItem(
 
 void ListWidgetLines::insert(int i, const std::string& line) { list_->insertItem(i, makeItem(line)); }
 
-void ListWidgetLines::remove(int i) { delete list_->takeItem(i); }
+// A list box leaves nothing selected when the selected line goes. Qt's
+// single selection would move on to a neighbour, a camera the user never
+// chose, so the current line is let go of first.
+void ListWidgetLines::remove(int i) {
+    if (list_->currentRow() == i || selectedIndex() == i) list_->selectionModel()->clear();
+    delete list_->takeItem(i);
+}
 
 int ListWidgetLines::selectedIndex() const {
     const QList<QListWidgetItem*> selected = list_->selectedItems();

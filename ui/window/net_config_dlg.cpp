@@ -91,9 +91,10 @@ void CNetConfigDlg::accept() {
                       gateway = ipv4FieldText(ui_->IDC_GATEWAY), dns = ipv4FieldText(ui_->IDC_DNS);
     const NetworkSettings s =
         ValidateNetworkSettings(portFieldValue(ui_->IDC_PORT->text()), dhcp, ip.c_str(), mask.c_str(), gateway.c_str(), dns.c_str());
-    // The fields show the values that count.
+    // The fields show the values that count; the addresses are read only
+    // once the port has passed.
     ui_->IDC_PORT->setText(QString::number(s.port));
-    if (!dhcp) {
+    if (!dhcp && s.errorRow != kTextBadPort) {
         ui_->IDC_IP->setText(QString::fromStdString(ip));
         ui_->IDC_MASK->setText(QString::fromStdString(mask));
         ui_->IDC_GATEWAY->setText(QString::fromStdString(gateway));
