@@ -49,6 +49,7 @@ class CameraListDlgTest : public QObject {
     int busyDuringMenu = -1;
     std::vector<ContextMenuEntry> lastMenu;
     std::function<void()> modalDialog;  // set: the network dialog runs modally and calls this
+    std::function<void()> contextMenuHook;  // runs while the context menu is up
     std::string workDir;
 
     void open() {
@@ -75,6 +76,7 @@ class CameraListDlgTest : public QObject {
         s.dialogs.openWebPage = [this](const std::string& url) { opened.push_back("browse " + url); };
         s.dialogs.contextMenu = [this](const std::vector<ContextMenuEntry>& entries) {
             busyDuringMenu = dlg->m_contextBusy;
+            if (contextMenuHook) contextMenuHook();
             lastMenu = entries;
             return menuChoice;
         };
@@ -91,8 +93,15 @@ class CameraListDlgTest : public QObject {
         for (int i = 0; i < dlg->list()->count(); ++i) out << dlg->list()->item(i)->text();
         return out;
     }
-    void waitUntil(const std::function<bool()>& done) {
-        for (int i = 0; i < 100 && !done(); ++i) QTest::qWait(10);
+    void waitUntil(const std::function<bool()>& done) { waitUntilMs(done, 1000); }
+    void waitUntilMs(const std::function<bool()>& done, int ms) {
+        for (int i = 0; i < ms / 10 && !done(); ++i) QTest::qWait(10);
+    }
+    void select(int row) {
+        QListWidget* list = dlg->list();
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(row)).center());
+        QCOMPARE(list->selectedItems().size(), 1);
+        QCOMPARE(list->row(list->selectedItems()[0]), row);
     }
 
     void listCameras() {
@@ -128,6 +137,7 @@ private slots:
         confirm = false;
         menuChoice = 0;
         busyDuringMenu = -1;
+        lastMenu.clear();
         tray = {};
         worker.searches = worker.setNetworks = worker.quits = 0;
         boxes = {};
@@ -375,6 +385,111 @@ private slots:
         dlg->DoModal();
         QVERIFY(ended);
         QCOMPARE(worker.setNetworks.load(), 0);
+    }
+
+    // Qt's single selection would move on to a neighbour when the selected
+    // line goes; the list must leave nothing selected, so that no menu or
+    // dialog can act on a camera the user did not choose.
+    void aSelectedLineThatGoesLeavesNothingSelected() {
+        open();
+        const auto found = [this](std::initializer_list<const char*> ids, uint16_t port = 80, bool named = true) {
+            for (const char* id : ids) {
+                CameraInfo* c = camera(id, named ? id : "");
+                c->httpPort = toNetPort(port);
+                post(WM_CAMERA_FOUND, reinterpret_cast<uintptr_t>(c));
+            }
+        };
+        found({"A", "B", "C"});
+        post(WM_SCAN_TICK);
+        // A's line changes and the sweep rewrites it.
+        select(0);
+        found({"A"}, 8080);
+        found({"B", "C"});
+        post(WM_SCAN_TICK);
+        QVERIFY(dlg->list()->selectedItems().isEmpty());
+        // The last camera drops out.
+        select(2);
+        found({"A", "B"}, 8080);
+        post(WM_SCAN_TICK);
+        QCOMPARE(dlg->list()->count(), 2);
+        QVERIFY(dlg->list()->selectedItems().isEmpty());
+        // A language switch rewrites every line of a camera without a name.
+        found({"A", "B"}, 8080, false);
+        post(WM_SCAN_TICK);
+        select(0);
+        tray.nextChoice = ID_TRAY_SIMPLIFIED;
+        post(WM_TRAYNOTIFY, TRAY_ICON_ID, kTrayRightButtonUp);
+        found({"A", "B"}, 8080, false);
+        post(WM_SCAN_TICK);
+        QVERIFY(!lines()[0].startsWith("Anonymous"));
+        QVERIFY(dlg->list()->selectedItems().isEmpty());
+        menuChoice = ID_CAMERA_NETWORK;
+        rightClick();
+        QVERIFY2(lastMenu.empty(), "no menu for a camera nobody chose");
+        // A line below the selected one going keeps the choice where it was.
+        select(0);
+        const QString first = lines()[0];
+        found({"A"}, 8080, false);
+        post(WM_SCAN_TICK);
+        QCOMPARE(dlg->list()->count(), 1);
+        QCOMPARE(dlg->list()->selectedItems().size(), 1);
+        QCOMPARE(dlg->list()->selectedItems()[0]->text(), first);
+    }
+
+    // A right double-click posts twice: the second press arrives while the
+    // first menu is up and must open nothing.
+    void oneContextMenuAtATime() {
+        open();
+        listCameras();
+        select(0);
+        int menus = 0;
+        contextMenuHook = [&] {
+            ++menus;
+            if (menus == 1) post(WM_LIST_RCLICK);  // handled inside the running menu
+        };
+        menuChoice = 0;
+        rightClick();
+        QCOMPARE(menus, 1);
+        QCOMPARE(dlg->m_contextBusy, 0);
+        contextMenuHook = nullptr;
+    }
+
+    void onlyTheLeftButtonSelectsAndDoubleClicks() {
+        open();
+        listCameras();
+        QListWidget* list = dlg->list();
+        list->clearSelection();
+        const QPoint at = list->visualItemRect(list->item(1)).center();
+        QTest::mouseClick(list->viewport(), Qt::MiddleButton, {}, at);
+        QTest::mouseDClick(list->viewport(), Qt::MiddleButton, {}, at);
+        QVERIFY(list->selectedItems().isEmpty());
+        QVERIFY(opened.empty());
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, at);
+        QCOMPARE(list->currentRow(), 1);
+        QTest::mouseDClick(list->viewport(), Qt::RightButton, {}, at);
+        QVERIFY(opened.empty());
+    }
+
+    void withoutANotificationAreaMinimisingMinimises() {
+        tray.available = false;
+        open();
+        QVERIFY(!tray.added);
+        dlg->showMinimized();
+        QTest::qWait(100);
+        QVERIFY2(!dlg->isHidden(), "the taskbar must still be able to bring it back");
+        QVERIFY(dlg->windowState() & Qt::WindowMinimized);
+        // The notification area appears later: the icon is added then, and
+        // minimising hides again.
+        tray.available = true;
+        waitUntilMs([this] { return tray.added; }, 3 * CCameraListDlg::kTrayRetryMs);
+        QVERIFY(tray.added);
+        const int adds = tray.adds;
+        dlg->showNormal();
+        dlg->showMinimized();
+        waitUntil([this] { return dlg->isHidden(); });
+        QVERIFY(dlg->isHidden());
+        QTest::qWait(CCameraListDlg::kTrayRetryMs + 200);
+        QCOMPARE(tray.adds, adds);  // no more attempts once it is there
     }
 
     void recordsOfUnhandledMessagesAreFreed() {

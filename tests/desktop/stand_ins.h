@@ -13,6 +13,8 @@
 namespace lenscout::test {
 
 struct TrayRecord {
+    bool available = true;  // whether the desktop has a notification area now
+    int adds = 0;           // attempts to add the icon
     bool added = false;
     bool removed = false;
     QString tip;
@@ -24,11 +26,12 @@ struct TrayRecord {
 
 class FakeTray : public NotificationArea {
 public:
-    explicit FakeTray(TrayRecord* record, bool available = true) : r_(record), available_(available) {}
+    explicit FakeTray(TrayRecord* record) : r_(record) {}
     bool add(const QIcon&, const QString& tip) override {
-        r_->added = available_;
+        ++r_->adds;
+        r_->added = r_->available;
         r_->tip = tip;
-        return available_;
+        return r_->available;
     }
     void modify(const QString& tip) override {
         ++r_->modifies;
@@ -43,7 +46,6 @@ public:
 
 private:
     TrayRecord* r_;
-    bool available_;
 };
 
 // Counts the thread messages a worker would get, and ends on WM_QUIT.
