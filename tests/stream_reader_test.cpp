@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
+
 #include <string>
 
 #include "protocol/packet_header.h"
@@ -99,6 +101,17 @@ TEST(StreamReader, OrderlyCloseAndResetBothReadAsClosed) {
     ASSERT_TRUE(reset.ok());
     reset.serverReset();
     EXPECT_EQ(r.receive(reset.client(), 1000), NET_CLOSED);
+}
+
+// A descriptor that is no longer open fails the wait itself; a reset left in
+// errno by some earlier call must not turn that into a closed connection.
+TEST(StreamReader, AFailedWaitIsAnErrorWhateverErrnoHeld) {
+    StreamReader r;
+    Socket gone = openTcpSocket();
+    const SocketHandle stale = gone.get();
+    gone.reset();
+    errno = ECONNRESET;
+    EXPECT_EQ(r.receive(stale, 100), NET_ERROR);
 }
 
 }  // namespace

@@ -265,6 +265,43 @@ private slots:
         QVERIFY(lines()[0].startsWith(QStringLiteral("Anonymous")));
     }
 
+    void eachLanguageCommandWritesSelectsAndMarks() {
+        const QByteArray saved = qgetenv("LC_ALL");
+        qputenv("LC_ALL", "zh_TW.UTF-8");
+        open();
+        const struct {
+            int command;
+            const char* file;
+            const char* user;
+            int mark;
+        } cases[] = {{ID_TRAY_SIMPLIFIED, "lang=2", "用户", 2},
+                     {ID_TRAY_TRADITIONAL, "lang=3", "用戶", 3},
+                     {ID_TRAY_AUTODETECT, "lang=0", "用戶", 0},  // the system's zh_TW
+                     {ID_TRAY_ENGLISH, "lang=1", "User", 1}};
+        for (const auto& c : cases) {
+            tray.nextChoice = c.command;
+            post(WM_TRAYNOTIFY, TRAY_ICON_ID, kTrayRightButtonUp);
+            std::ifstream in(kSettingsFile, std::ios::binary);
+            std::stringstream content;
+            content << in.rdbuf();
+            QCOMPARE(QString::fromStdString(content.str()), QString::fromLatin1(c.file));
+            QCOMPARE(fromGbk(CurrentText(kTextUser)), QString::fromUtf8(c.user));
+            tray.nextChoice = 0;
+            post(WM_TRAYNOTIFY, TRAY_ICON_ID, kTrayRightButtonUp);
+            for (int i = 0; i < 4; ++i) QCOMPARE(tray.lastMenu[static_cast<size_t>(i)].checked, i == c.mark);
+        }
+        QCOMPARE(fromGbk(CurrentText(kTextExit)), QStringLiteral("Exit"));
+        qputenv("LC_ALL", saved);
+    }
+
+    void aNormalStartWritesNoSettingsFile() {
+        open();
+        listCameras();
+        post(WM_SCAN_TICK);
+        dlg->done(QDialog::Rejected);
+        QVERIFY(!std::ifstream(kSettingsFile).good());
+    }
+
     void dismissingTheMenuChangesNothing() {
         open();
         tray.nextChoice = 0;

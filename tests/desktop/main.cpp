@@ -7,6 +7,8 @@ int runCameraListDlgTest(int argc, char** argv);
 int runToolAppTest(int argc, char** argv);
 int runNetConfigDlgTest(int argc, char** argv);
 int runUpgradeDlgTest(int argc, char** argv);
+int runCameraInfoDlgTest(int argc, char** argv);
+int runSystemTrayTest(int argc, char** argv);
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
@@ -16,5 +18,7 @@ int main(int argc, char** argv) {
     failed += runToolAppTest(argc, argv);
     failed += runNetConfigDlgTest(argc, argv);
     failed += runUpgradeDlgTest(argc, argv);
+    failed += runCameraInfoDlgTest(argc, argv);
+    failed += runSystemTrayTest(argc, argv);
     return failed == 0 ? 0 : 1;
 }

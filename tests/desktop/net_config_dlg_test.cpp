@@ -1,5 +1,6 @@
 #include "ui/window/net_config_dlg.h"
 
+#include <QAccessible>
 #include <QCheckBox>
 #include <QLineEdit>
 #include <QPushButton>
@@ -129,6 +130,60 @@ private slots:
         const CameraInfo& c = dlg->m_camera;
         QCOMPARE(c.ip | c.mask | c.gateway | c.dns, 0u);
         QCOMPARE(toHostPort(c.httpPort), uint16_t(80));
+    }
+
+    // The addresses are read, and so written back, only once the port passed.
+    void aBadPortLeavesTheAddressFieldsAsTyped() {
+        fixedAddress("192.168.1", "255.255.255.0", "192.168.1.1", "192.168.1.1");
+        type("IDC_PORT", QStringLiteral("10000"));
+        QVERIFY(!pressOk());
+        QCOMPARE(field("IDC_IP")->text(), QStringLiteral("192.168.1"));
+        QCOMPARE(shown, std::vector<std::string>{"The Http Port setting is illegal !"});
+    }
+
+    void thePortFieldAtItsEdges() {
+        const struct {
+            const char* typed;
+            const char* shows;
+            bool accepted;
+        } cases[] = {{"", "0", false}, {"99999999999", "0", false}, {"2147483648", "0", false},
+                     {"65535", "65535", true}, {"65617", "81", true}, {"75536", "10000", false}};
+        for (const auto& c : cases) {
+            init();
+            type("IDC_PORT", QString::fromLatin1(c.typed));
+            QCOMPARE(pressOk(), c.accepted);
+            QCOMPARE(field("IDC_PORT")->text(), QString::fromLatin1(c.shows));
+        }
+    }
+
+    void enterInAFieldIsOk() {
+        dlg->show();
+        field("IDC_PASSWORD")->setFocus();
+        QTest::keyClick(field("IDC_PASSWORD"), Qt::Key_Return);
+        QCOMPARE(dlg->result(), int(QDialog::Accepted));
+        init();
+        dlg->show();
+        type("IDC_PORT", QStringLiteral("0"));
+        QTest::keyClick(field("IDC_USER"), Qt::Key_Enter, Qt::KeypadModifier);
+        QCOMPARE(shown, std::vector<std::string>{"The Http Port setting is illegal !"});
+    }
+
+    // A screen reader names each field by its label, in the current language.
+    void everyFieldIsNamedByItsLabel() {
+        const char* const fields[] = {"IDC_IP", "IDC_MASK", "IDC_GATEWAY", "IDC_DNS", "IDC_PORT", "IDC_USER", "IDC_PASSWORD"};
+        const int rows[] = {kTextIpAddress, kTextSubnetMask, kTextGateway, kTextDnsServer, kTextHttpPort, kTextUser, kTextPassword};
+        for (int language : {kEnglish, kSimplifiedChinese}) {
+            SelectLanguage(language);
+            init();
+            SelectLanguage(language);
+            dlg->OnInitDialog();
+            for (size_t i = 0; i < std::size(fields); ++i) {
+                QAccessibleInterface* a = QAccessible::queryAccessibleInterface(field(fields[i]));
+                QVERIFY(a);
+                QCOMPARE(a->text(QAccessible::Name), fromGbk(CurrentText(rows[i])));
+            }
+        }
+        QCOMPARE(QAccessible::queryAccessibleInterface(field("IDC_USER"))->text(QAccessible::Name), QString::fromUtf8("用户"));
     }
 
     void anIncompleteAddressCountsItsEmptyPartsAsZero() {

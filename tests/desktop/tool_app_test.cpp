@@ -10,10 +10,13 @@
 #include <sys/socket.h>
 #include <sys/un.h>
 #include <thread>
+#include <fcntl.h>
 #include <unistd.h>
 
 #include "app/desktop/camera_list_dlg.h"
+#include "app/desktop/list_log.h"
 #include "app/desktop/single_instance.h"
+#include "app/startup_language.h"
 
 using namespace lenscout;
 
@@ -35,6 +38,35 @@ private slots:
         QVERIFY(!app.InitInstance());
         QCOMPARE(shown, std::vector<std::string>{"Socket Error !"});
         QVERIFY(!windowMade);
+    }
+
+    void aNormalStartWritesNoSettingsFile() {
+        char dir[] = "/tmp/lenscout-start.XXXXXX";
+        QVERIFY(mkdtemp(dir));
+        const QString before = QDir::currentPath();
+        QVERIFY(QDir::setCurrent(QString::fromLatin1(dir)));
+        ChooseStartupLanguage();
+        const bool written = QFile::exists(QStringLiteral("lenscout.cfg"));
+        QDir::setCurrent(before);
+        QDir(QString::fromLatin1(dir)).removeRecursively();
+        QVERIFY(!written);
+    }
+
+    // The list log is a diagnostic: a browser started from the program must
+    // not inherit its file.
+    void theListLogIsClosedOnExec() {
+        const QString path = QDir::temp().filePath(QStringLiteral("lenscout-list-log-test"));
+        qputenv("LENSCOUT_LIST_LOG", path.toLocal8Bit());
+        auto log = ListLog::fromEnvironment();
+        qunsetenv("LENSCOUT_LIST_LOG");
+        QVERIFY(log);
+        int flags = -1;
+        for (const QFileInfo& fd : QDir(QStringLiteral("/proc/self/fd")).entryInfoList(QDir::System | QDir::Files))
+            if (fd.symLinkTarget() == path) flags = ::fcntl(fd.fileName().toInt(), F_GETFD);
+        log.reset();
+        QFile::remove(path);
+        QVERIFY(flags >= 0);
+        QVERIFY(flags & FD_CLOEXEC);
     }
 
     // The first instance's loop is blocked (an upload) for 5 s: the second

@@ -1,5 +1,6 @@
 #include "upload/window/upgrade_dlg.h"
 
+#include <QAccessible>
 #include <QLineEdit>
 #include <QProgressBar>
 #include <QPushButton>
@@ -160,6 +161,29 @@ private slots:
         QCOMPARE(field("IDC_USER")->text(), QStringLiteral("admin"));
         QCOMPARE(field("IDC_PASSWORD")->text(), QStringLiteral("pw"));
         QVERIFY(!field("IDC_USER")->isHidden());
+    }
+
+    // Only the system firmware button is the default: Enter in either
+    // field asks for a system firmware image.
+    void enterInAFieldUploadsSystemFirmware() {
+        nextFile = file("web.bin", "12345678UPGRADE APP_WARE FILE");
+        for (const char* name : {"IDC_USER", "IDC_PASSWORD"}) {
+            field(name)->setFocus();
+            QTest::keyClick(field(name), Qt::Key_Return);
+        }
+        QCOMPARE(shown, (std::vector<std::string>{"Error file of System Firmware !", "Error file of System Firmware !"}));
+        QVERIFY(!button("IDC_UPGRADE_WEBUI")->isDefault());
+    }
+
+    void theFieldsAreNamedByTheirLabels() {
+        QCOMPARE(QAccessible::queryAccessibleInterface(field("IDC_USER"))->text(QAccessible::Name), QStringLiteral("User"));
+        QCOMPARE(QAccessible::queryAccessibleInterface(field("IDC_PASSWORD"))->text(QAccessible::Name),
+                 QStringLiteral("Password"));
+        SelectLanguage(kTraditionalChinese);
+        dlg->OnInitDialog();
+        QCOMPARE(QAccessible::queryAccessibleInterface(field("IDC_PASSWORD"))->text(QAccessible::Name),
+                 QString::fromUtf8("密碼"));
+        SelectLanguage(kEnglish);
     }
 
     void aSuccessfulUploadClosesWithOk() {
