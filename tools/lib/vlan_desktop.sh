@@ -27,9 +27,10 @@ start_camsim() {
     within 50 grep -q '^ready$' "$out"
 }
 
-# start_private_display NUMBER: Xvfb on a display that only this run sees
-# (its socket directory is the run's own, and it takes no lock file of the
-# machine's), with a notification-area host; exports DISPLAY.
+# start_private_display NUMBER [--no-tray]: Xvfb on a display that only this
+# run sees (its socket directory is the run's own, and it takes no lock file
+# of the machine's), with a notification-area host unless --no-tray;
+# exports DISPLAY.
 start_private_display() {
     local number=$1
     mkdir -p /tmp/.X11-unix
@@ -37,7 +38,13 @@ start_private_display() {
     Xvfb ":$number" -nolock -screen 0 1024x640x24 -nolisten tcp >/dev/null 2>&1 &
     within 50 test -S "/tmp/.X11-unix/X$number" || return 1
     export DISPLAY=":$number"
+    [[ "${2:-}" == --no-tray ]] || start_tray_host
+}
+
+# A notification-area host on the display; leaves its process id in TRAY_PID.
+start_tray_host() {
     trayer --edge top --align right --widthtype request --height 24 --transparent false >/dev/null 2>&1 &
+    TRAY_PID=$!
     within 50 xdotool search --classname trayer >/dev/null
 }
 
