@@ -70,38 +70,6 @@ TEST(SearchReply, UnterminatedTextFieldsStayInsideTheirFields) {
     EXPECT_EQ(fieldText(c->name), std::string(21, 'X'));
 }
 
-TEST(DiscoveryRequests, SetNetworkIsEightyFourBytesInFieldOrder) {
-    CameraInfo s{};
-    setFieldText(s.deviceId, "CAM000007");
-    setFieldText(s.user, "admin");
-    setFieldText(s.password, "secret");
-    s.ip = ip("10.0.0.9");
-    s.mask = ip("255.0.0.0");
-    s.gateway = ip("10.0.0.1");
-    s.dns = ip("10.0.0.2");
-    s.httpPort = toNetPort(8081);
-    PacketWriter w;
-    ASSERT_TRUE(buildSetNetworkRequest(w, s));
-    ASSERT_EQ(w.length(), 84);
-    const uint8_t* p = w.data() + kHeaderSize;
-    EXPECT_EQ(loadLe16(w.data() + kCommandOffset), CMD_SET_NETWORK);
-    EXPECT_EQ(loadLe32(p), kRequestTag);
-    EXPECT_STREQ(reinterpret_cast<const char*>(p + 4), "CAM000007");
-    EXPECT_STREQ(reinterpret_cast<const char*>(p + 17), "admin");
-    EXPECT_STREQ(reinterpret_cast<const char*>(p + 30), "secret");
-    EXPECT_EQ(std::memcmp(p + 43, &s.ip, 4), 0);
-    EXPECT_EQ(std::memcmp(p + 55, &s.dns, 4), 0);
-    EXPECT_EQ(p[59], 0x1f);
-    EXPECT_EQ(p[60], 0x91);
-}
-
-TEST(DiscoveryRequests, SearchIsTwentySevenBytes) {
-    PacketWriter w;
-    ASSERT_TRUE(buildSearchRequest(w));
-    EXPECT_EQ(w.length(), 27);
-    EXPECT_EQ(w.data()[26], 1);
-}
-
 TEST(ResultMessage, CarriesASixteenBitCode) {
     DatagramReader r;
     const auto m = test::rawMessage("MO_I", CMD_RESULT, {0xfe, 0xff});
