@@ -8,16 +8,17 @@
 #include "discovery/same_subnet.h"
 #include "protocol/packet_header.h"
 #include "tools/camsim/sim_camera.h"
+#include "tools/camsim/sim_codec.h"
 
 namespace lenscout {
 namespace {
 
 void BM_ParseSearchReply(benchmark::State& state) {
-    PacketWriter w;
-    buildSearchReply(w, defaultCamera(1, 0, 0));
+    const std::vector<uint8_t> m =
+        sim::encode(sim::kDiscovery, sim::kCmdSearchReply, searchReplyPayload(defaultCamera(1, 0, 0)));
     DatagramReader reader;
     for (auto _ : state) {
-        reader.load(w.data(), static_cast<size_t>(w.length()));
+        reader.load(m.data(), m.size());
         uint16_t command = 0;
         reader.parseHeader(&command, kDiscoveryMagic);
         benchmark::DoNotOptimize(parseSearchReply(reader));

@@ -1,64 +1,81 @@
+// The simulator's own encoding and decoding, against bytes written out from
+// the wire layout: it must be right on its own, since it is the oracle of
+// every test on the virtual LAN.
 #include "tools/camsim/sim_camera.h"
 
 #include <gtest/gtest.h>
 
-#include "discovery/camera_text.h"
-#include "discovery/discovery_messages.h"
-#include "protocol/packet_header.h"
+#include "tools/camsim/sim_codec.h"
+#include "tools/common/hex.h"
 
 namespace lenscout {
 namespace {
 
-SetNetworkRequest requestFor(const CameraInfo& settings) {
-    PacketWriter w;
-    buildSetNetworkRequest(w, settings);
-    DatagramReader r;
-    r.load(w.data(), static_cast<size_t>(w.length()));
-    uint16_t command = 0;
-    SetNetworkRequest q{};
-    EXPECT_TRUE(r.parseHeader(&command, kDiscoveryMagic));
-    EXPECT_TRUE(parseSetNetwork(r, &q));
-    return q;
+std::vector<uint8_t> bytes(const std::string& hex) {
+    std::vector<uint8_t> out;
+    for (size_t i = 0; i + 1 < hex.size(); i += 2) out.push_back(static_cast<uint8_t>(std::stoul(hex.substr(i, 2), nullptr, 16)));
+    return out;
 }
 
-TEST(SimCamera, ReplyRoundTripsThroughTheSystemsParser) {
+std::string hex(const std::vector<uint8_t>& b) { return hexOf(b.data(), b.size()); }
+
+TEST(SimCamera, SearchReplyBytes) {
     SimCamera c = defaultCamera(3, 0, 0);
     std::string error;
-    ASSERT_TRUE(applyCameraSettings(&c, "name-hex=c9e3cff1cdb7,ip=10.0.0.3,mask=255.0.0.0,port=8080,webui=0", &error))
+    ASSERT_TRUE(applyCameraSettings(&c, "name-hex=c9e3cff1cdb7,ip=10.0.0.3,mask=255.0.0.0,gateway=10.0.0.1,"
+                                        "dns=10.0.0.2,unused=7,firmware=1.2.3.4,webui=0,port=8080", &error))
         << error;
-    PacketWriter w;
-    buildSearchReply(w, c);
-    DatagramReader r;
-    r.load(w.data(), static_cast<size_t>(w.length()));
-    uint16_t command = 0;
-    ASSERT_TRUE(r.parseHeader(&command, kDiscoveryMagic));
-    EXPECT_EQ(command, CMD_SEARCH_REPLY);
-    const auto info = parseSearchReply(r);
-    ASSERT_NE(info, nullptr);
-    EXPECT_EQ(fieldText(info->deviceId), "CAM000003");
-    EXPECT_EQ(fieldText(info->name), "\xc9\xe3\xcf\xf1\xcd\xb7");
-    EXPECT_EQ(dottedQuad(info->ip), "10.0.0.3");
-    EXPECT_EQ(toHostPort(info->httpPort), 8080);
-    EXPECT_EQ(info->webUiVersion, 0u);
+    EXPECT_EQ(hex(sim::encode(sim::kDiscovery, sim::kCmdSearchReply, searchReplyPayload(c))),
+              "4d4f5f49" "0100" "00" "0000000000000000" "40000000" "40000000"
+              "43414d303030303033" "00000000"                   // CAM000003
+              "c9e3cff1cdb7" "000000000000000000000000000000"   // the name, 21 bytes
+              "0a000003" "ff000000" "0a000001" "0a000002"
+              "07000000" "01020304" "00000000" "1f90");
+    ReplyExtras extras;
+    extras.trailing = 2;
+    extras.textJunk = 0x7e;
+    EXPECT_EQ(hex(searchReplyPayload(c, extras)).substr(0, 26), "43414d303030303033" "007e7e7e");
+    EXPECT_EQ(searchReplyPayload(c, extras).size(), 66u);
 }
 
-TEST(SimCamera, SetNetworkNeedsItsIdAndCredentials) {
+TEST(SimCamera, ScramblesWithTheKeyAndFlagOne) {
+    const std::vector<uint8_t> key = bytes("0102030405060708");
+    EXPECT_EQ(hex(sim::encode(sim::kDiscovery, sim::kCmdResult, {5, 0}, &key)),
+              "4d4f5f49" "0300" "01" "0102030405060708" "02000000" "02000000" "0402");
+}
+
+TEST(SimCamera, ReadsASetNetworkRequestFieldByField) {
+    const auto m = bytes("4d4f5f49" "0200" "00" "0000000000000000" "3d000000" "3d000000" "00000001"
+                         "43414d303030303031" "00000000" "61646d696e" "0000000000000000" "7077" "0000000000000000000000"
+                         "0a090909" "ffffff00" "0a090901" "0a090902" "0051");
+    sim::Message msg;
+    ASSERT_TRUE(sim::decode(m.data(), m.size(), &msg));
+    EXPECT_TRUE(sim::requestViolations(msg, 61).empty());
+    SetNetworkRequest q{};
+    ASSERT_TRUE(parseSetNetwork(msg.payload, &q));
+    EXPECT_EQ(q.deviceId, "CAM000001");
+    EXPECT_EQ(q.user, "admin");
+    EXPECT_EQ(q.password, "pw");
+    EXPECT_EQ(q.httpPort, 81);
+
     SimCamera c = defaultCamera(1, 0, 0);
     c.password = "pw";
-    CameraInfo s{};
-    setFieldText(s.deviceId, "CAM000002");
-    setFieldText(s.user, "admin");
-    setFieldText(s.password, "pw");
-    parseIpv4("10.9.9.9", &s.ip);
-    s.httpPort = toNetPort(81);
-    EXPECT_EQ(applySetNetwork(c, requestFor(s)), SetOutcome::NotMine);
-    setFieldText(s.deviceId, "CAM000001");
-    setFieldText(s.password, "wrong");
-    EXPECT_EQ(applySetNetwork(c, requestFor(s)), SetOutcome::BadCredentials);
-    setFieldText(s.password, "pw");
-    EXPECT_EQ(applySetNetwork(c, requestFor(s)), SetOutcome::Applied);
-    EXPECT_EQ(dottedQuad(c.ip), "10.9.9.9");
+    EXPECT_EQ(applySetNetwork(c, q), SetOutcome::Applied);
+    EXPECT_EQ(hex(searchReplyPayload(c)).substr(68, 32), "0a090909" "ffffff00" "0a090901" "0a090902");
     EXPECT_EQ(c.httpPort, 81);
+    q.password = "wrong";
+    EXPECT_EQ(applySetNetwork(c, q), SetOutcome::BadCredentials);
+    q.deviceId = "CAM000002";
+    EXPECT_EQ(applySetNetwork(c, q), SetOutcome::NotMine);
+}
+
+TEST(SimCamera, NamesEveryWayARequestBreaksTheLayout) {
+    auto m = bytes("4d4f5f49" "0000" "02" "0000000000000900" "04000000" "05000000" "00000001");
+    sim::Message msg;
+    ASSERT_TRUE(sim::decode(m.data(), m.size(), &msg));
+    const auto v = sim::requestViolations(msg, 5);
+    EXPECT_EQ(v, (std::vector<std::string>{"flag=2", "key", "appended-length=5", "payload-size=4"}));
+    EXPECT_FALSE(sim::decode(m.data(), 26, &msg)) << "a payload cut short";
 }
 
 TEST(SimCamera, RejectsBadSpecs) {

@@ -6,10 +6,7 @@
 #include <sstream>
 #include <string_view>
 
-#include "discovery/camera_text.h"
-#include "discovery/discovery_messages.h"
-#include "platform/socket.h"
-#include "protocol/packet_header.h"
+#include "tools/camsim/sim_codec.h"
 #include "tools/common/gbk.h"
 #include "tools/common/options.h"
 
@@ -18,7 +15,8 @@ namespace {
 
 uint32_t addHost(uint32_t baseNet, uint32_t offset) { return htonl(ntohl(baseNet) + offset); }
 
-std::string_view text(const std::string& s) { return fieldText(s.c_str(), s.size()); }
+// A configured text as a 13-byte field would carry it.
+std::string text(const std::string& s) { return sim::textOf(reinterpret_cast<const uint8_t*>(s.data()), s.size()); }
 
 bool applyField(SimCamera* c, const std::string& key, const std::string& value) {
     uint64_t u = 0;
@@ -44,10 +42,15 @@ bool applyField(SimCamera* c, const std::string& key, const std::string& value) 
     return false;
 }
 
-void appendField(PacketWriter& w, const std::string& text, size_t size) {
-    char field[32] = {};
-    std::memcpy(field, text.data(), text.size() < size ? text.size() : size);
-    w.appendBytes(field, size);
+void putAddress(std::vector<uint8_t>& out, uint32_t net) {
+    const auto* b = reinterpret_cast<const uint8_t*>(&net);
+    out.insert(out.end(), b, b + 4);
+}
+
+uint32_t takeAddress(const uint8_t* at) {
+    uint32_t net = 0;
+    std::memcpy(&net, at, 4);
+    return net;
 }
 
 }  // namespace
@@ -94,32 +97,37 @@ bool applyCameraSettings(SimCamera* camera, const std::string& settings, std::st
     return true;
 }
 
-void buildSearchReply(PacketWriter& w, const SimCamera& c) {
-    w.begin(CMD_SEARCH_REPLY, kDiscoveryMagic);
-    appendField(w, c.id, 13);
-    appendField(w, c.name, 21);
-    w.appendU32(c.ip);
-    w.appendU32(c.mask);
-    w.appendU32(c.gateway);
-    w.appendU32(c.dns);
-    w.appendU32(c.unused);
-    w.appendU32(c.firmwareVersion);
-    w.appendU32(c.webUiVersion);
-    w.appendU16(toNetPort(c.httpPort));
-    w.finalize();
+// Offsets 0 id, 13 name, 34 ip, 38 mask, 42 gateway, 46 DNS, 50 unused,
+// 54 firmware, 58 web UI, 62 port (big-endian).
+std::vector<uint8_t> searchReplyPayload(const SimCamera& c, const ReplyExtras& extras) {
+    std::vector<uint8_t> p;
+    sim::putText(p, c.id, 13, extras.textJunk);
+    sim::putText(p, c.name, 21, extras.textJunk);
+    for (uint32_t v : {c.ip, c.mask, c.gateway, c.dns, c.unused, c.firmwareVersion, c.webUiVersion}) putAddress(p, v);
+    p.push_back(static_cast<uint8_t>(c.httpPort >> 8));
+    p.push_back(static_cast<uint8_t>(c.httpPort));
+    p.insert(p.end(), extras.trailing, 0xa5);
+    return p;
 }
 
-bool parseSetNetwork(DatagramReader& r, SetNetworkRequest* q) {
-    uint32_t tag = 0;
-    return r.readU32(&tag) && r.readBytes(q->deviceId, 13) && r.readBytes(q->user, 13) &&
-           r.readBytes(q->password, 13) && r.readU32(&q->ip) && r.readU32(&q->mask) && r.readU32(&q->gateway) &&
-           r.readU32(&q->dns) && r.readU16(&q->httpPort);
+// Offsets 0 tag, 4 id, 17 user, 30 password, 43 ip, 47 mask, 51 gateway,
+// 55 DNS, 59 port (big-endian).
+bool parseSetNetwork(const std::vector<uint8_t>& p, SetNetworkRequest* q) {
+    if (p.size() != 61) return false;
+    q->deviceId = sim::textOf(p.data() + 4, 13);
+    q->user = sim::textOf(p.data() + 17, 13);
+    q->password = sim::textOf(p.data() + 30, 13);
+    q->ip = takeAddress(p.data() + 43);
+    q->mask = takeAddress(p.data() + 47);
+    q->gateway = takeAddress(p.data() + 51);
+    q->dns = takeAddress(p.data() + 55);
+    q->httpPort = static_cast<uint16_t>(p[59] << 8 | p[60]);
+    return true;
 }
 
 SetOutcome applySetNetwork(SimCamera& c, const SetNetworkRequest& q) {
-    if (fieldText(q.deviceId) != text(c.id)) return SetOutcome::NotMine;
-    if (fieldText(q.user) != text(c.user) || fieldText(q.password) != text(c.password))
-        return SetOutcome::BadCredentials;
+    if (q.deviceId != text(c.id)) return SetOutcome::NotMine;
+    if (q.user != text(c.user) || q.password != text(c.password)) return SetOutcome::BadCredentials;
     // All-zero addresses ask for DHCP: the simulated camera keeps its lease.
     if (q.ip != 0) {
         c.ip = q.ip;
@@ -127,7 +135,7 @@ SetOutcome applySetNetwork(SimCamera& c, const SetNetworkRequest& q) {
         c.gateway = q.gateway;
         c.dns = q.dns;
     }
-    c.httpPort = toHostPort(q.httpPort);
+    c.httpPort = q.httpPort;
     return SetOutcome::Applied;
 }
 

@@ -4,8 +4,7 @@
 #include <cstdint>
 #include <string>
 
-#include "protocol/datagram_reader.h"
-#include "protocol/packet_writer.h"
+#include <vector>
 
 namespace lenscout {
 
@@ -43,17 +42,23 @@ SimCamera defaultCamera(int index, uint32_t baseIp, uint32_t mask);
 // authfail, upload.
 bool applyCameraSettings(SimCamera* camera, const std::string& settings, std::string* error);
 
-void buildSearchReply(PacketWriter& writer, const SimCamera& camera);
+// How a reply goes beyond what the system needs, as real cameras' do.
+struct ReplyExtras {
+    size_t trailing = 0;    // bytes after the last field
+    uint8_t textJunk = 0;   // fills the text fields after their zero
+};
+
+// The payload of the camera's search reply (64 bytes and the extras).
+std::vector<uint8_t> searchReplyPayload(const SimCamera& camera, const ReplyExtras& extras = {});
 
 // A set-network request as read from its payload.
 struct SetNetworkRequest {
-    char deviceId[13];
-    char user[13];
-    char password[13];
-    uint32_t ip, mask, gateway, dns;
-    uint16_t httpPort;  // network order
+    std::string deviceId, user, password;
+    uint32_t ip, mask, gateway, dns;  // network order, as they came
+    uint16_t httpPort;  // host order
 };
-bool parseSetNetwork(DatagramReader& reader, SetNetworkRequest* request);
+// False unless the payload is exactly the request's 61 bytes.
+bool parseSetNetwork(const std::vector<uint8_t>& payload, SetNetworkRequest* request);
 
 enum class SetOutcome { NotMine, Applied, BadCredentials };
 // Applies the request when it names this camera and its credentials match.

@@ -29,6 +29,8 @@ const char kSimUsage[] =
     "  --scramble HEX16     scramble replies with this 8-byte key\n"
     "  --stray N            send N junk bytes ahead of every message\n"
     "  --reply-broadcast    reply to 255.255.255.255:10000 instead of the sender\n"
+    "  --reply-extra N      N bytes more after every search reply and result\n"
+    "  --text-junk          fill the reply's text fields after their zero with junk\n"
     "  --port N             UDP port to listen on (10000)\n"
     "  --duration S         stop after S seconds (3600)\n"
     "  --log FILE           log of received messages (stderr)\n"
@@ -60,6 +62,10 @@ bool parseSimOptions(int argc, char** argv, SimOptions* o, std::string* error) {
             o->replyBroadcast = true;
             continue;
         }
+        if (name == "text-junk") {
+            o->extras.textJunk = 0x7e;
+            continue;
+        }
         if (name == "help") {
             *error = kSimUsage;
             return false;
@@ -82,6 +88,7 @@ bool parseSimOptions(int argc, char** argv, SimOptions* o, std::string* error) {
         else if (name == "seed") ok = parseUnsigned(v, UINT64_MAX, &o->seed);
         else if (name == "scramble") ok = (o->scramble = parseHex(v, &o->key)) && o->key.size() == 8;
         else if (name == "stray") ok = parseUnsigned(v, 60000, &o->strayBytes);
+        else if (name == "reply-extra") ok = parseUnsigned(v, 60000, &u) && (o->extras.trailing = u, true);
         else if (name == "port") ok = parseUnsigned(v, 65535, &u) && (o->port = static_cast<uint16_t>(u), true);
         else if (name == "duration") ok = parseUnsigned(v, 86400, &o->durationS);
         else if (name == "log") o->logPath = v;

@@ -17,6 +17,7 @@ struct SimOptions {
     std::string key;                 // 8 bytes when scrambling
     uint64_t strayBytes = 0;         // junk sent ahead of every message
     bool replyBroadcast = false;     // reply to 255.255.255.255:10000, not to the sender
+    ReplyExtras extras;              // trailing bytes and junk after text zeros in replies and results
     uint64_t durationS = 3600;       // stops by itself after this long
     std::string logPath;             // one line per message received; stderr when empty
     std::string uploadDir;           // where received images are stored; none kept when empty

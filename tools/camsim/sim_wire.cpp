@@ -1,21 +1,15 @@
 #include "tools/camsim/sim_wire.h"
 
-#include <cstring>
-
-#include "protocol/packet_header.h"
-#include "protocol/payload.h"
+#include "tools/camsim/sim_codec.h"
 
 namespace lenscout {
 
-std::vector<uint8_t> wireBytes(const PacketWriter& writer, const SimOptions& options) {
+std::vector<uint8_t> wireBytes(const char* magic, uint16_t command, const std::vector<uint8_t>& payload,
+                               const SimOptions& options) {
     std::vector<uint8_t> out(options.strayBytes, 0x5a);
-    out.insert(out.end(), writer.data(), writer.data() + writer.length());
-    uint8_t* message = out.data() + options.strayBytes;
-    if (options.scramble) {
-        message[kScrambledOffset] = 1;
-        std::memcpy(message + kKeyOffset, options.key.data(), kKeySize);
-        descramble(message + kHeaderSize, static_cast<size_t>(writer.length() - kHeaderSize), message + kKeyOffset);
-    }
+    const std::vector<uint8_t> key(options.key.begin(), options.key.end());
+    const std::vector<uint8_t> message = sim::encode(magic, command, payload, options.scramble ? &key : nullptr);
+    out.insert(out.end(), message.begin(), message.end());
     return out;
 }
 

@@ -4,9 +4,9 @@
 #include <cerrno>
 #include <cstring>
 
-#include "discovery/camera_text.h"
-#include "discovery/discovery_messages.h"
-#include "protocol/packet_header.h"
+#include <arpa/inet.h>
+
+#include "tools/camsim/sim_codec.h"
 #include "tools/camsim/sim_wire.h"
 #include "tools/common/hex.h"
 
@@ -17,7 +17,22 @@ namespace {
 constexpr int kMaxWaitMs = 100;
 
 std::string endpoint(uint32_t addr, uint16_t port) {
-    return dottedQuad(addr) + ":" + std::to_string(toHostPort(port));
+    char text[INET_ADDRSTRLEN] = {};
+    in_addr a{};
+    a.s_addr = addr;
+    inet_ntop(AF_INET, &a, text, sizeof text);
+    return std::string(text) + ":" + std::to_string(ntohs(port));
+}
+
+// A request as the program must send it: its header and its exact size,
+// and the tag 00 00 00 01 first.
+std::string violationsOf(const sim::Message& m, size_t size) {
+    std::vector<std::string> found = sim::requestViolations(m, size);
+    static const uint8_t tag[4] = {0, 0, 0, 1};
+    if (m.payload.size() >= 4 && std::memcmp(m.payload.data(), tag, 4) != 0) found.push_back("tag");
+    std::string out;
+    for (const std::string& f : found) out += (out.empty() ? " violation=" : ",") + f;
+    return out;
 }
 
 const char* outcomeName(SetOutcome outcome) {
@@ -31,7 +46,7 @@ const char* outcomeName(SetOutcome outcome) {
 }  // namespace
 
 Simulator::Simulator(SimOptions options)
-    : options_(std::move(options)), random_(options_.seed), received_(DatagramReader::kBufferSize) {}
+    : options_(std::move(options)), random_(options_.seed), received_(65536) {}
 
 Simulator::~Simulator() {
     uploads_.reset();  // its threads still log
@@ -96,14 +111,18 @@ void Simulator::receiveOne() {
     std::string line = std::to_string(duration_cast<milliseconds>(now - started_).count()) +
                        " mono_ms=" + std::to_string(duration_cast<milliseconds>(now.time_since_epoch()).count()) +
                        " from=" + endpoint(addr, port) + " bytes=" + std::to_string(count);
-    uint16_t command = 0;
-    if (!reader_.load(received_.data(), count) || !reader_.parseHeader(&command, kDiscoveryMagic)) {
+    sim::Message m;
+    if (!sim::decode(received_.data(), count, &m) || std::memcmp(m.magic, sim::kDiscovery, 4) != 0 ||
+        count != sim::kHeaderBytes + m.payloadLength) {
         logLine(line + " cmd=- hex=" + hexOf(received_.data(), count));
         return;
     }
-    line += " cmd=" + std::to_string(command) + " hex=" + hexOf(received_.data(), count);
-    if (command == CMD_SEARCH) handleSearch(addr, port);
-    if (command == CMD_SET_NETWORK) line += handleSetNetwork(addr, port);
+    line += " cmd=" + std::to_string(m.command) + " hex=" + hexOf(received_.data(), count);
+    if (m.command == sim::kCmdSearch) {
+        line += violationsOf(m, 4);
+        handleSearch(addr, port);
+    }
+    if (m.command == sim::kCmdSetNetwork) line += violationsOf(m, 61) + handleSetNetwork(m, addr, port);
     logLine(line);
 }
 
@@ -114,15 +133,15 @@ void Simulator::handleSearch(uint32_t addr, uint16_t port) {
         pending_.push(Reply{now + std::chrono::milliseconds(delay(random_)), i, addr, port});
 }
 
-std::string Simulator::handleSetNetwork(uint32_t addr, uint16_t port) {
+std::string Simulator::handleSetNetwork(const sim::Message& m, uint32_t addr, uint16_t port) {
     SetNetworkRequest request;
-    if (!parseSetNetwork(reader_, &request)) return " outcome=short";
+    if (!parseSetNetwork(m.payload, &request)) return " outcome=short";
     std::lock_guard<std::mutex> guard(camerasLock_);
     for (SimCamera& camera : options_.cameras) {
         const SetOutcome outcome = applySetNetwork(camera, request);
         if (outcome == SetOutcome::NotMine) continue;
         sendResult(outcome == SetOutcome::Applied ? camera.result : camera.authFailResult, addr, port);
-        return std::string(" outcome=") + outcomeName(outcome) + " id=" + std::string(fieldText(request.deviceId));
+        return std::string(" outcome=") + outcomeName(outcome) + " id=" + request.deviceId;
     }
     return " outcome=not-mine";
 }
@@ -132,27 +151,28 @@ void Simulator::sendDueReplies() {
     while (!pending_.empty() && pending_.top().due <= now) {
         const Reply reply = pending_.top();
         pending_.pop();
+        std::vector<uint8_t> payload;
         {
             std::lock_guard<std::mutex> guard(camerasLock_);
-            buildSearchReply(writer_, options_.cameras[reply.camera]);
+            payload = searchReplyPayload(options_.cameras[reply.camera], options_.extras);
         }
-        send(writer_, reply.addr, reply.port);
+        send(sim::kCmdSearchReply, payload, reply.addr, reply.port);
     }
 }
 
 void Simulator::sendResult(int32_t code, uint32_t addr, uint16_t port) {
     if (code < 0) return;
-    writer_.begin(CMD_RESULT, kDiscoveryMagic);
-    writer_.appendU16(static_cast<uint16_t>(code));
-    writer_.finalize();
-    send(writer_, addr, port);
+    std::vector<uint8_t> payload;
+    sim::putLe16(payload, static_cast<uint16_t>(code));
+    payload.insert(payload.end(), options_.extras.trailing, 0xa5);
+    send(sim::kCmdResult, payload, addr, port);
 }
 
-void Simulator::send(const PacketWriter& writer, uint32_t addr, uint16_t port) {
-    outgoing_ = wireBytes(writer, options_);
+void Simulator::send(uint16_t command, const std::vector<uint8_t>& payload, uint32_t addr, uint16_t port) {
+    outgoing_ = wireBytes(sim::kDiscovery, command, payload, options_);
     if (options_.replyBroadcast) {
-        parseIpv4(kBroadcastAddress, &addr);
-        port = toNetPort(DISCOVERY_PORT);
+        addr = htonl(INADDR_BROADCAST);
+        port = htons(10000);
     }
     sendTo(socket_.get(), outgoing_.data(), outgoing_.size(), addr, port);
 }

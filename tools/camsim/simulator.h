@@ -12,8 +12,7 @@
 #include <vector>
 
 #include "platform/socket.h"
-#include "protocol/datagram_reader.h"
-#include "protocol/packet_writer.h"
+#include "tools/camsim/sim_codec.h"
 #include "tools/camsim/sim_options.h"
 #include "tools/camsim/upload_server.h"
 
@@ -46,10 +45,10 @@ private:
 
     void receiveOne();
     void handleSearch(uint32_t addr, uint16_t port);
-    std::string handleSetNetwork(uint32_t addr, uint16_t port);
+    std::string handleSetNetwork(const sim::Message& m, uint32_t addr, uint16_t port);
     void sendDueReplies();
     void sendResult(int32_t code, uint32_t addr, uint16_t port);
-    void send(const PacketWriter& writer, uint32_t addr, uint16_t port);
+    void send(uint16_t command, const std::vector<uint8_t>& payload, uint32_t addr, uint16_t port);
     int waitBudgetMs(Clock::time_point end) const;
     void logLine(const std::string& line);
 
@@ -63,8 +62,6 @@ private:
     Clock::time_point started_;
     std::mt19937_64 random_;
     std::priority_queue<Reply, std::vector<Reply>, std::greater<Reply>> pending_;
-    DatagramReader reader_;
-    PacketWriter writer_;
     std::vector<uint8_t> received_;
     std::vector<uint8_t> outgoing_;
 };

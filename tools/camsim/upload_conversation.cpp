@@ -7,15 +7,13 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <algorithm>
 #include <cstring>
+#include <memory>
 #include <thread>
 
-#include "discovery/camera_text.h"
-#include "protocol/packet_header.h"
-#include "protocol/payload.h"
-#include "protocol/stream_reader.h"
+#include "tools/camsim/sim_codec.h"
 #include "tools/camsim/sim_wire.h"
-#include "upload/upgrade_messages.h"
 
 namespace lenscout {
 
@@ -24,6 +22,36 @@ namespace {
 constexpr uint32_t kSlice = 100;
 constexpr int kRequestWaitSlices = 100;  // 10 s for a request to come
 constexpr uint64_t kMidTransfer = 1 << 20;
+constexpr size_t kIdBytes = 13;
+
+struct FileCloser {
+    void operator()(FILE* f) const { std::fclose(f); }
+};
+
+// What a data block's header and position say, block by block.
+class BlockChecker {
+public:
+    // Returns the violations of this block; `last` is set by a position 2.
+    std::string check(const sim::Message& m, uint8_t position, uint32_t length) {
+        std::vector<std::string> v = sim::requestViolations(m, 5 + static_cast<size_t>(length));
+        if (kind_ && m.command != kind_) v.push_back("mixed-command");
+        if (ended_) v.push_back("after-last");
+        if (position > 2 || (blocks_ == 0 ? position == 1 : position == 0)) v.push_back("position=" + std::to_string(position));
+        if (position != 2 && length != sim::kBlockBytes) v.push_back("short-block=" + std::to_string(length));
+        if (length == 0 || length > sim::kBlockBytes) v.push_back("length=" + std::to_string(length));
+        kind_ = m.command;
+        ended_ = ended_ || position == 2;
+        ++blocks_;
+        std::string out;
+        for (const std::string& s : v) out += (out.empty() ? "" : ",") + s;
+        return out;
+    }
+
+private:
+    uint16_t kind_ = 0;
+    uint64_t blocks_ = 0;
+    bool ended_ = false;
+};
 
 class Connection {
 public:
@@ -32,29 +60,62 @@ public:
 
     std::string serve() {
         const std::string& b = camera_.upload;
-        if (!awaitRequest(HELLO_REQUEST)) return done("no-hello");
+        sim::Message m;
+        if (!awaitRequest(sim::kCmdHello, 0, &m)) return done("no-hello");
         if (misbehaveAt("hello")) return done(b);
         if (b.rfind("slow-", 0) == 0) std::this_thread::sleep_for(std::chrono::milliseconds(std::atoi(b.c_str() + 5)));
-        if (b == "busy") return answerThenWait(helloReply(HELLO_BUSY, false), "busy");
+        if (b == "busy") return answerThenWait(helloReply(sim::kHelloBusy, false), "busy");
         if (!reply(helloReply(0, b == "short-hello"))) return done("send-failed");
         if (b == "wrong-id" || b == "short-hello" || b == "wrong-command") return waitForClose(b);
-        if (!awaitRequest(LOGIN_REQUEST)) return done("no-login");
+        if (!awaitRequest(sim::kCmdLogin, 26, &m)) return done("no-login");
         if (misbehaveAt("login")) return done(b);
-        const bool accepted = b != "login-refused" && credentialsMatch();
+        const bool accepted = b != "login-refused" && credentialsMatch(m.payload);
         if (!reply(loginReply(accepted ? 0 : 1))) return done("send-failed");
         if (!accepted || b == "wrong-command-login") return waitForClose(accepted ? b : "login-refused");
         return receiveImage();
     }
 
 private:
-    std::string done(const std::string& what) { return "upload id=" + camera_.id + " outcome=" + what; }
+    std::string done(const std::string& what) {
+        std::string line = "upload id=" + camera_.id + " outcome=" + what;
+        if (!violations_.empty()) line += " violation=" + violations_;
+        return line;
+    }
+    void violate(const std::string& what) {
+        if (!what.empty()) violations_ += (violations_.empty() ? "" : ",") + what;
+    }
 
-    bool awaitRequest(uint16_t command) {
+    // The next whole message of the stream, which must start right here.
+    bool takeMessage(sim::Message* m) {
+        if (pending_.size() >= 4 && std::memcmp(pending_.data(), sim::kUpload, 4) != 0) {
+            violate("stray");
+            pending_.clear();
+            return false;
+        }
+        if (!sim::decode(pending_.data(), pending_.size(), m)) return false;
+        pending_.erase(pending_.begin(), pending_.begin() + static_cast<std::ptrdiff_t>(sim::kHeaderBytes + m->payloadLength));
+        return true;
+    }
+
+    // False once the peer has gone.
+    bool receiveMore() {
+        const WaitResult ready = waitReadable(socket_.get(), kSlice);
+        if (ready == WaitResult::Failed) return false;
+        if (ready == WaitResult::Timeout) return true;
+        uint8_t chunk[4096];
+        const long n = receiveSome(socket_.get(), chunk, sizeof chunk);
+        if (n <= 0) return false;
+        pending_.insert(pending_.end(), chunk, chunk + n);
+        return true;
+    }
+
+    bool awaitRequest(uint16_t command, size_t payloadSize, sim::Message* m) {
         for (int i = 0; i < kRequestWaitSlices && !stop_; ++i) {
-            uint16_t got = 0;
-            if (reader_.parseMessage(&got, kUploadMagic)) return got == command;
-            const NetStatus s = reader_.receive(socket_.get(), kSlice);
-            if (s == NET_CLOSED || s == NET_ERROR) return false;
+            if (takeMessage(m)) {
+                for (const std::string& v : sim::requestViolations(*m, payloadSize)) violate(v);
+                return m->command == command;
+            }
+            if (!receiveMore()) return false;
         }
         return false;
     }
@@ -79,34 +140,27 @@ private:
         return false;
     }
 
-    PacketWriter& helloReply(uint16_t status, bool lackLastValue) {
-        const bool wrongCommand = camera_.upload == "wrong-command";
-        writer_.begin(wrongCommand ? LOGIN_REPLY : HELLO_REPLY, kUploadMagic);
-        writer_.appendU16(status);
-        if (status == HELLO_BUSY) return finish();
-        char id[kIdSize] = {};
-        const std::string shown = camera_.upload == "wrong-id" ? "OTHER-" + camera_.id : camera_.id;
-        std::memcpy(id, shown.data(), std::min<size_t>(shown.size(), kIdSize));
-        writer_.appendBytes(id, kIdSize);
-        for (uint32_t v : {1u, 2u, 3u})
-            if (!(lackLastValue && v == 3)) writer_.appendU32(v);
-        return finish();
+    std::vector<uint8_t> helloReply(uint16_t status, bool lackLastValue) {
+        const uint16_t command = camera_.upload == "wrong-command" ? sim::kCmdLoginReply : sim::kCmdHelloReply;
+        std::vector<uint8_t> p;
+        sim::putLe16(p, status);
+        if (status != sim::kHelloBusy) {
+            sim::putText(p, camera_.upload == "wrong-id" ? "OTHER-" + camera_.id : camera_.id, kIdBytes);
+            for (uint32_t v : {1u, 2u, 3u})
+                if (!(lackLastValue && v == 3)) sim::putLe32(p, v);
+        }
+        return wireBytes(sim::kUpload, command, p, options_);
     }
 
-    PacketWriter& loginReply(uint16_t status) {
-        writer_.begin(camera_.upload == "wrong-command-login" ? HELLO_REPLY : LOGIN_REPLY, kUploadMagic);
-        writer_.appendU16(status);
-        return finish();
-    }
-
-    PacketWriter& finish() {
-        writer_.finalize();
-        return writer_;
+    std::vector<uint8_t> loginReply(uint16_t status) {
+        const uint16_t command = camera_.upload == "wrong-command-login" ? sim::kCmdHelloReply : sim::kCmdLoginReply;
+        std::vector<uint8_t> p;
+        sim::putLe16(p, status);
+        return wireBytes(sim::kUpload, command, p, options_);
     }
 
     // A split reply comes in two pieces far enough apart to be two receives.
-    bool reply(const PacketWriter& w) {
-        const std::vector<uint8_t> bytes = wireBytes(w, options_);
+    bool reply(const std::vector<uint8_t>& bytes) {
         if (camera_.upload != "split") return sendAll(bytes.data(), bytes.size());
         const size_t half = bytes.size() / 2;
         if (!sendAll(bytes.data(), half)) return false;
@@ -124,25 +178,33 @@ private:
         return true;
     }
 
-    std::string answerThenWait(const PacketWriter& w, const std::string& what) {
-        if (!reply(w)) return done("send-failed");
+    std::string answerThenWait(const std::vector<uint8_t>& bytes, const std::string& what) {
+        if (!reply(bytes)) return done("send-failed");
         return waitForClose(what);
     }
 
     std::string waitForClose(const std::string& what) {
-        while (!stop_) {
-            const NetStatus s = reader_.receive(socket_.get(), kSlice);
-            if (s == NET_CLOSED || s == NET_ERROR) break;
+        while (!stop_ && receiveMore()) {
         }
         return done(what);
     }
 
-    bool credentialsMatch() {
-        char user[kIdSize], password[kIdSize];
-        if (!reader_.readBytes(user, kIdSize) || !reader_.readBytes(password, kIdSize)) return false;
-        loginUser_ = std::string(fieldText(user));
-        return fieldText(user) == fieldText(camera_.user.c_str(), camera_.user.size()) &&
-               fieldText(password) == fieldText(camera_.password.c_str(), camera_.password.size());
+    // Both fields are the text and then zeros to their end.
+    bool credentialsMatch(const std::vector<uint8_t>& p) {
+        if (p.size() < 2 * kIdBytes) return false;
+        for (size_t field : {size_t{0}, kIdBytes}) {
+            const std::string text = sim::textOf(p.data() + field, kIdBytes);
+            for (size_t i = text.size(); i < kIdBytes; ++i)
+                if (p[field + i] != 0) {
+                    violate("login-filler");
+                    break;
+                }
+        }
+        loginUser_ = sim::textOf(p.data(), kIdBytes);
+        const auto configured = [](const std::string& s) {
+            return sim::textOf(reinterpret_cast<const uint8_t*>(s.data()), s.size());
+        };
+        return loginUser_ == configured(camera_.user) && sim::textOf(p.data() + kIdBytes, kIdBytes) == configured(camera_.password);
     }
 
     // Reads nothing more, until the peer has gone (or two minutes).
@@ -160,46 +222,41 @@ private:
     SimCamera camera_;
     const SimOptions& options_;
     const std::atomic<bool>& stop_;
-    StreamReader reader_;
-    PacketWriter writer_;
+    std::vector<uint8_t> pending_;
     std::string loginUser_;
-};
-
-struct FileCloser {
-    void operator()(FILE* f) const { std::fclose(f); }
+    std::string violations_;
 };
 
 // Blocks until the peer closes; the image goes to the upload directory.
-// Reads in large pieces and parses in place: the simulator must not be what
-// limits a transfer.
+// Reads in large pieces: the simulator must not be what limits a transfer.
 std::string Connection::receiveImage() {
     std::unique_ptr<FILE, FileCloser> file;
     std::string path, positions;
     uint64_t bytes = 0, blocks = 0;
     uint16_t kind = 0;
-    std::vector<uint8_t> buffer(256 * 1024);
-    size_t used = 0;  // the client sends no data before the login reply, so the reader holds none
+    BlockChecker checker;
+    sim::Message m;
+    std::vector<uint8_t> buffer(std::max<size_t>(256 * 1024, pending_.size()));
+    size_t used = pending_.size();
+    std::memcpy(buffer.data(), pending_.data(), used);
     for (;;) {
         size_t at = 0;
-        while (used - at >= static_cast<size_t>(kHeaderSize)) {
-            const uint8_t* m = buffer.data() + at;
-            const uint32_t length = loadLe32(m + kPayloadLengthOffset);
-            const uint16_t command = loadLe16(m + kCommandOffset);
-            if (std::memcmp(m, kUploadMagic, 4) != 0 || length < 5 || length > 5 + kUpgradeBlockSize ||
-                (command != SYSTEM_FIRMWARE_DATA && command != WEB_UI_DATA) || loadLe32(m + kHeaderSize + 1) != length - 5)
-                return done("bad-data");
-            if (used - at < kHeaderSize + length) break;
+        while (sim::decode(buffer.data() + at, used - at, &m)) {
+            const bool data = m.command == sim::kCmdFirmwareData || m.command == sim::kCmdWebUiData;
+            if (std::memcmp(m.magic, sim::kUpload, 4) != 0 || !data || m.payload.size() < 5) return done("bad-data");
+            const uint8_t position = m.payload[0];
+            const uint32_t length = sim::getLe32(m.payload.data() + 1);
+            violate(checker.check(m, position, length));
+            if (length > m.payload.size() - 5) return done("bad-data");
             if (!file && !options_.uploadDir.empty()) {
-                kind = command;
-                path = options_.uploadDir + "/" + camera_.id + (command == WEB_UI_DATA ? "-webui.bin" : "-firmware.bin");
+                path = options_.uploadDir + "/" + camera_.id + (m.command == sim::kCmdWebUiData ? "-webui.bin" : "-firmware.bin");
                 file.reset(std::fopen(path.c_str(), "wb"));
             }
-            if (!kind) kind = command;
-            const uint8_t position = m[kHeaderSize];
-            if (file) std::fwrite(m + kHeaderSize + 5, 1, length - 5, file.get());
-            bytes += length - 5;
-            if (blocks++ < 3 || position == BLOCK_LAST) positions += std::to_string(position);
-            at += kHeaderSize + length;
+            if (!kind) kind = m.command;
+            if (file) std::fwrite(m.payload.data() + 5, 1, length, file.get());
+            bytes += length;
+            if (blocks++ < 3 || position == 2) positions += std::to_string(position);
+            at += sim::kHeaderBytes + m.payloadLength;
             const std::string& b = camera_.upload;
             if (b == "reset-data" || (b == "reset-mid" && bytes >= kMidTransfer)) {
                 resetOnClose();
@@ -207,6 +264,9 @@ std::string Connection::receiveImage() {
             }
             if (b == "stall" && bytes >= kMidTransfer) return stall();
         }
+        if (used - at >= 4 && std::memcmp(buffer.data() + at, sim::kUpload, 4) != 0) return done("bad-data");
+        if (used - at >= sim::kHeaderBytes && sim::getLe32(buffer.data() + at + 15) > 5 + sim::kBlockBytes)
+            return done("bad-data");
         std::memmove(buffer.data(), buffer.data() + at, used - at);
         used -= at;
         if (stop_) break;
