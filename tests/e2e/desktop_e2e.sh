@@ -78,4 +78,6 @@ kill -0 "$program" || fail "the first instance ended"
 xdotool windowfocus --sync "$window" key Escape
 within 30 program_ended || fail "Escape did not end the program"
 wait "$program" || fail "the program exited with an error"
+# The simulators saw the program keep to the wire layout throughout.
+! grep -h ' violation=' "$LENSCOUT_VLAN_DIR"/camsim*.log || fail "the simulator saw the wire layout broken"
 echo "PASS: listed in $((seven - first)) ms; silent camera gone after $gone_after tick(s); a pulled cable survived; screenshots in $artefacts"

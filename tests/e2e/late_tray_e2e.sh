@@ -31,4 +31,6 @@ within 80 has_icon || fail "the icon did not appear once the notification area c
 kill -0 "$program" || fail "the program ended"
 xdotool windowfocus --sync "$window" key Escape
 within 30 bash -c "! kill -0 $program 2>/dev/null" || fail "Escape did not end the program"
+# The simulators saw the program keep to the wire layout throughout.
+! grep -h ' violation=' "$LENSCOUT_VLAN_DIR"/camsim*.log || fail "the simulator saw the wire layout broken"
 echo "PASS: listed without a notification area; the icon came with the tray host"

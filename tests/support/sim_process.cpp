@@ -13,6 +13,8 @@
 
 namespace lenscout::test {
 
+std::function<void(const std::string& lines)> onViolations;
+
 namespace {
 
 std::string envOr(const std::string& name, const char* fallback) {
@@ -74,6 +76,9 @@ SimProcess::~SimProcess() {
     if (pid_ <= 0) return;
     kill(pid_, SIGTERM);
     waitpid(pid_, nullptr, 0);
+    std::string found;
+    for (const std::string& line : violations()) found += line + "\n";
+    if (!found.empty() && !allowViolations_ && onViolations) onViolations(found);
     if (!log_.empty()) std::remove(log_.c_str());
 }
 
@@ -82,6 +87,13 @@ std::vector<std::string> SimProcess::logLines() const {
     std::ifstream in(log_);
     for (std::string line; std::getline(in, line);) lines.push_back(line);
     return lines;
+}
+
+std::vector<std::string> SimProcess::violations() const {
+    std::vector<std::string> found;
+    for (const std::string& line : logLines())
+        if (line.find(" violation=") != std::string::npos) found.push_back(line);
+    return found;
 }
 
 bool SimProcess::waitForLine(const std::vector<std::string>& parts, int timeoutMs, std::string* found) const {

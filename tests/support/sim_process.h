@@ -1,12 +1,17 @@
 #pragma once
 // A camera simulator running on one of the virtual LAN's camera hosts, for
 // the lifetime of the object.
+#include <functional>
 #include <string>
 #include <vector>
 
 #include <sys/types.h>
 
 namespace lenscout::test {
+
+// Told, when a simulator ends, of every log line in which it found the
+// program breaking the wire layout; the test programs fail the test then.
+extern std::function<void(const std::string& lines)> onViolations;
 
 class SimProcess {
 public:
@@ -22,6 +27,9 @@ public:
 
     bool ok() const { return ready_; }
     std::vector<std::string> logLines() const;
+    std::vector<std::string> violations() const;
+    // For a simulator that hears other senders than the program (a flood).
+    void allowViolations() { allowViolations_ = true; }
     // Waits up to timeoutMs for a log line that contains every one of `parts`.
     bool waitForLine(const std::vector<std::string>& parts, int timeoutMs, std::string* line = nullptr) const;
 
@@ -31,6 +39,7 @@ private:
     pid_t pid_ = -1;
     std::string log_;
     bool ready_ = false;
+    bool allowViolations_ = false;
 };
 
 }  // namespace lenscout::test

@@ -4,6 +4,7 @@
 
 #include <cstdio>
 
+#include "support/sim_process.h"
 #include "support/vlan_guard.h"
 
 int main(int argc, char** argv) {
@@ -12,5 +13,10 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "refusing to run outside the virtual LAN: use tools/vlan -- %s\n", argv[0]);
         return 1;
     }
+    // Every test on the virtual LAN also asks the simulator whether the
+    // program kept to the wire layout.
+    lenscout::test::onViolations = [](const std::string& lines) {
+        ADD_FAILURE() << "the simulator saw the wire layout broken:\n" << lines;
+    };
     return RUN_ALL_TESTS();
 }
