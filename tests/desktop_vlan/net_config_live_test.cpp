@@ -122,17 +122,13 @@ private slots:
         QListWidget* list = window.list();
         list->setCurrentRow(rowOf(window, "FAR"));
         emit list->itemDoubleClicked(list->currentItem());
-        CameraInfo expected = window.cameraList().cameras()[static_cast<size_t>(rowOf(window, "FAR"))];
-        setFieldText(expected.user, "admin");
-        setFieldText(expected.password, "pw");
-        parseIpv4("192.168.77.150", &expected.ip);
-        parseIpv4("255.255.255.0", &expected.mask);
-        parseIpv4("192.168.77.1", &expected.gateway);
-        parseIpv4("192.168.77.2", &expected.dns);
-        expected.httpPort = toNetPort(8081);
-        PacketWriter request;
-        buildSetNetworkRequest(request, expected);
-        QVERIFY(sim.waitForLine({"bytes=84 cmd=2 hex=" + hexOf(request.data(), static_cast<size_t>(request.length())) + " outcome=applied"}, 2000));
+        // The request as the wire layout has it, written out by hand.
+        const std::string request = "4d4f5f49" "0200" "00" "0000000000000000" "3d000000" "3d000000" "00000001"
+                                    "464152" "00000000000000000000"        // FAR
+                                    "61646d696e" "0000000000000000"        // admin
+                                    "7077" "0000000000000000000000"        // pw
+                                    "c0a84d96" "ffffff00" "c0a84d01" "c0a84d02" "1f91";
+        QVERIFY(sim.waitForLine({"bytes=84 cmd=2 hex=" + request + " outcome=applied"}, 2000));
         QVERIFY(waitFor([&] {
             const int row = rowOf(window, "FAR");
             return row >= 0 && list->item(row)->text().endsWith(QStringLiteral("Http://192.168.77.150:8081"));

@@ -80,14 +80,17 @@ TEST(DiscoveryWorker, SetNetworkReachesTheCameraByteForByteThenSearches) {
     setFieldText(settings.password, "pw");
     parseIpv4("192.168.77.150", &settings.ip);
     settings.httpPort = toNetPort(8080);
-    PacketWriter expected;
-    buildSetNetworkRequest(expected, settings);
+    const std::string expected = "4d4f5f49" "0200" "00" "0000000000000000" "3d000000" "3d000000" "00000001"
+                                 "43414d303030303031" "00000000"   // CAM000001
+                                 "61646d696e" "0000000000000000"   // admin
+                                 "7077" "0000000000000000000000"   // pw
+                                 "c0a84d96" "ffffff00" "c0a84d01" "c0a84d01" "1f90";
 
     const size_t ticksBefore = run.ticks.size();
     ASSERT_TRUE(postSetNetwork(run.id(), settings));
     ASSERT_TRUE(run.waitFor(WM_SCAN_TICK, 400));
     EXPECT_EQ(run.ticks.size(), ticksBefore + 1);
-    EXPECT_TRUE(sim.waitForLine({"cmd=2", "hex=" + hexOf(expected.data(), static_cast<size_t>(expected.length())) + " ", "outcome=applied"}, 500));
+    EXPECT_TRUE(sim.waitForLine({"cmd=2", "hex=" + expected + " outcome=applied"}, 500));
     ASSERT_TRUE(run.waitFor(WM_CAMERA_FOUND, 500));
     EXPECT_EQ(dottedQuad(run.records.back().ip), "192.168.77.150");
     EXPECT_EQ(toHostPort(run.records.back().httpPort), 8080);
@@ -153,6 +156,38 @@ TEST(DiscoveryWorker, FallsBackSilentlyWhenThePortIsTaken) {
     ASSERT_TRUE(sim.waitForLine({"cmd=0"}, 500, &line));
     EXPECT_EQ(line.find("from=192.168.77.1:10000 "), std::string::npos) << line;
     EXPECT_TRUE(run.errors.empty());
+}
+
+// A camera that answers by broadcast reaches the worker only on the port the
+// worker broadcasts to; such a camera may sit in any subnet.
+TEST(BroadcastReplies, AreListedWhileTheWorkerHoldsThePort) {
+    SimProcess sim(1, {"--delay", "0", "--reply-broadcast", "--camera", "id=NEAR,ip=192.168.77.120", "--camera",
+                       "id=FOREIGN,ip=10.1.2.3,mask=255.255.0.0"});
+    ASSERT_TRUE(sim.ok());
+    WorkerRun run;
+    run.drain(800);
+    auto flag = [&](const char* id) {
+        for (const CameraInfo& c : run.records)
+            if (fieldText(c.deviceId) == id) return static_cast<int>(c.sameSubnet);
+        return -1;
+    };
+    EXPECT_EQ(flag("NEAR"), 1);
+    EXPECT_EQ(flag("FOREIGN"), 0);
+    // It hears broadcasts, its own searches among them, and they make no record.
+    for (const CameraInfo& c : run.records) EXPECT_TRUE(fieldText(c.deviceId) == "NEAR" || fieldText(c.deviceId) == "FOREIGN");
+    EXPECT_TRUE(run.errors.empty());
+}
+
+TEST(BroadcastReplies, MissTheWorkerOnTheFallBackPort) {
+    Socket taken = openUdpSocket();
+    ASSERT_TRUE(bindAny(taken.get(), toNetPort(DISCOVERY_PORT)));
+    SimProcess sim(1, {"--delay", "0", "--reply-broadcast", "--camera", "id=NEAR,ip=192.168.77.120"});
+    SimProcess plain(2, {"--delay", "0", "--camera", "id=UNICAST,ip=192.168.77.121"});
+    ASSERT_TRUE(sim.ok() && plain.ok());
+    WorkerRun run;
+    run.drain(800);
+    EXPECT_TRUE(hasCamera(run, "UNICAST")) << "the worker does run";
+    EXPECT_FALSE(hasCamera(run, "NEAR"));
 }
 
 TEST(DiscoveryWorker, QuitEndsItWithinAboutOneSlice) {

@@ -6,6 +6,7 @@
 
 #include <arpa/inet.h>
 
+#include "platform/broadcast.h"
 #include "tools/camsim/sim_codec.h"
 #include "tools/camsim/sim_wire.h"
 #include "tools/common/hex.h"
@@ -170,11 +171,15 @@ void Simulator::sendResult(int32_t code, uint32_t addr, uint16_t port) {
 
 void Simulator::send(uint16_t command, const std::vector<uint8_t>& payload, uint32_t addr, uint16_t port) {
     outgoing_ = wireBytes(sim::kDiscovery, command, payload, options_);
-    if (options_.replyBroadcast) {
-        addr = htonl(INADDR_BROADCAST);
-        port = htons(10000);
+    if (!options_.replyBroadcast) {
+        sendTo(socket_.get(), outgoing_.data(), outgoing_.size(), addr, port);
+        return;
     }
-    sendTo(socket_.get(), outgoing_.data(), outgoing_.size(), addr, port);
+    // Out of every link, as a camera with no route for 255.255.255.255 still can.
+    std::vector<Ipv4Interface> links;
+    const bool known = readInterfaceTable(&links);
+    broadcastOnEveryLink(socket_.get(), outgoing_.data(), outgoing_.size(), htonl(INADDR_BROADCAST), htons(10000),
+                         known ? &links : nullptr);
 }
 
 void Simulator::logLine(const std::string& line) {
