@@ -158,6 +158,24 @@ TEST(DiscoveryWorker, FallsBackSilentlyWhenThePortIsTaken) {
     EXPECT_TRUE(run.errors.empty());
 }
 
+// Cameras send more than the system reads: longer replies, results with
+// trailing bytes, text fields with junk after their zero.
+TEST(DiscoveryWorker, RepliesLongerThanTheMinimumAreRead) {
+    SimProcess sim(1, {"--delay", "0", "--reply-extra", "16", "--text-junk", "--camera",
+                       "id=LONG,name=Hall,ip=192.168.77.130,password=pw,authfail=6"});
+    ASSERT_TRUE(sim.ok());
+    WorkerRun run;
+    ASSERT_TRUE(run.waitFor(WM_CAMERA_FOUND, 1000));
+    EXPECT_EQ(fieldText(run.records[0].deviceId), "LONG");
+    EXPECT_EQ(fieldText(run.records[0].name), "Hall");
+    EXPECT_EQ(dottedQuad(run.records[0].ip), "192.168.77.130");
+    CameraInfo settings = run.records[0];
+    setFieldText(settings.password, "nope");
+    ASSERT_TRUE(postSetNetwork(run.id(), settings));
+    ASSERT_TRUE(run.waitFor(WM_SCAN_ERROR, 1000));
+    EXPECT_EQ(run.errors, std::vector<int32_t>{6});
+}
+
 // A camera that answers by broadcast reaches the worker only on the port the
 // worker broadcasts to; such a camera may sit in any subnet.
 TEST(BroadcastReplies, AreListedWhileTheWorkerHoldsThePort) {

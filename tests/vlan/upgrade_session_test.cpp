@@ -2,6 +2,8 @@
 #include "upload/upgrade_session.h"
 
 #include <gtest/gtest.h>
+
+#include <algorithm>
 #include <unistd.h>
 
 #include <chrono>
@@ -102,6 +104,30 @@ TEST_F(UpgradeSessionTest, AnImageArrivesWhole) {
     EXPECT_EQ(r.progress, (std::vector<int>{34, 68, 100}));
     ASSERT_TRUE(sim_->waitForLine({"upload id=CAM-0 outcome=received", "kind=12", "bytes=3000", "positions=012"}, 2000));
     EXPECT_EQ(contentOf(dir_ + "/CAM-0-firmware.bin"), contentOf(dir_ + "/image-3000.bin"));
+}
+
+// Sizes around every edge of the block layout. The simulator checks each
+// block's header, position and length on its own; the progress is the
+// block-by-block loop's, worked out here from the sizes alone.
+TEST_F(UpgradeSessionTest, ImagesOfEveryEdgeSizeArriveBlockByBlock) {
+    const size_t sizes[] = {0, 1, 1023, 1024, 1025, 256 * 1024, 256 * 1024 + 1, 600 * 1024, 3 * 1024 * 1024 + 17};
+    for (size_t size : sizes) {
+        Recorder r;
+        ASSERT_EQ(upload(camera("ok"), size, &r), 0) << size;
+        const size_t blocks = (size + 1023) / 1024;
+        std::vector<int> progress;
+        for (size_t k = 1; k <= blocks; ++k) progress.push_back(static_cast<int>(std::min(k * 1024, size) * 100 / size));
+        EXPECT_EQ(r.progress, progress) << size;
+        const std::string positions = blocks == 0 ? "" : blocks == 1 ? "2" : blocks == 2 ? "02" : blocks == 3 ? "012" : "0112";
+        ASSERT_TRUE(sim_->waitForLine({"upload id=CAM-0 outcome=received", " bytes=" + std::to_string(size) + " ",
+                                       " blocks=" + std::to_string(blocks) + " positions=" + positions + " "},
+                                      3000))
+            << size;
+        if (size) {
+            EXPECT_EQ(contentOf(dir_ + "/CAM-0-firmware.bin"), contentOf(dir_ + "/image-" + std::to_string(size) + ".bin"));
+        }
+    }
+    EXPECT_EQ(sim_->violations(), std::vector<std::string>{});
 }
 
 TEST_F(UpgradeSessionTest, OneBlockImagesAndWebUi) {
