@@ -8,7 +8,7 @@
 #include <thread>
 #include <vector>
 
-#include "discovery/discovery_messages.h"
+#include "platform/broadcast.h"
 #include "platform/socket.h"
 #include "tools/common/options.h"
 #include "tools/flood/bad_datagrams.h"
@@ -16,7 +16,7 @@
 int main(int argc, char** argv) {
     using namespace lenscout;
     uint64_t rate = 10000, seconds = 30;
-    std::string to = kBroadcastAddress;
+    std::string to = "255.255.255.255";
     ArgWalker args(argc, argv);
     std::string name, value;
     while (args.next(&name)) {
@@ -32,6 +32,9 @@ int main(int argc, char** argv) {
     Socket s = openUdpSocket();
     if (!parseIpv4(to.c_str(), &target) || !s.valid() || !enableBroadcast(s.get())) return 1;
     const std::vector<std::vector<uint8_t>> kinds = badDatagrams();
+    // A broadcast leaves by every link, whatever the routes of this host.
+    std::vector<Ipv4Interface> links;
+    const bool everyLink = to == "255.255.255.255" && readInterfaceTable(&links);
     std::printf("ready\n");
     std::fflush(stdout);
     using Clock = std::chrono::steady_clock;
@@ -42,7 +45,8 @@ int main(int argc, char** argv) {
     for (auto next = start; Clock::now() < end; next += std::chrono::milliseconds(1)) {
         for (uint64_t i = 0; i < (rate + 999) / 1000; ++i, ++sent) {
             const std::vector<uint8_t>& d = kinds[sent % kinds.size()];
-            sendTo(s.get(), d.data(), d.size(), target, toNetPort(DISCOVERY_PORT));
+            if (everyLink) broadcastOnEveryLink(s.get(), d.data(), d.size(), target, toNetPort(10000), &links);
+            else sendTo(s.get(), d.data(), d.size(), target, toNetPort(10000));
         }
         std::this_thread::sleep_until(next + std::chrono::milliseconds(1));
     }
