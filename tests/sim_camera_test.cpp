@@ -5,17 +5,15 @@
 
 #include <gtest/gtest.h>
 
+#include "support/message_bytes.h"
+
 #include "tools/camsim/sim_codec.h"
 #include "tools/common/hex.h"
 
 namespace lenscout {
 namespace {
 
-std::vector<uint8_t> bytes(const std::string& hex) {
-    std::vector<uint8_t> out;
-    for (size_t i = 0; i + 1 < hex.size(); i += 2) out.push_back(static_cast<uint8_t>(std::stoul(hex.substr(i, 2), nullptr, 16)));
-    return out;
-}
+using test::fromHex;
 
 std::string hex(const std::vector<uint8_t>& b) { return hexOf(b.data(), b.size()); }
 
@@ -39,13 +37,13 @@ TEST(SimCamera, SearchReplyBytes) {
 }
 
 TEST(SimCamera, ScramblesWithTheKeyAndFlagOne) {
-    const std::vector<uint8_t> key = bytes("0102030405060708");
+    const std::vector<uint8_t> key = fromHex("0102030405060708");
     EXPECT_EQ(hex(sim::encode(sim::kDiscovery, sim::kCmdResult, {5, 0}, &key)),
               "4d4f5f49" "0300" "01" "0102030405060708" "02000000" "02000000" "0402");
 }
 
 TEST(SimCamera, ReadsASetNetworkRequestFieldByField) {
-    const auto m = bytes("4d4f5f49" "0200" "00" "0000000000000000" "3d000000" "3d000000" "00000001"
+    const auto m = fromHex("4d4f5f49" "0200" "00" "0000000000000000" "3d000000" "3d000000" "00000001"
                          "43414d303030303031" "00000000" "61646d696e" "0000000000000000" "7077" "0000000000000000000000"
                          "0a090909" "ffffff00" "0a090901" "0a090902" "0051");
     sim::Message msg;
@@ -70,7 +68,7 @@ TEST(SimCamera, ReadsASetNetworkRequestFieldByField) {
 }
 
 TEST(SimCamera, NamesEveryWayARequestBreaksTheLayout) {
-    auto m = bytes("4d4f5f49" "0000" "02" "0000000000000900" "04000000" "05000000" "00000001");
+    auto m = fromHex("4d4f5f49" "0000" "02" "0000000000000900" "04000000" "05000000" "00000001");
     sim::Message msg;
     ASSERT_TRUE(sim::decode(m.data(), m.size(), &msg));
     const auto v = sim::requestViolations(msg, 5);

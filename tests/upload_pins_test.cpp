@@ -2,6 +2,8 @@
 // directions, with the bytes written out from the wire layout.
 #include <gtest/gtest.h>
 
+#include "support/message_bytes.h"
+
 #include <string>
 #include <vector>
 
@@ -15,11 +17,7 @@
 namespace lenscout {
 namespace {
 
-std::vector<uint8_t> bytes(const std::string& hex) {
-    std::vector<uint8_t> out;
-    for (size_t i = 0; i + 1 < hex.size(); i += 2) out.push_back(static_cast<uint8_t>(std::stoul(hex.substr(i, 2), nullptr, 16)));
-    return out;
-}
+using test::fromHex;
 
 std::string header(const char* command, const char* length) {
     return std::string("4d4f5f4d") + command + "00" "0000000000000000" + length + length;
@@ -48,7 +46,7 @@ TEST(UploadPins, DataBlockHeads) {
 
 int hello(const std::string& hex) {
     StreamReader r;
-    const auto b = bytes(hex);
+    const auto b = fromHex(hex);
     r.append(b.data(), b.size());
     char id[kIdSize] = {};
     setFieldText(id, "CAM1");
@@ -57,7 +55,7 @@ int hello(const std::string& hex) {
 
 int login(const std::string& hex) {
     StreamReader r;
-    const auto b = bytes(hex);
+    const auto b = fromHex(hex);
     r.append(b.data(), b.size());
     return checkLoginReply(r);
 }

@@ -15,11 +15,7 @@
 namespace lenscout {
 namespace {
 
-std::vector<uint8_t> bytes(const std::string& hex) {
-    std::vector<uint8_t> out;
-    for (size_t i = 0; i + 1 < hex.size(); i += 2) out.push_back(static_cast<uint8_t>(std::stoul(hex.substr(i, 2), nullptr, 16)));
-    return out;
-}
+using test::fromHex;
 
 std::string written(const PacketWriter& w) { return hexOf(w.data(), static_cast<size_t>(w.length())); }
 
@@ -62,7 +58,7 @@ TEST(WirePins, SetNetworkRequestFieldByField) {
 // Payload offsets 0 ID, 13 name, 34 address, 38 mask, 42 gateway, 46 DNS,
 // 50 unused, 54 firmware, 58 web UI, 62 port; then 4 bytes the system ignores.
 TEST(WirePins, SearchReplyOffsets) {
-    const auto payload = bytes("43414d31" "00" "ffffffffffffffff"     // "CAM1", then bytes after its zero
+    const auto payload = fromHex("43414d31" "00" "ffffffffffffffff"     // "CAM1", then bytes after its zero
                                "4c6f626279" "00" "eeeeeeeeeeeeeeeeeeeeeeeeeeeeee"  // "Lobby"
                                "c0a80114" "ffffff00" "c0a80101" "08080808"
                                "deadbeef" "01020304" "02000107" "1f90" "aabbccdd");
@@ -95,7 +91,7 @@ TEST(WirePins, ResultAndTheScrambledFlag) {
         uint16_t code;
     } cases[] = {{"00", "0500", 5}, {"01", "0402", 5}, {"02", "0500", 5}, {"ff", "0500", 5}, {"00", "feff", 0xfffe}};
     for (const auto& c : cases) {
-        const auto m = bytes("4d4f5f49" "0300" + std::string(c.flag) + key + "02000000" "02000000" + c.payload);
+        const auto m = fromHex("4d4f5f49" "0300" + std::string(c.flag) + key + "02000000" "02000000" + c.payload);
         DatagramReader r;
         ASSERT_TRUE(r.load(m.data(), m.size()));
         uint16_t command = 0, code = 0;
@@ -110,8 +106,8 @@ TEST(WirePins, ResultAndTheScrambledFlag) {
 // discovery message at all.
 TEST(WirePins, CameraCommandsUnderBothMagics) {
     for (const char* command : {"0100", "0300"}) {
-        const auto discovery = bytes(std::string("4d4f5f49") + command + "00" "0000000000000000" "00000000" "00000000");
-        const auto upload = bytes(std::string("4d4f5f4d") + command + "00" "0000000000000000" "00000000" "00000000");
+        const auto discovery = fromHex(std::string("4d4f5f49") + command + "00" "0000000000000000" "00000000" "00000000");
+        const auto upload = fromHex(std::string("4d4f5f4d") + command + "00" "0000000000000000" "00000000" "00000000");
         DatagramReader r;
         uint16_t got = 0;
         ASSERT_TRUE(r.load(discovery.data(), discovery.size()));

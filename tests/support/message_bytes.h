@@ -15,6 +15,14 @@ inline uint32_t ip(const char* text) {
     return v;
 }
 
+// Bytes from hex digits, two a byte, as the tests write them out.
+inline std::vector<uint8_t> fromHex(const std::string& hex) {
+    std::vector<uint8_t> out;
+    for (size_t i = 0; i + 1 < hex.size(); i += 2)
+        out.push_back(static_cast<uint8_t>(std::stoul(hex.substr(i, 2), nullptr, 16)));
+    return out;
+}
+
 inline std::vector<uint8_t> rawMessage(const char* magic, uint16_t command, const std::vector<uint8_t>& payload,
                                        uint32_t payloadLength, const uint8_t* key = nullptr) {
     std::vector<uint8_t> m(magic, magic + 4);

@@ -32,6 +32,13 @@ size_t countLines(const SimProcess& sim, const std::string& part) {
                                              [&](const std::string& l) { return l.find(part) != std::string::npos; }));
 }
 
+// The same-subnet flag of the camera's first record; -1 when it was not found.
+int subnetFlag(const WorkerRun& run, const char* id) {
+    for (const CameraInfo& c : run.records)
+        if (fieldText(c.deviceId) == id) return static_cast<int>(c.sameSubnet);
+    return -1;
+}
+
 bool hasCamera(const WorkerRun& run, const char* id) {
     return std::any_of(run.records.begin(), run.records.end(),
                        [&](const CameraInfo& c) { return fieldText(c.deviceId) == id; });
@@ -184,13 +191,8 @@ TEST(BroadcastReplies, AreListedWhileTheWorkerHoldsThePort) {
     ASSERT_TRUE(sim.ok());
     WorkerRun run;
     run.drain(800);
-    auto flag = [&](const char* id) {
-        for (const CameraInfo& c : run.records)
-            if (fieldText(c.deviceId) == id) return static_cast<int>(c.sameSubnet);
-        return -1;
-    };
-    EXPECT_EQ(flag("NEAR"), 1);
-    EXPECT_EQ(flag("FOREIGN"), 0);
+    EXPECT_EQ(subnetFlag(run, "NEAR"), 1);
+    EXPECT_EQ(subnetFlag(run, "FOREIGN"), 0);
     // It hears broadcasts, its own searches among them, and they make no record.
     for (const CameraInfo& c : run.records) EXPECT_TRUE(fieldText(c.deviceId) == "NEAR" || fieldText(c.deviceId) == "FOREIGN");
     EXPECT_TRUE(run.errors.empty());
@@ -223,14 +225,9 @@ TEST(DiscoveryWorker, MarksCamerasOutsideTheSubnet) {
     ASSERT_TRUE(sim.ok());
     WorkerRun run;
     run.drain(500);
-    auto flag = [&](const char* id) {
-        for (const CameraInfo& c : run.records)
-            if (fieldText(c.deviceId) == id) return static_cast<int>(c.sameSubnet);
-        return -1;
-    };
-    EXPECT_EQ(flag("LOCAL"), 1);
-    EXPECT_EQ(flag("FAR"), 0);
-    EXPECT_EQ(flag("WIDE"), 0);
+    EXPECT_EQ(subnetFlag(run, "LOCAL"), 1);
+    EXPECT_EQ(subnetFlag(run, "FAR"), 0);
+    EXPECT_EQ(subnetFlag(run, "WIDE"), 0);
 }
 
 TEST(DiscoveryWorker, ReadsScrambledRepliesAndDropsStrayBytes) {
