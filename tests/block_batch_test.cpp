@@ -1,6 +1,6 @@
 // What a batch of blocks counts as sent when the connection takes only part
-// of it: the Part's block-by-block loop moves the bar for every block it
-// sent and for the one whose send failed, and for nothing after that.
+// of it: sent one by one, the bar would move for every block that went and
+// for the one whose send failed, and for nothing after that.
 #include "upload/block_sender.h"
 
 #include <gtest/gtest.h>
