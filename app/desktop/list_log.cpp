@@ -4,7 +4,7 @@
 
 #include <cstdlib>
 
-#include "tools/common/gbk.h"
+#include "ui/window/gbk_text.h"
 #include "ui/list_lines.h"
 
 namespace lenscout {
@@ -25,7 +25,7 @@ void ListLog::write(const char* event, const ListLines& lines) {
     clock_gettime(CLOCK_MONOTONIC, &now);
     const long long ms = static_cast<long long>(now.tv_sec) * 1000 + now.tv_nsec / 1000000;
     std::fprintf(file_, "%s mono_ms=%lld lines=%d\n", event, ms, lines.count());
-    for (int i = 0; i < lines.count(); ++i) std::fprintf(file_, "  %s\n", gbkToUtf8(lines.text(i)).c_str());
+    for (int i = 0; i < lines.count(); ++i) std::fprintf(file_, "  %s\n", fromGbk(lines.text(i)).toUtf8().constData());
     std::fflush(file_);
 }
 

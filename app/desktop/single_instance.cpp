@@ -6,9 +6,7 @@
 #include <QLocalSocket>
 #include <QLockFile>
 
-#ifdef Q_OS_UNIX
-#include <unistd.h>
-#endif
+#include "platform/user_key.h"
 
 namespace lenscout {
 
@@ -18,19 +16,11 @@ constexpr int kConnectWaitMs = 1000;
 constexpr int kTurnWaitMs = 10000;
 const QByteArray kShowRequest = "show\n";
 
-QString userKey() {
-#ifdef Q_OS_UNIX
-    return QString::number(::getuid());
-#else
-    return qEnvironmentVariable("USERNAME");
-#endif
-}
-
 }  // namespace
 
 SingleInstance::SingleInstance(const char* title) {
     const QByteArray digest = QCryptographicHash::hash(QByteArray(title), QCryptographicHash::Sha1).toHex().left(16);
-    name_ = QStringLiteral("lenscout-%1-%2").arg(userKey(), QString::fromLatin1(digest));
+    name_ = QStringLiteral("lenscout-%1-%2").arg(QString::fromStdString(currentUserKey()), QString::fromLatin1(digest));
     connect(&server_, &QLocalServer::newConnection, this, &SingleInstance::takeConnection);
 }
 
