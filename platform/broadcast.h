@@ -17,8 +17,9 @@ struct BroadcastOutcome {
 
 // Sends one datagram to the broadcast address addrNet:portNet through every
 // address that searchesThrough() accepts, each with that address as its
-// source. Without a table it is one send as the routes decide. A link that is missing is
-// skipped; only a failure of the socket itself sets socketFailed.
+// source; without a table it is one send as the routes decide. A link that
+// is missing is skipped; only a failure of the socket itself sets
+// socketFailed.
 BroadcastOutcome broadcastOnEveryLink(SocketHandle s, const void* data, size_t count, uint32_t addrNet,
                                       uint16_t portNet, const std::vector<Ipv4Interface>* interfaces);
 

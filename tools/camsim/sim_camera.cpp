@@ -4,7 +4,6 @@
 #include <cstdio>
 #include <cstring>
 #include <sstream>
-#include <string_view>
 
 #include "tools/camsim/sim_codec.h"
 #include "tools/common/gbk.h"
@@ -15,8 +14,6 @@ namespace {
 
 uint32_t addHost(uint32_t baseNet, uint32_t offset) { return htonl(ntohl(baseNet) + offset); }
 
-// A configured text as a 13-byte field would carry it.
-std::string text(const std::string& s) { return sim::textOf(reinterpret_cast<const uint8_t*>(s.data()), s.size()); }
 
 bool applyField(SimCamera* c, const std::string& key, const std::string& value) {
     uint64_t u = 0;
@@ -126,8 +123,8 @@ bool parseSetNetwork(const std::vector<uint8_t>& p, SetNetworkRequest* q) {
 }
 
 SetOutcome applySetNetwork(SimCamera& c, const SetNetworkRequest& q) {
-    if (q.deviceId != text(c.id)) return SetOutcome::NotMine;
-    if (q.user != text(c.user) || q.password != text(c.password)) return SetOutcome::BadCredentials;
+    if (q.deviceId != sim::textOf(c.id)) return SetOutcome::NotMine;
+    if (q.user != sim::textOf(c.user) || q.password != sim::textOf(c.password)) return SetOutcome::BadCredentials;
     // All-zero addresses ask for DHCP: the simulated camera keeps its lease.
     if (q.ip != 0) {
         c.ip = q.ip;

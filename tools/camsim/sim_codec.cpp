@@ -29,6 +29,16 @@ std::string textOf(const uint8_t* field, size_t size) {
     return std::string(reinterpret_cast<const char*>(field), end ? static_cast<size_t>(end - field) : size);
 }
 
+std::string textOf(const std::string& configured) {
+    return textOf(reinterpret_cast<const uint8_t*>(configured.data()), configured.size());
+}
+
+std::string joined(const std::vector<std::string>& violations) {
+    std::string out;
+    for (const std::string& v : violations) out += (out.empty() ? "" : ",") + v;
+    return out;
+}
+
 std::vector<uint8_t> encode(const char* magic, uint16_t command, const std::vector<uint8_t>& payload,
                             const std::vector<uint8_t>* key) {
     std::vector<uint8_t> out(magic, magic + 4);

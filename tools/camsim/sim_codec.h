@@ -44,6 +44,10 @@ void putLe32(std::vector<uint8_t>& out, uint32_t v);
 void putText(std::vector<uint8_t>& out, const std::string& text, size_t size, uint8_t junk = 0);
 // The text of a fixed field: up to its first zero, or the whole field.
 std::string textOf(const uint8_t* field, size_t size);
+// A configured text as its field would carry it: up to its first zero.
+std::string textOf(const std::string& configured);
+// Violations as a log names them: comma-separated, empty for none.
+std::string joined(const std::vector<std::string>& violations);
 
 // A whole message, scrambled with `key` (8 bytes) when one is given.
 std::vector<uint8_t> encode(const char* magic, uint16_t command, const std::vector<uint8_t>& payload,

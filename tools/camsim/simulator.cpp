@@ -31,9 +31,7 @@ std::string violationsOf(const sim::Message& m, size_t size) {
     std::vector<std::string> found = sim::requestViolations(m, size);
     static const uint8_t tag[4] = {0, 0, 0, 1};
     if (m.payload.size() >= 4 && std::memcmp(m.payload.data(), tag, 4) != 0) found.push_back("tag");
-    std::string out;
-    for (const std::string& f : found) out += (out.empty() ? " violation=" : ",") + f;
-    return out;
+    return found.empty() ? "" : " violation=" + sim::joined(found);
 }
 
 const char* outcomeName(SetOutcome outcome) {

@@ -31,7 +31,7 @@ struct FileCloser {
 // What a data block's header and position say, block by block.
 class BlockChecker {
 public:
-    // Returns the violations of this block; `last` is set by a position 2.
+    // The violations of this block, comma-separated; empty when none.
     std::string check(const sim::Message& m, uint8_t position, uint32_t length) {
         std::vector<std::string> v = sim::requestViolations(m, 5 + static_cast<size_t>(length));
         if (kind_ && m.command != kind_) v.push_back("mixed-command");
@@ -42,9 +42,7 @@ public:
         kind_ = m.command;
         ended_ = ended_ || position == 2;
         ++blocks_;
-        std::string out;
-        for (const std::string& s : v) out += (out.empty() ? "" : ",") + s;
-        return out;
+        return sim::joined(v);
     }
 
 private:
@@ -201,10 +199,7 @@ private:
                 }
         }
         loginUser_ = sim::textOf(p.data(), kIdBytes);
-        const auto configured = [](const std::string& s) {
-            return sim::textOf(reinterpret_cast<const uint8_t*>(s.data()), s.size());
-        };
-        return loginUser_ == configured(camera_.user) && sim::textOf(p.data() + kIdBytes, kIdBytes) == configured(camera_.password);
+        return loginUser_ == sim::textOf(camera_.user) && sim::textOf(p.data() + kIdBytes, kIdBytes) == sim::textOf(camera_.password);
     }
 
     // Reads nothing more, until the peer has gone (or two minutes).
