@@ -65,7 +65,7 @@ bool DiscoveryWorker::searchIfDue() {
     buildSearchRequest(writer_);
     if (!broadcast()) return fail();
     window_.postMessage(WM_SCAN_TICK, 0, 0);
-    due_ = now + kSearchPeriodMs;
+    due_ = now + periodMs_;
     return true;
 }
 
@@ -120,9 +120,9 @@ void DiscoveryWorker::takeResult() {
     window_.postMessage(WM_SCAN_ERROR, codeParam(signedCode), 0);
 }
 
-uint32_t DiscoveryThreadProc(MessageTarget* window) {
+uint32_t DiscoveryThreadProc(MessageTarget* window, uint32_t periodMs) {
     {
-        auto worker = std::make_unique<DiscoveryWorker>(*window);
+        auto worker = std::make_unique<DiscoveryWorker>(*window, periodMs);
         if (worker->start())
             while (worker->runPass()) {
             }

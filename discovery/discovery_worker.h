@@ -25,7 +25,10 @@ constexpr int kDiscoveryReceiveBuffer = 4 * 1024 * 1024;
 // for a datagram, and then takes the datagrams already waiting.
 class DiscoveryWorker {
 public:
-    explicit DiscoveryWorker(MessageTarget& window) : window_(window) {}
+    // `periodMs` between searches; a tool that wants one search only gives a
+    // period longer than its run.
+    explicit DiscoveryWorker(MessageTarget& window, uint32_t periodMs = kSearchPeriodMs)
+        : window_(window), periodMs_(periodMs) {}
     DiscoveryWorker(const DiscoveryWorker&) = delete;
     DiscoveryWorker& operator=(const DiscoveryWorker&) = delete;
 
@@ -48,6 +51,7 @@ private:
     bool fail();
 
     MessageTarget& window_;
+    uint32_t periodMs_;
     Socket socket_;
     uint32_t broadcastAddr_ = 0;
     uint32_t due_ = 0;
@@ -61,7 +65,7 @@ private:
 
 // The worker thread's entry: runs a worker for `window` until WM_QUIT or a
 // socket failure, frees what its queue still holds, and returns 0.
-uint32_t DiscoveryThreadProc(MessageTarget* window);
+uint32_t DiscoveryThreadProc(MessageTarget* window, uint32_t periodMs = kSearchPeriodMs);
 
 // Thread messages to the worker. postSetNetwork sends a heap copy that the
 // worker owns once posted; on failure the copy is freed here.

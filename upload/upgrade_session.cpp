@@ -74,6 +74,7 @@ private:
             for (uint32_t i = 0; i < blocks; ++i) {
                 sent += batch.length(i);
                 observer_.onProgress(progressPercent(sent, size));
+                observer_.onBytes(sent, size);
             }
             if (!ok) return kTextSocketError;
         }

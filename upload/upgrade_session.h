@@ -17,6 +17,9 @@ public:
     virtual void onTransferStart() = 0;
     // After each block: the integer percentage sent.
     virtual void onProgress(int percent) = 0;
+    // After each block, with the bytes sent so far of `size`: for observers
+    // that show amounts and rates.
+    virtual void onBytes(int64_t sent, int64_t size) { (void)sent, (void)size; }
     // Once, when the session fails, with the string-table row of the text;
     // the connection is still open until this returns.
     virtual void onFailure(int textRow) = 0;
