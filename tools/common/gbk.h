@@ -9,5 +9,9 @@ namespace lenscout {
 // dropped (to GBK), so that neither direction fails.
 std::string gbkToUtf8(std::string_view gbk);
 std::string utf8ToGbk(std::string_view utf8);
+// The same from and to the encoding of the user's locale (UTF-8 where the
+// locale names plain ASCII), for what a terminal shows and what is typed.
+std::string gbkToTerminal(std::string_view gbk);
+std::string terminalToGbk(std::string_view text);
 
 }  // namespace lenscout

@@ -3,6 +3,8 @@
 #include <cerrno>
 #include <cstdio>
 #include <iconv.h>
+#include <langinfo.h>
+#include <string>
 
 namespace lenscout {
 namespace {
@@ -53,7 +55,18 @@ std::string convert(const char* to, const char* from, std::string_view in, bool 
     return out;
 }
 
+// A locale of plain ASCII (the "C" locale of scripts and services) is
+// taken as UTF-8, as the rest of the desktop does.
+std::string terminalCodeset() {
+    const std::string codeset = nl_langinfo(CODESET);
+    if (codeset.empty() || codeset == "ANSI_X3.4-1968" || codeset == "ASCII") return "UTF-8";
+    return codeset;
+}
+
 }  // namespace
+
+std::string gbkToTerminal(std::string_view gbk) { return convert(terminalCodeset().c_str(), "GBK", gbk, true); }
+std::string terminalToGbk(std::string_view text) { return convert("GBK", terminalCodeset().c_str(), text, false); }
 
 std::string gbkToUtf8(std::string_view gbk) { return convert("UTF-8", "GBK", gbk, true); }
 std::string utf8ToGbk(std::string_view utf8) { return convert("GBK", "UTF-8", utf8, false); }

@@ -11,9 +11,10 @@ bool ArgWalker::next(std::string* name) {
     if (at_ >= args_.size()) return false;
     std::string arg = args_[at_++];
     hasInline_ = false;
-    if (arg.rfind("--", 0) == 0) arg.erase(0, 2);
+    dashed_ = arg.rfind("--", 0) == 0;
+    if (dashed_) arg.erase(0, 2);
     size_t eq = arg.find('=');
-    if (eq != std::string::npos) {
+    if (dashed_ && eq != std::string::npos) {
         inlineValue_ = arg.substr(eq + 1);
         hasInline_ = true;
         arg.resize(eq);

@@ -15,6 +15,8 @@ public:
     // The value of the option just taken; false when there is none.
     bool value(std::string* out);
     const std::string& current() const { return current_; }
+    // Whether the argument just taken is an operand rather than an option.
+    bool operand() const { return !dashed_; }
 
 private:
     std::vector<std::string> args_;
@@ -22,6 +24,7 @@ private:
     std::string current_;
     std::string inlineValue_;
     bool hasInline_ = false;
+    bool dashed_ = false;
 };
 
 bool parseUnsigned(const std::string& text, uint64_t max, uint64_t* out, int base = 10);

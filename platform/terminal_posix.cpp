@@ -1,0 +1,92 @@
+#include "platform/terminal.h"
+
+#include <clocale>
+#include <cstdio>
+#include <fcntl.h>
+#include <sys/ioctl.h>
+#include <termios.h>
+#include <unistd.h>
+
+namespace lenscout {
+
+namespace {
+
+// The controlling terminal, open for the object's lifetime.
+class TtyFile {
+public:
+    TtyFile() : fd_(::open("/dev/tty", O_RDWR | O_NOCTTY | O_CLOEXEC)) {}
+    ~TtyFile() {
+        if (fd_ >= 0) ::close(fd_);
+    }
+    TtyFile(const TtyFile&) = delete;
+    TtyFile& operator=(const TtyFile&) = delete;
+    int fd() const { return fd_; }
+
+private:
+    int fd_;
+};
+
+// Echo off until the object goes, whatever path the read takes.
+class EchoOff {
+public:
+    explicit EchoOff(int fd) : fd_(fd), ok_(tcgetattr(fd, &saved_) == 0) {
+        if (!ok_) return;
+        termios quiet = saved_;
+        quiet.c_lflag &= static_cast<tcflag_t>(~(ECHO | ECHONL));
+        quiet.c_lflag |= ICANON;
+        ok_ = tcsetattr(fd, TCSAFLUSH, &quiet) == 0;
+    }
+    ~EchoOff() {
+        if (ok_) tcsetattr(fd_, TCSAFLUSH, &saved_);
+    }
+    EchoOff(const EchoOff&) = delete;
+    EchoOff& operator=(const EchoOff&) = delete;
+    bool ok() const { return ok_; }
+
+private:
+    int fd_;
+    termios saved_{};
+    bool ok_;
+};
+
+void writeAll(int fd, const std::string& text) {
+    size_t at = 0;
+    while (at < text.size()) {
+        const ssize_t n = ::write(fd, text.data() + at, text.size() - at);
+        if (n <= 0) return;
+        at += static_cast<size_t>(n);
+    }
+}
+
+}  // namespace
+
+bool isTerminal(StdStream stream) { return ::isatty(static_cast<int>(stream)) == 1; }
+
+int terminalColumns() {
+    winsize size{};
+    if (::ioctl(STDERR_FILENO, TIOCGWINSZ, &size) != 0 || size.ws_col == 0) return 80;
+    return size.ws_col;
+}
+
+bool readHiddenLine(const char* prompt, std::string* line) {
+    TtyFile tty;
+    if (tty.fd() < 0) return false;
+    bool ended = false;
+    {
+        EchoOff quiet(tty.fd());
+        if (!quiet.ok()) return false;
+        writeAll(tty.fd(), prompt);
+        line->clear();
+        char c = 0;
+        ssize_t n = 0;
+        while ((n = ::read(tty.fd(), &c, 1)) == 1 && c != '\n') line->push_back(c);
+        ended = n == 1;
+    }
+    // The newline that the user typed was not echoed.
+    writeAll(tty.fd(), "\n");
+    return ended;
+}
+
+void followUserLocale() { std::setlocale(LC_ALL, ""); }
+
+}  // namespace lenscout
