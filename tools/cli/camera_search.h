@@ -1,0 +1,53 @@
+#pragma once
+// A discovery worker of the tool's own, reporting to the calling thread,
+// and the waits the subcommands build on it.
+#include <cstdint>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "discovery/camera_info.h"
+#include "discovery/discovery_worker.h"
+#include "discovery/thread_queue_target.h"
+#include "platform/worker_thread.h"
+
+namespace lenscout {
+
+// One notification of the worker, with what it owns taken over.
+struct SearchEvent {
+    uint32_t message = 0;
+    std::unique_ptr<CameraInfo> camera;  // WM_CAMERA_FOUND
+    int32_t code = 0;                    // WM_SCAN_ERROR
+};
+
+class CameraSearch {
+public:
+    CameraSearch();
+    ~CameraSearch();
+    CameraSearch(const CameraSearch&) = delete;
+    CameraSearch& operator=(const CameraSearch&) = delete;
+
+    // Starts the worker: its first search goes out at once.
+    bool start();
+    ThreadId worker() const { return thread_.id(); }
+    // The next notification before the tick `until`; false when none came.
+    bool next(uint32_t until, SearchEvent* event);
+    // Whether the worker has reported the failure that ended it.
+    bool failed() const { return failed_; }
+    // Takes notifications until every ID in `ids` has answered or `until`
+    // has come; each camera's latest record lands in `found`.
+    void findAll(const std::vector<std::string>& ids, uint32_t until, std::map<std::string, CameraInfo>* found);
+    // Frees what has piled up, without waiting.
+    void drop();
+
+private:
+    ThreadQueueTarget target_;
+    WorkerThread thread_;
+    bool failed_ = false;
+};
+
+// The ID as the camera holds it: GBK, from the terminal's encoding.
+std::string cameraIdOf(const std::string& typed);
+
+}  // namespace lenscout

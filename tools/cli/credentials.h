@@ -1,0 +1,26 @@
+#pragma once
+// The camera's user and password for a subcommand. The password is never
+// an argument, where every user of the machine could read it: it comes from
+// --password-file, LENSCOUT_PASSWORD, or a prompt without echo.
+#include <string>
+
+#include "discovery/camera_info.h"
+
+namespace lenscout {
+
+struct CredentialOptions {
+    std::string user = "admin";  // as typed, in the terminal's encoding
+    std::string passwordFile;    // "-" for standard input
+};
+
+// Reads the password from the first source that is there; false with
+// `error` set when there is none or it cannot be read.
+bool readPassword(const CredentialOptions& options, std::string* password, std::string* error);
+
+// Store each in `camera` as the dialogs do: in GBK, cut to the bytes a
+// camera takes. The user comes first: when it is empty, storeUser gives the
+// system's text row in `errorRow` and no password need be asked for.
+bool storeUser(const std::string& user, CameraInfo* camera, int* errorRow);
+void storePassword(const std::string& password, CameraInfo* camera);
+
+}  // namespace lenscout

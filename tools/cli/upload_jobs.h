@@ -1,0 +1,54 @@
+#pragma once
+// Uploads of one image to many cameras, each with the dialog's session, a
+// given number at a time, with a view of each one's progress.
+#include <cstdint>
+#include <functional>
+#include <mutex>
+#include <string>
+#include <vector>
+
+#include "discovery/camera_info.h"
+#include "upload/upgrade_messages.h"
+
+namespace lenscout {
+
+enum class UploadState { Waiting, NotFound, Connecting, Sending, Done, Failed };
+
+// What the view and the report see of one camera's upload.
+struct UploadProgress {
+    std::string id;  // as typed
+    CameraInfo camera{};
+    UploadState state = UploadState::Waiting;
+    int percent = 0;
+    int64_t sent = 0;
+    int64_t size = 0;
+    int failureRow = 0;      // the system's text of a failure
+    uint32_t startedAt = 0;  // tick of the connect
+    uint32_t sendingAt = 0;  // tick of the first block
+    uint32_t endedAt = 0;
+};
+
+class UploadJobs {
+public:
+    // `cameras` in the order given; those not found are left as they are.
+    UploadJobs(std::vector<UploadProgress> cameras, UpgradeKind kind, std::string path)
+        : cameras_(std::move(cameras)), kind_(kind), path_(std::move(path)) {}
+
+    // Runs the uploads on up to `jobs` threads; `watch` is called on this
+    // thread about every `periodMs` with a copy of the progress until all
+    // have ended, and once more at the end.
+    void run(unsigned jobs, uint32_t periodMs, const std::function<void(const std::vector<UploadProgress>&)>& watch);
+    std::vector<UploadProgress> snapshot() const;
+
+private:
+    void uploadOne(size_t index);
+    void update(size_t index, const std::function<void(UploadProgress&)>& change);
+    bool allEnded() const;
+
+    mutable std::mutex lock_;
+    std::vector<UploadProgress> cameras_;
+    UpgradeKind kind_;
+    std::string path_;
+};
+
+}  // namespace lenscout
