@@ -1,0 +1,221 @@
+// lenscout-cli as a user runs it, against the simulator on the virtual LAN:
+// host 1 plays cameras on its own address (192.168.77.11), one HTTP port each.
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <fstream>
+#include <memory>
+#include <thread>
+
+#include "support/sim_process.h"
+#include "support/tool_process.h"
+
+namespace lenscout {
+namespace {
+
+using test::runTool;
+using test::ToolResult;
+
+const char kPassword[] = "s3cret-Pw";
+
+class Cli : public testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        dir_ = std::string(std::getenv("LENSCOUT_VLAN_DIR")) + "/cli-uploads";
+        mkdir(dir_.c_str(), 0700);
+        const std::string host = std::getenv("LENSCOUT_HOST_ADDR_1");
+        std::vector<std::string> args = {"--upload-dir", dir_, "--delay", "0-5"};
+        const char* const cameras[] = {
+            "id=NET-OK,port=8001",        "id=NET-BAD,port=8002",       "id=NET-MUTE,port=8003,authfail=-1",
+            "id=UP-1,port=8011",          "id=UP-2,port=8012,upload=busy", "id=UP-3,port=8013",
+            "id=PW,port=8021",
+        };
+        for (const char* c : cameras) {
+            args.push_back("--camera");
+            args.push_back(std::string(c) + ",ip=" + host + ",password=" + kPassword);
+        }
+        sim_ = new test::SimProcess(1, args);
+    }
+    static void TearDownTestSuite() { delete sim_; }
+
+    static std::string cli() { return std::getenv("LENSCOUT_CLI"); }
+    static std::map<std::string, std::string> withPassword(const std::string& password = kPassword) {
+        return {{"LENSCOUT_PASSWORD", password}, {"LC_ALL", "C.UTF-8"}};
+    }
+    // The set-network requests that reached the simulator for this camera.
+    static std::vector<std::string> requestsFor(const std::string& id) {
+        std::vector<std::string> found;
+        for (const std::string& line : sim_->logLines())
+            if (line.find(" cmd=2 ") != std::string::npos && line.find("id=" + id) != std::string::npos)
+                found.push_back(line);
+        return found;
+    }
+    static std::string hexIn(const std::string& line) {
+        const size_t at = line.find(" hex=");
+        return line.substr(at + 5, line.find(' ', at + 5) - at - 5);
+    }
+    static std::string writeImage(const std::string& name, size_t size, const char* mark) {
+        const std::string path = dir_ + "/" + name;
+        std::ofstream out(path, std::ios::binary);
+        for (size_t i = 0; i < size; ++i) out.put(i < 4 ? mark[i] : static_cast<char>((i * 13 + i / 977) & 0xff));
+        return path;
+    }
+
+    static test::SimProcess* sim_;
+    static std::string dir_;
+};
+test::SimProcess* Cli::sim_ = nullptr;
+std::string Cli::dir_;
+
+TEST_F(Cli, SetNetworkSendsTheValuesGivenAndSucceedsOnTheCamerasAnswer) {
+    ASSERT_TRUE(sim_->ok());
+    const ToolResult r = runTool(cli(), {"set-network", "--id", "NET-OK", "--ip", "192.168.77.60", "--mask",
+                                         "255.255.0.0", "--gateway", "192.168.1.254", "--dns", "9.9.9.9",
+                                         "--http-port", "8081"}, withPassword());
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_NE(r.out.find("id=\"NET-OK\""), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find("ip=192.168.77.60 mask=255.255.0.0 gateway=192.168.1.254 dns=9.9.9.9 port=8081"),
+              std::string::npos) << r.out;
+    const auto requests = requestsFor("NET-OK");
+    ASSERT_EQ(requests.size(), 1u);
+    EXPECT_EQ(hexIn(requests[0]), "4d4f5f49" "0200" "00" "0000000000000000" "3d000000" "3d000000"
+                                  "00000001"
+                                  "4e45542d4f4b" "00000000000000"          // "NET-OK", 13 bytes
+                                  "61646d696e" "0000000000000000"          // "admin"
+                                  "7333637265742d5077" "00000000"          // "s3cret-Pw"
+                                  "c0a84d3c" "ffff0000" "c0a801fe" "09090909"
+                                  "1f91");
+}
+
+TEST_F(Cli, SetNetworkRefusalsAndIllegalValues) {
+    ASSERT_TRUE(sim_->ok());
+    // A wrong password: the camera answers with its refusal code.
+    ToolResult r = runTool(cli(), {"set-network", "--id", "NET-BAD", "--dhcp", "--http-port", "8082"}, withPassword("wrong"));
+    EXPECT_EQ(r.status, 5);
+    EXPECT_NE(r.err.find("NET-BAD: Incorrect user or password !"), std::string::npos) << r.err;
+    EXPECT_EQ(requestsFor("NET-BAD").size(), 1u);
+
+    // An illegal mask is refused by the dialog's rule, and nothing is sent,
+    // whether or not the other fields were given.
+    for (const std::vector<std::string>& fields :
+         {std::vector<std::string>{"--mask", "255.0.255.0"},
+          std::vector<std::string>{"--ip", "192.168.77.70", "--mask", "255.255.255.1", "--gateway", "192.168.77.1",
+                                   "--dns", "192.168.77.1", "--http-port", "80"}}) {
+        std::vector<std::string> args = {"set-network", "--id", "NET-OK"};
+        args.insert(args.end(), fields.begin(), fields.end());
+        r = runTool(cli(), args, withPassword());
+        EXPECT_EQ(r.status, 3);
+        EXPECT_NE(r.err.find("The Subnet Mask setting is illegal !"), std::string::npos) << r.err;
+    }
+    EXPECT_EQ(requestsFor("NET-OK").size(), 1u) << "only the first test's request";
+
+    // The messages follow --lang.
+    r = runTool(cli(), {"set-network", "--id", "NET-OK", "--http-port", "10000", "--lang", "2"}, withPassword());
+    EXPECT_EQ(r.status, 3);
+    EXPECT_EQ(r.err.find("HTTP Port"), std::string::npos) << r.err;
+
+    r = runTool(cli(), {"set-network", "--id", "NO-SUCH", "--dhcp", "--search", "1"}, withPassword());
+    EXPECT_EQ(r.status, 4);
+    EXPECT_NE(r.err.find("NO-SUCH"), std::string::npos);
+    EXPECT_EQ(requestsFor("NO-SUCH").size(), 0u);
+}
+
+// A camera that takes the request but neither answers nor applies it: no
+// success without its reply carrying the settings.
+TEST_F(Cli, SetNetworkWithoutTheCamerasAnswerTimesOut) {
+    ASSERT_TRUE(sim_->ok());
+    const ToolResult r = runTool(cli(), {"set-network", "--id", "NET-MUTE", "--http-port", "8090", "--wait", "4"},
+                                 withPassword("not-its-password"));
+    EXPECT_EQ(r.status, 6);
+    EXPECT_NE(r.err.find("NET-MUTE: Time out !"), std::string::npos) << r.err;
+    EXPECT_EQ(r.out, "");
+}
+
+TEST_F(Cli, UploadToThreeAtOnceWithOneBusy) {
+    ASSERT_TRUE(sim_->ok());
+    const std::string image = writeImage("fw.bin", 300 * 1024 + 77, "BNEG");
+    const ToolResult r = runTool(cli(), {"upload", "--kind", "system", image, "--id", "UP-1", "--id", "UP-2", "--id",
+                                         "UP-3", "--jobs", "3"}, withPassword());
+    EXPECT_EQ(r.status, 1) << "one camera failed";
+    const std::string sent = test::fileText(image);
+    EXPECT_EQ(test::fileText(dir_ + "/UP-1-firmware.bin"), sent);
+    EXPECT_EQ(test::fileText(dir_ + "/UP-3-firmware.bin"), sent);
+    EXPECT_EQ(test::fileText(dir_ + "/UP-2-firmware.bin"), "");
+    EXPECT_NE(r.out.find("UP-2"), std::string::npos);
+    EXPECT_NE(r.out.find("The camera is busy now !"), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find("UP-1: firmware 1.2.3.4, web UI 2.0.1.7"), std::string::npos) << r.out;
+    // Off a terminal: plain lines every 10 %, ending at 100 % for both.
+    EXPECT_NE(r.err.find("UP-1: 100% (300.1 KiB of 300.1 KiB)"), std::string::npos) << r.err;
+    EXPECT_NE(r.err.find("UP-3: 100%"), std::string::npos) << r.err;
+}
+
+TEST_F(Cli, UploadChecksTheImageBeforeAnyConnection) {
+    ASSERT_TRUE(sim_->ok());
+    const std::string webUi = writeImage("webui-not-firmware.bin", 4096, "XNEG");
+    ToolResult r = runTool(cli(), {"upload", "--kind", "system", webUi, "--id", "UP-1"}, withPassword());
+    EXPECT_EQ(r.status, 3);
+    EXPECT_NE(r.err.find("Error file of System Firmware !"), std::string::npos) << r.err;
+    r = runTool(cli(), {"upload", "--kind", "webui", dir_ + "/missing.bin", "--id", "UP-1"}, withPassword());
+    EXPECT_EQ(r.status, 3);
+    for (const std::string& line : sim_->logLines()) EXPECT_EQ(line.find("webui-not-firmware"), std::string::npos);
+}
+
+// Read from a file or the environment, the password shows neither in the
+// process's arguments nor in anything it prints.
+TEST_F(Cli, ThePasswordStaysOutOfArgumentsAndOutput) {
+    ASSERT_TRUE(sim_->ok());
+    const std::string file = dir_ + "/password";
+    std::ofstream(file) << kPassword << "\n";
+    chmod(file.c_str(), 0600);
+    // A camera that never answers keeps the process alive to be looked at.
+    test::ToolProcess waiting(cli(), {"set-network", "--id", "ABSENT", "--dhcp", "--password-file", file, "--search", "2"},
+                              {{"LC_ALL", "C.UTF-8"}});
+    std::this_thread::sleep_for(std::chrono::milliseconds(500));
+    const std::string cmdline = test::fileText("/proc/" + std::to_string(waiting.pid()) + "/cmdline");
+    EXPECT_NE(cmdline.find("--password-file"), std::string::npos) << "the process was still running";
+    EXPECT_EQ(cmdline.find(kPassword), std::string::npos);
+    EXPECT_EQ(waiting.finish().status, 4);
+
+    ToolResult r = runTool(cli(), {"set-network", "--id", "PW", "--http-port", "8099", "--password-file", file},
+                           {{"LC_ALL", "C.UTF-8"}});
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ((r.out + r.err).find(kPassword), std::string::npos);
+
+    r = runTool(cli(), {"set-network", "--id", "PW", "--http-port", "8098", "--password-file", "-"},
+                {{"LC_ALL", "C.UTF-8"}}, std::string(kPassword) + "\n");
+    EXPECT_EQ(r.status, 0) << r.err;
+    r = runTool(cli(), {"set-network", "--id", "PW", "--dhcp", "--json"}, withPassword());
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ((r.out + r.err).find(kPassword), std::string::npos);
+    // With no source and no terminal there is no password to be had, and
+    // nothing is sent.
+    const size_t before = requestsFor("PW").size();
+    r = runTool(cli(), {"set-network", "--id", "PW", "--dhcp"});
+    EXPECT_EQ(r.status, 2);
+    EXPECT_NE(r.err.find("LENSCOUT_PASSWORD"), std::string::npos) << r.err;
+    EXPECT_EQ(requestsFor("PW").size(), before);
+}
+
+// The credentials are cut as the dialogs cut them: GBK, at most 11 bytes,
+// never half a character.
+TEST_F(Cli, CredentialsGoOutAsTheDialogsSendThem) {
+    ASSERT_TRUE(sim_->ok());
+    const ToolResult r = runTool(cli(), {"set-network", "--id", "NET-BAD", "--http-port", "8083", "--user",
+                                         "\xe7\xae\xa1\xe7\x90\x86\xe5\x91\x98-admin", "--wait", "1"},
+                                 withPassword("\xe5\xaf\x86\xe7\xa0\x81\xe5\xaf\x86\xe7\xa0\x81\xe5\xaf\x86\xe7\xa0\x81x"));
+    EXPECT_EQ(r.status, 5);
+    const auto requests = requestsFor("NET-BAD");
+    ASSERT_FALSE(requests.empty());
+    const std::string hex = hexIn(requests.back());
+    // 管理员-admin: 6 GBK bytes and 5 more, the 11 that fit.
+    EXPECT_EQ(hex.substr(2 * (23 + 17), 26), "b9dcc0edd4b12d61646d690000");
+    // 密码密码密码x: five characters fit, the sixth would need a twelfth byte.
+    EXPECT_EQ(hex.substr(2 * (23 + 30), 26), "c3dcc2ebc3dcc2ebc3dc000000");
+}
+
+}  // namespace
+}  // namespace lenscout
