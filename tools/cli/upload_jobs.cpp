@@ -59,10 +59,10 @@ void UploadJobs::uploadOne(size_t index) {
         if (!opened) p.failureRow = kTextCannotOpenFile;
         p.endedAt = tickCount();
     });
+    ended_.notify_all();
 }
 
-bool UploadJobs::allEnded() const {
-    std::lock_guard<std::mutex> guard(lock_);
+bool UploadJobs::allEndedLocked() const {
     for (const UploadProgress& p : cameras_)
         if (!ended(p.state)) return false;
     return true;
@@ -84,9 +84,11 @@ void UploadJobs::run(unsigned jobs, uint32_t periodMs,
         threads.emplace_back([&] {
             for (size_t at; (at = nextJob.fetch_add(1)) < queue.size();) uploadOne(queue[at]);
         });
-    while (!allEnded()) {
+    // The view is drawn every period, and at once when the last one ends.
+    for (;;) {
         watch(snapshot());
-        std::this_thread::sleep_for(std::chrono::milliseconds(periodMs));
+        std::unique_lock<std::mutex> guard(lock_);
+        if (ended_.wait_for(guard, std::chrono::milliseconds(periodMs), [this] { return allEndedLocked(); })) break;
     }
     for (std::thread& t : threads) t.join();
     watch(snapshot());

@@ -2,6 +2,7 @@
 // Uploads of one image to many cameras, each with the dialog's session, a
 // given number at a time, with a view of each one's progress.
 #include <cstdint>
+#include <condition_variable>
 #include <functional>
 #include <mutex>
 #include <string>
@@ -43,9 +44,10 @@ public:
 private:
     void uploadOne(size_t index);
     void update(size_t index, const std::function<void(UploadProgress&)>& change);
-    bool allEnded() const;
+    bool allEndedLocked() const;
 
     mutable std::mutex lock_;
+    std::condition_variable ended_;  // a camera's upload has ended
     std::vector<UploadProgress> cameras_;
     UpgradeKind kind_;
     std::string path_;
