@@ -200,6 +200,25 @@ TEST_F(Cli, ThePasswordStaysOutOfArgumentsAndOutput) {
     EXPECT_EQ(requestsFor("PW").size(), before);
 }
 
+// On a terminal (script(1) gives one): the password is asked for without
+// echo, and the progress is a live line per camera.
+TEST_F(Cli, OnATerminal) {
+    ASSERT_TRUE(sim_->ok());
+    const std::string image = writeImage("tty.bin", 2 << 20, "BNEG");
+    const std::string command = cli() + " upload --kind system " + image + " --id UP-1 --id UP-3 --jobs 2";
+    // The password is typed once the prompt is up; it travels in the
+    // environment of the shell, never in an argument.
+    const ToolResult r = runTool("/bin/bash", {"-c", "(sleep 1; printf '%s\\n' \"$PW\") | script -qefc \"$0\" /dev/null",
+                                               command},
+                                 {{"PW", kPassword}, {"LC_ALL", "C.UTF-8"}});
+    EXPECT_EQ(r.status, 0) << r.out << r.err;
+    EXPECT_NE(r.out.find("Password: "), std::string::npos) << r.out;
+    EXPECT_EQ(r.out.find(kPassword), std::string::npos) << "echoed";
+    EXPECT_NE(r.out.find("\x1b["), std::string::npos) << "no live redrawing";
+    EXPECT_NE(r.out.find("UP-3  100%  2.0 MiB of 2.0 MiB  "), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find("MiB/s"), std::string::npos) << r.out;
+}
+
 // The credentials are cut as the dialogs cut them: GBK, at most 11 bytes,
 // never half a character.
 TEST_F(Cli, CredentialsGoOutAsTheDialogsSendThem) {
