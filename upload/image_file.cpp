@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+#include "platform/file_position.h"
+
 namespace lenscout {
 
 bool ImageFile::open(const std::string& path) {
@@ -10,8 +12,8 @@ bool ImageFile::open(const std::string& path) {
 }
 
 int64_t ImageFile::measure() {
-    if (!file_ || fseeko(file_.get(), 0, SEEK_END) != 0) return -1;
-    const int64_t size = ftello(file_.get());
+    if (!file_ || !seekFile(file_.get(), 0, true)) return -1;
+    const int64_t size = filePosition(file_.get());
     rewind();
     return size;
 }
@@ -22,7 +24,7 @@ void ImageFile::rewind() {
 
 bool ImageFile::read(void* into, size_t count) { return file_ && std::fread(into, 1, count, file_.get()) == count; }
 
-bool ImageFile::seek(int64_t offset) { return file_ && fseeko(file_.get(), offset, SEEK_SET) == 0; }
+bool ImageFile::seek(int64_t offset) { return file_ && seekFile(file_.get(), offset); }
 
 bool checkImage(ImageFile& file, UpgradeKind kind) {
     static const char kFirmwareMark[] = "BNEG";
