@@ -7,8 +7,14 @@
 
 namespace lenscout {
 
+// A descriptor here, a SOCKET (an unsigned handle) on Windows.
+#if defined(_WIN32)
+using SocketHandle = uintptr_t;
+constexpr SocketHandle kInvalidSocket = ~static_cast<uintptr_t>(0);
+#else
 using SocketHandle = int;
 constexpr SocketHandle kInvalidSocket = -1;
+#endif
 
 // Owns one socket and closes it when it goes out of scope.
 class Socket {
@@ -46,12 +52,17 @@ bool connectTo(SocketHandle s, uint32_t addrNet, uint16_t portNet);
 bool connectWithin(SocketHandle s, uint32_t addrNet, uint16_t portNet, uint32_t timeoutMs);
 // A blocking send that makes no progress for this long fails.
 bool setSendTimeout(SocketHandle s, uint32_t timeoutMs);
+// Makes the close of a TCP socket a reset instead of an orderly end.
+bool resetOnClose(SocketHandle s);
 bool listenOn(SocketHandle s, int backlog);
 Socket acceptFrom(SocketHandle s, uint32_t* addrNet, uint16_t* portNet);
 
 enum class WaitResult { Readable, Timeout, Failed };
 // Waits until the socket is readable, at most timeoutMs milliseconds.
 WaitResult waitReadable(SocketHandle s, uint32_t timeoutMs);
+// Waits until the peer of a TCP connection has closed or reset it, without
+// reading what it sent; false when it has not within timeoutMs.
+bool waitPeerGone(SocketHandle s, uint32_t timeoutMs);
 
 // Each returns the bytes moved, or -1 on failure. Sends never raise SIGPIPE.
 long sendSome(SocketHandle s, const void* data, size_t count);

@@ -113,6 +113,11 @@ bool setSendTimeout(SocketHandle s, uint32_t timeoutMs) {
     return ::setsockopt(s, SOL_SOCKET, SO_SNDTIMEO, &t, sizeof t) == 0;
 }
 
+bool resetOnClose(SocketHandle s) {
+    linger hard = {1, 0};
+    return ::setsockopt(s, SOL_SOCKET, SO_LINGER, &hard, sizeof hard) == 0;
+}
+
 bool listenOn(SocketHandle s, int backlog) { return ::listen(s, backlog) == 0; }
 
 Socket acceptFrom(SocketHandle s, uint32_t* addrNet, uint16_t* portNet) {
@@ -137,6 +142,14 @@ WaitResult waitReadable(SocketHandle s, uint32_t timeoutMs) {
         if (r == 0) return WaitResult::Timeout;
         if (errno != EINTR) return WaitResult::Failed;
     }
+}
+
+bool waitPeerGone(SocketHandle s, uint32_t timeoutMs) {
+    pollfd p{s, POLLRDHUP, 0};
+    int r;
+    do r = ::poll(&p, 1, static_cast<int>(timeoutMs > INT_MAX ? INT_MAX : timeoutMs));
+    while (r < 0 && errno == EINTR);
+    return r > 0;
 }
 
 long sendSome(SocketHandle s, const void* data, size_t count) {

@@ -1,7 +1,5 @@
 #include "support/loopback.h"
 
-#include <sys/socket.h>
-
 namespace lenscout::test {
 
 UdpPair::UdpPair() : sender_(openUdpSocket()), receiver_(openUdpSocket()) {
@@ -31,8 +29,7 @@ bool TcpPair::serverSend(const void* data, size_t count) {
 }
 
 void TcpPair::serverReset() {
-    linger hard = {1, 0};
-    setsockopt(server_.get(), SOL_SOCKET, SO_LINGER, &hard, sizeof hard);
+    resetOnClose(server_.get());
     server_.reset();
 }
 

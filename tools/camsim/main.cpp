@@ -7,7 +7,7 @@
 #include "tools/camsim/simulator.h"
 
 namespace {
-volatile int gStop = 0;
+volatile std::sig_atomic_t gStop = 0;
 void onSignal(int) { gStop = 1; }
 }  // namespace
 
@@ -18,10 +18,12 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "%s%s", error.c_str(), (!error.empty() && error.back() == '\n') ? "" : "\n");
         return error == lenscout::kSimUsage ? 0 : 2;
     }
-    struct sigaction action = {};
-    action.sa_handler = onSignal;
-    sigaction(SIGTERM, &action, nullptr);
-    sigaction(SIGINT, &action, nullptr);
+    std::signal(SIGTERM, onSignal);
+    std::signal(SIGINT, onSignal);
+    if (!lenscout::startSocketLayer()) {
+        std::fprintf(stderr, "lenscout-camsim: no sockets to be had\n");
+        return 1;
+    }
 
     lenscout::Simulator simulator(std::move(options));
     if (!simulator.open(&error)) {

@@ -1,10 +1,10 @@
 #include "tools/camsim/sim_camera.h"
 
-#include <arpa/inet.h>
 #include <cstdio>
 #include <cstring>
 #include <sstream>
 
+#include "platform/socket.h"
 #include "tools/camsim/sim_codec.h"
 #include "tools/common/gbk.h"
 #include "tools/common/options.h"
@@ -12,7 +12,7 @@
 namespace lenscout {
 namespace {
 
-uint32_t addHost(uint32_t baseNet, uint32_t offset) { return htonl(ntohl(baseNet) + offset); }
+uint32_t addHost(uint32_t baseNet, uint32_t offset) { return toNetLong(toHostLong(baseNet) + offset); }
 
 
 bool applyField(SimCamera* c, const std::string& key, const std::string& value) {

@@ -4,7 +4,6 @@
 #include <cerrno>
 #include <cstring>
 
-#include <arpa/inet.h>
 
 #include "platform/broadcast.h"
 #include "tools/camsim/sim_codec.h"
@@ -17,12 +16,11 @@ namespace {
 
 constexpr int kMaxWaitMs = 100;
 
+// "a.b.c.d:port" of an address and port in network byte order.
 std::string endpoint(uint32_t addr, uint16_t port) {
-    char text[INET_ADDRSTRLEN] = {};
-    in_addr a{};
-    a.s_addr = addr;
-    inet_ntop(AF_INET, &a, text, sizeof text);
-    return std::string(text) + ":" + std::to_string(ntohs(port));
+    const auto* b = reinterpret_cast<const uint8_t*>(&addr);
+    return std::to_string(b[0]) + "." + std::to_string(b[1]) + "." + std::to_string(b[2]) + "." +
+           std::to_string(b[3]) + ":" + std::to_string(toHostPort(port));
 }
 
 // A request as the program must send it: its header and its exact size,
@@ -176,7 +174,7 @@ void Simulator::send(uint16_t command, const std::vector<uint8_t>& payload, uint
     // Out of every link, as a camera with no route for 255.255.255.255 still can.
     std::vector<Ipv4Interface> links;
     const bool known = readInterfaceTable(&links);
-    broadcastOnEveryLink(socket_.get(), outgoing_.data(), outgoing_.size(), htonl(INADDR_BROADCAST), htons(10000),
+    broadcastOnEveryLink(socket_.get(), outgoing_.data(), outgoing_.size(), 0xffffffffu, toNetPort(10000),
                          known ? &links : nullptr);
 }
 

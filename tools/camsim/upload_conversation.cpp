@@ -1,7 +1,5 @@
 #include "tools/camsim/upload_conversation.h"
 
-#include <poll.h>
-#include <sys/socket.h>
 
 #include <cerrno>
 #include <chrono>
@@ -118,10 +116,7 @@ private:
         return false;
     }
 
-    void resetOnClose() {
-        linger hard = {1, 0};
-        setsockopt(socket_.get(), SOL_SOCKET, SO_LINGER, &hard, sizeof hard);
-    }
+    void resetOnClose() { lenscout::resetOnClose(socket_.get()); }
 
     // Closing, resetting or falling silent instead of answering.
     bool misbehaveAt(const std::string& step) {
@@ -205,8 +200,7 @@ private:
     // Reads nothing more, until the peer has gone (or two minutes).
     std::string stall() {
         for (int i = 0; i < 1200 && !stop_; ++i) {
-            pollfd p{socket_.get(), POLLRDHUP, 0};
-            if (::poll(&p, 1, static_cast<int>(kSlice)) > 0) break;
+            if (waitPeerGone(socket_.get(), kSlice)) break;
         }
         return done("stall");
     }
@@ -269,7 +263,7 @@ std::string Connection::receiveImage() {
         if (ready == WaitResult::Failed) break;
         if (ready == WaitResult::Timeout) continue;
         const long n = receiveSome(socket_.get(), buffer.data() + used, buffer.size() - used);
-        if (n == 0 || (n < 0 && errno != EAGAIN && errno != EINTR)) break;
+        if (n <= 0) break;
         if (n > 0) used += static_cast<size_t>(n);
     }
     return done("received") + " user=" + loginUser_ + " kind=" + std::to_string(kind) + " bytes=" + std::to_string(bytes) +
