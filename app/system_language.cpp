@@ -1,8 +1,6 @@
 #include "app/system_language.h"
 
-#include <cstdlib>
 #include <cstring>
-#include <initializer_list>
 
 #include "app/string_table.h"
 
@@ -35,14 +33,6 @@ uint16_t LangIdFromLocale(const char* locale) {
     for (const Region& r : kChineseRegions)
         if (startsWithLocale(locale, r.locale)) return r.id;
     return std::strncmp(locale, "zh_", 3) == 0 ? kLangChineseOther : kLangEnglishUs;
-}
-
-uint16_t SystemDefaultLangId() {
-    for (const char* name : {"LC_ALL", "LC_MESSAGES", "LANG"}) {
-        const char* value = std::getenv(name);
-        if (value && *value) return LangIdFromLocale(value);
-    }
-    return kLangEnglishUs;
 }
 
 int LanguageFromLangId(uint16_t id) {
