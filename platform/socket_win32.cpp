@@ -1,0 +1,345 @@
+#include "platform/socket.h"
+
+#include <winsock2.h>
+#include <ws2tcpip.h>
+#include <mswsock.h>
+#include <mstcpip.h>
+
+#include <algorithm>
+#include <chrono>
+#include <climits>
+#include <cstring>
+#include <vector>
+
+namespace lenscout {
+namespace {
+
+sockaddr_in makeAddress(uint32_t addrNet, uint16_t portNet) {
+    sockaddr_in a{};
+    a.sin_family = AF_INET;
+    a.sin_addr.s_addr = addrNet;
+    a.sin_port = portNet;
+    return a;
+}
+
+void readAddress(const sockaddr_in& a, uint32_t* addrNet, uint16_t* portNet) {
+    if (addrNet) *addrNet = a.sin_addr.s_addr;
+    if (portNet) *portNet = a.sin_port;
+}
+
+SOCKET raw(SocketHandle s) { return static_cast<SOCKET>(s); }
+
+bool setIntOption(SocketHandle s, int level, int name, int value) {
+    return ::setsockopt(raw(s), level, name, reinterpret_cast<const char*>(&value), sizeof value) == 0;
+}
+
+int clampedLength(size_t count) { return static_cast<int>(std::min<size_t>(count, INT_MAX)); }
+
+// A datagram that does not fit still arrives, cut, as it does on POSIX.
+long receiveResult(int r, size_t capacity) {
+    if (r == SOCKET_ERROR && ::WSAGetLastError() == WSAEMSGSIZE) return static_cast<long>(capacity);
+    return r;
+}
+
+Socket openSocket(int type, int protocol) {
+    Socket s(static_cast<SocketHandle>(::WSASocketW(AF_INET, type, protocol, nullptr, 0, WSA_FLAG_NO_HANDLE_INHERIT)));
+    if (s.valid() && type == SOCK_DGRAM) {
+        // Without this an ICMP "port unreachable" for an earlier send fails
+        // the next receive with WSAECONNRESET, which would end the worker.
+        BOOL report = FALSE;
+        DWORD ignored = 0;
+        ::WSAIoctl(raw(s.get()), SIO_UDP_CONNRESET, &report, sizeof report, nullptr, 0, &ignored, nullptr, nullptr);
+    }
+    return s;
+}
+
+timeval timeoutOf(uint32_t ms) {
+    timeval t{};
+    t.tv_sec = static_cast<long>(ms / 1000);
+    t.tv_usec = static_cast<long>((ms % 1000) * 1000);
+    return t;
+}
+
+}  // namespace
+
+Socket& Socket::operator=(Socket&& other) noexcept {
+    if (this != &other) reset(other.release());
+    return *this;
+}
+
+SocketHandle Socket::release() {
+    SocketHandle h = handle_;
+    handle_ = kInvalidSocket;
+    return h;
+}
+
+void Socket::reset(SocketHandle handle) {
+    if (handle_ != kInvalidSocket) ::closesocket(raw(handle_));
+    handle_ = handle;
+}
+
+Socket openUdpSocket() { return openSocket(SOCK_DGRAM, IPPROTO_UDP); }
+Socket openTcpSocket() { return openSocket(SOCK_STREAM, IPPROTO_TCP); }
+
+bool enableBroadcast(SocketHandle s) { return setIntOption(s, SOL_SOCKET, SO_BROADCAST, 1); }
+bool setReuseAddress(SocketHandle s) { return setIntOption(s, SOL_SOCKET, SO_REUSEADDR, 1); }
+bool setReceiveBuffer(SocketHandle s, int bytes) { return setIntOption(s, SOL_SOCKET, SO_RCVBUF, bytes); }
+
+bool bindAny(SocketHandle s, uint16_t portNet) { return bindTo(s, htonl(INADDR_ANY), portNet); }
+
+namespace {
+
+bool plainBind(SocketHandle s, uint32_t addrNet, uint16_t portNet) {
+    sockaddr_in a = makeAddress(addrNet, portNet);
+    return ::bind(raw(s), reinterpret_cast<sockaddr*>(&a), sizeof a) == 0;
+}
+
+bool isDatagramSocket(SocketHandle s) {
+    int type = 0;
+    int len = sizeof type;
+    return ::getsockopt(raw(s), SOL_SOCKET, SO_TYPE, reinterpret_cast<char*>(&type), &len) == 0 && type == SOCK_DGRAM;
+}
+
+}  // namespace
+
+// A UDP socket on a fixed port shares it with the per-link senders of
+// sendDatagramVia, which needs SO_REUSEADDR on both under some socket
+// layers. A port that another socket holds is still refused, by a first
+// bind without it, so that a second program falls back as it does on POSIX.
+bool bindTo(SocketHandle s, uint32_t addrNet, uint16_t portNet) {
+    if (!isDatagramSocket(s)) return plainBind(s, addrNet, portNet);
+    if (portNet != 0) {
+        Socket probe = openUdpSocket();
+        if (!probe.valid() || !plainBind(probe.get(), addrNet, portNet)) return false;
+    }
+    return setReuseAddress(s) && plainBind(s, addrNet, portNet);
+}
+
+uint16_t localPort(SocketHandle s) {
+    sockaddr_in a{};
+    int len = sizeof a;
+    if (::getsockname(raw(s), reinterpret_cast<sockaddr*>(&a), &len) != 0) return 0;
+    return a.sin_port;
+}
+
+bool connectTo(SocketHandle s, uint32_t addrNet, uint16_t portNet) {
+    sockaddr_in a = makeAddress(addrNet, portNet);
+    return ::connect(raw(s), reinterpret_cast<sockaddr*>(&a), sizeof a) == 0;
+}
+
+// select rather than WSAPoll: WSAPoll does not report a connect that failed
+// on every Windows version. The set holds one socket, so FD_SETSIZE is no
+// limit here.
+bool connectWithin(SocketHandle s, uint32_t addrNet, uint16_t portNet, uint32_t timeoutMs) {
+    u_long nonBlocking = 1;
+    if (::ioctlsocket(raw(s), FIONBIO, &nonBlocking) != 0) return false;
+    sockaddr_in a = makeAddress(addrNet, portNet);
+    bool connected = ::connect(raw(s), reinterpret_cast<sockaddr*>(&a), sizeof a) == 0;
+    if (!connected && ::WSAGetLastError() == WSAEWOULDBLOCK) {
+        fd_set writable, failed;
+        FD_ZERO(&writable);
+        FD_ZERO(&failed);
+        FD_SET(raw(s), &writable);
+        FD_SET(raw(s), &failed);
+        timeval t = timeoutOf(timeoutMs);
+        int error = 0;
+        int len = sizeof error;
+        connected = ::select(0, nullptr, &writable, &failed, &t) > 0 && FD_ISSET(raw(s), &writable) &&
+                    ::getsockopt(raw(s), SOL_SOCKET, SO_ERROR, reinterpret_cast<char*>(&error), &len) == 0 &&
+                    error == 0;
+    }
+    u_long blocking = 0;
+    ::ioctlsocket(raw(s), FIONBIO, &blocking);
+    return connected;
+}
+
+bool setSendTimeout(SocketHandle s, uint32_t timeoutMs) {
+    const DWORD ms = timeoutMs;
+    return ::setsockopt(raw(s), SOL_SOCKET, SO_SNDTIMEO, reinterpret_cast<const char*>(&ms), sizeof ms) == 0;
+}
+
+bool resetOnClose(SocketHandle s) {
+    linger hard{};
+    hard.l_onoff = 1;
+    hard.l_linger = 0;
+    return ::setsockopt(raw(s), SOL_SOCKET, SO_LINGER, reinterpret_cast<const char*>(&hard), sizeof hard) == 0;
+}
+
+bool listenOn(SocketHandle s, int backlog) { return ::listen(raw(s), backlog) == 0; }
+
+Socket acceptFrom(SocketHandle s, uint32_t* addrNet, uint16_t* portNet) {
+    sockaddr_in a{};
+    int len = sizeof a;
+    Socket peer(static_cast<SocketHandle>(::accept(raw(s), reinterpret_cast<sockaddr*>(&a), &len)));
+    if (peer.valid()) readAddress(a, addrNet, portNet);
+    return peer;
+}
+
+WaitResult waitReadable(SocketHandle s, uint32_t timeoutMs) {
+    fd_set readable;
+    FD_ZERO(&readable);
+    FD_SET(raw(s), &readable);
+    timeval t = timeoutOf(timeoutMs);
+    const int r = ::select(0, &readable, nullptr, nullptr, &t);
+    if (r > 0) return WaitResult::Readable;
+    return r == 0 ? WaitResult::Timeout : WaitResult::Failed;
+}
+
+// Windows has no "peer hung up" readiness apart from data: a peek that
+// finds the end of the stream or a reset, waited for in short slices.
+bool waitPeerGone(SocketHandle s, uint32_t timeoutMs) {
+    using Clock = std::chrono::steady_clock;
+    const auto deadline = Clock::now() + std::chrono::milliseconds(timeoutMs);
+    char byte = 0;
+    do {
+        if (waitReadable(s, 20) == WaitResult::Readable) {
+            const int r = ::recv(raw(s), &byte, 1, MSG_PEEK);
+            if (r <= 0) return true;
+        }
+    } while (Clock::now() < deadline);
+    return false;
+}
+
+long sendSome(SocketHandle s, const void* data, size_t count) {
+    return ::send(raw(s), static_cast<const char*>(data), clampedLength(count), 0);
+}
+
+bool sendAllGathered(SocketHandle s, ByteRange* pieces, size_t count, size_t* taken) {
+    size_t ignored = 0;
+    size_t& total = taken ? *taken : ignored;
+    total = 0;
+    std::vector<WSABUF> v(count);
+    for (size_t i = 0; i < count; ++i) {
+        v[i].buf = static_cast<char*>(const_cast<void*>(pieces[i].data));
+        v[i].len = static_cast<ULONG>(pieces[i].size);
+    }
+    size_t first = 0;
+    while (first < count) {
+        DWORD sent = 0;
+        if (::WSASend(raw(s), v.data() + first, static_cast<DWORD>(count - first), &sent, 0, nullptr, nullptr) != 0 ||
+            sent == 0)
+            return false;
+        total += sent;
+        for (size_t left = sent; left > 0 && first < count;) {
+            const size_t take = std::min<size_t>(left, v[first].len);
+            v[first].buf += take;
+            v[first].len -= static_cast<ULONG>(take);
+            left -= take;
+            if (v[first].len == 0) ++first;
+        }
+        while (first < count && v[first].len == 0) ++first;
+    }
+    return true;
+}
+
+long sendTo(SocketHandle s, const void* data, size_t count, uint32_t addrNet, uint16_t portNet) {
+    sockaddr_in a = makeAddress(addrNet, portNet);
+    return ::sendto(raw(s), static_cast<const char*>(data), clampedLength(count), 0, reinterpret_cast<sockaddr*>(&a),
+                    sizeof a);
+}
+
+namespace {
+
+bool linkMissing(int error) {
+    switch (error) {
+    case WSAENETUNREACH:
+    case WSAEHOSTUNREACH:
+    case WSAENETDOWN:
+    case WSAEADDRNOTAVAIL:
+    case WSAENOBUFS:
+        return true;
+    default:
+        return false;
+    }
+}
+
+}  // namespace
+
+namespace {
+
+SendResult sendResultOf(bool sent) {
+    if (sent) return SendResult::Sent;
+    return linkMissing(::WSAGetLastError()) ? SendResult::LinkMissing : SendResult::Failed;
+}
+
+bool broadcastEnabled(SocketHandle s) {
+    BOOL on = FALSE;
+    int len = sizeof on;
+    return ::getsockopt(raw(s), SOL_SOCKET, SO_BROADCAST, reinterpret_cast<char*>(&on), &len) == 0 && on;
+}
+
+// A socket bound to an interface's address sends through that interface,
+// with that address as source, whatever the routes say. It shares the
+// port of `s`, so that the answers come back to `s`; connected to the
+// destination, it takes none of them itself.
+SendResult sendThroughAddress(SocketHandle s, const void* data, size_t count, const sockaddr_in& to, uint32_t sourceNet) {
+    const uint16_t port = localPort(s);
+    if (port == 0 || !broadcastEnabled(s)) return SendResult::Failed;
+    Socket via = openUdpSocket();
+    if (!via.valid()) return SendResult::Failed;
+    if (!enableBroadcast(via.get()) || !setReuseAddress(via.get()) || !plainBind(via.get(), sourceNet, port) ||
+        ::connect(raw(via.get()), reinterpret_cast<const sockaddr*>(&to), sizeof to) != 0)
+        return SendResult::LinkMissing;  // the address or its link has gone; the worker's socket is sound
+    const int sent = ::send(raw(via.get()), static_cast<const char*>(data), clampedLength(count), 0);
+    return sendResultOf(sent == static_cast<int>(count));
+}
+
+}  // namespace
+
+// The source address names the link here; the index only says that one is
+// named.
+SendResult sendDatagramVia(SocketHandle s, const void* data, size_t count, uint32_t addrNet, uint16_t portNet,
+                           uint32_t viaIndex, uint32_t sourceNet) {
+    const sockaddr_in to = makeAddress(addrNet, portNet);
+    if (viaIndex != 0) return sendThroughAddress(s, data, count, to, sourceNet);
+    const int sent = ::sendto(raw(s), static_cast<const char*>(data), clampedLength(count), 0,
+                              reinterpret_cast<const sockaddr*>(&to), sizeof to);
+    return sendResultOf(sent == static_cast<int>(count));
+}
+
+long receiveSome(SocketHandle s, void* data, size_t capacity) {
+    return receiveResult(::recv(raw(s), static_cast<char*>(data), clampedLength(capacity), 0), capacity);
+}
+
+long receiveFrom(SocketHandle s, void* data, size_t capacity, uint32_t* addrNet, uint16_t* portNet) {
+    sockaddr_in a{};
+    int len = sizeof a;
+    const long r = receiveResult(
+        ::recvfrom(raw(s), static_cast<char*>(data), clampedLength(capacity), 0, reinterpret_cast<sockaddr*>(&a), &len),
+        capacity);
+    if (r >= 0) readAddress(a, addrNet, portNet);
+    return r;
+}
+
+// 10053 and 10054, the two the protocol tells apart.
+SocketError lastSocketError() {
+    switch (::WSAGetLastError()) {
+    case WSAECONNABORTED: return SocketError::Aborted;
+    case WSAECONNRESET: return SocketError::Reset;
+    default: return SocketError::Other;
+    }
+}
+
+bool parseIpv4(const char* text, uint32_t* addrNet) {
+    in_addr a{};
+    if (text == nullptr || ::inet_pton(AF_INET, text, &a) != 1) return false;
+    *addrNet = a.s_addr;
+    return true;
+}
+
+uint16_t toNetPort(uint16_t hostPort) { return htons(hostPort); }
+uint16_t toHostPort(uint16_t netPort) { return ntohs(netPort); }
+uint32_t toNetLong(uint32_t host) { return htonl(host); }
+uint32_t toHostLong(uint32_t net) { return ntohl(net); }
+
+// Winsock 2.2 for the whole process; it stays started until the process
+// ends, which releases it.
+bool startSocketLayer() {
+    static const bool started = [] {
+        WSADATA data{};
+        return ::WSAStartup(MAKEWORD(2, 2), &data) == 0;
+    }();
+    return started && openUdpSocket().valid();
+}
+
+}  // namespace lenscout
