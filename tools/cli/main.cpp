@@ -4,6 +4,7 @@
 #include <string>
 
 #include "lenscout_version.h"
+#include "platform/socket.h"
 #include "platform/terminal.h"
 #include "tools/cli/exit_status.h"
 #include "tools/cli/set_network_command.h"
@@ -38,6 +39,10 @@ int main(int argc, char** argv) {
     if (command == "--help" || command == "help") {
         std::fputs(kUsage, stdout);
         return kExitOk;
+    }
+    if (!startSocketLayer()) {
+        std::fprintf(stderr, "lenscout-cli: no sockets to be had\n");
+        return kExitFailed;
     }
     if (command == "scan") return runScan(argc - 1, argv + 1, "lenscout-cli scan");
     if (command == "set-network") return runSetNetwork(argc - 1, argv + 1);
