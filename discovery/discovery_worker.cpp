@@ -24,6 +24,8 @@ bool DiscoveryWorker::start() {
     if (!socket_.valid() || !enableBroadcast(socket_.get())) return fail();
     if (!bindAny(socket_.get(), toNetPort(DISCOVERY_PORT)) && !bindAny(socket_.get(), 0)) return fail();
     setReceiveBuffer(socket_.get(), kDiscoveryReceiveBuffer);  // best effort: the system may cap it
+    // A request posted before the first search still goes out on every link.
+    haveInterfaces_ = readInterfaceTable(&interfaces_);
     previousTick_ = due_ = tickCount();
     return true;
 }

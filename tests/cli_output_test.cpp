@@ -6,6 +6,7 @@
 
 #include "app/string_table.h"
 #include "discovery/camera_text.h"
+#include "support/environment.h"
 #include "support/message_bytes.h"
 #include "tools/cli/credentials.h"
 #include "tools/cli/progress_view.h"
@@ -81,9 +82,9 @@ TEST(CliOutput, ProgressLines) {
 
 class PasswordSources : public testing::Test {
 protected:
-    void TearDown() override { unsetenv("LENSCOUT_PASSWORD"); }
+    void TearDown() override { test::clearEnvironment("LENSCOUT_PASSWORD"); }
     std::string file(const std::string& text) {
-        const std::string path = testing::TempDir() + "/password-" + std::to_string(++serial_);
+        const std::string path = testing::TempDir() + "password-" + std::to_string(++serial_);
         std::ofstream(path, std::ios::binary) << text;
         return path;
     }
@@ -91,7 +92,7 @@ protected:
 };
 
 TEST_F(PasswordSources, TheFileWinsOverTheEnvironmentAndGivesItsFirstLine) {
-    setenv("LENSCOUT_PASSWORD", "from-env", 1);
+    test::setEnvironment("LENSCOUT_PASSWORD", "from-env");
     CredentialOptions o;
     std::string password, error;
     ASSERT_TRUE(readPassword(o, &password, &error));
@@ -105,7 +106,7 @@ TEST_F(PasswordSources, TheFileWinsOverTheEnvironmentAndGivesItsFirstLine) {
     o.passwordFile = file("");
     ASSERT_TRUE(readPassword(o, &password, &error));
     EXPECT_EQ(password, "");
-    o.passwordFile = testing::TempDir() + "/no-such-file";
+    o.passwordFile = testing::TempDir() + "no-such-file";
     EXPECT_FALSE(readPassword(o, &password, &error));
     EXPECT_NE(error.find("no-such-file"), std::string::npos);
 }

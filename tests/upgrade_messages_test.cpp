@@ -1,7 +1,6 @@
 #include "upload/upgrade_messages.h"
 
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <fstream>
 #include <string>
@@ -86,7 +85,7 @@ protected:
         EXPECT_TRUE(file.open(path_));
         return checkImage(file, kind);
     }
-    std::string path_ = "/tmp/lenscout-image-" + std::to_string(getpid()) + ".bin";
+    std::string path_ = testing::TempDir() + "lenscout-image-check.bin";
 };
 
 TEST_F(ImageCheck, SystemFirmwareStartsWithBneg) {

@@ -150,6 +150,21 @@ TEST_F(Links, SetNetworkReachesACameraOnTheSecondLink) {
     EXPECT_TRUE(run.errors.empty());
 }
 
+// A request posted before the first search has run (a script that knows the
+// camera already) still goes out on every link, not by the routes alone.
+TEST_F(Links, ARequestBeforeTheFirstSearchGoesOutOnEveryLink) {
+    CameraInfo settings{};
+    setFieldText(settings.deviceId, "L2");
+    setFieldText(settings.user, "admin");
+    setFieldText(settings.password, "pw");
+    settings.ip = test::ip("192.168.78.151");
+    settings.mask = test::ip("255.255.255.0");
+    settings.httpPort = toNetPort(80);
+    WorkerRun run;
+    ASSERT_TRUE(postSetNetwork(run.id(), settings));
+    EXPECT_TRUE(two->waitForLine({"from=192.168.78.1:10000", "cmd=2", "outcome=applied", "id=L2"}, 1000));
+}
+
 // The platform's sends: what a missing link gives, and what a broken socket does.
 TEST_F(Links, OnlyABrokenSocketFailsABroadcast) {
     Socket s = openUdpSocket();

@@ -1,0 +1,113 @@
+// The discovery worker built for Windows, under Wine, against the Linux
+// simulator. The virtual LAN (tests/wine/CMakeLists.txt), no default route:
+//   link 1, 192.168.77.1/24: host 1 plays W1 and W1B, host 3 plays W3 with
+//                            scrambled replies
+//   link 2, 192.168.78.1/24: host 2 plays W2 (password "pw")
+#include <gtest/gtest.h>
+
+#include <set>
+#include <string>
+
+#include "discovery/camera_text.h"
+#include "discovery/discovery_worker.h"
+#include "discovery/message_ids.h"
+#include "support/message_bytes.h"
+#include "support/worker_run.h"
+#include "sim_logs.h"
+
+namespace lenscout {
+namespace {
+
+using test::simLines;
+using test::WorkerRun;
+
+class WineDiscovery : public testing::Test {
+protected:
+    void TearDown() override {
+        for (const std::string& line : test::simViolations(3)) ADD_FAILURE() << "wire layout broken: " << line;
+    }
+};
+
+TEST_F(WineDiscovery, EveryCameraOfEveryLinkInEveryPeriod) {
+    WorkerRun run;
+    ASSERT_TRUE(run.started());
+    std::vector<std::set<std::string>> periods;
+    run.observer = [&](const ThreadMessage& m, const CameraInfo* record) {
+        if (m.message == WM_SCAN_TICK) periods.emplace_back();
+        if (record && !periods.empty()) periods.back().insert(std::string(fieldText(record->deviceId)));
+    };
+    run.drain(3 * kSearchPeriodMs + 500);
+    ASSERT_GE(periods.size(), 4u);
+    for (size_t i = 0; i + 1 < periods.size(); ++i)
+        EXPECT_EQ(periods[i], (std::set<std::string>{"W1", "W1B", "W2", "W3"})) << "period " << i;
+    EXPECT_TRUE(run.errors.empty());
+    EXPECT_EQ(run.exitCode(), STILL_ACTIVE);
+    EXPECT_LT(run.quit(), 1000u);
+}
+
+// Each link hears the search from the computer's own address on it, and
+// never another link's.
+TEST_F(WineDiscovery, EachLinkHearsItsOwnSearchOnly) {
+    WorkerRun run;
+    ASSERT_TRUE(run.started());
+    run.drain(2 * kSearchPeriodMs + 500);
+    run.quit();
+    const std::string search = "4d4f5f49" "0000" "00" "0000000000000000" "04000000" "04000000" "00000001";
+    const auto one = simLines(1, {" cmd=0 ", "hex=" + search});
+    const auto two = simLines(2, {" cmd=0 ", "hex=" + search});
+    ASSERT_FALSE(one.empty());
+    ASSERT_FALSE(two.empty());
+    for (const std::string& line : one) EXPECT_NE(line.find(" from=192.168.77.1:"), std::string::npos) << line;
+    for (const std::string& line : two) EXPECT_NE(line.find(" from=192.168.78.1:"), std::string::npos) << line;
+}
+
+TEST_F(WineDiscovery, SetNetworkReachesTheCameraOnLinkTwo) {
+    WorkerRun run;
+    ASSERT_TRUE(run.started());
+    CameraInfo found{};
+    run.observer = [&](const ThreadMessage&, const CameraInfo* record) {
+        if (record && fieldText(record->deviceId) == "W2") found = *record;
+    };
+    for (int i = 0; i < 50 && fieldText(found.deviceId).empty(); ++i) run.drain(100);
+    ASSERT_EQ(fieldText(found.deviceId), "W2");
+
+    CameraInfo settings = found;
+    setFieldText(settings.user, "admin");
+    setFieldText(settings.password, "pw");
+    settings.ip = test::ip("192.168.78.150");
+    settings.mask = test::ip("255.255.255.0");
+    settings.gateway = settings.dns = test::ip("192.168.78.1");
+    settings.httpPort = toNetPort(8080);
+    ASSERT_TRUE(postSetNetwork(run.id(), settings));
+    bool applied = false;
+    run.observer = [&](const ThreadMessage&, const CameraInfo* record) {
+        applied = applied || (record && fieldText(record->deviceId) == "W2" && record->ip == settings.ip &&
+                              toHostPort(record->httpPort) == 8080);
+    };
+    for (int i = 0; i < 40 && !applied; ++i) run.drain(100);
+    EXPECT_TRUE(applied);
+    EXPECT_EQ(simLines(2, {" cmd=2 ",
+                           "hex=4d4f5f49" "0200" "00" "0000000000000000" "3d000000" "3d000000" "00000001"
+                           "5732" "0000000000000000000000"     // "W2"
+                           "61646d696e" "0000000000000000"     // "admin"
+                           "7077" "0000000000000000000000"     // "pw"
+                           "c0a84e96" "ffffff00" "c0a84e01" "c0a84e01" "1f90"})
+                  .size(),
+              1u);
+}
+
+TEST_F(WineDiscovery, ARefusalComesBackAsTheCamerasCode) {
+    WorkerRun run;
+    ASSERT_TRUE(run.started());
+    CameraInfo settings{};
+    setFieldText(settings.deviceId, "W1");
+    setFieldText(settings.user, "admin");
+    setFieldText(settings.password, "wrong");
+    settings.httpPort = toNetPort(80);
+    ASSERT_TRUE(postSetNetwork(run.id(), settings));
+    ASSERT_TRUE(run.waitFor(WM_SCAN_ERROR, 3000));
+    EXPECT_EQ(run.errors, std::vector<int32_t>{5});
+}
+
+}  // namespace
+}  // namespace lenscout
