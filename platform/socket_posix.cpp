@@ -42,17 +42,6 @@ bool setIntOption(SocketHandle s, int level, int name, int value) {
 
 }  // namespace
 
-Socket& Socket::operator=(Socket&& other) noexcept {
-    if (this != &other) reset(other.release());
-    return *this;
-}
-
-SocketHandle Socket::release() {
-    SocketHandle h = handle_;
-    handle_ = kInvalidSocket;
-    return h;
-}
-
 void Socket::reset(SocketHandle handle) {
     if (handle_ != kInvalidSocket) ::close(handle_);
     handle_ = handle;
@@ -280,11 +269,6 @@ bool parseIpv4(const char* text, uint32_t* addrNet) {
     *addrNet = a.s_addr;
     return true;
 }
-
-uint16_t toNetPort(uint16_t hostPort) { return htons(hostPort); }
-uint16_t toHostPort(uint16_t netPort) { return ntohs(netPort); }
-uint32_t toNetLong(uint32_t host) { return htonl(host); }
-uint32_t toHostLong(uint32_t net) { return ntohl(net); }
 
 // Nothing to initialise here; what start-up needs to know is whether the
 // process may open a socket at all.

@@ -62,17 +62,6 @@ timeval timeoutOf(uint32_t ms) {
 
 }  // namespace
 
-Socket& Socket::operator=(Socket&& other) noexcept {
-    if (this != &other) reset(other.release());
-    return *this;
-}
-
-SocketHandle Socket::release() {
-    SocketHandle h = handle_;
-    handle_ = kInvalidSocket;
-    return h;
-}
-
 void Socket::reset(SocketHandle handle) {
     if (handle_ != kInvalidSocket) ::closesocket(raw(handle_));
     handle_ = handle;
@@ -326,11 +315,6 @@ bool parseIpv4(const char* text, uint32_t* addrNet) {
     *addrNet = a.s_addr;
     return true;
 }
-
-uint16_t toNetPort(uint16_t hostPort) { return htons(hostPort); }
-uint16_t toHostPort(uint16_t netPort) { return ntohs(netPort); }
-uint32_t toNetLong(uint32_t host) { return htonl(host); }
-uint32_t toHostLong(uint32_t net) { return ntohl(net); }
 
 // Winsock 2.2 for the whole process; it stays started until the process
 // ends, which releases it.

@@ -15,6 +15,7 @@
 #include "tools/cli/cli_messages.h"
 #include "tools/cli/credentials.h"
 #include "tools/cli/exit_status.h"
+#include "tools/cli/subcommand.h"
 #include "tools/cli/tool_language.h"
 #include "tools/common/options.h"
 #include "tools/scan/scan_format.h"
@@ -161,13 +162,7 @@ int setNetwork(const SetNetworkOptions& o) {
 }  // namespace
 
 int runSetNetwork(int argc, char** argv) {
-    SetNetworkOptions options;
-    if (!parseOptions(argc, argv, &options) || options.help) {
-        std::fputs(kSetNetworkUsage, options.help ? stdout : stderr);
-        return options.help ? kExitOk : kExitUsage;
-    }
-    selectToolLanguage(options.language);
-    return setNetwork(options);
+    return runSubcommand<SetNetworkOptions>(argc, argv, kSetNetworkUsage, parseOptions, setNetwork);
 }
 
 }  // namespace lenscout

@@ -15,6 +15,7 @@
 #include "tools/cli/credentials.h"
 #include "tools/cli/exit_status.h"
 #include "tools/cli/progress_view.h"
+#include "tools/cli/subcommand.h"
 #include "tools/cli/tool_language.h"
 #include "tools/cli/upload_jobs.h"
 #include "tools/cli/upload_report.h"
@@ -195,13 +196,7 @@ int upload(const UploadOptions& o) {
 }  // namespace
 
 int runUpload(int argc, char** argv) {
-    UploadOptions options;
-    if (!parseOptions(argc, argv, &options) || options.help) {
-        std::fputs(kUploadUsage, options.help ? stdout : stderr);
-        return options.help ? kExitOk : kExitUsage;
-    }
-    selectToolLanguage(options.language);
-    return upload(options);
+    return runSubcommand<UploadOptions>(argc, argv, kUploadUsage, parseOptions, upload);
 }
 
 }  // namespace lenscout
