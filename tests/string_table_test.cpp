@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "tools/common/gbk.h"
+#include "platform/gbk.h"
 
 namespace lenscout {
 namespace {

@@ -6,7 +6,7 @@
 
 #include "platform/socket.h"
 #include "tools/camsim/sim_codec.h"
-#include "tools/common/gbk.h"
+#include "platform/gbk.h"
 #include "tools/common/options.h"
 
 namespace lenscout {

@@ -6,7 +6,7 @@
 #include "discovery/message_ids.h"
 #include "discovery/worker_control.h"
 #include "platform/tick_clock.h"
-#include "tools/common/gbk.h"
+#include "platform/gbk.h"
 
 namespace lenscout {
 

@@ -9,7 +9,7 @@
 #include "app/string_table.h"
 #include "discovery/camera_text.h"
 #include "platform/terminal.h"
-#include "tools/common/gbk.h"
+#include "platform/gbk.h"
 #include "ui/camera_line.h"
 #include "ui/network_settings.h"
 

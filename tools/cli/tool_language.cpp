@@ -4,7 +4,7 @@
 #include "app/startup_language.h"
 #include "app/string_table.h"
 #include "app/system_language.h"
-#include "tools/common/gbk.h"
+#include "platform/gbk.h"
 
 namespace lenscout {
 

@@ -6,7 +6,7 @@
 #include "app/string_table.h"
 #include "discovery/camera_text.h"
 #include "tools/cli/tool_language.h"
-#include "tools/common/gbk.h"
+#include "platform/gbk.h"
 #include "tools/scan/scan_format.h"
 
 namespace lenscout {

@@ -11,7 +11,7 @@
 #include "discovery/worker_control.h"
 #include "platform/tick_clock.h"
 #include "platform/worker_thread.h"
-#include "tools/common/gbk.h"
+#include "platform/gbk.h"
 #include "tools/cli/tool_language.h"
 #include "tools/common/options.h"
 #include "tools/scan/scan_format.h"

@@ -4,7 +4,7 @@
 
 #include "discovery/camera_text.h"
 #include "platform/socket.h"
-#include "tools/common/gbk.h"
+#include "platform/gbk.h"
 
 namespace lenscout {
 

@@ -1,4 +1,4 @@
-#include "tools/common/gbk.h"
+#include "platform/gbk.h"
 
 #include <cerrno>
 #include <cstdio>
