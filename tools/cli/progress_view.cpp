@@ -1,6 +1,9 @@
 #include "tools/cli/progress_view.h"
 
+#include <algorithm>
+
 #include "discovery/camera_text.h"
+#include "platform/terminal.h"
 #include "platform/tick_clock.h"
 #include "tools/cli/tool_language.h"
 
@@ -44,11 +47,14 @@ void ProgressView::show(const std::vector<UploadProgress>& cameras) {
     std::fflush(out_);
 }
 
-// Back up over the last drawing and write every line anew.
+// Back up over the last drawing and write every line anew, each cut to the
+// terminal's width: a line that wrapped would throw the backing up off.
 void ProgressView::redraw(const std::vector<UploadProgress>& cameras) {
     if (drawn_) std::fprintf(out_, "\x1b[%zuA", drawn_);
     const uint32_t now = tickCount();
-    for (const UploadProgress& p : cameras) std::fprintf(out_, "\r\x1b[K%s\n", progressLine(p, now).c_str());
+    const size_t width = static_cast<size_t>(std::max(terminalColumns() - 1, 20));
+    for (const UploadProgress& p : cameras)
+        std::fprintf(out_, "\r\x1b[K%s\n", progressLine(p, now).substr(0, width).c_str());
     drawn_ = cameras.size();
 }
 
