@@ -84,7 +84,9 @@ class PasswordSources : public testing::Test {
 protected:
     void TearDown() override { test::clearEnvironment("LENSCOUT_PASSWORD"); }
     std::string file(const std::string& text) {
-        const std::string path = testing::TempDir() + "password-" + std::to_string(++serial_);
+        const std::string path = testing::TempDir() + "password-" +
+                                 testing::UnitTest::GetInstance()->current_test_info()->name() + "-" +
+                                 std::to_string(++serial_);
         std::ofstream(path, std::ios::binary) << text;
         return path;
     }

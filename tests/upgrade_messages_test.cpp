@@ -85,7 +85,9 @@ protected:
         EXPECT_TRUE(file.open(path_));
         return checkImage(file, kind);
     }
-    std::string path_ = testing::TempDir() + "lenscout-image-check.bin";
+    // One file per test: ctest runs the tests as processes side by side.
+    std::string path_ = testing::TempDir() + "lenscout-image-" +
+                        testing::UnitTest::GetInstance()->current_test_info()->name() + ".bin";
 };
 
 TEST_F(ImageCheck, SystemFirmwareStartsWithBneg) {
