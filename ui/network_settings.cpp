@@ -2,6 +2,7 @@
 
 #include "discovery/discovery_messages.h"
 #include "platform/socket.h"
+#include "ui/camera_line.h"
 
 namespace lenscout {
 
@@ -31,6 +32,8 @@ int checkAddresses(uint32_t ip, uint32_t mask, uint32_t gateway, uint32_t dns) {
 }
 
 }  // namespace
+
+std::string cutGbkCredential(std::string_view gbk) { return std::string(gbk.substr(0, gbkFit(gbk, kCredentialLimit))); }
 
 NetworkSettings ValidateNetworkSettings(int32_t portField, bool dhcp, const char* ip, const char* mask,
                                         const char* gateway, const char* dns) {

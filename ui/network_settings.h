@@ -4,6 +4,8 @@
 // reported by its string-table row.
 #include <cstddef>
 #include <cstdint>
+#include <string>
+#include <string_view>
 
 #include "app/string_table.h"
 
@@ -25,5 +27,8 @@ NetworkSettings ValidateNetworkSettings(int32_t portField, bool dhcp, const char
 
 // The user name and password go to the camera as at most 11 bytes.
 constexpr size_t kCredentialLimit = 11;
+// The start of a GBK credential that a camera takes: at most 11 bytes,
+// never half a character.
+std::string cutGbkCredential(std::string_view gbk);
 
 }  // namespace lenscout

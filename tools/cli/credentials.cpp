@@ -10,7 +10,6 @@
 #include "discovery/camera_text.h"
 #include "platform/terminal.h"
 #include "platform/gbk.h"
-#include "ui/camera_line.h"
 #include "ui/network_settings.h"
 
 namespace lenscout {
@@ -36,10 +35,7 @@ bool readPasswordFile(const std::string& path, std::string* password, std::strin
     return false;
 }
 
-std::string cut(const std::string& typed) {
-    const std::string gbk = terminalToGbk(typed);
-    return gbk.substr(0, gbkFit(gbk, kCredentialLimit));
-}
+std::string cut(const std::string& typed) { return cutGbkCredential(terminalToGbk(typed)); }
 
 }  // namespace
 

@@ -4,16 +4,12 @@
 
 #include "app/string_table.h"
 #include "discovery/camera_text.h"
-#include "ui/camera_line.h"
 #include "ui/network_settings.h"
 #include "ui/window/gbk_text.h"
 
 namespace lenscout {
 
-std::string cutCredential(const QString& field) {
-    const std::string gbk = toGbk(field);
-    return gbk.substr(0, gbkFit(gbk, kCredentialLimit));
-}
+std::string cutCredential(const QString& field) { return cutGbkCredential(toGbk(field)); }
 
 namespace {
 
