@@ -7,6 +7,7 @@
 #include "app/string_table.h"
 #include "platform/tick_clock.h"
 #include "upload/image_file.h"
+#include "upload/upgrade_messages.h"
 #include "upload/upgrade_session.h"
 
 namespace lenscout {
@@ -22,15 +23,15 @@ public:
     void onTransferStart() override {
         update_([](UploadProgress& p) { p.state = UploadState::Sending, p.sendingAt = tickCount(); });
     }
-    void onProgress(int percent) override { percent_ = percent; }
+    // The percentage follows from the bytes, which come with every block.
+    void onProgress(int) override {}
     void onBytes(int64_t sent, int64_t size) override {
-        update_([&](UploadProgress& p) { p.percent = percent_, p.sent = sent, p.size = size; });
+        update_([&](UploadProgress& p) { p.percent = progressPercent(sent, size), p.sent = sent, p.size = size; });
     }
     void onFailure(int textRow) override { update_([&](UploadProgress& p) { p.failureRow = textRow; }); }
 
 private:
     Update update_;
-    int percent_ = 0;
 };
 
 bool ended(UploadState s) { return s == UploadState::NotFound || s == UploadState::Done || s == UploadState::Failed; }
