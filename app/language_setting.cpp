@@ -3,21 +3,13 @@
 #include <cctype>
 #include <cstdio>
 #include <cstring>
-#include <memory>
 #include <vector>
+
+#include "platform/file_handle.h"
 
 namespace lenscout {
 
 int LanguageSetting = 0;
-
-namespace {
-
-struct FileCloser {
-    void operator()(FILE* f) const { std::fclose(f); }
-};
-using File = std::unique_ptr<FILE, FileCloser>;
-
-}  // namespace
 
 // As the scan "lang=%d" reads it: the text starts with exactly "lang=", the
 // number may follow blanks and a sign and ends at its first non-digit. A
@@ -42,7 +34,7 @@ int parseLanguageSetting(const char* text, size_t size) {
 void ReadLanguageSetting(const char* path) {
     constexpr size_t kReadLimit = 1 << 20;
     LanguageSetting = 0;
-    File file(std::fopen(path, "r"));
+    FileHandle file(std::fopen(path, "r"));
     if (!file) return;
     std::vector<char> text(kReadLimit);
     const size_t got = std::fread(text.data(), 1, text.size(), file.get());
@@ -50,7 +42,7 @@ void ReadLanguageSetting(const char* path) {
 }
 
 void WriteLanguageSetting(const char* path) {
-    File file(std::fopen(path, "w"));
+    FileHandle file(std::fopen(path, "w"));
     if (file) std::fprintf(file.get(), "lang=%d", LanguageSetting);
 }
 

@@ -36,7 +36,7 @@ for jobs in 1 4; do
     for _ in $(seq 1 "$rounds"); do
         start=$(now_ms); plain "$jobs"; echo $(( $(now_ms) - start )) >>"$dir/plain"
         start=$(now_ms)
-        LENSCOUT_PASSWORD=pw /usr/bin/time -f '%M' -o "$dir/peak" "$build/tools/lenscout-cli" upload --kind system \
+        LENSCOUT_PASSWORD=pw /usr/bin/time -f '%M' -o "$dir/peak" "$build/cli/lenscout-cli" upload --kind system \
             "$image" "${ids[@]}" --jobs "$jobs" --json >"$dir/out.json" 2>/dev/null
         echo $(( $(now_ms) - start )) >>"$dir/total"
         cat "$dir/peak" >>"$dir/peaks"

@@ -23,7 +23,7 @@ run() {
     rm -f list.log camsim1.log
     start_camsim "$build/tools/lenscout-camsim" 1 --count "$cameras" --delay 0-20
     SIM=$CAMSIM_PID
-    LENSCOUT_LIST_LOG=$PWD/list.log "$build/bench/launch_timed" "$build/app/desktop/lenscout" >launch.out 2>/dev/null &
+    LENSCOUT_LIST_LOG=$PWD/list.log "$build/bench/launch_timed" "$build/qt/lenscout" >launch.out 2>/dev/null &
     PROGRAM=$!
     within 100 listed "$cameras" || { echo "only $(grep -c . list.log) log lines" >&2; exit 1; }
     LAUNCH=$(mono_of <launch.out)

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "discovery/camera_text.h"
+#include "platform/file_handle.h"
 #include "platform/socket.h"
 #include "support/sim_process.h"
 #include "support/vlan_guard.h"
@@ -68,18 +69,17 @@ struct NoObserver : UpgradeObserver {
 bool plainTransfer(const std::string& path, uint32_t host) {
     Socket s = openTcpSocket();
     if (!connectTo(s.get(), host, toNetPort(kSinkPort))) return false;
-    std::FILE* f = std::fopen(path.c_str(), "rb");
+    FileHandle f(std::fopen(path.c_str(), "rb"));
     std::vector<char> chunk(64 * 1024);
     size_t n;
     bool ok = f != nullptr;
-    while (ok && (n = std::fread(chunk.data(), 1, chunk.size(), f)) > 0) {
+    while (ok && (n = std::fread(chunk.data(), 1, chunk.size(), f.get())) > 0) {
         for (size_t off = 0; ok && off < n;) {
             const long sent = sendSome(s.get(), chunk.data() + off, n - off);
             ok = sent > 0;
             off += static_cast<size_t>(sent > 0 ? sent : 0);
         }
     }
-    if (f) std::fclose(f);
     return ok;
 }
 

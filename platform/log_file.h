@@ -1,10 +1,10 @@
 #pragma once
 // A log file opened for appending that the programs this one starts (the
 // browser) do not inherit.
-#include <cstdio>
+#include "platform/file_handle.h"
 
 namespace lenscout {
 
-std::FILE* openPrivateLog(const char* path);
+FileHandle openPrivateLog(const char* path);
 
 }  // namespace lenscout

@@ -3,6 +3,6 @@
 namespace lenscout {
 
 // "e": close-on-exec.
-std::FILE* openPrivateLog(const char* path) { return std::fopen(path, "ae"); }
+FileHandle openPrivateLog(const char* path) { return FileHandle(std::fopen(path, "ae")); }
 
 }  // namespace lenscout

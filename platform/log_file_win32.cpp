@@ -6,9 +6,10 @@
 
 namespace lenscout {
 
-std::FILE* openPrivateLog(const char* path) {
-    std::FILE* file = std::fopen(path, "a");
-    if (file) ::SetHandleInformation(reinterpret_cast<HANDLE>(::_get_osfhandle(::_fileno(file))), HANDLE_FLAG_INHERIT, 0);
+FileHandle openPrivateLog(const char* path) {
+    FileHandle file(std::fopen(path, "a"));
+    if (file)
+        ::SetHandleInformation(reinterpret_cast<HANDLE>(::_get_osfhandle(::_fileno(file.get()))), HANDLE_FLAG_INHERIT, 0);
     return file;
 }
 

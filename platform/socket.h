@@ -73,7 +73,7 @@ struct ByteRange {
 };
 // `taken`, when given, is how many bytes the connection took, also on failure.
 bool sendAllGathered(SocketHandle s, ByteRange* pieces, size_t count, size_t* taken = nullptr);
-long sendTo(SocketHandle s, const void* data, size_t count, uint32_t addrNet, uint16_t portNet);
+long sendDatagramTo(SocketHandle s, const void* data, size_t count, uint32_t addrNet, uint16_t portNet);
 long receiveSome(SocketHandle s, void* data, size_t capacity);
 long receiveFrom(SocketHandle s, void* data, size_t capacity, uint32_t* addrNet, uint16_t* portNet);
 

@@ -177,7 +177,7 @@ bool sendAllGathered(SocketHandle s, ByteRange* pieces, size_t count, size_t* ta
     return true;
 }
 
-long sendTo(SocketHandle s, const void* data, size_t count, uint32_t addrNet, uint16_t portNet) {
+long sendDatagramTo(SocketHandle s, const void* data, size_t count, uint32_t addrNet, uint16_t portNet) {
     sockaddr_in a = makeAddress(addrNet, portNet);
     ssize_t r;
     do r = ::sendto(s, data, count, MSG_NOSIGNAL, reinterpret_cast<sockaddr*>(&a), sizeof a);

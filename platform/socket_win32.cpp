@@ -221,7 +221,7 @@ bool sendAllGathered(SocketHandle s, ByteRange* pieces, size_t count, size_t* ta
     return true;
 }
 
-long sendTo(SocketHandle s, const void* data, size_t count, uint32_t addrNet, uint16_t portNet) {
+long sendDatagramTo(SocketHandle s, const void* data, size_t count, uint32_t addrNet, uint16_t portNet) {
     sockaddr_in a = makeAddress(addrNet, portNet);
     return ::sendto(raw(s), static_cast<const char*>(data), clampedLength(count), 0, reinterpret_cast<sockaddr*>(&a),
                     sizeof a);

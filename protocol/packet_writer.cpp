@@ -64,7 +64,7 @@ NetStatus PacketWriter::sendStream(SocketHandle s) const {
 
 NetStatus PacketWriter::sendDatagram(SocketHandle s, uint32_t addrNet, uint16_t portNet) const {
     if (!buffer_) return NET_ERROR;
-    long sent = sendTo(s, buffer_.get(), static_cast<size_t>(length_), addrNet, portNet);
+    long sent = sendDatagramTo(s, buffer_.get(), static_cast<size_t>(length_), addrNet, portNet);
     return sent == length_ ? NET_OK : NET_ERROR;
 }
 

@@ -12,13 +12,13 @@ using test::camera;
 
 TEST(CameraActions, DoubleClickFollowsTheStatusLine) {
     CameraInfo c = camera("A");
-    EXPECT_EQ(doubleClickAction(c), DoubleClickAction::OpenWebPage);
+    EXPECT_EQ(actionOnDoubleClick(c), DoubleClickAction::OpenWebPage);
     c.webUiVersion = 0;
-    EXPECT_EQ(doubleClickAction(c), DoubleClickAction::Upgrade);
+    EXPECT_EQ(actionOnDoubleClick(c), DoubleClickAction::Upgrade);
     c.sameSubnet = 0;
-    EXPECT_EQ(doubleClickAction(c), DoubleClickAction::NetworkConfiguration);
+    EXPECT_EQ(actionOnDoubleClick(c), DoubleClickAction::NetworkConfiguration);
     c.webUiVersion = 1;
-    EXPECT_EQ(doubleClickAction(c), DoubleClickAction::NetworkConfiguration);
+    EXPECT_EQ(actionOnDoubleClick(c), DoubleClickAction::NetworkConfiguration);
 }
 
 TEST(CameraActions, WebPageAddressNamesThePortUnlessItIs80) {

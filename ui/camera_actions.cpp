@@ -8,7 +8,7 @@
 
 namespace lenscout {
 
-DoubleClickAction doubleClickAction(const CameraInfo& c) {
+DoubleClickAction actionOnDoubleClick(const CameraInfo& c) {
     if (c.sameSubnet == 0) return DoubleClickAction::NetworkConfiguration;
     if (c.webUiVersion != 0) return DoubleClickAction::OpenWebPage;
     return DoubleClickAction::Upgrade;

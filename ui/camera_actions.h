@@ -10,7 +10,7 @@ namespace lenscout {
 
 enum class DoubleClickAction { NetworkConfiguration, OpenWebPage, Upgrade };
 // In the order of the status line: another subnet, then a web interface.
-DoubleClickAction doubleClickAction(const CameraInfo& camera);
+DoubleClickAction actionOnDoubleClick(const CameraInfo& camera);
 
 // "http://a.b.c.d", with ":port" unless the port is 80.
 std::string webPageUrl(const CameraInfo& camera);

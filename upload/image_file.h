@@ -2,10 +2,9 @@
 // An image file opened for an upload, closed on every path.
 #include <cstddef>
 #include <cstdint>
-#include <cstdio>
-#include <memory>
 #include <string>
 
+#include "platform/file_handle.h"
 #include "upload/upgrade_messages.h"
 
 namespace lenscout {
@@ -25,10 +24,7 @@ public:
     void close() { file_.reset(); }
 
 private:
-    struct Closer {
-        void operator()(FILE* f) const { std::fclose(f); }
-    };
-    std::unique_ptr<FILE, Closer> file_;
+    FileHandle file_;
 };
 
 // The check of an image's kind: "BNEG" at offset 0 for system firmware,

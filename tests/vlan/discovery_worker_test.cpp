@@ -136,7 +136,7 @@ TEST(DiscoveryWorker, MalformedDatagramsAndForeignCodesCannotEndIt) {
     uint32_t loopback = 0;
     parseIpv4("127.0.0.1", &loopback);
     auto send = [&](const std::vector<uint8_t>& d) {
-        sendTo(peer.get(), d.data(), d.size(), loopback, toNetPort(DISCOVERY_PORT));
+        sendDatagramTo(peer.get(), d.data(), d.size(), loopback, toNetPort(DISCOVERY_PORT));
     };
     send({});
     send(test::rawMessage("MO_I", CMD_RESULT, {0xfe, 0xff}));  // 65534, read as -2

@@ -47,15 +47,14 @@ Simulator::Simulator(SimOptions options)
 
 Simulator::~Simulator() {
     uploads_.reset();  // its threads still log
-    if (ownLog_ && log_) std::fclose(log_);
 }
 
 bool Simulator::open(std::string* error) {
     if (options_.logPath.empty()) {
         log_ = stderr;
     } else {
-        log_ = std::fopen(options_.logPath.c_str(), "a");
-        ownLog_ = log_ != nullptr;
+        ownedLog_.reset(std::fopen(options_.logPath.c_str(), "a"));
+        log_ = ownedLog_.get();
         if (!log_) {
             *error = "cannot open log " + options_.logPath + ": " + std::strerror(errno);
             return false;
@@ -168,7 +167,7 @@ void Simulator::sendResult(int32_t code, uint32_t addr, uint16_t port) {
 void Simulator::send(uint16_t command, const std::vector<uint8_t>& payload, uint32_t addr, uint16_t port) {
     outgoing_ = wireBytes(sim::kDiscovery, command, payload, options_);
     if (!options_.replyBroadcast) {
-        sendTo(socket_.get(), outgoing_.data(), outgoing_.size(), addr, port);
+        sendDatagramTo(socket_.get(), outgoing_.data(), outgoing_.size(), addr, port);
         return;
     }
     // Out of every link, as a camera with no route for 255.255.255.255 still can.

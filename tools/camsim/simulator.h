@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/file_handle.h"
 #include "platform/socket.h"
 #include "tools/camsim/sim_codec.h"
 #include "tools/camsim/sim_options.h"
@@ -57,8 +58,8 @@ private:
     std::mutex camerasLock_;  // the upload connections read the cameras too
     std::mutex logLock_;
     std::unique_ptr<UploadServer> uploads_;
-    FILE* log_ = nullptr;
-    bool ownLog_ = false;
+    FileHandle ownedLog_;
+    FILE* log_ = nullptr;  // ownedLog_, or standard error
     Clock::time_point started_;
     std::mt19937_64 random_;
     std::priority_queue<Reply, std::vector<Reply>, std::greater<Reply>> pending_;

@@ -10,6 +10,7 @@
 #include <memory>
 #include <thread>
 
+#include "platform/file_handle.h"
 #include "tools/camsim/sim_codec.h"
 #include "tools/camsim/sim_wire.h"
 
@@ -21,10 +22,6 @@ constexpr uint32_t kSlice = 100;
 constexpr int kRequestWaitSlices = 100;  // 10 s for a request to come
 constexpr uint64_t kMidTransfer = 1 << 20;
 constexpr size_t kIdBytes = 13;
-
-struct FileCloser {
-    void operator()(FILE* f) const { std::fclose(f); }
-};
 
 // What a data block's header and position say, block by block.
 class BlockChecker {
@@ -219,7 +216,7 @@ private:
 // Blocks until the peer closes; the image goes to the upload directory.
 // Reads in large pieces: the simulator must not be what limits a transfer.
 std::string Connection::receiveImage() {
-    std::unique_ptr<FILE, FileCloser> file;
+    FileHandle file;
     std::string path, positions;
     uint64_t bytes = 0, blocks = 0;
     uint16_t kind = 0;

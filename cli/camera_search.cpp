@@ -1,0 +1,57 @@
+#include "cli/camera_search.h"
+
+#include <algorithm>
+
+#include "discovery/camera_text.h"
+#include "discovery/message_ids.h"
+#include "discovery/worker_control.h"
+#include "platform/tick_clock.h"
+#include "platform/gbk.h"
+
+namespace lenscout {
+
+CameraSearch::CameraSearch() : target_(currentThreadId()) {}
+
+CameraSearch::~CameraSearch() {
+    stopWorker(thread_);
+    drop();
+}
+
+bool CameraSearch::start() {
+    return thread_.start([this] { return DiscoveryThreadProc(&target_); });
+}
+
+bool CameraSearch::next(uint32_t until, SearchEvent* event) {
+    ThreadMessage m;
+    for (;;) {
+        const uint32_t now = tickCount();
+        if (tickReached(now, until)) return false;
+        if (!waitThreadMessage(&m, std::min<uint32_t>(until - now, 100))) continue;
+        event->message = m.message;
+        event->camera = m.message == WM_CAMERA_FOUND ? takeRecord(m.wParam) : nullptr;
+        event->code = m.message == WM_SCAN_ERROR ? paramCode(m.wParam) : 0;
+        if (event->code == kScanSocketFailure) failed_ = true;
+        return true;
+    }
+}
+
+void CameraSearch::findAll(const std::vector<std::string>& ids, uint32_t until, std::map<std::string, CameraInfo>* found) {
+    const auto missing = [&] {
+        return std::any_of(ids.begin(), ids.end(), [&](const std::string& id) { return !found->count(id); });
+    };
+    SearchEvent event;
+    while (missing() && !failed_ && next(until, &event)) {
+        if (!event.camera) continue;
+        const std::string id(fieldText(event.camera->deviceId));
+        if (std::find(ids.begin(), ids.end(), id) != ids.end()) (*found)[id] = *event.camera;
+    }
+}
+
+void CameraSearch::drop() {
+    ThreadMessage m;
+    while (peekThreadMessage(&m)) releaseMessage(m);
+}
+
+std::string cameraIdOf(const std::string& typed) { return terminalToGbk(typed); }
+
+}  // namespace lenscout

@@ -1,0 +1,12 @@
+#pragma once
+// How lenscout-cli speaks: results on standard output, every diagnostic on
+// standard error under the tool's name.
+#include <string>
+
+namespace lenscout {
+
+void diagnose(const std::string& text);
+// A camera's outcome in the system's own words: "ID: text".
+void diagnoseCamera(const std::string& id, int textRow);
+
+}  // namespace lenscout

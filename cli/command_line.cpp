@@ -1,0 +1,70 @@
+#include "cli/command_line.h"
+
+#include <cstdio>
+
+#include "cli/exit_status.h"
+#include "cli/tool_language.h"
+
+namespace lenscout {
+
+namespace {
+
+constexpr uint32_t kMaxSeconds = 86400;
+
+}  // namespace
+
+int parseCommandLine(CLI::App& app, int argc, char** argv) {
+    try {
+        app.parse(argc, argv);
+        return -1;
+    } catch (const CLI::ParseError& e) {
+        if (e.get_exit_code() == 0) return app.exit(e);
+        std::string command = app.get_name();
+        for (const CLI::App* sub : app.get_subcommands()) command += " " + sub->get_name();
+        std::fprintf(stderr, "%s: %s\nTry '%s --help' for more.\n", command.c_str(), e.what(), command.c_str());
+        return kExitUsage;
+    }
+}
+
+std::string exitStatusFooter() {
+    std::string text = "Exit status:";
+#define LENSCOUT_EXIT_LINE(name, status, meaning) text += "\n  " #status "  " meaning;
+    LENSCOUT_EXIT_STATUSES(LENSCOUT_EXIT_LINE)
+#undef LENSCOUT_EXIT_LINE
+    return text;
+}
+
+CLI::Validator nonEmpty() {
+    return CLI::Validator([](std::string& value) { return value.empty() ? std::string("must not be empty") : ""; },
+                          "", "non-empty");
+}
+
+void addLanguageOption(CLI::App& command, int64_t* language) {
+    command
+        .add_option(
+            "--lang", *language,
+            "messages in language N: 0 the system's, 1 English, 2 and 3 Simplified and Traditional Chinese "
+            "(by default the desktop program's choice)")
+        ->option_text("N")
+        ->check(CLI::Range(int64_t{0}, int64_t{3}));
+}
+
+void addSecondsOption(CLI::App& command, const std::string& name, uint32_t* ms, const std::string& what) {
+    const std::string shown = std::to_string(*ms / 1000);
+    command
+        .add_option_function<uint32_t>(
+            name, [ms](const uint32_t& seconds) { *ms = seconds * 1000; }, what + " (" + shown + ")")
+        ->option_text("S")
+        ->check(CLI::Range(uint32_t{0}, kMaxSeconds));
+}
+
+void addCredentialOptions(CLI::App& command, CredentialOptions* credentials, const std::string& whose) {
+    command.add_option("--user", credentials->user, whose + " user (" + credentials->user + ")")->option_text("U");
+    command
+        .add_option("--password-file", credentials->passwordFile,
+                    "read the password from F's first line (- for standard input); else LENSCOUT_PASSWORD, "
+                    "else a prompt without echo. It is never an argument.")
+        ->option_text("F");
+}
+
+}  // namespace lenscout

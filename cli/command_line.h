@@ -1,0 +1,37 @@
+#pragma once
+// The command lines of lenscout-cli and lenscout-scan, declared with CLI11:
+// each command declares its options once, and its --help comes from them.
+#include <CLI/CLI.hpp>
+#include <cstdint>
+#include <functional>
+#include <string>
+
+#include "cli/credentials.h"
+
+namespace lenscout {
+
+// A command of lenscout-cli: its options live on `command`, and `run` does
+// its work once the whole line has been parsed into them.
+struct Subcommand {
+    CLI::App* command = nullptr;
+    std::function<int()> run;
+};
+
+// Parses the line into the options declared on `app`. Returns -1 when the
+// command is to run, else its exit status: 0 after --help or --version,
+// kExitUsage after a wrong line, whose reason goes to standard error.
+int parseCommandLine(CLI::App& app, int argc, char** argv);
+
+// The end of every --help: the exit statuses.
+std::string exitStatusFooter();
+
+// Refuses an empty value, such as an empty device ID.
+CLI::Validator nonEmpty();
+
+// Options that several commands share.
+void addLanguageOption(CLI::App& command, int64_t* language);
+// Whole seconds, at most a day, kept as milliseconds of the tick clock.
+void addSecondsOption(CLI::App& command, const std::string& name, uint32_t* ms, const std::string& what);
+void addCredentialOptions(CLI::App& command, CredentialOptions* credentials, const std::string& whose);
+
+}  // namespace lenscout

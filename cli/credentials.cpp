@@ -1,0 +1,62 @@
+#include "cli/credentials.h"
+
+#include <cerrno>
+#include <cstdlib>
+#include <cstring>
+#include <fstream>
+#include <iostream>
+
+#include "app/string_table.h"
+#include "discovery/camera_text.h"
+#include "platform/terminal.h"
+#include "platform/gbk.h"
+#include "ui/network_settings.h"
+
+namespace lenscout {
+
+namespace {
+
+// The first line, without its line end.
+bool firstLine(std::istream& in, std::string* line) {
+    if (!std::getline(in, *line) && !in.eof()) return false;
+    if (!line->empty() && line->back() == '\r') line->pop_back();
+    return true;
+}
+
+bool readPasswordFile(const std::string& path, std::string* password, std::string* error) {
+    if (path == "-") {
+        if (firstLine(std::cin, password)) return true;
+        *error = "cannot read the password from standard input";
+        return false;
+    }
+    std::ifstream in(path);
+    if (in && firstLine(in, password)) return true;
+    *error = "cannot read the password file " + path + ": " + std::strerror(errno);
+    return false;
+}
+
+std::string cut(const std::string& typed) { return cutGbkCredential(terminalToGbk(typed)); }
+
+}  // namespace
+
+bool readPassword(const CredentialOptions& options, std::string* password, std::string* error) {
+    if (!options.passwordFile.empty()) return readPasswordFile(options.passwordFile, password, error);
+    if (const char* fromEnvironment = std::getenv("LENSCOUT_PASSWORD")) {
+        *password = fromEnvironment;
+        return true;
+    }
+    if (isTerminal(StdStream::In) && readHiddenLine("Password: ", password)) return true;
+    *error = "no password: set LENSCOUT_PASSWORD, give --password-file FILE, or run on a terminal";
+    return false;
+}
+
+void storePassword(const std::string& password, CameraInfo* camera) { setFieldText(camera->password, cut(password)); }
+
+bool storeUser(const std::string& user, CameraInfo* camera, int* errorRow) {
+    setFieldText(camera->user, cut(user));
+    if (!fieldText(camera->user).empty()) return true;
+    *errorRow = kTextIncorrectCredentials;
+    return false;
+}
+
+}  // namespace lenscout

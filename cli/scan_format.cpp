@@ -1,0 +1,76 @@
+#include "cli/scan_format.h"
+
+#include <cstdio>
+
+#include "discovery/camera_text.h"
+#include "platform/socket.h"
+#include "platform/gbk.h"
+
+namespace lenscout {
+
+namespace {
+
+struct Field {
+    const char* key;
+    std::string value;
+    bool quoted;
+};
+
+std::string render(const Field* fields, size_t count, bool json) {
+    std::string out = json ? "{" : "";
+    for (size_t i = 0; i < count; ++i) {
+        const Field& f = fields[i];
+        if (i) out += json ? "," : " ";
+        if (json) out += jsonString(f.key) + ":" + (f.quoted ? jsonString(f.value) : f.value);
+        else out += std::string(f.key) + "=" + (f.quoted ? jsonString(f.value) : f.value);
+    }
+    return json ? out + "}" : out;
+}
+
+}  // namespace
+
+std::string jsonString(const std::string& utf8) {
+    std::string out = "\"";
+    for (unsigned char c : utf8) {
+        if (c == '"' || c == '\\') {
+            out += '\\';
+            out += static_cast<char>(c);
+        } else if (c < 0x20) {
+            char escape[8];
+            std::snprintf(escape, sizeof escape, "\\u%04x", c);
+            out += escape;
+        } else {
+            out += static_cast<char>(c);
+        }
+    }
+    return out + "\"";
+}
+
+std::string foundCameraLine(const CameraInfo& c, bool json) {
+    const Field fields[] = {
+        {"event", "camera", json},
+        {"id", gbkToUtf8(fieldText(c.deviceId)), true},
+        {"name", gbkToUtf8(fieldText(c.name)), true},
+        {"ip", dottedQuad(c.ip), json},
+        {"mask", dottedQuad(c.mask), json},
+        {"gateway", dottedQuad(c.gateway), json},
+        {"dns", dottedQuad(c.dns), json},
+        {"port", std::to_string(toHostPort(c.httpPort)), false},
+        {"firmware", dottedQuad(c.firmwareVersion), json},
+        {"webui", dottedQuad(c.webUiVersion), json},
+        {"same_subnet", std::to_string(c.sameSubnet), false},
+    };
+    return render(fields, sizeof fields / sizeof fields[0], json);
+}
+
+std::string errorLine(int32_t code, bool json) {
+    const Field fields[] = {{"event", "error", json}, {"code", std::to_string(code), false}};
+    return render(fields, 2, json);
+}
+
+std::string tickLine(uint32_t atMs, bool json) {
+    const Field fields[] = {{"event", "tick", json}, {"at_ms", std::to_string(atMs), false}};
+    return render(fields, 2, json);
+}
+
+}  // namespace lenscout

@@ -1,0 +1,25 @@
+// lenscout-scan: runs the discovery worker for a while and prints what it
+// hands over, for scripts and for watching a network. The same scanner is
+// "lenscout-cli scan".
+#include <cstdio>
+
+#include "cli/exit_status.h"
+#include "cli/scan_command.h"
+#include "platform/socket.h"
+#include "platform/terminal.h"
+
+int main(int argc, char** argv) {
+    using namespace lenscout;
+    followUserLocale();
+    ScanOptions options;
+    CLI::App app(kScanDescription, "lenscout-scan");
+    declareScanOptions(app, &options);
+    app.footer(exitStatusFooter());
+    const int status = parseCommandLine(app, argc, argv);
+    if (status >= 0) return status;
+    if (!startSocketLayer()) {
+        std::fprintf(stderr, "lenscout-scan: no sockets to be had\n");
+        return kExitFailed;
+    }
+    return runScan(options, "lenscout-scan");
+}

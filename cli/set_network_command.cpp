@@ -1,0 +1,165 @@
+#include "cli/set_network_command.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <limits>
+#include <map>
+#include <memory>
+#include <string>
+
+#include "app/string_table.h"
+#include "discovery/camera_text.h"
+#include "discovery/message_ids.h"
+#include "platform/socket.h"
+#include "platform/tick_clock.h"
+#include "cli/camera_search.h"
+#include "cli/cli_messages.h"
+#include "cli/credentials.h"
+#include "cli/exit_status.h"
+#include "cli/tool_language.h"
+#include "cli/scan_format.h"
+#include "ui/network_settings.h"
+
+namespace lenscout {
+
+namespace {
+
+struct SetNetworkOptions {
+    std::string id;
+    bool dhcp = false;
+    std::map<std::string, std::string> addresses;  // ip, mask, gateway, dns as given
+    bool havePort = false;
+    int32_t portField = 0;
+    CredentialOptions credentials;
+    uint32_t searchMs = 4000;
+    uint32_t waitMs = 10000;
+    bool json = false;
+    int64_t language = kLanguageUnset;
+};
+
+// As the dialog reads its port field: a text that is no 32-bit number is 0.
+int32_t portField(const std::string& text) {
+    if (text.empty() || text[0] == ' ') return 0;
+    errno = 0;
+    char* end = nullptr;
+    const long long value = std::strtoll(text.c_str(), &end, 10);
+    if (errno != 0 || *end != '\0' || value < std::numeric_limits<int32_t>::min() ||
+        value > std::numeric_limits<int32_t>::max())
+        return 0;
+    return static_cast<int32_t>(value);
+}
+
+void declareOptions(CLI::App& command, SetNetworkOptions* o) {
+    command.add_option("--id", o->id, "the camera's device ID")->option_text("ID")->required()->check(nonEmpty());
+    CLI::Option* dhcp = command.add_flag("--dhcp", o->dhcp, "let the camera take its address from DHCP");
+    const char* const addresses[][2] = {
+        {"ip", "the camera's IP address"}, {"mask", "its subnet mask"}, {"gateway", "its gateway"}, {"dns", "its DNS server"}};
+    for (const auto& address : addresses) {
+        const std::string key = address[0];
+        command
+            .add_option_function<std::string>(
+                "--" + key, [o, key](const std::string& value) { o->addresses[key] = value; }, address[1])
+            ->option_text("A")
+            ->excludes(dhcp);
+    }
+    command
+        .add_option_function<std::string>(
+            "--http-port",
+            [o](const std::string& value) {
+                o->havePort = true;
+                o->portField = portField(value);
+            },
+            "the camera's HTTP port")
+        ->option_text("N");
+    addCredentialOptions(command, &o->credentials, "the camera's");
+    addSecondsOption(command, "--search", &o->searchMs, "seconds to find the camera");
+    addSecondsOption(command, "--wait", &o->waitMs, "seconds to wait for its answer with the new settings");
+    command.add_flag("--json", o->json, "print the confirmed camera as JSON");
+    addLanguageOption(command, &o->language);
+}
+
+// The dialog's fields: what was given, else the camera's current values.
+NetworkSettings validate(const SetNetworkOptions& o, const CameraInfo& camera) {
+    const auto field = [&](const char* key, uint32_t current) {
+        const auto it = o.addresses.find(key);
+        return it != o.addresses.end() ? it->second : dottedQuad(current);
+    };
+    const std::string ip = field("ip", camera.ip), mask = field("mask", camera.mask),
+                      gateway = field("gateway", camera.gateway), dns = field("dns", camera.dns);
+    const int32_t port = o.havePort ? o.portField : toHostPort(camera.httpPort);
+    return ValidateNetworkSettings(port, o.dhcp, ip.c_str(), mask.c_str(), gateway.c_str(), dns.c_str());
+}
+
+// With every field given the values can be judged before any search.
+bool complete(const SetNetworkOptions& o) { return o.havePort && (o.dhcp || o.addresses.size() == 4); }
+
+bool confirms(const CameraInfo& reply, const CameraInfo& wanted, bool dhcp) {
+    if (!sameText(reply.deviceId, wanted.deviceId) || reply.httpPort != wanted.httpPort) return false;
+    return dhcp || (reply.ip == wanted.ip && reply.mask == wanted.mask && reply.gateway == wanted.gateway &&
+                    reply.dns == wanted.dns);
+}
+
+// After the request: the camera's refusal, or its reply with the settings.
+int awaitConfirmation(CameraSearch& search, const SetNetworkOptions& o, const CameraInfo& wanted) {
+    const uint32_t until = tickCount() + o.waitMs;
+    SearchEvent event;
+    while (search.next(until, &event)) {
+        if (event.code == kScanSocketFailure) return diagnoseCamera(o.id, kTextSocketError), kExitFailed;
+        if (event.code == 1 || event.code == 5 || event.code == 6)
+            return diagnoseCamera(o.id, kTextIncorrectCredentials), kExitRefused;
+        if (event.camera && confirms(*event.camera, wanted, o.dhcp)) {
+            std::printf("%s\n", foundCameraLine(*event.camera, o.json).c_str());
+            return kExitOk;
+        }
+    }
+    diagnoseCamera(o.id, kTextTimeOut);
+    return kExitTimeout;
+}
+
+int setNetwork(const SetNetworkOptions& o) {
+    selectToolLanguage(o.language);
+    CameraInfo wanted{};
+    int row = 0;
+    if (complete(o) && (row = validate(o, wanted).errorRow) != 0) return diagnoseCamera(o.id, row), kExitInvalid;
+    if (!storeUser(o.credentials.user, &wanted, &row)) return diagnoseCamera(o.id, row), kExitInvalid;
+    std::string password, error;
+    if (!readPassword(o.credentials, &password, &error)) return diagnose(error), kExitUsage;
+
+    CameraSearch search;
+    if (!search.start()) return diagnose("cannot start the discovery thread"), kExitFailed;
+    std::map<std::string, CameraInfo> found;
+    const std::string id = cameraIdOf(o.id);
+    search.findAll({id}, tickCount() + o.searchMs, &found);
+    if (search.failed()) return diagnoseCamera(o.id, kTextSocketError), kExitFailed;
+    if (!found.count(id)) return diagnose("no camera with ID " + o.id + " answered the search"), kExitNotFound;
+
+    const NetworkSettings s = validate(o, found[id]);
+    if (s.errorRow) return diagnoseCamera(o.id, s.errorRow), kExitInvalid;
+    std::memcpy(wanted.deviceId, found[id].deviceId, kIdSize);
+    storePassword(password, &wanted);
+    wanted.httpPort = toNetPort(s.port);
+    wanted.ip = s.ip;
+    wanted.mask = s.mask;
+    wanted.gateway = s.gateway;
+    wanted.dns = s.dns;
+    search.drop();
+    if (!postSetNetwork(search.worker(), wanted)) return diagnoseCamera(o.id, kTextThreadError), kExitFailed;
+    return awaitConfirmation(search, o, wanted);
+}
+
+}  // namespace
+
+Subcommand addSetNetworkCommand(CLI::App& cli) {
+    auto options = std::make_shared<SetNetworkOptions>();
+    CLI::App* command = cli.add_subcommand("set-network", "change one camera's address, mask, gateway, DNS and HTTP port");
+    command->footer(
+        "Finds the camera by a search, checks the new settings as the Network Configuration dialog does, sends "
+        "them, and waits until the camera answers with them. An address or port not given keeps the camera's "
+        "current one.");
+    declareOptions(*command, options.get());
+    return {command, [options] { return setNetwork(*options); }};
+}
+
+}  // namespace lenscout

@@ -1,0 +1,181 @@
+#include "cli/upload_command.h"
+
+#include <cstdio>
+#include <cstring>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/string_table.h"
+#include "discovery/camera_text.h"
+#include "platform/terminal.h"
+#include "platform/tick_clock.h"
+#include "cli/camera_search.h"
+#include "cli/cli_messages.h"
+#include "cli/credentials.h"
+#include "cli/exit_status.h"
+#include "cli/progress_view.h"
+#include "cli/tool_language.h"
+#include "cli/upload_jobs.h"
+#include "cli/upload_report.h"
+#include "upload/image_file.h"
+
+namespace lenscout {
+
+namespace {
+
+constexpr uint64_t kMaxJobs = 64;
+constexpr uint32_t kViewPeriodMs = 200;
+
+struct UploadOptions {
+    UpgradeKind kind = UpgradeKind::SystemFirmware;
+    std::string file;
+    std::vector<std::string> ids;
+    uint64_t jobs = 1;
+    CredentialOptions credentials;
+    uint32_t searchMs = 4000;
+    bool json = false;
+    int64_t language = kLanguageUnset;
+};
+
+void declareOptions(CLI::App& command, UploadOptions* o) {
+    command.add_option("FILE", o->file, "the image")->required();
+    command
+        .add_option_function<std::string>(
+            "--kind",
+            [o](const std::string& kind) { o->kind = kind == "webui" ? UpgradeKind::WebUi : UpgradeKind::SystemFirmware; },
+            "a system firmware or a web interface image")
+        ->option_text("system|webui")
+        ->required()
+        ->check(CLI::IsMember({"system", "webui"}));
+    command.add_option("--id", o->ids, "a camera's device ID; once for each camera")
+        ->option_text("ID")
+        ->required()
+        ->allow_extra_args(false)
+        ->check(nonEmpty());
+    command.add_option("--jobs", o->jobs, "how many cameras to upload to at once (1)")
+        ->option_text("N")
+        ->check(CLI::Range(uint64_t{1}, kMaxJobs));
+    addCredentialOptions(command, &o->credentials, "the cameras'");
+    addSecondsOption(command, "--search", &o->searchMs, "seconds to find the cameras");
+    command.add_flag("--json", o->json, "print the outcomes as one JSON array");
+    addLanguageOption(command, &o->language);
+}
+
+// The dialog's check, before any camera is looked for: 0 or the text row.
+int checkFile(const UploadOptions& o) {
+    ImageFile image;
+    if (!image.open(o.file)) return kTextCannotOpenFile;
+    if (!checkImage(image, o.kind)) return o.kind == UpgradeKind::SystemFirmware ? kTextBadFirmwareFile : kTextBadWebUiFile;
+    return 0;
+}
+
+std::vector<UploadProgress> cameraRows(const UploadOptions& o, const std::map<std::string, CameraInfo>& found,
+                                       const CameraInfo& credentials) {
+    std::vector<UploadProgress> rows;
+    for (const std::string& id : o.ids) {
+        UploadProgress p;
+        p.id = id;
+        auto it = found.find(cameraIdOf(id));
+        if (it == found.end()) {
+            p.state = UploadState::NotFound;
+        } else {
+            p.camera = it->second;
+            std::memcpy(p.camera.user, credentials.user, kIdSize);
+            std::memcpy(p.camera.password, credentials.password, kIdSize);
+        }
+        rows.push_back(p);
+    }
+    return rows;
+}
+
+// One more search, for the versions the updated cameras now report.
+std::vector<const CameraInfo*> versionsAfter(CameraSearch& search, const std::vector<UploadProgress>& rows,
+                                            uint32_t searchMs, std::map<std::string, CameraInfo>* found) {
+    std::vector<std::string> updated;
+    for (const UploadProgress& p : rows)
+        if (p.state == UploadState::Done) updated.push_back(std::string(fieldText(p.camera.deviceId)));
+    std::vector<const CameraInfo*> versions(rows.size(), nullptr);
+    if (updated.empty()) return versions;
+    search.drop();
+    found->clear();
+    postSearchNow(search.worker());
+    search.findAll(updated, tickCount() + searchMs, found);
+    for (size_t i = 0; i < rows.size(); ++i) {
+        auto it = found->find(std::string(fieldText(rows[i].camera.deviceId)));
+        if (rows[i].state == UploadState::Done && it != found->end()) versions[i] = &it->second;
+    }
+    return versions;
+}
+
+void printVersions(const std::vector<UploadProgress>& rows, const std::vector<const CameraInfo*>& versions) {
+    for (size_t i = 0; i < rows.size(); ++i) {
+        if (rows[i].state != UploadState::Done) continue;
+        if (!versions[i]) {
+            std::printf("%s: no answer to the search after the upload\n", rows[i].id.c_str());
+            continue;
+        }
+        std::printf("%s: firmware %s, web UI %s\n", rows[i].id.c_str(), dottedQuad(versions[i]->firmwareVersion).c_str(),
+                    dottedQuad(versions[i]->webUiVersion).c_str());
+    }
+}
+
+int exitStatusOf(const std::vector<UploadProgress>& rows) {
+    int status = kExitOk;
+    for (const UploadProgress& p : rows) {
+        if (p.state == UploadState::Failed) return kExitFailed;
+        if (p.state == UploadState::NotFound) status = kExitNotFound;
+    }
+    return status;
+}
+
+int upload(const UploadOptions& o) {
+    selectToolLanguage(o.language);
+    CameraInfo credentials{};
+    int row = 0;
+    if (!storeUser(o.credentials.user, &credentials, &row)) return diagnose(systemText(row)), kExitInvalid;
+    if ((row = checkFile(o)) != 0) return diagnose(o.file + ": " + systemText(row)), kExitInvalid;
+    std::string password, error;
+    if (!readPassword(o.credentials, &password, &error)) return diagnose(error), kExitUsage;
+    storePassword(password, &credentials);
+
+    CameraSearch search;
+    if (!search.start()) return diagnose("cannot start the discovery thread"), kExitFailed;
+    std::map<std::string, CameraInfo> found;
+    std::vector<std::string> wanted;
+    for (const std::string& id : o.ids) wanted.push_back(cameraIdOf(id));
+    search.findAll(wanted, tickCount() + o.searchMs, &found);
+    if (search.failed()) return diagnose(systemText(kTextSocketError)), kExitFailed;
+
+    UploadJobs jobs(cameraRows(o, found, credentials), o.kind, o.file);
+    ProgressView view(stderr, isTerminal(StdStream::Err));
+    jobs.run(static_cast<unsigned>(o.jobs), kViewPeriodMs, [&](const std::vector<UploadProgress>& rows) {
+        search.drop();
+        view.show(rows);
+    });
+    const std::vector<UploadProgress> rows = jobs.snapshot();
+    const std::vector<const CameraInfo*> versions = versionsAfter(search, rows, o.searchMs, &found);
+    if (o.json) {
+        std::printf("%s\n", uploadJson(rows, versions).c_str());
+    } else {
+        std::printf("%s", uploadTable(rows).c_str());
+        printVersions(rows, versions);
+    }
+    return exitStatusOf(rows);
+}
+
+}  // namespace
+
+Subcommand addUploadCommand(CLI::App& cli) {
+    auto options = std::make_shared<UploadOptions>();
+    CLI::App* command = cli.add_subcommand("upload", "upload a system firmware or web interface image to cameras");
+    command->footer(
+        "Checks FILE as the upload dialog does, finds each camera by a search, and uploads FILE to each with the "
+        "dialog's session, N at a time. Progress goes to standard error; the table of outcomes to standard "
+        "output, followed by the versions each updated camera then reports.");
+    declareOptions(*command, options.get());
+    return {command, [options] { return upload(*options); }};
+}
+
+}  // namespace lenscout

@@ -1,0 +1,98 @@
+#include "cli/upload_jobs.h"
+
+#include <atomic>
+#include <chrono>
+#include <thread>
+
+#include "app/string_table.h"
+#include "platform/tick_clock.h"
+#include "upload/image_file.h"
+#include "upload/upgrade_messages.h"
+#include "upload/upgrade_session.h"
+
+namespace lenscout {
+
+namespace {
+
+// Carries one session's callbacks into its camera's progress.
+class JobObserver : public UpgradeObserver {
+public:
+    using Update = std::function<void(const std::function<void(UploadProgress&)>&)>;
+    explicit JobObserver(Update update) : update_(std::move(update)) {}
+
+    void onTransferStart() override {
+        update_([](UploadProgress& p) { p.state = UploadState::Sending, p.sendingAt = tickCount(); });
+    }
+    // The percentage follows from the bytes, which come with every block.
+    void onProgress(int) override {}
+    void onBytes(int64_t sent, int64_t size) override {
+        update_([&](UploadProgress& p) { p.percent = progressPercent(sent, size), p.sent = sent, p.size = size; });
+    }
+    void onFailure(int textRow) override { update_([&](UploadProgress& p) { p.failureRow = textRow; }); }
+
+private:
+    Update update_;
+};
+
+bool ended(UploadState s) { return s == UploadState::NotFound || s == UploadState::Done || s == UploadState::Failed; }
+
+}  // namespace
+
+void UploadJobs::update(size_t index, const std::function<void(UploadProgress&)>& change) {
+    std::lock_guard<std::mutex> guard(lock_);
+    change(cameras_[index]);
+}
+
+void UploadJobs::uploadOne(size_t index) {
+    CameraInfo camera{};
+    update(index, [&](UploadProgress& p) {
+        camera = p.camera;
+        p.state = UploadState::Connecting;
+        p.startedAt = tickCount();
+    });
+    JobObserver observer([this, index](const std::function<void(UploadProgress&)>& change) { update(index, change); });
+    // Each upload reads the image through a file of its own.
+    ImageFile image;
+    const bool opened = image.open(path_);
+    const bool ok = opened && UpgradeSession::run(kind_, image, camera, observer) == UpgradeResult::Success;
+    update(index, [&](UploadProgress& p) {
+        p.state = ok ? UploadState::Done : UploadState::Failed;
+        if (!opened) p.failureRow = kTextCannotOpenFile;
+        p.endedAt = tickCount();
+    });
+    ended_.notify_all();
+}
+
+bool UploadJobs::allEndedLocked() const {
+    for (const UploadProgress& p : cameras_)
+        if (!ended(p.state)) return false;
+    return true;
+}
+
+std::vector<UploadProgress> UploadJobs::snapshot() const {
+    std::lock_guard<std::mutex> guard(lock_);
+    return cameras_;
+}
+
+void UploadJobs::run(unsigned jobs, uint32_t periodMs,
+                     const std::function<void(const std::vector<UploadProgress>&)>& watch) {
+    std::vector<size_t> queue;
+    for (size_t i = 0; i < cameras_.size(); ++i)
+        if (cameras_[i].state == UploadState::Waiting) queue.push_back(i);
+    std::atomic<size_t> nextJob{0};
+    std::vector<std::thread> threads;
+    for (unsigned j = 0; j < jobs && j < queue.size(); ++j)
+        threads.emplace_back([&] {
+            for (size_t at; (at = nextJob.fetch_add(1)) < queue.size();) uploadOne(queue[at]);
+        });
+    // The view is drawn every period, and at once when the last one ends.
+    for (;;) {
+        watch(snapshot());
+        std::unique_lock<std::mutex> guard(lock_);
+        if (ended_.wait_for(guard, std::chrono::milliseconds(periodMs), [this] { return allEndedLocked(); })) break;
+    }
+    for (std::thread& t : threads) t.join();
+    watch(snapshot());
+}
+
+}  // namespace lenscout

@@ -1,0 +1,48 @@
+#include "qt/camera_dialogs.h"
+
+#include <QCursor>
+#include <QDesktopServices>
+#include <QMenu>
+#include <QUrl>
+
+#include "qt/camera_info_dlg.h"
+#include "qt/gbk_text.h"
+#include "qt/net_config_dlg.h"
+
+namespace lenscout {
+
+namespace {
+
+int runContextMenu(const std::vector<ContextMenuEntry>& entries) {
+    QMenu menu;
+    for (const ContextMenuEntry& e : entries) {
+        QAction* action = menu.addAction(fromGbk(e.text));
+        action->setData(e.command);
+        action->setEnabled(e.enabled);
+    }
+    const QAction* chosen = menu.exec(QCursor::pos());
+    return chosen ? chosen->data().toInt() : 0;
+}
+
+}  // namespace
+
+CameraDialogs standardCameraDialogs(const MessageBoxFn& messageBox) {
+    CameraDialogs d;
+    d.networkConfiguration = [messageBox](CameraInfo& camera) {
+        CNetConfigDlg dialog(messageBox);
+        dialog.m_camera = camera;
+        if (dialog.DoModal() != QDialog::Accepted) return false;
+        camera = dialog.m_camera;
+        return true;
+    };
+    d.basicProperties = [](const CameraInfo& camera) {
+        CCameraInfoDlg dialog;
+        dialog.m_camera = camera;
+        dialog.DoModal();
+    };
+    d.openWebPage = [](const std::string& url) { QDesktopServices::openUrl(QUrl(QString::fromStdString(url))); };
+    d.contextMenu = runContextMenu;
+    return d;
+}
+
+}  // namespace lenscout

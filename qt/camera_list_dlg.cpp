@@ -1,0 +1,274 @@
+#include "qt/camera_list_dlg.h"
+
+#include <QApplication>
+#include <QEventLoop>
+#include <QKeyEvent>
+#include <QTimer>
+#include <QWindow>
+
+#include "qt/list_log.h"
+#include "app/string_table.h"
+#include "discovery/discovery_worker.h"
+#include "discovery/message_ids.h"
+#include "discovery/worker_control.h"
+#include "qt/dialog_units.h"
+#include "qt/fonts.h"
+#include "qt/gbk_text.h"
+#include "qt/list_hook.h"
+#include "ui/window_messages.h"
+#include "ui_camera_list_dlg.h"
+#include "qt/upgrade_dlg.h"
+
+namespace lenscout {
+
+namespace {
+
+void fillMissingDialogs(CameraDialogs& d, const MessageBoxFn& messageBox) {
+    const CameraDialogs standard = standardCameraDialogs(messageBox);
+    if (!d.networkConfiguration) d.networkConfiguration = standard.networkConfiguration;
+    if (!d.basicProperties) d.basicProperties = standard.basicProperties;
+    if (!d.openWebPage) d.openWebPage = standard.openWebPage;
+    if (!d.contextMenu) d.contextMenu = standard.contextMenu;
+    if (!d.upgrade) d.upgrade = [messageBox](CameraInfo& camera) {
+        CUpgradeDlg dialog(messageBox);
+        dialog.m_camera = camera;
+        return dialog.DoModal() == QDialog::Accepted;
+    };
+}
+
+}  // namespace
+
+bool startDiscoveryWorker(WorkerThread& thread, MessageTarget* target) {
+    return thread.start([target] { return DiscoveryThreadProc(target); });
+}
+
+CCameraListDlg::CCameraListDlg(WindowServices services)
+    : ui_(std::make_unique<Ui::CCameraListDlg>()),
+      services_(std::move(services)),
+      m_hIcon(),
+      lines_((ui_->setupUi(this), std::make_unique<ListWidgetLines>(ui_->IDC_CAMERA_LIST))),
+      cameras_(*lines_),
+      target_(this),
+      log_(ListLog::fromEnvironment()) {
+    m_hIcon.addFile(QStringLiteral(":/lenscout/lenscout-16.png"), QSize(16, 16));
+    m_hIcon.addFile(QStringLiteral(":/lenscout/lenscout-32.png"), QSize(32, 32));
+    m_hIcon.addFile(QStringLiteral(":/lenscout/lenscout-64.png"), QSize(64, 64));
+    if (!services_.startWorker) services_.startWorker = startDiscoveryWorker;
+    if (!services_.messageBox) services_.messageBox = showMessageBox;
+    if (!services_.tray) services_.tray = makeSystemTray(this);
+    fillMissingDialogs(services_.dialogs, services_.messageBox);
+    // Caption, system menu and minimise box; no maximise box.
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                   Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+    setFont(dialogFont());
+    applyDialogUnits(this);
+    configureCameraList(ui_->IDC_CAMERA_LIST);
+    connect(ui_->IDC_CAMERA_LIST, &QListWidget::itemDoubleClicked, this, [this] { OnDblclkCameraList(); });
+}
+
+CCameraListDlg::~CCameraListDlg() {
+    if (!destroyed_) OnDestroy();
+}
+
+QListWidget* CCameraListDlg::list() const { return ui_->IDC_CAMERA_LIST; }
+
+bool CCameraListDlg::OnInitDialog() {
+    setWindowIcon(m_hIcon);
+    setTitle();
+    addTrayIcon();
+    applyListFont(ui_->IDC_CAMERA_LIST);
+    new ListHook(ui_->IDC_CAMERA_LIST, this);
+    // Last: the worker posts to this window as soon as it runs.
+    if (!services_.startWorker(m_hWorkerThread, &target_)) {
+        services_.messageBox(this, CurrentText(kTextThreadError));
+        return false;
+    }
+    m_workerThreadId = m_hWorkerThread.id();
+    return true;
+}
+
+int CCameraListDlg::DoModal() {
+    QEventLoop loop;
+    connect(this, &QDialog::finished, &loop, &QEventLoop::quit);
+    show();
+    if (!destroyed_) loop.exec();
+    return result();
+}
+
+void CCameraListDlg::setTitle() { setWindowTitle(unicodeText(kTextTitle)); }
+
+bool CCameraListDlg::event(QEvent* e) {
+    auto* m = dynamic_cast<WindowMessage*>(e);
+    if (!m) return QDialog::event(e);
+    switch (m->message()) {
+    case WM_CAMERA_FOUND: OnCameraFound(*m); break;
+    case WM_SCAN_TICK: OnScanTick(); break;
+    case WM_SCAN_ERROR: OnScanError(paramCode(m->wParam())); break;
+    case WM_TRAYNOTIFY: OnTrayNotify(m->wParam(), m->lParam()); break;
+    case WM_LIST_RCLICK: OnListRClick(); break;
+    default: return QDialog::event(e);
+    }
+    return true;
+}
+
+void CCameraListDlg::OnCameraFound(WindowMessage& m) {
+    const int before = lines_->count();
+    cameras_.OnCameraFound(m.takeRecord());
+    if (log_ && lines_->count() != before) log_->write("found", *lines_);
+}
+
+void CCameraListDlg::OnScanTick() {
+    cameras_.OnScanTick();
+    if (log_) log_->write("tick", *lines_);
+}
+
+void CCameraListDlg::OnScanError(int32_t code) {
+    switch (lenscout::OnScanError(code)) {
+    case ScanErrorAction::SocketErrorThenQuit:
+        services_.messageBox(this, CurrentText(kTextSocketError));
+        // The window's quit: its modal loop ends once this handler is done.
+        QMetaObject::invokeMethod(this, [this] { done(QDialog::Rejected); }, Qt::QueuedConnection);
+        break;
+    case ScanErrorAction::IncorrectCredentials: services_.messageBox(this, CurrentText(kTextIncorrectCredentials)); break;
+    case ScanErrorAction::None: break;
+    }
+}
+
+bool CCameraListDlg::selectedCamera(CameraInfo* copy) const {
+    const int selected = lines_->selectedIndex();
+    const auto& cameras = cameras_.cameras();
+    if (selected < 0 || selected >= static_cast<int>(cameras.size())) return false;
+    *copy = cameras[static_cast<size_t>(selected)];
+    return true;
+}
+
+void CCameraListDlg::OnDblclkCameraList() {
+    CameraInfo camera;
+    if (!selectedCamera(&camera)) return;
+    switch (actionOnDoubleClick(camera)) {
+    case DoubleClickAction::NetworkConfiguration: runNetworkConfiguration(camera); break;
+    case DoubleClickAction::OpenWebPage: services_.dialogs.openWebPage(webPageUrl(camera)); break;
+    case DoubleClickAction::Upgrade: runUpgrade(camera); break;
+    }
+}
+
+// The tray menu stays shut from the copy of the record until the menu and
+// its dialog are gone.
+void CCameraListDlg::OnListRClick() {
+    // A right double-click posts twice; the second waits for nothing.
+    if (m_contextBusy == 1) return;
+    CameraInfo selected;
+    if (!selectedCamera(&selected)) return;
+    m_contextBusy = 1;
+    switch (services_.dialogs.contextMenu(contextMenuEntries(selected))) {
+    case ID_CAMERA_PROPERTIES: services_.dialogs.basicProperties(selected); break;
+    case ID_CAMERA_NETWORK: runNetworkConfiguration(selected); break;
+    case ID_CAMERA_UPGRADE:
+        if (selected.sameSubnet) runUpgrade(selected);
+        break;
+    default: break;
+    }
+    m_contextBusy = 0;
+}
+
+// The worker owns the posted copy; after shutdown the post fails and the
+// copy is freed there.
+void CCameraListDlg::runNetworkConfiguration(CameraInfo camera) {
+    if (services_.dialogs.networkConfiguration(camera)) postSetNetwork(m_workerThreadId, camera);
+}
+
+void CCameraListDlg::runUpgrade(CameraInfo camera) {
+    if (services_.dialogs.upgrade(camera)) postSearchNow(m_workerThreadId);
+}
+
+void CCameraListDlg::OnTrayNotify(uintptr_t, intptr_t lParam) {
+    if (lParam == kTrayLeftButtonDown) {
+        showAndRaise();
+        return;
+    }
+    if (lParam != kTrayRightButtonUp || m_contextBusy == 1) return;
+    const TrayCommandResult r = OnTrayMenuCommand(services_.tray->runMenu(BuildTrayMenu()));
+    if (r.exit) done(QDialog::Rejected);
+    else if (r.language) ApplyLanguage(r.language);
+}
+
+void CCameraListDlg::ApplyLanguage(int language) {
+    SelectLanguage(language);
+    postSearchNow(m_workerThreadId);
+    setTitle();
+    services_.tray->modify(trayTip(CurrentText(kTextTitle)));
+}
+
+void CCameraListDlg::showAndRaise() {
+    // A window unmapped by someone else still counts as shown here; map it
+    // anew so that it really comes back.
+    if (isVisible() && windowHandle() && !windowHandle()->isExposed()) hide();
+    showNormal();
+    raise();
+    activateWindow();
+}
+
+// A tray host may start after the program: until then the icon is looked
+// for again every few seconds.
+void CCameraListDlg::addTrayIcon() {
+    if (destroyed_) return;
+    trayIconShown_ = services_.tray->add(m_hIcon, trayTip(CurrentText(kTextTitle)));
+    if (trayIconShown_) {
+        if (trayRetry_) trayRetry_->stop();
+        return;
+    }
+    if (!trayRetry_) {
+        trayRetry_ = new QTimer(this);
+        connect(trayRetry_, &QTimer::timeout, this, &CCameraListDlg::addTrayIcon);
+        trayRetry_->start(kTrayRetryMs);
+    }
+}
+
+// Minimising hides the window: it leaves the screen and the taskbar and
+// comes back through the tray icon or a second start. Without an icon it
+// minimises, so that the taskbar can bring it back.
+void CCameraListDlg::changeEvent(QEvent* e) {
+    QDialog::changeEvent(e);
+    if (e->type() != QEvent::WindowStateChange || !(windowState() & Qt::WindowMinimized)) return;
+    if (!trayIconShown_) return;
+    setWindowState(windowState() & ~Qt::WindowMinimized);
+    QTimer::singleShot(0, this, &QWidget::hide);
+}
+
+// Enter ends the program as the dialog's OK would; the window has no button.
+void CCameraListDlg::keyPressEvent(QKeyEvent* e) {
+    const bool enter = e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter;
+    const bool plain = e->modifiers() == Qt::NoModifier ||
+                       (e->modifiers() == Qt::KeypadModifier && e->key() == Qt::Key_Enter);
+    if (enter && plain) done(QDialog::Accepted);
+    else QDialog::keyPressEvent(e);
+}
+
+void CCameraListDlg::done(int result) {
+    QDialog::done(result);
+    if (destroyed_) return;
+    OnDestroy();
+    closeCameraDialogs();
+}
+
+// A camera dialog still open when the program ends (Exit from the tray
+// while it runs) is closed too, so that the program does not wait for it.
+void CCameraListDlg::closeCameraDialogs() {
+    for (QWidget* w : QApplication::topLevelWidgets()) {
+        auto* dialog = qobject_cast<QDialog*>(w);
+        if (dialog && dialog != this && dialog->isVisible()) dialog->reject();
+    }
+}
+
+// Store and list emptied, tray icon removed, then the worker stopped:
+// WM_QUIT every 100 ms until it has returned.
+void CCameraListDlg::OnDestroy() {
+    destroyed_ = true;
+    if (trayRetry_) trayRetry_->stop();
+    cameras_.Clear();
+    services_.tray->remove();
+    stopWorker(m_hWorkerThread);
+    m_workerThreadId = kNoThread;
+}
+
+}  // namespace lenscout

@@ -1,0 +1,106 @@
+#pragma once
+// The main window: the live camera list, its tray icon, and the discovery
+// worker it starts last and stops at shutdown. Its modal loop is the
+// program's main loop.
+#include <QDialog>
+#include <QIcon>
+#include <functional>
+#include <memory>
+
+#include "qt/notification_area.h"
+#include "discovery/message_target.h"
+#include "platform/worker_thread.h"
+#include "ui/camera_list.h"
+#include "qt/camera_dialogs.h"
+#include "qt/list_widget_lines.h"
+#include "qt/message_box.h"
+#include "qt/window_message.h"
+
+class QListWidget;
+
+namespace Ui {
+class CCameraListDlg;
+}
+
+class QTimer;
+
+namespace lenscout {
+
+class ListLog;
+
+// What the window takes from its surroundings; tests put stand-ins here.
+struct WindowServices {
+    // Starts the worker thread that reports to `target`; false when no
+    // thread could be created.
+    std::function<bool(WorkerThread& thread, MessageTarget* target)> startWorker;
+    MessageBoxFn messageBox = showMessageBox;
+    std::unique_ptr<NotificationArea> tray;  // the system's when empty
+    CameraDialogs dialogs;                   // the standard ones where empty
+};
+
+bool startDiscoveryWorker(WorkerThread& thread, MessageTarget* target);
+
+class CCameraListDlg : public QDialog {
+public:
+    explicit CCameraListDlg(WindowServices services = {});
+    ~CCameraListDlg() override;
+
+    // Icons, title, tray icon, list font and hook, then the worker; false
+    // when the worker could not be started (the window still works).
+    bool OnInitDialog();
+    void OnTrayNotify(uintptr_t wParam, intptr_t lParam);
+    void ApplyLanguage(int language);
+    // Shows the window and runs the program's main loop until done(). Not
+    // QDialog::exec, whose loop would also end when the window hides.
+    int DoModal();
+    // A second start asks for this: the window shown and in front.
+    void showAndRaise();
+
+    ThreadId workerThreadId() const { return m_workerThreadId; }
+    const CameraList& cameraList() const { return cameras_; }
+    QListWidget* list() const;
+    bool workerRunning() const { return m_workerThreadId != kNoThread && m_hWorkerThread.exitCode() == STILL_ACTIVE; }
+
+    // 1 while the list's context menu or a dialog opened from it is up.
+    int m_contextBusy = 0;
+    static constexpr int kTrayRetryMs = 2000;
+
+protected:
+    bool event(QEvent* e) override;
+    void changeEvent(QEvent* e) override;
+    void keyPressEvent(QKeyEvent* e) override;
+
+public:
+    // Every way out (Escape, Enter, close box, Exit, a socket failure) ends here.
+    void done(int result) override;
+
+private:
+    void OnCameraFound(WindowMessage& m);
+    void OnScanTick();
+    void OnScanError(int32_t code);
+    void OnDblclkCameraList();
+    void OnListRClick();
+    void OnDestroy();
+    // A copy of the record of the selected line; false when none is selected.
+    bool selectedCamera(CameraInfo* copy) const;
+    void runNetworkConfiguration(CameraInfo camera);
+    void runUpgrade(CameraInfo camera);
+    void closeCameraDialogs();
+    void setTitle();
+    void addTrayIcon();
+
+    std::unique_ptr<Ui::CCameraListDlg> ui_;
+    WindowServices services_;
+    QIcon m_hIcon;
+    std::unique_ptr<ListWidgetLines> lines_;
+    CameraList cameras_;
+    WindowTarget target_;
+    WorkerThread m_hWorkerThread;
+    ThreadId m_workerThreadId = kNoThread;
+    std::unique_ptr<ListLog> log_;
+    bool destroyed_ = false;
+    bool trayIconShown_ = false;
+    QTimer* trayRetry_ = nullptr;  // looks for a notification area that came late
+};
+
+}  // namespace lenscout

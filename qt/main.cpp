@@ -1,0 +1,16 @@
+// lenscout: finds the IP cameras on the local network and keeps their list.
+#include <QApplication>
+#include <QIcon>
+
+#include "qt/tool_app.h"
+
+int main(int argc, char** argv) {
+    QApplication application(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Lenscout"));
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/lenscout/lenscout-32.png")));
+    // Hidden in the tray is not closed: only the main window's end ends it.
+    QApplication::setQuitOnLastWindowClosed(false);
+    lenscout::CToolApp app;
+    app.InitInstance();
+    return 0;
+}

@@ -1,0 +1,47 @@
+#pragma once
+// Network configuration of one camera (dialog 134): DHCP or a fixed
+// address, the HTTP port, and the credentials that authorise the change.
+// It only edits its copy of the record; the opener sends it.
+#include <QDialog>
+#include <memory>
+
+#include "discovery/camera_info.h"
+#include "qt/message_box.h"
+
+namespace Ui {
+class CNetConfigDlg;
+}
+
+namespace lenscout {
+
+class CNetConfigDlg : public QDialog {
+public:
+    explicit CNetConfigDlg(MessageBoxFn messageBox = showMessageBox);
+    ~CNetConfigDlg() override;
+
+    // Filled by the opener before DoModal; on Accepted it holds the new
+    // settings and credentials, in network byte order.
+    CameraInfo m_camera{};
+
+    void OnInitDialog();
+    // OnInitDialog, then the dialog's own loop; Accepted or Rejected.
+    int DoModal();
+
+protected:
+    // OK and Enter: the checks, then the settings written into m_camera.
+    void accept() override;
+
+private:
+    void OnDhcpClicked();
+    void fillAddresses();
+    void fillPort();
+
+    std::unique_ptr<Ui::CNetConfigDlg> ui_;
+    MessageBoxFn messageBox_;
+};
+
+// What the port field holds as the dialog reads it: a signed number, 0 for
+// a text that is no number or does not fit.
+int32_t portFieldValue(const QString& text);
+
+}  // namespace lenscout

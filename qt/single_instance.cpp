@@ -1,0 +1,65 @@
+#include "qt/single_instance.h"
+
+#include <QByteArray>
+#include <QCryptographicHash>
+#include <QDir>
+#include <QLocalSocket>
+#include <QLockFile>
+
+#include "platform/user_key.h"
+
+namespace lenscout {
+
+namespace {
+
+constexpr int kConnectWaitMs = 1000;
+constexpr int kTurnWaitMs = 10000;
+const QByteArray kShowRequest = "show\n";
+
+}  // namespace
+
+SingleInstance::SingleInstance(const char* title) {
+    const QByteArray digest = QCryptographicHash::hash(QByteArray(title), QCryptographicHash::Sha1).toHex().left(16);
+    name_ = QStringLiteral("lenscout-%1-%2").arg(QString::fromStdString(currentUserKey()), QString::fromLatin1(digest));
+    connect(&server_, &QLocalServer::newConnection, this, &SingleInstance::takeConnection);
+}
+
+// The lock makes the look and the listen one step for starts that race;
+// a lock left by a killed process counts as free.
+InstanceClaim SingleInstance::claim() {
+    QLockFile turn(QDir::temp().filePath(name_ + QStringLiteral(".lock")));
+    turn.tryLock(kTurnWaitMs);
+    if (handOverToRunning()) return InstanceClaim::HandedOver;
+    server_.setSocketOptions(QLocalServer::UserAccessOption);
+    return server_.listen(name_) ? InstanceClaim::Claimed : InstanceClaim::Unclaimed;
+}
+
+// A connection is answered by the system even while the running instance
+// is busy (an upload blocks its loop): it shows its window once it can.
+bool SingleInstance::handOverToRunning() {
+    QLocalSocket socket;
+    socket.connectToServer(name_);
+    if (socket.waitForConnected(kConnectWaitMs)) {
+        socket.write(kShowRequest);
+        socket.waitForBytesWritten(kConnectWaitMs);
+        return true;
+    }
+    // Only a name that nobody listens on is a dead instance's to take over.
+    if (socket.error() == QLocalSocket::ConnectionRefusedError) QLocalServer::removeServer(name_);
+    return false;
+}
+
+void SingleInstance::takeConnection() {
+    while (QLocalSocket* socket = server_.nextPendingConnection()) {
+        connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
+        auto take = [this, socket] {
+            if (socket->bytesAvailable() < kShowRequest.size()) return;
+            if (socket->readAll().startsWith(kShowRequest)) emit showRequested();
+            socket->disconnectFromServer();
+        };
+        connect(socket, &QLocalSocket::readyRead, this, take);
+        take();  // the request may have come with the connection
+    }
+}
+
+}  // namespace lenscout

@@ -1,0 +1,129 @@
+// What lenscout-cli prints and reads, apart from any network.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <fstream>
+
+#include "app/string_table.h"
+#include "discovery/camera_text.h"
+#include "support/environment.h"
+#include "support/message_bytes.h"
+#include "cli/credentials.h"
+#include "cli/progress_view.h"
+#include "cli/upload_report.h"
+
+namespace lenscout {
+namespace {
+
+TEST(CliOutput, AmountsAndRates) {
+    EXPECT_EQ(byteAmount(0), "0 B");
+    EXPECT_EQ(byteAmount(1023), "1023 B");
+    EXPECT_EQ(byteAmount(1536), "1.5 KiB");
+    EXPECT_EQ(byteAmount(64ll << 20), "64.0 MiB");
+    EXPECT_EQ(byteAmount(3ll << 30), "3.0 GiB");
+    EXPECT_EQ(byteRate(10 << 20, 1000, 3000), "5.0 MiB/s");
+    // Across the 32-bit wrap of the tick clock.
+    EXPECT_EQ(byteRate(1 << 20, 0xfffffe0cu, 500), "1.0 MiB/s");
+    EXPECT_EQ(byteRate(1, 7, 7), "-");
+}
+
+UploadProgress row(const char* id, UploadState state, int failureRow = 0) {
+    UploadProgress p;
+    p.id = id;
+    p.state = state;
+    p.camera.ip = test::ip("10.1.2.3");
+    p.failureRow = failureRow;
+    p.startedAt = 0xffffff00u;  // the clock wraps during the upload
+    p.endedAt = 1244;
+    p.sent = p.size = 2048;
+    p.percent = 100;
+    return p;
+}
+
+TEST(CliOutput, TheTableGivesEachOutcomeInTheSystemsWords) {
+    SelectLanguage(kEnglish);
+    const std::string table = uploadTable({row("CAM-1", UploadState::Done), row("CAM-2", UploadState::Failed, kTextCameraBusy),
+                                           row("CAM-3", UploadState::NotFound)});
+    EXPECT_EQ(table,
+              "CAMERA    ADDRESS          TIME      OUTCOME\n"
+              "CAM-1     10.1.2.3         1.5 s     uploaded\n"
+              "CAM-2     10.1.2.3         1.5 s     The camera is busy now !\n"
+              "CAM-3     -                -         not found\n");
+}
+
+TEST(CliOutput, JsonCarriesOutcomesAndVersions) {
+    SelectLanguage(kSimplifiedChinese);
+    CameraInfo after{};
+    after.firmwareVersion = test::ip("1.2.3.5");
+    after.webUiVersion = test::ip("2.0.0.1");
+    const std::string json = uploadJson({row("CAM\"1", UploadState::Done), row("CAM-2", UploadState::Failed, kTextTimeOut),
+                                         row("CAM-3", UploadState::NotFound)},
+                                        {&after, nullptr, nullptr});
+    SelectLanguage(kEnglish);
+    // The message is UTF-8 whatever the terminal's encoding.
+    EXPECT_EQ(json,
+              "[{\"id\":\"CAM\\\"1\",\"outcome\":\"uploaded\",\"ip\":\"10.1.2.3\",\"bytes\":2048,\"ms\":1500,"
+              "\"firmware\":\"1.2.3.5\",\"webui\":\"2.0.0.1\"},"
+              "{\"id\":\"CAM-2\",\"outcome\":\"failed\",\"ip\":\"10.1.2.3\",\"message\":\"通讯超时 !\","
+              "\"bytes\":2048,\"ms\":1500},"
+              "{\"id\":\"CAM-3\",\"outcome\":\"not-found\"}]");
+}
+
+TEST(CliOutput, ProgressLines) {
+    SelectLanguage(kEnglish);
+    UploadProgress p = row("CAM-1", UploadState::Sending);
+    p.sendingAt = 1000;
+    p.sent = 3 << 20;
+    p.size = 6 << 20;
+    p.percent = 50;
+    EXPECT_EQ(progressLine(p, 4000), "CAM-1   50%  3.0 MiB of 6.0 MiB  1.0 MiB/s");
+    EXPECT_EQ(progressLine(row("CAM-2", UploadState::Failed, kTextRefused), 0), "CAM-2  Refused by the camera !");
+}
+
+class PasswordSources : public testing::Test {
+protected:
+    void TearDown() override { test::clearEnvironment("LENSCOUT_PASSWORD"); }
+    std::string file(const std::string& text) {
+        const std::string path = testing::TempDir() + "password-" +
+                                 testing::UnitTest::GetInstance()->current_test_info()->name() + "-" +
+                                 std::to_string(++serial_);
+        std::ofstream(path, std::ios::binary) << text;
+        return path;
+    }
+    int serial_ = 0;
+};
+
+TEST_F(PasswordSources, TheFileWinsOverTheEnvironmentAndGivesItsFirstLine) {
+    test::setEnvironment("LENSCOUT_PASSWORD", "from-env");
+    CredentialOptions o;
+    std::string password, error;
+    ASSERT_TRUE(readPassword(o, &password, &error));
+    EXPECT_EQ(password, "from-env");
+    o.passwordFile = file("first line\r\nsecond\n");
+    ASSERT_TRUE(readPassword(o, &password, &error));
+    EXPECT_EQ(password, "first line");
+    o.passwordFile = file("no line end");
+    ASSERT_TRUE(readPassword(o, &password, &error));
+    EXPECT_EQ(password, "no line end");
+    o.passwordFile = file("");
+    ASSERT_TRUE(readPassword(o, &password, &error));
+    EXPECT_EQ(password, "");
+    o.passwordFile = testing::TempDir() + "no-such-file";
+    EXPECT_FALSE(readPassword(o, &password, &error));
+    EXPECT_NE(error.find("no-such-file"), std::string::npos);
+}
+
+TEST(Credentials, CutAsTheDialogsCutThem) {
+    CameraInfo c{};
+    int row = 0;
+    EXPECT_FALSE(storeUser("", &c, &row));
+    EXPECT_EQ(row, kTextIncorrectCredentials);
+    ASSERT_TRUE(storeUser("administrator", &c, &row));
+    EXPECT_EQ(fieldText(c.user), "administrat");
+    // Five two-byte characters fit in 11 bytes, and the sixth is not halved.
+    storePassword("\xe5\xaf\x86\xe7\xa0\x81\xe5\xaf\x86\xe7\xa0\x81\xe5\xaf\x86\xe7\xa0\x81", &c);
+    EXPECT_EQ(fieldText(c.password), "\xc3\xdc\xc2\xeb\xc3\xdc\xc2\xeb\xc3\xdc");
+}
+
+}  // namespace
+}  // namespace lenscout

@@ -1,0 +1,62 @@
+#include "qt/camera_info_dlg.h"
+
+#include <QLabel>
+#include <QPushButton>
+#include <QTest>
+#include <cstring>
+
+#include "app/string_table.h"
+#include "discovery/camera_text.h"
+
+using namespace lenscout;
+
+class CameraInfoDlgTest : public QObject {
+    Q_OBJECT
+
+    QString label(CCameraInfoDlg& d, const char* name) { return d.findChild<QLabel*>(QString::fromLatin1(name))->text(); }
+
+private slots:
+    void showsTheRecordWithVersionsInStoredByteOrder() {
+        SelectLanguage(kEnglish);
+        CCameraInfoDlg dlg;
+        setFieldText(dlg.m_camera.deviceId, "CAM000042");
+        setFieldText(dlg.m_camera.name, "Gate");
+        const uint8_t firmware[4] = {1, 2, 3, 4}, webUi[4] = {2, 0, 1, 7};
+        std::memcpy(&dlg.m_camera.firmwareVersion, firmware, 4);
+        std::memcpy(&dlg.m_camera.webUiVersion, webUi, 4);
+        dlg.OnInitDialog();
+        QCOMPARE(dlg.windowTitle(), QStringLiteral("Gate Basic Properties"));
+        QCOMPARE(label(dlg, "IDC_LABEL_DEVICE_ID"), QStringLiteral("Device ID"));
+        QCOMPARE(label(dlg, "IDC_LABEL_FIRMWARE"), QStringLiteral("System Firmware Version"));
+        QCOMPARE(label(dlg, "IDC_LABEL_WEBUI"), QStringLiteral("Web UI Version"));
+        QCOMPARE(label(dlg, "IDC_DEVICE_ID"), QStringLiteral("CAM000042"));
+        QCOMPARE(label(dlg, "IDC_FIRMWARE"), QStringLiteral("1.2.3.4"));
+        QCOMPARE(label(dlg, "IDC_WEBUI"), QStringLiteral("2.0.1.7"));
+        QCOMPARE(dlg.findChild<QPushButton*>(QStringLiteral("IDCANCEL"))->text(), QStringLiteral("OK"));
+    }
+
+    void anAnonymousCameraInTraditionalChinese() {
+        SelectLanguage(kTraditionalChinese);
+        CCameraInfoDlg dlg;
+        dlg.OnInitDialog();
+        QCOMPARE(dlg.windowTitle(), QString::fromUtf8("佚名 基本屬性"));
+        QCOMPARE(label(dlg, "IDC_LABEL_DEVICE_ID"), QString::fromUtf8("設備 ID"));
+        QCOMPARE(label(dlg, "IDC_FIRMWARE"), QStringLiteral("0.0.0.0"));
+        SelectLanguage(kEnglish);
+    }
+
+    void enterCloses() {
+        CCameraInfoDlg dlg;
+        dlg.OnInitDialog();
+        dlg.show();
+        QTest::keyClick(&dlg, Qt::Key_Return);
+        QVERIFY(!dlg.isVisible());
+    }
+};
+
+#include "camera_info_dlg_test.moc"
+
+int runCameraInfoDlgTest(int argc, char** argv) {
+    CameraInfoDlgTest test;
+    return QTest::qExec(&test, argc, argv);
+}

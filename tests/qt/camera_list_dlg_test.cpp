@@ -1,0 +1,545 @@
+#include "qt/camera_list_dlg.h"
+
+#include <QListWidget>
+#include <QSignalSpy>
+#include <QTest>
+#include <QTimer>
+#include <fstream>
+#include <sstream>
+#include <unistd.h>
+
+#include "app/language_setting.h"
+#include "app/string_table.h"
+#include "discovery/camera_text.h"
+#include "discovery/message_ids.h"
+#include "platform/socket.h"
+#include "stand_ins.h"
+#include "ui/camera_actions.h"
+#include "ui/window_messages.h"
+
+using namespace lenscout;
+
+namespace {
+
+CameraInfo* camera(const char* id, const char* name) {
+    auto* c = new CameraInfo{};
+    setFieldText(c->deviceId, id);
+    setFieldText(c->name, name);
+    parseIpv4("192.168.77.9", &c->ip);
+    c->httpPort = toNetPort(80);
+    c->webUiVersion = 1;
+    c->sameSubnet = c->seen = 1;
+    return c;
+}
+
+}  // namespace
+
+class CameraListDlgTest : public QObject {
+    Q_OBJECT
+
+    test::TrayRecord tray;
+    test::StubWorker worker;
+    test::MessageBoxes boxes;
+    bool workerStarts = true;
+    std::unique_ptr<CCameraListDlg> dlg;
+    // What the camera dialogs were asked for, and how they answer.
+    std::vector<std::string> opened;
+    bool confirm = false;
+    int menuChoice = 0;
+    int busyDuringMenu = -1;
+    std::vector<ContextMenuEntry> lastMenu;
+    std::function<void()> modalDialog;  // set: the network dialog runs modally and calls this
+    std::function<void()> contextMenuHook;  // runs while the context menu is up
+    std::string workDir;
+
+    void open() {
+        WindowServices s;
+        s.tray = std::make_unique<test::FakeTray>(&tray);
+        s.startWorker = [this](WorkerThread& t, MessageTarget*) { return workerStarts && worker.start(t); };
+        s.messageBox = [this](QWidget*, const char* text) { boxes.shown.emplace_back(text); };
+        s.dialogs.networkConfiguration = [this](CameraInfo& c) {
+            opened.push_back("network " + std::string(fieldText(c.deviceId)));
+            if (modalDialog) {
+                QDialog dialog;
+                QTimer::singleShot(0, &dialog, modalDialog);
+                return dialog.exec() == QDialog::Accepted;
+            }
+            return confirm;
+        };
+        s.dialogs.basicProperties = [this](const CameraInfo& c) {
+            opened.push_back("properties " + std::string(fieldText(c.deviceId)));
+        };
+        s.dialogs.upgrade = [this](CameraInfo& c) {
+            opened.push_back("upgrade " + std::string(fieldText(c.deviceId)));
+            return confirm;
+        };
+        s.dialogs.openWebPage = [this](const std::string& url) { opened.push_back("browse " + url); };
+        s.dialogs.contextMenu = [this](const std::vector<ContextMenuEntry>& entries) {
+            busyDuringMenu = dlg->m_contextBusy;
+            if (contextMenuHook) contextMenuHook();
+            lastMenu = entries;
+            return menuChoice;
+        };
+        dlg = std::make_unique<CCameraListDlg>(std::move(s));
+        dlg->OnInitDialog();
+        dlg->show();
+    }
+    void post(uint32_t message, uintptr_t wParam = 0, intptr_t lParam = 0) {
+        postWindowMessage(dlg.get(), message, wParam, lParam);
+        QCoreApplication::processEvents();
+    }
+    QStringList lines() const {
+        QStringList out;
+        for (int i = 0; i < dlg->list()->count(); ++i) out << dlg->list()->item(i)->text();
+        return out;
+    }
+    void waitUntil(const std::function<bool()>& done) { waitUntilMs(done, 1000); }
+    void waitUntilMs(const std::function<bool()>& done, int ms) {
+        for (int i = 0; i < ms / 10 && !done(); ++i) QTest::qWait(10);
+    }
+    void select(int row) {
+        QListWidget* list = dlg->list();
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(row)).center());
+        QCOMPARE(list->selectedItems().size(), 1);
+        QCOMPARE(list->row(list->selectedItems()[0]), row);
+    }
+
+    void listCameras() {
+        CameraInfo* far = camera("FAR", "Far");
+        far->sameSubnet = 0;
+        CameraInfo* noWeb = camera("NOWEB", "NoWeb");
+        noWeb->webUiVersion = 0;
+        CameraInfo* alt = camera("ALT", "Alt");
+        alt->httpPort = toNetPort(8080);
+        for (CameraInfo* c : {camera("WEB", "Web"), alt, noWeb, far})
+            post(WM_CAMERA_FOUND, reinterpret_cast<uintptr_t>(c));
+    }
+    void doubleClick(int row) {
+        QListWidget* list = dlg->list();
+        list->setCurrentRow(row);
+        const QRect r = list->visualItemRect(list->item(row));
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, r.center());
+        QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, r.center());
+    }
+    void rightClick() {
+        QTest::mousePress(dlg->list()->viewport(), Qt::RightButton, {}, QPoint(5, 5));
+        QCoreApplication::processEvents();
+    }
+    void waitForPosts(int setNetworks, int searches) {
+        waitUntil([&] { return worker.setNetworks >= setNetworks && worker.searches >= searches; });
+        QTest::qWait(30);
+    }
+
+private slots:
+    void init() {
+        opened.clear();
+        modalDialog = nullptr;
+        confirm = false;
+        menuChoice = 0;
+        busyDuringMenu = -1;
+        lastMenu.clear();
+        tray = {};
+        worker.searches = worker.setNetworks = worker.quits = 0;
+        boxes = {};
+        workerStarts = true;
+        LanguageSetting = 0;
+        SelectLanguage(kEnglish);
+        // The settings file goes to the working directory: a fresh one each time.
+        char dir[] = "/tmp/lenscout-desktop.XXXXXX";
+        QVERIFY(mkdtemp(dir));
+        QVERIFY(chdir(dir) == 0);
+        workDir = dir;
+    }
+    void cleanup() {
+        dlg.reset();
+        std::remove(kSettingsFile);
+        QVERIFY(chdir("/") == 0);
+        rmdir(workDir.c_str());
+    }
+
+    void initialisationSetsTitleTrayAndWorker() {
+        open();
+        QCOMPARE(dlg->windowTitle(), QStringLiteral("Lenscout"));
+        QVERIFY(tray.added);
+        QCOMPARE(tray.tip, QStringLiteral("Lenscout"));
+        QVERIFY(dlg->workerRunning());
+        QCOMPARE(dlg->list()->font().pixelSize(), 14);
+        QCOMPARE(dlg->list()->font().weight(), QFont::Weight(600));
+    }
+
+    void postedMessagesDriveTheList() {
+        open();
+        post(WM_CAMERA_FOUND, reinterpret_cast<uintptr_t>(camera("A", "\xc7\xb0\xc3\xc5")));
+        post(WM_CAMERA_FOUND, reinterpret_cast<uintptr_t>(camera("B", "")));
+        QCOMPARE(lines().size(), 2);
+        QCOMPARE(lines()[0], QString::fromUtf8("前门") + QString(21, QLatin1Char(' ')) + "Http://192.168.77.9");
+        QVERIFY(lines()[1].startsWith(QStringLiteral("Anonymous    ")));
+        post(WM_SCAN_TICK);
+        QCOMPARE(lines().size(), 2);
+        post(WM_SCAN_TICK);
+        QCOMPARE(lines().size(), 0);
+    }
+
+    void shutdownStopsTheWorkerAndRemovesTheIcon() {
+        open();
+        post(WM_CAMERA_FOUND, reinterpret_cast<uintptr_t>(camera("A", "A")));
+        dlg->done(QDialog::Rejected);
+        QVERIFY(!dlg->workerRunning());
+        QVERIFY(worker.quits >= 1);
+        QVERIFY(tray.removed);
+        QCOMPARE(dlg->list()->count(), 0);
+        QVERIFY(dlg->cameraList().cameras().empty());
+    }
+
+    void enterAndEscapeEndItLikeExit() {
+        open();
+        QTest::keyClick(dlg.get(), Qt::Key_Return);
+        QCOMPARE(dlg->result(), int(QDialog::Accepted));
+        QVERIFY(!dlg->workerRunning() && tray.removed);
+        tray = {};
+        open();
+        QTest::keyClick(dlg.get(), Qt::Key_Escape);
+        QCOMPARE(dlg->result(), int(QDialog::Rejected));
+        QVERIFY(!dlg->workerRunning() && tray.removed);
+    }
+
+    void minimiseHidesAndTheTrayBringsItBack() {
+        open();
+        dlg->showMinimized();
+        waitUntil([this] { return dlg->isHidden(); });
+        QVERIFY(dlg->isHidden());
+        QVERIFY(!(dlg->windowState() & Qt::WindowMinimized));
+        post(WM_TRAYNOTIFY, TRAY_ICON_ID, kTrayLeftButtonDown);
+        QVERIFY(dlg->isVisible());
+    }
+
+    void minimisingDoesNotEndTheMainLoop() {
+        open();
+        bool hiddenWhileRunning = false;
+        QTimer::singleShot(0, dlg.get(), [this] { dlg->showMinimized(); });
+        QTimer::singleShot(200, dlg.get(), [&] {
+            hiddenWhileRunning = dlg->isHidden();
+            dlg->done(QDialog::Rejected);
+        });
+        dlg->DoModal();
+        QVERIFY(hiddenWhileRunning);
+        QVERIFY(!dlg->workerRunning());
+    }
+
+    void trayMenuMarksTheSetting() {
+        open();
+        post(WM_TRAYNOTIFY, TRAY_ICON_ID, kTrayRightButtonUp);
+        QCOMPARE(tray.menusRun, 1);
+        QCOMPARE(int(tray.lastMenu.size()), 6);
+        QCOMPARE(QString(tray.lastMenu[0].text), QStringLiteral("Autodetect Language"));
+        QCOMPARE(fromGbk(tray.lastMenu[2].text), QString::fromUtf8("简体中文"));
+        QCOMPARE(fromGbk(tray.lastMenu[3].text), QString::fromUtf8("繁體中文"));
+        QVERIFY(tray.lastMenu[0].checked);
+        for (int i = 1; i < 6; ++i) QVERIFY(!tray.lastMenu[i].checked);
+        QVERIFY(tray.lastMenu[4].text == nullptr);
+        LanguageSetting = 3;
+        post(WM_TRAYNOTIFY, TRAY_ICON_ID, kTrayRightButtonUp);
+        QVERIFY(tray.lastMenu[3].checked && !tray.lastMenu[0].checked);
+    }
+
+    void choosingALanguageWritesSelectsSearchesAndRenews() {
+        LanguageSetting = 3;
+        SelectLanguage(kTraditionalChinese);
+        open();
+        post(WM_CAMERA_FOUND, reinterpret_cast<uintptr_t>(camera("A", "")));
+        tray.nextChoice = ID_TRAY_ENGLISH;
+        post(WM_TRAYNOTIFY, TRAY_ICON_ID, kTrayRightButtonUp);
+        std::ifstream in(kSettingsFile, std::ios::binary);
+        std::stringstream content;
+        content << in.rdbuf();
+        QCOMPARE(QString::fromStdString(content.str()), QStringLiteral("lang=1"));
+        QCOMPARE(LanguageSetting, 1);
+        QCOMPARE(QString(CurrentText(kTextAnonymous)), QStringLiteral("Anonymous"));
+        waitUntil([this] { return worker.searches == 1; });
+        QCOMPARE(worker.searches.load(), 1);
+        QCOMPARE(tray.modifies, 1);
+        QCOMPARE(dlg->windowTitle(), QStringLiteral("Lenscout"));
+        QVERIFY2(!lines()[0].startsWith(QStringLiteral("Anonymous")), "the line waits for the sweep");
+        post(WM_CAMERA_FOUND, reinterpret_cast<uintptr_t>(camera("A", "")));
+        post(WM_SCAN_TICK);
+        QVERIFY(lines()[0].startsWith(QStringLiteral("Anonymous")));
+    }
+
+    void eachLanguageCommandWritesSelectsAndMarks() {
+        const QByteArray saved = qgetenv("LC_ALL");
+        qputenv("LC_ALL", "zh_TW.UTF-8");
+        open();
+        const struct {
+            int command;
+            const char* file;
+            const char* user;
+            int mark;
+        } cases[] = {{ID_TRAY_SIMPLIFIED, "lang=2", "用户", 2},
+                     {ID_TRAY_TRADITIONAL, "lang=3", "用戶", 3},
+                     {ID_TRAY_AUTODETECT, "lang=0", "用戶", 0},  // the system's zh_TW
+                     {ID_TRAY_ENGLISH, "lang=1", "User", 1}};
+        for (const auto& c : cases) {
+            tray.nextChoice = c.command;
+            post(WM_TRAYNOTIFY, TRAY_ICON_ID, kTrayRightButtonUp);
+            std::ifstream in(kSettingsFile, std::ios::binary);
+            std::stringstream content;
+            content << in.rdbuf();
+            QCOMPARE(QString::fromStdString(content.str()), QString::fromLatin1(c.file));
+            QCOMPARE(fromGbk(CurrentText(kTextUser)), QString::fromUtf8(c.user));
+            tray.nextChoice = 0;
+            post(WM_TRAYNOTIFY, TRAY_ICON_ID, kTrayRightButtonUp);
+            for (int i = 0; i < 4; ++i) QCOMPARE(tray.lastMenu[static_cast<size_t>(i)].checked, i == c.mark);
+        }
+        QCOMPARE(fromGbk(CurrentText(kTextExit)), QStringLiteral("Exit"));
+        qputenv("LC_ALL", saved);
+    }
+
+    void aNormalStartWritesNoSettingsFile() {
+        open();
+        listCameras();
+        post(WM_SCAN_TICK);
+        dlg->done(QDialog::Rejected);
+        QVERIFY(!std::ifstream(kSettingsFile).good());
+    }
+
+    void dismissingTheMenuChangesNothing() {
+        open();
+        tray.nextChoice = 0;
+        post(WM_TRAYNOTIFY, TRAY_ICON_ID, kTrayRightButtonUp);
+        QVERIFY(!std::ifstream(kSettingsFile).good());
+        QCOMPARE(tray.modifies, 0);
+        post(WM_TRAYNOTIFY, TRAY_ICON_ID, 512);  // a move
+        QCOMPARE(tray.menusRun, 1);
+    }
+
+    void aBusyContextMenuKeepsTheTrayMenuShut() {
+        open();
+        dlg->m_contextBusy = 1;
+        post(WM_TRAYNOTIFY, TRAY_ICON_ID, kTrayRightButtonUp);
+        QCOMPARE(tray.menusRun, 0);
+    }
+
+    void exitFromTheTrayWhileHidden() {
+        open();
+        dlg->hide();
+        tray.nextChoice = ID_TRAY_EXIT;
+        post(WM_TRAYNOTIFY, TRAY_ICON_ID, kTrayRightButtonUp);
+        QVERIFY(!dlg->workerRunning() && tray.removed);
+    }
+
+    void theWorkersSocketFailureEndsTheProgram() {
+        open();
+        post(WM_SCAN_ERROR, codeParam(2));
+        post(WM_SCAN_ERROR, codeParam(5));
+        QCOMPARE(boxes.shown, std::vector<std::string>{"Incorrect user or password !"});
+        post(WM_SCAN_ERROR, codeParam(kScanSocketFailure));
+        QCOMPARE(boxes.shown.back(), std::string("Socket Error !"));
+        waitUntil([this] { return !dlg->workerRunning(); });
+        QVERIFY(!dlg->workerRunning() && tray.removed);
+    }
+
+    void threadErrorLeavesAWorkingWindow() {
+        workerStarts = false;
+        open();
+        QCOMPARE(boxes.shown, std::vector<std::string>{"Thread Error !"});
+        QVERIFY(dlg->isVisible());
+        post(WM_TRAYNOTIFY, TRAY_ICON_ID, kTrayRightButtonUp);
+        QCOMPARE(tray.menusRun, 1);
+        QElapsedTimer timer;
+        timer.start();
+        dlg->done(QDialog::Rejected);
+        QVERIFY(timer.elapsed() < 100);
+    }
+
+    void doubleClickRunsWhatTheLineSays() {
+        open();
+        listCameras();
+        doubleClick(0);
+        doubleClick(1);
+        doubleClick(2);
+        doubleClick(3);
+        QCOMPARE(opened, (std::vector<std::string>{"browse http://192.168.77.9", "browse http://192.168.77.9:8080",
+                                                   "upgrade NOWEB", "network FAR"}));
+        waitForPosts(0, 0);
+        QCOMPARE(worker.setNetworks.load() + worker.searches.load(), 0);  // cancelled: nothing posted
+    }
+
+    void confirmedDialogsTellTheWorker() {
+        open();
+        listCameras();
+        confirm = true;
+        doubleClick(3);
+        doubleClick(2);
+        waitForPosts(1, 1);
+        QCOMPARE(worker.setNetworks.load(), 1);
+        QCOMPARE(worker.searches.load(), 1);
+    }
+
+    void noSelectionNoAction() {
+        open();
+        listCameras();
+        dlg->list()->clearSelection();
+        rightClick();
+        QVERIFY(lastMenu.empty());
+        QCOMPARE(dlg->m_contextBusy, 0);
+    }
+
+    void contextMenuKeepsTheTrayShutAndGraysUpgradeOutsideTheSubnet() {
+        open();
+        listCameras();
+        dlg->list()->setCurrentRow(3);
+        menuChoice = ID_CAMERA_PROPERTIES;
+        rightClick();
+        QCOMPARE(busyDuringMenu, 1);
+        QCOMPARE(dlg->m_contextBusy, 0);
+        QCOMPARE(int(lastMenu.size()), 3);
+        QVERIFY(!lastMenu[2].enabled);
+        QCOMPARE(opened, std::vector<std::string>{"properties FAR"});
+        dlg->list()->setCurrentRow(0);
+        menuChoice = ID_CAMERA_NETWORK;
+        confirm = true;
+        rightClick();
+        QVERIFY(lastMenu[2].enabled);
+        menuChoice = ID_CAMERA_UPGRADE;
+        rightClick();
+        QCOMPARE(opened, (std::vector<std::string>{"properties FAR", "network WEB", "upgrade WEB"}));
+        waitForPosts(1, 1);
+        QCOMPARE(worker.setNetworks.load(), 1);
+        QCOMPARE(worker.searches.load(), 1);
+    }
+
+    void exitWhileADialogIsOpenEndsTheProgramAtOnce() {
+        open();
+        listCameras();
+        tray.nextChoice = ID_TRAY_EXIT;
+        modalDialog = [this] { post(WM_TRAYNOTIFY, TRAY_ICON_ID, kTrayRightButtonUp); };
+        bool ended = false;
+        QTimer::singleShot(0, dlg.get(), [&] {
+            doubleClick(3);  // returns once the dialog has gone
+            ended = !dlg->workerRunning() && tray.removed;
+        });
+        QTimer::singleShot(3000, dlg.get(), [&] { dlg->done(QDialog::Rejected); });
+        dlg->DoModal();
+        QVERIFY(ended);
+        QCOMPARE(worker.setNetworks.load(), 0);
+    }
+
+    // Qt's single selection would move on to a neighbour when the selected
+    // line goes; the list must leave nothing selected, so that no menu or
+    // dialog can act on a camera the user did not choose.
+    void aSelectedLineThatGoesLeavesNothingSelected() {
+        open();
+        const auto found = [this](std::initializer_list<const char*> ids, uint16_t port = 80, bool named = true) {
+            for (const char* id : ids) {
+                CameraInfo* c = camera(id, named ? id : "");
+                c->httpPort = toNetPort(port);
+                post(WM_CAMERA_FOUND, reinterpret_cast<uintptr_t>(c));
+            }
+        };
+        found({"A", "B", "C"});
+        post(WM_SCAN_TICK);
+        // A's line changes and the sweep rewrites it.
+        select(0);
+        found({"A"}, 8080);
+        found({"B", "C"});
+        post(WM_SCAN_TICK);
+        QVERIFY(dlg->list()->selectedItems().isEmpty());
+        // The last camera drops out.
+        select(2);
+        found({"A", "B"}, 8080);
+        post(WM_SCAN_TICK);
+        QCOMPARE(dlg->list()->count(), 2);
+        QVERIFY(dlg->list()->selectedItems().isEmpty());
+        // A language switch rewrites every line of a camera without a name.
+        found({"A", "B"}, 8080, false);
+        post(WM_SCAN_TICK);
+        select(0);
+        tray.nextChoice = ID_TRAY_SIMPLIFIED;
+        post(WM_TRAYNOTIFY, TRAY_ICON_ID, kTrayRightButtonUp);
+        found({"A", "B"}, 8080, false);
+        post(WM_SCAN_TICK);
+        QVERIFY(!lines()[0].startsWith("Anonymous"));
+        QVERIFY(dlg->list()->selectedItems().isEmpty());
+        menuChoice = ID_CAMERA_NETWORK;
+        rightClick();
+        QVERIFY2(lastMenu.empty(), "no menu for a camera nobody chose");
+        // A line below the selected one going keeps the choice where it was.
+        select(0);
+        const QString first = lines()[0];
+        found({"A"}, 8080, false);
+        post(WM_SCAN_TICK);
+        QCOMPARE(dlg->list()->count(), 1);
+        QCOMPARE(dlg->list()->selectedItems().size(), 1);
+        QCOMPARE(dlg->list()->selectedItems()[0]->text(), first);
+    }
+
+    // A right double-click posts twice: the second press arrives while the
+    // first menu is up and must open nothing.
+    void oneContextMenuAtATime() {
+        open();
+        listCameras();
+        select(0);
+        int menus = 0;
+        contextMenuHook = [&] {
+            ++menus;
+            if (menus == 1) post(WM_LIST_RCLICK);  // handled inside the running menu
+        };
+        menuChoice = 0;
+        rightClick();
+        QCOMPARE(menus, 1);
+        QCOMPARE(dlg->m_contextBusy, 0);
+        contextMenuHook = nullptr;
+    }
+
+    void onlyTheLeftButtonSelectsAndDoubleClicks() {
+        open();
+        listCameras();
+        QListWidget* list = dlg->list();
+        list->clearSelection();
+        const QPoint at = list->visualItemRect(list->item(1)).center();
+        QTest::mouseClick(list->viewport(), Qt::MiddleButton, {}, at);
+        QTest::mouseDClick(list->viewport(), Qt::MiddleButton, {}, at);
+        QVERIFY(list->selectedItems().isEmpty());
+        QVERIFY(opened.empty());
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, at);
+        QCOMPARE(list->currentRow(), 1);
+        QTest::mouseDClick(list->viewport(), Qt::RightButton, {}, at);
+        QVERIFY(opened.empty());
+    }
+
+    void withoutANotificationAreaMinimisingMinimises() {
+        tray.available = false;
+        open();
+        QVERIFY(!tray.added);
+        dlg->showMinimized();
+        QTest::qWait(100);
+        QVERIFY2(!dlg->isHidden(), "the taskbar must still be able to bring it back");
+        QVERIFY(dlg->windowState() & Qt::WindowMinimized);
+        // The notification area appears later: the icon is added then, and
+        // minimising hides again.
+        tray.available = true;
+        waitUntilMs([this] { return tray.added; }, 3 * CCameraListDlg::kTrayRetryMs);
+        QVERIFY(tray.added);
+        const int adds = tray.adds;
+        dlg->showNormal();
+        dlg->showMinimized();
+        waitUntil([this] { return dlg->isHidden(); });
+        QVERIFY(dlg->isHidden());
+        QTest::qWait(CCameraListDlg::kTrayRetryMs + 200);
+        QCOMPARE(tray.adds, adds);  // no more attempts once it is there
+    }
+
+    void recordsOfUnhandledMessagesAreFreed() {
+        open();
+        postWindowMessage(dlg.get(), WM_CAMERA_FOUND, reinterpret_cast<uintptr_t>(camera("A", "A")));
+        dlg.reset();  // the queued event goes with the window, and its record with it
+        QCoreApplication::processEvents();
+    }
+};
+
+#include "camera_list_dlg_test.moc"
+
+int runCameraListDlgTest(int argc, char** argv) {
+    CameraListDlgTest test;
+    return QTest::qExec(&test, argc, argv);
+}

@@ -1,0 +1,67 @@
+// The real notification-area adapter: its menu as the desktop shows it.
+#include <QAction>
+#include <QApplication>
+#include <QMenu>
+#include <QTest>
+#include <QTimer>
+
+#include "qt/notification_area.h"
+#include "app/language_setting.h"
+#include "app/tray_menu.h"
+#include "qt/gbk_text.h"
+
+using namespace lenscout;
+
+class SystemTrayTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void theMenuCarriesMarksASeparatorAndEachCommand() {
+        QWidget window;
+        auto tray = makeSystemTray(&window);
+        LanguageSetting = 2;
+        struct Seen {
+            QString text;
+            bool separator, checkable, checked;
+            int command;
+        };
+        std::vector<Seen> seen;
+        QTimer::singleShot(50, this, [&] {
+            auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+            if (!menu) return;
+            for (QAction* a : menu->actions())
+                seen.push_back({a->text(), a->isSeparator(), a->isCheckable(), a->isChecked(), a->data().toInt()});
+            menu->setActiveAction(menu->actions()[3]);
+            QTest::keyClick(menu, Qt::Key_Return);
+        });
+        const int chosen = tray->runMenu(BuildTrayMenu());
+        LanguageSetting = 0;
+        QCOMPARE(int(seen.size()), 6);
+        QCOMPARE(chosen, ID_TRAY_TRADITIONAL);
+        QCOMPARE(seen[0].text, QStringLiteral("Autodetect Language"));
+        QCOMPARE(seen[1].text, QStringLiteral("English"));
+        QCOMPARE(seen[2].text, QString::fromUtf8("简体中文"));
+        QCOMPARE(seen[3].text, QString::fromUtf8("繁體中文"));
+        QVERIFY(seen[4].separator);
+        QCOMPARE(seen[5].command, ID_TRAY_EXIT);
+        for (int i = 0; i < 6; ++i) QCOMPARE(seen[i].checked, i == 2);
+        QVERIFY(seen[2].checkable);
+        for (int i = 0; i < 4; ++i) QCOMPARE(seen[i].command, ID_TRAY_AUTODETECT + i);
+    }
+
+    void dismissingTheMenuChoosesNothing() {
+        QWidget window;
+        auto tray = makeSystemTray(&window);
+        QTimer::singleShot(50, this, [] {
+            if (QWidget* menu = QApplication::activePopupWidget()) menu->close();
+        });
+        QCOMPARE(tray->runMenu(BuildTrayMenu()), 0);
+    }
+};
+
+#include "system_tray_test.moc"
+
+int runSystemTrayTest(int argc, char** argv) {
+    SystemTrayTest test;
+    return QTest::qExec(&test, argc, argv);
+}

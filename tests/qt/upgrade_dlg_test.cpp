@@ -1,0 +1,208 @@
+#include "qt/upgrade_dlg.h"
+
+#include <QAccessible>
+#include <QLineEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QTest>
+#include <unistd.h>
+
+#include <atomic>
+#include <fstream>
+#include <thread>
+
+#include "app/string_table.h"
+#include "discovery/camera_text.h"
+#include "platform/socket.h"
+#include "support/open_descriptors.h"
+#include "tools/camsim/upload_conversation.h"
+
+using namespace lenscout;
+
+namespace {
+
+// A simulated camera taking one upload on 127.0.0.1.
+class LoopbackCamera {
+public:
+    explicit LoopbackCamera(const std::string& behaviour) {
+        camera_.id = "CAM1";
+        camera_.password = "pw";
+        camera_.upload = behaviour;
+        parseIpv4("127.0.0.1", &loopback_);
+        listener_ = openTcpSocket();
+        bindTo(listener_.get(), loopback_, 0) && listenOn(listener_.get(), 1);
+        thread_ = std::thread([this] {
+            if (waitReadable(listener_.get(), 5000) != WaitResult::Readable) return;
+            summary_ = serveUpload(acceptFrom(listener_.get(), nullptr, nullptr), camera_, options_, stop_);
+        });
+    }
+    ~LoopbackCamera() {
+        stop_ = true;
+        thread_.join();
+    }
+    void describe(CameraInfo* c) const {
+        setFieldText(c->deviceId, camera_.id);
+        c->ip = loopback_;
+        c->httpPort = localPort(listener_.get());
+    }
+    // Once the camera has seen the connection end.
+    const std::string& summary() {
+        thread_.join();
+        thread_ = std::thread([] {});
+        return summary_;
+    }
+
+private:
+    SimCamera camera_;
+    SimOptions options_;
+    uint32_t loopback_ = 0;
+    Socket listener_;
+    std::atomic<bool> stop_{false};
+    std::string summary_;
+    std::thread thread_;
+};
+
+}  // namespace
+
+class UpgradeDlgTest : public QObject {
+    Q_OBJECT
+
+    std::vector<std::string> shown;
+    int filesAsked = 0;
+    QString nextFile;
+    std::unique_ptr<CUpgradeDlg> dlg;
+    std::string dir;
+
+    QLineEdit* field(const char* name) { return dlg->findChild<QLineEdit*>(QString::fromLatin1(name)); }
+    QPushButton* button(const char* name) { return dlg->findChild<QPushButton*>(QString::fromLatin1(name)); }
+    QString file(const char* name, const std::string& content) {
+        const std::string path = dir + "/" + name;
+        std::ofstream(path, std::ios::binary) << content;
+        return QString::fromStdString(path);
+    }
+
+private slots:
+    void init() {
+        SelectLanguage(kEnglish);
+        shown.clear();
+        filesAsked = 0;
+        char tmp[] = "/tmp/lenscout-upgrade.XXXXXX";
+        QVERIFY(mkdtemp(tmp));
+        dir = tmp;
+        dlg = std::make_unique<CUpgradeDlg>([this](QWidget*, const char* text) { shown.emplace_back(text); },
+                                            [this](QWidget*) {
+                                                ++filesAsked;
+                                                return nextFile;
+                                            });
+        setFieldText(dlg->m_camera.name, "");
+        setFieldText(dlg->m_camera.deviceId, "CAM1");
+        parseIpv4("127.0.0.1", &dlg->m_camera.ip);
+        dlg->m_camera.httpPort = toNetPort(1);  // nothing listens there
+        dlg->OnInitDialog();
+        dlg->show();
+    }
+    void cleanup() {
+        dlg.reset();
+        QVERIFY(system(("rm -rf " + dir).c_str()) == 0);
+    }
+
+    void opensWithAdminAndAnEmptyPassword() {
+        QCOMPARE(dlg->windowTitle(), QStringLiteral("Anonymous Upgrade Firmware"));
+        QCOMPARE(field("IDC_USER")->text(), QStringLiteral("admin"));
+        QVERIFY(field("IDC_PASSWORD")->text().isEmpty());
+        QCOMPARE(button("IDC_UPGRADE_FIRMWARE")->text(), QStringLiteral("Upgrade System Firmware"));
+        QCOMPARE(button("IDC_UPGRADE_WEBUI")->text(), QStringLiteral("Upgrade Web UI"));
+        QCOMPARE(button("IDCANCEL")->text(), QStringLiteral("OK"));
+        QVERIFY(dlg->findChild<QProgressBar*>(QStringLiteral("IDC_PROGRESS"))->isHidden());
+    }
+
+    void anEmptyUserAsksForNoFile() {
+        field("IDC_USER")->clear();
+        field("IDC_PASSWORD")->setText(QStringLiteral("pw"));
+        button("IDC_UPGRADE_WEBUI")->click();
+        QCOMPARE(shown, std::vector<std::string>{"Incorrect user or password !"});
+        QCOMPARE(filesAsked, 0);
+    }
+
+    void aCancelledFileShowsNothingAndALongUserIsCut() {
+        field("IDC_USER")->setText(QStringLiteral("administrator12"));
+        nextFile.clear();
+        button("IDC_UPGRADE_FIRMWARE")->click();
+        QCOMPARE(filesAsked, 1);
+        QVERIFY(shown.empty());
+        QCOMPARE(field("IDC_USER")->text(), QStringLiteral("administrat"));
+    }
+
+    void filesThatFailTheirCheckMakeNoConnection() {
+        nextFile = QString::fromStdString(dir + "/missing.bin");
+        button("IDC_UPGRADE_FIRMWARE")->click();
+        nextFile = file("web.bin", "12345678UPGRADE APP_WARE FILE");
+        button("IDC_UPGRADE_FIRMWARE")->click();
+        nextFile = file("fw.bin", "BNEG but nothing at eight");
+        button("IDC_UPGRADE_WEBUI")->click();
+        // A connection would have brought "Cannot connect the camera !".
+        QCOMPARE(shown, (std::vector<std::string>{"Cannot open the file !", "Error file of System Firmware !",
+                                                  "Error file of Web UI !"}));
+        QVERIFY(dlg->isVisible());
+    }
+
+    void aRefusedLoginKeepsTheDialogAndTheEntries() {
+        LoopbackCamera camera("login-refused");
+        camera.describe(&dlg->m_camera);
+        field("IDC_PASSWORD")->setText(QStringLiteral("pw"));
+        nextFile = file("fw.bin", "BNEG firmware");
+        const size_t sockets = test::openDescriptors("socket:");
+        button("IDC_UPGRADE_FIRMWARE")->click();
+        camera.summary();  // the camera's end of the connection is closed too
+        QCOMPARE(test::openDescriptors("socket:"), sockets);
+        QCOMPARE(test::openDescriptors(nextFile.toStdString()), size_t(0));
+        QCOMPARE(shown, std::vector<std::string>{"Incorrect user or password !"});
+        QVERIFY(dlg->isVisible());
+        QCOMPARE(field("IDC_USER")->text(), QStringLiteral("admin"));
+        QCOMPARE(field("IDC_PASSWORD")->text(), QStringLiteral("pw"));
+        QVERIFY(!field("IDC_USER")->isHidden());
+    }
+
+    // Only the system firmware button is the default: Enter in either
+    // field asks for a system firmware image.
+    void enterInAFieldUploadsSystemFirmware() {
+        nextFile = file("web.bin", "12345678UPGRADE APP_WARE FILE");
+        for (const char* name : {"IDC_USER", "IDC_PASSWORD"}) {
+            field(name)->setFocus();
+            QTest::keyClick(field(name), Qt::Key_Return);
+        }
+        QCOMPARE(shown, (std::vector<std::string>{"Error file of System Firmware !", "Error file of System Firmware !"}));
+        QVERIFY(!button("IDC_UPGRADE_WEBUI")->isDefault());
+    }
+
+    void theFieldsAreNamedByTheirLabels() {
+        QCOMPARE(QAccessible::queryAccessibleInterface(field("IDC_USER"))->text(QAccessible::Name), QStringLiteral("User"));
+        QCOMPARE(QAccessible::queryAccessibleInterface(field("IDC_PASSWORD"))->text(QAccessible::Name),
+                 QStringLiteral("Password"));
+        SelectLanguage(kTraditionalChinese);
+        dlg->OnInitDialog();
+        QCOMPARE(QAccessible::queryAccessibleInterface(field("IDC_PASSWORD"))->text(QAccessible::Name),
+                 QString::fromUtf8("密碼"));
+        SelectLanguage(kEnglish);
+    }
+
+    void aSuccessfulUploadClosesWithOk() {
+        LoopbackCamera camera("ok");
+        camera.describe(&dlg->m_camera);
+        field("IDC_PASSWORD")->setText(QStringLiteral("pw"));
+        nextFile = file("fw.bin", "BNEG" + std::string(3000, 'x'));
+        button("IDC_UPGRADE_FIRMWARE")->click();
+        QVERIFY(shown.empty());
+        QCOMPARE(dlg->result(), int(QDialog::Accepted));
+        QCOMPARE(dlg->findChild<QProgressBar*>(QStringLiteral("IDC_PROGRESS"))->value(), 100);
+        QVERIFY(!field("IDC_USER")->isHidden());
+        QVERIFY(QString::fromStdString(camera.summary()).contains(QStringLiteral("bytes=3004")));
+    }
+};
+
+#include "upgrade_dlg_test.moc"
+
+int runUpgradeDlgTest(int argc, char** argv) {
+    UpgradeDlgTest test;
+    return QTest::qExec(&test, argc, argv);
+}
