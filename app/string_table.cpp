@@ -4,6 +4,8 @@ namespace lenscout {
 
 // Generated once from the UTF-8 texts (shown in the comments) as GBK bytes.
 // A literal is split where a hex escape would run into a following digit.
+// The rows keep their three languages a line each.
+// clang-format off
 const char* const StringTable[kStringRows][kLanguageColumns] = {
     // 0: 简体中文 | 繁體中文
     {"English",
@@ -174,6 +176,7 @@ const char* const StringTable[kStringRows][kLanguageColumns] = {
      "\xc9\xfd\xbc\xb6\xb9\xcc\xbc\xfe",
      "\xc9\xfd\xbc\x89\xb9\xcc\xbc\xfe"},
 };
+// clang-format on
 
 namespace {
 

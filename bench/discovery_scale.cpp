@@ -7,9 +7,9 @@
 #include <time.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <cstdlib>
 #include <memory>
-#include <cstdio>
 #include <set>
 #include <string>
 #include <vector>
@@ -106,9 +106,10 @@ std::unique_ptr<test::SimProcess> startHost(const Options& o, uint64_t k) {
     if (!text || !parseIpv4(text, &hostAddr)) return nullptr;
     const uint32_t base = (toHostLong(hostAddr) & 0xffffff00u) + 1 - static_cast<uint32_t>(first);
     return std::make_unique<test::SimProcess>(
-        static_cast<int>(k), std::vector<std::string>{"--base-ip", dottedQuad(toNetLong(base)), "--first",
-                                                      std::to_string(first), "--count", std::to_string(share),
-                                                      "--delay", std::to_string(o.delayMin) + "-" + std::to_string(o.delayMax)});
+        static_cast<int>(k),
+        std::vector<std::string>{"--base-ip", dottedQuad(toNetLong(base)), "--first", std::to_string(first), "--count",
+                                 std::to_string(share), "--delay",
+                                 std::to_string(o.delayMin) + "-" + std::to_string(o.delayMax)});
 }
 
 int run(const Options& o) {
@@ -146,11 +147,12 @@ int run(const Options& o) {
     const double perReply = total ? cpuUs / static_cast<double>(total) : 0.0;
     const auto [lo, hi] = std::minmax_element(p.records.begin(), p.records.end());
     std::printf(o.json ? "{\"hosts\":%llu," : "hosts=%llu ", static_cast<unsigned long long>(o.hosts));
-    const char* format = o.json ? "\"cameras\":%llu,\"delay\":\"%llu-%llu\",\"periods\":%llu,\"records_min\":%zu,"
-                                  "\"records_max\":%zu,\"records_total\":%zu,\"missed_in_any_period\":%zu,"
-                                  "\"never_seen\":%zu,\"cpu_us_per_reply\":%.2f,\"cpu_ms_per_period\":%.2f}\n"
-                                : "cameras=%llu delay=%llu-%llu periods=%llu records/period=%zu..%zu total=%zu "
-                                  "missed_in_any_period=%zu never_seen=%zu cpu_us_per_reply=%.2f cpu_ms_per_period=%.2f\n";
+    const char* format = o.json
+                             ? "\"cameras\":%llu,\"delay\":\"%llu-%llu\",\"periods\":%llu,\"records_min\":%zu,"
+                               "\"records_max\":%zu,\"records_total\":%zu,\"missed_in_any_period\":%zu,"
+                               "\"never_seen\":%zu,\"cpu_us_per_reply\":%.2f,\"cpu_ms_per_period\":%.2f}\n"
+                             : "cameras=%llu delay=%llu-%llu periods=%llu records/period=%zu..%zu total=%zu "
+                               "missed_in_any_period=%zu never_seen=%zu cpu_us_per_reply=%.2f cpu_ms_per_period=%.2f\n";
     std::printf(format, static_cast<unsigned long long>(o.cameras), static_cast<unsigned long long>(o.delayMin),
                 static_cast<unsigned long long>(o.delayMax), static_cast<unsigned long long>(o.periods), *lo, *hi,
                 total, missedAny, static_cast<size_t>(o.cameras - everSeen.size()), perReply,
@@ -164,7 +166,8 @@ int run(const Options& o) {
 int main(int argc, char** argv) {
     lenscout::Options options;
     if (!lenscout::parse(argc, argv, &options)) {
-        std::fprintf(stderr, "usage: discovery_scale --cameras N [--hosts H] [--delay MIN-MAX] [--periods P] [--json]\n");
+        std::fprintf(stderr,
+                     "usage: discovery_scale --cameras N [--hosts H] [--delay MIN-MAX] [--periods P] [--json]\n");
         return 2;
     }
     return lenscout::run(options);

@@ -94,7 +94,8 @@ int run(uint64_t mib, uint64_t rounds) {
         out << "BNEG";
         std::vector<char> block(1 << 20);
         for (size_t i = 0; i < block.size(); ++i) block[i] = static_cast<char>(i * 131 + 7);
-        for (uint64_t i = 0; i < mib; ++i) out.write(block.data(), static_cast<std::streamsize>(block.size()) - (i ? 0 : 4));
+        for (uint64_t i = 0; i < mib; ++i)
+            out.write(block.data(), static_cast<std::streamsize>(block.size()) - (i ? 0 : 4));
     }
     test::SimProcess sim(1, {"--sink-port", std::to_string(kSinkPort), "--camera",
                              "id=BENCH,password=pw,port=" + std::to_string(kCameraPort) + ",ip=" + hostText});
@@ -113,7 +114,8 @@ int run(uint64_t mib, uint64_t rounds) {
         const double plainCpuBefore = cpuSeconds();
         if (!plainTransfer(image, host)) return 1;
         plainCpu.push_back(cpuSeconds() - plainCpuBefore);
-        plain.push_back(bytes / 1e6 / (static_cast<double>(loggedAt(sim, "sink bytes=", static_cast<int>(r)) - start) / 1000));
+        plain.push_back(bytes / 1e6 /
+                        (static_cast<double>(loggedAt(sim, "sink bytes=", static_cast<int>(r)) - start) / 1000));
 
         ImageFile file;
         file.open(image);
@@ -122,10 +124,12 @@ int run(uint64_t mib, uint64_t rounds) {
         const long before = statusKib("VmRSS:");
         const double cpuBefore = cpuSeconds();
         start = monoMs();
-        if (UpgradeSession::run(UpgradeKind::SystemFirmware, file, camera, observer) != UpgradeResult::Success) return 1;
+        if (UpgradeSession::run(UpgradeKind::SystemFirmware, file, camera, observer) != UpgradeResult::Success)
+            return 1;
         cpu.push_back(cpuSeconds() - cpuBefore);
         worstGrowth = std::max(worstGrowth, statusKib("VmHWM:") - before);
-        upload.push_back(bytes / 1e6 / (static_cast<double>(loggedAt(sim, "outcome=received", static_cast<int>(r)) - start) / 1000));
+        upload.push_back(bytes / 1e6 /
+                         (static_cast<double>(loggedAt(sim, "outcome=received", static_cast<int>(r)) - start) / 1000));
     }
     auto median = [](std::vector<double> v) {
         std::sort(v.begin(), v.end());
@@ -134,11 +138,12 @@ int run(uint64_t mib, uint64_t rounds) {
     auto best = [](const std::vector<double>& v) { return *std::max_element(v.begin(), v.end()); };
     // Medians and bests of interleaved rounds: this machine's throughput varies
     // from one round to the next.
-    std::printf("image_mib=%llu rounds=%llu plain_mb_s=%.0f upload_mb_s=%.0f ratio=%.2f best_plain_mb_s=%.0f "
-                "best_upload_mb_s=%.0f best_ratio=%.2f plain_cpu_s=%.3f upload_cpu_s=%.3f peak_rss_growth_kib=%ld\n",
-                static_cast<unsigned long long>(mib), static_cast<unsigned long long>(rounds), median(plain),
-                median(upload), median(upload) / median(plain), best(plain), best(upload), best(upload) / best(plain),
-                median(plainCpu), median(cpu), worstGrowth);
+    std::printf(
+        "image_mib=%llu rounds=%llu plain_mb_s=%.0f upload_mb_s=%.0f ratio=%.2f best_plain_mb_s=%.0f "
+        "best_upload_mb_s=%.0f best_ratio=%.2f plain_cpu_s=%.3f upload_cpu_s=%.3f peak_rss_growth_kib=%ld\n",
+        static_cast<unsigned long long>(mib), static_cast<unsigned long long>(rounds), median(plain), median(upload),
+        median(upload) / median(plain), best(plain), best(upload), best(upload) / best(plain), median(plainCpu),
+        median(cpu), worstGrowth);
     return 0;
 }
 

@@ -5,8 +5,8 @@
 #include "discovery/camera_text.h"
 #include "discovery/message_ids.h"
 #include "discovery/worker_control.h"
-#include "platform/tick_clock.h"
 #include "platform/gbk.h"
+#include "platform/tick_clock.h"
 
 namespace lenscout {
 
@@ -35,7 +35,8 @@ bool CameraSearch::next(uint32_t until, SearchEvent* event) {
     }
 }
 
-void CameraSearch::findAll(const std::vector<std::string>& ids, uint32_t until, std::map<std::string, CameraInfo>* found) {
+void CameraSearch::findAll(const std::vector<std::string>& ids, uint32_t until,
+                           std::map<std::string, CameraInfo>* found) {
     const auto missing = [&] {
         return std::any_of(ids.begin(), ids.end(), [&](const std::string& id) { return !found->count(id); });
     };

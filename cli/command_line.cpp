@@ -35,16 +35,15 @@ std::string exitStatusFooter() {
 }
 
 CLI::Validator nonEmpty() {
-    return CLI::Validator([](std::string& value) { return value.empty() ? std::string("must not be empty") : ""; },
-                          "", "non-empty");
+    return CLI::Validator([](std::string& value) { return value.empty() ? std::string("must not be empty") : ""; }, "",
+                          "non-empty");
 }
 
 void addLanguageOption(CLI::App& command, int64_t* language) {
     command
-        .add_option(
-            "--lang", *language,
-            "messages in language N: 0 the system's, 1 English, 2 and 3 Simplified and Traditional Chinese "
-            "(by default the desktop program's choice)")
+        .add_option("--lang", *language,
+                    "messages in language N: 0 the system's, 1 English, 2 and 3 Simplified and Traditional Chinese "
+                    "(by default the desktop program's choice)")
         ->option_text("N")
         ->check(CLI::Range(int64_t{0}, int64_t{3}));
 }

@@ -8,8 +8,8 @@
 
 #include "app/string_table.h"
 #include "discovery/camera_text.h"
-#include "platform/terminal.h"
 #include "platform/gbk.h"
+#include "platform/terminal.h"
 #include "ui/network_settings.h"
 
 namespace lenscout {

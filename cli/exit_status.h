@@ -3,13 +3,13 @@
 // place: the code, --help and the manual page all take them from it.
 
 // X(name, status, what it means)
-#define LENSCOUT_EXIT_STATUSES(X)                                                            \
-    X(kExitOk, 0, "success")                                                                 \
-    X(kExitFailed, 1, "the network could not be used, or an upload failed")                 \
-    X(kExitUsage, 2, "a wrong command line, or no password to be had")                      \
-    X(kExitInvalid, 3, "an illegal value or image, or no user name: nothing was sent")      \
-    X(kExitNotFound, 4, "a camera did not answer the search")                               \
-    X(kExitRefused, 5, "the camera refused the user or password")                           \
+#define LENSCOUT_EXIT_STATUSES(X)                                                      \
+    X(kExitOk, 0, "success")                                                           \
+    X(kExitFailed, 1, "the network could not be used, or an upload failed")            \
+    X(kExitUsage, 2, "a wrong command line, or no password to be had")                 \
+    X(kExitInvalid, 3, "an illegal value or image, or no user name: nothing was sent") \
+    X(kExitNotFound, 4, "a camera did not answer the search")                          \
+    X(kExitRefused, 5, "the camera refused the user or password")                      \
     X(kExitTimeout, 6, "the camera did not confirm in time")
 
 namespace lenscout {

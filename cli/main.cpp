@@ -19,9 +19,10 @@ int main(int argc, char** argv) {
     cli.set_version_flag("--version", "lenscout-cli " LENSCOUT_VERSION);
     cli.require_subcommand(1);
     const Subcommand commands[] = {addScanCommand(cli), addSetNetworkCommand(cli), addUploadCommand(cli)};
-    cli.footer("Each command takes --help. The password is never an argument: it comes from --password-file, "
-               "LENSCOUT_PASSWORD, or a prompt on the terminal.\n\n" +
-               exitStatusFooter());
+    cli.footer(
+        "Each command takes --help. The password is never an argument: it comes from --password-file, "
+        "LENSCOUT_PASSWORD, or a prompt on the terminal.\n\n" +
+        exitStatusFooter());
     for (const Subcommand& c : commands) {
         const std::string about = c.command->get_footer();
         c.command->footer(about.empty() ? exitStatusFooter() : about + "\n\n" + exitStatusFooter());

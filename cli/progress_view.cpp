@@ -2,10 +2,10 @@
 
 #include <algorithm>
 
+#include "cli/tool_language.h"
 #include "discovery/camera_text.h"
 #include "platform/terminal.h"
 #include "platform/tick_clock.h"
-#include "cli/tool_language.h"
 
 namespace lenscout {
 
@@ -43,7 +43,8 @@ std::string progressLine(const UploadProgress& p, uint32_t now) {
 
 void ProgressView::show(const std::vector<UploadProgress>& cameras) {
     if (live_) redraw(cameras);
-    else report(cameras);
+    else
+        report(cameras);
     std::fflush(out_);
 }
 

@@ -23,8 +23,8 @@ private:
 
     std::FILE* out_;
     bool live_;
-    size_t drawn_ = 0;                 // lines of the last live drawing
-    std::map<size_t, int> reported_;   // camera, the last tenth told
+    size_t drawn_ = 0;                // lines of the last live drawing
+    std::map<size_t, int> reported_;  // camera, the last tenth told
 };
 
 // "12.3 MiB" and the like.

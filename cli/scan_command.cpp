@@ -5,17 +5,17 @@
 #include <set>
 #include <string>
 
+#include "cli/exit_status.h"
+#include "cli/scan_format.h"
+#include "cli/tool_language.h"
 #include "discovery/camera_text.h"
 #include "discovery/discovery_worker.h"
 #include "discovery/message_ids.h"
 #include "discovery/thread_queue_target.h"
 #include "discovery/worker_control.h"
+#include "platform/gbk.h"
 #include "platform/tick_clock.h"
 #include "platform/worker_thread.h"
-#include "platform/gbk.h"
-#include "cli/exit_status.h"
-#include "cli/tool_language.h"
-#include "cli/scan_format.h"
 #include "ui/camera_list.h"
 #include "ui/memory_list_lines.h"
 
@@ -47,7 +47,8 @@ public:
     // Prints one message; false once the worker has reported its own end.
     bool print(const ThreadMessage& m) {
         if (m.message == WM_CAMERA_FOUND) camera(takeRecord(m.wParam));
-        else if (m.message == WM_SCAN_TICK) tick();
+        else if (m.message == WM_SCAN_TICK)
+            tick();
         else if (m.message == WM_SCAN_ERROR) {
             std::printf("%s\n", errorLine(paramCode(m.wParam), o_.json).c_str());
             return paramCode(m.wParam) != kScanSocketFailure;
@@ -63,7 +64,8 @@ private:
         if (!camera) return;
         if (o_.once && !printed_.insert(std::string(fieldText(camera->deviceId))).second) return;
         if (o_.list) list_.found(std::move(camera));
-        else std::printf("%s\n", foundCameraLine(*camera, o_.json).c_str());
+        else
+            std::printf("%s\n", foundCameraLine(*camera, o_.json).c_str());
     }
     void tick() {
         if (o_.list && !o_.once) list_.sweep();

@@ -3,8 +3,8 @@
 #include <cstdio>
 
 #include "discovery/camera_text.h"
-#include "platform/socket.h"
 #include "platform/gbk.h"
+#include "platform/socket.h"
 
 namespace lenscout {
 
@@ -22,7 +22,8 @@ std::string render(const Field* fields, size_t count, bool json) {
         const Field& f = fields[i];
         if (i) out += json ? "," : " ";
         if (json) out += jsonString(f.key) + ":" + (f.quoted ? jsonString(f.value) : f.value);
-        else out += std::string(f.key) + "=" + (f.quoted ? jsonString(f.value) : f.value);
+        else
+            out += std::string(f.key) + "=" + (f.quoted ? jsonString(f.value) : f.value);
     }
     return json ? out + "}" : out;
 }

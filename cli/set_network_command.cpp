@@ -10,16 +10,16 @@
 #include <string>
 
 #include "app/string_table.h"
-#include "discovery/camera_text.h"
-#include "discovery/message_ids.h"
-#include "platform/socket.h"
-#include "platform/tick_clock.h"
 #include "cli/camera_search.h"
 #include "cli/cli_messages.h"
 #include "cli/credentials.h"
 #include "cli/exit_status.h"
-#include "cli/tool_language.h"
 #include "cli/scan_format.h"
+#include "cli/tool_language.h"
+#include "discovery/camera_text.h"
+#include "discovery/message_ids.h"
+#include "platform/socket.h"
+#include "platform/tick_clock.h"
 #include "ui/network_settings.h"
 
 namespace lenscout {
@@ -54,8 +54,10 @@ int32_t portField(const std::string& text) {
 void declareOptions(CLI::App& command, SetNetworkOptions* o) {
     command.add_option("--id", o->id, "the camera's device ID")->option_text("ID")->required()->check(nonEmpty());
     CLI::Option* dhcp = command.add_flag("--dhcp", o->dhcp, "let the camera take its address from DHCP");
-    const char* const addresses[][2] = {
-        {"ip", "the camera's IP address"}, {"mask", "its subnet mask"}, {"gateway", "its gateway"}, {"dns", "its DNS server"}};
+    const char* const addresses[][2] = {{"ip", "the camera's IP address"},
+                                        {"mask", "its subnet mask"},
+                                        {"gateway", "its gateway"},
+                                        {"dns", "its DNS server"}};
     for (const auto& address : addresses) {
         const std::string key = address[0];
         command
@@ -153,7 +155,8 @@ int setNetwork(const SetNetworkOptions& o) {
 
 Subcommand addSetNetworkCommand(CLI::App& cli) {
     auto options = std::make_shared<SetNetworkOptions>();
-    CLI::App* command = cli.add_subcommand("set-network", "change one camera's address, mask, gateway, DNS and HTTP port");
+    CLI::App* command =
+        cli.add_subcommand("set-network", "change one camera's address, mask, gateway, DNS and HTTP port");
     command->footer(
         "Finds the camera by a search, checks the new settings as the Network Configuration dialog does, sends "
         "them, and waits until the camera answers with them. An address or port not given keeps the camera's "

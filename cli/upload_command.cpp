@@ -8,9 +8,6 @@
 #include <vector>
 
 #include "app/string_table.h"
-#include "discovery/camera_text.h"
-#include "platform/terminal.h"
-#include "platform/tick_clock.h"
 #include "cli/camera_search.h"
 #include "cli/cli_messages.h"
 #include "cli/credentials.h"
@@ -19,6 +16,9 @@
 #include "cli/tool_language.h"
 #include "cli/upload_jobs.h"
 #include "cli/upload_report.h"
+#include "discovery/camera_text.h"
+#include "platform/terminal.h"
+#include "platform/tick_clock.h"
 #include "upload/image_file.h"
 
 namespace lenscout {
@@ -44,7 +44,9 @@ void declareOptions(CLI::App& command, UploadOptions* o) {
     command
         .add_option_function<std::string>(
             "--kind",
-            [o](const std::string& kind) { o->kind = kind == "webui" ? UpgradeKind::WebUi : UpgradeKind::SystemFirmware; },
+            [o](const std::string& kind) {
+                o->kind = kind == "webui" ? UpgradeKind::WebUi : UpgradeKind::SystemFirmware;
+            },
             "a system firmware or a web interface image")
         ->option_text("system|webui")
         ->required()
@@ -67,7 +69,8 @@ void declareOptions(CLI::App& command, UploadOptions* o) {
 int checkFile(const UploadOptions& o) {
     ImageFile image;
     if (!image.open(o.file)) return kTextCannotOpenFile;
-    if (!checkImage(image, o.kind)) return o.kind == UpgradeKind::SystemFirmware ? kTextBadFirmwareFile : kTextBadWebUiFile;
+    if (!checkImage(image, o.kind))
+        return o.kind == UpgradeKind::SystemFirmware ? kTextBadFirmwareFile : kTextBadWebUiFile;
     return 0;
 }
 
@@ -92,7 +95,7 @@ std::vector<UploadProgress> cameraRows(const UploadOptions& o, const std::map<st
 
 // One more search, for the versions the updated cameras now report.
 std::vector<const CameraInfo*> versionsAfter(CameraSearch& search, const std::vector<UploadProgress>& rows,
-                                            uint32_t searchMs, std::map<std::string, CameraInfo>* found) {
+                                             uint32_t searchMs, std::map<std::string, CameraInfo>* found) {
     std::vector<std::string> updated;
     for (const UploadProgress& p : rows)
         if (p.state == UploadState::Done) updated.push_back(std::string(fieldText(p.camera.deviceId)));
@@ -116,8 +119,8 @@ void printVersions(const std::vector<UploadProgress>& rows, const std::vector<co
             std::printf("%s: no answer to the search after the upload\n", rows[i].id.c_str());
             continue;
         }
-        std::printf("%s: firmware %s, web UI %s\n", rows[i].id.c_str(), dottedQuad(versions[i]->firmwareVersion).c_str(),
-                    dottedQuad(versions[i]->webUiVersion).c_str());
+        std::printf("%s: firmware %s, web UI %s\n", rows[i].id.c_str(),
+                    dottedQuad(versions[i]->firmwareVersion).c_str(), dottedQuad(versions[i]->webUiVersion).c_str());
     }
 }
 

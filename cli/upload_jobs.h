@@ -1,8 +1,8 @@
 #pragma once
 // Uploads of one image to many cameras, each with the dialog's session, a
 // given number at a time, with a view of each one's progress.
-#include <cstdint>
 #include <condition_variable>
+#include <cstdint>
 #include <functional>
 #include <mutex>
 #include <string>

@@ -4,10 +4,10 @@
 #include <cstdio>
 
 #include "app/string_table.h"
-#include "discovery/camera_text.h"
-#include "cli/tool_language.h"
-#include "platform/gbk.h"
 #include "cli/scan_format.h"
+#include "cli/tool_language.h"
+#include "discovery/camera_text.h"
+#include "platform/gbk.h"
 
 namespace lenscout {
 

@@ -14,8 +14,7 @@ bool buildSetNetworkRequest(PacketWriter& writer, const CameraInfo& s) {
     return writer.begin(CMD_SET_NETWORK, kDiscoveryMagic) && writer.appendU32(kRequestTag) &&
            writer.appendBytes(s.deviceId, kIdSize) && writer.appendBytes(s.user, kIdSize) &&
            writer.appendBytes(s.password, kIdSize) && writer.appendU32(s.ip) && writer.appendU32(s.mask) &&
-           writer.appendU32(s.gateway) && writer.appendU32(s.dns) && writer.appendU16(s.httpPort) &&
-           writer.finalize();
+           writer.appendU32(s.gateway) && writer.appendU32(s.dns) && writer.appendU16(s.httpPort) && writer.finalize();
 }
 
 std::unique_ptr<CameraInfo> parseSearchReply(DatagramReader& reader) {

@@ -30,16 +30,13 @@ bool DiscoveryWorker::start() {
     return true;
 }
 
-bool DiscoveryWorker::runPass() {
-    return takeThreadMessage() && searchIfDue() && receiveDatagrams();
-}
+bool DiscoveryWorker::runPass() { return takeThreadMessage() && searchIfDue() && receiveDatagrams(); }
 
 bool DiscoveryWorker::takeThreadMessage() {
     ThreadMessage m;
     if (!peekThreadMessage(&m)) return true;
     switch (m.message) {
-    case WM_QUIT:
-        return false;
+    case WM_QUIT: return false;
     case TM_SET_NETWORK: {
         std::unique_ptr<CameraInfo> settings = takeRecord(m.wParam);
         if (!settings) return true;
@@ -49,11 +46,8 @@ bool DiscoveryWorker::takeThreadMessage() {
         due_ = previousTick_;
         return true;
     }
-    case TM_SEARCH_NOW:
-        due_ = previousTick_;
-        return true;
-    default:
-        return true;
+    case TM_SEARCH_NOW: due_ = previousTick_; return true;
+    default: return true;
     }
 }
 
@@ -107,9 +101,8 @@ void DiscoveryWorker::takeSearchReply() {
     std::unique_ptr<CameraInfo> camera = parseSearchReply(reader_);
     if (!camera) return;
     applySameSubnet(*camera, haveInterfaces_ ? &interfaces_ : nullptr);
-    handOverRecord(std::move(camera), [this](uintptr_t record) {
-        return window_.postMessage(WM_CAMERA_FOUND, record, 0);
-    });
+    handOverRecord(std::move(camera),
+                   [this](uintptr_t record) { return window_.postMessage(WM_CAMERA_FOUND, record, 0); });
 }
 
 void DiscoveryWorker::takeResult() {
@@ -126,8 +119,7 @@ uint32_t DiscoveryThreadProc(MessageTarget* window, uint32_t periodMs) {
     {
         auto worker = std::make_unique<DiscoveryWorker>(*window, periodMs);
         if (worker->start())
-            while (worker->runPass()) {
-            }
+            while (worker->runPass()) {}
     }
     discardThreadQueue();
     return 0;
@@ -135,9 +127,8 @@ uint32_t DiscoveryThreadProc(MessageTarget* window, uint32_t periodMs) {
 
 bool postSetNetwork(ThreadId worker, const CameraInfo& settings) {
     std::unique_ptr<CameraInfo> copy(new (std::nothrow) CameraInfo(settings));
-    return handOverRecord(std::move(copy), [worker](uintptr_t record) {
-        return postThreadMessage(worker, TM_SET_NETWORK, record, 0);
-    });
+    return handOverRecord(std::move(copy),
+                          [worker](uintptr_t record) { return postThreadMessage(worker, TM_SET_NETWORK, record, 0); });
 }
 
 bool postSearchNow(ThreadId worker) { return postThreadMessage(worker, TM_SEARCH_NOW, 0, 0); }

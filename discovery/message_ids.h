@@ -14,7 +14,7 @@ constexpr uint32_t WM_SCAN_ERROR = 1026;    // wParam: signed result code
 constexpr uint32_t WM_SCAN_TICK = 1027;     // a search has just been broadcast
 constexpr uint32_t WM_CAMERA_FOUND = 1028;  // wParam: heap CameraInfo
 // Main window to worker.
-constexpr uint32_t TM_SET_NETWORK = 1030;   // wParam: heap CameraInfo with the new settings
+constexpr uint32_t TM_SET_NETWORK = 1030;  // wParam: heap CameraInfo with the new settings
 constexpr uint32_t TM_SEARCH_NOW = 1031;
 
 // The worker's own code for a socket failure, after which it has ended.

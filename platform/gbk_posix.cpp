@@ -1,9 +1,9 @@
 #include "platform/gbk.h"
 
-#include <cerrno>
-#include <cstdio>
 #include <iconv.h>
 #include <langinfo.h>
+#include <cerrno>
+#include <cstdio>
 #include <string>
 
 namespace lenscout {

@@ -2,8 +2,8 @@
 
 #include <windows.h>
 
-#include <cstdio>
 #include <io.h>
+#include <cstdio>
 
 namespace lenscout {
 namespace {
@@ -50,8 +50,8 @@ std::string fromGbk(UINT page, std::string_view gbk) {
     for (size_t i = 0; i < gbk.size();) {
         const unsigned char lead = static_cast<unsigned char>(gbk[i]);
         const size_t length = (lead >= 0x81 && lead <= 0xfe && i + 1 < gbk.size()) ? 2 : 1;
-        const std::wstring c = lead == 0x80 || lead == 0xff ? std::wstring()
-                                                            : wide(kGbk, gbk.substr(i, length), MB_ERR_INVALID_CHARS);
+        const std::wstring c =
+            lead == 0x80 || lead == 0xff ? std::wstring() : wide(kGbk, gbk.substr(i, length), MB_ERR_INVALID_CHARS);
         if (!c.empty() && narrowOne(page, c, out)) {
             i += length;
             continue;

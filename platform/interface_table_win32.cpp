@@ -1,7 +1,7 @@
 #include "platform/interface_table.h"
 
-#include <winsock2.h>
 #include <iphlpapi.h>
+#include <winsock2.h>
 
 #include <memory>
 

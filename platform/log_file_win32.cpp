@@ -9,7 +9,8 @@ namespace lenscout {
 FileHandle openPrivateLog(const char* path) {
     FileHandle file(std::fopen(path, "a"));
     if (file)
-        ::SetHandleInformation(reinterpret_cast<HANDLE>(::_get_osfhandle(::_fileno(file.get()))), HANDLE_FLAG_INHERIT, 0);
+        ::SetHandleInformation(reinterpret_cast<HANDLE>(::_get_osfhandle(::_fileno(file.get()))), HANDLE_FLAG_INHERIT,
+                               0);
     return file;
 }
 

@@ -3,15 +3,15 @@
 #include <fcntl.h>
 
 #include <arpa/inet.h>
-#include <cerrno>
-#include <chrono>
-#include <climits>
-#include <cstring>
 #include <netinet/in.h>
 #include <poll.h>
 #include <sys/socket.h>
 #include <sys/uio.h>
 #include <unistd.h>
+#include <cerrno>
+#include <chrono>
+#include <climits>
+#include <cstring>
 
 #include <algorithm>
 #include <vector>
@@ -32,9 +32,7 @@ void readAddress(const sockaddr_in& a, uint32_t* addrNet, uint16_t* portNet) {
     if (portNet) *portNet = a.sin_port;
 }
 
-Socket openSocket(int type) {
-    return Socket(::socket(AF_INET, type | SOCK_CLOEXEC, 0));
-}
+Socket openSocket(int type) { return Socket(::socket(AF_INET, type | SOCK_CLOEXEC, 0)); }
 
 bool setIntOption(SocketHandle s, int level, int name, int value) {
     return ::setsockopt(s, level, name, &value, sizeof value) == 0;
@@ -198,8 +196,7 @@ bool linkMissing(int error) {
     case ENOBUFS:
     case EPERM:  // a packet filter's verdict on this route
         return true;
-    default:
-        return false;
+    default: return false;
     }
 }
 

@@ -1,9 +1,9 @@
 #include "platform/socket.h"
 
+#include <mstcpip.h>
+#include <mswsock.h>
 #include <winsock2.h>
 #include <ws2tcpip.h>
-#include <mswsock.h>
-#include <mstcpip.h>
 
 #include <algorithm>
 #include <chrono>
@@ -235,10 +235,8 @@ bool linkMissing(int error) {
     case WSAEHOSTUNREACH:
     case WSAENETDOWN:
     case WSAEADDRNOTAVAIL:
-    case WSAENOBUFS:
-        return true;
-    default:
-        return false;
+    case WSAENOBUFS: return true;
+    default: return false;
     }
 }
 
@@ -261,7 +259,8 @@ bool broadcastEnabled(SocketHandle s) {
 // with that address as source, whatever the routes say. It shares the
 // port of `s`, so that the answers come back to `s`; connected to the
 // destination, it takes none of them itself.
-SendResult sendThroughAddress(SocketHandle s, const void* data, size_t count, const sockaddr_in& to, uint32_t sourceNet) {
+SendResult sendThroughAddress(SocketHandle s, const void* data, size_t count, const sockaddr_in& to,
+                              uint32_t sourceNet) {
     const uint16_t port = localPort(s);
     if (port == 0 || !broadcastEnabled(s)) return SendResult::Failed;
     Socket via = openUdpSocket();

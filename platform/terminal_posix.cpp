@@ -1,11 +1,11 @@
 #include "platform/terminal.h"
 
-#include <clocale>
-#include <cstdio>
 #include <fcntl.h>
 #include <sys/ioctl.h>
 #include <termios.h>
 #include <unistd.h>
+#include <clocale>
+#include <cstdio>
 
 namespace lenscout {
 

@@ -2,9 +2,9 @@
 
 #include <windows.h>
 
+#include <io.h>
 #include <clocale>
 #include <cstdio>
-#include <io.h>
 
 namespace lenscout {
 

@@ -38,7 +38,8 @@ std::shared_ptr<Queue> find(Registry& r, ThreadId id) {
 ThreadId createThreadQueue() {
     Registry& r = registry();
     std::lock_guard<std::mutex> g(r.lock);
-    do ++r.lastId; while (r.lastId == kNoThread || r.queues.count(r.lastId));
+    do ++r.lastId;
+    while (r.lastId == kNoThread || r.queues.count(r.lastId));
     r.queues.emplace(r.lastId, std::make_shared<Queue>());
     return r.lastId;
 }

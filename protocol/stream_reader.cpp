@@ -9,9 +9,7 @@
 namespace lenscout {
 namespace {
 
-NetStatus closedOrError() {
-    return lastSocketError() == SocketError::Other ? NET_ERROR : NET_CLOSED;
-}
+NetStatus closedOrError() { return lastSocketError() == SocketError::Other ? NET_ERROR : NET_CLOSED; }
 
 }  // namespace
 
@@ -44,8 +42,7 @@ bool StreamReader::parseMessage(uint16_t* command, const char* magic) {
     if (pending_.size() >= 4) {
         // Without a magic, keep the last three bytes: they may be its start.
         auto found = std::search(pending_.begin(), pending_.end(), magic, magic + 4);
-        size_t skip = found == pending_.end() ? pending_.size() - 3
-                                              : static_cast<size_t>(found - pending_.begin());
+        size_t skip = found == pending_.end() ? pending_.size() - 3 : static_cast<size_t>(found - pending_.begin());
         if (skip > 0) dropFront(skip);
     }
     if (pending_.size() < static_cast<size_t>(kHeaderSize)) return false;

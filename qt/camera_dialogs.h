@@ -6,8 +6,8 @@
 #include <vector>
 
 #include "discovery/camera_info.h"
-#include "ui/camera_actions.h"
 #include "qt/message_box.h"
+#include "ui/camera_actions.h"
 
 namespace lenscout {
 

@@ -2,10 +2,10 @@
 
 #include "app/string_table.h"
 #include "discovery/camera_text.h"
-#include "ui/camera_actions.h"
 #include "qt/dialog_units.h"
 #include "qt/fonts.h"
 #include "qt/gbk_text.h"
+#include "ui/camera_actions.h"
 #include "ui_camera_info_dlg.h"
 
 namespace lenscout {

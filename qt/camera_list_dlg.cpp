@@ -6,7 +6,6 @@
 #include <QTimer>
 #include <QWindow>
 
-#include "qt/list_log.h"
 #include "app/string_table.h"
 #include "discovery/discovery_worker.h"
 #include "discovery/message_ids.h"
@@ -15,9 +14,10 @@
 #include "qt/fonts.h"
 #include "qt/gbk_text.h"
 #include "qt/list_hook.h"
+#include "qt/list_log.h"
+#include "qt/upgrade_dlg.h"
 #include "ui/window_messages.h"
 #include "ui_camera_list_dlg.h"
-#include "qt/upgrade_dlg.h"
 
 namespace lenscout {
 
@@ -29,11 +29,12 @@ void fillMissingDialogs(CameraDialogs& d, const MessageBoxFn& messageBox) {
     if (!d.basicProperties) d.basicProperties = standard.basicProperties;
     if (!d.openWebPage) d.openWebPage = standard.openWebPage;
     if (!d.contextMenu) d.contextMenu = standard.contextMenu;
-    if (!d.upgrade) d.upgrade = [messageBox](CameraInfo& camera) {
-        CUpgradeDlg dialog(messageBox);
-        dialog.m_camera = camera;
-        return dialog.DoModal() == QDialog::Accepted;
-    };
+    if (!d.upgrade)
+        d.upgrade = [messageBox](CameraInfo& camera) {
+            CUpgradeDlg dialog(messageBox);
+            dialog.m_camera = camera;
+            return dialog.DoModal() == QDialog::Accepted;
+        };
 }
 
 }  // namespace
@@ -127,9 +128,12 @@ void CCameraListDlg::OnScanError(int32_t code) {
     case ScanErrorAction::SocketErrorThenQuit:
         services_.messageBox(this, CurrentText(kTextSocketError));
         // The window's quit: its modal loop ends once this handler is done.
-        QMetaObject::invokeMethod(this, [this] { done(QDialog::Rejected); }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            this, [this] { done(QDialog::Rejected); }, Qt::QueuedConnection);
         break;
-    case ScanErrorAction::IncorrectCredentials: services_.messageBox(this, CurrentText(kTextIncorrectCredentials)); break;
+    case ScanErrorAction::IncorrectCredentials:
+        services_.messageBox(this, CurrentText(kTextIncorrectCredentials));
+        break;
     case ScanErrorAction::None: break;
     }
 }
@@ -189,7 +193,8 @@ void CCameraListDlg::OnTrayNotify(uintptr_t, intptr_t lParam) {
     if (lParam != kTrayRightButtonUp || m_contextBusy == 1) return;
     const TrayCommandResult r = OnTrayMenuCommand(services_.tray->runMenu(BuildTrayMenu()));
     if (r.exit) done(QDialog::Rejected);
-    else if (r.language) ApplyLanguage(r.language);
+    else if (r.language)
+        ApplyLanguage(r.language);
 }
 
 void CCameraListDlg::ApplyLanguage(int language) {
@@ -238,10 +243,11 @@ void CCameraListDlg::changeEvent(QEvent* e) {
 // Enter ends the program as the dialog's OK would; the window has no button.
 void CCameraListDlg::keyPressEvent(QKeyEvent* e) {
     const bool enter = e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter;
-    const bool plain = e->modifiers() == Qt::NoModifier ||
-                       (e->modifiers() == Qt::KeypadModifier && e->key() == Qt::Key_Enter);
+    const bool plain =
+        e->modifiers() == Qt::NoModifier || (e->modifiers() == Qt::KeypadModifier && e->key() == Qt::Key_Enter);
     if (enter && plain) done(QDialog::Accepted);
-    else QDialog::keyPressEvent(e);
+    else
+        QDialog::keyPressEvent(e);
 }
 
 void CCameraListDlg::done(int result) {

@@ -7,14 +7,14 @@
 #include <functional>
 #include <memory>
 
-#include "qt/notification_area.h"
 #include "discovery/message_target.h"
 #include "platform/worker_thread.h"
-#include "ui/camera_list.h"
 #include "qt/camera_dialogs.h"
 #include "qt/list_widget_lines.h"
 #include "qt/message_box.h"
+#include "qt/notification_area.h"
 #include "qt/window_message.h"
+#include "ui/camera_list.h"
 
 class QListWidget;
 

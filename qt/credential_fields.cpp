@@ -4,8 +4,8 @@
 
 #include "app/string_table.h"
 #include "discovery/camera_text.h"
-#include "ui/network_settings.h"
 #include "qt/gbk_text.h"
+#include "ui/network_settings.h"
 
 namespace lenscout {
 

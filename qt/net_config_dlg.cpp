@@ -8,13 +8,13 @@
 #include "app/string_table.h"
 #include "discovery/camera_text.h"
 #include "platform/socket.h"
-#include "ui/camera_actions.h"
-#include "ui/network_settings.h"
 #include "qt/credential_fields.h"
 #include "qt/dialog_units.h"
 #include "qt/fonts.h"
 #include "qt/gbk_text.h"
 #include "qt/ipv4_field.h"
+#include "ui/camera_actions.h"
+#include "ui/network_settings.h"
 #include "ui_net_config_dlg.h"
 
 namespace lenscout {
@@ -89,8 +89,8 @@ void CNetConfigDlg::accept() {
     const bool dhcp = ui_->IDC_DHCP->isChecked();
     const std::string ip = ipv4FieldText(ui_->IDC_IP), mask = ipv4FieldText(ui_->IDC_MASK),
                       gateway = ipv4FieldText(ui_->IDC_GATEWAY), dns = ipv4FieldText(ui_->IDC_DNS);
-    const NetworkSettings s =
-        ValidateNetworkSettings(portFieldValue(ui_->IDC_PORT->text()), dhcp, ip.c_str(), mask.c_str(), gateway.c_str(), dns.c_str());
+    const NetworkSettings s = ValidateNetworkSettings(portFieldValue(ui_->IDC_PORT->text()), dhcp, ip.c_str(),
+                                                      mask.c_str(), gateway.c_str(), dns.c_str());
     // The fields show the values that count; the addresses are read only
     // once the port has passed.
     ui_->IDC_PORT->setText(QString::number(s.port));

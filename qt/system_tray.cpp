@@ -2,10 +2,10 @@
 #include <QMenu>
 #include <QSystemTrayIcon>
 
-#include "qt/notification_area.h"
-#include "ui/camera_line.h"
 #include "qt/gbk_text.h"
+#include "qt/notification_area.h"
 #include "qt/window_message.h"
+#include "ui/camera_line.h"
 #include "ui/window_messages.h"
 
 namespace lenscout {
@@ -20,10 +20,11 @@ public:
         if (!QSystemTrayIcon::isSystemTrayAvailable()) return false;
         icon_ = std::make_unique<QSystemTrayIcon>(icon);
         icon_->setToolTip(tip);
-        QObject::connect(icon_.get(), &QSystemTrayIcon::activated, window_, [this](QSystemTrayIcon::ActivationReason r) {
-            if (r == QSystemTrayIcon::Trigger) notify(kTrayLeftButtonDown);
-            if (r == QSystemTrayIcon::Context) notify(kTrayRightButtonUp);
-        });
+        QObject::connect(icon_.get(), &QSystemTrayIcon::activated, window_,
+                         [this](QSystemTrayIcon::ActivationReason r) {
+                             if (r == QSystemTrayIcon::Trigger) notify(kTrayLeftButtonDown);
+                             if (r == QSystemTrayIcon::Context) notify(kTrayRightButtonUp);
+                         });
         icon_->show();
         return true;
     }

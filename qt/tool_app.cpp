@@ -1,10 +1,10 @@
 #include "qt/tool_app.h"
 
-#include "qt/camera_list_dlg.h"
-#include "qt/single_instance.h"
 #include "app/startup_language.h"
 #include "app/string_table.h"
 #include "platform/socket.h"
+#include "qt/camera_list_dlg.h"
+#include "qt/single_instance.h"
 
 namespace lenscout {
 

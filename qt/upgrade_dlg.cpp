@@ -6,11 +6,11 @@
 
 #include "app/string_table.h"
 #include "discovery/camera_text.h"
-#include "ui/camera_actions.h"
 #include "qt/credential_fields.h"
 #include "qt/dialog_units.h"
 #include "qt/fonts.h"
 #include "qt/gbk_text.h"
+#include "ui/camera_actions.h"
 #include "ui_upgrade_dlg.h"
 #include "upload/image_file.h"
 

@@ -4,9 +4,9 @@
 
 #include "app/string_table.h"
 #include "discovery/message_ids.h"
+#include "support/camera_records.h"
 #include "ui/camera_line.h"
 #include "ui/memory_list_lines.h"
-#include "support/camera_records.h"
 
 namespace lenscout {
 namespace {
@@ -85,7 +85,7 @@ TEST_F(CameraListTest, ACameraThatStopsAnsweringGoesAtTheTickAfterTheNext) {
     list.OnCameraFound(heap(camera("B", "B")));
     list.OnScanTick();  // the tick after B's last reply keeps it
     EXPECT_EQ(names(), (std::vector<std::string>{"A", "B"}));
-    period({"A"});      // the one after that drops it
+    period({"A"});  // the one after that drops it
     EXPECT_EQ(names(), (std::vector<std::string>{"A"}));
     period({"B", "A"});
     EXPECT_EQ(names(), (std::vector<std::string>{"A", "B"})) << "a camera back is new, at the end";

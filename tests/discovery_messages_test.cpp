@@ -20,7 +20,7 @@ std::vector<uint8_t> replyPayload(size_t size) {
     std::memcpy(p.data(), "CAM1", 4);
     std::memcpy(p.data() + 13, "Lobby", 5);
     const uint32_t fields[] = {ip("192.168.1.20"), ip("255.255.255.0"), ip("192.168.1.1"), ip("8.8.8.8"),
-                               0xdeadbeef, 0x04030201, 0x07010002};
+                               0xdeadbeef,         0x04030201,          0x07010002};
     std::memcpy(p.data() + 34, fields, sizeof fields);
     p[62] = 0x1f;  // port 8080 in network order
     p[63] = 0x90;

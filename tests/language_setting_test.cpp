@@ -15,7 +15,8 @@ namespace {
 class SettingsFile : public testing::Test {
 protected:
     void SetUp() override {
-        path_ = testing::TempDir() + "lenscout-" + testing::UnitTest::GetInstance()->current_test_info()->name() + ".cfg";
+        path_ =
+            testing::TempDir() + "lenscout-" + testing::UnitTest::GetInstance()->current_test_info()->name() + ".cfg";
     }
     void TearDown() override { std::remove(path_.c_str()); }
     int readFrom(const std::string& content) {
@@ -73,7 +74,8 @@ TEST_F(SettingsFile, AFailedWriteKeepsTheChoice) {
 
 TEST(SystemLanguage, IdentifiersOfTheFiveChineseRegionsOnly) {
     EXPECT_EQ(LanguageFromLangId(2052), 2);
-    for (int traditional : {1028, 3076, 4100, 5124}) EXPECT_EQ(LanguageFromLangId(static_cast<uint16_t>(traditional)), 3);
+    for (int traditional : {1028, 3076, 4100, 5124})
+        EXPECT_EQ(LanguageFromLangId(static_cast<uint16_t>(traditional)), 3);
     for (int other : {1033, 0x0004, 0x7c04, 0x0809, 0}) EXPECT_EQ(LanguageFromLangId(static_cast<uint16_t>(other)), 1);
 }
 

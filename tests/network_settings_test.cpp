@@ -55,8 +55,8 @@ TEST(ValidateNetworkSettings, FixedAddressRules) {
 }
 
 TEST(ValidateNetworkSettings, AcceptedValuesComeInNetworkOrder) {
-    const NetworkSettings s = ValidateNetworkSettings(65536 + 81, false, "192.168.1.10", "255.255.255.0",
-                                                      "192.168.1.1", "8.8.4.4");
+    const NetworkSettings s =
+        ValidateNetworkSettings(65536 + 81, false, "192.168.1.10", "255.255.255.0", "192.168.1.1", "8.8.4.4");
     ASSERT_EQ(s.errorRow, 0);
     EXPECT_EQ(s.port, 81);
     EXPECT_EQ(dottedQuad(s.ip), "192.168.1.10");

@@ -18,15 +18,17 @@ TEST(PacketWriter, EmptyMessageIsAHeaderWithZeroLengths) {
     PacketWriter w;
     ASSERT_TRUE(w.begin(7, kUploadMagic));
     ASSERT_TRUE(w.finalize());
+    // clang-format off
     EXPECT_EQ(hexOf(w.data(), static_cast<size_t>(w.length())),
               "4d4f5f4d" "0700" "00" "0000000000000000" "00000000" "00000000");
+    // clang-format on
 }
 
 TEST(PacketWriter, SearchRequestBytes) {
     PacketWriter w;
     ASSERT_TRUE(w.begin(0, kDiscoveryMagic) && w.appendU32(0x01000000) && w.finalize());
     const std::vector<uint8_t> expected = {'M', 'O', '_', 'I', 0, 0, 0, 0, 0, 0, 0, 0, 0, 0,
-                                           0, 4, 0, 0, 0, 4, 0, 0, 0, 0, 0, 0, 1};
+                                           0,   4,   0,   0,   0, 4, 0, 0, 0, 0, 0, 0, 1};
     EXPECT_EQ(bytesOf(w), expected);
 }
 
@@ -44,7 +46,9 @@ TEST(PacketWriter, GrowsInHundredByteSteps) {
     ASSERT_TRUE(grown.finalize());
     EXPECT_EQ(grown.length(), 223);
     EXPECT_EQ(grown.data()[222], 0xab);
+    // clang-format off
     EXPECT_EQ(hexOf(grown.data() + 15, 8), "c8000000" "c8000000");  // 200, both lengths
+    // clang-format on
 }
 
 TEST(PacketWriter, EmptyAppendChangesNothing) {
@@ -68,8 +72,10 @@ TEST(PacketWriter, BeginStartsAFreshMessage) {
     w.finalize();
     w.begin(2, kDiscoveryMagic);
     w.finalize();
+    // clang-format off
     EXPECT_EQ(hexOf(w.data(), static_cast<size_t>(w.length())),
               "4d4f5f49" "0200" "00" "0000000000000000" "00000000" "00000000");
+    // clang-format on
 }
 
 }  // namespace

@@ -20,32 +20,42 @@ std::string hex(const std::vector<uint8_t>& b) { return hexOf(b.data(), b.size()
 TEST(SimCamera, SearchReplyBytes) {
     SimCamera c = defaultCamera(3, 0, 0);
     std::string error;
-    ASSERT_TRUE(applyCameraSettings(&c, "name-hex=c9e3cff1cdb7,ip=10.0.0.3,mask=255.0.0.0,gateway=10.0.0.1,"
-                                        "dns=10.0.0.2,unused=7,firmware=1.2.3.4,webui=0,port=8080", &error))
+    ASSERT_TRUE(applyCameraSettings(&c,
+                                    "name-hex=c9e3cff1cdb7,ip=10.0.0.3,mask=255.0.0.0,gateway=10.0.0.1,"
+                                    "dns=10.0.0.2,unused=7,firmware=1.2.3.4,webui=0,port=8080",
+                                    &error))
         << error;
+    // clang-format off
     EXPECT_EQ(hex(sim::encode(sim::kDiscovery, sim::kCmdSearchReply, searchReplyPayload(c))),
               "4d4f5f49" "0100" "00" "0000000000000000" "40000000" "40000000"
               "43414d303030303033" "00000000"                   // CAM000003
               "c9e3cff1cdb7" "000000000000000000000000000000"   // the name, 21 bytes
               "0a000003" "ff000000" "0a000001" "0a000002"
               "07000000" "01020304" "00000000" "1f90");
+    // clang-format on
     ReplyExtras extras;
     extras.trailing = 2;
     extras.textJunk = 0x7e;
+    // clang-format off
     EXPECT_EQ(hex(searchReplyPayload(c, extras)).substr(0, 26), "43414d303030303033" "007e7e7e");
+    // clang-format on
     EXPECT_EQ(searchReplyPayload(c, extras).size(), 66u);
 }
 
 TEST(SimCamera, ScramblesWithTheKeyAndFlagOne) {
     const std::vector<uint8_t> key = fromHex("0102030405060708");
+    // clang-format off
     EXPECT_EQ(hex(sim::encode(sim::kDiscovery, sim::kCmdResult, {5, 0}, &key)),
               "4d4f5f49" "0300" "01" "0102030405060708" "02000000" "02000000" "0402");
+    // clang-format on
 }
 
 TEST(SimCamera, ReadsASetNetworkRequestFieldByField) {
+    // clang-format off
     const auto m = fromHex("4d4f5f49" "0200" "00" "0000000000000000" "3d000000" "3d000000" "00000001"
                          "43414d303030303031" "00000000" "61646d696e" "0000000000000000" "7077" "0000000000000000000000"
                          "0a090909" "ffffff00" "0a090901" "0a090902" "0051");
+    // clang-format on
     sim::Message msg;
     ASSERT_TRUE(sim::decode(m.data(), m.size(), &msg));
     EXPECT_TRUE(sim::requestViolations(msg, 61).empty());
@@ -59,7 +69,9 @@ TEST(SimCamera, ReadsASetNetworkRequestFieldByField) {
     SimCamera c = defaultCamera(1, 0, 0);
     c.password = "pw";
     EXPECT_EQ(applySetNetwork(c, q), SetOutcome::Applied);
+    // clang-format off
     EXPECT_EQ(hex(searchReplyPayload(c)).substr(68, 32), "0a090909" "ffffff00" "0a090901" "0a090902");
+    // clang-format on
     EXPECT_EQ(c.httpPort, 81);
     q.password = "wrong";
     EXPECT_EQ(applySetNetwork(c, q), SetOutcome::BadCredentials);
@@ -68,7 +80,9 @@ TEST(SimCamera, ReadsASetNetworkRequestFieldByField) {
 }
 
 TEST(SimCamera, NamesEveryWayARequestBreaksTheLayout) {
+    // clang-format off
     auto m = fromHex("4d4f5f49" "0000" "02" "0000000000000900" "04000000" "05000000" "00000001");
+    // clang-format on
     sim::Message msg;
     ASSERT_TRUE(sim::decode(m.data(), m.size(), &msg));
     const auto v = sim::requestViolations(msg, 5);

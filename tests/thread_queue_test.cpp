@@ -46,8 +46,7 @@ TEST(WorkerThread, QueueExistsBeforeTheThreadRunsAndExitCodeIsPublished) {
     WorkerThread thread;
     ASSERT_TRUE(thread.start([] {
         ThreadMessage m;
-        while (waitThreadMessage(&m, 1000) && m.message != WM_QUIT) {
-        }
+        while (waitThreadMessage(&m, 1000) && m.message != WM_QUIT) {}
         return static_cast<uint32_t>(m.wParam);
     }));
     EXPECT_TRUE(postThreadMessage(thread.id(), WM_QUIT, 42, 0));

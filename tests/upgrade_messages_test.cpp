@@ -31,9 +31,9 @@ TEST(UpgradeMessages, LoginCarriesBothThirteenByteFields) {
     PacketWriter w;
     ASSERT_TRUE(buildLoginRequest(w, c));
     ASSERT_EQ(w.length(), 49);
-    const std::vector<uint8_t> expected = {'M', 'O', '_', 'M', 2, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 26, 0, 0, 0, 26, 0, 0, 0,
-                                           'a', 'd', 'm', 'i', 'n', 0, 0, 0, 0, 0, 0, 0, 0,
-                                           'p', 'w', 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0};
+    const std::vector<uint8_t> expected = {'M', 'O', '_', 'M', 2, 0, 0,   0,   0,   0,   0,   0, 0, 0, 0, 26, 0,
+                                           0,   0,   26,  0,   0, 0, 'a', 'd', 'm', 'i', 'n', 0, 0, 0, 0, 0,  0,
+                                           0,   0,   'p', 'w', 0, 0, 0,   0,   0,   0,   0,   0, 0, 0, 0};
     EXPECT_EQ(bytesOf(w), expected);
 }
 
@@ -41,8 +41,8 @@ TEST(UpgradeMessages, OneByteFirmwareIsOneTwentyNineByteMessage) {
     std::vector<uint8_t> message(kDataHeadSize + 1);
     storeDataHead(message.data(), UpgradeKind::SystemFirmware, BLOCK_LAST, 1);
     message[kDataHeadSize] = 0xab;
-    const std::vector<uint8_t> expected = {'M', 'O', '_', 'M', 0x0c, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0,
-                                           6, 0, 0, 0, 6, 0, 0, 0, 2, 1, 0, 0, 0, 0xab};
+    const std::vector<uint8_t> expected = {'M', 'O', '_', 'M', 0x0c, 0, 0, 0, 0, 0, 0, 0, 0, 0,   0,
+                                           6,   0,   0,   0,   6,    0, 0, 0, 2, 1, 0, 0, 0, 0xab};
     EXPECT_EQ(message, expected);
     storeDataHead(message.data(), UpgradeKind::WebUi, BLOCK_FIRST, 1024);
     EXPECT_EQ(message[4], 13);
@@ -86,8 +86,8 @@ protected:
         return checkImage(file, kind);
     }
     // One file per test: ctest runs the tests as processes side by side.
-    std::string path_ = testing::TempDir() + "lenscout-image-" +
-                        testing::UnitTest::GetInstance()->current_test_info()->name() + ".bin";
+    std::string path_ =
+        testing::TempDir() + "lenscout-image-" + testing::UnitTest::GetInstance()->current_test_info()->name() + ".bin";
 };
 
 TEST_F(ImageCheck, SystemFirmwareStartsWithBneg) {

@@ -20,7 +20,9 @@ namespace {
 using test::fromHex;
 
 std::string header(const char* command, const char* length) {
+    // clang-format off
     return std::string("4d4f5f4d") + command + "00" "0000000000000000" + length + length;
+    // clang-format on
 }
 
 TEST(UploadPins, HelloAndLoginRequests) {
@@ -32,16 +34,22 @@ TEST(UploadPins, HelloAndLoginRequests) {
     setFieldText(c.password, "pw");
     setFieldText(c.deviceId, "not sent");
     ASSERT_TRUE(buildLoginRequest(w, c));
+    // clang-format off
     EXPECT_EQ(hexOf(w.data(), static_cast<size_t>(w.length())),
               header("0200", "1a000000") + "61646d696e" "0000000000000000" "7077" "0000000000000000000000");
+    // clang-format on
 }
 
 TEST(UploadPins, DataBlockHeads) {
     uint8_t head[kDataHeadSize];
     storeDataHead(head, UpgradeKind::SystemFirmware, 0, 1024);
+    // clang-format off
     EXPECT_EQ(hexOf(head, sizeof head), header("0c00", "05040000") + "00" "00040000");
+    // clang-format on
     storeDataHead(head, UpgradeKind::WebUi, 2, 17);
+    // clang-format off
     EXPECT_EQ(hexOf(head, sizeof head), header("0d00", "16000000") + "02" "11000000");
+    // clang-format on
 }
 
 int hello(const std::string& hex) {
@@ -61,15 +69,21 @@ int login(const std::string& hex) {
 }
 
 TEST(UploadPins, HelloReplies) {
+    // clang-format off
     const std::string id = "43414d31" "000000000000000000";  // CAM1, 13 bytes
     const std::string values = "01000000" "02000000" "03000000";
+    // clang-format on
     EXPECT_EQ(hello(header("0100", "1b000000") + "0000" + id + values), 0);
     EXPECT_EQ(hello(header("0100", "1b000000") + "0100" + id + values), 0) << "only 2 means busy";
     EXPECT_EQ(hello(header("0100", "02000000") + "0200"), kTextCameraBusy) << "busy may end after its status";
+    // clang-format off
     EXPECT_EQ(hello(header("0100", "1b000000") + "0000" "43414d32" "000000000000000000" + values), kTextErrorCamera);
-    EXPECT_EQ(hello(header("0100", "17000000") + "0000" + id + "0100000002000000"), kTextUnknownEcho) << "a value short";
+    // clang-format on
+    EXPECT_EQ(hello(header("0100", "17000000") + "0000" + id + "0100000002000000"), kTextUnknownEcho)
+        << "a value short";
     EXPECT_EQ(hello(header("0300", "1b000000") + "0000" + id + values), kTextUnknownEcho) << "a login reply";
-    EXPECT_EQ(hello(std::string("4d4f5f49") + header("0100", "1b000000").substr(8) + "0000" + id + values), kTextUnknownEcho)
+    EXPECT_EQ(hello(std::string("4d4f5f49") + header("0100", "1b000000").substr(8) + "0000" + id + values),
+              kTextUnknownEcho)
         << "the discovery magic";
 }
 

@@ -20,7 +20,9 @@ using test::fromHex;
 std::string written(const PacketWriter& w) { return hexOf(w.data(), static_cast<size_t>(w.length())); }
 
 // A header: magic, command (u16 LE), flag, key, payload length twice (u32 LE).
+// clang-format off
 const std::string kSearchHeader = "4d4f5f49" "0000" "00" "0000000000000000" "04000000" "04000000";
+// clang-format on
 
 TEST(WirePins, SearchRequest) {
     PacketWriter w;
@@ -43,6 +45,7 @@ TEST(WirePins, SetNetworkRequestFieldByField) {
     s.sameSubnet = s.seen = 1;
     PacketWriter w;
     ASSERT_TRUE(buildSetNetworkRequest(w, s));
+    // clang-format off
     EXPECT_EQ(written(w), "4d4f5f49" "0200" "00" "0000000000000000" "3d000000" "3d000000"
                           "00000001"                        // tag
                           "43414d303030303037" "00000000"   // device ID, 13 bytes
@@ -53,15 +56,18 @@ TEST(WirePins, SetNetworkRequestFieldByField) {
                           "0a000001"                        // gateway
                           "0a000002"                        // DNS server
                           "1f91");                          // HTTP port 8081
+    // clang-format on
 }
 
 // Payload offsets 0 ID, 13 name, 34 address, 38 mask, 42 gateway, 46 DNS,
 // 50 unused, 54 firmware, 58 web UI, 62 port; then 4 bytes the system ignores.
 TEST(WirePins, SearchReplyOffsets) {
+    // clang-format off
     const auto payload = fromHex("43414d31" "00" "ffffffffffffffff"     // "CAM1", then bytes after its zero
                                "4c6f626279" "00" "eeeeeeeeeeeeeeeeeeeeeeeeeeeeee"  // "Lobby"
                                "c0a80114" "ffffff00" "c0a80101" "08080808"
                                "deadbeef" "01020304" "02000107" "1f90" "aabbccdd");
+    // clang-format on
     ASSERT_EQ(payload.size(), 68u);
     const auto m = test::rawMessage("MO_I", 1, payload);
     DatagramReader r;
@@ -91,7 +97,9 @@ TEST(WirePins, ResultAndTheScrambledFlag) {
         uint16_t code;
     } cases[] = {{"00", "0500", 5}, {"01", "0402", 5}, {"02", "0500", 5}, {"ff", "0500", 5}, {"00", "feff", 0xfffe}};
     for (const auto& c : cases) {
+        // clang-format off
         const auto m = fromHex("4d4f5f49" "0300" + std::string(c.flag) + key + "02000000" "02000000" + c.payload);
+        // clang-format on
         DatagramReader r;
         ASSERT_TRUE(r.load(m.data(), m.size()));
         uint16_t command = 0, code = 0;
@@ -106,8 +114,10 @@ TEST(WirePins, ResultAndTheScrambledFlag) {
 // discovery message at all.
 TEST(WirePins, CameraCommandsUnderBothMagics) {
     for (const char* command : {"0100", "0300"}) {
+        // clang-format off
         const auto discovery = fromHex(std::string("4d4f5f49") + command + "00" "0000000000000000" "00000000" "00000000");
         const auto upload = fromHex(std::string("4d4f5f4d") + command + "00" "0000000000000000" "00000000" "00000000");
+        // clang-format on
         DatagramReader r;
         uint16_t got = 0;
         ASSERT_TRUE(r.load(discovery.data(), discovery.size()));

@@ -18,7 +18,8 @@ std::string webPageUrl(const CameraInfo& c) {
     const unsigned port = toHostPort(c.httpPort);
     char url[40];
     if (port == 80) std::snprintf(url, sizeof url, "http://%s", dottedQuad(c.ip).c_str());
-    else std::snprintf(url, sizeof url, "http://%s:%u", dottedQuad(c.ip).c_str(), port);
+    else
+        std::snprintf(url, sizeof url, "http://%s:%u", dottedQuad(c.ip).c_str(), port);
     return url;
 }
 

@@ -21,7 +21,8 @@ std::string status(const CameraInfo& c) {
     const unsigned port = toHostPort(c.httpPort);
     char text[64];
     if (port == 80) std::snprintf(text, sizeof text, "Http://%s", dottedQuad(c.ip).c_str());
-    else std::snprintf(text, sizeof text, "Http://%s:%u", dottedQuad(c.ip).c_str(), port);
+    else
+        std::snprintf(text, sizeof text, "Http://%s:%u", dottedQuad(c.ip).c_str(), port);
     return text;
 }
 

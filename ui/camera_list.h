@@ -14,8 +14,8 @@ namespace lenscout {
 // What the window does about an error code from the worker.
 enum class ScanErrorAction {
     None,
-    SocketErrorThenQuit,    // "Socket Error !", then WM_QUIT to the main window
-    IncorrectCredentials,   // "Incorrect user or password !"
+    SocketErrorThenQuit,   // "Socket Error !", then WM_QUIT to the main window
+    IncorrectCredentials,  // "Incorrect user or password !"
 };
 ScanErrorAction OnScanError(int32_t code);
 

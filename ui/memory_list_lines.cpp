@@ -24,7 +24,8 @@ void MemoryListLines::remove(int i) {
     if (i < 0 || i >= count()) return;
     lines_.erase(lines_.begin() + i);
     if (selected_ == i) selected_ = -1;
-    else if (selected_ > i) --selected_;
+    else if (selected_ > i)
+        --selected_;
     ++removed_;
 }
 

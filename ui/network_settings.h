@@ -12,9 +12,9 @@
 namespace lenscout {
 
 struct NetworkSettings {
-    int errorRow = 0;        // 0 when every check passed
-    uint16_t port = 0;       // the port's low 16 bits, host order: what the field shows
-    uint32_t ip = 0;         // network order; all four 0 in DHCP mode
+    int errorRow = 0;   // 0 when every check passed
+    uint16_t port = 0;  // the port's low 16 bits, host order: what the field shows
+    uint32_t ip = 0;    // network order; all four 0 in DHCP mode
     uint32_t mask = 0;
     uint32_t gateway = 0;
     uint32_t dns = 0;

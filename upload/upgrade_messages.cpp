@@ -1,7 +1,7 @@
 #include "upload/upgrade_messages.h"
 
-#include "discovery/camera_info.h"
 #include <cstring>
+#include "discovery/camera_info.h"
 
 #include "protocol/packet_header.h"
 #include "protocol/payload.h"

@@ -114,7 +114,8 @@ int checkLoginReply(StreamReader& reader) {
     return status == 0 ? 0 : kTextIncorrectCredentials;
 }
 
-UpgradeResult UpgradeSession::run(UpgradeKind kind, ImageFile& image, const CameraInfo& camera, UpgradeObserver& observer) {
+UpgradeResult UpgradeSession::run(UpgradeKind kind, ImageFile& image, const CameraInfo& camera,
+                                  UpgradeObserver& observer) {
     Conversation conversation(kind, image, camera, observer);
     const int failure = conversation.run();
     if (!failure) return UpgradeResult::Success;

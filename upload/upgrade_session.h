@@ -3,9 +3,9 @@
 // its HTTP port, hello, login, then the image in blocks.
 #include <cstdint>
 
+#include "app/string_table.h"
 #include "discovery/camera_info.h"
 #include "upload/image_file.h"
-#include "app/string_table.h"
 #include "upload/upgrade_messages.h"
 
 namespace lenscout {

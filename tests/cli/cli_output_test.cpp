@@ -5,12 +5,12 @@
 #include <fstream>
 
 #include "app/string_table.h"
-#include "discovery/camera_text.h"
-#include "support/environment.h"
-#include "support/message_bytes.h"
 #include "cli/credentials.h"
 #include "cli/progress_view.h"
 #include "cli/upload_report.h"
+#include "discovery/camera_text.h"
+#include "support/environment.h"
+#include "support/message_bytes.h"
 
 namespace lenscout {
 namespace {
@@ -42,8 +42,9 @@ UploadProgress row(const char* id, UploadState state, int failureRow = 0) {
 
 TEST(CliOutput, TheTableGivesEachOutcomeInTheSystemsWords) {
     SelectLanguage(kEnglish);
-    const std::string table = uploadTable({row("CAM-1", UploadState::Done), row("CAM-2", UploadState::Failed, kTextCameraBusy),
-                                           row("CAM-3", UploadState::NotFound)});
+    const std::string table =
+        uploadTable({row("CAM-1", UploadState::Done), row("CAM-2", UploadState::Failed, kTextCameraBusy),
+                     row("CAM-3", UploadState::NotFound)});
     EXPECT_EQ(table,
               "CAMERA    ADDRESS          TIME      OUTCOME\n"
               "CAM-1     10.1.2.3         1.5 s     uploaded\n"
@@ -56,9 +57,10 @@ TEST(CliOutput, JsonCarriesOutcomesAndVersions) {
     CameraInfo after{};
     after.firmwareVersion = test::ip("1.2.3.5");
     after.webUiVersion = test::ip("2.0.0.1");
-    const std::string json = uploadJson({row("CAM\"1", UploadState::Done), row("CAM-2", UploadState::Failed, kTextTimeOut),
-                                         row("CAM-3", UploadState::NotFound)},
-                                        {&after, nullptr, nullptr});
+    const std::string json =
+        uploadJson({row("CAM\"1", UploadState::Done), row("CAM-2", UploadState::Failed, kTextTimeOut),
+                    row("CAM-3", UploadState::NotFound)},
+                   {&after, nullptr, nullptr});
     SelectLanguage(kEnglish);
     // The message is UTF-8 whatever the terminal's encoding.
     EXPECT_EQ(json,

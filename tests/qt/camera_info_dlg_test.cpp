@@ -13,7 +13,9 @@ using namespace lenscout;
 class CameraInfoDlgTest : public QObject {
     Q_OBJECT
 
-    QString label(CCameraInfoDlg& d, const char* name) { return d.findChild<QLabel*>(QString::fromLatin1(name))->text(); }
+    QString label(CCameraInfoDlg& d, const char* name) {
+        return d.findChild<QLabel*>(QString::fromLatin1(name))->text();
+    }
 
 private slots:
     void showsTheRecordWithVersionsInStoredByteOrder() {

@@ -1,12 +1,12 @@
 #include "qt/camera_list_dlg.h"
 
+#include <unistd.h>
 #include <QListWidget>
 #include <QSignalSpy>
 #include <QTest>
 #include <QTimer>
 #include <fstream>
 #include <sstream>
-#include <unistd.h>
 
 #include "app/language_setting.h"
 #include "app/string_table.h"
@@ -48,7 +48,7 @@ class CameraListDlgTest : public QObject {
     int menuChoice = 0;
     int busyDuringMenu = -1;
     std::vector<ContextMenuEntry> lastMenu;
-    std::function<void()> modalDialog;  // set: the network dialog runs modally and calls this
+    std::function<void()> modalDialog;      // set: the network dialog runs modally and calls this
     std::function<void()> contextMenuHook;  // runs while the context menu is up
     std::string workDir;
 

@@ -146,8 +146,8 @@ private slots:
             const char* typed;
             const char* shows;
             bool accepted;
-        } cases[] = {{"", "0", false}, {"99999999999", "0", false}, {"2147483648", "0", false},
-                     {"65535", "65535", true}, {"65617", "81", true}, {"75536", "10000", false}};
+        } cases[] = {{"", "0", false},         {"99999999999", "0", false}, {"2147483648", "0", false},
+                     {"65535", "65535", true}, {"65617", "81", true},       {"75536", "10000", false}};
         for (const auto& c : cases) {
             init();
             type("IDC_PORT", QString::fromLatin1(c.typed));
@@ -170,8 +170,10 @@ private slots:
 
     // A screen reader names each field by its label, in the current language.
     void everyFieldIsNamedByItsLabel() {
-        const char* const fields[] = {"IDC_IP", "IDC_MASK", "IDC_GATEWAY", "IDC_DNS", "IDC_PORT", "IDC_USER", "IDC_PASSWORD"};
-        const int rows[] = {kTextIpAddress, kTextSubnetMask, kTextGateway, kTextDnsServer, kTextHttpPort, kTextUser, kTextPassword};
+        const char* const fields[] = {"IDC_IP",   "IDC_MASK", "IDC_GATEWAY", "IDC_DNS",
+                                      "IDC_PORT", "IDC_USER", "IDC_PASSWORD"};
+        const int rows[] = {kTextIpAddress, kTextSubnetMask, kTextGateway, kTextDnsServer,
+                            kTextHttpPort,  kTextUser,       kTextPassword};
         for (int language : {kEnglish, kSimplifiedChinese}) {
             SelectLanguage(language);
             init();
@@ -183,7 +185,8 @@ private slots:
                 QCOMPARE(a->text(QAccessible::Name), fromGbk(CurrentText(rows[i])));
             }
         }
-        QCOMPARE(QAccessible::queryAccessibleInterface(field("IDC_USER"))->text(QAccessible::Name), QString::fromUtf8("用户"));
+        QCOMPARE(QAccessible::queryAccessibleInterface(field("IDC_USER"))->text(QAccessible::Name),
+                 QString::fromUtf8("用户"));
     }
 
     void anIncompleteAddressCountsItsEmptyPartsAsZero() {

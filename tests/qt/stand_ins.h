@@ -5,10 +5,10 @@
 #include <string>
 #include <vector>
 
-#include "qt/notification_area.h"
 #include "discovery/message_ids.h"
 #include "platform/worker_thread.h"
 #include "qt/gbk_text.h"
+#include "qt/notification_area.h"
 
 namespace lenscout::test {
 

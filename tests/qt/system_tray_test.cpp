@@ -5,10 +5,10 @@
 #include <QTest>
 #include <QTimer>
 
-#include "qt/notification_area.h"
 #include "app/language_setting.h"
 #include "app/tray_menu.h"
 #include "qt/gbk_text.h"
+#include "qt/notification_area.h"
 
 using namespace lenscout;
 

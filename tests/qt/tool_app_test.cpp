@@ -1,5 +1,9 @@
 #include "qt/tool_app.h"
 
+#include <fcntl.h>
+#include <sys/socket.h>
+#include <sys/un.h>
+#include <unistd.h>
 #include <QDir>
 #include <QFile>
 #include <QLocalServer>
@@ -7,16 +11,12 @@
 #include <atomic>
 #include <chrono>
 #include <cstring>
-#include <sys/socket.h>
-#include <sys/un.h>
 #include <thread>
-#include <fcntl.h>
-#include <unistd.h>
 
+#include "app/startup_language.h"
 #include "qt/camera_list_dlg.h"
 #include "qt/list_log.h"
 #include "qt/single_instance.h"
-#include "app/startup_language.h"
 
 using namespace lenscout;
 

@@ -1,11 +1,11 @@
 #include "qt/upgrade_dlg.h"
 
+#include <unistd.h>
 #include <QAccessible>
 #include <QLineEdit>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTest>
-#include <unistd.h>
 
 #include <atomic>
 #include <fstream>
@@ -171,12 +171,14 @@ private slots:
             field(name)->setFocus();
             QTest::keyClick(field(name), Qt::Key_Return);
         }
-        QCOMPARE(shown, (std::vector<std::string>{"Error file of System Firmware !", "Error file of System Firmware !"}));
+        QCOMPARE(shown,
+                 (std::vector<std::string>{"Error file of System Firmware !", "Error file of System Firmware !"}));
         QVERIFY(!button("IDC_UPGRADE_WEBUI")->isDefault());
     }
 
     void theFieldsAreNamedByTheirLabels() {
-        QCOMPARE(QAccessible::queryAccessibleInterface(field("IDC_USER"))->text(QAccessible::Name), QStringLiteral("User"));
+        QCOMPARE(QAccessible::queryAccessibleInterface(field("IDC_USER"))->text(QAccessible::Name),
+                 QStringLiteral("User"));
         QCOMPARE(QAccessible::queryAccessibleInterface(field("IDC_PASSWORD"))->text(QAccessible::Name),
                  QStringLiteral("Password"));
         SelectLanguage(kTraditionalChinese);

@@ -8,7 +8,8 @@ UdpPair::UdpPair() : sender_(openUdpSocket()), receiver_(openUdpSocket()) {
 }
 
 bool UdpPair::send(const void* data, size_t count) {
-    return sendDatagramTo(sender_.get(), data, count, loopback_, localPort(receiver_.get())) == static_cast<long>(count);
+    return sendDatagramTo(sender_.get(), data, count, loopback_, localPort(receiver_.get())) ==
+           static_cast<long>(count);
 }
 
 TcpPair::TcpPair() {

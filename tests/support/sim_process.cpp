@@ -45,7 +45,8 @@ std::string envOr(const std::string& name, const char* fallback) {
 
 SimProcess::SimProcess(int host, const std::vector<std::string>& args) {
     static int serial = 0;
-    log_ = envOr("LENSCOUT_VLAN_DIR", "/tmp") + "/sim-" + std::to_string(getpid()) + "-" + std::to_string(++serial) + ".log";
+    log_ = envOr("LENSCOUT_VLAN_DIR", "/tmp") + "/sim-" + std::to_string(getpid()) + "-" + std::to_string(++serial) +
+           ".log";
     start(host, envOr("LENSCOUT_CAMSIM", "lenscout-camsim"), args, log_);
 }
 

@@ -30,8 +30,8 @@ protected:
         const std::string host = std::getenv("LENSCOUT_HOST_ADDR_1");
         std::vector<std::string> args = {"--upload-dir", dir_, "--delay", "0-5"};
         const char* const cameras[] = {
-            "id=NET-OK,port=8001",        "id=NET-BAD,port=8002",       "id=NET-MUTE,port=8003,authfail=-1",
-            "id=UP-1,port=8011",          "id=UP-2,port=8012,upload=busy", "id=UP-3,port=8013",
+            "id=NET-OK,port=8001", "id=NET-BAD,port=8002",          "id=NET-MUTE,port=8003,authfail=-1",
+            "id=UP-1,port=8011",   "id=UP-2,port=8012,upload=busy", "id=UP-3,port=8013",
             "id=PW,port=8021",
         };
         for (const char* c : cameras) {
@@ -73,15 +73,18 @@ std::string Cli::dir_;
 
 TEST_F(Cli, SetNetworkSendsTheValuesGivenAndSucceedsOnTheCamerasAnswer) {
     ASSERT_TRUE(sim_->ok());
-    const ToolResult r = runTool(cli(), {"set-network", "--id", "NET-OK", "--ip", "192.168.77.60", "--mask",
-                                         "255.255.0.0", "--gateway", "192.168.1.254", "--dns", "9.9.9.9",
-                                         "--http-port", "8081"}, withPassword());
+    const ToolResult r = runTool(cli(),
+                                 {"set-network", "--id", "NET-OK", "--ip", "192.168.77.60", "--mask", "255.255.0.0",
+                                  "--gateway", "192.168.1.254", "--dns", "9.9.9.9", "--http-port", "8081"},
+                                 withPassword());
     EXPECT_EQ(r.status, 0) << r.err;
     EXPECT_NE(r.out.find("id=\"NET-OK\""), std::string::npos) << r.out;
     EXPECT_NE(r.out.find("ip=192.168.77.60 mask=255.255.0.0 gateway=192.168.1.254 dns=9.9.9.9 port=8081"),
-              std::string::npos) << r.out;
+              std::string::npos)
+        << r.out;
     const auto requests = requestsFor("NET-OK");
     ASSERT_EQ(requests.size(), 1u);
+    // clang-format off
     EXPECT_EQ(hexIn(requests[0]), "4d4f5f49" "0200" "00" "0000000000000000" "3d000000" "3d000000"
                                   "00000001"
                                   "4e45542d4f4b" "00000000000000"          // "NET-OK", 13 bytes
@@ -89,12 +92,14 @@ TEST_F(Cli, SetNetworkSendsTheValuesGivenAndSucceedsOnTheCamerasAnswer) {
                                   "7333637265742d5077" "00000000"          // "s3cret-Pw"
                                   "c0a84d3c" "ffff0000" "c0a801fe" "09090909"
                                   "1f91");
+    // clang-format on
 }
 
 TEST_F(Cli, SetNetworkRefusalsAndIllegalValues) {
     ASSERT_TRUE(sim_->ok());
     // A wrong password: the camera answers with its refusal code.
-    ToolResult r = runTool(cli(), {"set-network", "--id", "NET-BAD", "--dhcp", "--http-port", "8082"}, withPassword("wrong"));
+    ToolResult r =
+        runTool(cli(), {"set-network", "--id", "NET-BAD", "--dhcp", "--http-port", "8082"}, withPassword("wrong"));
     EXPECT_EQ(r.status, 5);
     EXPECT_NE(r.err.find("NET-BAD: Incorrect user or password !"), std::string::npos) << r.err;
     EXPECT_EQ(requestsFor("NET-BAD").size(), 1u);
@@ -138,8 +143,9 @@ TEST_F(Cli, SetNetworkWithoutTheCamerasAnswerTimesOut) {
 TEST_F(Cli, UploadToThreeAtOnceWithOneBusy) {
     ASSERT_TRUE(sim_->ok());
     const std::string image = writeImage("fw.bin", 300 * 1024 + 77, "BNEG");
-    const ToolResult r = runTool(cli(), {"upload", "--kind", "system", image, "--id", "UP-1", "--id", "UP-2", "--id",
-                                         "UP-3", "--jobs", "3"}, withPassword());
+    const ToolResult r = runTool(
+        cli(), {"upload", "--kind", "system", image, "--id", "UP-1", "--id", "UP-2", "--id", "UP-3", "--jobs", "3"},
+        withPassword());
     EXPECT_EQ(r.status, 1) << "one camera failed";
     const std::string sent = test::fileText(image);
     EXPECT_EQ(test::fileText(dir_ + "/UP-1-firmware.bin"), sent);
@@ -172,7 +178,8 @@ TEST_F(Cli, ThePasswordStaysOutOfArgumentsAndOutput) {
     std::ofstream(file) << kPassword << "\n";
     chmod(file.c_str(), 0600);
     // A camera that never answers keeps the process alive to be looked at.
-    test::ToolProcess waiting(cli(), {"set-network", "--id", "ABSENT", "--dhcp", "--password-file", file, "--search", "2"},
+    test::ToolProcess waiting(cli(),
+                              {"set-network", "--id", "ABSENT", "--dhcp", "--password-file", file, "--search", "2"},
                               {{"LC_ALL", "C.UTF-8"}});
     std::this_thread::sleep_for(std::chrono::milliseconds(500));
     const std::string cmdline = test::fileText("/proc/" + std::to_string(waiting.pid()) + "/cmdline");
@@ -208,9 +215,9 @@ TEST_F(Cli, OnATerminal) {
     const std::string command = cli() + " upload --kind system " + image + " --id UP-1 --id UP-3 --jobs 2";
     // The password is typed once the prompt is up; it travels in the
     // environment of the shell, never in an argument.
-    const ToolResult r = runTool("/bin/bash", {"-c", "(sleep 1; printf '%s\\n' \"$PW\") | script -qefc \"$0\" /dev/null",
-                                               command},
-                                 {{"PW", kPassword}, {"LC_ALL", "C.UTF-8"}});
+    const ToolResult r =
+        runTool("/bin/bash", {"-c", "(sleep 1; printf '%s\\n' \"$PW\") | script -qefc \"$0\" /dev/null", command},
+                {{"PW", kPassword}, {"LC_ALL", "C.UTF-8"}});
     EXPECT_EQ(r.status, 0) << r.out << r.err;
     EXPECT_NE(r.out.find("Password: "), std::string::npos) << r.out;
     EXPECT_EQ(r.out.find(kPassword), std::string::npos) << "echoed";
@@ -223,9 +230,11 @@ TEST_F(Cli, OnATerminal) {
 // never half a character.
 TEST_F(Cli, CredentialsGoOutAsTheDialogsSendThem) {
     ASSERT_TRUE(sim_->ok());
-    const ToolResult r = runTool(cli(), {"set-network", "--id", "NET-BAD", "--http-port", "8083", "--user",
-                                         "\xe7\xae\xa1\xe7\x90\x86\xe5\x91\x98-admin", "--wait", "1"},
-                                 withPassword("\xe5\xaf\x86\xe7\xa0\x81\xe5\xaf\x86\xe7\xa0\x81\xe5\xaf\x86\xe7\xa0\x81x"));
+    const ToolResult r =
+        runTool(cli(),
+                {"set-network", "--id", "NET-BAD", "--http-port", "8083", "--user",
+                 "\xe7\xae\xa1\xe7\x90\x86\xe5\x91\x98-admin", "--wait", "1"},
+                withPassword("\xe5\xaf\x86\xe7\xa0\x81\xe5\xaf\x86\xe7\xa0\x81\xe5\xaf\x86\xe7\xa0\x81x"));
     EXPECT_EQ(r.status, 5);
     const auto requests = requestsFor("NET-BAD");
     ASSERT_FALSE(requests.empty());

@@ -5,8 +5,8 @@
 
 #include <algorithm>
 #include <chrono>
-#include <thread>
 #include <string>
+#include <thread>
 
 #include "discovery/camera_text.h"
 #include "discovery/discovery_messages.h"
@@ -14,8 +14,8 @@
 #include "platform/socket.h"
 #include "support/message_bytes.h"
 #include "support/sim_process.h"
-#include "tools/common/hex.h"
 #include "support/worker_run.h"
+#include "tools/common/hex.h"
 
 namespace lenscout {
 namespace {
@@ -23,8 +23,9 @@ namespace {
 using test::SimProcess;
 using test::WorkerRun;
 
+// clang-format off
 const std::string kSearchHex = "hex=4d4f5f49" "0000" "00" "0000000000000000" "04000000" "04000000" "00000001";
-
+// clang-format on
 
 size_t countLines(const SimProcess& sim, const std::string& part) {
     const auto lines = sim.logLines();
@@ -87,11 +88,13 @@ TEST(DiscoveryWorker, SetNetworkReachesTheCameraByteForByteThenSearches) {
     setFieldText(settings.password, "pw");
     parseIpv4("192.168.77.150", &settings.ip);
     settings.httpPort = toNetPort(8080);
+    // clang-format off
     const std::string expected = "4d4f5f49" "0200" "00" "0000000000000000" "3d000000" "3d000000" "00000001"
                                  "43414d303030303031" "00000000"   // CAM000001
                                  "61646d696e" "0000000000000000"   // admin
                                  "7077" "0000000000000000000000"   // pw
                                  "c0a84d96" "ffffff00" "c0a84d01" "c0a84d01" "1f90";
+    // clang-format on
 
     const size_t ticksBefore = run.ticks.size();
     ASSERT_TRUE(postSetNetwork(run.id(), settings));
@@ -194,7 +197,8 @@ TEST(BroadcastReplies, AreListedWhileTheWorkerHoldsThePort) {
     EXPECT_EQ(subnetFlag(run, "NEAR"), 1);
     EXPECT_EQ(subnetFlag(run, "FOREIGN"), 0);
     // It hears broadcasts, its own searches among them, and they make no record.
-    for (const CameraInfo& c : run.records) EXPECT_TRUE(fieldText(c.deviceId) == "NEAR" || fieldText(c.deviceId) == "FOREIGN");
+    for (const CameraInfo& c : run.records)
+        EXPECT_TRUE(fieldText(c.deviceId) == "NEAR" || fieldText(c.deviceId) == "FOREIGN");
     EXPECT_TRUE(run.errors.empty());
 }
 
@@ -220,8 +224,8 @@ TEST(DiscoveryWorker, QuitEndsItWithinAboutOneSlice) {
 }
 
 TEST(DiscoveryWorker, MarksCamerasOutsideTheSubnet) {
-    SimProcess sim(1, {"--delay", "0", "--camera", "id=LOCAL,ip=192.168.77.201",
-                       "--camera", "id=FAR,ip=10.1.2.3", "--camera", "id=WIDE,ip=192.168.77.202,mask=255.255.0.0"});
+    SimProcess sim(1, {"--delay", "0", "--camera", "id=LOCAL,ip=192.168.77.201", "--camera", "id=FAR,ip=10.1.2.3",
+                       "--camera", "id=WIDE,ip=192.168.77.202,mask=255.255.0.0"});
     ASSERT_TRUE(sim.ok());
     WorkerRun run;
     run.drain(500);
@@ -231,8 +235,8 @@ TEST(DiscoveryWorker, MarksCamerasOutsideTheSubnet) {
 }
 
 TEST(DiscoveryWorker, ReadsScrambledRepliesAndDropsStrayBytes) {
-    SimProcess scrambled(1, {"--delay", "0", "--camera", "id=SCRAMBLED,name=Gate camera", "--scramble",
-                             "0102030405060708"});
+    SimProcess scrambled(
+        1, {"--delay", "0", "--camera", "id=SCRAMBLED,name=Gate camera", "--scramble", "0102030405060708"});
     SimProcess stray(2, {"--delay", "0", "--camera", "id=STRAY", "--stray", "3"});
     ASSERT_TRUE(scrambled.ok() && stray.ok());
     WorkerRun run;

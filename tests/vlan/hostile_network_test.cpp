@@ -43,7 +43,8 @@ TEST(HostileNetwork, TheWorkerKeepsListingTheRealCameras) {
             ++codes;
             ownFailures += paramCode(m.wParam) == kScanSocketFailure;
         }
-        if (record && fieldText(record->deviceId).substr(0, 3) == "CAM") seen.insert(std::string(fieldText(record->deviceId)));
+        if (record && fieldText(record->deviceId).substr(0, 3) == "CAM")
+            seen.insert(std::string(fieldText(record->deviceId)));
         if (m.message != WM_SCAN_TICK) return;
         if (periods++ > 0 && seen.size() != 10) ++incomplete;  // the first tick opens the first period
         seen.clear();

@@ -3,8 +3,8 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <unistd.h>
+#include <algorithm>
 
 #include <chrono>
 #include <cstdlib>
@@ -29,9 +29,10 @@ struct Recorder : UpgradeObserver {
 };
 
 // One camera per behaviour, each on its own HTTP port of camera host 1.
-const char* const kBehaviours[] = {"ok", "busy", "wrong-id", "login-refused", "close-hello", "reset-login",
-                                   "silent-hello", "wrong-command", "wrong-command-login", "split", "short-hello",
-                                   "stall", "reset-data", "reset-mid", "slow-2900", "slow-3100"};
+const char* const kBehaviours[] = {"ok",          "busy",         "wrong-id",      "login-refused",       "close-hello",
+                                   "reset-login", "silent-hello", "wrong-command", "wrong-command-login", "split",
+                                   "short-hello", "stall",        "reset-data",    "reset-mid",           "slow-2900",
+                                   "slow-3100"};
 
 class UpgradeSessionTest : public testing::Test {
 protected:
@@ -41,12 +42,12 @@ protected:
         std::vector<std::string> args = {"--upload-dir", dir_, "--delay", "0"};
         for (size_t i = 0; i < std::size(kBehaviours); ++i) {
             args.push_back("--camera");
-            args.push_back("id=" + idOf(i) + ",password=pw,port=" + std::to_string(8001 + i) + ",upload=" +
-                           kBehaviours[i]);
+            args.push_back("id=" + idOf(i) + ",password=pw,port=" + std::to_string(8001 + i) +
+                           ",upload=" + kBehaviours[i]);
         }
         sim_ = new test::SimProcess(1, args);
-        scrambled_ = new test::SimProcess(2, {"--scramble", "1122334455667788", "--stray", "5", "--camera",
-                                              "id=scrambled,password=pw,port=8100"});
+        scrambled_ = new test::SimProcess(
+            2, {"--scramble", "1122334455667788", "--stray", "5", "--camera", "id=scrambled,password=pw,port=8100"});
     }
     static void TearDownTestSuite() {
         delete sim_;
@@ -102,7 +103,8 @@ TEST_F(UpgradeSessionTest, AnImageArrivesWhole) {
     EXPECT_EQ(upload(camera("ok"), 3000, &r), 0);
     EXPECT_TRUE(r.started);
     EXPECT_EQ(r.progress, (std::vector<int>{34, 68, 100}));
-    ASSERT_TRUE(sim_->waitForLine({"upload id=CAM-0 outcome=received", "kind=12", "bytes=3000", "positions=012"}, 2000));
+    ASSERT_TRUE(
+        sim_->waitForLine({"upload id=CAM-0 outcome=received", "kind=12", "bytes=3000", "positions=012"}, 2000));
     EXPECT_EQ(contentOf(dir_ + "/CAM-0-firmware.bin"), contentOf(dir_ + "/image-3000.bin"));
 }
 
@@ -116,15 +118,23 @@ TEST_F(UpgradeSessionTest, ImagesOfEveryEdgeSizeArriveBlockByBlock) {
         ASSERT_EQ(upload(camera("ok"), size, &r), 0) << size;
         const size_t blocks = (size + 1023) / 1024;
         std::vector<int> progress;
-        for (size_t k = 1; k <= blocks; ++k) progress.push_back(static_cast<int>(std::min(k * 1024, size) * 100 / size));
+        for (size_t k = 1; k <= blocks; ++k)
+            progress.push_back(static_cast<int>(std::min(k * 1024, size) * 100 / size));
         EXPECT_EQ(r.progress, progress) << size;
-        const std::string positions = blocks == 0 ? "" : blocks == 1 ? "2" : blocks == 2 ? "02" : blocks == 3 ? "012" : "0112";
+        const std::string positions = blocks == 0   ? ""
+                                      : blocks == 1 ? "2"
+                                      : blocks == 2 ? "02"
+                                      : blocks == 3 ? "012"
+                                                    : "0112";
+        // clang-format off
         ASSERT_TRUE(sim_->waitForLine({"upload id=CAM-0 outcome=received", " bytes=" + std::to_string(size) + " ",
                                        " blocks=" + std::to_string(blocks) + " positions=" + positions + " "},
+                                      // clang-format on
                                       3000))
             << size;
         if (size) {
-            EXPECT_EQ(contentOf(dir_ + "/CAM-0-firmware.bin"), contentOf(dir_ + "/image-" + std::to_string(size) + ".bin"));
+            EXPECT_EQ(contentOf(dir_ + "/CAM-0-firmware.bin"),
+                      contentOf(dir_ + "/image-" + std::to_string(size) + ".bin"));
         }
     }
     EXPECT_EQ(sim_->violations(), std::vector<std::string>{});
@@ -141,10 +151,14 @@ TEST_F(UpgradeSessionTest, EveryMisbehaviourHasItsText) {
         const char* camera;
         int row;
     } cases[] = {
-        {"busy", kTextCameraBusy},          {"wrong-id", kTextErrorCamera},
-        {"login-refused", kTextIncorrectCredentials}, {"close-hello", kTextRefused},
-        {"reset-login", kTextRefused},      {"wrong-command", kTextUnknownEcho},
-        {"wrong-command-login", kTextUnknownEcho}, {"split", kTextUnknownEcho},
+        {"busy", kTextCameraBusy},
+        {"wrong-id", kTextErrorCamera},
+        {"login-refused", kTextIncorrectCredentials},
+        {"close-hello", kTextRefused},
+        {"reset-login", kTextRefused},
+        {"wrong-command", kTextUnknownEcho},
+        {"wrong-command-login", kTextUnknownEcho},
+        {"split", kTextUnknownEcho},
         {"short-hello", kTextUnknownEcho},
     };
     for (const auto& c : cases) {

@@ -11,9 +11,9 @@
 #include "discovery/camera_text.h"
 #include "discovery/discovery_worker.h"
 #include "discovery/message_ids.h"
+#include "sim_logs.h"
 #include "support/message_bytes.h"
 #include "support/worker_run.h"
-#include "sim_logs.h"
 
 namespace lenscout {
 namespace {
@@ -52,7 +52,9 @@ TEST_F(WineDiscovery, EachLinkHearsItsOwnSearchOnly) {
     ASSERT_TRUE(run.started());
     run.drain(2 * kSearchPeriodMs + 500);
     run.quit();
+    // clang-format off
     const std::string search = "4d4f5f49" "0000" "00" "0000000000000000" "04000000" "04000000" "00000001";
+    // clang-format on
     const auto one = simLines(1, {" cmd=0 ", "hex=" + search});
     const auto two = simLines(2, {" cmd=0 ", "hex=" + search});
     ASSERT_FALSE(one.empty());
@@ -86,6 +88,7 @@ TEST_F(WineDiscovery, SetNetworkReachesTheCameraOnLinkTwo) {
     };
     for (int i = 0; i < 40 && !applied; ++i) run.drain(100);
     EXPECT_TRUE(applied);
+    // clang-format off
     EXPECT_EQ(simLines(2, {" cmd=2 ",
                            "hex=4d4f5f49" "0200" "00" "0000000000000000" "3d000000" "3d000000" "00000001"
                            "5732" "0000000000000000000000"     // "W2"
@@ -94,6 +97,7 @@ TEST_F(WineDiscovery, SetNetworkReachesTheCameraOnLinkTwo) {
                            "c0a84e96" "ffffff00" "c0a84e01" "c0a84e01" "1f90"})
                   .size(),
               1u);
+    // clang-format on
 }
 
 TEST_F(WineDiscovery, ARefusalComesBackAsTheCamerasCode) {

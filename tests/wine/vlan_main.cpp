@@ -13,7 +13,8 @@ int main(int argc, char** argv) {
     testing::InitGoogleTest(&argc, argv);
     const char* inside = std::getenv("LENSCOUT_VLAN");
     if ((!inside || std::strcmp(inside, "1") != 0 || !std::getenv("WINEPREFIX")) && !testing::GTEST_FLAG(list_tests)) {
-        std::fprintf(stderr, "refusing to run outside the virtual LAN: use tools/vlan -- tools/wine-vlan %s\n", argv[0]);
+        std::fprintf(stderr, "refusing to run outside the virtual LAN: use tools/vlan -- tools/wine-vlan %s\n",
+                     argv[0]);
         return 1;
     }
     if (!lenscout::startSocketLayer()) return 1;

@@ -4,16 +4,15 @@
 #include <cstring>
 #include <sstream>
 
+#include "platform/gbk.h"
 #include "platform/socket.h"
 #include "tools/camsim/sim_codec.h"
-#include "platform/gbk.h"
 #include "tools/common/options.h"
 
 namespace lenscout {
 namespace {
 
 uint32_t addHost(uint32_t baseNet, uint32_t offset) { return toNetLong(toHostLong(baseNet) + offset); }
-
 
 bool applyField(SimCamera* c, const std::string& key, const std::string& value) {
     uint64_t u = 0;
@@ -28,7 +27,8 @@ bool applyField(SimCamera* c, const std::string& key, const std::string& value) 
     if (key == "dns") return parseDotted(value, &c->dns);
     if (key == "firmware") return parseDotted(value, &c->firmwareVersion);
     if (key == "webui") return value == "0" ? (c->webUiVersion = 0, true) : parseDotted(value, &c->webUiVersion);
-    if (key == "unused") return parseUnsigned(value, 0xFFFFFFFFu, &u, 0) && (c->unused = static_cast<uint32_t>(u), true);
+    if (key == "unused")
+        return parseUnsigned(value, 0xFFFFFFFFu, &u, 0) && (c->unused = static_cast<uint32_t>(u), true);
     if (key == "port") return parseUnsigned(value, 65535, &u) && (c->httpPort = static_cast<uint16_t>(u), true);
     if (key == "user") return c->user = value, value.size() <= 13;
     if (key == "password") return c->password = value, value.size() <= 13;
@@ -53,9 +53,9 @@ uint32_t takeAddress(const uint8_t* at) {
 }  // namespace
 
 const char* const kUploadBehaviours[] = {
-    "ok", "busy", "wrong-id", "login-refused", "close-hello", "close-login", "reset-hello", "reset-login",
-    "silent-hello", "silent-login", "wrong-command", "wrong-command-login", "split", "short-hello", "stall",
-    "reset-data", "reset-mid", nullptr,
+    "ok",          "busy",        "wrong-id",     "login-refused", "close-hello",   "close-login",
+    "reset-hello", "reset-login", "silent-hello", "silent-login",  "wrong-command", "wrong-command-login",
+    "split",       "short-hello", "stall",        "reset-data",    "reset-mid",     nullptr,
 };
 
 bool isUploadBehaviour(const std::string& name) {

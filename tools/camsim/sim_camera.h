@@ -9,9 +9,9 @@
 namespace lenscout {
 
 struct SimCamera {
-    std::string id;        // raw bytes; 13 of them fill the field without a zero
-    std::string name;      // GBK bytes; 21 of them fill the field without a zero
-    uint32_t ip = 0;       // network order, like the mask, gateway and DNS server
+    std::string id;    // raw bytes; 13 of them fill the field without a zero
+    std::string name;  // GBK bytes; 21 of them fill the field without a zero
+    uint32_t ip = 0;   // network order, like the mask, gateway and DNS server
     uint32_t mask = 0;
     uint32_t gateway = 0;
     uint32_t dns = 0;
@@ -44,8 +44,8 @@ bool applyCameraSettings(SimCamera* camera, const std::string& settings, std::st
 
 // How a reply goes beyond what the system needs, as real cameras' do.
 struct ReplyExtras {
-    size_t trailing = 0;    // bytes after the last field
-    uint8_t textJunk = 0;   // fills the text fields after their zero
+    size_t trailing = 0;   // bytes after the last field
+    uint8_t textJunk = 0;  // fills the text fields after their zero
 };
 
 // The payload of the camera's search reply (64 bytes and the extras).
@@ -55,7 +55,7 @@ std::vector<uint8_t> searchReplyPayload(const SimCamera& camera, const ReplyExtr
 struct SetNetworkRequest {
     std::string deviceId, user, password;
     uint32_t ip, mask, gateway, dns;  // network order, as they came
-    uint16_t httpPort;  // host order
+    uint16_t httpPort;                // host order
 };
 // False unless the payload is exactly the request's 61 bytes.
 bool parseSetNetwork(const std::vector<uint8_t>& payload, SetNetworkRequest* request);

@@ -75,25 +75,38 @@ bool parseSimOptions(int argc, char** argv, SimOptions* o, std::string* error) {
             return false;
         }
         if (name == "count") ok = takeCount(o, v, base, mask, first);
-        else if (name == "first") ok = parseUnsigned(v, 1000000, &first);
-        else if (name == "base-ip") ok = parseDotted(v, &base);
-        else if (name == "mask") ok = parseDotted(v, &mask);
+        else if (name == "first")
+            ok = parseUnsigned(v, 1000000, &first);
+        else if (name == "base-ip")
+            ok = parseDotted(v, &base);
+        else if (name == "mask")
+            ok = parseDotted(v, &mask);
         else if (name == "camera") {
             SimCamera c = defaultCamera(static_cast<int>(o->cameras.size() + 1), base, mask);
             ok = applyCameraSettings(&c, v, error);
             o->cameras.push_back(c);
         } else if (name == "set") {
             for (SimCamera& c : o->cameras) ok = ok && applyCameraSettings(&c, v, error);
-        } else if (name == "delay") ok = parseRange(v, 60000, &o->delayMinMs, &o->delayMaxMs);
-        else if (name == "seed") ok = parseUnsigned(v, UINT64_MAX, &o->seed);
-        else if (name == "scramble") ok = (o->scramble = parseHex(v, &o->key)) && o->key.size() == 8;
-        else if (name == "stray") ok = parseUnsigned(v, 60000, &o->strayBytes);
-        else if (name == "reply-extra") ok = parseUnsigned(v, 60000, &u) && (o->extras.trailing = u, true);
-        else if (name == "port") ok = parseUnsigned(v, 65535, &u) && (o->port = static_cast<uint16_t>(u), true);
-        else if (name == "duration") ok = parseUnsigned(v, 86400, &o->durationS);
-        else if (name == "log") o->logPath = v;
-        else if (name == "upload-dir") o->uploadDir = v;
-        else if (name == "sink-port") ok = parseUnsigned(v, 65535, &u) && (o->sinkPort = static_cast<uint16_t>(u), true);
+        } else if (name == "delay")
+            ok = parseRange(v, 60000, &o->delayMinMs, &o->delayMaxMs);
+        else if (name == "seed")
+            ok = parseUnsigned(v, UINT64_MAX, &o->seed);
+        else if (name == "scramble")
+            ok = (o->scramble = parseHex(v, &o->key)) && o->key.size() == 8;
+        else if (name == "stray")
+            ok = parseUnsigned(v, 60000, &o->strayBytes);
+        else if (name == "reply-extra")
+            ok = parseUnsigned(v, 60000, &u) && (o->extras.trailing = u, true);
+        else if (name == "port")
+            ok = parseUnsigned(v, 65535, &u) && (o->port = static_cast<uint16_t>(u), true);
+        else if (name == "duration")
+            ok = parseUnsigned(v, 86400, &o->durationS);
+        else if (name == "log")
+            o->logPath = v;
+        else if (name == "upload-dir")
+            o->uploadDir = v;
+        else if (name == "sink-port")
+            ok = parseUnsigned(v, 65535, &u) && (o->sinkPort = static_cast<uint16_t>(u), true);
         else {
             *error = "unknown option --" + name;
             return false;

@@ -9,19 +9,19 @@ namespace lenscout {
 
 struct SimOptions {
     std::vector<SimCamera> cameras;
-    uint16_t port = 10000;           // host order
-    uint64_t delayMinMs = 0;         // each reply waits a random delay in this range
+    uint16_t port = 10000;    // host order
+    uint64_t delayMinMs = 0;  // each reply waits a random delay in this range
     uint64_t delayMaxMs = 20;
     uint64_t seed = 1;
     bool scramble = false;
-    std::string key;                 // 8 bytes when scrambling
-    uint64_t strayBytes = 0;         // junk sent ahead of every message
-    bool replyBroadcast = false;     // reply to 255.255.255.255:10000, not to the sender
-    ReplyExtras extras;              // trailing bytes and junk after text zeros in replies and results
-    uint64_t durationS = 3600;       // stops by itself after this long
-    std::string logPath;             // one line per message received; stderr when empty
-    std::string uploadDir;           // where received images are stored; none kept when empty
-    uint16_t sinkPort = 0;           // TCP port that takes and counts any bytes; 0 for none
+    std::string key;              // 8 bytes when scrambling
+    uint64_t strayBytes = 0;      // junk sent ahead of every message
+    bool replyBroadcast = false;  // reply to 255.255.255.255:10000, not to the sender
+    ReplyExtras extras;           // trailing bytes and junk after text zeros in replies and results
+    uint64_t durationS = 3600;    // stops by itself after this long
+    std::string logPath;          // one line per message received; stderr when empty
+    std::string uploadDir;        // where received images are stored; none kept when empty
+    uint16_t sinkPort = 0;        // TCP port that takes and counts any bytes; 0 for none
 };
 
 // Fills `out` from the command line; on failure `error` says why.

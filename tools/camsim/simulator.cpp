@@ -4,7 +4,6 @@
 #include <cerrno>
 #include <cstring>
 
-
 #include "platform/broadcast.h"
 #include "tools/camsim/sim_codec.h"
 #include "tools/camsim/sim_wire.h"
@@ -19,8 +18,8 @@ constexpr int kMaxWaitMs = 100;
 // "a.b.c.d:port" of an address and port in network byte order.
 std::string endpoint(uint32_t addr, uint16_t port) {
     const auto* b = reinterpret_cast<const uint8_t*>(&addr);
-    return std::to_string(b[0]) + "." + std::to_string(b[1]) + "." + std::to_string(b[2]) + "." +
-           std::to_string(b[3]) + ":" + std::to_string(toHostPort(port));
+    return std::to_string(b[0]) + "." + std::to_string(b[1]) + "." + std::to_string(b[2]) + "." + std::to_string(b[3]) +
+           ":" + std::to_string(toHostPort(port));
 }
 
 // A request as the program must send it: its header and its exact size,
@@ -42,8 +41,7 @@ const char* outcomeName(SetOutcome outcome) {
 
 }  // namespace
 
-Simulator::Simulator(SimOptions options)
-    : options_(std::move(options)), random_(options_.seed), received_(65536) {}
+Simulator::Simulator(SimOptions options) : options_(std::move(options)), random_(options_.seed), received_(65536) {}
 
 Simulator::~Simulator() {
     uploads_.reset();  // its threads still log
@@ -67,11 +65,13 @@ bool Simulator::open(std::string* error) {
         return false;
     }
     // Upload lines carry the monotonic clock too: benchmarks time transfers by it.
-    uploads_ = std::make_unique<UploadServer>(options_, options_.cameras, camerasLock_, [this](const std::string& line) {
-        using std::chrono::duration_cast;
-        using std::chrono::milliseconds;
-        logLine(line + " mono_ms=" + std::to_string(duration_cast<milliseconds>(Clock::now().time_since_epoch()).count()));
-    });
+    uploads_ =
+        std::make_unique<UploadServer>(options_, options_.cameras, camerasLock_, [this](const std::string& line) {
+            using std::chrono::duration_cast;
+            using std::chrono::milliseconds;
+            logLine(line +
+                    " mono_ms=" + std::to_string(duration_cast<milliseconds>(Clock::now().time_since_epoch()).count()));
+        });
     if (!uploads_->start(error)) return false;
     started_ = Clock::now();
     return true;
@@ -123,7 +123,8 @@ void Simulator::receiveOne() {
 }
 
 void Simulator::handleSearch(uint32_t addr, uint16_t port) {
-    std::uniform_int_distribution<uint64_t> delay(options_.delayMinMs, std::max(options_.delayMinMs, options_.delayMaxMs));
+    std::uniform_int_distribution<uint64_t> delay(options_.delayMinMs,
+                                                  std::max(options_.delayMinMs, options_.delayMaxMs));
     const Clock::time_point now = Clock::now();
     for (size_t i = 0; i < options_.cameras.size(); ++i)
         pending_.push(Reply{now + std::chrono::milliseconds(delay(random_)), i, addr, port});

@@ -1,11 +1,10 @@
 #include "tools/camsim/upload_conversation.h"
 
-
+#include <algorithm>
 #include <cerrno>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
-#include <algorithm>
 #include <cstring>
 #include <memory>
 #include <thread>
@@ -31,7 +30,8 @@ public:
         std::vector<std::string> v = sim::requestViolations(m, 5 + static_cast<size_t>(length));
         if (kind_ && m.command != kind_) v.push_back("mixed-command");
         if (ended_) v.push_back("after-last");
-        if (position > 2 || (blocks_ == 0 ? position == 1 : position == 0)) v.push_back("position=" + std::to_string(position));
+        if (position > 2 || (blocks_ == 0 ? position == 1 : position == 0))
+            v.push_back("position=" + std::to_string(position));
         if (position != 2 && length != sim::kBlockBytes) v.push_back("short-block=" + std::to_string(length));
         if (length == 0 || length > sim::kBlockBytes) v.push_back("length=" + std::to_string(length));
         kind_ = m.command;
@@ -86,7 +86,8 @@ private:
             return false;
         }
         if (!sim::decode(pending_.data(), pending_.size(), m)) return false;
-        pending_.erase(pending_.begin(), pending_.begin() + static_cast<std::ptrdiff_t>(sim::kHeaderBytes + m->payloadLength));
+        pending_.erase(pending_.begin(),
+                       pending_.begin() + static_cast<std::ptrdiff_t>(sim::kHeaderBytes + m->payloadLength));
         return true;
     }
 
@@ -174,8 +175,7 @@ private:
     }
 
     std::string waitForClose(const std::string& what) {
-        while (!stop_ && receiveMore()) {
-        }
+        while (!stop_ && receiveMore()) {}
         return done(what);
     }
 
@@ -191,7 +191,8 @@ private:
                 }
         }
         loginUser_ = sim::textOf(p.data(), kIdBytes);
-        return loginUser_ == sim::textOf(camera_.user) && sim::textOf(p.data() + kIdBytes, kIdBytes) == sim::textOf(camera_.password);
+        return loginUser_ == sim::textOf(camera_.user) &&
+               sim::textOf(p.data() + kIdBytes, kIdBytes) == sim::textOf(camera_.password);
     }
 
     // Reads nothing more, until the peer has gone (or two minutes).
@@ -235,7 +236,8 @@ std::string Connection::receiveImage() {
             violate(checker.check(m, position, length));
             if (length > m.payload.size() - 5) return done("bad-data");
             if (!file && !options_.uploadDir.empty()) {
-                path = options_.uploadDir + "/" + camera_.id + (m.command == sim::kCmdWebUiData ? "-webui.bin" : "-firmware.bin");
+                path = options_.uploadDir + "/" + camera_.id +
+                       (m.command == sim::kCmdWebUiData ? "-webui.bin" : "-firmware.bin");
                 file.reset(std::fopen(path.c_str(), "wb"));
             }
             if (!kind) kind = m.command;
@@ -263,8 +265,9 @@ std::string Connection::receiveImage() {
         if (n <= 0) break;
         if (n > 0) used += static_cast<size_t>(n);
     }
-    return done("received") + " user=" + loginUser_ + " kind=" + std::to_string(kind) + " bytes=" + std::to_string(bytes) +
-           " blocks=" + std::to_string(blocks) + " positions=" + positions + " stored=" + path;
+    return done("received") + " user=" + loginUser_ + " kind=" + std::to_string(kind) +
+           " bytes=" + std::to_string(bytes) + " blocks=" + std::to_string(blocks) + " positions=" + positions +
+           " stored=" + path;
 }
 
 }  // namespace

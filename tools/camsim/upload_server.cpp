@@ -56,7 +56,8 @@ void UploadServer::acceptLoop(SocketHandle listener, uint16_t portHost, bool sin
         if (!connection.valid()) continue;
         SimCamera camera;
         if (sink) log_(serveSink(std::move(connection), stop_));
-        else if (cameraOnPort(portHost, &camera)) log_(serveUpload(std::move(connection), camera, options_, stop_));
+        else if (cameraOnPort(portHost, &camera))
+            log_(serveUpload(std::move(connection), camera, options_, stop_));
     }
 }
 

@@ -41,14 +41,14 @@ std::vector<Bytes> badDatagrams() {
     std::vector<Bytes> kinds = {
         {},
         {0x4d},
-        message(kCmdSearchReply, {}),                                          // 23 bytes
-        message(kCmdSearchReply, Bytes(65507 - kHeaderBytes, 0x41)),            // the largest datagram
-        message("MO_M", kCmdSearchReply, Bytes(64, 1), 64, nullptr),           // another magic
+        message(kCmdSearchReply, {}),                                 // 23 bytes
+        message(kCmdSearchReply, Bytes(65507 - kHeaderBytes, 0x41)),  // the largest datagram
+        message("MO_M", kCmdSearchReply, Bytes(64, 1), 64, nullptr),  // another magic
         message("XXXX", kCmdSearchReply, Bytes(64, 1), 64, nullptr),
         message(kDiscovery, kCmdSearchReply, Bytes(64, 1), 200, nullptr),  // length too long
         message(kDiscovery, kCmdSearchReply, Bytes(64, 1), 10, nullptr),   // length too short
         message(kDiscovery, kCmdSearchReply, Bytes(64, 1), 0xffffffffu, nullptr),
-        message(kCmdSearchReply, Bytes(63, 2)),                                // one byte short
+        message(kCmdSearchReply, Bytes(63, 2)),  // one byte short
         message(kCmdSearchReply, Bytes(63, 2), key),
         message(kCmdSearchReply, unterminatedReply('U')),
         message(kCmdSearchReply, unterminatedReply('S'), key),

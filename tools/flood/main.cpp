@@ -46,7 +46,8 @@ int main(int argc, char** argv) {
         for (uint64_t i = 0; i < (rate + 999) / 1000; ++i, ++sent) {
             const std::vector<uint8_t>& d = kinds[sent % kinds.size()];
             if (everyLink) broadcastOnEveryLink(s.get(), d.data(), d.size(), target, toNetPort(10000), &links);
-            else sendDatagramTo(s.get(), d.data(), d.size(), target, toNetPort(10000));
+            else
+                sendDatagramTo(s.get(), d.data(), d.size(), target, toNetPort(10000));
         }
         std::this_thread::sleep_until(next + std::chrono::milliseconds(1));
     }

@@ -1,27 +1,27 @@
 // The network configuration dialog confirmed in the real main window, with
 // the real worker and simulated cameras on the virtual LAN.
-#include <QCoreApplication>
 #include <fcntl.h>
 #include <unistd.h>
+#include <QCoreApplication>
 
-#include <filesystem>
 #include <QDir>
-#include <fstream>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
+#include <filesystem>
+#include <fstream>
 
-#include "qt/camera_list_dlg.h"
 #include "app/string_table.h"
-#include "qt/stand_ins.h"
 #include "discovery/camera_text.h"
 #include "discovery/discovery_messages.h"
+#include "qt/camera_list_dlg.h"
+#include "qt/net_config_dlg.h"
+#include "qt/stand_ins.h"
+#include "qt/upgrade_dlg.h"
 #include "support/sim_process.h"
 #include "tools/common/hex.h"
-#include "qt/net_config_dlg.h"
-#include "qt/upgrade_dlg.h"
 #include "ui/window_messages.h"
 
 using namespace lenscout;
@@ -54,7 +54,6 @@ bool runDialog(CameraInfo& camera, const Entries& e, const MessageBoxFn& message
     camera = dialog.m_camera;
     return true;
 }
-
 
 // Everything the process prints goes to a file while this lives.
 class OutputCapture {
@@ -123,16 +122,20 @@ private slots:
         list->setCurrentRow(rowOf(window, "FAR"));
         emit list->itemDoubleClicked(list->currentItem());
         // The request as the wire layout has it, written out by hand.
+        // clang-format off
         const std::string request = "4d4f5f49" "0200" "00" "0000000000000000" "3d000000" "3d000000" "00000001"
                                     "464152" "00000000000000000000"        // FAR
                                     "61646d696e" "0000000000000000"        // admin
                                     "7077" "0000000000000000000000"        // pw
                                     "c0a84d96" "ffffff00" "c0a84d01" "c0a84d02" "1f91";
+        // clang-format on
         QVERIFY(sim.waitForLine({"bytes=84 cmd=2 hex=" + request + " outcome=applied"}, 2000));
-        QVERIFY(waitFor([&] {
-            const int row = rowOf(window, "FAR");
-            return row >= 0 && list->item(row)->text().endsWith(QStringLiteral("Http://192.168.77.150:8081"));
-        }, 4000));
+        QVERIFY(waitFor(
+            [&] {
+                const int row = rowOf(window, "FAR");
+                return row >= 0 && list->item(row)->text().endsWith(QStringLiteral("Http://192.168.77.150:8081"));
+            },
+            4000));
 
         // Wrong credentials, from the context menu: the camera's code 5.
         entries = {"192.168.77.160", "255.255.255.0", "192.168.77.1", "192.168.77.1", "80", "admin", "nope"};
@@ -195,7 +198,8 @@ private slots:
         QVERIFY2(shown.empty(), shown.empty() ? "" : shown[0].c_str());
         QVERIFY(sim.waitForLine({"upload id=NOWEB outcome=received", "kind=13"}, 3000));
         std::ifstream sent(image, std::ios::binary), received(dir + "/NOWEB-webui.bin", std::ios::binary);
-        const std::string a((std::istreambuf_iterator<char>(sent)), {}), b((std::istreambuf_iterator<char>(received)), {});
+        const std::string a((std::istreambuf_iterator<char>(sent)), {}),
+            b((std::istreambuf_iterator<char>(received)), {});
         QCOMPARE(b.size(), a.size());
         QVERIFY(a == b);
         QVERIFY(waitFor([&] { return searches() > periodic; }, 800));
@@ -231,7 +235,8 @@ private slots:
                 dialog.m_camera = c;
                 dialog.OnInitDialog();
                 QTimer::singleShot(20, &dialog, [&] {
-                    dialog.findChild<QLineEdit*>(QStringLiteral("IDC_PASSWORD"))->setText(QString::fromStdString(secret));
+                    dialog.findChild<QLineEdit*>(QStringLiteral("IDC_PASSWORD"))
+                        ->setText(QString::fromStdString(secret));
                     dialog.findChild<QPushButton*>(QStringLiteral("IDC_UPGRADE_FIRMWARE"))->click();
                 });
                 return dialog.exec() == QDialog::Accepted;
