@@ -1,7 +1,9 @@
 #include "platform/interface_table.h"
 
-#include <iphlpapi.h>
 #include <winsock2.h>
+
+// It builds on winsock2.h.
+#include <iphlpapi.h>
 
 #include <memory>
 

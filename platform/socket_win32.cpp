@@ -1,8 +1,10 @@
 #include "platform/socket.h"
 
+#include <winsock2.h>
+
+// These build on winsock2.h.
 #include <mstcpip.h>
 #include <mswsock.h>
-#include <winsock2.h>
 #include <ws2tcpip.h>
 
 #include <algorithm>
