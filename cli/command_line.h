@@ -4,6 +4,7 @@
 #include <CLI/CLI.hpp>
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <string>
 
 #include "cli/credentials.h"
@@ -24,6 +25,19 @@ int parseCommandLine(CLI::App& app, int argc, char** argv);
 
 // The end of every --help: the exit statuses.
 std::string exitStatusFooter();
+
+// Declares the command `name` on `cli`: `declare` binds its options, `run`
+// takes them once parsed, and `about` (or nothing) goes before the exit
+// statuses at the end of its --help.
+template <class Options, class Declare, class Run>
+Subcommand addSubcommand(CLI::App& cli, const char* name, const char* summary, const std::string& about,
+                         Declare declare, Run run) {
+    auto options = std::make_shared<Options>();
+    CLI::App* command = cli.add_subcommand(name, summary);
+    command->footer(about.empty() ? exitStatusFooter() : about + "\n\n" + exitStatusFooter());
+    declare(*command, options.get());
+    return {command, [options, run] { return run(*options); }};
+}
 
 // Refuses an empty value, such as an empty device ID.
 CLI::Validator nonEmpty();

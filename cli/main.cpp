@@ -23,10 +23,6 @@ int main(int argc, char** argv) {
         "Each command takes --help. The password is never an argument: it comes from --password-file, "
         "LENSCOUT_PASSWORD, or a prompt on the terminal.\n\n" +
         exitStatusFooter());
-    for (const Subcommand& c : commands) {
-        const std::string about = c.command->get_footer();
-        c.command->footer(about.empty() ? exitStatusFooter() : about + "\n\n" + exitStatusFooter());
-    }
     // "lenscout-cli help" is the same as --help.
     char help[] = "--help";
     if (argc == 2 && std::strcmp(argv[1], "help") == 0) argv[1] = help;

@@ -98,10 +98,9 @@ void declareScanOptions(CLI::App& command, ScanOptions* o) {
 }
 
 Subcommand addScanCommand(CLI::App& cli) {
-    auto options = std::make_shared<ScanOptions>();
-    CLI::App* command = cli.add_subcommand("scan", "list the cameras that answer a search");
-    declareScanOptions(*command, options.get());
-    return {command, [options] { return runScan(*options, "lenscout-cli scan"); }};
+    return addSubcommand<ScanOptions>(cli, "scan", "list the cameras that answer a search", kScanDescription,
+                                      declareScanOptions,
+                                      [](const ScanOptions& o) { return runScan(o, "lenscout-cli scan"); });
 }
 
 int runScan(const ScanOptions& options, const char* program) {

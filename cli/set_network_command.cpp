@@ -6,7 +6,6 @@
 #include <cstring>
 #include <limits>
 #include <map>
-#include <memory>
 #include <string>
 
 #include "app/string_table.h"
@@ -154,15 +153,12 @@ int setNetwork(const SetNetworkOptions& o) {
 }  // namespace
 
 Subcommand addSetNetworkCommand(CLI::App& cli) {
-    auto options = std::make_shared<SetNetworkOptions>();
-    CLI::App* command =
-        cli.add_subcommand("set-network", "change one camera's address, mask, gateway, DNS and HTTP port");
-    command->footer(
+    return addSubcommand<SetNetworkOptions>(
+        cli, "set-network", "change one camera's address, mask, gateway, DNS and HTTP port",
         "Finds the camera by a search, checks the new settings as the Network Configuration dialog does, sends "
         "them, and waits until the camera answers with them. An address or port not given keeps the camera's "
-        "current one.");
-    declareOptions(*command, options.get());
-    return {command, [options] { return setNetwork(*options); }};
+        "current one.",
+        declareOptions, setNetwork);
 }
 
 }  // namespace lenscout

@@ -3,7 +3,6 @@
 #include <cstdio>
 #include <cstring>
 #include <map>
-#include <memory>
 #include <string>
 #include <vector>
 
@@ -171,14 +170,12 @@ int upload(const UploadOptions& o) {
 }  // namespace
 
 Subcommand addUploadCommand(CLI::App& cli) {
-    auto options = std::make_shared<UploadOptions>();
-    CLI::App* command = cli.add_subcommand("upload", "upload a system firmware or web interface image to cameras");
-    command->footer(
+    return addSubcommand<UploadOptions>(
+        cli, "upload", "upload a system firmware or web interface image to cameras",
         "Checks FILE as the upload dialog does, finds each camera by a search, and uploads FILE to each with the "
         "dialog's session, N at a time. Progress goes to standard error; the table of outcomes to standard "
-        "output, followed by the versions each updated camera then reports.");
-    declareOptions(*command, options.get());
-    return {command, [options] { return upload(*options); }};
+        "output, followed by the versions each updated camera then reports.",
+        declareOptions, upload);
 }
 
 }  // namespace lenscout
