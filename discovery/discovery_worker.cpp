@@ -13,6 +13,18 @@
 
 namespace lenscout {
 
+namespace {
+
+void reportFailure(MessageTarget& window) {
+    try {
+        window.postMessage(WM_SCAN_ERROR, codeParam(kScanSocketFailure), 0);
+    } catch (const std::bad_alloc&) {
+        // Nothing is left to tell it with; the window finds the worker ended.
+    }
+}
+
+}  // namespace
+
 bool DiscoveryWorker::fail() {
     window_.postMessage(WM_SCAN_ERROR, codeParam(kScanSocketFailure), 0);
     return false;
@@ -59,19 +71,21 @@ bool DiscoveryWorker::searchIfDue() {
     // request: a link that comes up is searched from the next period on.
     haveInterfaces_ = readInterfaceTable(&interfaces_);
     buildSearchRequest(writer_);
-    if (!broadcast()) return fail();
-    window_.postMessage(WM_SCAN_TICK, 0, 0);
+    int sent = 0;
+    if (!broadcast(&sent)) return fail();
+    window_.postMessage(WM_SCAN_TICK, 0, sent == 0 ? kTickSentNothing : 0);
     due_ = now + periodMs_;
     return true;
 }
 
 // A link that is missing only skips that link; with none at all nothing
 // goes out and the period goes on.
-bool DiscoveryWorker::broadcast() {
+bool DiscoveryWorker::broadcast(int* sent) {
     if (!writer_.data()) return false;
     const BroadcastOutcome outcome =
         broadcastOnEveryLink(socket_.get(), writer_.data(), static_cast<size_t>(writer_.length()), broadcastAddr_,
                              toNetPort(DISCOVERY_PORT), haveInterfaces_ ? &interfaces_ : nullptr);
+    if (sent) *sent = outcome.sent;
     return !outcome.socketFailed;
 }
 
@@ -116,10 +130,14 @@ void DiscoveryWorker::takeResult() {
 }
 
 uint32_t DiscoveryThreadProc(MessageTarget* window, uint32_t periodMs) {
-    {
+    try {
         auto worker = std::make_unique<DiscoveryWorker>(*window, periodMs);
         if (worker->start())
             while (worker->runPass()) {}
+    } catch (const std::bad_alloc&) {
+        // Out of memory ends the worker as a socket failure does, and is
+        // reported as one, instead of ending the whole process.
+        reportFailure(*window);
     }
     discardThreadQueue();
     return 0;

@@ -43,7 +43,7 @@ public:
 private:
     bool takeThreadMessage();
     bool searchIfDue();
-    bool broadcast();
+    bool broadcast(int* sent = nullptr);
     bool receiveDatagrams();
     void takeDatagram();
     void takeSearchReply();

@@ -9,9 +9,9 @@
 
 namespace lenscout {
 
-// Worker to main window (lParam always 0).
+// Worker to main window (lParam 0, but see kTickSentNothing).
 constexpr uint32_t WM_SCAN_ERROR = 1026;    // wParam: signed result code
-constexpr uint32_t WM_SCAN_TICK = 1027;     // a search has just been broadcast
+constexpr uint32_t WM_SCAN_TICK = 1027;     // a search period has begun
 constexpr uint32_t WM_CAMERA_FOUND = 1028;  // wParam: heap CameraInfo
 // Main window to worker.
 constexpr uint32_t TM_SET_NETWORK = 1030;  // wParam: heap CameraInfo with the new settings
@@ -19,6 +19,10 @@ constexpr uint32_t TM_SEARCH_NOW = 1031;
 
 // The worker's own code for a socket failure, after which it has ended.
 constexpr int32_t kScanSocketFailure = -2;
+// WM_SCAN_TICK's lParam when the search went out on no link at all: every
+// link is down, or none can broadcast. The window's sweep ignores it; the
+// command-line tools say so.
+constexpr intptr_t kTickSentNothing = 1;
 
 // Posts a record with `post(wParam)`; when that fails the record is freed
 // here, so that it is lost on no path.

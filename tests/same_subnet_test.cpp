@@ -19,6 +19,16 @@ TEST(SameSubnet, MasksMustBeEqualAndTheNetworkShared) {
     EXPECT_FALSE(inLocalSubnet({}, ip("192.168.1.20"), ip("255.255.255.0")));
 }
 
+// Masked either way these addresses give the interface's network; the
+// masks differ, so they are other subnets.
+TEST(SameSubnet, AnotherMaskIsAnotherSubnetEvenOnTheSameNetwork) {
+    const std::vector<Ipv4Interface> table = {{ip("192.168.77.1"), ip("255.255.255.0")},
+                                              {ip("192.168.0.1"), ip("255.255.255.0")}};
+    EXPECT_FALSE(inLocalSubnet(table, ip("192.168.77.5"), ip("255.255.255.128")));
+    EXPECT_FALSE(inLocalSubnet(table, ip("192.168.0.9"), ip("255.255.0.0")));
+    EXPECT_TRUE(inLocalSubnet(table, ip("192.168.0.9"), ip("255.255.255.0")));
+}
+
 TEST(SameSubnet, ClearsTheFlagOnlyWithATable) {
     CameraInfo camera{};
     camera.ip = ip("10.1.1.1");

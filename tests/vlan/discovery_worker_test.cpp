@@ -5,8 +5,11 @@
 
 #include <algorithm>
 #include <chrono>
+#include <new>
 #include <string>
 #include <thread>
+#include <utility>
+#include <vector>
 
 #include "discovery/camera_text.h"
 #include "discovery/discovery_messages.h"
@@ -224,14 +227,36 @@ TEST(DiscoveryWorker, QuitEndsItWithinAboutOneSlice) {
 }
 
 TEST(DiscoveryWorker, MarksCamerasOutsideTheSubnet) {
+    // The computer is 192.168.77.1/24. NARROW's address masked either way
+    // gives 192.168.77.0, but its mask is not the interface's.
     SimProcess sim(1, {"--delay", "0", "--camera", "id=LOCAL,ip=192.168.77.201", "--camera", "id=FAR,ip=10.1.2.3",
-                       "--camera", "id=WIDE,ip=192.168.77.202,mask=255.255.0.0"});
+                       "--camera", "id=WIDE,ip=192.168.77.202,mask=255.255.0.0", "--camera",
+                       "id=NARROW,ip=192.168.77.5,mask=255.255.255.128"});
     ASSERT_TRUE(sim.ok());
     WorkerRun run;
     run.drain(500);
     EXPECT_EQ(subnetFlag(run, "LOCAL"), 1);
     EXPECT_EQ(subnetFlag(run, "FAR"), 0);
     EXPECT_EQ(subnetFlag(run, "WIDE"), 0);
+    EXPECT_EQ(subnetFlag(run, "NARROW"), 0);
+}
+
+// A window whose queue cannot take the first tick, as on a full heap.
+struct ExhaustedWindow : MessageTarget {
+    std::vector<std::pair<uint32_t, int32_t>> taken;
+    bool postMessage(uint32_t message, uintptr_t wParam, intptr_t) override {
+        if (message == WM_SCAN_TICK) throw std::bad_alloc();
+        if (message == WM_CAMERA_FOUND) takeRecord(wParam);
+        taken.emplace_back(message, message == WM_SCAN_ERROR ? paramCode(wParam) : 0);
+        return true;
+    }
+};
+
+TEST(DiscoveryWorker, RunningOutOfMemoryEndsTheWorkerAsItsFailureNotTheProcess) {
+    ExhaustedWindow window;
+    EXPECT_EQ(DiscoveryThreadProc(&window), 0u);
+    ASSERT_FALSE(window.taken.empty());
+    EXPECT_EQ(window.taken.back(), std::make_pair(uint32_t{1026}, int32_t{-2}));
 }
 
 TEST(DiscoveryWorker, ReadsScrambledRepliesAndDropsStrayBytes) {

@@ -63,6 +63,17 @@ std::vector<Period> periods(WorkerRun& run, size_t count) {
     return seen;
 }
 
+// The lParam of the next WM_SCAN_TICK, or -1 when none came.
+intptr_t nextTickParam(WorkerRun& run) {
+    intptr_t param = -1;
+    run.observer = [&](const ThreadMessage& m, const CameraInfo*) {
+        if (m.message == WM_SCAN_TICK) param = m.lParam;
+    };
+    run.waitFor(WM_SCAN_TICK, kSearchPeriodMs + 500);
+    run.observer = nullptr;
+    return param;
+}
+
 size_t searchesFrom(const SimProcess& sim, const std::string& source) {
     const auto lines = sim.logLines();
     return static_cast<size_t>(std::count_if(lines.begin(), lines.end(), [&](const std::string& l) {
@@ -119,12 +130,14 @@ TEST_F(Links, StartingWithOnlyLoopbackThenLinksComeUp) {
     ASSERT_TRUE(test::changeLink("pull", "2"));
     WorkerRun run;
     for (const Period& p : periods(run, 2)) EXPECT_TRUE(p.empty());
+    EXPECT_EQ(nextTickParam(run), 1) << "a tick after a search that went out nowhere";
     EXPECT_EQ(searchesFrom(*one, "192.168.77.1") + searchesFrom(*two, "192.168.78.1"), 0u);
     ASSERT_TRUE(test::changeLink("plug", "1"));
     ASSERT_TRUE(test::changeLink("plug", "2"));
     const auto up = periods(run, 1);
     ASSERT_EQ(up.size(), 1u);
     EXPECT_EQ(up[0], kAll);
+    EXPECT_EQ(nextTickParam(run), 0) << "a tick after a search that went out";
     EXPECT_GE(run.ticks.size(), 4u) << "the ticks go on while nothing can be sent";
     EXPECT_TRUE(run.errors.empty());
 }
