@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "cli/cli_messages.h"
 #include "discovery/camera_text.h"
 #include "discovery/message_ids.h"
 #include "discovery/worker_control.h"
@@ -30,6 +31,10 @@ bool CameraSearch::next(uint32_t until, SearchEvent* event) {
         event->message = m.message;
         event->camera = m.message == WM_CAMERA_FOUND ? takeRecord(m.wParam) : nullptr;
         event->code = m.message == WM_SCAN_ERROR ? paramCode(m.wParam) : 0;
+        if (m.message == WM_SCAN_TICK && m.lParam == kTickSentNothing && !saidNoInterface_) {
+            noInterface("lenscout-cli");
+            saidNoInterface_ = true;
+        }
         if (event->code == kScanSocketFailure) failed_ = true;
         return true;
     }

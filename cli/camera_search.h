@@ -45,6 +45,7 @@ private:
     ThreadQueueTarget target_;
     WorkerThread thread_;
     bool failed_ = false;
+    bool saidNoInterface_ = false;
 };
 
 // The ID as the camera holds it: GBK, from the terminal's encoding.

@@ -6,6 +6,8 @@
 namespace lenscout {
 
 void diagnose(const std::string& text);
+// A search that went out on no link: why the list stays empty.
+void noInterface(const char* program);
 // A camera's outcome in the system's own words: "ID: text".
 void diagnoseCamera(const std::string& id, int textRow);
 

@@ -5,6 +5,7 @@
 #include <set>
 #include <string>
 
+#include "cli/cli_messages.h"
 #include "cli/exit_status.h"
 #include "cli/scan_format.h"
 #include "cli/tool_language.h"
@@ -42,13 +43,13 @@ struct ListPrinter {
 
 class ScanPrinter {
 public:
-    ScanPrinter(const ScanOptions& o) : o_(o), started_(tickCount()) {}
+    ScanPrinter(const ScanOptions& o, const char* program) : o_(o), program_(program), started_(tickCount()) {}
 
     // Prints one message; false once the worker has reported its own end.
     bool print(const ThreadMessage& m) {
         if (m.message == WM_CAMERA_FOUND) camera(takeRecord(m.wParam));
         else if (m.message == WM_SCAN_TICK)
-            tick();
+            tick(m.lParam == kTickSentNothing);
         else if (m.message == WM_SCAN_ERROR) {
             std::printf("%s\n", errorLine(paramCode(m.wParam), o_.json).c_str());
             return paramCode(m.wParam) != kScanSocketFailure;
@@ -67,13 +68,18 @@ private:
         else
             std::printf("%s\n", foundCameraLine(*camera, o_.json).c_str());
     }
-    void tick() {
+    void tick(bool sentNothing) {
+        // Said once when it starts, not every period: an empty list then has its reason.
+        if (sentNothing && !sentNothing_) noInterface(program_);
+        sentNothing_ = sentNothing;
         if (o_.list && !o_.once) list_.sweep();
         if (o_.ticks && !o_.list) std::printf("%s\n", tickLine(tickCount() - started_, o_.json).c_str());
     }
 
     const ScanOptions& o_;
+    const char* program_;
     uint32_t started_;
+    bool sentNothing_ = false;
     ListPrinter list_;
     std::set<std::string> printed_;
 };
@@ -105,7 +111,7 @@ Subcommand addScanCommand(CLI::App& cli) {
 
 int runScan(const ScanOptions& options, const char* program) {
     selectToolLanguage(options.language);
-    ScanPrinter printer(options);
+    ScanPrinter printer(options, program);
     ThreadQueueTarget target(currentThreadId());
     WorkerThread worker;
     const uint32_t period = options.once ? kOneSearchOnly : kSearchPeriodMs;
@@ -117,7 +123,10 @@ int runScan(const ScanOptions& options, const char* program) {
     bool running = true;
     ThreadMessage m;
     while (running && !tickReached(tickCount(), end)) {
-        if (waitThreadMessage(&m, 50)) running = printer.print(m);
+        if (!waitThreadMessage(&m, 50)) continue;
+        running = printer.print(m);
+        // Each event leaves as it happens, also into a pipe.
+        std::fflush(stdout);
     }
     if (running) printer.finish();
     std::fflush(stdout);

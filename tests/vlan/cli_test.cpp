@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include <chrono>
+#include <cstdio>
 #include <cstdlib>
 #include <fstream>
 #include <memory>
@@ -13,6 +14,7 @@
 
 #include "support/sim_process.h"
 #include "support/tool_process.h"
+#include "support/vlan_link.h"
 
 namespace lenscout {
 namespace {
@@ -243,6 +245,32 @@ TEST_F(Cli, CredentialsGoOutAsTheDialogsSendThem) {
     EXPECT_EQ(hex.substr(2 * (23 + 17), 26), "b9dcc0edd4b12d61646d690000");
     // 密码密码密码x: five characters fit, the sixth would need a twelfth byte.
     EXPECT_EQ(hex.substr(2 * (23 + 30), 26), "c3dcc2ebc3dcc2ebc3dc000000");
+}
+
+// Line-oriented monitors read each line as it happens: also through a pipe,
+// where the C library would otherwise hold the lines back until the end.
+TEST_F(Cli, ScanLinesLeaveAsTheyHappenEvenIntoAPipe) {
+    ASSERT_TRUE(sim_->ok());
+    using Clock = std::chrono::steady_clock;
+    const auto start = Clock::now();
+    std::unique_ptr<FILE, int (*)(FILE*)> pipe(popen((cli() + " scan --seconds 6 --ticks").c_str(), "r"), pclose);
+    ASSERT_TRUE(pipe);
+    char line[1024];
+    ASSERT_NE(std::fgets(line, sizeof line, pipe.get()), nullptr);
+    const auto first = Clock::now() - start;
+    while (std::fgets(line, sizeof line, pipe.get())) {}
+    EXPECT_LT(first, std::chrono::seconds(3)) << "the first line came only at the end of a 6 s run";
+}
+
+// A search that goes out on no link says so: the list is not just empty.
+// Last of the suite: it pulls the computer's one link and plugs it back.
+TEST_F(Cli, ASearchThatWentOutNowhereSaysSo) {
+    ASSERT_TRUE(test::changeLink("pull", "1"));
+    const ToolResult r = runTool(cli(), {"scan", "--once", "--seconds", "1"});
+    ASSERT_TRUE(test::changeLink("plug", "1"));
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.out, "");
+    EXPECT_NE(r.err.find("lenscout-cli scan: no usable network interface"), std::string::npos) << r.err;
 }
 
 }  // namespace
