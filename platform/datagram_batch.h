@@ -15,8 +15,10 @@ class DatagramBatch {
 public:
     static constexpr size_t kMaxDatagrams = 1024;
     static constexpr size_t kMaxBytes = 1024 * 1024;
-    // Far above any discovery message; a longer datagram is dropped as cut.
-    static constexpr size_t kSlotSize = 4096;
+    // Any UDP datagram over IPv4 (at most 65507 bytes) lands whole, as on the
+    // single-datagram path: a long reply is never lost for coming second.
+    // The landing area is address space; only the bytes that arrive touch it.
+    static constexpr size_t kSlotSize = 65536;
     static constexpr size_t kSlots = 64;  // taken by one system call
 
     DatagramBatch();
@@ -38,7 +40,8 @@ private:
     // One system call's worth into the landing slots: how many, 0 when none
     // is waiting, -1 on failure. Platform code.
     long land(SocketHandle s, size_t* sizes, bool* cut);
-    bool room() const { return count() + kSlots <= kMaxDatagrams && bytes_.size() + kSlots * kSlotSize <= kMaxBytes; }
+    // kMaxBytes is checked before each call, so one call's worth may pass it.
+    bool room() const { return count() + kSlots <= kMaxDatagrams && bytes_.size() < kMaxBytes; }
     void keep(size_t slot, size_t size);
 
     std::unique_ptr<uint8_t[]> slots_;

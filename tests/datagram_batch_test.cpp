@@ -16,8 +16,8 @@ TEST(DatagramBatch, TakesEveryWaitingDatagramWholeAndInOrder) {
     setReceiveBuffer(pair.receiver(), 1 << 20);
     DatagramBatch batch;
     EXPECT_EQ(batch.receiveWaiting(pair.receiver()), 0) << "nothing waiting, and no wait for it";
-    // More than one system call's worth, of sizes 0 up to one slot.
-    const size_t sizes[] = {0, 1, 87, DatagramBatch::kSlotSize};
+    // More than one system call's worth, of sizes 0 up to a long reply.
+    const size_t sizes[] = {0, 1, 87, 5000};
     for (uint8_t i = 0; i < 200; ++i) {
         std::vector<uint8_t> d(sizes[i % 4], i);
         ASSERT_TRUE(pair.send(d.data(), d.size()));
@@ -32,16 +32,23 @@ TEST(DatagramBatch, TakesEveryWaitingDatagramWholeAndInOrder) {
     EXPECT_EQ(batch.receiveWaiting(pair.receiver()), 0) << "a new call forgets the last batch";
 }
 
-TEST(DatagramBatch, DropsADatagramLongerThanASlotAndStopsAtItsLimit) {
+// What the single-datagram path keeps, the batch keeps: up to the largest
+// UDP datagram over IPv4, 65507 bytes.
+TEST(DatagramBatch, KeepsTheLongestDatagramWholeAndStopsAtItsLimit) {
     test::UdpPair pair;
     ASSERT_TRUE(pair.ok());
     setReceiveBuffer(pair.receiver(), 4 << 20);
-    std::vector<uint8_t> big(DatagramBatch::kSlotSize + 1, 7), small(27, 1);
+    std::vector<uint8_t> big(65507, 7), small(27, 1);
+    big.back() = 9;
+    ASSERT_TRUE(pair.send(small.data(), small.size()));
     ASSERT_TRUE(pair.send(big.data(), big.size()));
     ASSERT_TRUE(pair.send(small.data(), small.size()));
     DatagramBatch batch;
-    ASSERT_EQ(batch.receiveWaiting(pair.receiver()), 1);
+    ASSERT_EQ(batch.receiveWaiting(pair.receiver()), 3);
     EXPECT_EQ(batch.size(0), 27u);
+    ASSERT_EQ(batch.size(1), 65507u);
+    EXPECT_EQ(batch.data(1)[65506], 9);
+    EXPECT_EQ(batch.size(2), 27u);
 
     for (size_t i = 0; i < DatagramBatch::kMaxDatagrams + 10; ++i) ASSERT_TRUE(pair.send(small.data(), small.size()));
     EXPECT_EQ(static_cast<size_t>(batch.receiveWaiting(pair.receiver())), DatagramBatch::kMaxDatagrams);

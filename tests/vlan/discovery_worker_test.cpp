@@ -189,6 +189,22 @@ TEST(DiscoveryWorker, RepliesLongerThanTheMinimumAreRead) {
     EXPECT_EQ(run.errors, std::vector<int32_t>{6});
 }
 
+// Replies of over 4 KiB, arriving together: the ones behind the first come
+// through the burst drain, and must be listed in every period all the same.
+TEST(DiscoveryWorker, LongRepliesInABurstAreListedEveryPeriod) {
+    SimProcess sim(1, {"--delay", "0", "--reply-extra", "5000", "--camera", "id=LONG1,ip=192.168.77.131", "--camera",
+                       "id=LONG2,ip=192.168.77.132", "--camera", "id=LONG3,ip=192.168.77.133"});
+    ASSERT_TRUE(sim.ok());
+    WorkerRun run;
+    run.drain(2 * kSearchPeriodMs + 500);
+    ASSERT_EQ(run.ticks.size(), 3u);
+    for (const char* id : {"LONG1", "LONG2", "LONG3"}) {
+        const auto times = std::count_if(run.records.begin(), run.records.end(),
+                                         [&](const CameraInfo& c) { return fieldText(c.deviceId) == id; });
+        EXPECT_EQ(times, 3) << id << " in each of the three periods";
+    }
+}
+
 // A camera that answers by broadcast reaches the worker only on the port the
 // worker broadcasts to; such a camera may sit in any subnet.
 TEST(BroadcastReplies, AreListedWhileTheWorkerHoldsThePort) {
