@@ -58,5 +58,18 @@ TEST(GbkFit, NeverCutsATwoByteCharacter) {
     EXPECT_EQ(gbkFit("", 25), 0u);
 }
 
+// GBK's lead bytes run from 0x81 to 0xFE; 0x80 and 0xFF stand alone. A
+// character across the edge of the name column (25), the status (100) or a
+// credential (11) stays out whole.
+TEST(GbkFit, TheLeadByteRangeAtEveryEdge) {
+    for (const size_t edge : {size_t{25}, size_t{100}, size_t{11}}) {
+        const std::string before(edge - 1, 'a');
+        EXPECT_EQ(gbkFit(before + "\x81\x40", edge), edge - 1) << edge;
+        EXPECT_EQ(gbkFit(before + "\xfe\xfe", edge), edge - 1) << edge;
+        EXPECT_EQ(gbkFit(before + "\x80\x40", edge), edge) << edge;
+        EXPECT_EQ(gbkFit(before + "\xff\x40", edge), edge) << edge;
+    }
+}
+
 }  // namespace
 }  // namespace lenscout

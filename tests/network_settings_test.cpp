@@ -75,4 +75,14 @@ TEST(ValidateNetworkSettings, DhcpLooksOnlyAtThePort) {
 }
 
 }  // namespace
+// A user name or password is cut to 11 GBK bytes, never inside a character:
+// 管理员 is b9dc c0ed d4b1.
+TEST(CredentialCut, ElevenBytesAndNoHalfCharacter) {
+    EXPECT_EQ(cutGbkCredential("abcdefghi\xb9\xdc"), "abcdefghi\xb9\xdc");
+    EXPECT_EQ(cutGbkCredential("abcdefghij\xb9\xdc"), "abcdefghij");
+    EXPECT_EQ(cutGbkCredential("\xb9\xdc\xc0\xed\xd4\xb1\xb9\xdc\xc0\xed\xd4\xb1"),
+              "\xb9\xdc\xc0\xed\xd4\xb1\xb9\xdc\xc0\xed");
+    EXPECT_EQ(cutGbkCredential("abcdefghijkl"), "abcdefghijk");
+}
+
 }  // namespace lenscout
