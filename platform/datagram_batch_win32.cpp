@@ -18,11 +18,12 @@ long DatagramBatch::land(SocketHandle s, size_t* sizes, bool* cut) {
         if (ready < 0) return -1;
         if (ready == 0) break;
         char* slot = reinterpret_cast<char*>(slots_.get() + static_cast<size_t>(n) * kSlotSize);
-        const int r = ::recv(socket, slot, static_cast<int>(kSlotSize), 0);
-        const bool tooLong = r == SOCKET_ERROR && ::WSAGetLastError() == WSAEMSGSIZE;
-        if (r == SOCKET_ERROR && !tooLong) return -1;
-        sizes[n] = tooLong ? kSlotSize : static_cast<size_t>(r);
-        cut[n] = tooLong;
+        // The same reading of a failed receive as the single-datagram path:
+        // a reset or net reset is an ICMP message, skipped as an empty datagram.
+        const long r = receiveSome(s, slot, kSlotSize);
+        if (r < 0) return -1;
+        sizes[n] = static_cast<size_t>(r);
+        cut[n] = false;
     }
     return n;
 }

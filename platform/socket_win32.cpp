@@ -16,6 +16,9 @@
 namespace lenscout {
 namespace {
 
+// SIO_UDP_NETRESET, which MinGW-w64's headers do not name.
+constexpr DWORD kUdpNetReset = _WSAIOW(IOC_VENDOR, 15);
+
 sockaddr_in makeAddress(uint32_t addrNet, uint16_t portNet) {
     sockaddr_in a{};
     a.sin_family = AF_INET;
@@ -37,21 +40,50 @@ bool setIntOption(SocketHandle s, int level, int name, int value) {
 
 int clampedLength(size_t count) { return static_cast<int>(std::min<size_t>(count, INT_MAX)); }
 
-// A datagram that does not fit still arrives, cut, as it does on POSIX.
-long receiveResult(int r, size_t capacity) {
-    if (r == SOCKET_ERROR && ::WSAGetLastError() == WSAEMSGSIZE) return static_cast<long>(capacity);
+bool isDatagramSocket(SocketHandle s) {
+    int type = 0;
+    int len = sizeof type;
+    return ::getsockopt(raw(s), SOL_SOCKET, SO_TYPE, reinterpret_cast<char*>(&type), &len) == 0 && type == SOCK_DGRAM;
+}
+
+// A datagram that does not fit still arrives, cut, as it does on POSIX. On
+// a datagram socket a reset or net reset reports an ICMP message about an
+// earlier send, which anyone on the network can forge: that receive reads
+// as an empty datagram, skipped, and never ends the socket's user.
+long receiveResult(SocketHandle s, int r, size_t capacity) {
+    if (r != SOCKET_ERROR) return r;
+    const int error = ::WSAGetLastError();
+    if (error == WSAEMSGSIZE) return static_cast<long>(capacity);
+    if ((error == WSAECONNRESET || error == WSAENETRESET) && isDatagramSocket(s)) return 0;
     return r;
 }
 
-Socket openSocket(int type, int protocol) {
-    Socket s(static_cast<SocketHandle>(::WSASocketW(AF_INET, type, protocol, nullptr, 0, WSA_FLAG_NO_HANDLE_INHERIT)));
-    if (s.valid() && type == SOCK_DGRAM) {
-        // Without this an ICMP "port unreachable" for an earlier send fails
-        // the next receive with WSAECONNRESET, which would end the worker.
+// Overlapped, because Winsock applies SO_SNDTIMEO and SO_RCVTIMEO only to
+// such sockets; the calls made on it stay blocking ones. Windows before 7
+// SP1 refuses WSA_FLAG_NO_HANDLE_INHERIT: the handle is then made private
+// by hand.
+SOCKET createSocket(int type, int protocol) {
+    SOCKET s = ::WSASocketW(AF_INET, type, protocol, nullptr, 0, WSA_FLAG_OVERLAPPED | WSA_FLAG_NO_HANDLE_INHERIT);
+    if (s == INVALID_SOCKET && ::WSAGetLastError() == WSAEINVAL) {
+        s = ::WSASocketW(AF_INET, type, protocol, nullptr, 0, WSA_FLAG_OVERLAPPED);
+        if (s != INVALID_SOCKET) ::SetHandleInformation(reinterpret_cast<HANDLE>(s), HANDLE_FLAG_INHERIT, 0);
+    }
+    return s;
+}
+
+// Without these an ICMP "port unreachable" or "time exceeded" for an earlier
+// send fails the next receive, which would end the worker.
+void ignoreIcmpErrors(SocketHandle s) {
+    for (const DWORD control : {static_cast<DWORD>(SIO_UDP_CONNRESET), static_cast<DWORD>(kUdpNetReset)}) {
         BOOL report = FALSE;
         DWORD ignored = 0;
-        ::WSAIoctl(raw(s.get()), SIO_UDP_CONNRESET, &report, sizeof report, nullptr, 0, &ignored, nullptr, nullptr);
+        ::WSAIoctl(raw(s), control, &report, sizeof report, nullptr, 0, &ignored, nullptr, nullptr);
     }
+}
+
+Socket openSocket(int type, int protocol) {
+    Socket s(static_cast<SocketHandle>(createSocket(type, protocol)));
+    if (s.valid() && type == SOCK_DGRAM) ignoreIcmpErrors(s.get());
     return s;
 }
 
@@ -83,12 +115,6 @@ namespace {
 bool plainBind(SocketHandle s, uint32_t addrNet, uint16_t portNet) {
     sockaddr_in a = makeAddress(addrNet, portNet);
     return ::bind(raw(s), reinterpret_cast<sockaddr*>(&a), sizeof a) == 0;
-}
-
-bool isDatagramSocket(SocketHandle s) {
-    int type = 0;
-    int len = sizeof type;
-    return ::getsockopt(raw(s), SOL_SOCKET, SO_TYPE, reinterpret_cast<char*>(&type), &len) == 0 && type == SOCK_DGRAM;
 }
 
 }  // namespace
@@ -288,13 +314,14 @@ SendResult sendDatagramVia(SocketHandle s, const void* data, size_t count, uint3
 }
 
 long receiveSome(SocketHandle s, void* data, size_t capacity) {
-    return receiveResult(::recv(raw(s), static_cast<char*>(data), clampedLength(capacity), 0), capacity);
+    return receiveResult(s, ::recv(raw(s), static_cast<char*>(data), clampedLength(capacity), 0), capacity);
 }
 
 long receiveFrom(SocketHandle s, void* data, size_t capacity, uint32_t* addrNet, uint16_t* portNet) {
     sockaddr_in a{};
     int len = sizeof a;
     const long r = receiveResult(
+        s,
         ::recvfrom(raw(s), static_cast<char*>(data), clampedLength(capacity), 0, reinterpret_cast<sockaddr*>(&a), &len),
         capacity);
     if (r >= 0) readAddress(a, addrNet, portNet);
