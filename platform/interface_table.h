@@ -19,8 +19,16 @@ struct Ipv4Interface {
 // false when the table cannot be obtained.
 bool readInterfaceTable(std::vector<Ipv4Interface>* rows);
 
-// A search goes out through this address: its link is up, can broadcast
-// and leads somewhere other than this machine.
-inline bool searchesThrough(const Ipv4Interface& i) { return i.up && i.broadcast && !i.loopback && i.index != 0; }
+// Why no search goes out through this address, or null when one does: its
+// link must be up, able to broadcast and lead somewhere other than this
+// machine.
+inline const char* whyNotSearched(const Ipv4Interface& i) {
+    if (i.loopback) return "loopback";
+    if (!i.up) return "down";
+    if (!i.broadcast) return "cannot broadcast";
+    if (i.index == 0) return "no interface index";
+    return nullptr;
+}
+inline bool searchesThrough(const Ipv4Interface& i) { return whyNotSearched(i) == nullptr; }
 
 }  // namespace lenscout

@@ -28,18 +28,18 @@ bool DatagramReader::load(const void* data, size_t count) {
     return true;
 }
 
-bool DatagramReader::parseHeader(uint16_t* command, const char* magic) {
-    if (cursor_ != nullptr || length_ < kHeaderSize) return false;
-    if (std::memcmp(buffer_ + kMagicOffset, magic, 4) != 0) return false;
+DatagramReader::HeaderCheck DatagramReader::checkHeader(uint16_t* command, const char* magic) {
+    if (cursor_ != nullptr || length_ < kHeaderSize) return HeaderCheck::Short;
+    if (std::memcmp(buffer_ + kMagicOffset, magic, 4) != 0) return HeaderCheck::Magic;
     *command = loadLe16(buffer_ + kCommandOffset);
     const uint32_t payloadLength = loadLe32(buffer_ + kPayloadLengthOffset);
     // In 64 bits, so that a huge announced length cannot wrap onto the real size.
-    if (uint64_t{kHeaderSize} + payloadLength != static_cast<uint64_t>(length_)) return false;
+    if (uint64_t{kHeaderSize} + payloadLength != static_cast<uint64_t>(length_)) return HeaderCheck::Length;
     cursor_ = buffer_ + kHeaderSize;
     length_ = static_cast<int32_t>(payloadLength);
     if (payloadLength != 0 && buffer_[kScrambledOffset] == 1)
         descramble(buffer_ + kHeaderSize, payloadLength, buffer_ + kKeyOffset);
-    return true;
+    return HeaderCheck::Ok;
 }
 
 bool DatagramReader::readBytes(void* dest, size_t count) {

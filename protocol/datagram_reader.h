@@ -3,6 +3,7 @@
 #include <cstdint>
 
 #include "platform/socket.h"
+#include "protocol/packet_header.h"
 #include "protocol/status_codes.h"
 
 namespace lenscout {
@@ -24,7 +25,12 @@ public:
     // than the receive area.
     bool load(const void* data, size_t count);
 
-    bool parseHeader(uint16_t* command, const char* magic);
+    bool parseHeader(uint16_t* command, const char* magic) { return checkHeader(command, magic) == HeaderCheck::Ok; }
+    // The same check, with the reason a datagram is not one message.
+    enum class HeaderCheck { Ok, Short, Magic, Length };
+    HeaderCheck checkHeader(uint16_t* command, const char* magic);
+    // Whether the header just checked marks the payload as scrambled.
+    bool scrambled() const { return buffer_[kScrambledOffset] == 1; }
     bool readU16(uint16_t* out) { return readBytes(out, 2); }
     bool readU32(uint32_t* out) { return readBytes(out, 4); }
     bool readBytes(void* dest, size_t count);

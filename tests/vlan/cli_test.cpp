@@ -12,6 +12,7 @@
 #include <memory>
 #include <thread>
 
+#include "platform/socket.h"
 #include "support/sim_process.h"
 #include "support/tool_process.h"
 #include "support/vlan_link.h"
@@ -262,6 +263,44 @@ TEST_F(Cli, ScanLinesLeaveAsTheyHappenEvenIntoAPipe) {
     EXPECT_LT(first, std::chrono::seconds(3)) << "the first line came only at the end of a 6 s run";
 }
 
+// doctor says what one search sees: the link searched and the one skipped,
+// the port, the cameras that answered, and each kind of datagram rejected.
+TEST_F(Cli, DoctorSaysWhatASearchSees) {
+    ASSERT_TRUE(sim_->ok());
+    test::ToolProcess doctor(cli(), {"doctor", "--seconds", "2"});
+    std::this_thread::sleep_for(std::chrono::milliseconds(500));
+    Socket sender = openUdpSocket();
+    uint32_t local = 0;
+    ASSERT_TRUE(parseIpv4("127.0.0.1", &local));
+    const std::string wrongMagic = "XO_I" + std::string(19, '\0');
+    const std::string tooShort = "MO_I";
+    sendDatagramTo(sender.get(), wrongMagic.data(), wrongMagic.size(), local, toNetPort(10000));
+    sendDatagramTo(sender.get(), tooShort.data(), tooShort.size(), local, toNetPort(10000));
+    const ToolResult r = doctor.finish();
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_NE(r.out.find(": 192.168.77.1 mask 255.255.255.0, searched, broadcast 192.168.77.255\n"), std::string::npos)
+        << r.out;
+    EXPECT_NE(r.out.find(": 127.0.0.1 mask 255.0.0.0, skipped: loopback\n"), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find("port 10000: bound\n"), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find("search: sent 1, skipped 0"), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find("; 7 camera(s) answered"), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find("rejected: 2 (wrong magic 1, wrong length 1, cut 0"), std::string::npos) << r.out;
+    EXPECT_EQ(r.out.find("hint:"), std::string::npos) << r.out;
+}
+
+// With the port taken, the search still goes out from another one, and the
+// hint names the cause.
+TEST_F(Cli, DoctorNamesAnotherProgramOnThePort) {
+    ASSERT_TRUE(sim_->ok());
+    Socket holder = openUdpSocket();
+    ASSERT_TRUE(bindAny(holder.get(), toNetPort(10000)));
+    const ToolResult r = runTool(cli(), {"doctor", "--seconds", "1"});
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_NE(r.out.find("port 10000: taken by another program; searching from port "), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find("hint: another program holds UDP port 10000"), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find("; 7 camera(s) answered"), std::string::npos) << r.out;
+}
+
 // A search that goes out on no link says so: the list is not just empty.
 // Last of the suite: it pulls the computer's one link and plugs it back.
 TEST_F(Cli, ASearchThatWentOutNowhereSaysSo) {
@@ -271,6 +310,11 @@ TEST_F(Cli, ASearchThatWentOutNowhereSaysSo) {
     EXPECT_EQ(r.status, 0) << r.err;
     EXPECT_EQ(r.out, "");
     EXPECT_NE(r.err.find("lenscout-cli scan: no usable network interface"), std::string::npos) << r.err;
+    ASSERT_TRUE(test::changeLink("pull", "1"));
+    const ToolResult d = runTool(cli(), {"doctor", "--seconds", "1"});
+    ASSERT_TRUE(test::changeLink("plug", "1"));
+    EXPECT_NE(d.out.find("search: sent 0"), std::string::npos) << d.out;
+    EXPECT_NE(d.out.find("hint: no network interface is up and able to broadcast"), std::string::npos) << d.out;
 }
 
 }  // namespace

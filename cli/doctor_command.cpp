@@ -1,0 +1,178 @@
+#include "cli/doctor_command.h"
+
+#include <cstdio>
+#include <memory>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "cli/exit_status.h"
+#include "discovery/camera_text.h"
+#include "discovery/discovery_messages.h"
+#include "platform/broadcast.h"
+#include "platform/interface_table.h"
+#include "platform/socket.h"
+#include "platform/tick_clock.h"
+#include "protocol/datagram_reader.h"
+#include "protocol/packet_header.h"
+#include "protocol/packet_writer.h"
+
+namespace lenscout {
+
+namespace {
+
+struct DoctorOptions {
+    uint32_t listenMs = 3000;
+};
+
+// What arrived while the search was answered.
+struct Arrivals {
+    int datagrams = 0;
+    int searches = 0;  // search requests: this one echoed, or another program's
+    int results = 0;
+    int scrambled = 0;
+    int badMagic = 0, badLength = 0, cut = 0, badReply = 0, otherCommand = 0;
+    std::set<std::string> cameras;
+
+    int rejected() const { return badMagic + badLength + cut + badReply + otherCommand; }
+};
+
+std::string addressWithMask(const Ipv4Interface& i) { return dottedQuad(i.addr) + " mask " + dottedQuad(i.mask); }
+
+// Every interface address, searched or not: how many are searched.
+int reportInterfaces(const std::vector<Ipv4Interface>* table) {
+    if (!table) {
+        std::printf("interfaces: the system's table cannot be read; one search goes out as the routes decide\n");
+        return 1;
+    }
+    int searched = 0;
+    for (const Ipv4Interface& i : *table) {
+        const char* why = whyNotSearched(i);
+        const uint32_t broadcast = i.addr | ~i.mask;
+        if (why) {
+            std::printf("interface %u: %s, skipped: %s\n", i.index, addressWithMask(i).c_str(), why);
+        } else {
+            std::printf("interface %u: %s, searched, broadcast %s\n", i.index, addressWithMask(i).c_str(),
+                        dottedQuad(broadcast).c_str());
+            ++searched;
+        }
+    }
+    return searched;
+}
+
+void classify(DatagramReader& reader, Arrivals* a) {
+    ++a->datagrams;
+    if (reader.length() >= DatagramReader::kBufferSize) {
+        ++a->cut;
+        return;
+    }
+    uint16_t command = 0;
+    switch (reader.checkHeader(&command, kDiscoveryMagic)) {
+    case DatagramReader::HeaderCheck::Short:
+    case DatagramReader::HeaderCheck::Length: ++a->badLength; return;
+    case DatagramReader::HeaderCheck::Magic: ++a->badMagic; return;
+    case DatagramReader::HeaderCheck::Ok: break;
+    }
+    if (command == CMD_SEARCH) {
+        ++a->searches;
+    } else if (command == CMD_RESULT) {
+        ++a->results;
+    } else if (command != CMD_SEARCH_REPLY) {
+        ++a->otherCommand;
+    } else {
+        const bool scrambled = reader.scrambled();
+        std::unique_ptr<CameraInfo> camera = parseSearchReply(reader);
+        if (camera) {
+            a->scrambled += scrambled;
+            a->cameras.insert(std::string(fieldText(camera->deviceId)));
+        } else {
+            ++a->badReply;
+        }
+    }
+}
+
+Arrivals listen(SocketHandle s, uint32_t listenMs) {
+    Arrivals a;
+    DatagramReader reader;
+    const uint32_t until = tickCount() + listenMs;
+    for (uint32_t now = tickCount(); !tickReached(now, until); now = tickCount()) {
+        if (reader.receive(s, until - now) == NET_OK) classify(reader, &a);
+    }
+    return a;
+}
+
+void reportArrivals(const Arrivals& a) {
+    std::printf("datagrams: %d arrived; %zu camera(s) answered", a.datagrams, a.cameras.size());
+    if (a.scrambled) std::printf(", %d scrambled repl%s read", a.scrambled, a.scrambled == 1 ? "y" : "ies");
+    std::printf("; %d search request(s) heard (this one, or another program's)\n", a.searches);
+    if (a.rejected())
+        std::printf("rejected: %d (wrong magic %d, wrong length %d, cut %d, unreadable reply %d, other command %d)\n",
+                    a.rejected(), a.badMagic, a.badLength, a.cut, a.badReply, a.otherCommand);
+}
+
+void hint(int searched, bool ownPort, const Arrivals& a) {
+    if (searched == 0) {
+        std::printf("hint: no network interface is up and able to broadcast: connect the cable or the Wi-Fi that "
+                    "leads to the cameras\n");
+        return;
+    }
+    if (!ownPort)
+        std::printf("hint: another program holds UDP port 10000 (ss -ulpn 'sport = :10000' names it); close it, or "
+                    "cameras that answer by broadcast are not heard\n");
+    if (a.cameras.empty())
+        std::printf("hint: no camera answered. If cameras are on this network, a firewall may drop their replies "
+                    "to UDP port 10000: sudo ufw allow 10000/udp, or sudo firewall-cmd --add-port=10000/udp (with "
+                    "--permanent as well, to keep it)\n");
+}
+
+int doctor(const DoctorOptions& o) {
+    Socket socket = openUdpSocket();
+    if (!socket.valid() || !enableBroadcast(socket.get())) {
+        std::fprintf(stderr, "lenscout-cli doctor: no UDP socket that can broadcast\n");
+        return kExitFailed;
+    }
+    const bool ownPort = bindAny(socket.get(), toNetPort(DISCOVERY_PORT));
+    if (!ownPort && !bindAny(socket.get(), 0)) {
+        std::fprintf(stderr, "lenscout-cli doctor: no UDP port to be had\n");
+        return kExitFailed;
+    }
+    std::vector<Ipv4Interface> table;
+    const bool haveTable = readInterfaceTable(&table);
+    const int searched = reportInterfaces(haveTable ? &table : nullptr);
+    if (ownPort) std::printf("port 10000: bound\n");
+    else
+        std::printf("port 10000: taken by another program; searching from port %u instead\n",
+                    toHostPort(localPort(socket.get())));
+    PacketWriter writer;
+    buildSearchRequest(writer);
+    uint32_t broadcast = 0;
+    parseIpv4(kBroadcastAddress, &broadcast);
+    const BroadcastOutcome sent =
+        broadcastOnEveryLink(socket.get(), writer.data(), static_cast<size_t>(writer.length()), broadcast,
+                             toNetPort(DISCOVERY_PORT), haveTable ? &table : nullptr);
+    if (sent.socketFailed) {
+        std::fprintf(stderr, "lenscout-cli doctor: the search could not be sent\n");
+        return kExitFailed;
+    }
+    std::printf("search: sent %d, skipped %d (link gone)\n", sent.sent, sent.skipped);
+    const Arrivals a = listen(socket.get(), o.listenMs);
+    reportArrivals(a);
+    hint(sent.sent == 0 ? 0 : searched, ownPort, a);
+    return kExitOk;
+}
+
+void declareOptions(CLI::App& command, DoctorOptions* o) {
+    addSecondsOption(command, "--seconds", &o->listenMs, "seconds to listen for answers");
+}
+
+}  // namespace
+
+Subcommand addDoctorCommand(CLI::App& cli) {
+    return addSubcommand<DoctorOptions>(
+        cli, "doctor", "say what one search sees, and why the list may be empty",
+        "Lists each network interface, searched or skipped with the reason; whether UDP port 10000 could be bound; "
+        "what arrived in answer, and what was rejected and why; and a hint for the common causes of an empty list.",
+        declareOptions, doctor);
+}
+
+}  // namespace lenscout
