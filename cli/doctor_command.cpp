@@ -112,17 +112,20 @@ void reportArrivals(const Arrivals& a) {
 
 void hint(int searched, bool ownPort, const Arrivals& a) {
     if (searched == 0) {
-        std::printf("hint: no network interface is up and able to broadcast: connect the cable or the Wi-Fi that "
-                    "leads to the cameras\n");
+        std::printf(
+            "hint: no network interface is up and able to broadcast: connect the cable or the Wi-Fi that "
+            "leads to the cameras\n");
         return;
     }
     if (!ownPort)
-        std::printf("hint: another program holds UDP port 10000 (ss -ulpn 'sport = :10000' names it); close it, or "
-                    "cameras that answer by broadcast are not heard\n");
+        std::printf(
+            "hint: another program holds UDP port 10000 (ss -ulpn 'sport = :10000' names it); close it, or "
+            "cameras that answer by broadcast are not heard\n");
     if (a.cameras.empty())
-        std::printf("hint: no camera answered. If cameras are on this network, a firewall may drop their replies "
-                    "to UDP port 10000: sudo ufw allow 10000/udp, or sudo firewall-cmd --add-port=10000/udp (with "
-                    "--permanent as well, to keep it)\n");
+        std::printf(
+            "hint: no camera answered. If cameras are on this network, a firewall may drop their replies "
+            "to UDP port 10000: sudo ufw allow 10000/udp, or sudo firewall-cmd --add-port=10000/udp (with "
+            "--permanent as well, to keep it)\n");
 }
 
 int doctor(const DoctorOptions& o) {

@@ -1,8 +1,10 @@
 #include "discovery/discovery_worker.h"
 
+#include <algorithm>
 #include <memory>
 #include <new>
 
+#include "discovery/camera_text.h"
 #include "discovery/discovery_messages.h"
 #include "discovery/message_ids.h"
 #include "discovery/same_subnet.h"
@@ -36,6 +38,7 @@ bool DiscoveryWorker::start() {
     if (!socket_.valid() || !enableBroadcast(socket_.get())) return fail();
     if (!bindAny(socket_.get(), toNetPort(DISCOVERY_PORT)) && !bindAny(socket_.get(), 0)) return fail();
     setReceiveBuffer(socket_.get(), kDiscoveryReceiveBuffer);  // best effort: the system may cap it
+    enableArrivalInfo(socket_.get());                          // without it, requests go out on every link
     // A request posted before the first search still goes out on every link.
     haveInterfaces_ = readInterfaceTable(&interfaces_);
     previousTick_ = due_ = tickCount();
@@ -53,8 +56,9 @@ bool DiscoveryWorker::takeThreadMessage() {
         std::unique_ptr<CameraInfo> settings = takeRecord(m.wParam);
         if (!settings) return true;
         buildSetNetworkRequest(writer_, *settings);
+        const bool sent = sendToCamera(*settings);
         settings.reset();
-        if (!broadcast()) return fail();
+        if (!sent) return fail();
         due_ = previousTick_;
         return true;
     }
@@ -89,6 +93,30 @@ bool DiscoveryWorker::broadcast(int* sent) {
     return !outcome.socketFailed;
 }
 
+// Once, where the camera's reply arrived: its link, from the address it came
+// to. Unknown there, once on every link. False only on a socket failure.
+bool DiscoveryWorker::sendToCamera(const CameraInfo& settings) {
+    const auto it = heard_.find(std::string(fieldText(settings.deviceId)));
+    const bool linkStands =
+        it != heard_.end() && haveInterfaces_ &&
+        std::any_of(interfaces_.begin(), interfaces_.end(), [&](const Ipv4Interface& i) {
+            return searchesThrough(i) && i.index == it->second.index && i.addr == it->second.localNet;
+        });
+    if (!linkStands)
+        return !broadcastOnEveryLink(socket_.get(), writer_.data(), static_cast<size_t>(writer_.length()),
+                                     broadcastAddr_, toNetPort(DISCOVERY_PORT),
+                                     haveInterfaces_ ? &interfaces_ : nullptr, true)
+                    .socketFailed;
+    return sendDatagramVia(socket_.get(), writer_.data(), static_cast<size_t>(writer_.length()), broadcastAddr_,
+                           toNetPort(DISCOVERY_PORT), it->second.index, it->second.localNet) != SendResult::Failed;
+}
+
+void DiscoveryWorker::remember(const CameraInfo& camera, Arrival arrival) {
+    // Bounded, against a flood of made-up IDs: a full table starts again.
+    if (heard_.size() >= kRememberedCameras) heard_.clear();
+    if (arrival.index != 0) heard_[std::string(fieldText(camera.deviceId))] = arrival;
+}
+
 // Waits one slice for a datagram, then takes those already waiting behind
 // it, so that a burst of replies leaves the socket's buffer before it fills.
 bool DiscoveryWorker::receiveDatagrams() {
@@ -100,7 +128,7 @@ bool DiscoveryWorker::receiveDatagrams() {
     takeDatagram();
     if (batch_.receiveWaiting(socket_.get()) < 0) return fail();
     for (size_t i = 0; i < batch_.count(); ++i)
-        if (reader_.load(batch_.data(i), batch_.size(i))) takeDatagram();
+        if (reader_.load(batch_.data(i), batch_.size(i), batch_.arrival(i))) takeDatagram();
     return true;
 }
 
@@ -115,6 +143,7 @@ void DiscoveryWorker::takeSearchReply() {
     std::unique_ptr<CameraInfo> camera = parseSearchReply(reader_);
     if (!camera) return;
     applySameSubnet(*camera, haveInterfaces_ ? &interfaces_ : nullptr);
+    remember(*camera, reader_.arrival());
     handOverRecord(std::move(camera),
                    [this](uintptr_t record) { return window_.postMessage(WM_CAMERA_FOUND, record, 0); });
 }

@@ -1,5 +1,7 @@
 #pragma once
 #include <cstdint>
+#include <map>
+#include <string>
 #include <vector>
 
 #include "discovery/camera_info.h"
@@ -17,6 +19,9 @@ constexpr uint32_t kSearchPeriodMs = 3000;
 constexpr uint32_t kReceiveSliceMs = 100;
 // Room for a burst of replies from a large network while a pass is busy.
 constexpr int kDiscoveryReceiveBuffer = 4 * 1024 * 1024;
+// Far more cameras than a site has; past it the worker forgets where each
+// was heard, and a request goes out on every link until the next search.
+constexpr size_t kRememberedCameras = 4096;
 
 // All UDP work of the program: broadcasts a search every 3000 ms or on
 // request, out through every link, turns replies into camera records and
@@ -44,6 +49,8 @@ private:
     bool takeThreadMessage();
     bool searchIfDue();
     bool broadcast(int* sent = nullptr);
+    bool sendToCamera(const CameraInfo& settings);
+    void remember(const CameraInfo& camera, Arrival arrival);
     bool receiveDatagrams();
     void takeDatagram();
     void takeSearchReply();
@@ -61,6 +68,9 @@ private:
     DatagramBatch batch_;
     std::vector<Ipv4Interface> interfaces_;
     bool haveInterfaces_ = false;
+    // Where each camera's reply last arrived, by device ID: a set-network
+    // request, which carries the password, goes out there alone.
+    std::map<std::string, Arrival> heard_;
 };
 
 // The worker thread's entry: runs a worker for `window` until WM_QUIT or a

@@ -32,17 +32,19 @@ public:
     size_t count() const { return entries_.size(); }
     const uint8_t* data(size_t i) const { return bytes_.data() + entries_[i].offset; }
     size_t size(size_t i) const { return entries_[i].size; }
+    Arrival arrival(size_t i) const { return entries_[i].arrival; }
 
 private:
     struct Entry {
         size_t offset, size;
+        Arrival arrival;
     };
     // One system call's worth into the landing slots: how many, 0 when none
     // is waiting, -1 on failure. Platform code.
-    long land(SocketHandle s, size_t* sizes, bool* cut);
+    long land(SocketHandle s, size_t* sizes, bool* cut, Arrival* arrivals);
     // kMaxBytes is checked before each call, so one call's worth may pass it.
     bool room() const { return count() + kSlots <= kMaxDatagrams && bytes_.size() < kMaxBytes; }
-    void keep(size_t slot, size_t size);
+    void keep(size_t slot, size_t size, Arrival arrival);
 
     std::unique_ptr<uint8_t[]> slots_;
     std::vector<uint8_t> bytes_;

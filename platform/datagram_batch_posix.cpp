@@ -2,18 +2,23 @@
 
 #include <cerrno>
 
+#include "platform/arrival_posix.h"
 #include "platform/datagram_batch.h"
 
 namespace lenscout {
 
 // One recvmmsg for many datagrams: a burst outruns a system call apiece.
-long DatagramBatch::land(SocketHandle s, size_t* sizes, bool* cut) {
+long DatagramBatch::land(SocketHandle s, size_t* sizes, bool* cut, Arrival* arrivals) {
     mmsghdr messages[kSlots] = {};
     iovec pieces[kSlots];
+    // Where each arrived, when the socket asks for IP_PKTINFO.
+    alignas(cmsghdr) unsigned char control[kSlots][CMSG_SPACE(sizeof(in_pktinfo))];
     for (size_t i = 0; i < kSlots; ++i) {
         pieces[i] = {slots_.get() + i * kSlotSize, kSlotSize};
         messages[i].msg_hdr.msg_iov = &pieces[i];
         messages[i].msg_hdr.msg_iovlen = 1;
+        messages[i].msg_hdr.msg_control = control[i];
+        messages[i].msg_hdr.msg_controllen = sizeof control[i];
     }
     int n;
     do n = ::recvmmsg(s, messages, kSlots, MSG_DONTWAIT, nullptr);
@@ -22,6 +27,7 @@ long DatagramBatch::land(SocketHandle s, size_t* sizes, bool* cut) {
     for (int i = 0; i < n; ++i) {
         sizes[i] = messages[i].msg_len;
         cut[i] = messages[i].msg_hdr.msg_flags & MSG_TRUNC;
+        arrivals[i] = arrivalOf(messages[i].msg_hdr);
     }
     return n;
 }

@@ -6,7 +6,7 @@ namespace lenscout {
 
 // Winsock has no call for many datagrams at once: one receive each, for as
 // long as one is waiting.
-long DatagramBatch::land(SocketHandle s, size_t* sizes, bool* cut) {
+long DatagramBatch::land(SocketHandle s, size_t* sizes, bool* cut, Arrival* arrivals) {
     const SOCKET socket = static_cast<SOCKET>(s);
     long n = 0;
     for (; n < static_cast<long>(kSlots); ++n) {
@@ -20,7 +20,7 @@ long DatagramBatch::land(SocketHandle s, size_t* sizes, bool* cut) {
         char* slot = reinterpret_cast<char*>(slots_.get() + static_cast<size_t>(n) * kSlotSize);
         // The same reading of a failed receive as the single-datagram path:
         // a reset or net reset is an ICMP message, skipped as an empty datagram.
-        const long r = receiveSome(s, slot, kSlotSize);
+        const long r = receiveWithArrival(s, slot, kSlotSize, &arrivals[n]);
         if (r < 0) return -1;
         sizes[n] = static_cast<size_t>(r);
         cut[n] = false;

@@ -86,6 +86,17 @@ enum class SendResult { Sent, LinkMissing, Failed };
 SendResult sendDatagramVia(SocketHandle s, const void* data, size_t count, uint32_t addrNet, uint16_t portNet,
                            uint32_t viaIndex = 0, uint32_t sourceNet = 0);
 
+// Where a datagram arrived: the interface, and the local address that a
+// reply to its sender leaves from. Index 0 when the system did not say.
+struct Arrival {
+    uint32_t index = 0;
+    uint32_t localNet = 0;
+};
+// Asks the system to tell where each datagram arrives (IP_PKTINFO); false
+// where it cannot, and receiveWithArrival then reports none.
+bool enableArrivalInfo(SocketHandle s);
+long receiveWithArrival(SocketHandle s, void* data, size_t capacity, Arrival* arrival);
+
 // The one distinction the protocol makes among socket errors.
 enum class SocketError { Aborted, Reset, Other };
 SocketError lastSocketError();

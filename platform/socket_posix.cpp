@@ -1,5 +1,7 @@
 #include "platform/socket.h"
 
+#include "platform/arrival_posix.h"
+
 #include <fcntl.h>
 
 #include <arpa/inet.h>
@@ -232,6 +234,23 @@ SendResult sendDatagramVia(SocketHandle s, const void* data, size_t count, uint3
     while (sent < 0 && errno == EINTR);
     if (sent == static_cast<ssize_t>(count)) return SendResult::Sent;
     return sent < 0 && linkMissing(errno) ? SendResult::LinkMissing : SendResult::Failed;
+}
+
+bool enableArrivalInfo(SocketHandle s) { return setIntOption(s, IPPROTO_IP, IP_PKTINFO, 1); }
+
+long receiveWithArrival(SocketHandle s, void* data, size_t capacity, Arrival* arrival) {
+    iovec piece{data, capacity};
+    msghdr m{};
+    m.msg_iov = &piece;
+    m.msg_iovlen = 1;
+    alignas(cmsghdr) unsigned char control[CMSG_SPACE(sizeof(in_pktinfo))] = {};
+    m.msg_control = control;
+    m.msg_controllen = sizeof control;
+    ssize_t r;
+    do r = ::recvmsg(s, &m, 0);
+    while (r < 0 && errno == EINTR);
+    *arrival = r >= 0 ? arrivalOf(m) : Arrival{};
+    return static_cast<long>(r);
 }
 
 long receiveSome(SocketHandle s, void* data, size_t capacity) {

@@ -313,6 +313,15 @@ SendResult sendDatagramVia(SocketHandle s, const void* data, size_t count, uint3
     return sendResultOf(sent == static_cast<int>(count));
 }
 
+// Winsock tells the arrival only through WSARecvMsg, which is not used here
+// yet: a request then goes out once on every link instead.
+bool enableArrivalInfo(SocketHandle) { return false; }
+
+long receiveWithArrival(SocketHandle s, void* data, size_t capacity, Arrival* arrival) {
+    *arrival = Arrival{};
+    return receiveSome(s, data, capacity);
+}
+
 long receiveSome(SocketHandle s, void* data, size_t capacity) {
     return receiveResult(s, ::recv(raw(s), static_cast<char*>(data), clampedLength(capacity), 0), capacity);
 }

@@ -13,15 +13,16 @@ NetStatus DatagramReader::receive(SocketHandle s, uint32_t timeoutMs) {
     case WaitResult::Failed: return NET_ERROR;
     case WaitResult::Readable: break;
     }
-    long n = receiveSome(s, buffer_, sizeof buffer_);
+    long n = receiveWithArrival(s, buffer_, sizeof buffer_, &arrival_);
     if (n < 0) return NET_ERROR;
     length_ = static_cast<int32_t>(n);
     cursor_ = nullptr;
     return NET_OK;
 }
 
-bool DatagramReader::load(const void* data, size_t count) {
+bool DatagramReader::load(const void* data, size_t count, Arrival arrival) {
     if (count > sizeof buffer_) return false;
+    arrival_ = arrival;
     if (count > 0) std::memcpy(buffer_, data, count);
     length_ = static_cast<int32_t>(count);
     cursor_ = nullptr;

@@ -23,7 +23,9 @@ public:
     NetStatus receive(SocketHandle s, uint32_t timeoutMs);
     // Takes a datagram that arrived by other means; false when it is larger
     // than the receive area.
-    bool load(const void* data, size_t count);
+    bool load(const void* data, size_t count, Arrival arrival = {});
+    // Where the datagram arrived, as far as the system said.
+    Arrival arrival() const { return arrival_; }
 
     bool parseHeader(uint16_t* command, const char* magic) { return checkHeader(command, magic) == HeaderCheck::Ok; }
     // The same check, with the reason a datagram is not one message.
@@ -42,6 +44,7 @@ private:
     const uint8_t* cursor_ = nullptr;
     uint8_t buffer_[kBufferSize] = {};
     int32_t length_ = 0;
+    Arrival arrival_;
 };
 
 }  // namespace lenscout

@@ -23,6 +23,7 @@
 #include "support/sim_process.h"
 #include "support/vlan_link.h"
 #include "support/worker_run.h"
+#include "tools/common/hex.h"
 
 namespace lenscout {
 namespace {
@@ -72,6 +73,23 @@ intptr_t nextTickParam(WorkerRun& run) {
     run.waitFor(WM_SCAN_TICK, kSearchPeriodMs + 500);
     run.observer = nullptr;
     return param;
+}
+
+// The set-network requests for camera `id` that reached a simulator, its
+// own cameras' or not: the ID stands at byte 27, after the header and tag.
+size_t setNetworkRequests(const SimProcess& sim, const std::string& id) {
+    const std::string idHex = hexOf(reinterpret_cast<const uint8_t*>(id.data()), id.size()) + "00";
+    const auto lines = sim.logLines();
+    return static_cast<size_t>(std::count_if(lines.begin(), lines.end(), [&](const std::string& l) {
+        const size_t hex = l.find(" hex=");
+        return l.find(" cmd=2 ") != std::string::npos && hex != std::string::npos &&
+               l.compare(hex + 5 + 2 * 27, idHex.size(), idHex) == 0;
+    }));
+}
+
+bool hasRecord(const WorkerRun& run, const std::string& id) {
+    return std::any_of(run.records.begin(), run.records.end(),
+                       [&](const CameraInfo& c) { return fieldText(c.deviceId) == id; });
 }
 
 size_t searchesFrom(const SimProcess& sim, const std::string& source) {
@@ -161,6 +179,30 @@ TEST_F(Links, SetNetworkReachesACameraOnTheSecondLink) {
                                    [](const CameraInfo& c) { return fieldText(c.deviceId) == "L2"; });
     EXPECT_EQ(dottedQuad(last->ip), "192.168.78.150");
     EXPECT_TRUE(run.errors.empty());
+    // Only where the camera was heard: the password never went out on link 1.
+    EXPECT_EQ(setNetworkRequests(*two, "L2"), 1u);
+    EXPECT_EQ(setNetworkRequests(*one, "L2"), 0u);
+    EXPECT_EQ(setNetworkRequests(*sub, "L2"), 0u);
+}
+
+// Link 1 has two addresses, and a search goes out from each. The request
+// for its camera goes out once, from the address its reply came to: one
+// wrong password is one refusal, not two.
+TEST_F(Links, ARequestGoesOutOnceWhereTheCameraWasHeard) {
+    WorkerRun run;
+    for (int i = 0; i < 5 && !hasRecord(run, "L1"); ++i) run.waitFor(WM_CAMERA_FOUND, 1000);
+    ASSERT_TRUE(hasRecord(run, "L1"));
+    CameraInfo settings = *std::find_if(run.records.begin(), run.records.end(),
+                                        [](const CameraInfo& c) { return fieldText(c.deviceId) == "L1"; });
+    setFieldText(settings.user, "admin");
+    setFieldText(settings.password, "wrong");
+    ASSERT_TRUE(postSetNetwork(run.id(), settings));
+    ASSERT_TRUE(run.waitFor(WM_SCAN_ERROR, 1000));
+    run.drain(500);
+    EXPECT_EQ(run.errors.size(), 1u) << "one refusal for one request";
+    EXPECT_EQ(setNetworkRequests(*one, "L1"), 1u);
+    EXPECT_TRUE(one->waitForLine({"from=192.168.77.1:10000", "cmd=2", "id=L1"}, 100));
+    EXPECT_EQ(setNetworkRequests(*two, "L1"), 0u) << "not on the other link";
 }
 
 // A request posted before the first search has run (a script that knows the
@@ -176,6 +218,8 @@ TEST_F(Links, ARequestBeforeTheFirstSearchGoesOutOnEveryLink) {
     WorkerRun run;
     ASSERT_TRUE(postSetNetwork(run.id(), settings));
     EXPECT_TRUE(two->waitForLine({"from=192.168.78.1:10000", "cmd=2", "outcome=applied", "id=L2"}, 1000));
+    run.drain(300);
+    EXPECT_EQ(setNetworkRequests(*one, "L2"), 1u) << "once on link 1, for all its two addresses";
 }
 
 // The platform's sends: what a missing link gives, and what a broken socket does.
