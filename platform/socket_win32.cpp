@@ -291,8 +291,10 @@ SendResult sendThroughAddress(SocketHandle s, const void* data, size_t count, co
                               uint32_t sourceNet) {
     const uint16_t port = localPort(s);
     if (port == 0 || !broadcastEnabled(s)) return SendResult::Failed;
+    // No socket to be had for one link skips that link, as a missing link
+    // does on POSIX: the worker's own socket is sound.
     Socket via = openUdpSocket();
-    if (!via.valid()) return SendResult::Failed;
+    if (!via.valid()) return SendResult::LinkMissing;
     if (!enableBroadcast(via.get()) || !setReuseAddress(via.get()) || !plainBind(via.get(), sourceNet, port) ||
         ::connect(raw(via.get()), reinterpret_cast<const sockaddr*>(&to), sizeof to) != 0)
         return SendResult::LinkMissing;  // the address or its link has gone; the worker's socket is sound
@@ -313,13 +315,55 @@ SendResult sendDatagramVia(SocketHandle s, const void* data, size_t count, uint3
     return sendResultOf(sent == static_cast<int>(count));
 }
 
-// Winsock tells the arrival only through WSARecvMsg, which is not used here
-// yet: a request then goes out once on every link instead.
-bool enableArrivalInfo(SocketHandle) { return false; }
+bool enableArrivalInfo(SocketHandle s) { return setIntOption(s, IPPROTO_IP, IP_PKTINFO, 1); }
+
+namespace {
+
+// WSARecvMsg is an extension that is looked up, once, through a socket.
+LPFN_WSARECVMSG receiveMessage(SocketHandle s) {
+    static const LPFN_WSARECVMSG function = [s] {
+        GUID id = WSAID_WSARECVMSG;
+        LPFN_WSARECVMSG found = nullptr;
+        DWORD bytes = 0;
+        return ::WSAIoctl(raw(s), SIO_GET_EXTENSION_FUNCTION_POINTER, &id, sizeof id, &found, sizeof found, &bytes,
+                          nullptr, nullptr) == 0
+                   ? found
+                   : nullptr;
+    }();
+    return function;
+}
+
+// Winsock gives the datagram's destination, not the local address to answer
+// from: for a unicast reply that is this computer's address on the link.
+Arrival arrivalOf(WSAMSG& m) {
+    Arrival arrival;
+    for (WSACMSGHDR* c = WSA_CMSG_FIRSTHDR(&m); c; c = WSA_CMSG_NXTHDR(&m, c)) {
+        if (c->cmsg_level != IPPROTO_IP || c->cmsg_type != IP_PKTINFO) continue;
+        IN_PKTINFO info{};
+        std::memcpy(&info, WSA_CMSG_DATA(c), sizeof info);
+        arrival.index = info.ipi_ifindex;
+        arrival.localNet = info.ipi_addr.s_addr;
+    }
+    return arrival;
+}
+
+}  // namespace
 
 long receiveWithArrival(SocketHandle s, void* data, size_t capacity, Arrival* arrival) {
     *arrival = Arrival{};
-    return receiveSome(s, data, capacity);
+    const LPFN_WSARECVMSG receive = receiveMessage(s);
+    if (!receive) return receiveSome(s, data, capacity);
+    WSABUF piece{static_cast<ULONG>(clampedLength(capacity)), static_cast<char*>(data)};
+    alignas(WSACMSGHDR) char control[WSA_CMSG_SPACE(sizeof(IN_PKTINFO))] = {};
+    WSAMSG m{};
+    m.lpBuffers = &piece;
+    m.dwBufferCount = 1;
+    m.Control.buf = control;
+    m.Control.len = sizeof control;
+    DWORD received = 0;
+    if (receive(raw(s), &m, &received, nullptr, nullptr) != 0) return receiveResult(s, SOCKET_ERROR, capacity);
+    *arrival = arrivalOf(m);
+    return static_cast<long>(received);
 }
 
 long receiveSome(SocketHandle s, void* data, size_t capacity) {

@@ -55,6 +55,30 @@ TEST(DatagramBatch, KeepsTheLongestDatagramWholeAndStopsAtItsLimit) {
     EXPECT_EQ(batch.receiveWaiting(pair.receiver()), 10) << "the rest waits for the next pass";
 }
 
+// Each datagram says where it arrived: here the loopback interface, and
+// 127.0.0.1 as the address that received it, on both receive paths.
+TEST(DatagramBatch, EachDatagramSaysWhereItArrived) {
+    test::UdpPair pair;
+    ASSERT_TRUE(pair.ok());
+    ASSERT_TRUE(enableArrivalInfo(pair.receiver()));
+    uint32_t loopback = 0;
+    ASSERT_TRUE(parseIpv4("127.0.0.1", &loopback));
+    const uint8_t one[3] = {1, 2, 3};
+    for (int i = 0; i < 3; ++i) ASSERT_TRUE(pair.send(one, sizeof one));
+
+    uint8_t into[16];
+    Arrival first;
+    ASSERT_EQ(receiveWithArrival(pair.receiver(), into, sizeof into, &first), 3);
+    EXPECT_NE(first.index, 0u);
+    EXPECT_EQ(first.localNet, loopback);
+    DatagramBatch batch;
+    ASSERT_EQ(batch.receiveWaiting(pair.receiver()), 2);
+    for (size_t i = 0; i < 2; ++i) {
+        EXPECT_EQ(batch.arrival(i).index, first.index);
+        EXPECT_EQ(batch.arrival(i).localNet, loopback);
+    }
+}
+
 TEST(DatagramBatch, AFailedSocketIsReported) {
     DatagramBatch batch;
     EXPECT_EQ(batch.receiveWaiting(kInvalidSocket), -1);
