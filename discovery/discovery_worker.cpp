@@ -1,6 +1,5 @@
 #include "discovery/discovery_worker.h"
 
-#include <algorithm>
 #include <memory>
 #include <new>
 
@@ -93,22 +92,27 @@ bool DiscoveryWorker::broadcast(int* sent) {
     return !outcome.socketFailed;
 }
 
-// Once, where the camera's reply arrived: its link, from the address it came
-// to. Unknown there, once on every link. False only on a socket failure.
+// Once, where the camera's reply arrived: from the address it came to, out
+// of the link that holds that address. (With two links on one LAN a reply
+// may come in by the other one.) Unknown there, once on every link. False
+// only on a socket failure.
 bool DiscoveryWorker::sendToCamera(const CameraInfo& settings) {
+    const Ipv4Interface* link = nullptr;
     const auto it = heard_.find(std::string(fieldText(settings.deviceId)));
-    const bool linkStands =
-        it != heard_.end() && haveInterfaces_ &&
-        std::any_of(interfaces_.begin(), interfaces_.end(), [&](const Ipv4Interface& i) {
-            return searchesThrough(i) && i.index == it->second.index && i.addr == it->second.localNet;
-        });
-    if (!linkStands)
-        return !broadcastOnEveryLink(socket_.get(), writer_.data(), static_cast<size_t>(writer_.length()),
-                                     broadcastAddr_, toNetPort(DISCOVERY_PORT),
-                                     haveInterfaces_ ? &interfaces_ : nullptr, true)
-                    .socketFailed;
-    return sendDatagramVia(socket_.get(), writer_.data(), static_cast<size_t>(writer_.length()), broadcastAddr_,
-                           toNetPort(DISCOVERY_PORT), it->second.index, it->second.localNet) != SendResult::Failed;
+    if (it != heard_.end() && haveInterfaces_) {
+        for (const Ipv4Interface& i : interfaces_) {
+            if (!searchesThrough(i) || i.addr != it->second.localNet) continue;
+            if (!link || i.index == it->second.index) link = &i;
+        }
+    }
+    const void* data = writer_.data();
+    const size_t size = static_cast<size_t>(writer_.length());
+    if (link)
+        return sendDatagramVia(socket_.get(), data, size, broadcastAddr_, toNetPort(DISCOVERY_PORT), link->index,
+                               link->addr) != SendResult::Failed;
+    return !broadcastOnEveryLink(socket_.get(), data, size, broadcastAddr_, toNetPort(DISCOVERY_PORT),
+                                 haveInterfaces_ ? &interfaces_ : nullptr, true)
+                .socketFailed;
 }
 
 void DiscoveryWorker::remember(const CameraInfo& camera, Arrival arrival) {

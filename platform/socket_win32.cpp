@@ -119,12 +119,31 @@ bool plainBind(SocketHandle s, uint32_t addrNet, uint16_t portNet) {
 
 }  // namespace
 
-// A UDP socket on a fixed port shares it with the per-link senders of
-// sendDatagramVia, which needs SO_REUSEADDR on both under some socket
-// layers. A port that another socket holds is still refused, by a first
-// bind without it, so that a second program falls back as it does on POSIX.
+namespace {
+
+// Windows sends a datagram out of the interface and from the address that
+// IN_PKTINFO names. Wine sends a broadcast by the routes whatever it names,
+// so there the per-link sends go through short-lived sockets bound to each
+// address instead.
+bool pktinfoSendIgnored() {
+    static const bool wine = [] {
+        HMODULE ntdll = ::GetModuleHandleW(L"ntdll.dll");
+        return ntdll && ::GetProcAddress(ntdll, "wine_get_version") != nullptr;
+    }();
+    return wine;
+}
+
+}  // namespace
+
+// A UDP socket on a fixed port is its program's alone: no other account's
+// program may bind beside it. Only where the per-link senders must share it
+// (see pktinfoSendIgnored) does it take SO_REUSEADDR; a port that another
+// socket holds is still refused there, by a first bind without it, so that
+// a second program falls back as it does on POSIX.
 bool bindTo(SocketHandle s, uint32_t addrNet, uint16_t portNet) {
     if (!isDatagramSocket(s)) return plainBind(s, addrNet, portNet);
+    if (!pktinfoSendIgnored())
+        return setIntOption(s, SOL_SOCKET, SO_EXCLUSIVEADDRUSE, 1) && plainBind(s, addrNet, portNet);
     if (portNet != 0) {
         Socket probe = openUdpSocket();
         if (!probe.valid() || !plainBind(probe.get(), addrNet, portNet)) return false;
@@ -304,11 +323,39 @@ SendResult sendThroughAddress(SocketHandle s, const void* data, size_t count, co
 
 }  // namespace
 
-// The source address names the link here; the index only says that one is
-// named.
+namespace {
+
+// The POSIX way: one socket, the link and source named per datagram.
+SendResult sendWithPktinfo(SocketHandle s, const void* data, size_t count, const sockaddr_in& to, uint32_t viaIndex,
+                           uint32_t sourceNet) {
+    WSABUF piece{static_cast<ULONG>(clampedLength(count)), static_cast<char*>(const_cast<void*>(data))};
+    alignas(WSACMSGHDR) char control[WSA_CMSG_SPACE(sizeof(IN_PKTINFO))] = {};
+    WSAMSG m{};
+    m.name = reinterpret_cast<LPSOCKADDR>(const_cast<sockaddr_in*>(&to));
+    m.namelen = sizeof to;
+    m.lpBuffers = &piece;
+    m.dwBufferCount = 1;
+    m.Control.buf = control;
+    m.Control.len = sizeof control;
+    WSACMSGHDR* c = WSA_CMSG_FIRSTHDR(&m);
+    c->cmsg_level = IPPROTO_IP;
+    c->cmsg_type = IP_PKTINFO;
+    c->cmsg_len = WSA_CMSG_LEN(sizeof(IN_PKTINFO));
+    IN_PKTINFO info{};
+    info.ipi_addr.s_addr = sourceNet;
+    info.ipi_ifindex = viaIndex;
+    std::memcpy(WSA_CMSG_DATA(c), &info, sizeof info);
+    DWORD sent = 0;
+    if (::WSASendMsg(raw(s), &m, 0, &sent, nullptr, nullptr) != 0) return sendResultOf(false);
+    return sent == count ? SendResult::Sent : SendResult::Failed;
+}
+
+}  // namespace
+
 SendResult sendDatagramVia(SocketHandle s, const void* data, size_t count, uint32_t addrNet, uint16_t portNet,
                            uint32_t viaIndex, uint32_t sourceNet) {
     const sockaddr_in to = makeAddress(addrNet, portNet);
+    if (viaIndex != 0 && !pktinfoSendIgnored()) return sendWithPktinfo(s, data, count, to, viaIndex, sourceNet);
     if (viaIndex != 0) return sendThroughAddress(s, data, count, to, sourceNet);
     const int sent = ::sendto(raw(s), static_cast<const char*>(data), clampedLength(count), 0,
                               reinterpret_cast<const sockaddr*>(&to), sizeof to);

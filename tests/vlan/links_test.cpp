@@ -252,5 +252,27 @@ TEST_F(Links, OnlyABrokenSocketFailsABroadcast) {
     EXPECT_TRUE(outcome.socketFailed);
 }
 
+// Two links of the computer on one LAN, as Wi-Fi and a cable to one
+// switch: the camera hears a search from each, yet the request for it goes
+// out once, and one wrong password is one refusal.
+TEST(SameLan, ARequestGoesOutOnceOverTwoLinksToOneLan) {
+    SimProcess sim(1, {"--delay", "0", "--camera", "id=BOTH,ip=192.168.77.111,password=pw"});
+    ASSERT_TRUE(sim.ok());
+    WorkerRun run;
+    for (int i = 0; i < 5 && !hasRecord(run, "BOTH"); ++i) run.waitFor(WM_CAMERA_FOUND, 1000);
+    ASSERT_TRUE(hasRecord(run, "BOTH"));
+    EXPECT_GE(searchesFrom(sim, "192.168.77.1"), 1u);
+    EXPECT_GE(searchesFrom(sim, "192.168.78.1"), 1u) << "the camera hears both links";
+    CameraInfo settings = *std::find_if(run.records.begin(), run.records.end(),
+                                        [](const CameraInfo& c) { return fieldText(c.deviceId) == "BOTH"; });
+    setFieldText(settings.user, "admin");
+    setFieldText(settings.password, "wrong");
+    ASSERT_TRUE(postSetNetwork(run.id(), settings));
+    ASSERT_TRUE(run.waitFor(WM_SCAN_ERROR, 1000));
+    run.drain(500);
+    EXPECT_EQ(run.errors.size(), 1u);
+    EXPECT_EQ(setNetworkRequests(sim, "BOTH"), 1u);
+}
+
 }  // namespace
 }  // namespace lenscout
