@@ -28,6 +28,7 @@ struct DoctorOptions {
 // What arrived while the search was answered.
 struct Arrivals {
     int datagrams = 0;
+    int replies = 0;
     int searches = 0;  // search requests: this one echoed, or another program's
     int results = 0;
     int scrambled = 0;
@@ -83,6 +84,7 @@ void classify(DatagramReader& reader, Arrivals* a) {
         const bool scrambled = reader.scrambled();
         std::unique_ptr<CameraInfo> camera = parseSearchReply(reader);
         if (camera) {
+            ++a->replies;
             a->scrambled += scrambled;
             a->cameras.insert(std::string(fieldText(camera->deviceId)));
         } else {
@@ -102,7 +104,8 @@ Arrivals listen(SocketHandle s, uint32_t listenMs) {
 }
 
 void reportArrivals(const Arrivals& a) {
-    std::printf("datagrams: %d arrived; %zu camera(s) answered", a.datagrams, a.cameras.size());
+    std::printf("datagrams: %d arrived; %d search repl%s from %zu camera(s)", a.datagrams, a.replies,
+                a.replies == 1 ? "y" : "ies", a.cameras.size());
     if (a.scrambled) std::printf(", %d scrambled repl%s read", a.scrambled, a.scrambled == 1 ? "y" : "ies");
     std::printf("; %d search request(s) heard (this one, or another program's)\n", a.searches);
     if (a.rejected())
