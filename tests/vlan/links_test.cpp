@@ -87,9 +87,16 @@ size_t setNetworkRequests(const SimProcess& sim, const std::string& id) {
     }));
 }
 
-bool hasRecord(const WorkerRun& run, const std::string& id) {
-    return std::any_of(run.records.begin(), run.records.end(),
-                       [&](const CameraInfo& c) { return fieldText(c.deviceId) == id; });
+// Waits up to five periods for camera `id`, and copies its latest record.
+bool findCamera(WorkerRun& run, const std::string& id, CameraInfo* record) {
+    const auto latest = [&] {
+        return std::find_if(run.records.rbegin(), run.records.rend(),
+                            [&](const CameraInfo& c) { return fieldText(c.deviceId) == id; });
+    };
+    for (int i = 0; i < 5 && latest() == run.records.rend(); ++i) run.waitFor(WM_CAMERA_FOUND, 1000);
+    if (latest() == run.records.rend()) return false;
+    *record = *latest();
+    return true;
 }
 
 size_t searchesFrom(const SimProcess& sim, const std::string& source) {
@@ -190,10 +197,8 @@ TEST_F(Links, SetNetworkReachesACameraOnTheSecondLink) {
 // wrong password is one refusal, not two.
 TEST_F(Links, ARequestGoesOutOnceWhereTheCameraWasHeard) {
     WorkerRun run;
-    for (int i = 0; i < 5 && !hasRecord(run, "L1"); ++i) run.waitFor(WM_CAMERA_FOUND, 1000);
-    ASSERT_TRUE(hasRecord(run, "L1"));
-    CameraInfo settings = *std::find_if(run.records.begin(), run.records.end(),
-                                        [](const CameraInfo& c) { return fieldText(c.deviceId) == "L1"; });
+    CameraInfo settings;
+    ASSERT_TRUE(findCamera(run, "L1", &settings));
     setFieldText(settings.user, "admin");
     setFieldText(settings.password, "wrong");
     ASSERT_TRUE(postSetNetwork(run.id(), settings));
@@ -259,12 +264,10 @@ TEST(SameLan, ARequestGoesOutOnceOverTwoLinksToOneLan) {
     SimProcess sim(1, {"--delay", "0", "--camera", "id=BOTH,ip=192.168.77.111,password=pw"});
     ASSERT_TRUE(sim.ok());
     WorkerRun run;
-    for (int i = 0; i < 5 && !hasRecord(run, "BOTH"); ++i) run.waitFor(WM_CAMERA_FOUND, 1000);
-    ASSERT_TRUE(hasRecord(run, "BOTH"));
+    CameraInfo settings;
+    ASSERT_TRUE(findCamera(run, "BOTH", &settings));
     EXPECT_GE(searchesFrom(sim, "192.168.77.1"), 1u);
     EXPECT_GE(searchesFrom(sim, "192.168.78.1"), 1u) << "the camera hears both links";
-    CameraInfo settings = *std::find_if(run.records.begin(), run.records.end(),
-                                        [](const CameraInfo& c) { return fieldText(c.deviceId) == "BOTH"; });
     setFieldText(settings.user, "admin");
     setFieldText(settings.password, "wrong");
     ASSERT_TRUE(postSetNetwork(run.id(), settings));
