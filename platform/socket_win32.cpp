@@ -306,6 +306,20 @@ bool broadcastEnabled(SocketHandle s) {
 // with that address as source, whatever the routes say. It shares the
 // port of `s`, so that the answers come back to `s`; connected to the
 // destination, it takes none of them itself.
+// A reply that reached the short-lived socket between its bind and its
+// connect (being bound to one address, it is the likelier receiver) is
+// passed on to `s` over loopback, so that no answer is lost to it.
+void handOverStrays(SocketHandle via, SocketHandle s, uint16_t port) {
+    static thread_local std::vector<char> stray(65536);
+    uint32_t loopback = 0;
+    parseIpv4("127.0.0.1", &loopback);
+    while (waitReadable(via, 0) == WaitResult::Readable) {
+        const long n = receiveSome(via, stray.data(), stray.size());
+        if (n <= 0) break;
+        sendDatagramTo(s, stray.data(), static_cast<size_t>(n), loopback, port);
+    }
+}
+
 SendResult sendThroughAddress(SocketHandle s, const void* data, size_t count, const sockaddr_in& to,
                               uint32_t sourceNet) {
     const uint16_t port = localPort(s);
@@ -318,7 +332,9 @@ SendResult sendThroughAddress(SocketHandle s, const void* data, size_t count, co
         ::connect(raw(via.get()), reinterpret_cast<const sockaddr*>(&to), sizeof to) != 0)
         return SendResult::LinkMissing;  // the address or its link has gone; the worker's socket is sound
     const int sent = ::send(raw(via.get()), static_cast<const char*>(data), clampedLength(count), 0);
-    return sendResultOf(sent == static_cast<int>(count));
+    const SendResult result = sendResultOf(sent == static_cast<int>(count));
+    handOverStrays(via.get(), s, port);
+    return result;
 }
 
 }  // namespace
