@@ -7,6 +7,7 @@
 #include <iostream>
 
 #include "app/string_table.h"
+#include "cli/cli_messages.h"
 #include "discovery/camera_text.h"
 #include "platform/gbk.h"
 #include "platform/terminal.h"
@@ -47,6 +48,12 @@ bool readPassword(const CredentialOptions& options, std::string* password, std::
     }
     if (isTerminal(StdStream::In) && readHiddenLine("Password: ", password)) return true;
     *error = "no password: set LENSCOUT_PASSWORD, give --password-file FILE, or run on a terminal";
+    return false;
+}
+
+bool fitsGbk(const std::string& what, const std::string& typed) {
+    if (gbkToTerminal(terminalToGbk(typed)) == typed) return true;
+    diagnose(what + " has a character that GBK cannot hold, which no camera could take: nothing was sent");
     return false;
 }
 

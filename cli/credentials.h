@@ -23,4 +23,9 @@ bool readPassword(const CredentialOptions& options, std::string* password, std::
 bool storeUser(const std::string& user, CameraInfo* camera, int* errorRow);
 void storePassword(const std::string& password, CameraInfo* camera);
 
+// Whether every character typed exists in GBK, the only text a camera
+// takes: one that does not would be dropped, and a password or ID would
+// quietly become another. When not, says so under `what` and gives false.
+bool fitsGbk(const std::string& what, const std::string& typed);
+
 }  // namespace lenscout

@@ -124,9 +124,11 @@ int setNetwork(const SetNetworkOptions& o) {
     CameraInfo wanted{};
     int row = 0;
     if (complete(o) && (row = validate(o, wanted).errorRow) != 0) return diagnoseCamera(o.id, row), kExitInvalid;
+    if (!fitsGbk("the ID " + o.id, o.id) || !fitsGbk("the user", o.credentials.user)) return kExitInvalid;
     if (!storeUser(o.credentials.user, &wanted, &row)) return diagnoseCamera(o.id, row), kExitInvalid;
     std::string password, error;
     if (!readPassword(o.credentials, &password, &error)) return diagnose(error), kExitUsage;
+    if (!fitsGbk("the password", password)) return kExitInvalid;
 
     CameraSearch search;
     if (!search.start()) return diagnose("cannot start the discovery thread"), kExitFailed;

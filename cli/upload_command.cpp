@@ -1,5 +1,6 @@
 #include "cli/upload_command.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <map>
@@ -132,14 +133,28 @@ int exitStatusOf(const std::vector<UploadProgress>& rows) {
     return status;
 }
 
-int upload(const UploadOptions& o) {
+// Each camera once, in the order given: a repeated ID is not a second upload.
+std::vector<std::string> eachOnce(const std::vector<std::string>& ids) {
+    std::vector<std::string> once;
+    for (const std::string& id : ids)
+        if (std::find(once.begin(), once.end(), id) == once.end()) once.push_back(id);
+    return once;
+}
+
+int upload(const UploadOptions& given) {
+    UploadOptions o = given;
+    o.ids = eachOnce(given.ids);
     selectToolLanguage(o.language);
     CameraInfo credentials{};
     int row = 0;
+    for (const std::string& id : o.ids)
+        if (!fitsGbk("the ID " + id, id)) return kExitInvalid;
+    if (!fitsGbk("the user", o.credentials.user)) return kExitInvalid;
     if (!storeUser(o.credentials.user, &credentials, &row)) return diagnose(systemText(row)), kExitInvalid;
     if ((row = checkFile(o)) != 0) return diagnose(o.file + ": " + systemText(row)), kExitInvalid;
     std::string password, error;
     if (!readPassword(o.credentials, &password, &error)) return diagnose(error), kExitUsage;
+    if (!fitsGbk("the password", password)) return kExitInvalid;
     storePassword(password, &credentials);
 
     CameraSearch search;
