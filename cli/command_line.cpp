@@ -26,6 +26,12 @@ int parseCommandLine(CLI::App& app, int argc, char** argv) {
     }
 }
 
+int finishOutput(const char* program, int status) {
+    if (std::fflush(stdout) == 0 && !std::ferror(stdout)) return status;
+    std::fprintf(stderr, "%s: the results could not be written to standard output\n", program);
+    return status == kExitOk ? kExitFailed : status;
+}
+
 std::string exitStatusFooter() {
     std::string text = "Exit status:";
 #define LENSCOUT_EXIT_LINE(name, status, meaning) text += "\n  " #status "  " meaning;

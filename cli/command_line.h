@@ -23,6 +23,10 @@ struct Subcommand {
 // kExitUsage after a wrong line, whose reason goes to standard error.
 int parseCommandLine(CLI::App& app, int argc, char** argv);
 
+// Flushes standard output and turns a write that failed (a full disk, a
+// closed pipe) into a failure of the command: `status`, or 1 after success.
+int finishOutput(const char* program, int status);
+
 // The end of every --help: the exit statuses.
 std::string exitStatusFooter();
 

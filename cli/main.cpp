@@ -15,6 +15,7 @@
 int main(int argc, char** argv) {
     using namespace lenscout;
     followUserLocale();
+    ignoreBrokenPipes();
     CLI::App cli("Finds the IP cameras on every network interface, sets their network and uploads firmware to them.",
                  "lenscout-cli");
     cli.set_version_flag("--version", "lenscout-cli " LENSCOUT_VERSION);
@@ -35,6 +36,6 @@ int main(int argc, char** argv) {
         return kExitFailed;
     }
     for (const Subcommand& c : commands)
-        if (c.command->parsed()) return c.run();
+        if (c.command->parsed()) return finishOutput("lenscout-cli", c.run());
     return kExitUsage;
 }

@@ -11,6 +11,7 @@
 int main(int argc, char** argv) {
     using namespace lenscout;
     followUserLocale();
+    ignoreBrokenPipes();
     ScanOptions options;
     CLI::App app(kScanDescription, "lenscout-scan");
     declareScanOptions(app, &options);
@@ -21,5 +22,5 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "lenscout-scan: no sockets to be had\n");
         return kExitFailed;
     }
-    return runScan(options, "lenscout-scan");
+    return finishOutput("lenscout-scan", runScan(options, "lenscout-scan"));
 }

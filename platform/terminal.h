@@ -16,5 +16,8 @@ bool readHiddenLine(const char* prompt, std::string* line);
 // Asks the C library to follow the user's locale, so that texts can be
 // converted to and from the terminal's encoding.
 void followUserLocale();
+// A reader of standard output or error that has gone away fails the write
+// (EPIPE) instead of ending the process.
+void ignoreBrokenPipes();
 
 }  // namespace lenscout

@@ -5,6 +5,7 @@
 #include <termios.h>
 #include <unistd.h>
 #include <clocale>
+#include <csignal>
 #include <cstdio>
 
 namespace lenscout {
@@ -88,5 +89,7 @@ bool readHiddenLine(const char* prompt, std::string* line) {
 }
 
 void followUserLocale() { std::setlocale(LC_ALL, ""); }
+
+void ignoreBrokenPipes() { std::signal(SIGPIPE, SIG_IGN); }
 
 }  // namespace lenscout

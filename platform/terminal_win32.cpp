@@ -60,4 +60,7 @@ bool readHiddenLine(const char* prompt, std::string* line) {
 
 void followUserLocale() { std::setlocale(LC_ALL, ""); }
 
+// Windows has no SIGPIPE: a write to a closed pipe only fails.
+void ignoreBrokenPipes() {}
+
 }  // namespace lenscout

@@ -33,9 +33,9 @@ protected:
         const std::string host = std::getenv("LENSCOUT_HOST_ADDR_1");
         std::vector<std::string> args = {"--upload-dir", dir_, "--delay", "0-5"};
         const char* const cameras[] = {
-            "id=NET-OK,port=8001", "id=NET-BAD,port=8002",          "id=NET-MUTE,port=8003,authfail=-1",
-            "id=UP-1,port=8011",   "id=UP-2,port=8012,upload=busy", "id=UP-3,port=8013",
-            "id=PW,port=8021",
+            "id=NET-OK,port=8001", "id=NET-BAD,port=8002",           "id=NET-MUTE,port=8003,authfail=-1",
+            "id=UP-1,port=8011",   "id=UP-2,port=8012,upload=busy",  "id=UP-3,port=8013",
+            "id=PW,port=8021",     "id=NET-R1,port=8031,authfail=1", "id=NET-R6,port=8032,authfail=6",
         };
         for (const char* c : cameras) {
             args.push_back("--camera");
@@ -263,6 +263,90 @@ TEST_F(Cli, ScanLinesLeaveAsTheyHappenEvenIntoAPipe) {
     EXPECT_LT(first, std::chrono::seconds(3)) << "the first line came only at the end of a 6 s run";
 }
 
+// Each of the cameras' refusal codes, 1, 5 and 6, is the system's "Incorrect
+// user or password !" and exit status 5.
+TEST_F(Cli, EveryRefusalCodeIsARefusal) {
+    ASSERT_TRUE(sim_->ok());
+    for (const char* id : {"NET-R1", "NET-BAD", "NET-R6"}) {
+        const ToolResult r =
+            runTool(cli(), {"set-network", "--id", id, "--http-port", "8085", "--wait", "2", "--lang", "1"},
+                    withPassword("no"));
+        EXPECT_EQ(r.status, 5) << id << r.err;
+        EXPECT_NE(r.err.find(std::string(id) + ": Incorrect user or password !"), std::string::npos) << r.err;
+    }
+}
+
+// Success only with the new settings: a camera that silently ignores the
+// request keeps answering with its old addresses on the same port, and has
+// not taken them.
+TEST_F(Cli, OldAddressesOnTheSamePortAreNoConfirmation) {
+    ASSERT_TRUE(sim_->ok());
+    const ToolResult r = runTool(cli(), {"set-network", "--id", "NET-MUTE", "--ip", "192.168.77.200", "--wait", "2"},
+                                 withPassword("not-its-password"));
+    EXPECT_EQ(r.status, 6) << r.out << r.err;
+    EXPECT_EQ(r.out, "");
+}
+
+// Cameras that do not answer: exit status 4, for an upload whose only
+// failures they are, and for set-network.
+TEST_F(Cli, CamerasThatDoNotAnswerAreNotFound) {
+    ASSERT_TRUE(sim_->ok());
+    const std::string image = writeImage("nobody.bin", 4096, "BNEG");
+    ToolResult r =
+        runTool(cli(), {"upload", "--kind", "system", image, "--id", "NOBODY", "--search", "1"}, withPassword());
+    EXPECT_EQ(r.status, 4) << r.out << r.err;
+    r = runTool(cli(), {"set-network", "--id", "NOBODY", "--dhcp", "--search", "1"}, withPassword());
+    EXPECT_EQ(r.status, 4) << r.err;
+}
+
+// Inputs that would go wrong silently: a camera named twice is uploaded to
+// once, and a password with a character GBK cannot hold is refused before
+// anything is sent, as is such an ID.
+TEST_F(Cli, RepeatedIdsAndCharactersNoCameraCanTake) {
+    ASSERT_TRUE(sim_->ok());
+    const std::string image = writeImage("twice.bin", 64 * 1024, "BNEG");
+    ToolResult r =
+        runTool(cli(), {"upload", "--kind", "system", image, "--id", "UP-3", "--id", "UP-3"}, withPassword());
+    EXPECT_EQ(r.status, 0) << r.err;
+    size_t rows = 0;
+    for (size_t at = r.out.find("UP-3 "); at != std::string::npos; at = r.out.find("UP-3 ", at + 1))
+        rows += at == 0 || r.out[at - 1] == '\n';
+    EXPECT_EQ(rows, 1u) << r.out;
+
+    const size_t before = requestsFor("NET-BAD").size();
+    r = runTool(cli(), {"set-network", "--id", "NET-BAD", "--http-port", "8084", "--wait", "1"},
+                withPassword("p\xc3\xa4sswort"));
+    EXPECT_EQ(r.status, 3);
+    EXPECT_NE(r.err.find("the password has a character that GBK cannot hold"), std::string::npos) << r.err;
+    r = runTool(cli(),
+                {"set-network", "--id",
+                 "NET-B\xc3\xa4"
+                 "D",
+                 "--http-port", "8084", "--wait", "1"},
+                withPassword());
+    EXPECT_EQ(r.status, 3);
+    EXPECT_NE(r.err.find("the ID NET-B"), std::string::npos) << r.err;
+    EXPECT_EQ(requestsFor("NET-BAD").size(), before) << "nothing sent";
+}
+
+// Output that cannot be written fails the command; a reader of standard
+// error that goes away does not end an upload.
+TEST_F(Cli, WritesThatFailAndReadersThatLeave) {
+    ASSERT_TRUE(sim_->ok());
+    ToolResult r = runTool("/bin/sh", {"-c", cli() + " scan --once --seconds 1 >/dev/full"});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_NE(r.err.find("could not be written"), std::string::npos) << r.err;
+
+    const std::string image = writeImage("gone.bin", 512 * 1024, "BNEG");
+    const std::string table = dir_ + "/gone.out";
+    r = runTool("/bin/bash",
+                {"-c", cli() + " upload --kind system " + image + " --id UP-1 2>&1 >" + table +
+                           " | true; echo \"status=${PIPESTATUS[0]}\""},
+                withPassword());
+    EXPECT_NE(r.out.find("status=0"), std::string::npos) << r.out << r.err;
+    EXPECT_NE(test::fileText(table).find("UP-1"), std::string::npos);
+}
+
 // doctor says what one search sees: the link searched and the one skipped,
 // the port, the cameras that answered, and each kind of datagram rejected.
 TEST_F(Cli, DoctorSaysWhatASearchSees) {
@@ -283,7 +367,7 @@ TEST_F(Cli, DoctorSaysWhatASearchSees) {
     EXPECT_NE(r.out.find(": 127.0.0.1 mask 255.0.0.0, skipped: loopback\n"), std::string::npos) << r.out;
     EXPECT_NE(r.out.find("port 10000: bound\n"), std::string::npos) << r.out;
     EXPECT_NE(r.out.find("search: sent 1, skipped 0"), std::string::npos) << r.out;
-    EXPECT_NE(r.out.find(" search replies from 7 camera(s)"), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find(" search replies from 9 camera(s)"), std::string::npos) << r.out;
     EXPECT_NE(r.out.find("rejected: 2 (wrong magic 1, wrong length 1, cut 0"), std::string::npos) << r.out;
     EXPECT_EQ(r.out.find("hint:"), std::string::npos) << r.out;
 }
@@ -298,7 +382,7 @@ TEST_F(Cli, DoctorNamesAnotherProgramOnThePort) {
     EXPECT_EQ(r.status, 0) << r.err;
     EXPECT_NE(r.out.find("port 10000: taken by another program; searching from port "), std::string::npos) << r.out;
     EXPECT_NE(r.out.find("hint: another program holds UDP port 10000"), std::string::npos) << r.out;
-    EXPECT_NE(r.out.find(" search replies from 7 camera(s)"), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find(" search replies from 9 camera(s)"), std::string::npos) << r.out;
 }
 
 // A search that goes out on no link says so: the list is not just empty.
