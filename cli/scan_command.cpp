@@ -37,7 +37,7 @@ struct ListPrinter {
     void sweep() {
         list.OnScanTick();
         std::printf("-- after search %d: %d camera(s)\n", ++sweeps, lines.count());
-        for (const std::string& line : lines.lines()) std::printf("%s\n", gbkToTerminal(line).c_str());
+        for (const std::string& line : lines.lines()) std::printf("%s\n", terminalSafe(gbkToTerminal(line)).c_str());
     }
 };
 

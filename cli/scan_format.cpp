@@ -69,6 +69,21 @@ std::string errorLine(int32_t code, bool json) {
     return render(fields, 2, json);
 }
 
+std::string terminalSafe(const std::string& text) {
+    std::string safe;
+    for (const char c : text) {
+        const auto b = static_cast<unsigned char>(c);
+        if (b >= 0x20 && b != 0x7f) {
+            safe += c;
+            continue;
+        }
+        char escape[5];
+        std::snprintf(escape, sizeof escape, "\\x%02x", b);
+        safe += escape;
+    }
+    return safe;
+}
+
 std::string tickLine(uint32_t atMs, bool json) {
     const Field fields[] = {{"event", "tick", json}, {"at_ms", std::to_string(atMs), false}};
     return render(fields, 2, json);

@@ -12,6 +12,11 @@ std::string foundCameraLine(const CameraInfo& camera, bool json);
 std::string errorLine(int32_t code, bool json);
 std::string tickLine(uint32_t atMs, bool json);
 
+// Text from a camera as a terminal may show it: control bytes (C0 and DEL)
+// become \xNN, so that no camera can move the cursor, retitle the window or
+// write to the clipboard.
+std::string terminalSafe(const std::string& text);
+
 // A JSON string literal of UTF-8 text; control bytes become \u escapes.
 std::string jsonString(const std::string& utf8);
 

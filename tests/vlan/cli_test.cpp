@@ -33,9 +33,17 @@ protected:
         const std::string host = std::getenv("LENSCOUT_HOST_ADDR_1");
         std::vector<std::string> args = {"--upload-dir", dir_, "--delay", "0-5"};
         const char* const cameras[] = {
-            "id=NET-OK,port=8001", "id=NET-BAD,port=8002",           "id=NET-MUTE,port=8003,authfail=-1",
-            "id=UP-1,port=8011",   "id=UP-2,port=8012,upload=busy",  "id=UP-3,port=8013",
-            "id=PW,port=8021",     "id=NET-R1,port=8031,authfail=1", "id=NET-R6,port=8032,authfail=6",
+            "id=NET-OK,port=8001",
+            "id=NET-BAD,port=8002",
+            "id=NET-MUTE,port=8003,authfail=-1",
+            "id=UP-1,port=8011",
+            "id=UP-2,port=8012,upload=busy",
+            "id=UP-3,port=8013",
+            "id=PW,port=8021",
+            "id=NET-R1,port=8031,authfail=1",
+            "id=NET-R6,port=8032,authfail=6",
+            // "\x1b]2;owned\x07\x1b[2J": retitles the window and clears the screen.
+            "id=ESC,port=8041,name-hex=1b5d323b6f776e6564071b5b324a",
         };
         for (const char* c : cameras) {
             args.push_back("--camera");
@@ -299,6 +307,17 @@ TEST_F(Cli, CamerasThatDoNotAnswerAreNotFound) {
     EXPECT_EQ(r.status, 4) << r.err;
 }
 
+// A camera cannot write to the user's terminal: control bytes in its name
+// are shown escaped in the list.
+TEST_F(Cli, ACamerasNameCannotDriveTheTerminal) {
+    ASSERT_TRUE(sim_->ok());
+    const ToolResult r = runTool(cli(), {"scan", "--once", "--list", "--seconds", "1"});
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.out.find('\x1b'), std::string::npos);
+    EXPECT_EQ(r.out.find('\x07'), std::string::npos);
+    EXPECT_NE(r.out.find("\\x1b]2;owned\\x07\\x1b[2J"), std::string::npos) << r.out;
+}
+
 // Inputs that would go wrong silently: a camera named twice is uploaded to
 // once, and a password with a character GBK cannot hold is refused before
 // anything is sent, as is such an ID.
@@ -367,7 +386,7 @@ TEST_F(Cli, DoctorSaysWhatASearchSees) {
     EXPECT_NE(r.out.find(": 127.0.0.1 mask 255.0.0.0, skipped: loopback\n"), std::string::npos) << r.out;
     EXPECT_NE(r.out.find("port 10000: bound\n"), std::string::npos) << r.out;
     EXPECT_NE(r.out.find("search: sent 1, skipped 0"), std::string::npos) << r.out;
-    EXPECT_NE(r.out.find(" search replies from 9 camera(s)"), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find(" search replies from 10 camera(s)"), std::string::npos) << r.out;
     EXPECT_NE(r.out.find("rejected: 2 (wrong magic 1, wrong length 1, cut 0"), std::string::npos) << r.out;
     EXPECT_EQ(r.out.find("hint:"), std::string::npos) << r.out;
 }
@@ -382,7 +401,7 @@ TEST_F(Cli, DoctorNamesAnotherProgramOnThePort) {
     EXPECT_EQ(r.status, 0) << r.err;
     EXPECT_NE(r.out.find("port 10000: taken by another program; searching from port "), std::string::npos) << r.out;
     EXPECT_NE(r.out.find("hint: another program holds UDP port 10000"), std::string::npos) << r.out;
-    EXPECT_NE(r.out.find(" search replies from 9 camera(s)"), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find(" search replies from 10 camera(s)"), std::string::npos) << r.out;
 }
 
 // A search that goes out on no link says so: the list is not just empty.
