@@ -27,7 +27,7 @@ void reportFailure(MessageTarget& window) {
 }  // namespace
 
 bool DiscoveryWorker::fail() {
-    window_.postMessage(WM_SCAN_ERROR, codeParam(kScanSocketFailure), 0);
+    reportFailure(window_);
     return false;
 }
 
@@ -83,11 +83,11 @@ bool DiscoveryWorker::searchIfDue() {
 
 // A link that is missing only skips that link; with none at all nothing
 // goes out and the period goes on.
-bool DiscoveryWorker::broadcast(int* sent) {
+bool DiscoveryWorker::broadcast(int* sent, bool oncePerLink) {
     if (!writer_.data()) return false;
     const BroadcastOutcome outcome =
         broadcastOnEveryLink(socket_.get(), writer_.data(), static_cast<size_t>(writer_.length()), broadcastAddr_,
-                             toNetPort(DISCOVERY_PORT), haveInterfaces_ ? &interfaces_ : nullptr);
+                             toNetPort(DISCOVERY_PORT), haveInterfaces_ ? &interfaces_ : nullptr, oncePerLink);
     if (sent) *sent = outcome.sent;
     return !outcome.socketFailed;
 }
@@ -105,14 +105,9 @@ bool DiscoveryWorker::sendToCamera(const CameraInfo& settings) {
             if (!link || i.index == it->second.index) link = &i;
         }
     }
-    const void* data = writer_.data();
-    const size_t size = static_cast<size_t>(writer_.length());
-    if (link)
-        return sendDatagramVia(socket_.get(), data, size, broadcastAddr_, toNetPort(DISCOVERY_PORT), link->index,
-                               link->addr) != SendResult::Failed;
-    return !broadcastOnEveryLink(socket_.get(), data, size, broadcastAddr_, toNetPort(DISCOVERY_PORT),
-                                 haveInterfaces_ ? &interfaces_ : nullptr, true)
-                .socketFailed;
+    if (!link) return broadcast(nullptr, true);
+    return sendDatagramVia(socket_.get(), writer_.data(), static_cast<size_t>(writer_.length()), broadcastAddr_,
+                           toNetPort(DISCOVERY_PORT), link->index, link->addr) != SendResult::Failed;
 }
 
 void DiscoveryWorker::remember(const CameraInfo& camera, Arrival arrival) {

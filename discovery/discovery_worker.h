@@ -48,7 +48,7 @@ public:
 private:
     bool takeThreadMessage();
     bool searchIfDue();
-    bool broadcast(int* sent = nullptr);
+    bool broadcast(int* sent = nullptr, bool oncePerLink = false);
     bool sendToCamera(const CameraInfo& settings);
     void remember(const CameraInfo& camera, Arrival arrival);
     bool receiveDatagrams();
