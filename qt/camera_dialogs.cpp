@@ -13,7 +13,7 @@ namespace lenscout {
 
 namespace {
 
-int runContextMenu(const std::vector<ContextMenuEntry>& entries) {
+int runMenuAtCursor(const std::vector<ContextMenuEntry>& entries) {
     QMenu menu;
     for (const ContextMenuEntry& e : entries) {
         QAction* action = menu.addAction(fromGbk(e.text));
@@ -41,7 +41,7 @@ CameraDialogs standardCameraDialogs(const MessageBoxFn& messageBox) {
         dialog.DoModal();
     };
     d.openWebPage = [](const std::string& url) { QDesktopServices::openUrl(QUrl(QString::fromStdString(url))); };
-    d.contextMenu = runContextMenu;
+    d.contextMenu = runMenuAtCursor;
     return d;
 }
 

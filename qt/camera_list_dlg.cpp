@@ -138,22 +138,10 @@ void CCameraListDlg::OnScanError(int32_t code) {
     }
 }
 
-bool CCameraListDlg::selectedCamera(CameraInfo* copy) const {
-    const int selected = lines_->selectedIndex();
-    const auto& cameras = cameras_.cameras();
-    if (selected < 0 || selected >= static_cast<int>(cameras.size())) return false;
-    *copy = cameras[static_cast<size_t>(selected)];
-    return true;
-}
-
 void CCameraListDlg::OnDblclkCameraList() {
     CameraInfo camera;
-    if (!selectedCamera(&camera)) return;
-    switch (actionOnDoubleClick(camera)) {
-    case DoubleClickAction::NetworkConfiguration: runNetworkConfiguration(camera); break;
-    case DoubleClickAction::OpenWebPage: services_.dialogs.openWebPage(webPageUrl(camera)); break;
-    case DoubleClickAction::Upgrade: runUpgrade(camera); break;
-    }
+    if (selectedCamera(cameras_, lines_->selectedIndex(), &camera))
+        runDoubleClickAction(camera, services_.dialogs, m_workerThreadId);
 }
 
 // The tray menu stays shut from the copy of the record until the menu and
@@ -162,35 +150,16 @@ void CCameraListDlg::OnListRClick() {
     // A right double-click posts twice; the second waits for nothing.
     if (m_contextBusy == 1) return;
     CameraInfo selected;
-    if (!selectedCamera(&selected)) return;
+    if (!selectedCamera(cameras_, lines_->selectedIndex(), &selected)) return;
     m_contextBusy = 1;
-    switch (services_.dialogs.contextMenu(contextMenuEntries(selected))) {
-    case ID_CAMERA_PROPERTIES: services_.dialogs.basicProperties(selected); break;
-    case ID_CAMERA_NETWORK: runNetworkConfiguration(selected); break;
-    case ID_CAMERA_UPGRADE:
-        if (selected.sameSubnet) runUpgrade(selected);
-        break;
-    default: break;
-    }
+    runContextMenu(selected, services_.dialogs, m_workerThreadId);
     m_contextBusy = 0;
 }
 
-// The worker owns the posted copy; after shutdown the post fails and the
-// copy is freed there.
-void CCameraListDlg::runNetworkConfiguration(CameraInfo camera) {
-    if (services_.dialogs.networkConfiguration(camera)) postSetNetwork(m_workerThreadId, camera);
-}
-
-void CCameraListDlg::runUpgrade(CameraInfo camera) {
-    if (services_.dialogs.upgrade(camera)) postSearchNow(m_workerThreadId);
-}
-
 void CCameraListDlg::OnTrayNotify(uintptr_t, intptr_t lParam) {
-    if (lParam == kTrayLeftButtonDown) {
-        showAndRaise();
-        return;
-    }
-    if (lParam != kTrayRightButtonUp || m_contextBusy == 1) return;
+    const TrayClick click = trayClickAction(lParam, m_contextBusy == 1);
+    if (click == TrayClick::ShowWindow) showAndRaise();
+    if (click != TrayClick::OpenMenu) return;
     const TrayCommandResult r = OnTrayMenuCommand(services_.tray->runMenu(BuildTrayMenu()));
     if (r.exit) done(QDialog::Rejected);
     else if (r.language)

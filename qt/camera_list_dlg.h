@@ -81,10 +81,6 @@ private:
     void OnDblclkCameraList();
     void OnListRClick();
     void OnDestroy();
-    // A copy of the record of the selected line; false when none is selected.
-    bool selectedCamera(CameraInfo* copy) const;
-    void runNetworkConfiguration(CameraInfo camera);
-    void runUpgrade(CameraInfo camera);
     void closeCameraDialogs();
     void setTitle();
     void addTrayIcon();

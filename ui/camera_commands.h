@@ -1,0 +1,51 @@
+#pragma once
+// The main window's commands on the selected camera, apart from any window:
+// each front-end supplies its dialogs, menu and browser, and these decide
+// what opens and what the worker is told afterwards.
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "discovery/camera_info.h"
+#include "platform/thread_queue.h"
+#include "ui/camera_actions.h"
+#include "ui/camera_list.h"
+
+namespace lenscout {
+
+// How a window opens what acts on one camera. Each opener works on a copy
+// of the camera's record; tests put stand-ins here.
+struct CameraDialogs {
+    // True when confirmed; `camera` then holds the new settings.
+    std::function<bool(CameraInfo& camera)> networkConfiguration;
+    std::function<void(const CameraInfo& camera)> basicProperties;
+    // True when an upload succeeded.
+    std::function<bool(CameraInfo& camera)> upgrade;
+    // Hands the address to the desktop's browser, without waiting.
+    std::function<void(const std::string& url)> openWebPage;
+    // Runs the context menu at the cursor: the chosen command, or 0.
+    std::function<int(const std::vector<ContextMenuEntry>& entries)> contextMenu;
+};
+
+// A copy of the record of line `selected`; false when no line is selected.
+bool selectedCamera(const CameraList& cameras, int selected, CameraInfo* copy);
+
+// The action that the camera's status line announces.
+void runDoubleClickAction(const CameraInfo& camera, const CameraDialogs& dialogs, ThreadId worker);
+// The context menu and the dialog chosen from it. The caller keeps its
+// tray menu shut while this runs.
+void runContextMenu(const CameraInfo& camera, const CameraDialogs& dialogs, ThreadId worker);
+
+// A confirmed configuration goes to the worker, which owns the posted copy;
+// a successful upload asks it for a search at once.
+void runNetworkConfiguration(CameraInfo camera, const CameraDialogs& dialogs, ThreadId worker);
+void runUpgrade(CameraInfo camera, const CameraDialogs& dialogs, ThreadId worker);
+
+// What a click on the tray icon does: the left button shows the window in
+// every state; the right button opens the menu unless the context menu or
+// a dialog from it is up.
+enum class TrayClick { Nothing, ShowWindow, OpenMenu };
+TrayClick trayClickAction(intptr_t mouseMessage, bool contextBusy);
+
+}  // namespace lenscout
