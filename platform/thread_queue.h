@@ -6,7 +6,10 @@
 
 namespace lenscout {
 
+// <windows.h> has this one as a macro of the same value.
+#ifndef WM_QUIT
 constexpr uint32_t WM_QUIT = 18;
+#endif
 
 using ThreadId = uint32_t;
 constexpr ThreadId kNoThread = 0;

@@ -8,7 +8,10 @@
 
 namespace lenscout {
 
+// <windows.h> has this one as a macro of the same value.
+#ifndef STILL_ACTIVE
 constexpr uint32_t STILL_ACTIVE = 259;
+#endif
 
 // A thread with its own message queue and a published exit code, which
 // reads STILL_ACTIVE until the thread function has returned.

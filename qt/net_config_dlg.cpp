@@ -3,7 +3,6 @@
 #include <QCheckBox>
 #include <QLineEdit>
 #include <QRegularExpressionValidator>
-#include <limits>
 
 #include "app/string_table.h"
 #include "discovery/camera_text.h"
@@ -18,13 +17,6 @@
 #include "ui_net_config_dlg.h"
 
 namespace lenscout {
-
-int32_t portFieldValue(const QString& field) {
-    bool ok = false;
-    const qlonglong value = field.trimmed().toLongLong(&ok);
-    if (!ok || value > std::numeric_limits<int32_t>::max() || value < std::numeric_limits<int32_t>::min()) return 0;
-    return static_cast<int32_t>(value);
-}
 
 CNetConfigDlg::CNetConfigDlg(MessageBoxFn messageBox)
     : ui_(std::make_unique<Ui::CNetConfigDlg>()), messageBox_(std::move(messageBox)) {
@@ -89,8 +81,8 @@ void CNetConfigDlg::accept() {
     const bool dhcp = ui_->IDC_DHCP->isChecked();
     const std::string ip = ipv4FieldText(ui_->IDC_IP), mask = ipv4FieldText(ui_->IDC_MASK),
                       gateway = ipv4FieldText(ui_->IDC_GATEWAY), dns = ipv4FieldText(ui_->IDC_DNS);
-    const NetworkSettings s = ValidateNetworkSettings(portFieldValue(ui_->IDC_PORT->text()), dhcp, ip.c_str(),
-                                                      mask.c_str(), gateway.c_str(), dns.c_str());
+    const NetworkSettings s = ValidateNetworkSettings(portFieldValue(ui_->IDC_PORT->text().toStdString()), dhcp,
+                                                      ip.c_str(), mask.c_str(), gateway.c_str(), dns.c_str());
     // The fields show the values that count; the addresses are read only
     // once the port has passed.
     ui_->IDC_PORT->setText(QString::number(s.port));

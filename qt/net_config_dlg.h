@@ -40,8 +40,4 @@ private:
     MessageBoxFn messageBox_;
 };
 
-// What the port field holds as the dialog reads it: a signed number, 0 for
-// a text that is no number or does not fit.
-int32_t portFieldValue(const QString& text);
-
 }  // namespace lenscout

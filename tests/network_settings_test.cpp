@@ -77,6 +77,21 @@ TEST(ValidateNetworkSettings, DhcpLooksOnlyAtThePort) {
 }  // namespace
 // A user name or password is cut to 11 GBK bytes, never inside a character:
 // 管理员 is b9dc c0ed d4b1.
+// The field is read as the dialog's integer read would: whatever is no
+// number, or does not fit 32 bits, is 0; the low 16 bits decide later.
+TEST(PortField, ReadsASignedNumberOrZero) {
+    EXPECT_EQ(portFieldValue("80"), 80);
+    EXPECT_EQ(portFieldValue(" 8080 "), 8080);
+    EXPECT_EQ(portFieldValue("65617"), 65617);
+    EXPECT_EQ(portFieldValue("-1"), -1);
+    EXPECT_EQ(portFieldValue(""), 0);
+    EXPECT_EQ(portFieldValue("   "), 0);
+    EXPECT_EQ(portFieldValue("8o"), 0);
+    EXPECT_EQ(portFieldValue("2147483648"), 0);
+    EXPECT_EQ(portFieldValue("99999999999999999999"), 0);
+    EXPECT_EQ(ValidateNetworkSettings(portFieldValue("65617"), true, "", "", "", "").port, 81);
+}
+
 TEST(CredentialCut, ElevenBytesAndNoHalfCharacter) {
     EXPECT_EQ(cutGbkCredential("abcdefghi\xb9\xdc"), "abcdefghi\xb9\xdc");
     EXPECT_EQ(cutGbkCredential("abcdefghij\xb9\xdc"), "abcdefghij");

@@ -1,5 +1,9 @@
 #include "ui/network_settings.h"
 
+#include <cerrno>
+#include <cstdint>
+#include <cstdlib>
+
 #include "discovery/discovery_messages.h"
 #include "platform/socket.h"
 #include "ui/camera_line.h"
@@ -34,6 +38,18 @@ int checkAddresses(uint32_t ip, uint32_t mask, uint32_t gateway, uint32_t dns) {
 }  // namespace
 
 std::string cutGbkCredential(std::string_view gbk) { return std::string(gbk.substr(0, gbkFit(gbk, kCredentialLimit))); }
+
+int32_t portFieldValue(std::string_view field) {
+    const size_t first = field.find_first_not_of(" \t");
+    if (first == std::string_view::npos) return 0;
+    const size_t last = field.find_last_not_of(" \t");
+    const std::string text(field.substr(first, last - first + 1));
+    char* end = nullptr;
+    errno = 0;
+    const long long value = std::strtoll(text.c_str(), &end, 10);
+    if (errno || *end || value > INT32_MAX || value < INT32_MIN) return 0;
+    return static_cast<int32_t>(value);
+}
 
 NetworkSettings ValidateNetworkSettings(int32_t portField, bool dhcp, const char* ip, const char* mask,
                                         const char* gateway, const char* dns) {

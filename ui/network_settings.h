@@ -22,6 +22,10 @@ struct NetworkSettings {
 
 // `portField` as read from the port field (0 for a text that is no number);
 // the addresses as dotted texts, not looked at in DHCP mode.
+// The port field's text as a number: 0 for a text that is no number or
+// does not fit 32 bits, as the dialog's integer read gives it.
+int32_t portFieldValue(std::string_view field);
+
 NetworkSettings ValidateNetworkSettings(int32_t portField, bool dhcp, const char* ip, const char* mask,
                                         const char* gateway, const char* dns);
 

@@ -3,11 +3,12 @@
 #include <cstring>
 
 #include "platform/file_position.h"
+#include "platform/open_file.h"
 
 namespace lenscout {
 
 bool ImageFile::open(const std::string& path) {
-    file_.reset(std::fopen(path.c_str(), "rb"));
+    file_ = openBinaryFile(path);
     return isOpen();
 }
 

@@ -9,6 +9,7 @@
 #include "platform/worker_thread.h"
 #include "qt/gbk_text.h"
 #include "qt/notification_area.h"
+#include "support/stub_worker.h"
 
 namespace lenscout::test {
 
@@ -46,30 +47,6 @@ public:
 
 private:
     TrayRecord* r_;
-};
-
-// Counts the thread messages a worker would get, and ends on WM_QUIT.
-struct StubWorker {
-    std::atomic<int> searches{0};
-    std::atomic<int> setNetworks{0};
-    std::atomic<int> quits{0};
-    bool start(WorkerThread& thread) {
-        return thread.start([this] {
-            ThreadMessage m;
-            for (;;) {
-                if (!waitThreadMessage(&m, 50)) continue;
-                if (m.message == TM_SEARCH_NOW) ++searches;
-                if (m.message == TM_SET_NETWORK) {
-                    ++setNetworks;
-                    takeRecord(m.wParam);
-                }
-                if (m.message == WM_QUIT) {
-                    ++quits;
-                    return 0u;
-                }
-            }
-        });
-    }
 };
 
 struct MessageBoxes {

@@ -1,0 +1,34 @@
+#pragma once
+// A worker thread that only counts the thread messages a discovery worker
+// would get, and ends on WM_QUIT: for windows tested without a network.
+#include <atomic>
+
+#include "discovery/message_ids.h"
+#include "platform/worker_thread.h"
+
+namespace lenscout::test {
+
+struct StubWorker {
+    std::atomic<int> searches{0};
+    std::atomic<int> setNetworks{0};
+    std::atomic<int> quits{0};
+    bool start(WorkerThread& thread) {
+        return thread.start([this] {
+            ThreadMessage m;
+            for (;;) {
+                if (!waitThreadMessage(&m, 50)) continue;
+                if (m.message == TM_SEARCH_NOW) ++searches;
+                if (m.message == TM_SET_NETWORK) {
+                    ++setNetworks;
+                    takeRecord(m.wParam);
+                }
+                if (m.message == WM_QUIT) {
+                    ++quits;
+                    return 0u;
+                }
+            }
+        });
+    }
+};
+
+}  // namespace lenscout::test
