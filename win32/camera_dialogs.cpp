@@ -1,0 +1,46 @@
+#include "win32/camera_dialogs.h"
+
+#include <shellapi.h>
+
+#include "win32/camera_info_dlg.h"
+#include "win32/net_config_dlg.h"
+#include "win32/popup_menu.h"
+#include "win32/upgrade_dlg.h"
+#include "win32/wide_text.h"
+
+namespace lenscout {
+
+void openInBrowser(const std::string& url) {
+    ShellExecuteW(nullptr, L"open", wideFromGbk(url).c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+}
+
+void fillStandardDialogs(CameraDialogs& d, const MessageBoxFn& messageBox, std::function<HWND()> owner) {
+    if (!d.networkConfiguration)
+        d.networkConfiguration = [messageBox, owner](CameraInfo& camera) {
+            CNetConfigDlg dialog(messageBox);
+            dialog.m_camera = camera;
+            if (dialog.DoModal(owner()) != IDOK) return false;
+            camera = dialog.m_camera;
+            return true;
+        };
+    if (!d.basicProperties)
+        d.basicProperties = [owner](const CameraInfo& camera) {
+            CCameraInfoDlg dialog;
+            dialog.m_camera = camera;
+            dialog.DoModal(owner());
+        };
+    if (!d.upgrade)
+        d.upgrade = [messageBox, owner](CameraInfo& camera) {
+            CUpgradeDlg dialog(messageBox);
+            dialog.m_camera = camera;
+            return dialog.DoModal(owner()) == IDOK;
+        };
+    if (!d.openWebPage) d.openWebPage = openInBrowser;
+    if (!d.contextMenu)
+        d.contextMenu = [owner](const std::vector<ContextMenuEntry>& entries) {
+            MenuHandle menu = buildContextMenu(entries);
+            return trackAtCursor(owner(), menu.get());
+        };
+}
+
+}  // namespace lenscout

@@ -1,0 +1,221 @@
+#include "win32/camera_list_dlg.h"
+
+#include <commctrl.h>
+
+#include "app/string_table.h"
+#include "discovery/discovery_worker.h"
+#include "discovery/message_ids.h"
+#include "discovery/worker_control.h"
+#include "ui/window_messages.h"
+#include "win32/camera_dialogs.h"
+#include "win32/resource.h"
+#include "win32/wide_text.h"
+
+namespace lenscout {
+
+namespace {
+
+constexpr UINT_PTR kListHookId = 1;
+
+// Reports a right-button press in the list to the main window, then lets
+// the list handle it as before: the press selects nothing.
+LRESULT CALLBACK ListHookProc(HWND list, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR mainWindow) {
+    if (message == WM_RBUTTONDOWN) PostMessageW(reinterpret_cast<HWND>(mainWindow), WM_LIST_RCLICK, wParam, lParam);
+    return DefSubclassProc(list, message, wParam, lParam);
+}
+
+// Windows sends this to every top-level window when its taskbar starts
+// again, after which every tray icon must be added anew.
+UINT taskbarCreatedMessage() {
+    static const UINT message = RegisterWindowMessageW(L"TaskbarCreated");
+    return message;
+}
+
+HICON loadIcon(int size) {
+    return static_cast<HICON>(
+        LoadImageW(programInstance(), MAKEINTRESOURCEW(IDR_MAINFRAME), IMAGE_ICON, size, size, LR_DEFAULTCOLOR));
+}
+
+// Records still queued when the window goes are freed here.
+void dropQueuedRecords(HWND window) {
+    MSG m;
+    while (PeekMessageW(&m, window, WM_CAMERA_FOUND, WM_CAMERA_FOUND, PM_REMOVE)) takeRecord(m.wParam);
+}
+
+}  // namespace
+
+bool WindowTarget::postMessage(uint32_t message, uintptr_t wParam, intptr_t lParam) {
+    return window && PostMessageW(window, message, wParam, lParam) != FALSE;
+}
+
+bool startDiscoveryWorker(WorkerThread& thread, MessageTarget* target) {
+    return thread.start([target] { return DiscoveryThreadProc(target); });
+}
+
+CCameraListDlg::CCameraListDlg(WindowServices services) : ModalDialog(IDD_CAMERA_LIST), services_(std::move(services)) {
+    if (!services_.startWorker) services_.startWorker = startDiscoveryWorker;
+    if (!services_.messageBox) services_.messageBox = showMessageBox;
+    if (!services_.tray) services_.tray = makeShellIcon();
+    fillStandardDialogs(services_.dialogs, services_.messageBox, [this] { return hwnd(); });
+}
+
+CCameraListDlg::~CCameraListDlg() {
+    if (!destroyed_) OnDestroy();
+    if (bigIcon_) DestroyIcon(bigIcon_);
+    if (smallIcon_) DestroyIcon(smallIcon_);
+}
+
+BOOL CCameraListDlg::OnInitDialog() {
+    lines_ = std::make_unique<ListBoxLines>(list());
+    cameras_ = std::make_unique<CameraList>(*lines_);
+    bigIcon_ = loadIcon(GetSystemMetrics(SM_CXICON));
+    smallIcon_ = loadIcon(GetSystemMetrics(SM_CXSMICON));
+    SendMessageW(hwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(bigIcon_));
+    SendMessageW(hwnd(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon_));
+    target_.window = hwnd();
+    setWindowGbk(hwnd(), CurrentText(kTextTitle));
+    addTrayIcon();
+    setListFont();
+    SetWindowSubclass(list(), ListHookProc, kListHookId, reinterpret_cast<DWORD_PTR>(hwnd()));
+    // Last: the worker posts to this window as soon as it runs.
+    if (!services_.startWorker(m_hWorkerThread, &target_)) {
+        services_.messageBox(hwnd(), CurrentText(kTextThreadError));
+        return FALSE;
+    }
+    m_workerThreadId = m_hWorkerThread.id();
+    return TRUE;
+}
+
+void CCameraListDlg::addTrayIcon() {
+    trayIconShown_ = services_.tray->add(hwnd(), smallIcon_, trayTip(CurrentText(kTextTitle)));
+}
+
+// The template's font, 14 pixels high at 96 dots per inch, semi-bold.
+void CCameraListDlg::setListFont() {
+    LOGFONTW font{};
+    GetObjectW(reinterpret_cast<HFONT>(SendMessageW(list(), WM_GETFONT, 0, 0)), sizeof font, &font);
+    font.lfHeight = -MulDiv(14, static_cast<int>(GetDpiForWindow(hwnd())), 96);
+    font.lfWeight = 600;
+    listFont_ = CreateFontIndirectW(&font);
+    SendMessageW(list(), WM_SETFONT, reinterpret_cast<WPARAM>(listFont_), TRUE);
+}
+
+bool CCameraListDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR* out) {
+    switch (message) {
+    case WM_CAMERA_FOUND: cameras_->OnCameraFound(takeRecord(wParam)); break;
+    case WM_SCAN_TICK: cameras_->OnScanTick(); break;
+    case WM_SCAN_ERROR: OnScanError(paramCode(wParam)); break;
+    case WM_TRAYNOTIFY: OnTrayNotify(lParam); break;
+    case WM_LIST_RCLICK: OnListRClick(); break;
+    case WM_SYSCOMMAND: return OnSysCommand(wParam);
+    case WM_DESTROY: OnDestroy(); return false;
+    default:
+        if (message != taskbarCreatedMessage()) return false;
+        addTrayIcon();
+    }
+    *out = TRUE;
+    return true;
+}
+
+bool CCameraListDlg::OnCommand(int id, int notification) {
+    if (id != IDC_CAMERA_LIST || notification != LBN_DBLCLK) return false;
+    OnDblclkCameraList();
+    return true;
+}
+
+// Minimising hides the window: it leaves the screen and the taskbar and
+// comes back through the tray icon or a second start. Without an icon it
+// minimises, so that the taskbar can bring it back.
+bool CCameraListDlg::OnSysCommand(WPARAM command) {
+    if ((command & 0xFFF0) != SC_MINIMIZE || !trayIconShown_) return false;
+    ShowWindow(hwnd(), SW_HIDE);
+    return true;
+}
+
+void CCameraListDlg::OnScanError(int32_t code) {
+    switch (lenscout::OnScanError(code)) {
+    case ScanErrorAction::SocketErrorThenQuit:
+        services_.messageBox(hwnd(), CurrentText(kTextSocketError));
+        finish(IDCANCEL);
+        break;
+    case ScanErrorAction::IncorrectCredentials:
+        services_.messageBox(hwnd(), CurrentText(kTextIncorrectCredentials));
+        break;
+    case ScanErrorAction::None: break;
+    }
+}
+
+void CCameraListDlg::OnDblclkCameraList() {
+    CameraInfo camera;
+    if (selectedCamera(*cameras_, lines_->selectedIndex(), &camera))
+        runDoubleClickAction(camera, services_.dialogs, m_workerThreadId);
+}
+
+// The tray menu stays shut from the copy of the record until the menu and
+// its dialog are gone.
+void CCameraListDlg::OnListRClick() {
+    if (m_contextBusy == 1) return;
+    CameraInfo selected;
+    if (!selectedCamera(*cameras_, lines_->selectedIndex(), &selected)) return;
+    m_contextBusy = 1;
+    runContextMenu(selected, services_.dialogs, m_workerThreadId);
+    m_contextBusy = 0;
+}
+
+void CCameraListDlg::OnTrayNotify(LPARAM mouseMessage) {
+    switch (trayClickAction(mouseMessage, m_contextBusy == 1)) {
+    case TrayClick::ShowWindow:
+        ShowWindow(hwnd(), SW_SHOWNORMAL);
+        SetForegroundWindow(hwnd());
+        break;
+    case TrayClick::OpenMenu: {
+        const TrayCommandResult r = OnTrayMenuCommand(services_.tray->runMenu(hwnd(), BuildTrayMenu()));
+        if (r.exit) finish(IDCANCEL);
+        else if (r.language)
+            ApplyLanguage(r.language);
+        break;
+    }
+    case TrayClick::Nothing: break;
+    }
+}
+
+void CCameraListDlg::ApplyLanguage(int language) {
+    SelectLanguage(language);
+    postSearchNow(m_workerThreadId);
+    setWindowGbk(hwnd(), CurrentText(kTextTitle));
+    services_.tray->modify(trayTip(CurrentText(kTextTitle)));
+}
+
+// Enter and Escape end the program as Exit does; the window has no button.
+void CCameraListDlg::OnOK() { finish(IDOK); }
+void CCameraListDlg::OnCancel() { finish(IDCANCEL); }
+
+// A camera dialog still open when the program ends (Exit from the tray
+// while it runs) is told to close, so that the program does not wait for it.
+void CCameraListDlg::finish(INT_PTR result) {
+    end(result);
+    EnumThreadWindows(
+        GetCurrentThreadId(),
+        [](HWND w, LPARAM self) {
+            if (w != reinterpret_cast<HWND>(self) && GetWindow(w, GW_OWNER) == reinterpret_cast<HWND>(self))
+                PostMessageW(w, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(hwnd()));
+}
+
+// Store and list emptied, font deleted, tray icon removed, then the worker
+// stopped: WM_QUIT every 100 ms until it has returned.
+void CCameraListDlg::OnDestroy() {
+    destroyed_ = true;
+    if (cameras_) cameras_->Clear();
+    if (listFont_) DeleteObject(listFont_);
+    listFont_ = nullptr;
+    services_.tray->remove();
+    stopWorker(m_hWorkerThread);
+    m_workerThreadId = kNoThread;
+    target_.window = nullptr;
+    if (hwnd()) dropQueuedRecords(hwnd());
+}
+
+}  // namespace lenscout

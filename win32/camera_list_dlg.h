@@ -1,0 +1,87 @@
+#pragma once
+// The main window (dialog 102): the live camera list, its tray icon, and
+// the discovery worker it starts last and stops at shutdown. Its modal loop
+// is the program's main loop.
+#include <windows.h>
+
+#include <functional>
+#include <memory>
+
+#include "discovery/message_target.h"
+#include "platform/worker_thread.h"
+#include "ui/camera_commands.h"
+#include "ui/camera_list.h"
+#include "win32/list_box_lines.h"
+#include "win32/message_box.h"
+#include "win32/modal_dialog.h"
+#include "win32/notification_icon.h"
+
+namespace lenscout {
+
+// The worker's notifications, posted to a window's queue.
+class WindowTarget : public MessageTarget {
+public:
+    bool postMessage(uint32_t message, uintptr_t wParam, intptr_t lParam) override;
+    HWND window = nullptr;
+};
+
+// What the window takes from its surroundings; tests put stand-ins here.
+struct WindowServices {
+    // Starts the worker thread that reports to `target`; false when no
+    // thread could be created.
+    std::function<bool(WorkerThread& thread, MessageTarget* target)> startWorker;
+    MessageBoxFn messageBox;
+    std::unique_ptr<NotificationIcon> tray;  // the shell's when empty
+    CameraDialogs dialogs;                   // the standard ones where empty
+};
+
+bool startDiscoveryWorker(WorkerThread& thread, MessageTarget* target);
+
+class CCameraListDlg : public ModalDialog {
+public:
+    explicit CCameraListDlg(WindowServices services = {});
+    ~CCameraListDlg() override;
+
+    ThreadId workerThreadId() const { return m_workerThreadId; }
+    const CameraList& cameraList() const { return *cameras_; }
+    HWND list() const { return item(1004); }
+    NotificationIcon& tray() const { return *services_.tray; }
+
+    // 1 while the list's context menu or a dialog opened from it is up.
+    int m_contextBusy = 0;
+
+protected:
+    // Icons, title, tray icon, list font and hook, then the worker; false
+    // when the worker could not be started (the window still works).
+    BOOL OnInitDialog() override;
+    void OnOK() override;
+    void OnCancel() override;
+    bool OnCommand(int id, int notification) override;
+    bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR* out) override;
+
+private:
+    void OnScanError(int32_t code);
+    void OnTrayNotify(LPARAM mouseMessage);
+    void ApplyLanguage(int language);
+    void OnDblclkCameraList();
+    void OnListRClick();
+    bool OnSysCommand(WPARAM command);
+    void OnDestroy();
+    void addTrayIcon();
+    void setListFont();
+    void finish(INT_PTR result);
+
+    WindowServices services_;
+    HICON bigIcon_ = nullptr;
+    HICON smallIcon_ = nullptr;
+    HFONT listFont_ = nullptr;
+    std::unique_ptr<ListBoxLines> lines_;
+    std::unique_ptr<CameraList> cameras_;
+    WindowTarget target_;
+    WorkerThread m_hWorkerThread;
+    ThreadId m_workerThreadId = kNoThread;
+    bool trayIconShown_ = false;
+    bool destroyed_ = false;
+};
+
+}  // namespace lenscout

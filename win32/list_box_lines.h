@@ -1,0 +1,24 @@
+#pragma once
+// The camera list's lines in list box 1004: GBK lines in, UTF-16 on screen.
+#include <windows.h>
+
+#include "ui/list_lines.h"
+
+namespace lenscout {
+
+class ListBoxLines : public ListLines {
+public:
+    explicit ListBoxLines(HWND list) : list_(list) {}
+    int count() const override;
+    std::string text(int i) const override;
+    void append(const std::string& line) override;
+    void insert(int i, const std::string& line) override;
+    void remove(int i) override;
+    int selectedIndex() const override;
+    void reset() override;
+
+private:
+    HWND list_;
+};
+
+}  // namespace lenscout

@@ -1,0 +1,32 @@
+#pragma once
+// The tray icon as the main window needs it: added once, its tip renewed,
+// removed at shutdown, and its menu run at the cursor. Clicks on the icon
+// reach the window as WM_TRAYNOTIFY with the mouse message in lParam.
+#include <windows.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/tray_menu.h"
+
+namespace lenscout {
+
+class NotificationIcon {
+public:
+    virtual ~NotificationIcon() = default;
+    // False when the shell took no icon.
+    virtual bool add(HWND window, HICON icon, const std::wstring& tip) = 0;
+    virtual void modify(const std::wstring& tip) = 0;
+    virtual void remove() = 0;
+    // The chosen command, 0 when the menu was dismissed.
+    virtual int runMenu(HWND owner, const std::vector<TrayMenuEntry>& entries) = 0;
+};
+
+// The shell's notification area, through Shell_NotifyIconW.
+std::unique_ptr<NotificationIcon> makeShellIcon();
+
+// The tip: the title cut to what the record holds, never half a character.
+std::wstring trayTip(const char* gbkTitle);
+
+}  // namespace lenscout

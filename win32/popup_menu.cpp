@@ -1,0 +1,40 @@
+#include "win32/popup_menu.h"
+
+#include "win32/wide_text.h"
+
+namespace lenscout {
+
+MenuHandle buildTrayMenu(const std::vector<TrayMenuEntry>& entries) {
+    MenuHandle menu(CreatePopupMenu());
+    for (const TrayMenuEntry& e : entries) {
+        if (!e.text) {
+            AppendMenuW(menu.get(), MF_SEPARATOR, 0, nullptr);
+            continue;
+        }
+        const UINT flags = MF_STRING | (e.checked ? MF_CHECKED : MF_UNCHECKED);
+        AppendMenuW(menu.get(), flags, static_cast<UINT_PTR>(e.command), wideFromGbk(e.text).c_str());
+    }
+    return menu;
+}
+
+MenuHandle buildContextMenu(const std::vector<ContextMenuEntry>& entries) {
+    MenuHandle menu(CreatePopupMenu());
+    for (const ContextMenuEntry& e : entries) {
+        const UINT flags = MF_STRING | (e.enabled ? MF_ENABLED : MF_GRAYED);
+        AppendMenuW(menu.get(), flags, static_cast<UINT_PTR>(e.command), wideFromGbk(e.text).c_str());
+    }
+    return menu;
+}
+
+int trackAtCursor(HWND owner, HMENU menu) {
+    POINT at{};
+    GetCursorPos(&at);
+    SetForegroundWindow(owner);
+    const int command = static_cast<int>(
+        TrackPopupMenu(menu, TPM_LEFTALIGN | TPM_LEFTBUTTON | TPM_NONOTIFY | TPM_RETURNCMD, at.x, at.y, 0, owner, nullptr));
+    // Lets the menu close when the owner loses the foreground right after.
+    PostMessageW(owner, WM_NULL, 0, 0);
+    return command;
+}
+
+}  // namespace lenscout

@@ -1,0 +1,75 @@
+#include <windows.h>
+
+#include <shellapi.h>
+
+#include "ui/camera_line.h"
+#include "ui/window_messages.h"
+#include "win32/notification_icon.h"
+#include "win32/popup_menu.h"
+#include "win32/wide_text.h"
+
+namespace lenscout {
+
+namespace {
+
+class ShellIcon : public NotificationIcon {
+public:
+    ~ShellIcon() override { remove(); }
+
+    bool add(HWND window, HICON icon, const std::wstring& tip) override {
+        window_ = window;
+        NOTIFYICONDATAW data = record(tip);
+        data.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
+        data.uCallbackMessage = WM_TRAYNOTIFY;
+        data.hIcon = icon;
+        added_ = Shell_NotifyIconW(NIM_ADD, &data) != FALSE;
+        icon_ = icon;
+        return added_;
+    }
+
+    void modify(const std::wstring& tip) override {
+        if (!added_) return;
+        NOTIFYICONDATAW data = record(tip);
+        data.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
+        data.uCallbackMessage = WM_TRAYNOTIFY;
+        data.hIcon = icon_;
+        Shell_NotifyIconW(NIM_MODIFY, &data);
+    }
+
+    void remove() override {
+        if (!added_) return;
+        NOTIFYICONDATAW data = record(L"");
+        Shell_NotifyIconW(NIM_DELETE, &data);
+        added_ = false;
+    }
+
+    int runMenu(HWND owner, const std::vector<TrayMenuEntry>& entries) override {
+        MenuHandle menu = buildTrayMenu(entries);
+        return trackAtCursor(owner, menu.get());
+    }
+
+private:
+    NOTIFYICONDATAW record(const std::wstring& tip) const {
+        NOTIFYICONDATAW data{};
+        data.cbSize = sizeof data;
+        data.hWnd = window_;
+        data.uID = TRAY_ICON_ID;
+        lstrcpynW(data.szTip, tip.c_str(), static_cast<int>(std::size(data.szTip)));
+        return data;
+    }
+
+    HWND window_ = nullptr;
+    HICON icon_ = nullptr;
+    bool added_ = false;
+};
+
+}  // namespace
+
+std::unique_ptr<NotificationIcon> makeShellIcon() { return std::make_unique<ShellIcon>(); }
+
+std::wstring trayTip(const char* gbkTitle) {
+    const std::string_view title(gbkTitle);
+    return wideFromGbk(title.substr(0, gbkFit(title, kTrayTipSize - 1)));
+}
+
+}  // namespace lenscout

@@ -1,0 +1,193 @@
+#include "win32/upgrade_dlg.h"
+
+#include <commctrl.h>
+#include <commdlg.h>
+
+#include <thread>
+
+#include "app/string_table.h"
+#include "app/tray_menu.h"
+#include "ui/camera_actions.h"
+#include "ui/window_messages.h"
+#include "upload/image_file.h"
+#include "win32/dialog_fields.h"
+#include "win32/resource.h"
+#include "win32/wide_text.h"
+
+namespace lenscout {
+
+namespace {
+
+// From the upload's thread to the dialog, in the order they happen.
+constexpr UINT WM_UPLOAD_START = WM_APP + 1;
+constexpr UINT WM_UPLOAD_PROGRESS = WM_APP + 2;  // wParam: percent
+constexpr UINT WM_UPLOAD_FAILURE = WM_APP + 3;   // wParam: the text's row
+constexpr UINT WM_UPLOAD_DONE = WM_APP + 4;      // wParam: 1 on success
+
+// The session's observer on the upload's thread: everything goes to the
+// dialog's queue, whose thread keeps painting meanwhile.
+class PostingObserver : public UpgradeObserver {
+public:
+    explicit PostingObserver(HWND dialog) : dialog_(dialog) {}
+    void onTransferStart() override { PostMessageW(dialog_, WM_UPLOAD_START, 0, 0); }
+    void onProgress(int percent) override {
+        if (percent == last_) return;
+        last_ = percent;
+        PostMessageW(dialog_, WM_UPLOAD_PROGRESS, static_cast<WPARAM>(percent), 0);
+    }
+    void onFailure(int textRow) override { PostMessageW(dialog_, WM_UPLOAD_FAILURE, static_cast<WPARAM>(textRow), 0); }
+
+private:
+    HWND dialog_;
+    int last_ = -1;
+};
+
+std::string utf8FromWide(const std::wstring& wide) {
+    const int size = static_cast<int>(wide.size());
+    const int n = WideCharToMultiByte(CP_UTF8, 0, wide.data(), size, nullptr, 0, nullptr, nullptr);
+    std::string utf8(static_cast<size_t>(n > 0 ? n : 0), '\0');
+    WideCharToMultiByte(CP_UTF8, 0, wide.data(), size, utf8.data(), n, nullptr, nullptr);
+    return utf8;
+}
+
+}  // namespace
+
+std::string chooseImageFile(HWND owner) {
+    wchar_t path[MAX_PATH * 4] = {};
+    OPENFILENAMEW request{};
+    request.lStructSize = sizeof request;
+    request.hwndOwner = owner;
+    request.lpstrFilter = L"Bin Files (*.bin)\0*.bin\0";
+    request.lpstrFile = path;
+    request.nMaxFile = static_cast<DWORD>(std::size(path));
+    request.Flags = OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_EXPLORER;
+    if (!GetOpenFileNameW(&request)) return {};
+    return utf8FromWide(path);
+}
+
+CUpgradeDlg::CUpgradeDlg(MessageBoxFn messageBox, ChooseFileFn chooseFile)
+    : ModalDialog(IDD_UPGRADE), messageBox_(std::move(messageBox)), chooseFile_(std::move(chooseFile)) {}
+
+BOOL CUpgradeDlg::OnInitDialog() {
+    setWindowGbk(hwnd(), cameraDialogTitle(m_camera, kTextUpgradeFirmware));
+    setItemRow(hwnd(), IDC_UPGRADE_LABEL_USER, kTextUser);
+    setItemRow(hwnd(), IDC_UPGRADE_LABEL_PASSWORD, kTextPassword);
+    setItemRow(hwnd(), IDC_UPGRADE_FIRMWARE, kTextUpgradeSystemFirmware);
+    setItemRow(hwnd(), IDC_UPGRADE_WEBUI, kTextUpgradeWebUi);
+    setItemRow(hwnd(), IDCANCEL, kTextOk);
+    SetDlgItemTextW(hwnd(), IDC_UPGRADE_USER, L"admin");
+    SetDlgItemTextW(hwnd(), IDC_UPGRADE_PASSWORD, L"");
+    SendDlgItemMessageW(hwnd(), IDC_PROGRESS, PBM_SETRANGE32, 0, 100);
+    ShowWindow(item(IDC_PROGRESS), SW_HIDE);
+    return TRUE;
+}
+
+// A running upload cannot be cancelled: it ends by success or failure.
+void CUpgradeDlg::OnCancel() {
+    if (!uploading_) end(IDCANCEL);
+}
+
+bool CUpgradeDlg::OnCommand(int id, int notification) {
+    if (notification != BN_CLICKED || uploading_) return false;
+    if (id == IDC_UPGRADE_FIRMWARE) OnUpgradeSystemFirmware();
+    else if (id == IDC_UPGRADE_WEBUI)
+        OnUpgradeWebUi();
+    else
+        return false;
+    return true;
+}
+
+// The user first: without one, no file is asked for.
+void CUpgradeDlg::upgrade(UpgradeKind kind) {
+    if (!takeCredentials(item(IDC_UPGRADE_USER), item(IDC_UPGRADE_PASSWORD), m_camera, messageBox_, hwnd())) return;
+    const std::string path = chooseFile_(hwnd());
+    if (path.empty()) return;
+    ImageFile image;
+    if (!image.open(path)) {
+        messageBox_(hwnd(), CurrentText(kTextCannotOpenFile));
+        return;
+    }
+    if (!checkImage(image, kind)) {
+        messageBox_(hwnd(), CurrentText(kind == UpgradeKind::SystemFirmware ? kTextBadFirmwareFile : kTextBadWebUiFile));
+        return;
+    }
+    kind_ = kind;
+    transferStarted_ = false;
+    if (runKeepingWindowsAlive(kind, image) != UpgradeResult::Success) {
+        onFailure(failureRow_);
+        return;
+    }
+    showCredentials(true);
+    image.close();
+    end(IDOK);
+}
+
+// The conversation runs on a thread of its own while this one goes on
+// dispatching: the windows repaint and the bar moves, and Windows never
+// marks the program "Not Responding". The dialog is disabled meanwhile, and
+// its owner with it, so nothing takes input; the tray's menu waits too.
+UpgradeResult CUpgradeDlg::runKeepingWindowsAlive(UpgradeKind kind, ImageFile& image) {
+    uploading_ = true;
+    finished_ = succeeded_ = false;
+    failureRow_ = kTextErrorCamera;
+    EnableWindow(hwnd(), FALSE);
+    const CameraInfo camera = m_camera;
+    std::thread upload([&image, camera, kind, dialog = hwnd()] {
+        PostingObserver observer(dialog);
+        const bool ok = UpgradeSession::run(kind, image, camera, observer) == UpgradeResult::Success;
+        PostMessageW(dialog, WM_UPLOAD_DONE, ok ? 1 : 0, 0);
+    });
+    bool quit = false;
+    WPARAM quitCode = 0;
+    MSG m;
+    while (!finished_) {
+        const BOOL got = GetMessageW(&m, nullptr, 0, 0);
+        if (got == 0) quit = true, quitCode = m.wParam;
+        if (got <= 0) continue;
+        if (m.message == WM_TRAYNOTIFY && m.lParam == kTrayRightButtonUp) continue;
+        TranslateMessage(&m);
+        DispatchMessageW(&m);
+    }
+    upload.join();
+    EnableWindow(hwnd(), TRUE);
+    uploading_ = false;
+    if (quit) PostQuitMessage(static_cast<int>(quitCode));
+    return succeeded_ ? UpgradeResult::Success : UpgradeResult::Failure;
+}
+
+bool CUpgradeDlg::OnMessage(UINT message, WPARAM wParam, LPARAM, INT_PTR* out) {
+    switch (message) {
+    case WM_UPLOAD_START: onTransferStart(); break;
+    case WM_UPLOAD_PROGRESS: onProgress(static_cast<int>(wParam)); break;
+    case WM_UPLOAD_FAILURE: failureRow_ = static_cast<int>(wParam); break;
+    case WM_UPLOAD_DONE:
+        finished_ = true;
+        succeeded_ = wParam == 1;
+        break;
+    default: return false;
+    }
+    *out = TRUE;
+    return true;
+}
+
+void CUpgradeDlg::showCredentials(bool shown) {
+    for (int id : {IDC_UPGRADE_LABEL_USER, IDC_UPGRADE_USER, IDC_UPGRADE_LABEL_PASSWORD, IDC_UPGRADE_PASSWORD})
+        ShowWindow(item(id), shown ? SW_SHOW : SW_HIDE);
+    ShowWindow(item(IDC_PROGRESS), shown ? SW_HIDE : SW_SHOW);
+}
+
+void CUpgradeDlg::onTransferStart() {
+    transferStarted_ = true;
+    showCredentials(false);
+    SendDlgItemMessageW(hwnd(), IDC_PROGRESS, PBM_SETPOS, 0, 0);
+    UpdateWindow(hwnd());
+}
+
+void CUpgradeDlg::onProgress(int percent) { SendDlgItemMessageW(hwnd(), IDC_PROGRESS, PBM_SETPOS, static_cast<WPARAM>(percent), 0); }
+
+void CUpgradeDlg::onFailure(int textRow) {
+    messageBox_(hwnd(), CurrentText(textRow));
+    if (transferStarted_) showCredentials(true);
+}
+
+}  // namespace lenscout

@@ -1,0 +1,24 @@
+#pragma once
+// The string table's GBK texts at the window boundary: every text goes to
+// and comes from the W calls as UTF-16, converted with code page 936, so
+// that Chinese shows on a Windows of any display language.
+#include <windows.h>
+
+#include <string>
+#include <string_view>
+
+namespace lenscout {
+
+std::wstring wideFromGbk(std::string_view gbk);
+// Characters that GBK cannot hold are dropped.
+std::string gbkFromWide(std::wstring_view wide);
+// A string-table row in the current language.
+std::wstring currentWide(int row);
+
+// A window's text, and setting it from GBK.
+std::wstring windowText(HWND window);
+void setWindowGbk(HWND window, std::string_view gbk);
+void setItemGbk(HWND dialog, int item, std::string_view gbk);
+void setItemRow(HWND dialog, int item, int row);
+
+}  // namespace lenscout
