@@ -24,7 +24,7 @@ start_camsim() {
     local netns_var="LENSCOUT_NETNS_$host" out="$LENSCOUT_VLAN_DIR/camsim$host.out"
     nsenter --net="${!netns_var}" "$camsim" --log "$LENSCOUT_VLAN_DIR/camsim$host.log" "$@" >"$out" &
     CAMSIM_PID=$!
-    within 50 grep -q '^ready$' "$out"
+    within 50 grep -qs "^ready$" "$out"
 }
 
 # start_private_display NUMBER [--no-tray]: Xvfb on a display that only this

@@ -1,0 +1,251 @@
+#include "win32/camera_list_dlg.h"
+
+#include <gtest/gtest.h>
+
+#include "app/language_setting.h"
+#include "app/string_table.h"
+#include "discovery/message_ids.h"
+#include "stand_ins.h"
+#include "support/camera_records.h"
+#include "support/stub_worker.h"
+#include "ui/window_messages.h"
+#include "win32/popup_menu.h"
+
+namespace lenscout {
+namespace {
+
+// The name column is 25 bytes of GBK: a Chinese character takes two.
+std::wstring padded(const std::wstring& name, size_t bytes = 0) {
+    return name + std::wstring(25 - (bytes ? bytes : name.size()), L' ');
+}
+
+class Win32CameraList : public testing::Test {
+protected:
+    void SetUp() override {
+        LanguageSetting = 0;
+        SelectLanguage(kEnglish);
+        WindowServices s;
+        s.tray = std::make_unique<test::FakeTray>(&tray);
+        s.startWorker = [this](WorkerThread& t, MessageTarget*) { return worker.start(t); };
+        s.messageBox = [this](HWND, const char* text) { boxes.emplace_back(text); };
+        s.dialogs.networkConfiguration = [this](CameraInfo& c) { return opened("network", c), true; };
+        s.dialogs.basicProperties = [this](const CameraInfo& c) { opened("properties", c); };
+        s.dialogs.upgrade = [this](CameraInfo& c) { return opened("upgrade", c), true; };
+        s.dialogs.openWebPage = [this](const std::string& url) { actions.push_back("browse " + url); };
+        s.dialogs.contextMenu = [this](const std::vector<ContextMenuEntry>& entries) {
+            busyDuringMenu = dlg->m_contextBusy;
+            // The tray's right button while the context menu is up.
+            PostMessageW(dlg->hwnd(), WM_TRAYNOTIFY, TRAY_ICON_ID, kTrayRightButtonUp);
+            test::pump();
+            menu = entries;
+            return menuChoice;
+        };
+        dlg = std::make_unique<CCameraListDlg>(std::move(s));
+        ASSERT_TRUE(dlg->create(nullptr));
+    }
+    void TearDown() override {
+        dlg.reset();
+        std::remove(kSettingsFile);
+    }
+    void opened(const char* what, const CameraInfo& c) {
+        actions.push_back(std::string(what) + " " + std::string(fieldText(c.deviceId)));
+    }
+    void found(const CameraInfo& c) {
+        PostMessageW(dlg->hwnd(), WM_CAMERA_FOUND, reinterpret_cast<WPARAM>(new CameraInfo(c)), 0);
+        test::pump();
+    }
+    void tick() {
+        PostMessageW(dlg->hwnd(), WM_SCAN_TICK, 0, 0);
+        test::pump();
+    }
+    std::vector<std::wstring> lines() const {
+        std::vector<std::wstring> out;
+        const auto n = SendMessageW(dlg->list(), LB_GETCOUNT, 0, 0);
+        for (LRESULT i = 0; i < n; ++i) {
+            wchar_t line[256] = {};
+            SendMessageW(dlg->list(), LB_GETTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(line));
+            out.push_back(line);
+        }
+        return out;
+    }
+    int selected() const { return static_cast<int>(SendMessageW(dlg->list(), LB_GETCURSEL, 0, 0)); }
+    void select(int line) { SendMessageW(dlg->list(), LB_SETCURSEL, static_cast<WPARAM>(line), 0); }
+
+    test::TrayRecord tray;
+    test::StubWorker worker;
+    std::vector<std::string> boxes, actions;
+    std::vector<ContextMenuEntry> menu;
+    int menuChoice = 0;
+    int busyDuringMenu = -1;
+    std::unique_ptr<CCameraListDlg> dlg;
+};
+
+TEST_F(Win32CameraList, InitialisationSetsTitleTrayFontAndWorker) {
+    EXPECT_EQ(test::text(dlg->hwnd()), L"Lenscout");
+    EXPECT_TRUE(tray.added);
+    EXPECT_EQ(tray.tip, L"Lenscout");
+    EXPECT_NE(dlg->workerThreadId(), kNoThread);
+    LOGFONTW font{};
+    GetObjectW(reinterpret_cast<HFONT>(SendMessageW(dlg->list(), WM_GETFONT, 0, 0)), sizeof font, &font);
+    EXPECT_EQ(font.lfHeight, -14);
+    EXPECT_EQ(font.lfWeight, 600);
+    dlg.reset();
+    EXPECT_TRUE(tray.removed);
+    EXPECT_GE(worker.quits, 1);
+}
+
+TEST_F(Win32CameraList, LinesFollowFoundTickAndChanges) {
+    found(test::camera("A", "\xc7\xb0\xc3\xc5"));  // GBK for 前门
+    found(test::camera("B", ""));
+    CameraInfo remote = test::camera("C", "Far", "10.1.2.3");
+    remote.sameSubnet = 0;
+    found(remote);
+    EXPECT_EQ(lines(), (std::vector<std::wstring>{padded(L"前门", 4) + L"Http://192.168.77.5",
+                                                  padded(L"Anonymous") + L"Http://192.168.77.5",
+                                                  padded(L"Far") + L"Subnet doesn't match, dbclick to change !"}));
+    tick();
+    // A new port shows at the next tick, not before.
+    CameraInfo moved = test::camera("B", "", "192.168.77.5", 8080);
+    found(moved);
+    found(test::camera("A", "\xc7\xb0\xc3\xc5"));
+    EXPECT_EQ(lines()[1], padded(L"Anonymous") + L"Http://192.168.77.5");
+    tick();
+    EXPECT_EQ(lines(), (std::vector<std::wstring>{padded(L"前门", 4) + L"Http://192.168.77.5",
+                                                  padded(L"Anonymous") + L"Http://192.168.77.5:8080"}));
+    tick();
+    EXPECT_TRUE(lines().empty());
+}
+
+// The selection never passes to another camera: when the selected line
+// goes, nothing is selected; a line below it going keeps it.
+TEST_F(Win32CameraList, SelectionStaysWithItsCameraOrGoes) {
+    for (const char* id : {"A", "B", "C"}) found(test::camera(id, id));
+    tick();
+    select(0);
+    found(test::camera("A", "A"));
+    found(test::camera("B", "B"));
+    tick();
+    EXPECT_EQ(selected(), 0);
+    select(1);
+    found(test::camera("A", "A"));
+    tick();
+    EXPECT_EQ(lines().size(), 1u);
+    EXPECT_EQ(selected(), -1);
+}
+
+TEST_F(Win32CameraList, DoubleClickRunsWhatTheLineAnnounces) {
+    CameraInfo remote = test::camera("FAR", "Far", "10.1.2.3");
+    remote.sameSubnet = 0;
+    CameraInfo noWeb = test::camera("NOWEB", "NoWeb");
+    noWeb.webUiVersion = 0;
+    for (const CameraInfo& c : {test::camera("WEB", "Web", "192.168.77.5", 8080), noWeb, remote}) found(c);
+    for (int line : {0, 1, 2}) {
+        select(line);
+        SendMessageW(dlg->hwnd(), WM_COMMAND, MAKEWPARAM(1004, LBN_DBLCLK), reinterpret_cast<LPARAM>(dlg->list()));
+    }
+    EXPECT_EQ(actions,
+              (std::vector<std::string>{"browse http://192.168.77.5:8080", "upgrade NOWEB", "network FAR"}));
+    test::pump();
+    EXPECT_EQ(worker.searches, 1);
+}
+
+TEST_F(Win32CameraList, ContextMenuActsOnTheSelectionAndKeepsTheTrayMenuShut) {
+    found(test::camera("A", "A"));
+    PostMessageW(dlg->hwnd(), WM_LIST_RCLICK, MK_RBUTTON, 0);
+    test::pump();
+    EXPECT_TRUE(menu.empty()) << "no selection, no menu";
+    select(0);
+    menuChoice = ID_CAMERA_PROPERTIES;
+    // The list's own right-button press goes through the hook.
+    SendMessageW(dlg->list(), WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(5, 5));
+    test::pump();
+    EXPECT_EQ(menu.size(), 3u);
+    EXPECT_EQ(busyDuringMenu, 1);
+    EXPECT_EQ(tray.menusRun, 0);
+    EXPECT_EQ(dlg->m_contextBusy, 0);
+    EXPECT_EQ(actions, std::vector<std::string>{"properties A"});
+    EXPECT_EQ(selected(), 0);
+}
+
+std::wstring menuText(HMENU menu, int position) {
+    wchar_t text[128] = {};
+    GetMenuStringW(menu, static_cast<UINT>(position), text, 128, MF_BYPOSITION);
+    return text;
+}
+
+TEST(Win32Menus, ContextMenuGraysUpgradeOutsideTheSubnets) {
+    SelectLanguage(kEnglish);
+    CameraInfo camera = test::camera("A");
+    for (int sameSubnet : {1, 0}) {
+        camera.sameSubnet = static_cast<uint8_t>(sameSubnet);
+        MenuHandle menu = buildContextMenu(contextMenuEntries(camera));
+        ASSERT_EQ(GetMenuItemCount(menu.get()), 3);
+        EXPECT_EQ(menuText(menu.get(), 0), L"Basic Properties");
+        EXPECT_EQ(menuText(menu.get(), 1), L"Network Configuration");
+        EXPECT_EQ(menuText(menu.get(), 2), L"Upgrade Firmware");
+        EXPECT_EQ(GetMenuItemID(menu.get(), 2), static_cast<UINT>(ID_CAMERA_UPGRADE));
+        EXPECT_EQ((GetMenuState(menu.get(), 2, MF_BYPOSITION) & MF_GRAYED) != 0, sameSubnet == 0);
+        EXPECT_EQ(GetMenuState(menu.get(), 0, MF_BYPOSITION) & MF_GRAYED, 0u);
+    }
+}
+
+TEST(Win32Menus, TrayMenuMarksTheSettingAndNamesEachLanguageInItself) {
+    SelectLanguage(kSimplifiedChinese);
+    for (int setting = 0; setting <= 3; ++setting) {
+        LanguageSetting = setting;
+        MenuHandle menu = buildTrayMenu(BuildTrayMenu());
+        ASSERT_EQ(GetMenuItemCount(menu.get()), 6);
+        EXPECT_EQ(menuText(menu.get(), 0), L"自动检测语言");
+        EXPECT_EQ(menuText(menu.get(), 1), L"English");
+        EXPECT_EQ(menuText(menu.get(), 2), L"简体中文");
+        EXPECT_EQ(menuText(menu.get(), 3), L"繁體中文");
+        EXPECT_TRUE(GetMenuState(menu.get(), 4, MF_BYPOSITION) & MF_SEPARATOR);
+        EXPECT_EQ(menuText(menu.get(), 5), L"退出");
+        for (int i = 0; i < 4; ++i)
+            EXPECT_EQ((GetMenuState(menu.get(), static_cast<UINT>(i), MF_BYPOSITION) & MF_CHECKED) != 0, i == setting);
+    }
+    LanguageSetting = 0;
+    SelectLanguage(kEnglish);
+}
+
+TEST_F(Win32CameraList, ALanguageFromTheTrayRewritesTitleTipAndLines) {
+    CameraInfo remote = test::camera("C", "Far", "10.1.2.3");
+    remote.sameSubnet = 0;
+    found(remote);
+    tray.nextChoice = ID_TRAY_TRADITIONAL;
+    PostMessageW(dlg->hwnd(), WM_TRAYNOTIFY, TRAY_ICON_ID, kTrayRightButtonUp);
+    test::pump();
+    EXPECT_EQ(tray.menusRun, 1);
+    EXPECT_EQ(LanguageSetting, 3);
+    EXPECT_EQ(test::text(dlg->hwnd()), L"Lenscout");
+    EXPECT_EQ(tray.tip, L"Lenscout");
+    for (int i = 0; i < 100 && worker.searches < 1; ++i) Sleep(10);
+    EXPECT_EQ(worker.searches, 1);
+    found(remote);
+    tick();
+    EXPECT_EQ(lines(), std::vector<std::wstring>{padded(L"Far") + L"子網不匹配, 雙擊改變設置 !"});
+    SelectLanguage(kEnglish);
+}
+
+TEST_F(Win32CameraList, ExitFromTheTrayEndsTheWindow) {
+    tray.nextChoice = ID_TRAY_EXIT;
+    PostMessageW(dlg->hwnd(), WM_TRAYNOTIFY, TRAY_ICON_ID, kTrayRightButtonUp);
+    test::pump();
+    EXPECT_TRUE(dlg->ended());
+    EXPECT_EQ(dlg->result(), IDCANCEL);
+}
+
+TEST_F(Win32CameraList, IncorrectCredentialsAndSocketFailureAreShown) {
+    PostMessageW(dlg->hwnd(), WM_SCAN_ERROR, codeParam(5), 0);
+    PostMessageW(dlg->hwnd(), WM_SCAN_ERROR, codeParam(3), 0);
+    test::pump();
+    EXPECT_EQ(boxes, std::vector<std::string>{"Incorrect user or password !"});
+    EXPECT_FALSE(dlg->ended());
+    PostMessageW(dlg->hwnd(), WM_SCAN_ERROR, codeParam(kScanSocketFailure), 0);
+    test::pump();
+    EXPECT_EQ(boxes.back(), "Socket Error !");
+    EXPECT_TRUE(dlg->ended());
+}
+
+}  // namespace
+}  // namespace lenscout

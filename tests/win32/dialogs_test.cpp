@@ -1,0 +1,242 @@
+// The camera dialogs from the program's templates: texts, checks and what
+// they hand on.
+#include <windows.h>
+
+#include <commctrl.h>
+#include <gtest/gtest.h>
+
+#include <fstream>
+
+#include "app/string_table.h"
+#include "discovery/camera_text.h"
+#include "platform/socket.h"
+#include "stand_ins.h"
+#include "support/camera_records.h"
+#include "support/loopback_camera.h"
+#include "win32/camera_info_dlg.h"
+#include "win32/net_config_dlg.h"
+#include "win32/resource.h"
+#include "win32/upgrade_dlg.h"
+
+namespace lenscout {
+namespace {
+
+void setText(HWND dialog, int id, const wchar_t* text) { SetDlgItemTextW(dialog, id, text); }
+void click(HWND dialog, int id) {
+    SendMessageW(GetDlgItem(dialog, id), BM_CLICK, 0, 0);
+    test::pump();
+}
+void setAddress(HWND dialog, int id, BYTE a, BYTE b, BYTE c, BYTE d) {
+    SendDlgItemMessageW(dialog, id, IPM_SETADDRESS, 0, static_cast<LPARAM>(MAKEIPADDRESS(a, b, c, d)));
+}
+uint32_t address(const char* dotted) {
+    uint32_t net = 0;
+    parseIpv4(dotted, &net);
+    return net;
+}
+// Shown in the dialog, whether or not the dialog itself is on the screen.
+bool shown(HWND dialog, int id) { return (GetWindowLongW(GetDlgItem(dialog, id), GWL_STYLE) & WS_VISIBLE) != 0; }
+
+TEST(Win32Dialogs, PropertiesShowIdAndVersions) {
+    SelectLanguage(kEnglish);
+    CCameraInfoDlg dlg;
+    dlg.m_camera = test::camera("CAM-7", "");
+    HWND w = dlg.create(nullptr);
+    ASSERT_TRUE(w);
+    EXPECT_EQ(test::text(w), L"Anonymous Basic Properties");
+    EXPECT_EQ(test::itemText(w, IDC_LABEL_DEVICE_ID), L"Device ID");
+    EXPECT_EQ(test::itemText(w, IDC_LABEL_FIRMWARE), L"System Firmware Version");
+    EXPECT_EQ(test::itemText(w, IDC_LABEL_WEBUI), L"Web UI Version");
+    EXPECT_EQ(test::itemText(w, IDC_DEVICE_ID), L"CAM-7");
+    EXPECT_EQ(test::itemText(w, IDC_FIRMWARE), L"1.2.3.4");
+    EXPECT_EQ(test::itemText(w, IDC_WEBUI), L"2.0.1.7");
+    EXPECT_EQ(test::itemText(w, IDCANCEL), L"OK");
+}
+
+class Win32NetConfig : public testing::Test {
+protected:
+    void SetUp() override {
+        SelectLanguage(kEnglish);
+        dlg.m_camera = test::camera("N1", "Gate", "192.168.77.5", 8080);
+        w = dlg.create(nullptr);
+        ASSERT_TRUE(w);
+    }
+    std::vector<std::string> boxes;
+    CNetConfigDlg dlg{[this](HWND, const char* text) { boxes.emplace_back(text); }};
+    HWND w = nullptr;
+};
+
+TEST_F(Win32NetConfig, OpensWithTheCamerasSettingsInItsLanguage) {
+    EXPECT_EQ(test::text(w), L"Gate Network Configuration");
+    EXPECT_EQ(test::itemText(w, IDC_DHCP), L"Obtain IP from DHCP server");
+    EXPECT_EQ(test::itemText(w, IDC_LABEL_MASK), L"Subnet Mask");
+    EXPECT_EQ(test::itemText(w, IDC_PORT), L"8080");
+    EXPECT_EQ(test::itemText(w, IDC_USER), L"admin");
+    EXPECT_EQ(test::itemText(w, IDC_PASSWORD), L"");
+    EXPECT_EQ(test::itemText(w, IDC_IP), L"192.168.77.5");
+    EXPECT_EQ(test::itemText(w, IDC_MASK), L"255.255.255.0");
+}
+
+TEST_F(Win32NetConfig, EachBadEntryGetsItsMessageAndKeepsTheDialog) {
+    setText(w, IDC_PORT, L"65536");
+    click(w, IDOK);
+    EXPECT_EQ(test::itemText(w, IDC_PORT), L"0") << "the field shows the value that counts";
+    setText(w, IDC_PORT, L"80");
+    setAddress(w, IDC_IP, 192, 168, 77, 0);
+    click(w, IDOK);
+    setAddress(w, IDC_IP, 192, 168, 77, 10);
+    setAddress(w, IDC_GATEWAY, 10, 0, 0, 1);
+    click(w, IDOK);
+    setAddress(w, IDC_GATEWAY, 192, 168, 77, 1);
+    setAddress(w, IDC_DNS, 0, 0, 0, 0);
+    click(w, IDOK);
+    setAddress(w, IDC_DNS, 192, 168, 77, 1);
+    setText(w, IDC_USER, L"");
+    click(w, IDOK);
+    EXPECT_EQ(boxes, (std::vector<std::string>{"The Http Port setting is illegal !", "The Subnet Mask setting is illegal !",
+                                               "The Gateway setting is illegal !", "The DNS Server setting is illegal !",
+                                               "Incorrect user or password !"}));
+    EXPECT_FALSE(dlg.ended());
+}
+
+TEST_F(Win32NetConfig, AcceptedSettingsAreHandedOnInNetworkOrder) {
+    setAddress(w, IDC_IP, 192, 168, 1, 10);
+    setAddress(w, IDC_GATEWAY, 192, 168, 1, 1);
+    setAddress(w, IDC_DNS, 8, 8, 8, 8);
+    setText(w, IDC_PORT, L"65617");
+    setText(w, IDC_USER, L"operator-with-a-long-name");
+    setText(w, IDC_PASSWORD, L"pw");
+    click(w, IDOK);
+    ASSERT_TRUE(boxes.empty());
+    EXPECT_TRUE(dlg.ended());
+    EXPECT_EQ(dlg.result(), IDOK);
+    EXPECT_EQ(dlg.m_camera.ip, address("192.168.1.10"));
+    EXPECT_EQ(dlg.m_camera.mask, address("255.255.255.0"));
+    EXPECT_EQ(dlg.m_camera.gateway, address("192.168.1.1"));
+    EXPECT_EQ(dlg.m_camera.dns, address("8.8.8.8"));
+    EXPECT_EQ(dlg.m_camera.httpPort, toNetPort(81));
+    EXPECT_EQ(fieldText(dlg.m_camera.user), "operator-wi");
+    EXPECT_EQ(test::itemText(w, IDC_USER), L"operator-wi");
+    EXPECT_EQ(fieldText(dlg.m_camera.password), "pw");
+    EXPECT_EQ(fieldText(dlg.m_camera.deviceId), "N1");
+}
+
+TEST_F(Win32NetConfig, DhcpGraysTheAddressesAndSendsZeros) {
+    setText(w, IDC_PORT, L"81");
+    click(w, IDC_DHCP);
+    for (int id : {IDC_IP, IDC_MASK, IDC_GATEWAY, IDC_DNS}) {
+        EXPECT_FALSE(IsWindowEnabled(GetDlgItem(w, id)));
+        EXPECT_EQ(test::itemText(w, id), L"0.0.0.0");
+    }
+    EXPECT_EQ(test::itemText(w, IDC_PORT), L"81");
+    click(w, IDC_DHCP);
+    EXPECT_TRUE(IsWindowEnabled(GetDlgItem(w, IDC_IP)));
+    EXPECT_EQ(test::itemText(w, IDC_IP), L"192.168.77.5");
+    EXPECT_EQ(test::itemText(w, IDC_PORT), L"8080") << "the camera's port again";
+    click(w, IDC_DHCP);
+    click(w, IDOK);
+    EXPECT_EQ(dlg.result(), IDOK);
+    EXPECT_EQ(dlg.m_camera.ip | dlg.m_camera.mask | dlg.m_camera.gateway | dlg.m_camera.dns, 0u);
+    EXPECT_EQ(dlg.m_camera.httpPort, toNetPort(8080));
+}
+
+class Win32Upgrade : public testing::Test {
+protected:
+    void SetUp() override {
+        SelectLanguage(kEnglish);
+        wchar_t temp[MAX_PATH] = {};
+        GetTempPathW(MAX_PATH, temp);
+        char narrow[MAX_PATH] = {};
+        WideCharToMultiByte(CP_UTF8, 0, temp, -1, narrow, MAX_PATH, nullptr, nullptr);
+        dir = std::string(narrow) + "lenscout-upgrade-test";
+        CreateDirectoryA(dir.c_str(), nullptr);
+        dlg.m_camera = test::camera("CAM1", "Yard");
+        w = dlg.create(nullptr);
+        ASSERT_TRUE(w);
+    }
+    std::string file(const std::string& name, const std::string& bytes) {
+        const std::string path = dir + "\\" + name;
+        std::ofstream(path, std::ios::binary) << bytes;
+        return path;
+    }
+    std::string read(const std::string& path) {
+        std::ifstream in(path, std::ios::binary);
+        return std::string(std::istreambuf_iterator<char>(in), {});
+    }
+    std::string dir;
+    std::vector<std::string> boxes;
+    std::string nextFile;
+    int filesAsked = 0;
+    CUpgradeDlg dlg{[this](HWND, const char* text) { boxes.emplace_back(text); },
+                    [this](HWND) { return ++filesAsked, nextFile; }};
+    HWND w = nullptr;
+};
+
+TEST_F(Win32Upgrade, OpensWithAdminAndNoBar) {
+    EXPECT_EQ(test::text(w), L"Yard Upgrade Firmware");
+    EXPECT_EQ(test::itemText(w, IDC_UPGRADE_FIRMWARE), L"Upgrade System Firmware");
+    EXPECT_EQ(test::itemText(w, IDC_UPGRADE_WEBUI), L"Upgrade Web UI");
+    EXPECT_EQ(test::itemText(w, IDC_UPGRADE_USER), L"admin");
+    EXPECT_FALSE(shown(w, IDC_PROGRESS));
+}
+
+TEST_F(Win32Upgrade, FilesThatFailTheirCheckAreRefusedBeforeAnyConnection) {
+    setText(w, IDC_UPGRADE_USER, L"");
+    click(w, IDC_UPGRADE_FIRMWARE);
+    EXPECT_EQ(filesAsked, 0) << "no user, no file";
+    setText(w, IDC_UPGRADE_USER, L"admin");
+    nextFile = dir + "\\missing.bin";
+    click(w, IDC_UPGRADE_FIRMWARE);
+    nextFile = file("web.bin", "12345678UPGRADE APP_WARE FILE");
+    click(w, IDC_UPGRADE_FIRMWARE);
+    nextFile = file("fw.bin", "BNEG but nothing at eight");
+    click(w, IDC_UPGRADE_WEBUI);
+    nextFile = "";
+    click(w, IDC_UPGRADE_WEBUI);
+    // A connection would have brought "Cannot connect the camera !".
+    EXPECT_EQ(boxes, (std::vector<std::string>{"Incorrect user or password !", "Cannot open the file !",
+                                               "Error file of System Firmware !", "Error file of Web UI !"}));
+    EXPECT_FALSE(dlg.ended());
+}
+
+// The upload runs beside the window's thread: timers keep firing while the
+// camera takes its time, the bar ends full, and the camera has every byte.
+TEST_F(Win32Upgrade, AnUploadKeepsTheWindowAliveAndEndsWithOk) {
+    test::LoopbackCamera camera("slow-800", dir);
+    camera.describe(&dlg.m_camera);
+    setText(w, IDC_UPGRADE_PASSWORD, L"pw");
+    const std::string image = "BNEG" + std::string(3 << 20, 'x');
+    nextFile = file("fw.bin", image);
+    static int ticks = 0;
+    ticks = 0;
+    SetTimer(w, 7, 20, [](HWND, UINT, UINT_PTR, DWORD) { ++ticks; });
+    click(w, IDC_UPGRADE_FIRMWARE);
+    KillTimer(w, 7);
+    EXPECT_TRUE(boxes.empty());
+    EXPECT_EQ(dlg.result(), IDOK);
+    EXPECT_GE(ticks, 10) << "the window's thread stopped dispatching during the upload";
+    EXPECT_EQ(SendDlgItemMessageW(w, IDC_PROGRESS, PBM_GETPOS, 0, 0), 100);
+    EXPECT_TRUE(shown(w, IDC_UPGRADE_USER));
+    camera.summary();
+    EXPECT_TRUE(read(dir + "\\CAM1-firmware.bin") == image);
+}
+
+// After a failed transfer the bar goes and the typed entries come back,
+// ready for another try.
+TEST_F(Win32Upgrade, AResetMidTransferIsShownAndTheEntriesComeBack) {
+    test::LoopbackCamera camera("reset-mid");
+    camera.describe(&dlg.m_camera);
+    setText(w, IDC_UPGRADE_PASSWORD, L"pw");
+    nextFile = file("fw.bin", "BNEG" + std::string(4 << 20, 'x'));
+    click(w, IDC_UPGRADE_FIRMWARE);
+    EXPECT_EQ(boxes, std::vector<std::string>{"Socket Error !"});
+    EXPECT_FALSE(dlg.ended());
+    EXPECT_TRUE(IsWindowEnabled(w));
+    for (int id : {IDC_UPGRADE_LABEL_USER, IDC_UPGRADE_USER, IDC_UPGRADE_LABEL_PASSWORD, IDC_UPGRADE_PASSWORD})
+        EXPECT_TRUE(shown(w, id)) << id;
+    EXPECT_FALSE(shown(w, IDC_PROGRESS));
+    EXPECT_EQ(test::itemText(w, IDC_UPGRADE_PASSWORD), L"pw");
+}
+
+}  // namespace
+}  // namespace lenscout
