@@ -1,0 +1,38 @@
+#!/usr/bin/env bash
+# The installer's test, under tools/vlan -- tools/wine-vlan: a silent
+# install puts every file, the Start-menu entry, the uninstall entry and the
+# firewall rule in place; the silent uninstall takes them all away.
+#   check_windows_installer.sh SETUP.EXE NETSH-RECORDER.EXE
+set -euo pipefail
+setup=$1 recorder=$2
+wine=$LENSCOUT_WINE
+c=$WINEPREFIX/drive_c
+dir="$c/Program Files/Lenscout"
+link="$c/ProgramData/Microsoft/Windows/Start Menu/Programs/Lenscout.lnk"
+key='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Lenscout'
+fail() { echo "FAIL: $*" >&2; exit 1; }
+gone() { [[ ! -e "$1" ]]; }
+source "$(dirname "$0")/vlan_desktop.sh"
+
+# Wine has no firewall: netsh is a recorder of what it was asked.
+cp "$recorder" "$c/windows/system32/netsh.exe"
+export WINEDLLOVERRIDES="$WINEDLLOVERRIDES;netsh.exe=n"
+
+"$wine" "$setup" /S || fail "the installer failed"
+for f in lenscout.exe lenscout-cli.exe lenscout-scan.exe README.txt uninstall.exe; do
+    [[ -s "$dir/$f" ]] || fail "$f was not installed"
+done
+cmp -s "$dir/lenscout.exe" "$(dirname "$setup")/../build-windows/win32/lenscout.exe" || fail "lenscout.exe differs"
+[[ -s "$link" ]] || fail "no Start-menu entry"
+"$wine" reg query "$key" /v UninstallString >/dev/null 2>&1 || fail "no uninstall entry"
+rule='advfirewall firewall add rule name="Lenscout" dir=in program="C:\Program Files\Lenscout\lenscout.exe" action=allow protocol=UDP localport=10000 profile=any'
+grep -qF "$rule" "$c/netsh.log" || fail "no firewall rule for UDP 10000: $(cat "$c/netsh.log")"
+
+# The uninstaller copies itself away and runs from there: wait for it.
+"$wine" "$dir/uninstall.exe" /S || fail "the uninstaller failed"
+within 200 gone "$dir" || fail "the program's folder stayed: $(ls "$dir")"
+gone "$link" || fail "the Start-menu entry stayed"
+! "$wine" reg query "$key" >/dev/null 2>&1 || fail "the uninstall entry stayed"
+grep -qF 'advfirewall firewall delete rule name="Lenscout" dir=in program="C:\Program Files\Lenscout\lenscout.exe"' \
+    <(tail -1 "$c/netsh.log") || fail "the firewall rule was not removed"
+echo "installer: ok"

@@ -1,0 +1,51 @@
+#!/usr/bin/env bash
+# tools/package --windows [--check]: the Windows packages, from the MinGW
+# build (build-windows/):
+#   build/lenscout-<version>-windows-x64.zip  the three programs and a README
+#   build/lenscout-<version>-setup.exe        an NSIS installer of the same,
+#       with a Start-menu entry, an uninstaller and the firewall rule
+# With --check, the installer runs silently under Wine in a prefix of its
+# own, inside a virtual LAN of its own; every file must be in place, and the
+# uninstaller must take them away again.
+set -euo pipefail
+cd "$(dirname "${BASH_SOURCE[0]}")/../.."
+check=0
+[[ "${1:-}" == "--check" ]] && check=1
+
+packages=(cmake g++-mingw-w64-x86-64-posix libcli11-dev googletest nsis zip)
+((check)) && packages+=(wine64 wine)
+missing=()
+for p in "${packages[@]}"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+if ((${#missing[@]})); then
+    sudo=()
+    [[ $(id -u) -ne 0 ]] && sudo=(sudo)
+    "${sudo[@]}" apt-get update -q
+    DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -q --no-install-recommends "${missing[@]}"
+fi
+
+cmake --preset windows -DLENSCOUT_WERROR="${LENSCOUT_WERROR:-OFF}" >/dev/null
+cmake --build --preset windows -j "$(nproc)" --target lenscout lenscout-cli lenscout-scan lenscout_netsh_recorder
+version=$(sed -n 's/^project(Lenscout VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
+stage=build-windows/package/lenscout-$version
+rm -rf build-windows/package
+mkdir -p "$stage" build
+cp build-windows/win32/lenscout.exe build-windows/cli/lenscout-cli.exe build-windows/cli/lenscout-scan.exe "$stage/"
+sed 's/$/\r/' build-windows/win32/README.txt >"$stage/README.txt"
+zip_file=build/lenscout-$version-windows-x64.zip
+rm -f "$zip_file"
+(cd build-windows/package && zip -q -r -X "../../$zip_file" "lenscout-$version")
+echo "package: $zip_file"
+
+cp res/lenscout.ico build-windows/package/
+setup=build/lenscout-$version-setup.exe
+makensis -V2 -DVERSION="$version" -DSTAGE="$PWD/$stage" -DOUTFILE="$PWD/$setup" \
+    -DICON_DIR="$PWD/build-windows/package" res/windows/lenscout.nsi
+echo "package: $setup"
+((check)) || exit 0
+
+echo "== the installer under Wine"
+tools/vlan -- tools/wine-vlan tools/lib/check_windows_installer.sh "$PWD/$setup" \
+    "$PWD/build-windows/tests/win32/lenscout_netsh_recorder.exe"
+echo "windows package checks passed"
