@@ -16,15 +16,21 @@ namespace {
 constexpr int kAddressFields[] = {IDC_IP, IDC_MASK, IDC_GATEWAY, IDC_DNS};
 }
 
-CNetConfigDlg::CNetConfigDlg(MessageBoxFn messageBox) : ModalDialog(IDD_NET_CONFIG), messageBox_(std::move(messageBox)) {}
+CNetConfigDlg::CNetConfigDlg(MessageBoxFn messageBox)
+    : ModalDialog(IDD_NET_CONFIG), messageBox_(std::move(messageBox)) {}
 
 BOOL CNetConfigDlg::OnInitDialog() {
     setWindowGbk(hwnd(), cameraDialogTitle(m_camera, kTextNetworkConfiguration));
-    const std::pair<int, int> texts[] = {
-        {IDC_DHCP, kTextObtainFromDhcp},  {IDC_LABEL_IP, kTextIpAddress},    {IDC_LABEL_MASK, kTextSubnetMask},
-        {IDC_LABEL_GATEWAY, kTextGateway}, {IDC_LABEL_DNS, kTextDnsServer},   {IDC_LABEL_PORT, kTextHttpPort},
-        {IDC_LABEL_USER, kTextUser},       {IDC_LABEL_PASSWORD, kTextPassword}, {IDOK, kTextOk},
-        {IDCANCEL, kTextCancel}};
+    const std::pair<int, int> texts[] = {{IDC_DHCP, kTextObtainFromDhcp},
+                                         {IDC_LABEL_IP, kTextIpAddress},
+                                         {IDC_LABEL_MASK, kTextSubnetMask},
+                                         {IDC_LABEL_GATEWAY, kTextGateway},
+                                         {IDC_LABEL_DNS, kTextDnsServer},
+                                         {IDC_LABEL_PORT, kTextHttpPort},
+                                         {IDC_LABEL_USER, kTextUser},
+                                         {IDC_LABEL_PASSWORD, kTextPassword},
+                                         {IDOK, kTextOk},
+                                         {IDCANCEL, kTextCancel}};
     for (const auto& [control, row] : texts) setItemRow(hwnd(), control, row);
     // The camera's own user name is not shown.
     SetDlgItemTextW(hwnd(), IDC_USER, L"admin");
@@ -69,7 +75,8 @@ void CNetConfigDlg::OnOK() {
     const std::string ip = addressFieldText(item(IDC_IP)), mask = addressFieldText(item(IDC_MASK)),
                       gateway = addressFieldText(item(IDC_GATEWAY)), dns = addressFieldText(item(IDC_DNS));
     const int32_t port = portFieldValue(gbkFromWide(windowText(item(IDC_PORT))));
-    const NetworkSettings s = ValidateNetworkSettings(port, dhcp, ip.c_str(), mask.c_str(), gateway.c_str(), dns.c_str());
+    const NetworkSettings s =
+        ValidateNetworkSettings(port, dhcp, ip.c_str(), mask.c_str(), gateway.c_str(), dns.c_str());
     // The port field shows the value that counts.
     SetDlgItemInt(hwnd(), IDC_PORT, s.port, FALSE);
     if (s.errorRow) {

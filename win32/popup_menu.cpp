@@ -30,8 +30,8 @@ int trackAtCursor(HWND owner, HMENU menu) {
     POINT at{};
     GetCursorPos(&at);
     SetForegroundWindow(owner);
-    const int command = static_cast<int>(
-        TrackPopupMenu(menu, TPM_LEFTALIGN | TPM_LEFTBUTTON | TPM_NONOTIFY | TPM_RETURNCMD, at.x, at.y, 0, owner, nullptr));
+    const int command = static_cast<int>(TrackPopupMenu(
+        menu, TPM_LEFTALIGN | TPM_LEFTBUTTON | TPM_NONOTIFY | TPM_RETURNCMD, at.x, at.y, 0, owner, nullptr));
     // Lets the menu close when the owner loses the foreground right after.
     PostMessageW(owner, WM_NULL, 0, 0);
     return command;

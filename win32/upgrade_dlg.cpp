@@ -108,7 +108,8 @@ void CUpgradeDlg::upgrade(UpgradeKind kind) {
         return;
     }
     if (!checkImage(image, kind)) {
-        messageBox_(hwnd(), CurrentText(kind == UpgradeKind::SystemFirmware ? kTextBadFirmwareFile : kTextBadWebUiFile));
+        messageBox_(hwnd(),
+                    CurrentText(kind == UpgradeKind::SystemFirmware ? kTextBadFirmwareFile : kTextBadWebUiFile));
         return;
     }
     kind_ = kind;
@@ -183,7 +184,9 @@ void CUpgradeDlg::onTransferStart() {
     UpdateWindow(hwnd());
 }
 
-void CUpgradeDlg::onProgress(int percent) { SendDlgItemMessageW(hwnd(), IDC_PROGRESS, PBM_SETPOS, static_cast<WPARAM>(percent), 0); }
+void CUpgradeDlg::onProgress(int percent) {
+    SendDlgItemMessageW(hwnd(), IDC_PROGRESS, PBM_SETPOS, static_cast<WPARAM>(percent), 0);
+}
 
 void CUpgradeDlg::onFailure(int textRow) {
     messageBox_(hwnd(), CurrentText(textRow));

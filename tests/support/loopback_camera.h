@@ -55,5 +55,4 @@ private:
     std::thread thread_;
 };
 
-
 }  // namespace lenscout::test

@@ -143,8 +143,7 @@ TEST_F(Win32CameraList, DoubleClickRunsWhatTheLineAnnounces) {
         select(line);
         SendMessageW(dlg->hwnd(), WM_COMMAND, MAKEWPARAM(1004, LBN_DBLCLK), reinterpret_cast<LPARAM>(dlg->list()));
     }
-    EXPECT_EQ(actions,
-              (std::vector<std::string>{"browse http://192.168.77.5:8080", "upgrade NOWEB", "network FAR"}));
+    EXPECT_EQ(actions, (std::vector<std::string>{"browse http://192.168.77.5:8080", "upgrade NOWEB", "network FAR"}));
     test::pump();
     EXPECT_EQ(worker.searches, 1);
 }

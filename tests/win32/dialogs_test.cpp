@@ -93,9 +93,10 @@ TEST_F(Win32NetConfig, EachBadEntryGetsItsMessageAndKeepsTheDialog) {
     setAddress(w, IDC_DNS, 192, 168, 77, 1);
     setText(w, IDC_USER, L"");
     click(w, IDOK);
-    EXPECT_EQ(boxes, (std::vector<std::string>{"The Http Port setting is illegal !", "The Subnet Mask setting is illegal !",
-                                               "The Gateway setting is illegal !", "The DNS Server setting is illegal !",
-                                               "Incorrect user or password !"}));
+    EXPECT_EQ(boxes,
+              (std::vector<std::string>{"The Http Port setting is illegal !", "The Subnet Mask setting is illegal !",
+                                        "The Gateway setting is illegal !", "The DNS Server setting is illegal !",
+                                        "Incorrect user or password !"}));
     EXPECT_FALSE(dlg.ended());
 }
 
