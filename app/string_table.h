@@ -1,9 +1,9 @@
 #pragma once
-// Every text the user sees: 42 rows in English, Simplified and Traditional
+// Every text the user sees: 47 rows in English, Simplified and Traditional
 // Chinese, the Chinese ones as GBK (code page 936) bytes.
 namespace lenscout {
 
-constexpr int kStringRows = 42;
+constexpr int kStringRows = 47;
 constexpr int kLanguageColumns = 3;
 
 // Row 0 names the three languages, each in its own; it is read from here
@@ -18,7 +18,7 @@ constexpr int kTraditionalChinese = 3;
 // Makes column 1 (language 2) or column 2 (language 3) current; any other
 // value makes English current.
 void SelectLanguage(int language);
-// The row's text in the current language, for rows 1 to 41; English until
+// The row's text in the current language, for rows 1 to 46; English until
 // the first selection. Any other row gives "".
 const char* CurrentText(int row);
 
@@ -65,6 +65,12 @@ enum TextRow {
     kTextBasicProperties = 39,
     kTextNetworkConfiguration = 40,
     kTextUpgradeFirmware = 41,
+    // The upload's outcome and its image, beyond the first 41 texts.
+    kTextUploadNotConfirmed = 42,
+    kTextUploadBrokenOff = 43,
+    kTextCannotReadFile = 44,
+    kTextFileIsFolder = 45,
+    kTextNotAFile = 46,
 };
 
 }  // namespace lenscout

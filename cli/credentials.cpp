@@ -10,6 +10,7 @@
 #include "cli/cli_messages.h"
 #include "discovery/camera_text.h"
 #include "platform/gbk.h"
+#include "platform/secrets.h"
 #include "platform/terminal.h"
 #include "ui/network_settings.h"
 
@@ -30,6 +31,8 @@ bool readPasswordFile(const std::string& path, std::string* password, std::strin
         *error = "cannot read the password from standard input";
         return false;
     }
+    if (readableByOthers(path))
+        diagnose("warning: " + path + " can be read by other users; make it yours alone (chmod 600)");
     std::ifstream in(path);
     if (in && firstLine(in, password)) return true;
     *error = "cannot read the password file " + path + ": " + std::strerror(errno);
@@ -40,12 +43,16 @@ std::string cut(const std::string& typed) { return cutGbkCredential(terminalToGb
 
 }  // namespace
 
+// The password never reaches a core dump, nor the environment of anything
+// started later.
 bool readPassword(const CredentialOptions& options, std::string* password, std::string* error) {
-    if (!options.passwordFile.empty()) return readPasswordFile(options.passwordFile, password, error);
+    keepSecretsFromDumps();
     if (const char* fromEnvironment = std::getenv("LENSCOUT_PASSWORD")) {
-        *password = fromEnvironment;
-        return true;
+        if (options.passwordFile.empty()) *password = fromEnvironment;
+        forgetEnvironment("LENSCOUT_PASSWORD");
+        if (options.passwordFile.empty()) return true;
     }
+    if (!options.passwordFile.empty()) return readPasswordFile(options.passwordFile, password, error);
     if (isTerminal(StdStream::In) && readHiddenLine("Password: ", password)) return true;
     *error = "no password: set LENSCOUT_PASSWORD, give --password-file FILE, or run on a terminal";
     return false;
@@ -57,7 +64,12 @@ bool fitsGbk(const std::string& what, const std::string& typed) {
     return false;
 }
 
-void storePassword(const std::string& password, CameraInfo* camera) { setFieldText(camera->password, cut(password)); }
+void storePassword(std::string& password, CameraInfo* camera) {
+    std::string gbk = cut(password);
+    setFieldText(camera->password, gbk);
+    wipe(gbk);
+    wipe(password);
+}
 
 bool storeUser(const std::string& user, CameraInfo* camera, int* errorRow) {
     setFieldText(camera->user, cut(user));

@@ -21,7 +21,8 @@ bool readPassword(const CredentialOptions& options, std::string* password, std::
 // camera takes. The user comes first: when it is empty, storeUser gives the
 // system's text row in `errorRow` and no password need be asked for.
 bool storeUser(const std::string& user, CameraInfo* camera, int* errorRow);
-void storePassword(const std::string& password, CameraInfo* camera);
+// The typed password is wiped once it is stored.
+void storePassword(std::string& password, CameraInfo* camera);
 
 // Whether every character typed exists in GBK, the only text a camera
 // takes: one that does not would be dropped, and a password or ID would

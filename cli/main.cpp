@@ -16,6 +16,7 @@ int main(int argc, char** argv) {
     using namespace lenscout;
     followUserLocale();
     ignoreBrokenPipes();
+    handleInterrupts();
     CLI::App cli("Finds the IP cameras on every network interface, sets their network and uploads firmware to them.",
                  "lenscout-cli");
     cli.set_version_flag("--version", "lenscout-cli " LENSCOUT_VERSION);

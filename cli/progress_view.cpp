@@ -30,6 +30,8 @@ std::string progressLine(const UploadProgress& p, uint32_t now) {
     switch (p.state) {
     case UploadState::Waiting: return line + "waiting";
     case UploadState::NotFound: return line + "not found";
+    case UploadState::Interrupted: return line + "interrupted";
+    case UploadState::OtherSubnet: return line + "in another subnet, not tried";
     case UploadState::Connecting: return line + "connecting";
     case UploadState::Failed: return line + systemText(p.failureRow);
     default: break;

@@ -96,21 +96,41 @@ NetworkSettings validate(const SetNetworkOptions& o, const CameraInfo& camera) {
 // With every field given the values can be judged before any search.
 bool complete(const SetNetworkOptions& o) { return o.havePort && (o.dhcp || o.addresses.size() == 4); }
 
-bool confirms(const CameraInfo& reply, const CameraInfo& wanted, bool dhcp) {
-    if (!sameText(reply.deviceId, wanted.deviceId) || reply.httpPort != wanted.httpPort) return false;
-    return dhcp || (reply.ip == wanted.ip && reply.mask == wanted.mask && reply.gateway == wanted.gateway &&
-                    reply.dns == wanted.dns);
+bool confirms(const CameraInfo& reply, const CameraInfo& wanted) {
+    return sameText(reply.deviceId, wanted.deviceId) && reply.httpPort == wanted.httpPort && reply.ip == wanted.ip &&
+           reply.mask == wanted.mask && reply.gateway == wanted.gateway && reply.dns == wanted.dns;
+}
+
+// A camera told to take its address from DHCP can only refuse: a search
+// reply shows no mode, and the address it shows may be the old one. Once it
+// has answered a search well after the request without refusing, the
+// request is as good as it can be known: sent, not confirmed.
+constexpr uint32_t kRefusalWindowMs = 1000;
+
+int awaitDhcpRefusal(CameraSearch& search, const SetNetworkOptions& o, const CameraInfo& wanted) {
+    const uint32_t sent = tickCount(), until = sent + o.waitMs;
+    SearchEvent event;
+    while (search.next(until, &event)) {
+        if (event.code == kScanSocketFailure) return diagnoseCamera(o.id, kTextSocketError), kExitFailed;
+        if (event.code == 1 || event.code == 5 || event.code == 6)
+            return diagnoseCamera(o.id, kTextIncorrectCredentials), kExitRefused;
+        if (event.camera && sameText(event.camera->deviceId, wanted.deviceId) && tickCount() - sent >= kRefusalWindowMs)
+            break;
+    }
+    diagnose(o.id + ": sent, not confirmed: a camera's answer cannot show that it took DHCP");
+    return kExitUnconfirmed;
 }
 
 // After the request: the camera's refusal, or its reply with the settings.
 int awaitConfirmation(CameraSearch& search, const SetNetworkOptions& o, const CameraInfo& wanted) {
+    if (o.dhcp) return awaitDhcpRefusal(search, o, wanted);
     const uint32_t until = tickCount() + o.waitMs;
     SearchEvent event;
     while (search.next(until, &event)) {
         if (event.code == kScanSocketFailure) return diagnoseCamera(o.id, kTextSocketError), kExitFailed;
         if (event.code == 1 || event.code == 5 || event.code == 6)
             return diagnoseCamera(o.id, kTextIncorrectCredentials), kExitRefused;
-        if (event.camera && confirms(*event.camera, wanted, o.dhcp)) {
+        if (event.camera && confirms(*event.camera, wanted)) {
             std::printf("%s\n", foundCameraLine(*event.camera, o.json).c_str());
             return kExitOk;
         }

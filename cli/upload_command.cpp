@@ -13,6 +13,7 @@
 #include "cli/credentials.h"
 #include "cli/exit_status.h"
 #include "cli/progress_view.h"
+#include "cli/scan_format.h"
 #include "cli/tool_language.h"
 #include "cli/upload_jobs.h"
 #include "cli/upload_report.h"
@@ -20,6 +21,7 @@
 #include "platform/terminal.h"
 #include "platform/tick_clock.h"
 #include "upload/image_file.h"
+#include "upload/sha256.h"
 
 namespace lenscout {
 
@@ -65,13 +67,25 @@ void declareOptions(CLI::App& command, UploadOptions* o) {
     addLanguageOption(command, &o->language);
 }
 
-// The dialog's check, before any camera is looked for: 0 or the text row.
-int checkFile(const UploadOptions& o) {
-    ImageFile image;
-    if (!image.open(o.file)) return kTextCannotOpenFile;
-    if (!checkImage(image, o.kind))
-        return o.kind == UpgradeKind::SystemFirmware ? kTextBadFirmwareFile : kTextBadWebUiFile;
-    return 0;
+// The image opened once and checked as the dialog does, before any camera
+// is looked for: 0 or the text row of what is wrong with it.
+int openImage(const UploadOptions& o, ImageFile* image) {
+    if (const int row = image->open(o.file)) return row;
+    return checkImage(*image, o.kind) ? 0 : badImageRow(o.kind);
+}
+
+// The digest of the bytes every camera gets; false when they cannot be read.
+bool summarise(const UploadOptions& o, const ImageFile& image, ImageSummary* summary) {
+    Sha256 digest;
+    std::vector<char> chunk(1 << 20);
+    for (int64_t at = 0; at < image.size();) {
+        const size_t n = static_cast<size_t>(std::min<int64_t>(static_cast<int64_t>(chunk.size()), image.size() - at));
+        if (!image.readAt(at, chunk.data(), n)) return false;
+        digest.update(chunk.data(), n);
+        at += static_cast<int64_t>(n);
+    }
+    *summary = {o.file, image.size(), digest.hex()};
+    return true;
 }
 
 std::vector<UploadProgress> cameraRows(const UploadOptions& o, const std::map<std::string, CameraInfo>& found,
@@ -83,6 +97,11 @@ std::vector<UploadProgress> cameraRows(const UploadOptions& o, const std::map<st
         auto it = found.find(cameraIdOf(id));
         if (it == found.end()) {
             p.state = UploadState::NotFound;
+        } else if (!it->second.sameSubnet) {
+            // A connection would only wait for its time limit.
+            p.camera = it->second;
+            p.state = UploadState::OtherSubnet;
+            diagnose(id + ": in none of this computer's subnets: give it an address in one first (set-network)");
         } else {
             p.camera = it->second;
             std::memcpy(p.camera.user, credentials.user, kIdSize);
@@ -124,11 +143,21 @@ void printVersions(const std::vector<UploadProgress>& rows, const std::vector<co
     }
 }
 
+// The worst outcome: an interrupted run, then a failure, a refused login,
+// a camera not found.
 int exitStatusOf(const std::vector<UploadProgress>& rows) {
     int status = kExitOk;
+    auto worse = [&](int s) {
+        static const int kOrder[] = {kExitOk, kExitNotFound, kExitRefused, kExitFailed, kExitInterrupted};
+        auto rank = [](int x) { return std::find(std::begin(kOrder), std::end(kOrder), x) - std::begin(kOrder); };
+        if (rank(s) > rank(status)) status = s;
+    };
     for (const UploadProgress& p : rows) {
-        if (p.state == UploadState::Failed) return kExitFailed;
-        if (p.state == UploadState::NotFound) status = kExitNotFound;
+        if (p.state == UploadState::Interrupted) worse(kExitInterrupted);
+        if (p.state == UploadState::OtherSubnet) worse(kExitFailed);
+        if (p.state == UploadState::NotFound) worse(kExitNotFound);
+        if (p.state == UploadState::Failed)
+            worse(p.failureRow == kTextIncorrectCredentials ? kExitRefused : kExitFailed);
     }
     return status;
 }
@@ -151,7 +180,11 @@ int upload(const UploadOptions& given) {
         if (!fitsGbk("the ID " + id, id)) return kExitInvalid;
     if (!fitsGbk("the user", o.credentials.user)) return kExitInvalid;
     if (!storeUser(o.credentials.user, &credentials, &row)) return diagnose(systemText(row)), kExitInvalid;
-    if ((row = checkFile(o)) != 0) return diagnose(o.file + ": " + systemText(row)), kExitInvalid;
+    ImageFile image;
+    ImageSummary summary;
+    if ((row = openImage(o, &image)) != 0) return diagnose(terminalSafe(o.file) + ": " + systemText(row)), kExitInvalid;
+    if (!summarise(o, image, &summary))
+        return diagnose(terminalSafe(o.file) + ": " + systemText(kTextCannotReadFile)), kExitInvalid;
     std::string password, error;
     if (!readPassword(o.credentials, &password, &error)) return diagnose(error), kExitUsage;
     if (!fitsGbk("the password", password)) return kExitInvalid;
@@ -165,18 +198,29 @@ int upload(const UploadOptions& given) {
     search.findAll(wanted, tickCount() + o.searchMs, &found);
     if (search.failed()) return diagnose(systemText(kTextSocketError)), kExitFailed;
 
-    UploadJobs jobs(cameraRows(o, found, credentials), o.kind, o.file);
+    UploadJobs jobs(cameraRows(o, found, credentials), o.kind, image);
     ProgressView view(stderr, isTerminal(StdStream::Err));
-    jobs.run(static_cast<unsigned>(o.jobs), kViewPeriodMs, [&](const std::vector<UploadProgress>& rows) {
-        search.drop();
-        view.show(rows);
-    });
+    // From here the first Ctrl-C starts no new camera; a second one ends
+    // the program at once.
+    countInterrupts();
+    jobs.run(
+        static_cast<unsigned>(o.jobs), kViewPeriodMs,
+        [&](const std::vector<UploadProgress>& rows) {
+            search.drop();
+            view.show(rows);
+        },
+        [told = false]() mutable {
+            if (interruptsSeen() == 0) return false;
+            if (!told) diagnose("interrupted: the running uploads finish, no other starts; again to stop at once");
+            told = true;
+            return true;
+        });
     const std::vector<UploadProgress> rows = jobs.snapshot();
     const std::vector<const CameraInfo*> versions = versionsAfter(search, rows, o.searchMs, &found);
     if (o.json) {
-        std::printf("%s\n", uploadJson(rows, versions).c_str());
+        std::printf("%s\n", uploadJson(rows, versions, summary).c_str());
     } else {
-        std::printf("%s", uploadTable(rows).c_str());
+        std::printf("%s%s", imageLine(summary).c_str(), uploadTable(rows).c_str());
         printVersions(rows, versions);
     }
     return exitStatusOf(rows);

@@ -36,7 +36,10 @@ private:
     Update update_;
 };
 
-bool ended(UploadState s) { return s == UploadState::NotFound || s == UploadState::Done || s == UploadState::Failed; }
+bool ended(UploadState s) {
+    return s == UploadState::NotFound || s == UploadState::OtherSubnet || s == UploadState::Done ||
+           s == UploadState::Failed || s == UploadState::Interrupted;
+}
 
 }  // namespace
 
@@ -47,21 +50,30 @@ void UploadJobs::update(size_t index, const std::function<void(UploadProgress&)>
 
 void UploadJobs::uploadOne(size_t index) {
     CameraInfo camera{};
+    bool interrupted = false;
     update(index, [&](UploadProgress& p) {
+        interrupted = p.state == UploadState::Interrupted;
+        if (interrupted) return;
         camera = p.camera;
         p.state = UploadState::Connecting;
         p.startedAt = tickCount();
     });
+    if (interrupted) return;
     JobObserver observer([this, index](const std::function<void(UploadProgress&)>& change) { update(index, change); });
-    // Each upload reads the image through a file of its own.
-    ImageFile image;
-    const bool opened = image.open(path_);
-    const bool ok = opened && UpgradeSession::run(kind_, image, camera, observer) == UpgradeResult::Success;
+    const bool ok = UpgradeSession::run(kind_, image_, camera, observer) == UpgradeResult::Success;
     update(index, [&](UploadProgress& p) {
         p.state = ok ? UploadState::Done : UploadState::Failed;
-        if (!opened) p.failureRow = kTextCannotOpenFile;
         p.endedAt = tickCount();
     });
+    ended_.notify_all();
+}
+
+// A camera whose turn has not come is not started any more. A thread that
+// took its index just before is told by the state.
+void UploadJobs::interruptWaiting() {
+    std::lock_guard<std::mutex> guard(lock_);
+    for (UploadProgress& p : cameras_)
+        if (p.state == UploadState::Waiting) p.state = UploadState::Interrupted;
     ended_.notify_all();
 }
 
@@ -77,18 +89,24 @@ std::vector<UploadProgress> UploadJobs::snapshot() const {
 }
 
 void UploadJobs::run(unsigned jobs, uint32_t periodMs,
-                     const std::function<void(const std::vector<UploadProgress>&)>& watch) {
+                     const std::function<void(const std::vector<UploadProgress>&)>& watch,
+                     const std::function<bool()>& stopped) {
     std::vector<size_t> queue;
     for (size_t i = 0; i < cameras_.size(); ++i)
         if (cameras_[i].state == UploadState::Waiting) queue.push_back(i);
     std::atomic<size_t> nextJob{0};
+    std::atomic<bool> stopping{false};
     std::vector<std::thread> threads;
     for (unsigned j = 0; j < jobs && j < queue.size(); ++j)
         threads.emplace_back([&] {
-            for (size_t at; (at = nextJob.fetch_add(1)) < queue.size();) uploadOne(queue[at]);
+            for (size_t at; !stopping && (at = nextJob.fetch_add(1)) < queue.size();) uploadOne(queue[at]);
         });
     // The view is drawn every period, and at once when the last one ends.
     for (;;) {
+        if (!stopping && stopped()) {
+            stopping = true;
+            interruptWaiting();
+        }
         watch(snapshot());
         std::unique_lock<std::mutex> guard(lock_);
         if (ended_.wait_for(guard, std::chrono::milliseconds(periodMs), [this] { return allEndedLocked(); })) break;

@@ -9,11 +9,14 @@
 #include <vector>
 
 #include "discovery/camera_info.h"
+#include "upload/image_file.h"
 #include "upload/upgrade_messages.h"
 
 namespace lenscout {
 
-enum class UploadState { Waiting, NotFound, Connecting, Sending, Done, Failed };
+// OtherSubnet: not tried, as a connection could not reach it. Interrupted:
+// the run was asked to stop before this camera's turn came.
+enum class UploadState { Waiting, NotFound, OtherSubnet, Connecting, Sending, Done, Failed, Interrupted };
 
 // What the view and the report see of one camera's upload.
 struct UploadProgress {
@@ -32,25 +35,30 @@ struct UploadProgress {
 class UploadJobs {
 public:
     // `cameras` in the order given; those not found are left as they are.
-    UploadJobs(std::vector<UploadProgress> cameras, UpgradeKind kind, std::string path)
-        : cameras_(std::move(cameras)), kind_(kind), path_(std::move(path)) {}
+    // Every camera reads the one checked image by position.
+    UploadJobs(std::vector<UploadProgress> cameras, UpgradeKind kind, const ImageFile& image)
+        : cameras_(std::move(cameras)), kind_(kind), image_(image) {}
 
     // Runs the uploads on up to `jobs` threads; `watch` is called on this
     // thread about every `periodMs` with a copy of the progress until all
-    // have ended, and once more at the end.
-    void run(unsigned jobs, uint32_t periodMs, const std::function<void(const std::vector<UploadProgress>&)>& watch);
+    // have ended, and once more at the end. Once `stopped` says so, no
+    // camera starts any more: those still waiting end Interrupted, and the
+    // running ones finish or fail.
+    void run(unsigned jobs, uint32_t periodMs, const std::function<void(const std::vector<UploadProgress>&)>& watch,
+             const std::function<bool()>& stopped = [] { return false; });
     std::vector<UploadProgress> snapshot() const;
 
 private:
     void uploadOne(size_t index);
     void update(size_t index, const std::function<void(UploadProgress&)>& change);
+    void interruptWaiting();
     bool allEndedLocked() const;
 
     mutable std::mutex lock_;
     std::condition_variable ended_;  // a camera's upload has ended
     std::vector<UploadProgress> cameras_;
     UpgradeKind kind_;
-    std::string path_;
+    const ImageFile& image_;
 };
 
 }  // namespace lenscout

@@ -28,8 +28,14 @@ const char* outcomeKey(UploadState s) {
     switch (s) {
     case UploadState::Done: return "uploaded";
     case UploadState::NotFound: return "not-found";
+    case UploadState::Interrupted: return "interrupted";
+    case UploadState::OtherSubnet: return "other-subnet";
     default: return "failed";
     }
+}
+
+std::string imageJson(const ImageSummary& image) {
+    return "{\"bytes\":" + std::to_string(image.size) + ",\"sha256\":\"" + image.sha256 + "\"}";
 }
 
 }  // namespace
@@ -37,7 +43,31 @@ const char* outcomeKey(UploadState s) {
 std::string outcomeText(const UploadProgress& p) {
     if (p.state == UploadState::Done) return "uploaded";
     if (p.state == UploadState::NotFound) return "not found";
+    if (p.state == UploadState::Interrupted) return "interrupted";
+    if (p.state == UploadState::OtherSubnet) return "in another subnet, not tried";
     return systemText(p.failureRow);
+}
+
+// One code for each failure text, the same in every language.
+const char* reasonCode(int textRow) {
+    switch (textRow) {
+    case kTextCannotConnect: return "cannot-connect";
+    case kTextIncorrectCredentials: return "login-refused";
+    case kTextCameraBusy: return "camera-busy";
+    case kTextTimeOut: return "no-reply";
+    case kTextRefused: return "connection-closed";
+    case kTextUnknownEcho: return "unknown-reply";
+    case kTextErrorCamera: return "wrong-camera";
+    case kTextUploadNotConfirmed: return "not-confirmed";
+    case kTextUploadBrokenOff: return "broken-off";
+    case kTextCannotReadFile: return "file-unreadable";
+    default: return "socket-error";
+    }
+}
+
+std::string imageLine(const ImageSummary& image) {
+    return "image " + terminalSafe(image.path) + ": " + std::to_string(image.size) + " bytes, SHA-256 " +
+           image.sha256 + "\n";
 }
 
 std::string uploadTable(const std::vector<UploadProgress>& cameras) {
@@ -51,19 +81,23 @@ std::string uploadTable(const std::vector<UploadProgress>& cameras) {
     return out;
 }
 
-std::string uploadJson(const std::vector<UploadProgress>& cameras, const std::vector<const CameraInfo*>& versions) {
+std::string uploadJson(const std::vector<UploadProgress>& cameras, const std::vector<const CameraInfo*>& versions,
+                       const ImageSummary& image) {
     std::string out = "[";
     for (size_t i = 0; i < cameras.size(); ++i) {
         const UploadProgress& p = cameras[i];
         if (i) out += ",";
         out += "{\"id\":" + jsonString(p.id) + ",\"outcome\":\"" + outcomeKey(p.state) + "\"";
         if (p.state != UploadState::NotFound) out += ",\"ip\":\"" + dottedQuad(p.camera.ip) + "\"";
-        if (p.state == UploadState::Failed) out += ",\"message\":" + jsonString(gbkToUtf8(CurrentText(p.failureRow)));
+        if (p.state == UploadState::Failed)
+            out += ",\"reason\":\"" + std::string(reasonCode(p.failureRow)) +
+                   "\",\"message\":" + jsonString(gbkToUtf8(CurrentText(p.failureRow)));
         if (p.state == UploadState::Done || p.state == UploadState::Failed) {
             char ms[24];
             std::snprintf(ms, sizeof ms, "%u", p.endedAt - p.startedAt);
             out += ",\"bytes\":" + std::to_string(p.sent) + ",\"ms\":" + ms;
         }
+        out += ",\"image\":" + imageJson(image);
         if (i < versions.size() && versions[i])
             out += ",\"firmware\":\"" + dottedQuad(versions[i]->firmwareVersion) + "\",\"webui\":\"" +
                    dottedQuad(versions[i]->webUiVersion) + "\"";

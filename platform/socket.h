@@ -52,6 +52,9 @@ bool connectTo(SocketHandle s, uint32_t addrNet, uint16_t portNet);
 bool connectWithin(SocketHandle s, uint32_t addrNet, uint16_t portNet, uint32_t timeoutMs);
 // A blocking send that makes no progress for this long fails.
 bool setSendTimeout(SocketHandle s, uint32_t timeoutMs);
+// Ends the sending side of a TCP connection: the peer reads its end, and
+// this side can still receive.
+bool shutdownSending(SocketHandle s);
 // Makes the close of a TCP socket a reset instead of an orderly end.
 bool resetOnClose(SocketHandle s);
 bool listenOn(SocketHandle s, int backlog);

@@ -133,6 +133,8 @@ WaitResult waitReadable(SocketHandle s, uint32_t timeoutMs) {
     }
 }
 
+bool shutdownSending(SocketHandle s) { return ::shutdown(s, SHUT_WR) == 0; }
+
 bool waitPeerGone(SocketHandle s, uint32_t timeoutMs) {
     pollfd p{s, POLLRDHUP, 0};
     int r;

@@ -223,6 +223,8 @@ WaitResult waitReadable(SocketHandle s, uint32_t timeoutMs) {
 
 // Windows has no "peer hung up" readiness apart from data: a peek that
 // finds the end of the stream or a reset, waited for in short slices.
+bool shutdownSending(SocketHandle s) { return ::shutdown(s, SD_SEND) == 0; }
+
 bool waitPeerGone(SocketHandle s, uint32_t timeoutMs) {
     using Clock = std::chrono::steady_clock;
     const auto deadline = Clock::now() + std::chrono::milliseconds(timeoutMs);

@@ -19,5 +19,13 @@ void followUserLocale();
 // A reader of standard output or error that has gone away fails the write
 // (EPIPE) instead of ending the process.
 void ignoreBrokenPipes();
+// Ctrl-C, SIGTERM and SIGHUP (on Windows Ctrl-C and Ctrl-Break) end the
+// program as usual, but first give back the echo that the password prompt
+// took away.
+void handleInterrupts();
+// From now on the first of them is only counted, so that the program can
+// let what runs finish and report it; a second one ends it at once.
+void countInterrupts();
+int interruptsSeen();
 
 }  // namespace lenscout

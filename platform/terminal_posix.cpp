@@ -12,6 +12,24 @@ namespace lenscout {
 
 namespace {
 
+// What the signal handler needs: the terminal whose echo is off, and how
+// it was before. Written before the echo goes, cleared before it returns.
+volatile sig_atomic_t gEchoOff = 0;
+int gEchoFd = -1;
+termios gEchoSaved{};
+volatile sig_atomic_t gCounting = 0;
+volatile sig_atomic_t gSeen = 0;
+
+extern "C" void onInterrupt(int signal) {
+    if (gEchoOff) ::tcsetattr(gEchoFd, TCSANOW, &gEchoSaved);
+    if (gCounting && gSeen == 0) {
+        gSeen = 1;
+        return;
+    }
+    std::signal(signal, SIG_DFL);
+    std::raise(signal);
+}
+
 // The controlling terminal, open for the object's lifetime.
 class TtyFile {
 public:
@@ -35,9 +53,14 @@ public:
         termios quiet = saved_;
         quiet.c_lflag &= static_cast<tcflag_t>(~(ECHO | ECHONL));
         quiet.c_lflag |= ICANON;
+        gEchoFd = fd;
+        gEchoSaved = saved_;
+        gEchoOff = 1;
         ok_ = tcsetattr(fd, TCSAFLUSH, &quiet) == 0;
+        if (!ok_) gEchoOff = 0;
     }
     ~EchoOff() {
+        gEchoOff = 0;
         if (ok_) tcsetattr(fd_, TCSAFLUSH, &saved_);
     }
     EchoOff(const EchoOff&) = delete;
@@ -91,5 +114,17 @@ bool readHiddenLine(const char* prompt, std::string* line) {
 void followUserLocale() { std::setlocale(LC_ALL, ""); }
 
 void ignoreBrokenPipes() { std::signal(SIGPIPE, SIG_IGN); }
+
+void handleInterrupts() {
+    struct sigaction action {};
+    action.sa_handler = onInterrupt;
+    action.sa_flags = SA_RESTART;
+    sigemptyset(&action.sa_mask);
+    for (int signal : {SIGINT, SIGTERM, SIGHUP}) ::sigaction(signal, &action, nullptr);
+}
+
+void countInterrupts() { gCounting = 1; }
+
+int interruptsSeen() { return gSeen; }
 
 }  // namespace lenscout

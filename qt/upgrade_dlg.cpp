@@ -58,12 +58,12 @@ void CUpgradeDlg::upgrade(UpgradeKind kind) {
     const QString path = chooseFile_(this);
     if (path.isEmpty()) return;
     ImageFile image;
-    if (!image.open(path.toLocal8Bit().toStdString())) {
-        messageBox_(this, CurrentText(kTextCannotOpenFile));
+    if (const int row = image.open(path.toLocal8Bit().toStdString())) {
+        messageBox_(this, CurrentText(row));
         return;
     }
     if (!checkImage(image, kind)) {
-        messageBox_(this, CurrentText(kind == UpgradeKind::SystemFirmware ? kTextBadFirmwareFile : kTextBadWebUiFile));
+        messageBox_(this, CurrentText(badImageRow(kind)));
         return;
     }
     kind_ = kind;

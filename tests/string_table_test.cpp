@@ -54,6 +54,11 @@ const char* const kReference[kStringRows][kLanguageColumns] = {
     {"Basic Properties", "基本属性", "基本屬性"},
     {"Network Configuration", "网络配置", "網絡配置"},
     {"Upgrade Firmware", "升级固件", "升級固件"},
+    {"The camera did not confirm the upload !", "摄像机没有确认升级 !", "攝像機沒有確認升級 !"},
+    {"The camera broke off the upload !", "摄像机中断了升级 !", "攝像機中斷了升級 !"},
+    {"Cannot read the file !", "无法读取文件 !", "無法讀取文件 !"},
+    {"This is a folder, not a file !", "这是文件夹, 不是文件 !", "這是資料夾, 不是文件 !"},
+    {"Not a regular file !", "不是普通文件 !", "不是普通文件 !"},
 };
 
 TEST(StringTable, EveryRowMatchesTheReferenceInAllThreeLanguages) {

@@ -9,6 +9,7 @@
 #include "discovery/camera_text.h"
 #include "protocol/packet_header.h"
 #include "protocol/payload.h"
+#include "app/string_table.h"
 #include "upload/image_file.h"
 
 namespace lenscout {
@@ -82,7 +83,7 @@ protected:
     bool check(const std::string& content, UpgradeKind kind) {
         std::ofstream(path_, std::ios::binary) << content;
         ImageFile file;
-        EXPECT_TRUE(file.open(path_));
+        EXPECT_EQ(file.open(path_), 0);
         return checkImage(file, kind);
     }
     // One file per test: ctest runs the tests as processes side by side.
@@ -105,16 +106,24 @@ TEST_F(ImageCheck, WebUiHasItsMarkAtOffsetEight) {
     EXPECT_FALSE(check("BNEG....UPGRADE APP_WARE FIL", UpgradeKind::WebUi));
 }
 
-TEST_F(ImageCheck, TheFileIsLeftAtItsStart) {
+// Every camera reads the bytes by position from the one open file: the
+// size is the one measured at the open, and nothing past it is read.
+TEST_F(ImageCheck, ReadByPositionWithinTheMeasuredSize) {
     std::ofstream(path_, std::ios::binary) << "BNEG1234";
     ImageFile file;
-    ASSERT_TRUE(file.open(path_));
-    ASSERT_TRUE(checkImage(file, UpgradeKind::WebUi) == false);
-    char first = 0;
-    ASSERT_TRUE(file.read(&first, 1));
-    EXPECT_EQ(first, 'B');
-    EXPECT_EQ(file.measure(), 8);
-    EXPECT_FALSE(ImageFile().open("/nonexistent/lenscout.bin"));
+    ASSERT_EQ(file.open(path_), 0);
+    EXPECT_EQ(file.size(), 8);
+    EXPECT_FALSE(checkImage(file, UpgradeKind::WebUi));
+    char bytes[4] = {};
+    ASSERT_TRUE(file.readAt(4, bytes, 4));
+    EXPECT_EQ(std::string(bytes, 4), "1234");
+    ASSERT_TRUE(file.readAt(0, bytes, 1));
+    EXPECT_EQ(bytes[0], 'B');
+    EXPECT_FALSE(file.readAt(5, bytes, 4));
+    // Grown on disk after the open: still the measured size.
+    std::ofstream(path_, std::ios::binary | std::ios::app) << "more";
+    EXPECT_FALSE(file.readAt(8, bytes, 4));
+    EXPECT_EQ(ImageFile().open(path_ + ".missing"), kTextCannotOpenFile);
 }
 
 }  // namespace

@@ -2,41 +2,41 @@
 
 #include <cstring>
 
-#include "platform/file_position.h"
+#include "app/string_table.h"
 #include "platform/open_file.h"
 
 namespace lenscout {
 
-bool ImageFile::open(const std::string& path) {
-    file_ = openBinaryFile(path);
-    return isOpen();
+int ImageFile::open(const std::string& utf8Path) {
+    file_.reset();
+    size_ = -1;
+    switch (openRegularFile(utf8Path, &file_)) {
+    case FileKind::Regular: break;
+    case FileKind::Folder: return kTextFileIsFolder;
+    case FileKind::Other: return kTextNotAFile;
+    case FileKind::CannotOpen: return kTextCannotOpenFile;
+    }
+    size_ = openFileSize(file_.get());
+    if (size_ >= 0) return 0;
+    file_.reset();
+    return kTextCannotReadFile;
 }
 
-int64_t ImageFile::measure() {
-    if (!file_ || !seekFile(file_.get(), 0, true)) return -1;
-    const int64_t size = filePosition(file_.get());
-    rewind();
-    return size;
+bool ImageFile::readAt(int64_t offset, void* into, size_t count) const {
+    return file_ && offset + static_cast<int64_t>(count) <= size_ && readFileAt(file_.get(), offset, into, count);
 }
 
-void ImageFile::rewind() {
-    if (file_) std::rewind(file_.get());
-}
-
-bool ImageFile::read(void* into, size_t count) { return file_ && std::fread(into, 1, count, file_.get()) == count; }
-
-bool ImageFile::seek(int64_t offset) { return file_ && seekFile(file_.get(), offset); }
-
-bool checkImage(ImageFile& file, UpgradeKind kind) {
+bool checkImage(const ImageFile& file, UpgradeKind kind) {
     static const char kFirmwareMark[] = "BNEG";
     static const char kWebUiMark[] = "UPGRADE APP_WARE FILE";
     const char* mark = kind == UpgradeKind::SystemFirmware ? kFirmwareMark : kWebUiMark;
     const size_t size = std::strlen(mark);
     char found[32] = {};
-    const bool ok = file.seek(kind == UpgradeKind::SystemFirmware ? 0 : 8) && file.read(found, size) &&
-                    std::memcmp(found, mark, size) == 0;
-    file.rewind();
-    return ok;
+    return file.readAt(kind == UpgradeKind::SystemFirmware ? 0 : 8, found, size) && std::memcmp(found, mark, size) == 0;
+}
+
+int badImageRow(UpgradeKind kind) {
+    return kind == UpgradeKind::SystemFirmware ? kTextBadFirmwareFile : kTextBadWebUiFile;
 }
 
 }  // namespace lenscout

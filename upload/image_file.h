@@ -1,5 +1,7 @@
 #pragma once
-// An image file opened for an upload, closed on every path.
+// The image of an upload: opened once, measured once, checked, and read by
+// position, so that every camera gets exactly the bytes that were checked
+// and uploads side by side share one file.
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -11,25 +13,26 @@ namespace lenscout {
 
 class ImageFile {
 public:
-    // False when the file cannot be opened for reading.
-    bool open(const std::string& path);
+    // 0 when the file is open, else the string-table row that says why not:
+    // missing or unreadable, a folder, not a regular file (a FIFO or a
+    // device is refused before anything waits on it), or of no size.
+    int open(const std::string& utf8Path);
     bool isOpen() const { return file_ != nullptr; }
-    // The size in bytes, from the end's position; -1 when unknown. Leaves
-    // the file at its start.
-    int64_t measure();
-    void rewind();
-    // Reads exactly count bytes; false when fewer are there.
-    bool read(void* into, size_t count);
-    bool seek(int64_t offset);
+    // The size in bytes, as measured when it was opened.
+    int64_t size() const { return size_; }
+    // Exactly count bytes at offset; false on a read error or past the end.
+    bool readAt(int64_t offset, void* into, size_t count) const;
     void close() { file_.reset(); }
 
 private:
     FileHandle file_;
+    int64_t size_ = -1;
 };
 
 // The check of an image's kind: "BNEG" at offset 0 for system firmware,
-// "UPGRADE APP_WARE FILE" at offset 8 for a web UI. Leaves the file at its
-// start.
-bool checkImage(ImageFile& file, UpgradeKind kind);
+// "UPGRADE APP_WARE FILE" at offset 8 for a web UI.
+bool checkImage(const ImageFile& file, UpgradeKind kind);
+// The text row of a failed check of that kind.
+int badImageRow(UpgradeKind kind);
 
 }  // namespace lenscout

@@ -7,7 +7,9 @@
 //   loginReply    (3)   status:u16                                camera -> system   (0: accepted)
 //   data   (12 | 13)    position:u8 length:u32 bytes:length       system -> camera   (12 system firmware, 13 web UI)
 //
-//   session = helloRequest helloReply loginRequest loginReply data* close
+//   session = helloRequest helloReply loginRequest loginReply data* end
+//   end     = the system shuts its sending side; the camera, having every
+//             byte, closes the connection (a reset or silence: no upload)
 //   position: 0 first of several blocks, 1 middle, 2 last (the only one of a one-block image)
 #include <cstdint>
 #include <vector>

@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "discovery/camera_text.h"
+#include "platform/tick_clock.h"
 #include "protocol/packet_header.h"
 #include "protocol/stream_reader.h"
 #include "upload/block_sender.h"
@@ -15,14 +16,16 @@ namespace {
 // step returns 0 or the row of its failure text.
 class Conversation {
 public:
-    Conversation(UpgradeKind kind, ImageFile& image, const CameraInfo& camera, UpgradeObserver& observer)
-        : kind_(kind), image_(image), camera_(camera), observer_(observer) {}
+    Conversation(UpgradeKind kind, const ImageFile& image, const CameraInfo& camera, UpgradeObserver& observer,
+                 uint32_t confirmLimitMs)
+        : kind_(kind), image_(image), camera_(camera), observer_(observer), confirmLimitMs_(confirmLimitMs) {}
 
     int run() {
         int failure = connect();
         if (!failure) failure = hello();
         if (!failure) failure = login();
         if (!failure) failure = transfer();
+        if (!failure) failure = awaitConfirmation();
         return failure;
     }
 
@@ -62,15 +65,16 @@ private:
     }
 
     int transfer() {
-        const int64_t size = image_.measure();
-        if (size < 0) return kTextSocketError;
+        const int64_t size = image_.size();
+        if (size < 0) return kTextCannotReadFile;
         observer_.onTransferStart();
         BlockBatch batch(socket_.get());
         for (int64_t sent = 0; sent < size;) {
             const uint32_t bytes = batch.plan(kind_, sent, size);
+            if (!image_.readAt(sent, batch.data(), bytes)) return kTextCannotReadFile;
             // Progress as block by block: up to the block whose send failed.
             uint32_t blocks = 1;
-            const bool ok = image_.read(batch.data(), bytes) && batch.send(&blocks) == NET_OK;
+            const bool ok = batch.send(&blocks) == NET_OK;
             for (uint32_t i = 0; i < blocks; ++i) {
                 sent += batch.length(i);
                 observer_.onProgress(progressPercent(sent, size));
@@ -81,10 +85,32 @@ private:
         return 0;
     }
 
+    // The bytes in the local kernel prove nothing: the camera has the image
+    // once it closes the connection after the end of the stream. What it
+    // sends before closing is read and dropped.
+    int awaitConfirmation() {
+        if (!shutdownSending(socket_.get())) return kTextUploadBrokenOff;
+        const uint32_t start = tickCount();
+        char dropped[512];
+        for (;;) {
+            const uint32_t waited = tickCount() - start;
+            if (waited >= confirmLimitMs_) return kTextUploadNotConfirmed;
+            switch (waitReadable(socket_.get(), confirmLimitMs_ - waited)) {
+            case WaitResult::Timeout: return kTextUploadNotConfirmed;
+            case WaitResult::Failed: return kTextUploadBrokenOff;
+            case WaitResult::Readable: break;
+            }
+            const long n = receiveSome(socket_.get(), dropped, sizeof dropped);
+            if (n == 0) return 0;
+            if (n < 0) return kTextUploadBrokenOff;
+        }
+    }
+
     UpgradeKind kind_;
-    ImageFile& image_;
+    const ImageFile& image_;
     const CameraInfo& camera_;
     UpgradeObserver& observer_;
+    uint32_t confirmLimitMs_;
     Socket socket_;
     PacketWriter writer_;
     StreamReader reader_;
@@ -114,9 +140,9 @@ int checkLoginReply(StreamReader& reader) {
     return status == 0 ? 0 : kTextIncorrectCredentials;
 }
 
-UpgradeResult UpgradeSession::run(UpgradeKind kind, ImageFile& image, const CameraInfo& camera,
-                                  UpgradeObserver& observer) {
-    Conversation conversation(kind, image, camera, observer);
+UpgradeResult UpgradeSession::run(UpgradeKind kind, const ImageFile& image, const CameraInfo& camera,
+                                  UpgradeObserver& observer, uint32_t confirmLimitMs) {
+    Conversation conversation(kind, image, camera, observer, confirmLimitMs);
     const int failure = conversation.run();
     if (!failure) return UpgradeResult::Success;
     // The text is shown while the connection is still open.

@@ -30,6 +30,9 @@ enum class UpgradeResult { Success, Failure };
 // Limits that keep a silent camera from holding the program for ever.
 constexpr uint32_t kConnectLimitMs = 20000;
 constexpr uint32_t kSendStallLimitMs = 10000;
+// How long the camera may take, after the last block, to close the
+// connection: its close is what says that it has every byte.
+constexpr uint32_t kConfirmLimitMs = 30000;
 
 class StreamReader;
 
@@ -40,8 +43,10 @@ int checkLoginReply(StreamReader& reader);
 
 class UpgradeSession {
 public:
-    // `camera` gives ip, httpPort, deviceId, user and password.
-    static UpgradeResult run(UpgradeKind kind, ImageFile& image, const CameraInfo& camera, UpgradeObserver& observer);
+    // `camera` gives ip, httpPort, deviceId, user and password. Success
+    // only once the camera has closed the connection after the last block.
+    static UpgradeResult run(UpgradeKind kind, const ImageFile& image, const CameraInfo& camera,
+                             UpgradeObserver& observer, uint32_t confirmLimitMs = kConfirmLimitMs);
 };
 
 }  // namespace lenscout

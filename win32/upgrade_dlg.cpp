@@ -103,13 +103,12 @@ void CUpgradeDlg::upgrade(UpgradeKind kind) {
     const std::string path = chooseFile_(hwnd());
     if (path.empty()) return;
     ImageFile image;
-    if (!image.open(path)) {
-        messageBox_(hwnd(), CurrentText(kTextCannotOpenFile));
+    if (const int row = image.open(path)) {
+        messageBox_(hwnd(), CurrentText(row));
         return;
     }
     if (!checkImage(image, kind)) {
-        messageBox_(hwnd(),
-                    CurrentText(kind == UpgradeKind::SystemFirmware ? kTextBadFirmwareFile : kTextBadWebUiFile));
+        messageBox_(hwnd(), CurrentText(badImageRow(kind)));
         return;
     }
     kind_ = kind;
@@ -127,7 +126,7 @@ void CUpgradeDlg::upgrade(UpgradeKind kind) {
 // dispatching: the windows repaint and the bar moves, and Windows never
 // marks the program "Not Responding". The dialog is disabled meanwhile, and
 // its owner with it, so nothing takes input; the tray's menu waits too.
-UpgradeResult CUpgradeDlg::runKeepingWindowsAlive(UpgradeKind kind, ImageFile& image) {
+UpgradeResult CUpgradeDlg::runKeepingWindowsAlive(UpgradeKind kind, const ImageFile& image) {
     uploading_ = true;
     finished_ = succeeded_ = false;
     failureRow_ = kTextErrorCamera;

@@ -32,7 +32,7 @@ protected:
 
 private:
     void upgrade(UpgradeKind kind);
-    UpgradeResult runKeepingWindowsAlive(UpgradeKind kind, ImageFile& image);
+    UpgradeResult runKeepingWindowsAlive(UpgradeKind kind, const ImageFile& image);
     void showCredentials(bool shown);
     void onTransferStart() override;
     void onProgress(int percent) override;

@@ -52,23 +52,32 @@ TEST(CliOutput, TheTableGivesEachOutcomeInTheSystemsWords) {
               "CAM-3     -                -         not found\n");
 }
 
-TEST(CliOutput, JsonCarriesOutcomesAndVersions) {
+// Scripts read the outcome and the reason, which are the same in every
+// language; the message is the user's, in UTF-8 whatever the terminal's
+// encoding. Each row names the image every camera got.
+TEST(CliOutput, JsonCarriesOutcomesReasonsImageAndVersions) {
     SelectLanguage(kSimplifiedChinese);
     CameraInfo after{};
     after.firmwareVersion = test::ip("1.2.3.5");
     after.webUiVersion = test::ip("2.0.0.1");
+    const ImageSummary image{"fw.bin", 2048, std::string(64, 'e')};
     const std::string json =
         uploadJson({row("CAM\"1", UploadState::Done), row("CAM-2", UploadState::Failed, kTextTimeOut),
-                    row("CAM-3", UploadState::NotFound)},
-                   {&after, nullptr, nullptr});
+                    row("CAM-3", UploadState::NotFound), row("CAM-4", UploadState::Interrupted),
+                    row("CAM-5", UploadState::Failed, kTextUploadNotConfirmed)},
+                   {&after, nullptr, nullptr, nullptr, nullptr}, image);
     SelectLanguage(kEnglish);
-    // The message is UTF-8 whatever the terminal's encoding.
+    const std::string img = ",\"image\":{\"bytes\":2048,\"sha256\":\"" + std::string(64, 'e') + "\"}";
     EXPECT_EQ(json,
-              "[{\"id\":\"CAM\\\"1\",\"outcome\":\"uploaded\",\"ip\":\"10.1.2.3\",\"bytes\":2048,\"ms\":1500,"
-              "\"firmware\":\"1.2.3.5\",\"webui\":\"2.0.0.1\"},"
-              "{\"id\":\"CAM-2\",\"outcome\":\"failed\",\"ip\":\"10.1.2.3\",\"message\":\"通讯超时 !\","
-              "\"bytes\":2048,\"ms\":1500},"
-              "{\"id\":\"CAM-3\",\"outcome\":\"not-found\"}]");
+              "[{\"id\":\"CAM\\\"1\",\"outcome\":\"uploaded\",\"ip\":\"10.1.2.3\",\"bytes\":2048,\"ms\":1500" + img +
+                  ",\"firmware\":\"1.2.3.5\",\"webui\":\"2.0.0.1\"},"
+                  "{\"id\":\"CAM-2\",\"outcome\":\"failed\",\"ip\":\"10.1.2.3\",\"reason\":\"no-reply\","
+                  "\"message\":\"通讯超时 !\",\"bytes\":2048,\"ms\":1500" + img + "},"
+                  "{\"id\":\"CAM-3\",\"outcome\":\"not-found\"" + img + "},"
+                  "{\"id\":\"CAM-4\",\"outcome\":\"interrupted\",\"ip\":\"10.1.2.3\"" + img + "},"
+                  "{\"id\":\"CAM-5\",\"outcome\":\"failed\",\"ip\":\"10.1.2.3\",\"reason\":\"not-confirmed\","
+                  "\"message\":\"摄像机没有确认升级 !\",\"bytes\":2048,\"ms\":1500" + img + "}]");
+    EXPECT_EQ(imageLine(image), "image fw.bin: 2048 bytes, SHA-256 " + std::string(64, 'e') + "\n");
 }
 
 TEST(CliOutput, ProgressLines) {
@@ -123,8 +132,10 @@ TEST(Credentials, CutAsTheDialogsCutThem) {
     ASSERT_TRUE(storeUser("administrator", &c, &row));
     EXPECT_EQ(fieldText(c.user), "administrat");
     // Five two-byte characters fit in 11 bytes, and the sixth is not halved.
-    storePassword("\xe5\xaf\x86\xe7\xa0\x81\xe5\xaf\x86\xe7\xa0\x81\xe5\xaf\x86\xe7\xa0\x81", &c);
+    std::string typed = "\xe5\xaf\x86\xe7\xa0\x81\xe5\xaf\x86\xe7\xa0\x81\xe5\xaf\x86\xe7\xa0\x81";
+    storePassword(typed, &c);
     EXPECT_EQ(fieldText(c.password), "\xc3\xdc\xc2\xeb\xc3\xdc\xc2\xeb\xc3\xdc");
+    EXPECT_TRUE(typed.empty()) << "the typed password is wiped once stored";
 }
 
 }  // namespace

@@ -120,6 +120,22 @@ private slots:
         QVERIFY(!field("IDC_USER")->isHidden());
     }
 
+    // The bar was up when the transfer failed: it goes, and the entries come
+    // back with what was typed, ready for another try.
+    void aFailedTransferBringsTheEntriesBack() {
+        LoopbackCamera camera("reset-mid");
+        camera.describe(&dlg->m_camera);
+        field("IDC_PASSWORD")->setText(QStringLiteral("pw"));
+        nextFile = file("fw.bin", "BNEG" + std::string(4 << 20, 'x'));
+        button("IDC_UPGRADE_FIRMWARE")->click();
+        QCOMPARE(shown, std::vector<std::string>{"Socket Error !"});
+        QVERIFY(dlg->isVisible());
+        for (const char* name : {"IDC_USER", "IDC_PASSWORD", "IDC_LABEL_USER", "IDC_LABEL_PASSWORD"})
+            QVERIFY2(!dlg->findChild<QWidget*>(QString::fromLatin1(name))->isHidden(), name);
+        QVERIFY(dlg->findChild<QProgressBar*>(QStringLiteral("IDC_PROGRESS"))->isHidden());
+        QCOMPARE(field("IDC_PASSWORD")->text(), QStringLiteral("pw"));
+    }
+
     // Only the system firmware button is the default: Enter in either
     // field asks for a system firmware image.
     void enterInAFieldUploadsSystemFirmware() {

@@ -32,7 +32,7 @@ struct Recorder : UpgradeObserver {
 const char* const kBehaviours[] = {"ok",          "busy",         "wrong-id",      "login-refused",       "close-hello",
                                    "reset-login", "silent-hello", "wrong-command", "wrong-command-login", "split",
                                    "short-hello", "stall",        "reset-data",    "reset-mid",           "slow-2900",
-                                   "slow-3100"};
+                                   "slow-3100",   "reset-last",   "hold"};
 
 class UpgradeSessionTest : public testing::Test {
 protected:
@@ -81,10 +81,11 @@ protected:
         return s.str();
     }
     // Runs a session; the failure row or 0.
-    int upload(const CameraInfo& c, size_t size, Recorder* r, UpgradeKind kind = UpgradeKind::SystemFirmware) {
+    int upload(const CameraInfo& c, size_t size, Recorder* r, UpgradeKind kind = UpgradeKind::SystemFirmware,
+               uint32_t confirmLimitMs = kConfirmLimitMs) {
         ImageFile image;
-        EXPECT_TRUE(image.open(writeImage(size)));
-        const UpgradeResult result = UpgradeSession::run(kind, image, c, *r);
+        EXPECT_EQ(image.open(writeImage(size)), 0);
+        const UpgradeResult result = UpgradeSession::run(kind, image, c, *r, confirmLimitMs);
         EXPECT_EQ(result == UpgradeResult::Success, r->failures.empty());
         return r->failures.empty() ? 0 : r->failures.back();
     }
@@ -224,6 +225,33 @@ TEST_F(UpgradeSessionTest, FaultsLoseNothing) {
         Recorder again;
         EXPECT_EQ(upload(camera("ok"), 3000, &again), 0) << "after " << c.camera;
     }
+}
+
+// "Uploaded" only once the camera has the image. A camera that breaks off
+// at the last block fails the upload at every size, though every byte had
+// left this computer and the bar stood at 100 %.
+TEST_F(UpgradeSessionTest, ABreakBeforeTheEndIsNoUpload) {
+    for (size_t size : {size_t{3000}, size_t{1 << 20}, size_t{1100000}, size_t{3 << 19}, size_t{2 << 20},
+                        size_t{4 << 20}}) {
+        Recorder r;
+        const int row = upload(camera("reset-last"), size, &r);
+        EXPECT_TRUE(row == kTextUploadBrokenOff || row == kTextSocketError) << size << ": row " << row;
+    }
+    Recorder r;
+    EXPECT_EQ(upload(camera("reset-last"), 3000, &r), kTextUploadBrokenOff);
+    EXPECT_EQ(r.progress.back(), 100);
+}
+
+// A camera that takes every byte but never closes has not said that it has
+// the image: a failure of its own, once the time for it has run out.
+TEST_F(UpgradeSessionTest, ACameraThatNeverClosesHasNotConfirmed) {
+    Recorder r;
+    const auto start = std::chrono::steady_clock::now();
+    EXPECT_EQ(upload(camera("hold"), 3000, &r, UpgradeKind::SystemFirmware, 500), kTextUploadNotConfirmed);
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(3));
+    ASSERT_TRUE(sim_->waitForLine({"upload id=" + idOf(17) + " outcome=received", "bytes=3000"}, 5000));
+    Recorder again;
+    EXPECT_EQ(upload(camera("ok"), 3000, &again), 0);
 }
 
 // A camera that stops reading mid-transfer: a send gives up after 10 s

@@ -55,7 +55,8 @@ uint32_t takeAddress(const uint8_t* at) {
 const char* const kUploadBehaviours[] = {
     "ok",          "busy",        "wrong-id",     "login-refused", "close-hello",   "close-login",
     "reset-hello", "reset-login", "silent-hello", "silent-login",  "wrong-command", "wrong-command-login",
-    "split",       "short-hello", "stall",        "reset-data",    "reset-mid",     nullptr,
+    "split",       "short-hello", "stall",        "reset-data",    "reset-mid",     "reset-last",
+    "hold",        nullptr,
 };
 
 bool isUploadBehaviour(const std::string& name) {

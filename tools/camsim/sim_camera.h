@@ -30,7 +30,9 @@ struct SimCamera {
 // reset-login, silent-hello, silent-login, wrong-command, wrong-command-login,
 // split, short-hello, stall (stops reading after 1 MiB of the image),
 // reset-data (resets at the first block), reset-mid (resets after 1 MiB),
-// slow-N (answers the hello after N ms).
+// reset-last (resets at the last block, which it does not store), hold
+// (keeps the connection 3 s after the end of the stream), slow-N (answers
+// the hello after N ms).
 extern const char* const kUploadBehaviours[];
 bool isUploadBehaviour(const std::string& name);
 

@@ -235,6 +235,10 @@ std::string Connection::receiveImage() {
             const uint32_t length = sim::getLe32(m.payload.data() + 1);
             violate(checker.check(m, position, length));
             if (length > m.payload.size() - 5) return done("bad-data");
+            if (camera_.upload == "reset-last" && position == 2) {
+                resetOnClose();
+                return done("reset-last");
+            }
             if (!file && !options_.uploadDir.empty()) {
                 path = options_.uploadDir + "/" + camera_.id +
                        (m.command == sim::kCmdWebUiData ? "-webui.bin" : "-firmware.bin");
@@ -265,6 +269,10 @@ std::string Connection::receiveImage() {
         if (n <= 0) break;
         if (n > 0) used += static_cast<size_t>(n);
     }
+    // Keeps the connection open after the end of the stream, as a camera
+    // that never says it has the image.
+    for (int i = 0; camera_.upload == "hold" && i < 30 && !stop_; ++i)
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
     return done("received") + " user=" + loginUser_ + " kind=" + std::to_string(kind) +
            " bytes=" + std::to_string(bytes) + " blocks=" + std::to_string(blocks) + " positions=" + positions +
            " stored=" + path;
