@@ -11,7 +11,7 @@
     X(kExitNotFound, 4, "a camera did not answer the search")                          \
     X(kExitRefused, 5, "the camera refused the user or password")                      \
     X(kExitTimeout, 6, "the camera did not confirm in time")                           \
-    X(kExitUnconfirmed, 7, "sent, but not confirmed: a change to DHCP cannot be seen")  \
+    X(kExitUnconfirmed, 7, "sent, but not confirmed: a change to DHCP cannot be seen") \
     X(kExitInterrupted, 130, "interrupted: the outcomes so far are printed")
 
 namespace lenscout {

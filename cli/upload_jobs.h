@@ -44,8 +44,9 @@ public:
     // have ended, and once more at the end. Once `stopped` says so, no
     // camera starts any more: those still waiting end Interrupted, and the
     // running ones finish or fail.
-    void run(unsigned jobs, uint32_t periodMs, const std::function<void(const std::vector<UploadProgress>&)>& watch,
-             const std::function<bool()>& stopped = [] { return false; });
+    void run(
+        unsigned jobs, uint32_t periodMs, const std::function<void(const std::vector<UploadProgress>&)>& watch,
+        const std::function<bool()>& stopped = [] { return false; });
     std::vector<UploadProgress> snapshot() const;
 
 private:

@@ -66,8 +66,8 @@ const char* reasonCode(int textRow) {
 }
 
 std::string imageLine(const ImageSummary& image) {
-    return "image " + terminalSafe(image.path) + ": " + std::to_string(image.size) + " bytes, SHA-256 " +
-           image.sha256 + "\n";
+    return "image " + terminalSafe(image.path) + ": " + std::to_string(image.size) + " bytes, SHA-256 " + image.sha256 +
+           "\n";
 }
 
 std::string uploadTable(const std::vector<UploadProgress>& cameras) {

@@ -6,10 +6,10 @@
 #include <string>
 #include <vector>
 
+#include "app/string_table.h"
 #include "discovery/camera_text.h"
 #include "protocol/packet_header.h"
 #include "protocol/payload.h"
-#include "app/string_table.h"
 #include "upload/image_file.h"
 
 namespace lenscout {

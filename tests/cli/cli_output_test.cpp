@@ -68,15 +68,22 @@ TEST(CliOutput, JsonCarriesOutcomesReasonsImageAndVersions) {
                    {&after, nullptr, nullptr, nullptr, nullptr}, image);
     SelectLanguage(kEnglish);
     const std::string img = ",\"image\":{\"bytes\":2048,\"sha256\":\"" + std::string(64, 'e') + "\"}";
-    EXPECT_EQ(json,
-              "[{\"id\":\"CAM\\\"1\",\"outcome\":\"uploaded\",\"ip\":\"10.1.2.3\",\"bytes\":2048,\"ms\":1500" + img +
-                  ",\"firmware\":\"1.2.3.5\",\"webui\":\"2.0.0.1\"},"
-                  "{\"id\":\"CAM-2\",\"outcome\":\"failed\",\"ip\":\"10.1.2.3\",\"reason\":\"no-reply\","
-                  "\"message\":\"通讯超时 !\",\"bytes\":2048,\"ms\":1500" + img + "},"
-                  "{\"id\":\"CAM-3\",\"outcome\":\"not-found\"" + img + "},"
-                  "{\"id\":\"CAM-4\",\"outcome\":\"interrupted\",\"ip\":\"10.1.2.3\"" + img + "},"
-                  "{\"id\":\"CAM-5\",\"outcome\":\"failed\",\"ip\":\"10.1.2.3\",\"reason\":\"not-confirmed\","
-                  "\"message\":\"摄像机没有确认升级 !\",\"bytes\":2048,\"ms\":1500" + img + "}]");
+    EXPECT_EQ(json, "[{\"id\":\"CAM\\\"1\",\"outcome\":\"uploaded\",\"ip\":\"10.1.2.3\",\"bytes\":2048,\"ms\":1500" +
+                        img +
+                        ",\"firmware\":\"1.2.3.5\",\"webui\":\"2.0.0.1\"},"
+                        "{\"id\":\"CAM-2\",\"outcome\":\"failed\",\"ip\":\"10.1.2.3\",\"reason\":\"no-reply\","
+                        "\"message\":\"通讯超时 !\",\"bytes\":2048,\"ms\":1500" +
+                        img +
+                        "},"
+                        "{\"id\":\"CAM-3\",\"outcome\":\"not-found\"" +
+                        img +
+                        "},"
+                        "{\"id\":\"CAM-4\",\"outcome\":\"interrupted\",\"ip\":\"10.1.2.3\"" +
+                        img +
+                        "},"
+                        "{\"id\":\"CAM-5\",\"outcome\":\"failed\",\"ip\":\"10.1.2.3\",\"reason\":\"not-confirmed\","
+                        "\"message\":\"摄像机没有确认升级 !\",\"bytes\":2048,\"ms\":1500" +
+                        img + "}]");
     EXPECT_EQ(imageLine(image), "image fw.bin: 2048 bytes, SHA-256 " + std::string(64, 'e') + "\n");
 }
 

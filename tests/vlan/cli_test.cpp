@@ -5,6 +5,12 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <poll.h>
+#include <pty.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <termios.h>
+
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -44,11 +50,17 @@ protected:
             "id=NET-R6,port=8032,authfail=6",
             // "\x1b]2;owned\x07\x1b[2J": retitles the window and clears the screen.
             "id=ESC,port=8041,name-hex=1b5d323b6f776e6564071b5b324a",
+            "id=UP-LAST,port=8014,upload=reset-last",
+            "id=UP-SLOW,port=8015,upload=slow-2500",
+            "id=UP-LOGIN,port=8016,upload=login-refused",
         };
         for (const char* c : cameras) {
             args.push_back("--camera");
             args.push_back(std::string(c) + ",ip=" + host + ",password=" + kPassword);
         }
+        // In none of this computer's subnets.
+        args.push_back("--camera");
+        args.push_back("id=FAR-1,port=8051,ip=10.9.8.7,password=" + std::string(kPassword));
         sim_ = new test::SimProcess(1, args);
     }
     static void TearDownTestSuite() { delete sim_; }
@@ -207,7 +219,7 @@ TEST_F(Cli, ThePasswordStaysOutOfArgumentsAndOutput) {
                 {{"LC_ALL", "C.UTF-8"}}, std::string(kPassword) + "\n");
     EXPECT_EQ(r.status, 0) << r.err;
     r = runTool(cli(), {"set-network", "--id", "PW", "--dhcp", "--json"}, withPassword());
-    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.status, 7) << r.err;
     EXPECT_EQ((r.out + r.err).find(kPassword), std::string::npos);
     // With no source and no terminal there is no password to be had, and
     // nothing is sent.
@@ -307,6 +319,151 @@ TEST_F(Cli, CamerasThatDoNotAnswerAreNotFound) {
     EXPECT_EQ(r.status, 4) << r.err;
 }
 
+// A camera cannot show that it took DHCP: the request is reported sent,
+// not confirmed, with a status of its own; a refusal is still one.
+TEST_F(Cli, DhcpIsSentButNotConfirmed) {
+    ASSERT_TRUE(sim_->ok());
+    ToolResult r = runTool(cli(), {"set-network", "--id", "PW", "--dhcp"}, withPassword());
+    EXPECT_EQ(r.status, 7) << r.err;
+    EXPECT_NE(r.err.find("PW: sent, not confirmed"), std::string::npos) << r.err;
+    r = runTool(cli(), {"set-network", "--id", "NET-R1", "--dhcp", "--wait", "2"}, withPassword("no"));
+    EXPECT_EQ(r.status, 5) << r.err;
+}
+
+// "Uploaded" means the camera has the image: one that breaks off at the
+// last block is a failure, though every byte left this computer. The report
+// names the image by its size and SHA-256, and JSON gives a reason code.
+TEST_F(Cli, AnUploadCountsOnlyWhenTheCameraHasIt) {
+    ASSERT_TRUE(sim_->ok());
+    const std::string image = writeImage("last.bin", 2 << 20, "BNEG");
+    ToolResult r = runTool(cli(), {"upload", "--kind", "system", image, "--id", "UP-LAST"}, withPassword());
+    EXPECT_EQ(r.status, 1) << r.out << r.err;
+    EXPECT_EQ(r.out.find("uploaded"), std::string::npos) << r.out;
+    const ToolResult digest = runTool("/usr/bin/sha256sum", {image});
+    const std::string sha = digest.out.substr(0, 64);
+    EXPECT_NE(r.out.find("image " + image + ": 2097152 bytes, SHA-256 " + sha + "\n"), std::string::npos) << r.out;
+    r = runTool(cli(), {"upload", "--kind", "system", image, "--id", "UP-LAST", "--json"}, withPassword());
+    EXPECT_TRUE(r.out.find("\"reason\":\"broken-off\"") != std::string::npos ||
+                r.out.find("\"reason\":\"socket-error\"") != std::string::npos)
+        << r.out;
+    EXPECT_NE(r.out.find("\"image\":{\"bytes\":2097152,\"sha256\":\"" + sha + "\"}"), std::string::npos) << r.out;
+}
+
+// A refused login is the documented 5; a camera outside every local subnet
+// is not tried at all, and says why.
+TEST_F(Cli, ARefusedLoginAndACameraElsewhere) {
+    ASSERT_TRUE(sim_->ok());
+    const std::string image = writeImage("refused.bin", 8192, "BNEG");
+    ToolResult r = runTool(cli(), {"upload", "--kind", "system", image, "--id", "UP-LOGIN", "--json"}, withPassword());
+    EXPECT_EQ(r.status, 5) << r.out << r.err;
+    EXPECT_NE(r.out.find("\"reason\":\"login-refused\""), std::string::npos) << r.out;
+    r = runTool(cli(), {"upload", "--kind", "system", image, "--id", "FAR-1"}, withPassword());
+    EXPECT_EQ(r.status, 1) << r.out << r.err;
+    EXPECT_NE(r.out.find("in another subnet, not tried"), std::string::npos) << r.out;
+    EXPECT_NE(r.err.find("FAR-1: in none of this computer's subnets"), std::string::npos) << r.err;
+    for (const std::string& line : sim_->logLines()) EXPECT_EQ(line.find("upload id=FAR-1"), std::string::npos);
+}
+
+// What is no image is refused at once: a FIFO would wait for ever.
+TEST_F(Cli, FilesThatAreNoImage) {
+    ASSERT_TRUE(sim_->ok());
+    const std::string fifo = dir_ + "/fifo.bin";
+    mkfifo(fifo.c_str(), 0600);
+    const auto start = std::chrono::steady_clock::now();
+    ToolResult r = runTool(cli(), {"upload", "--kind", "system", fifo, "--id", "UP-1"}, withPassword());
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(5));
+    EXPECT_EQ(r.status, 3);
+    EXPECT_NE(r.err.find("Not a regular file !"), std::string::npos) << r.err;
+    r = runTool(cli(), {"upload", "--kind", "system", dir_, "--id", "UP-1"}, withPassword());
+    EXPECT_EQ(r.status, 3);
+    EXPECT_NE(r.err.find("This is a folder, not a file !"), std::string::npos) << r.err;
+}
+
+// The first Ctrl-C lets the running upload finish, starts no other, and
+// prints the table with the rest interrupted; a second one ends it at once.
+TEST_F(Cli, CtrlCFinishesWhatRunsAndReports) {
+    ASSERT_TRUE(sim_->ok());
+    const std::string image = writeImage("stop.bin", 64 * 1024, "BNEG");
+    const std::vector<std::string> args = {"upload",  "--kind", "system", image,    "--id",
+                                           "UP-SLOW", "--id",   "UP-3",   "--jobs", "1"};
+    {
+        test::ToolProcess run(cli(), args, withPassword());
+        std::this_thread::sleep_for(std::chrono::milliseconds(1500));
+        kill(run.pid(), SIGINT);
+        const ToolResult r = run.finish(20000);
+        EXPECT_EQ(r.status, 130) << r.out << r.err;
+        EXPECT_NE(r.out.find("uploaded"), std::string::npos) << r.out;
+        EXPECT_NE(r.out.find("interrupted"), std::string::npos) << r.out;
+        EXPECT_NE(r.err.find("interrupted: the running uploads finish"), std::string::npos) << r.err;
+    }
+    test::ToolProcess run(cli(), args, withPassword());
+    std::this_thread::sleep_for(std::chrono::milliseconds(1500));
+    kill(run.pid(), SIGINT);
+    std::this_thread::sleep_for(std::chrono::milliseconds(200));
+    kill(run.pid(), SIGINT);
+    const auto start = std::chrono::steady_clock::now();
+    const ToolResult r = run.finish(20000);
+    EXPECT_EQ(r.status, -1) << "ended by the second signal";
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(2));
+}
+
+// Ctrl-C at the password prompt ends the program and leaves the terminal
+// as it was: echo on.
+TEST_F(Cli, CtrlCAtThePromptGivesTheEchoBack) {
+    ASSERT_TRUE(sim_->ok());
+    const std::string image = writeImage("prompt.bin", 4096, "BNEG");
+    int terminal = -1;
+    const pid_t child = forkpty(&terminal, nullptr, nullptr, nullptr);
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        ::unsetenv("LENSCOUT_PASSWORD");
+        const std::string program = cli();
+        execl(program.c_str(), program.c_str(), "upload", "--kind", "system", image.c_str(), "--id", "UP-1",
+              static_cast<char*>(nullptr));
+        _exit(127);
+    }
+    std::string seen;
+    char buffer[256];
+    for (int i = 0; i < 100 && seen.find("Password: ") == std::string::npos; ++i) {
+        pollfd p{terminal, POLLIN, 0};
+        if (poll(&p, 1, 100) <= 0) continue;
+        const ssize_t n = read(terminal, buffer, sizeof buffer);
+        if (n > 0) seen.append(buffer, static_cast<size_t>(n));
+    }
+    ASSERT_NE(seen.find("Password: "), std::string::npos) << seen;
+    termios during{};
+    tcgetattr(terminal, &during);
+    EXPECT_FALSE(during.c_lflag & ECHO) << "the prompt turned the echo off";
+    kill(child, SIGINT);
+    int status = 0;
+    waitpid(child, &status, 0);
+    EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGINT) << status;
+    termios after{};
+    tcgetattr(terminal, &after);
+    EXPECT_TRUE(after.c_lflag & ECHO);
+    close(terminal);
+}
+
+// The password's traces: LENSCOUT_PASSWORD is gone from the process's own
+// environment block, the process cannot be dumped, and a password file that
+// others can read brings a warning.
+TEST_F(Cli, ThePasswordLeavesNoTrace) {
+    ASSERT_TRUE(sim_->ok());
+    test::ToolProcess waiting(cli(), {"set-network", "--id", "ABSENT", "--dhcp", "--search", "2"}, withPassword());
+    std::this_thread::sleep_for(std::chrono::milliseconds(700));
+    const std::string status = test::fileText("/proc/" + std::to_string(waiting.pid()) + "/status");
+    EXPECT_NE(status, "") << "the process was still running";
+    EXPECT_EQ(test::fileText("/proc/" + std::to_string(waiting.pid()) + "/environ").find(kPassword), std::string::npos);
+    EXPECT_EQ(waiting.finish().status, 4);
+
+    const std::string file = dir_ + "/shared-password";
+    std::ofstream(file) << kPassword << "\n";
+    chmod(file.c_str(), 0644);
+    const ToolResult r =
+        runTool(cli(), {"set-network", "--id", "ABSENT", "--dhcp", "--search", "1", "--password-file", file});
+    EXPECT_NE(r.err.find("can be read by other users"), std::string::npos) << r.err;
+}
+
 // A camera cannot write to the user's terminal: control bytes in its name
 // are shown escaped in the list.
 TEST_F(Cli, ACamerasNameCannotDriveTheTerminal) {
@@ -386,7 +543,7 @@ TEST_F(Cli, DoctorSaysWhatASearchSees) {
     EXPECT_NE(r.out.find(": 127.0.0.1 mask 255.0.0.0, skipped: loopback\n"), std::string::npos) << r.out;
     EXPECT_NE(r.out.find("port 10000: bound\n"), std::string::npos) << r.out;
     EXPECT_NE(r.out.find("search: sent 1, skipped 0"), std::string::npos) << r.out;
-    EXPECT_NE(r.out.find(" search replies from 10 camera(s)"), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find(" search replies from 14 camera(s)"), std::string::npos) << r.out;
     EXPECT_NE(r.out.find("rejected: 2 (wrong magic 1, wrong length 1, cut 0"), std::string::npos) << r.out;
     EXPECT_EQ(r.out.find("hint:"), std::string::npos) << r.out;
 }
@@ -401,7 +558,7 @@ TEST_F(Cli, DoctorNamesAnotherProgramOnThePort) {
     EXPECT_EQ(r.status, 0) << r.err;
     EXPECT_NE(r.out.find("port 10000: taken by another program; searching from port "), std::string::npos) << r.out;
     EXPECT_NE(r.out.find("hint: another program holds UDP port 10000"), std::string::npos) << r.out;
-    EXPECT_NE(r.out.find(" search replies from 10 camera(s)"), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find(" search replies from 14 camera(s)"), std::string::npos) << r.out;
 }
 
 // A search that goes out on no link says so: the list is not just empty.

@@ -231,8 +231,8 @@ TEST_F(UpgradeSessionTest, FaultsLoseNothing) {
 // at the last block fails the upload at every size, though every byte had
 // left this computer and the bar stood at 100 %.
 TEST_F(UpgradeSessionTest, ABreakBeforeTheEndIsNoUpload) {
-    for (size_t size : {size_t{3000}, size_t{1 << 20}, size_t{1100000}, size_t{3 << 19}, size_t{2 << 20},
-                        size_t{4 << 20}}) {
+    for (size_t size :
+         {size_t{3000}, size_t{1 << 20}, size_t{1100000}, size_t{3 << 19}, size_t{2 << 20}, size_t{4 << 20}}) {
         Recorder r;
         const int row = upload(camera("reset-last"), size, &r);
         EXPECT_TRUE(row == kTextUploadBrokenOff || row == kTextSocketError) << size << ": row " << row;
