@@ -2,6 +2,8 @@
 
 #include <io.h>
 
+#include "platform/wide_text_win32.h"
+
 #include "platform/open_file.h"
 
 namespace lenscout {
@@ -11,13 +13,8 @@ namespace {
 // A path that is no UTF-8 is taken as the ANSI code page's, as a command
 // line gives it.
 std::wstring widePath(const std::string& path) {
-    const int size = static_cast<int>(path.size());
-    UINT codePage = CP_UTF8;
-    int n = MultiByteToWideChar(codePage, MB_ERR_INVALID_CHARS, path.data(), size, nullptr, 0);
-    if (n <= 0) codePage = CP_ACP, n = MultiByteToWideChar(codePage, 0, path.data(), size, nullptr, 0);
-    std::wstring wide(static_cast<size_t>(n > 0 ? n : 0), L'\0');
-    MultiByteToWideChar(codePage, 0, path.data(), size, wide.data(), n);
-    return wide;
+    std::wstring wide = widen(CP_UTF8, path, MB_ERR_INVALID_CHARS);
+    return wide.empty() ? widen(CP_ACP, path) : wide;
 }
 
 HANDLE handleOf(std::FILE* file) { return reinterpret_cast<HANDLE>(_get_osfhandle(_fileno(file))); }

@@ -7,6 +7,7 @@
 
 #include "app/string_table.h"
 #include "app/tray_menu.h"
+#include "platform/wide_text_win32.h"
 #include "ui/camera_actions.h"
 #include "ui/window_messages.h"
 #include "upload/image_file.h"
@@ -42,14 +43,6 @@ private:
     int last_ = -1;
 };
 
-std::string utf8FromWide(const std::wstring& wide) {
-    const int size = static_cast<int>(wide.size());
-    const int n = WideCharToMultiByte(CP_UTF8, 0, wide.data(), size, nullptr, 0, nullptr, nullptr);
-    std::string utf8(static_cast<size_t>(n > 0 ? n : 0), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, wide.data(), size, utf8.data(), n, nullptr, nullptr);
-    return utf8;
-}
-
 }  // namespace
 
 std::string chooseImageFile(HWND owner) {
@@ -62,7 +55,7 @@ std::string chooseImageFile(HWND owner) {
     request.nMaxFile = static_cast<DWORD>(std::size(path));
     request.Flags = OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_EXPLORER;
     if (!GetOpenFileNameW(&request)) return {};
-    return utf8FromWide(path);
+    return narrow(CP_UTF8, path);
 }
 
 CUpgradeDlg::CUpgradeDlg(MessageBoxFn messageBox, ChooseFileFn chooseFile)
