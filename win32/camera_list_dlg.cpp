@@ -75,7 +75,7 @@ BOOL CCameraListDlg::OnInitDialog() {
     target_.window = hwnd();
     setWindowGbk(hwnd(), CurrentText(kTextTitle));
     addTrayIcon();
-    setListFont();
+    setListFont(GetDpiForWindow(hwnd()));
     SetWindowSubclass(list(), ListHookProc, kListHookId, reinterpret_cast<DWORD_PTR>(hwnd()));
     // Last: the worker posts to this window as soon as it runs.
     if (!services_.startWorker(m_hWorkerThread, &target_)) {
@@ -90,14 +90,17 @@ void CCameraListDlg::addTrayIcon() {
     trayIconShown_ = services_.tray->add(hwnd(), smallIcon_, trayTip(CurrentText(kTextTitle)));
 }
 
-// The template's font, 14 pixels high at 96 dots per inch, semi-bold.
-void CCameraListDlg::setListFont() {
+// The template's font, 14 pixels high at 96 dots per inch, semi-bold; made
+// again for a monitor of another density, as the dialog's own are.
+void CCameraListDlg::setListFont(UINT dpi) {
     LOGFONTW font{};
     GetObjectW(reinterpret_cast<HFONT>(SendMessageW(list(), WM_GETFONT, 0, 0)), sizeof font, &font);
-    font.lfHeight = -MulDiv(14, static_cast<int>(GetDpiForWindow(hwnd())), 96);
+    font.lfHeight = -MulDiv(14, static_cast<int>(dpi), 96);
     font.lfWeight = 600;
+    HFONT previous = listFont_;
     listFont_ = CreateFontIndirectW(&font);
     SendMessageW(list(), WM_SETFONT, reinterpret_cast<WPARAM>(listFont_), TRUE);
+    if (previous) DeleteObject(previous);
 }
 
 bool CCameraListDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR* out) {
@@ -108,6 +111,7 @@ bool CCameraListDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_P
     case WM_TRAYNOTIFY: OnTrayNotify(lParam); break;
     case WM_LIST_RCLICK: OnListRClick(); break;
     case WM_SYSCOMMAND: return OnSysCommand(wParam);
+    case WM_DPICHANGED: setListFont(HIWORD(wParam)); return false;
     case WM_DESTROY: OnDestroy(); return false;
     default:
         if (message != taskbarCreatedMessage()) return false;

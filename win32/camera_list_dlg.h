@@ -68,7 +68,7 @@ private:
     bool OnSysCommand(WPARAM command);
     void OnDestroy();
     void addTrayIcon();
-    void setListFont();
+    void setListFont(UINT dpi);
     void finish(INT_PTR result);
 
     WindowServices services_;
