@@ -5,6 +5,7 @@
 #include "cli/command_line.h"
 #include "cli/doctor_command.h"
 #include "cli/exit_status.h"
+#include "cli/inventory_command.h"
 #include "cli/scan_command.h"
 #include "cli/set_network_command.h"
 #include "cli/upload_command.h"
@@ -22,7 +23,7 @@ int main(int argc, char** argv) {
     cli.set_version_flag("--version", "lenscout-cli " LENSCOUT_VERSION);
     cli.require_subcommand(1);
     const Subcommand commands[] = {addScanCommand(cli), addSetNetworkCommand(cli), addUploadCommand(cli),
-                                   addDoctorCommand(cli)};
+                                   addDoctorCommand(cli), addInventoryCommand(cli)};
     cli.footer(
         "Each command takes --help. The password is never an argument: it comes from --password-file, "
         "LENSCOUT_PASSWORD, or a prompt on the terminal.\n\n" +

@@ -24,6 +24,10 @@ struct CameraInfo {
     uint32_t webUiVersion;
     uint8_t sameSubnet;
     uint8_t seen;
+    // Where the reply arrived: the system's interface index and this
+    // computer's address on it; 0 where the system cannot tell.
+    uint32_t arrivalIndex;
+    uint32_t arrivalLocal;
 };
 static_assert(std::is_trivially_copyable<CameraInfo>::value, "copied as one block");
 static_assert(std::is_standard_layout<CameraInfo>::value, "plain record of fixed layout");

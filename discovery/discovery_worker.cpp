@@ -142,7 +142,10 @@ void DiscoveryWorker::takeSearchReply() {
     std::unique_ptr<CameraInfo> camera = parseSearchReply(reader_);
     if (!camera) return;
     applySameSubnet(*camera, haveInterfaces_ ? &interfaces_ : nullptr);
-    remember(*camera, reader_.arrival());
+    const Arrival arrival = reader_.arrival();
+    camera->arrivalIndex = arrival.index;
+    camera->arrivalLocal = arrival.localNet;
+    remember(*camera, arrival);
     handOverRecord(std::move(camera),
                    [this](uintptr_t record) { return window_.postMessage(WM_CAMERA_FOUND, record, 0); });
 }

@@ -1,5 +1,6 @@
 #pragma once
 #include <cstdint>
+#include <string>
 #include <vector>
 
 namespace lenscout {
@@ -30,5 +31,8 @@ inline const char* whyNotSearched(const Ipv4Interface& i) {
     return nullptr;
 }
 inline bool searchesThrough(const Ipv4Interface& i) { return whyNotSearched(i) == nullptr; }
+// The interface's name ("eth0"; on Windows its alias, "Ethernet"), or ""
+// when the index names none.
+std::string interfaceName(uint32_t index);
 
 }  // namespace lenscout

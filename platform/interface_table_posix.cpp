@@ -29,3 +29,12 @@ bool readInterfaceTable(std::vector<Ipv4Interface>* rows) {
 }
 
 }  // namespace lenscout
+
+namespace lenscout {
+
+std::string interfaceName(uint32_t index) {
+    char name[IF_NAMESIZE] = {};
+    return index && ::if_indextoname(index, name) ? name : "";
+}
+
+}  // namespace lenscout

@@ -56,3 +56,18 @@ bool readInterfaceTable(std::vector<Ipv4Interface>* rows) {
 }
 
 }  // namespace lenscout
+
+namespace lenscout {
+
+std::string interfaceName(uint32_t index) {
+    NET_LUID luid{};
+    wchar_t alias[IF_MAX_STRING_SIZE + 1] = {};
+    if (!index || ConvertInterfaceIndexToLuid(index, &luid) != NO_ERROR ||
+        ConvertInterfaceLuidToAlias(&luid, alias, IF_MAX_STRING_SIZE + 1) != NO_ERROR)
+        return "";
+    char utf8[4 * (IF_MAX_STRING_SIZE + 1)] = {};
+    WideCharToMultiByte(CP_UTF8, 0, alias, -1, utf8, sizeof utf8, nullptr, nullptr);
+    return utf8;
+}
+
+}  // namespace lenscout

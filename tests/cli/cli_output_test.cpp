@@ -6,6 +6,7 @@
 
 #include "app/string_table.h"
 #include "cli/credentials.h"
+#include "cli/inventory_format.h"
 #include "cli/progress_view.h"
 #include "cli/upload_report.h"
 #include "discovery/camera_text.h"
@@ -85,6 +86,33 @@ TEST(CliOutput, JsonCarriesOutcomesReasonsImageAndVersions) {
                         "\"message\":\"摄像机没有确认升级 !\",\"bytes\":2048,\"ms\":1500" +
                         img + "}]");
     EXPECT_EQ(imageLine(image), "image fw.bin: 2048 bytes, SHA-256 " + std::string(64, 'e') + "\n");
+}
+
+// CSV as RFC 4180 has it: a field with a comma, a quote or a line end is
+// quoted and its quotes doubled; GBK names come out as UTF-8.
+TEST(CliOutput, InventoryRowsInCsvAndJson) {
+    CameraInfo c{};
+    setFieldText(c.deviceId, "CAM-1");
+    setFieldText(c.name, "A,\"b\"\xc7\xb0");
+    c.ip = test::ip("10.1.2.3");
+    c.mask = test::ip("255.255.255.0");
+    c.httpPort = toNetPort(8080);
+    c.firmwareVersion = test::ip("1.2.3.4");
+    c.arrivalIndex = 7;
+    c.arrivalLocal = test::ip("10.1.2.1");
+    CameraInfo unknown{};
+    setFieldText(unknown.deviceId, "CAM-2");
+    unknown.sameSubnet = 1;
+    const auto names = [](uint32_t index) { return index == 7 ? std::string("eth1") : std::string("?"); };
+    EXPECT_EQ(inventoryCsv({c, unknown}, names),
+              "id,name,ip,mask,gateway,dns,http_port,firmware,webui,same_subnet,interface,local_address\r\n"
+              "CAM-1,\"A,\"\"b\"\"前\",10.1.2.3,255.255.255.0,0.0.0.0,0.0.0.0,8080,1.2.3.4,0.0.0.0,no,eth1,10.1.2.1\r\n"
+              "CAM-2,,0.0.0.0,0.0.0.0,0.0.0.0,0.0.0.0,0,0.0.0.0,0.0.0.0,yes,,\r\n");
+    EXPECT_EQ(inventoryJson({unknown}, names),
+              "[{\"id\":\"CAM-2\",\"name\":\"\",\"ip\":\"0.0.0.0\",\"mask\":\"0.0.0.0\",\"gateway\":\"0.0.0.0\","
+              "\"dns\":\"0.0.0.0\",\"http_port\":0,\"firmware\":\"0.0.0.0\",\"webui\":\"0.0.0.0\",\"same_subnet\":true,"
+              "\"interface\":\"\",\"local_address\":\"\"}]");
+    EXPECT_EQ(csvField("line\nend"), "\"line\nend\"");
 }
 
 TEST(CliOutput, ProgressLines) {

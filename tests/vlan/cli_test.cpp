@@ -53,6 +53,9 @@ protected:
             "id=UP-LAST,port=8014,upload=reset-last",
             "id=UP-SLOW,port=8015,upload=slow-2500",
             "id=UP-LOGIN,port=8016,upload=login-refused",
+            // Gate, "A" 前门: a comma, quotes and GBK.
+            "id=INV-1,port=8061,name-hex=476174652c2022412220c7b0c3c5,mask=255.255.255.0,gateway=192.168.77.1,"
+            "dns=192.168.77.2,firmware=1.2.3.4,webui=2.0.1.7",
         };
         for (const char* c : cameras) {
             args.push_back("--camera");
@@ -444,6 +447,34 @@ TEST_F(Cli, CtrlCAtThePromptGivesTheEchoBack) {
     close(terminal);
 }
 
+// The inventory: every camera once, in RFC 4180 CSV with a header row, or
+// JSON, with the interface and local address it was heard on.
+TEST_F(Cli, InventoryListsEveryCameraAsCsvOrJson) {
+    ASSERT_TRUE(sim_->ok());
+    const std::string host = std::getenv("LENSCOUT_HOST_ADDR_1");
+    ToolResult r = runTool(cli(), {"inventory", "--search", "2"});
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(
+        r.out.rfind("id,name,ip,mask,gateway,dns,http_port,firmware,webui,same_subnet,interface,local_address\r\n", 0),
+        0u)
+        << r.out;
+    EXPECT_NE(r.out.find("\r\nINV-1,\"Gate, \"\"A\"\" 前门\"," + host +
+                         ",255.255.255.0,192.168.77.1,192.168.77.2,8061,1.2.3.4,2.0.1.7,yes,lan0,192.168.77.1\r\n"),
+              std::string::npos)
+        << r.out;
+    size_t rows = 0;
+    for (size_t at = 0; (at = r.out.find("\r\n", at)) != std::string::npos; at += 2) ++rows;
+    EXPECT_EQ(rows, 1u + 15u) << "the header and each camera once";
+    r = runTool(cli(), {"inventory", "--json", "--search", "2"});
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_NE(r.out.find("{\"id\":\"INV-1\",\"name\":\"Gate, \\\"A\\\" 前门\",\"ip\":\"" + host +
+                         "\",\"mask\":\"255.255.255.0\",\"gateway\":\"192.168.77.1\",\"dns\":\"192.168.77.2\","
+                         "\"http_port\":8061,\"firmware\":\"1.2.3.4\",\"webui\":\"2.0.1.7\",\"same_subnet\":true,"
+                         "\"interface\":\"lan0\",\"local_address\":\"192.168.77.1\"}"),
+              std::string::npos)
+        << r.out;
+}
+
 // The password's traces: LENSCOUT_PASSWORD is gone from the process's own
 // environment block, the process cannot be dumped, and a password file that
 // others can read brings a warning.
@@ -543,7 +574,7 @@ TEST_F(Cli, DoctorSaysWhatASearchSees) {
     EXPECT_NE(r.out.find(": 127.0.0.1 mask 255.0.0.0, skipped: loopback\n"), std::string::npos) << r.out;
     EXPECT_NE(r.out.find("port 10000: bound\n"), std::string::npos) << r.out;
     EXPECT_NE(r.out.find("search: sent 1, skipped 0"), std::string::npos) << r.out;
-    EXPECT_NE(r.out.find(" search replies from 14 camera(s)"), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find(" search replies from 15 camera(s)"), std::string::npos) << r.out;
     EXPECT_NE(r.out.find("rejected: 2 (wrong magic 1, wrong length 1, cut 0"), std::string::npos) << r.out;
     EXPECT_EQ(r.out.find("hint:"), std::string::npos) << r.out;
 }
@@ -558,7 +589,7 @@ TEST_F(Cli, DoctorNamesAnotherProgramOnThePort) {
     EXPECT_EQ(r.status, 0) << r.err;
     EXPECT_NE(r.out.find("port 10000: taken by another program; searching from port "), std::string::npos) << r.out;
     EXPECT_NE(r.out.find("hint: another program holds UDP port 10000"), std::string::npos) << r.out;
-    EXPECT_NE(r.out.find(" search replies from 14 camera(s)"), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find(" search replies from 15 camera(s)"), std::string::npos) << r.out;
 }
 
 // A search that goes out on no link says so: the list is not just empty.

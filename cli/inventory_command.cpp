@@ -1,0 +1,76 @@
+#include "cli/inventory_command.h"
+
+#include <cstdio>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "app/string_table.h"
+#include "cli/camera_search.h"
+#include "cli/cli_messages.h"
+#include "cli/exit_status.h"
+#include "cli/inventory_format.h"
+#include "cli/tool_language.h"
+#include "discovery/camera_text.h"
+#include "platform/interface_table.h"
+#include "platform/tick_clock.h"
+
+namespace lenscout {
+
+namespace {
+
+struct InventoryOptions {
+    bool json = false;
+    bool csv = false;
+    uint32_t searchMs = 4000;
+    int64_t language = 0;
+};
+
+void declareOptions(CLI::App& command, InventoryOptions* o) {
+    CLI::Option* json = command.add_flag("--json", o->json, "print one JSON array");
+    command.add_flag("--csv", o->csv, "print CSV with a header row (the default)")->excludes(json);
+    addSecondsOption(command, "--search", &o->searchMs, "seconds to listen for the cameras");
+    addLanguageOption(command, &o->language);
+}
+
+// Every camera once, in the order they first answered, with its latest
+// record: the worker searches every period while the time runs.
+bool collect(uint32_t searchMs, std::vector<CameraInfo>* cameras) {
+    CameraSearch search;
+    if (!search.start()) return diagnose("cannot start the discovery thread"), false;
+    std::map<std::string, size_t> at;
+    const uint32_t until = tickCount() + searchMs;
+    SearchEvent event;
+    while (search.next(until, &event)) {
+        if (!event.camera) continue;
+        const std::string id(fieldText(event.camera->deviceId));
+        const auto [it, fresh] = at.emplace(id, cameras->size());
+        if (fresh) cameras->push_back(*event.camera);
+        else
+            (*cameras)[it->second] = *event.camera;
+    }
+    if (search.failed()) return diagnose(systemText(kTextSocketError)), false;
+    return true;
+}
+
+int inventory(const InventoryOptions& o) {
+    selectToolLanguage(o.language);
+    std::vector<CameraInfo> cameras;
+    if (!collect(o.searchMs, &cameras)) return kExitFailed;
+    const std::string out = o.json ? inventoryJson(cameras, interfaceName) + "\n" : inventoryCsv(cameras, interfaceName);
+    std::fputs(out.c_str(), stdout);
+    return kExitOk;
+}
+
+}  // namespace
+
+Subcommand addInventoryCommand(CLI::App& cli) {
+    return addSubcommand<InventoryOptions>(
+        cli, "inventory", "list every camera that answers, as CSV or JSON",
+        "Searches for S seconds and prints each camera that answered once, in the order they first answered: its ID, "
+        "name, address, mask, gateway, DNS server, HTTP port, both versions, whether it is in one of this computer's "
+        "subnets, and the interface and local address it was heard on. The columns and their order do not change.",
+        declareOptions, inventory);
+}
+
+}  // namespace lenscout

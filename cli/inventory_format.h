@@ -1,0 +1,28 @@
+#pragma once
+// The inventory of the cameras that answered: CSV (RFC 4180, a header row,
+// CRLF line ends) or one JSON array. The columns and their order are a
+// stable interface, documented in docs/inventory.md and the manual page.
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "discovery/camera_info.h"
+
+namespace lenscout {
+
+// id, name, ip, mask, gateway, dns, http_port, firmware, webui,
+// same_subnet, interface, local_address.
+extern const char* const kInventoryColumns[12];
+
+// The name of an interface by its index, "" when unknown.
+using InterfaceNames = std::function<std::string(uint32_t index)>;
+
+std::string inventoryCsv(const std::vector<CameraInfo>& cameras, const InterfaceNames& names);
+std::string inventoryJson(const std::vector<CameraInfo>& cameras, const InterfaceNames& names);
+
+// One CSV field: quoted, with its quotes doubled, when it holds a comma, a
+// quote or a line end.
+std::string csvField(const std::string& text);
+
+}  // namespace lenscout
