@@ -57,7 +57,8 @@ int inventory(const InventoryOptions& o) {
     selectToolLanguage(o.language);
     std::vector<CameraInfo> cameras;
     if (!collect(o.searchMs, &cameras)) return kExitFailed;
-    const std::string out = o.json ? inventoryJson(cameras, interfaceName) + "\n" : inventoryCsv(cameras, interfaceName);
+    const std::string out =
+        o.json ? inventoryJson(cameras, interfaceName) + "\n" : inventoryCsv(cameras, interfaceName);
     std::fputs(out.c_str(), stdout);
     return kExitOk;
 }

@@ -7,8 +7,9 @@
 
 namespace lenscout {
 
-const char* const kInventoryColumns[12] = {"id",       "name",  "ip",          "mask",      "gateway",      "dns",
-                                           "http_port", "firmware", "webui", "same_subnet", "interface", "local_address"};
+const char* const kInventoryColumns[12] = {"id",      "name",        "ip",        "mask",
+                                           "gateway", "dns",         "http_port", "firmware",
+                                           "webui",   "same_subnet", "interface", "local_address"};
 
 namespace {
 

@@ -1,10 +1,8 @@
 #include "cli/set_network_command.h"
 
-#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <limits>
 #include <map>
 #include <string>
 
@@ -13,10 +11,13 @@
 #include "cli/cli_messages.h"
 #include "cli/credentials.h"
 #include "cli/exit_status.h"
+#include "cli/journal.h"
 #include "cli/scan_format.h"
 #include "cli/tool_language.h"
 #include "discovery/camera_text.h"
 #include "discovery/message_ids.h"
+#include "platform/gbk.h"
+#include "platform/secrets.h"
 #include "platform/socket.h"
 #include "platform/tick_clock.h"
 #include "ui/network_settings.h"
@@ -36,19 +37,8 @@ struct SetNetworkOptions {
     uint32_t waitMs = 10000;
     bool json = false;
     int64_t language = kLanguageUnset;
+    JournalOptions journal;
 };
-
-// As the dialog reads its port field: a text that is no 32-bit number is 0.
-int32_t portField(const std::string& text) {
-    if (text.empty() || text[0] == ' ') return 0;
-    errno = 0;
-    char* end = nullptr;
-    const long long value = std::strtoll(text.c_str(), &end, 10);
-    if (errno != 0 || *end != '\0' || value < std::numeric_limits<int32_t>::min() ||
-        value > std::numeric_limits<int32_t>::max())
-        return 0;
-    return static_cast<int32_t>(value);
-}
 
 void declareOptions(CLI::App& command, SetNetworkOptions* o) {
     command.add_option("--id", o->id, "the camera's device ID")->option_text("ID")->required()->check(nonEmpty());
@@ -70,7 +60,7 @@ void declareOptions(CLI::App& command, SetNetworkOptions* o) {
             "--http-port",
             [o](const std::string& value) {
                 o->havePort = true;
-                o->portField = portField(value);
+                o->portField = portFieldValue(value);
             },
             "the camera's HTTP port")
         ->option_text("N");
@@ -78,6 +68,7 @@ void declareOptions(CLI::App& command, SetNetworkOptions* o) {
     addSecondsOption(command, "--search", &o->searchMs, "seconds to find the camera");
     addSecondsOption(command, "--wait", &o->waitMs, "seconds to wait for its answer with the new settings");
     command.add_flag("--json", o->json, "print the confirmed camera as JSON");
+    addJournalOptions(command, &o->journal);
     addLanguageOption(command, &o->language);
 }
 
@@ -99,6 +90,23 @@ bool complete(const SetNetworkOptions& o) { return o.havePort && (o.dhcp || o.ad
 bool confirms(const CameraInfo& reply, const CameraInfo& wanted) {
     return sameText(reply.deviceId, wanted.deviceId) && reply.httpPort == wanted.httpPort && reply.ip == wanted.ip &&
            reply.mask == wanted.mask && reply.gateway == wanted.gateway && reply.dns == wanted.dns;
+}
+
+// A camera's network settings as the journal keeps them.
+std::string settingsJson(const CameraInfo& c, bool dhcp) {
+    return std::string("{\"dhcp\":") + (dhcp ? "true" : "false") + ",\"ip\":\"" + dottedQuad(c.ip) + "\",\"mask\":\"" +
+           dottedQuad(c.mask) + "\",\"gateway\":\"" + dottedQuad(c.gateway) + "\",\"dns\":\"" + dottedQuad(c.dns) +
+           "\",\"http_port\":" + std::to_string(toHostPort(c.httpPort)) + "}";
+}
+
+const char* outcomeOf(int status) {
+    switch (status) {
+    case kExitOk: return "confirmed";
+    case kExitRefused: return "refused";
+    case kExitTimeout: return "not-confirmed";
+    case kExitUnconfirmed: return "sent-not-confirmed";
+    default: return "failed";
+    }
 }
 
 // A camera told to take its address from DHCP can only refuse: a search
@@ -169,7 +177,11 @@ int setNetwork(const SetNetworkOptions& o) {
     wanted.dns = s.dns;
     search.drop();
     if (!postSetNetwork(search.worker(), wanted)) return diagnoseCamera(o.id, kTextThreadError), kExitFailed;
-    return awaitConfirmation(search, o, wanted);
+    const int status = awaitConfirmation(search, o, wanted);
+    wipe(wanted.password, sizeof wanted.password);
+    record(o.journal, {"set-network", gbkToUtf8(fieldText(wanted.deviceId)), found[id].ip,
+                       settingsJson(found[id], false), settingsJson(wanted, o.dhcp), outcomeOf(status)});
+    return status;
 }
 
 }  // namespace

@@ -12,12 +12,14 @@
 #include "cli/cli_messages.h"
 #include "cli/credentials.h"
 #include "cli/exit_status.h"
+#include "cli/journal.h"
 #include "cli/progress_view.h"
 #include "cli/scan_format.h"
 #include "cli/tool_language.h"
 #include "cli/upload_jobs.h"
 #include "cli/upload_report.h"
 #include "discovery/camera_text.h"
+#include "platform/gbk.h"
 #include "platform/terminal.h"
 #include "platform/tick_clock.h"
 #include "upload/image_file.h"
@@ -39,6 +41,7 @@ struct UploadOptions {
     uint32_t searchMs = 4000;
     bool json = false;
     int64_t language = kLanguageUnset;
+    JournalOptions journal;
 };
 
 void declareOptions(CLI::App& command, UploadOptions* o) {
@@ -64,6 +67,7 @@ void declareOptions(CLI::App& command, UploadOptions* o) {
     addCredentialOptions(command, &o->credentials, "the cameras'");
     addSecondsOption(command, "--search", &o->searchMs, "seconds to find the cameras");
     command.add_flag("--json", o->json, "print the outcomes as one JSON array");
+    addJournalOptions(command, &o->journal);
     addLanguageOption(command, &o->language);
 }
 
@@ -162,6 +166,22 @@ int exitStatusOf(const std::vector<UploadProgress>& rows) {
     return status;
 }
 
+// Each upload tried goes to the journal: the versions before, the image,
+// and what became of it.
+void recordUploads(const UploadOptions& o, const std::vector<UploadProgress>& rows, const ImageSummary& image) {
+    const std::string planned = std::string("{\"kind\":\"") +
+                                (o.kind == UpgradeKind::SystemFirmware ? "system" : "webui") +
+                                "\",\"image\":" + jsonString(image.path) + ",\"bytes\":" + std::to_string(image.size) +
+                                ",\"sha256\":\"" + image.sha256 + "\"}";
+    for (const UploadProgress& p : rows) {
+        if (p.state != UploadState::Done && p.state != UploadState::Failed) continue;
+        const std::string old = "{\"firmware\":\"" + dottedQuad(p.camera.firmwareVersion) + "\",\"webui\":\"" +
+                                dottedQuad(p.camera.webUiVersion) + "\"}";
+        record(o.journal, {"upload", gbkToUtf8(fieldText(p.camera.deviceId)), p.camera.ip, old, planned,
+                           p.state == UploadState::Done ? "uploaded" : reasonCode(p.failureRow)});
+    }
+}
+
 // Each camera once, in the order given: a repeated ID is not a second upload.
 std::vector<std::string> eachOnce(const std::vector<std::string>& ids) {
     std::vector<std::string> once;
@@ -216,6 +236,7 @@ int upload(const UploadOptions& given) {
             return true;
         });
     const std::vector<UploadProgress> rows = jobs.snapshot();
+    recordUploads(o, rows, summary);
     const std::vector<const CameraInfo*> versions = versionsAfter(search, rows, o.searchMs, &found);
     if (o.json) {
         std::printf("%s\n", uploadJson(rows, versions, summary).c_str());

@@ -7,6 +7,7 @@
 #include "app/string_table.h"
 #include "cli/credentials.h"
 #include "cli/inventory_format.h"
+#include "cli/journal.h"
 #include "cli/progress_view.h"
 #include "cli/upload_report.h"
 #include "discovery/camera_text.h"
@@ -113,6 +114,13 @@ TEST(CliOutput, InventoryRowsInCsvAndJson) {
               "\"dns\":\"0.0.0.0\",\"http_port\":0,\"firmware\":\"0.0.0.0\",\"webui\":\"0.0.0.0\",\"same_subnet\":true,"
               "\"interface\":\"\",\"local_address\":\"\"}]");
     EXPECT_EQ(csvField("line\nend"), "\"line\nend\"");
+}
+
+TEST(CliOutput, AJournalLine) {
+    JournalEntry e{"set-network", "CAM\"1", test::ip("10.1.2.3"), "{\"a\":1}", "{\"a\":2}", "confirmed"};
+    EXPECT_EQ(journalLine(e, 1765283400),
+              "{\"time\":\"2025-12-09T12:30:00Z\",\"command\":\"set-network\",\"id\":\"CAM\\\"1\",\"ip\":\"10.1.2.3\","
+              "\"old\":{\"a\":1},\"planned\":{\"a\":2},\"outcome\":\"confirmed\"}\n");
 }
 
 TEST(CliOutput, ProgressLines) {

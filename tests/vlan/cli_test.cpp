@@ -475,6 +475,50 @@ TEST_F(Cli, InventoryListsEveryCameraAsCsvOrJson) {
         << r.out;
 }
 
+// The journal: a line for each attempted change, with the camera's old
+// and planned values and the outcome, never the password; two runs at once
+// append whole lines.
+TEST_F(Cli, TheJournalRecordsEachChangeWithoutThePassword) {
+    ASSERT_TRUE(sim_->ok());
+    const std::string journal = dir_ + "/journal.jsonl";
+    std::remove(journal.c_str());
+    ToolResult r =
+        runTool(cli(), {"set-network", "--id", "PW", "--http-port", "8097", "--journal", journal}, withPassword());
+    EXPECT_EQ(r.status, 0) << r.err;
+    std::string text = test::fileText(journal);
+    EXPECT_NE(text.find("\"command\":\"set-network\",\"id\":\"PW\",\"ip\":\"" +
+                        std::string(std::getenv("LENSCOUT_HOST_ADDR_1")) + "\",\"old\":{\"dhcp\":false,"),
+              std::string::npos)
+        << text;
+    EXPECT_NE(text.find(",\"http_port\":8097},\"outcome\":\"confirmed\"}\n"), std::string::npos) << text;
+    EXPECT_EQ(text.rfind("{\"time\":\"20", 0), 0u) << text;
+
+    const std::string image = writeImage("journal.bin", 5000, "BNEG");
+    const std::string sha = runTool("/usr/bin/sha256sum", {image}).out.substr(0, 64);
+    test::ToolProcess one(cli(), {"upload", "--kind", "system", image, "--id", "UP-1", "--journal", journal},
+                          withPassword());
+    test::ToolProcess two(cli(), {"upload", "--kind", "system", image, "--id", "UP-3", "--journal", journal},
+                          withPassword());
+    EXPECT_EQ(one.finish().status, 0);
+    EXPECT_EQ(two.finish().status, 0);
+    text = test::fileText(journal);
+    EXPECT_EQ(text.find(kPassword), std::string::npos);
+    size_t lines = 0;
+    for (size_t at = 0, end; (end = text.find('\n', at)) != std::string::npos; at = end + 1, ++lines) {
+        const std::string line = text.substr(at, end - at);
+        EXPECT_EQ(line.front(), '{') << line;
+        EXPECT_EQ(line.back(), '}') << line;
+    }
+    EXPECT_EQ(lines, 3u);
+    EXPECT_NE(text.find("\"planned\":{\"kind\":\"system\",\"image\":\"" + image + "\",\"bytes\":5000,\"sha256\":\"" +
+                        sha + "\"},\"outcome\":\"uploaded\"}"),
+              std::string::npos)
+        << text;
+    r = runTool(cli(), {"set-network", "--id", "PW", "--http-port", "8096", "--no-journal"}, withPassword());
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(test::fileText(journal), text);
+}
+
 // The password's traces: LENSCOUT_PASSWORD is gone from the process's own
 // environment block, the process cannot be dumped, and a password file that
 // others can read brings a warning.
