@@ -32,8 +32,10 @@ std::string progressLine(const UploadProgress& p, uint32_t now) {
     case UploadState::NotFound: return line + "not found";
     case UploadState::Interrupted: return line + "interrupted";
     case UploadState::OtherSubnet: return line + "in another subnet, not tried";
+    case UploadState::Skipped: return line + p.note;
+    case UploadState::Held: return line + "held back";
     case UploadState::Connecting: return line + "connecting";
-    case UploadState::Failed: return line + systemText(p.failureRow);
+    case UploadState::Failed: return line + (p.note.empty() ? systemText(p.failureRow) : p.note);
     default: break;
     }
     char percent[8];

@@ -18,8 +18,10 @@
 #include "cli/tool_language.h"
 #include "cli/upload_jobs.h"
 #include "cli/upload_report.h"
+#include "cli/upload_waves.h"
 #include "discovery/camera_text.h"
 #include "platform/gbk.h"
+#include "platform/socket.h"
 #include "platform/terminal.h"
 #include "platform/tick_clock.h"
 #include "upload/image_file.h"
@@ -42,6 +44,7 @@ struct UploadOptions {
     bool json = false;
     int64_t language = kLanguageUnset;
     JournalOptions journal;
+    WavePlan plan;
 };
 
 void declareOptions(CLI::App& command, UploadOptions* o) {
@@ -67,6 +70,22 @@ void declareOptions(CLI::App& command, UploadOptions* o) {
     addCredentialOptions(command, &o->credentials, "the cameras'");
     addSecondsOption(command, "--search", &o->searchMs, "seconds to find the cameras");
     command.add_flag("--json", o->json, "print the outcomes as one JSON array");
+    command.add_option("--wave", o->plan.wave, "upload to N cameras at a time, a wave after the other")
+        ->option_text("N")
+        ->check(CLI::Range(1u, static_cast<unsigned>(kMaxJobs)));
+    command
+        .add_option("--max-failures", o->plan.maxFailures, "start the next wave only while failures stay at most K (0)")
+        ->option_text("K");
+    command.add_flag("--confirm", o->plan.confirm,
+                     "count a camera as done only when it answers again with a new version of the image's kind");
+    addSecondsOption(command, "--reboot-wait", &o->plan.rebootWaitMs,
+                     "seconds a camera may take to answer again after its upload (300)");
+    command
+        .add_option_function<std::string>(
+            "--expect-version", [o](const std::string& v) { parseIpv4(v.c_str(), &o->plan.expectedVersion); },
+            "skip a camera already at this version; with --confirm, another version afterwards is a failure")
+        ->option_text("A.B.C.D")
+        ->check(CLI::ValidIPV4);
     addJournalOptions(command, &o->journal);
     addLanguageOption(command, &o->language);
 }
@@ -158,7 +177,7 @@ int exitStatusOf(const std::vector<UploadProgress>& rows) {
     };
     for (const UploadProgress& p : rows) {
         if (p.state == UploadState::Interrupted) worse(kExitInterrupted);
-        if (p.state == UploadState::OtherSubnet) worse(kExitFailed);
+        if (p.state == UploadState::OtherSubnet || p.state == UploadState::Held) worse(kExitFailed);
         if (p.state == UploadState::NotFound) worse(kExitNotFound);
         if (p.state == UploadState::Failed)
             worse(p.failureRow == kTextIncorrectCredentials ? kExitRefused : kExitFailed);
@@ -178,7 +197,7 @@ void recordUploads(const UploadOptions& o, const std::vector<UploadProgress>& ro
         const std::string old = "{\"firmware\":\"" + dottedQuad(p.camera.firmwareVersion) + "\",\"webui\":\"" +
                                 dottedQuad(p.camera.webUiVersion) + "\"}";
         record(o.journal, {"upload", gbkToUtf8(fieldText(p.camera.deviceId)), p.camera.ip, old, planned,
-                           p.state == UploadState::Done ? "uploaded" : reasonCode(p.failureRow)});
+                           p.state == UploadState::Done ? "uploaded" : failureReason(p)});
     }
 }
 
@@ -218,16 +237,20 @@ int upload(const UploadOptions& given) {
     search.findAll(wanted, tickCount() + o.searchMs, &found);
     if (search.failed()) return diagnose(systemText(kTextSocketError)), kExitFailed;
 
-    UploadJobs jobs(cameraRows(o, found, credentials), o.kind, image);
+    std::vector<UploadProgress> rows = cameraRows(o, found, credentials);
     ProgressView view(stderr, isTerminal(StdStream::Err));
+    WavePlan plan = o.plan;
+    plan.kind = o.kind;
+    plan.jobs = static_cast<unsigned>(o.jobs);
     // From here the first Ctrl-C starts no new camera; a second one ends
-    // the program at once.
+    // the program at once. Without --confirm the search's replies are not
+    // looked at while the uploads run.
     countInterrupts();
-    jobs.run(
-        static_cast<unsigned>(o.jobs), kViewPeriodMs,
-        [&](const std::vector<UploadProgress>& rows) {
-            search.drop();
-            view.show(rows);
+    runWaves(
+        rows, plan, image, search, kViewPeriodMs,
+        [&](const std::vector<UploadProgress>& now) {
+            if (!plan.confirm) search.drop();
+            view.show(now);
         },
         [told = false]() mutable {
             if (interruptsSeen() == 0) return false;
@@ -235,7 +258,6 @@ int upload(const UploadOptions& given) {
             told = true;
             return true;
         });
-    const std::vector<UploadProgress> rows = jobs.snapshot();
     recordUploads(o, rows, summary);
     const std::vector<const CameraInfo*> versions = versionsAfter(search, rows, o.searchMs, &found);
     if (o.json) {

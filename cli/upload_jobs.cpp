@@ -37,8 +37,7 @@ private:
 };
 
 bool ended(UploadState s) {
-    return s == UploadState::NotFound || s == UploadState::OtherSubnet || s == UploadState::Done ||
-           s == UploadState::Failed || s == UploadState::Interrupted;
+    return s != UploadState::Waiting && s != UploadState::Connecting && s != UploadState::Sending;
 }
 
 }  // namespace

@@ -15,8 +15,21 @@
 namespace lenscout {
 
 // OtherSubnet: not tried, as a connection could not reach it. Interrupted:
-// the run was asked to stop before this camera's turn came.
-enum class UploadState { Waiting, NotFound, OtherSubnet, Connecting, Sending, Done, Failed, Interrupted };
+// the run was asked to stop before this camera's turn came. Skipped: already
+// at the expected version. Held: its wave did not start, after too many
+// failures.
+enum class UploadState {
+    Waiting,
+    NotFound,
+    OtherSubnet,
+    Skipped,
+    Connecting,
+    Sending,
+    Done,
+    Failed,
+    Interrupted,
+    Held
+};
 
 // What the view and the report see of one camera's upload.
 struct UploadProgress {
@@ -26,9 +39,11 @@ struct UploadProgress {
     int percent = 0;
     int64_t sent = 0;
     int64_t size = 0;
-    int failureRow = 0;      // the system's text of a failure
-    uint32_t startedAt = 0;  // tick of the connect
-    uint32_t sendingAt = 0;  // tick of the first block
+    int failureRow = 0;            // the system's text of a failure
+    const char* reason = nullptr;  // a failure found after the session: its code
+    std::string note;              // and its text, or why a camera was skipped
+    uint32_t startedAt = 0;        // tick of the connect
+    uint32_t sendingAt = 0;        // tick of the first block
     uint32_t endedAt = 0;
 };
 

@@ -30,6 +30,8 @@ const char* outcomeKey(UploadState s) {
     case UploadState::NotFound: return "not-found";
     case UploadState::Interrupted: return "interrupted";
     case UploadState::OtherSubnet: return "other-subnet";
+    case UploadState::Skipped: return "skipped";
+    case UploadState::Held: return "held";
     default: return "failed";
     }
 }
@@ -45,6 +47,8 @@ std::string outcomeText(const UploadProgress& p) {
     if (p.state == UploadState::NotFound) return "not found";
     if (p.state == UploadState::Interrupted) return "interrupted";
     if (p.state == UploadState::OtherSubnet) return "in another subnet, not tried";
+    if (p.state == UploadState::Held) return "held back: too many failures before its wave";
+    if (!p.note.empty()) return p.note;
     return systemText(p.failureRow);
 }
 
@@ -64,6 +68,8 @@ const char* reasonCode(int textRow) {
     default: return "socket-error";
     }
 }
+
+const char* failureReason(const UploadProgress& p) { return p.reason ? p.reason : reasonCode(p.failureRow); }
 
 std::string imageLine(const ImageSummary& image) {
     return "image " + terminalSafe(image.path) + ": " + std::to_string(image.size) + " bytes, SHA-256 " + image.sha256 +
@@ -90,8 +96,8 @@ std::string uploadJson(const std::vector<UploadProgress>& cameras, const std::ve
         out += "{\"id\":" + jsonString(p.id) + ",\"outcome\":\"" + outcomeKey(p.state) + "\"";
         if (p.state != UploadState::NotFound) out += ",\"ip\":\"" + dottedQuad(p.camera.ip) + "\"";
         if (p.state == UploadState::Failed)
-            out += ",\"reason\":\"" + std::string(reasonCode(p.failureRow)) +
-                   "\",\"message\":" + jsonString(gbkToUtf8(CurrentText(p.failureRow)));
+            out += ",\"reason\":\"" + std::string(failureReason(p)) +
+                   "\",\"message\":" + jsonString(p.note.empty() ? gbkToUtf8(CurrentText(p.failureRow)) : p.note);
         if (p.state == UploadState::Done || p.state == UploadState::Failed) {
             char ms[24];
             std::snprintf(ms, sizeof ms, "%u", p.endedAt - p.startedAt);

@@ -22,6 +22,8 @@ std::string outcomeText(const UploadProgress& p);
 // unknown-reply, wrong-camera, not-confirmed, broken-off, file-unreadable,
 // socket-error.
 const char* reasonCode(int textRow);
+// The code of a camera's failure, in the session or after it.
+const char* failureReason(const UploadProgress& p);
 // "image PATH: N bytes, SHA-256 HEX", a line of the report.
 std::string imageLine(const ImageSummary& image);
 std::string uploadTable(const std::vector<UploadProgress>& cameras);

@@ -25,7 +25,8 @@ bool appendLine(const std::string& utf8Path, const std::string& line) {
     OVERLAPPED whole{};
     bool ok = LockFileEx(file, LOCKFILE_EXCLUSIVE_LOCK, 0, MAXDWORD, MAXDWORD, &whole) != FALSE;
     DWORD written = 0;
-    ok = ok && WriteFile(file, line.data(), static_cast<DWORD>(line.size()), &written, nullptr) && written == line.size();
+    ok = ok && WriteFile(file, line.data(), static_cast<DWORD>(line.size()), &written, nullptr) &&
+         written == line.size();
     UnlockFileEx(file, 0, MAXDWORD, MAXDWORD, &whole);
     return CloseHandle(file) && ok;
 }

@@ -53,6 +53,9 @@ protected:
             "id=UP-LAST,port=8014,upload=reset-last",
             "id=UP-SLOW,port=8015,upload=slow-2500",
             "id=UP-LOGIN,port=8016,upload=login-refused",
+            // Reboot after an image: at a new version, or the old one.
+            "id=WV-1,port=8071,reboot=1,next-version=1.2.3.5",
+            "id=WV-2,port=8072,reboot=1",
             // Gate, "A" 前门: a comma, quotes and GBK.
             "id=INV-1,port=8061,name-hex=476174652c2022412220c7b0c3c5,mask=255.255.255.0,gateway=192.168.77.1,"
             "dns=192.168.77.2,firmware=1.2.3.4,webui=2.0.1.7",
@@ -464,7 +467,7 @@ TEST_F(Cli, InventoryListsEveryCameraAsCsvOrJson) {
         << r.out;
     size_t rows = 0;
     for (size_t at = 0; (at = r.out.find("\r\n", at)) != std::string::npos; at += 2) ++rows;
-    EXPECT_EQ(rows, 1u + 15u) << "the header and each camera once";
+    EXPECT_EQ(rows, 1u + 17u) << "the header and each camera once";
     r = runTool(cli(), {"inventory", "--json", "--search", "2"});
     EXPECT_EQ(r.status, 0) << r.err;
     EXPECT_NE(r.out.find("{\"id\":\"INV-1\",\"name\":\"Gate, \\\"A\\\" 前门\",\"ip\":\"" + host +
@@ -517,6 +520,34 @@ TEST_F(Cli, TheJournalRecordsEachChangeWithoutThePassword) {
     r = runTool(cli(), {"set-network", "--id", "PW", "--http-port", "8096", "--no-journal"}, withPassword());
     EXPECT_EQ(r.status, 0);
     EXPECT_EQ(test::fileText(journal), text);
+}
+
+// Firmware for a fleet: --confirm counts a camera once it answers again
+// with a new version; one at its old version fails; one already at the
+// expected version is skipped; a failed wave holds back the next.
+TEST_F(Cli, WavesAndConfirmedVersions) {
+    ASSERT_TRUE(sim_->ok());
+    const std::string image = writeImage("wave.bin", 8192, "BNEG");
+    const std::vector<std::string> upload = {"upload", "--kind", "system", image, "--json"};
+    auto with = [&](std::vector<std::string> more) {
+        std::vector<std::string> args = upload;
+        args.insert(args.end(), more.begin(), more.end());
+        return runTool(cli(), args, withPassword());
+    };
+    ToolResult r = with({"--id", "WV-1", "--confirm", "--reboot-wait", "10", "--expect-version", "1.2.3.5"});
+    EXPECT_EQ(r.status, 0) << r.out << r.err;
+    EXPECT_NE(r.out.find("\"id\":\"WV-1\",\"outcome\":\"uploaded\""), std::string::npos) << r.out;
+    r = with({"--id", "WV-2", "--confirm", "--reboot-wait", "10"});
+    EXPECT_EQ(r.status, 1) << r.out << r.err;
+    EXPECT_NE(r.out.find("\"reason\":\"old-version\",\"message\":\"came back at the old version 1.2.3.4\""),
+              std::string::npos)
+        << r.out;
+    r = with({"--id", "WV-1", "--expect-version", "1.2.3.5"});
+    EXPECT_EQ(r.status, 0) << r.out << r.err;
+    EXPECT_NE(r.out.find("\"id\":\"WV-1\",\"outcome\":\"skipped\""), std::string::npos) << r.out;
+    r = with({"--wave", "1", "--id", "UP-2", "--id", "UP-1"});
+    EXPECT_EQ(r.status, 1) << r.out << r.err;
+    EXPECT_NE(r.out.find("\"id\":\"UP-1\",\"outcome\":\"held\""), std::string::npos) << r.out;
 }
 
 // The password's traces: LENSCOUT_PASSWORD is gone from the process's own
@@ -618,7 +649,7 @@ TEST_F(Cli, DoctorSaysWhatASearchSees) {
     EXPECT_NE(r.out.find(": 127.0.0.1 mask 255.0.0.0, skipped: loopback\n"), std::string::npos) << r.out;
     EXPECT_NE(r.out.find("port 10000: bound\n"), std::string::npos) << r.out;
     EXPECT_NE(r.out.find("search: sent 1, skipped 0"), std::string::npos) << r.out;
-    EXPECT_NE(r.out.find(" search replies from 15 camera(s)"), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find(" search replies from 17 camera(s)"), std::string::npos) << r.out;
     EXPECT_NE(r.out.find("rejected: 2 (wrong magic 1, wrong length 1, cut 0"), std::string::npos) << r.out;
     EXPECT_EQ(r.out.find("hint:"), std::string::npos) << r.out;
 }
@@ -633,7 +664,7 @@ TEST_F(Cli, DoctorNamesAnotherProgramOnThePort) {
     EXPECT_EQ(r.status, 0) << r.err;
     EXPECT_NE(r.out.find("port 10000: taken by another program; searching from port "), std::string::npos) << r.out;
     EXPECT_NE(r.out.find("hint: another program holds UDP port 10000"), std::string::npos) << r.out;
-    EXPECT_NE(r.out.find(" search replies from 15 camera(s)"), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find(" search replies from 17 camera(s)"), std::string::npos) << r.out;
 }
 
 // A search that goes out on no link says so: the list is not just empty.

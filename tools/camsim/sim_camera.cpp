@@ -36,6 +36,8 @@ bool applyField(SimCamera* c, const std::string& key, const std::string& value) 
     if (key == "authfail")
         return parseSigned(value, -1, 65535, &s) && (c->authFailResult = static_cast<int32_t>(s), true);
     if (key == "upload") return isUploadBehaviour(value) && (c->upload = value, true);
+    if (key == "reboot") return parseUnsigned(value, 3600, &u) && (c->rebootS = static_cast<uint32_t>(u), true);
+    if (key == "next-version") return parseDotted(value, &c->nextVersion);
     return false;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 // One simulated camera: what it reports in its search replies and how it
 // takes a set-network request.
+#include <chrono>
 #include <cstdint>
 #include <string>
 
@@ -24,6 +25,11 @@ struct SimCamera {
     int32_t result = 0;          // code sent after an accepted request; -1 sends none
     int32_t authFailResult = 5;  // code sent when the credentials differ; -1 sends none
     std::string upload = "ok";   // how it takes an upload; see kUploadBehaviours
+    // After an image it has taken: silent for rebootS seconds, then at
+    // nextVersion (of the kind it took) when that is given.
+    uint32_t rebootS = 0;
+    uint32_t nextVersion = 0;
+    std::chrono::steady_clock::time_point silentUntil{};
 };
 
 // ok, busy, wrong-id, login-refused, close-hello, close-login, reset-hello,
@@ -41,7 +47,8 @@ SimCamera defaultCamera(int index, uint32_t baseIp, uint32_t mask);
 
 // Applies "key=value,key=value"; keys: id, id-hex, name, name-hex, ip, mask,
 // gateway, dns, port, firmware, webui, unused, user, password, result,
-// authfail, upload.
+// authfail, upload, reboot (seconds of silence after an image), next-version
+// (the version it then reports).
 bool applyCameraSettings(SimCamera* camera, const std::string& settings, std::string* error);
 
 // How a reply goes beyond what the system needs, as real cameras' do.

@@ -18,6 +18,8 @@ const char kSimUsage[] =
     "                       (0: no web interface), unused, user, password,\n"
     "                       result (code after an accepted request, -1 none),\n"
     "                       authfail (code on wrong credentials, -1 none),\n"
+    "                       reboot (seconds of silence after it took an image),\n"
+    "                       next-version (the version of that kind it then has),\n"
     "                       upload (how it takes an upload on its HTTP port: ok, busy,\n"
     "                       wrong-id, login-refused, close-hello, close-login,\n"
     "                       reset-hello, reset-login, silent-hello, silent-login,\n"

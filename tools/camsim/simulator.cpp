@@ -151,7 +151,9 @@ void Simulator::sendDueReplies() {
         std::vector<uint8_t> payload;
         {
             std::lock_guard<std::mutex> guard(camerasLock_);
-            payload = searchReplyPayload(options_.cameras[reply.camera], options_.extras);
+            const SimCamera& camera = options_.cameras[reply.camera];
+            if (now < camera.silentUntil) continue;  // rebooting
+            payload = searchReplyPayload(camera, options_.extras);
         }
         send(sim::kCmdSearchReply, payload, reply.addr, reply.port);
     }

@@ -56,8 +56,24 @@ void UploadServer::acceptLoop(SocketHandle listener, uint16_t portHost, bool sin
         if (!connection.valid()) continue;
         SimCamera camera;
         if (sink) log_(serveSink(std::move(connection), stop_));
-        else if (cameraOnPort(portHost, &camera))
-            log_(serveUpload(std::move(connection), camera, options_, stop_));
+        else if (cameraOnPort(portHost, &camera)) {
+            const std::string summary = serveUpload(std::move(connection), camera, options_, stop_);
+            if (summary.find(" outcome=received ") != std::string::npos) tookImage(camera.id, summary);
+            log_(summary);
+        }
+    }
+}
+
+// A camera that has taken an image reboots: silent for a while, then at
+// its next version of that kind.
+void UploadServer::tookImage(const std::string& id, const std::string& summary) {
+    std::lock_guard<std::mutex> guard(lock_);
+    for (SimCamera& c : cameras_) {
+        if (c.id != id) continue;
+        c.silentUntil = std::chrono::steady_clock::now() + std::chrono::seconds(c.rebootS);
+        if (!c.nextVersion) return;
+        (summary.find(" kind=13") != std::string::npos ? c.webUiVersion : c.firmwareVersion) = c.nextVersion;
+        return;
     }
 }
 

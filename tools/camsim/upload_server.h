@@ -31,6 +31,7 @@ public:
 private:
     void acceptLoop(SocketHandle listener, uint16_t portHost, bool sink);
     bool cameraOnPort(uint16_t portHost, SimCamera* out) const;
+    void tookImage(const std::string& id, const std::string& summary);
 
     const SimOptions& options_;
     std::vector<SimCamera>& cameras_;
