@@ -53,6 +53,18 @@ void CameraSearch::findAll(const std::vector<std::string>& ids, uint32_t until,
     }
 }
 
+void CameraSearch::listAll(uint32_t until, std::vector<CameraInfo>* cameras) {
+    std::map<std::string, size_t> at;
+    SearchEvent event;
+    while (!failed_ && next(until, &event)) {
+        if (!event.camera) continue;
+        const auto [it, fresh] = at.emplace(std::string(fieldText(event.camera->deviceId)), cameras->size());
+        if (fresh) cameras->push_back(*event.camera);
+        else
+            (*cameras)[it->second] = *event.camera;
+    }
+}
+
 void CameraSearch::drop() {
     ThreadMessage m;
     while (peekThreadMessage(&m)) releaseMessage(m);

@@ -38,6 +38,9 @@ public:
     // Takes notifications until every ID in `ids` has answered or `until`
     // has come; each camera's latest record lands in `found`.
     void findAll(const std::vector<std::string>& ids, uint32_t until, std::map<std::string, CameraInfo>* found);
+    // Every camera that answers until `until`, once, in the order they first
+    // answered, with its latest record.
+    void listAll(uint32_t until, std::vector<CameraInfo>* cameras);
     // Frees what has piled up, without waiting.
     void drop();
 

@@ -1,7 +1,6 @@
 #include "cli/inventory_command.h"
 
 #include <cstdio>
-#include <map>
 #include <string>
 #include <vector>
 
@@ -33,22 +32,10 @@ void declareOptions(CLI::App& command, InventoryOptions* o) {
     addLanguageOption(command, &o->language);
 }
 
-// Every camera once, in the order they first answered, with its latest
-// record: the worker searches every period while the time runs.
 bool collect(uint32_t searchMs, std::vector<CameraInfo>* cameras) {
     CameraSearch search;
     if (!search.start()) return diagnose("cannot start the discovery thread"), false;
-    std::map<std::string, size_t> at;
-    const uint32_t until = tickCount() + searchMs;
-    SearchEvent event;
-    while (search.next(until, &event)) {
-        if (!event.camera) continue;
-        const std::string id(fieldText(event.camera->deviceId));
-        const auto [it, fresh] = at.emplace(id, cameras->size());
-        if (fresh) cameras->push_back(*event.camera);
-        else
-            (*cameras)[it->second] = *event.camera;
-    }
+    search.listAll(tickCount() + searchMs, cameras);
     if (search.failed()) return diagnose(systemText(kTextSocketError)), false;
     return true;
 }

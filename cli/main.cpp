@@ -6,6 +6,7 @@
 #include "cli/doctor_command.h"
 #include "cli/exit_status.h"
 #include "cli/inventory_command.h"
+#include "cli/provision_command.h"
 #include "cli/scan_command.h"
 #include "cli/set_network_command.h"
 #include "cli/upload_command.h"
@@ -22,8 +23,8 @@ int main(int argc, char** argv) {
                  "lenscout-cli");
     cli.set_version_flag("--version", "lenscout-cli " LENSCOUT_VERSION);
     cli.require_subcommand(1);
-    const Subcommand commands[] = {addScanCommand(cli), addSetNetworkCommand(cli), addUploadCommand(cli),
-                                   addDoctorCommand(cli), addInventoryCommand(cli)};
+    const Subcommand commands[] = {addScanCommand(cli),   addSetNetworkCommand(cli), addUploadCommand(cli),
+                                   addDoctorCommand(cli), addInventoryCommand(cli),  addProvisionCommand(cli)};
     cli.footer(
         "Each command takes --help. The password is never an argument: it comes from --password-file, "
         "LENSCOUT_PASSWORD, or a prompt on the terminal.\n\n" +

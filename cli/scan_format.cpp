@@ -47,6 +47,12 @@ std::string jsonString(const std::string& utf8) {
     return out + "\"";
 }
 
+std::string networkSettingsJson(const CameraInfo& c, bool dhcp) {
+    return std::string("{\"dhcp\":") + (dhcp ? "true" : "false") + ",\"ip\":\"" + dottedQuad(c.ip) + "\",\"mask\":\"" +
+           dottedQuad(c.mask) + "\",\"gateway\":\"" + dottedQuad(c.gateway) + "\",\"dns\":\"" + dottedQuad(c.dns) +
+           "\",\"http_port\":" + std::to_string(toHostPort(c.httpPort)) + "}";
+}
+
 std::string foundCameraLine(const CameraInfo& c, bool json) {
     const Field fields[] = {
         {"event", "camera", json},

@@ -17,6 +17,10 @@ std::string tickLine(uint32_t atMs, bool json);
 // write to the clipboard.
 std::string terminalSafe(const std::string& text);
 
+// A camera's network settings as one JSON object: dhcp, ip, mask,
+// gateway, dns, http_port.
+std::string networkSettingsJson(const CameraInfo& camera, bool dhcp);
+
 // A JSON string literal of UTF-8 text; control bytes become \u escapes.
 std::string jsonString(const std::string& utf8);
 

@@ -92,13 +92,6 @@ bool confirms(const CameraInfo& reply, const CameraInfo& wanted) {
            reply.mask == wanted.mask && reply.gateway == wanted.gateway && reply.dns == wanted.dns;
 }
 
-// A camera's network settings as the journal keeps them.
-std::string settingsJson(const CameraInfo& c, bool dhcp) {
-    return std::string("{\"dhcp\":") + (dhcp ? "true" : "false") + ",\"ip\":\"" + dottedQuad(c.ip) + "\",\"mask\":\"" +
-           dottedQuad(c.mask) + "\",\"gateway\":\"" + dottedQuad(c.gateway) + "\",\"dns\":\"" + dottedQuad(c.dns) +
-           "\",\"http_port\":" + std::to_string(toHostPort(c.httpPort)) + "}";
-}
-
 const char* outcomeOf(int status) {
     switch (status) {
     case kExitOk: return "confirmed";
@@ -180,7 +173,7 @@ int setNetwork(const SetNetworkOptions& o) {
     const int status = awaitConfirmation(search, o, wanted);
     wipe(wanted.password, sizeof wanted.password);
     record(o.journal, {"set-network", gbkToUtf8(fieldText(wanted.deviceId)), found[id].ip,
-                       settingsJson(found[id], false), settingsJson(wanted, o.dhcp), outcomeOf(status)});
+                       networkSettingsJson(found[id], false), networkSettingsJson(wanted, o.dhcp), outcomeOf(status)});
     return status;
 }
 

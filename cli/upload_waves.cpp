@@ -85,8 +85,9 @@ void runWaves(std::vector<UploadProgress>& rows, const WavePlan& plan, const Ima
     for (size_t first = 0; first < waiting.size(); first += size) {
         if (failures > plan.maxFailures) return markRest(rows, UploadState::Held);
         if (stopped()) return markRest(rows, UploadState::Interrupted);
-        const std::vector<size_t> members(waiting.begin() + static_cast<std::ptrdiff_t>(first),
-                                          waiting.begin() + static_cast<std::ptrdiff_t>(std::min(first + size, waiting.size())));
+        const std::vector<size_t> members(
+            waiting.begin() + static_cast<std::ptrdiff_t>(first),
+            waiting.begin() + static_cast<std::ptrdiff_t>(std::min(first + size, waiting.size())));
         std::vector<UploadProgress> wave;
         for (size_t i : members) wave.push_back(rows[i]);
         UploadJobs jobs(wave, plan.kind, image);

@@ -8,6 +8,7 @@
 #include "cli/credentials.h"
 #include "cli/inventory_format.h"
 #include "cli/journal.h"
+#include "cli/plan_csv.h"
 #include "cli/progress_view.h"
 #include "cli/upload_report.h"
 #include "discovery/camera_text.h"
@@ -121,6 +122,43 @@ TEST(CliOutput, AJournalLine) {
     EXPECT_EQ(journalLine(e, 1765283400),
               "{\"time\":\"2025-12-09T12:30:00Z\",\"command\":\"set-network\",\"id\":\"CAM\\\"1\",\"ip\":\"10.1.2.3\","
               "\"old\":{\"a\":1},\"planned\":{\"a\":2},\"outcome\":\"confirmed\"}\n");
+}
+
+// A plan is RFC 4180 CSV: quoted fields keep commas, doubled quotes and
+// line ends, and each row knows the line it starts on.
+TEST(Plan, RowsByTheirColumnNamesWithLineNumbers) {
+    std::vector<PlanRow> rows;
+    std::vector<std::string> errors;
+    ASSERT_TRUE(
+        readPlan("name,ip,id,http_port,dhcp,firmware\r\n"
+                 "\"a, \"\"b\"\"\nc\",10.0.0.5,CAM-1,8080,no,1.2.3.4\r\n"
+                 "x,,CAM-2,,YES,\n",
+                 &rows, &errors))
+        << errors[0];
+    ASSERT_EQ(rows.size(), 2u);
+    EXPECT_EQ(rows[0].line, 2);
+    EXPECT_EQ(rows[0].id, "CAM-1");
+    EXPECT_EQ(rows[0].ip.value_or("-"), "10.0.0.5");
+    EXPECT_EQ(rows[0].port.value_or("-"), "8080");
+    EXPECT_FALSE(rows[0].dhcp);
+    EXPECT_FALSE(rows[0].mask.has_value());
+    EXPECT_EQ(rows[1].line, 4) << "the quoted line end counts";
+    EXPECT_FALSE(rows[1].ip.has_value()) << "a blank cell keeps the current value";
+    EXPECT_TRUE(rows[1].dhcp);
+}
+
+TEST(Plan, FaultsAreNamedByLine) {
+    std::vector<PlanRow> rows;
+    std::vector<std::string> errors;
+    EXPECT_FALSE(readPlan("id,dhcp\nCAM-1,maybe\nCAM-1,no\n,no\n", &rows, &errors));
+    EXPECT_EQ(errors, (std::vector<std::string>{"line 2: dhcp is yes or no, not maybe",
+                                                "line 3: CAM-1 is planned already on line 2", "line 4: no camera ID"}));
+    errors.clear();
+    EXPECT_FALSE(readPlan("ip\n10.0.0.1\n", &rows, &errors));
+    EXPECT_EQ(errors, std::vector<std::string>{"line 1: the header has no id column"});
+    errors.clear();
+    EXPECT_FALSE(readPlan("id\n\"open\n", &rows, &errors));
+    EXPECT_EQ(errors, std::vector<std::string>{"line 2: a quote is not closed"});
 }
 
 TEST(CliOutput, ProgressLines) {

@@ -37,7 +37,10 @@ protected:
         dir_ = std::string(std::getenv("LENSCOUT_VLAN_DIR")) + "/cli-uploads";
         mkdir(dir_.c_str(), 0700);
         const std::string host = std::getenv("LENSCOUT_HOST_ADDR_1");
-        std::vector<std::string> args = {"--upload-dir", dir_, "--delay", "0-5"};
+        // Twenty cameras out of the box, all at one factory address.
+        std::vector<std::string> args = {
+            "--upload-dir", dir_, "--delay", "0-5",
+            "--count",      "20", "--set",   "ip=192.168.77.64,port=8090,password=" + std::string(kPassword)};
         const char* const cameras[] = {
             "id=NET-OK,port=8001",
             "id=NET-BAD,port=8002",
@@ -53,6 +56,13 @@ protected:
             "id=UP-LAST,port=8014,upload=reset-last",
             "id=UP-SLOW,port=8015,upload=slow-2500",
             "id=UP-LOGIN,port=8016,upload=login-refused",
+            // For provisioning: three that take a plan, one that refuses it
+            // and one that ignores it.
+            "id=PV-1,port=8093",
+            "id=PV-2,port=8094",
+            "id=PV-3,port=8095",
+            "id=PV-NO,port=8096,password=other,authfail=5",
+            "id=PV-MUTE,port=8097,password=other,authfail=-1",
             // Reboot after an image: at a new version, or the old one.
             "id=WV-1,port=8071,reboot=1,next-version=1.2.3.5",
             "id=WV-2,port=8072,reboot=1",
@@ -62,7 +72,10 @@ protected:
         };
         for (const char* c : cameras) {
             args.push_back("--camera");
-            args.push_back(std::string(c) + ",ip=" + host + ",password=" + kPassword);
+            const std::string settings(c);
+            args.push_back(
+                settings + ",ip=" + host +
+                (settings.find("password=") == std::string::npos ? ",password=" + std::string(kPassword) : ""));
         }
         // In none of this computer's subnets.
         args.push_back("--camera");
@@ -467,7 +480,7 @@ TEST_F(Cli, InventoryListsEveryCameraAsCsvOrJson) {
         << r.out;
     size_t rows = 0;
     for (size_t at = 0; (at = r.out.find("\r\n", at)) != std::string::npos; at += 2) ++rows;
-    EXPECT_EQ(rows, 1u + 17u) << "the header and each camera once";
+    EXPECT_EQ(rows, 1u + 42u) << "the header and each camera once";
     r = runTool(cli(), {"inventory", "--json", "--search", "2"});
     EXPECT_EQ(r.status, 0) << r.err;
     EXPECT_NE(r.out.find("{\"id\":\"INV-1\",\"name\":\"Gate, \\\"A\\\" 前门\",\"ip\":\"" + host +
@@ -548,6 +561,102 @@ TEST_F(Cli, WavesAndConfirmedVersions) {
     r = with({"--wave", "1", "--id", "UP-2", "--id", "UP-1"});
     EXPECT_EQ(r.status, 1) << r.out << r.err;
     EXPECT_NE(r.out.find("\"id\":\"UP-1\",\"outcome\":\"held\""), std::string::npos) << r.out;
+}
+
+// A provisioning plan is checked whole before anything is sent: an illegal
+// row, an address planned twice, one that another camera keeps, this
+// computer's own, and a camera that does not answer each stop it.
+TEST_F(Cli, APlanWithAnyFaultSendsNothing) {
+    ASSERT_TRUE(sim_->ok());
+    const std::string plan = dir_ + "/bad-plan.csv";
+    auto requests = [] {
+        size_t n = 0;
+        for (const std::string& line : sim_->logLines()) n += line.find(" cmd=2 ") != std::string::npos;
+        return n;
+    };
+    const size_t before = requests();
+    const struct {
+        const char* rows;
+        int status;
+        const char* message;
+    } cases[] = {
+        {"CAM000001,192.168.77.151\nCAM000002,300.1.1.1\n", 3,
+         "line 3: CAM000002: The IP Address setting is illegal !"},
+        {"CAM000001,192.168.77.151\nCAM000002,192.168.77.151\n", 3, "192.168.77.151 is planned for CAM000001 too"},
+        {"CAM000001,192.168.77.11\n", 3, "192.168.77.11 is held by"},
+        {"CAM000001,192.168.77.1\n", 3, "192.168.77.1 is this computer's address"},
+        {"CAM000001,192.168.77.151\nNOBODY,192.168.77.152\n", 4, "line 3: NOBODY: did not answer the search"},
+    };
+    for (const auto& c : cases) {
+        std::ofstream(plan) << "id,ip\n" << c.rows;
+        const ToolResult r = runTool(cli(), {"provision", plan, "--search", "1"}, withPassword());
+        EXPECT_EQ(r.status, c.status) << c.rows << r.err;
+        EXPECT_NE(r.err.find(c.message), std::string::npos) << r.err;
+        EXPECT_NE(r.err.find("nothing was sent"), std::string::npos) << r.err;
+    }
+    std::ofstream(plan) << "id,ip\nCAM000001,192.168.77.151\n";
+    const ToolResult r = runTool(cli(), {"provision", plan, "--dry-run", "--search", "1"}, withPassword());
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_NE(r.out.find("CAM000001  192.168.77.64 mask 255.255.255.0 gw 192.168.77.1 dns 192.168.77.1 :8090 -> "
+                         "192.168.77.151 mask 255.255.255.0 gw 192.168.77.1 dns 192.168.77.1 :8090  would change"),
+              std::string::npos)
+        << r.out;
+    EXPECT_EQ(requests(), before);
+}
+
+// Twenty cameras at one factory address, each to an address of its own,
+// each confirmed by its answer; the same plan again changes nothing.
+TEST_F(Cli, TwentyCamerasAtOneFactoryAddressAreProvisioned) {
+    ASSERT_TRUE(sim_->ok());
+    const std::string plan = dir_ + "/plan.csv";
+    {
+        std::ofstream out(plan);
+        out << "id,name,ip,mask,gateway,dns,http_port,dhcp\r\n";
+        for (int i = 1; i <= 20; ++i) {
+            char id[16];
+            std::snprintf(id, sizeof id, "CAM%06d", i);
+            out << id << ",\"any, name\",192.168.77." << 150 + i << ",,,,,no\r\n";
+        }
+    }
+    ToolResult r = runTool(cli(), {"provision", plan, "--jobs", "8", "--wait", "10"}, withPassword());
+    EXPECT_EQ(r.status, 0) << r.out << r.err;
+    size_t confirmed = 0;
+    for (size_t at = 0; (at = r.out.find("  confirmed\n", at)) != std::string::npos; at += 10) ++confirmed;
+    EXPECT_EQ(confirmed, 20u) << r.out;
+    EXPECT_NE(r.out.find("CAM000020  192.168.77.64 mask 255.255.255.0 gw 192.168.77.1 dns 192.168.77.1 :8090 -> "
+                         "192.168.77.170 "),
+              std::string::npos)
+        << r.out;
+    const size_t sent = requestsFor("CAM000007").size();
+    r = runTool(cli(), {"provision", plan, "--json"}, withPassword());
+    EXPECT_EQ(r.status, 0) << r.out << r.err;
+    EXPECT_EQ(r.out.find("confirmed"), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find("{\"id\":\"CAM000007\",\"line\":8,"), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find("\"outcome\":\"unchanged\""), std::string::npos) << r.out;
+    EXPECT_EQ(requestsFor("CAM000007").size(), sent);
+}
+
+// A result code names no camera: a refusal among four at once is tried
+// again alone, so that the table names the camera that refused, and only
+// that one. A camera that ignores the request is not confirmed.
+TEST_F(Cli, ARefusalAmongManyIsPinnedOnTheRightCamera) {
+    ASSERT_TRUE(sim_->ok());
+    const std::string plan = dir_ + "/refusal.csv";
+    std::ofstream(plan) << "id,http_port\nPV-1,8193\nPV-NO,8196\nPV-2,8194\nPV-3,8195\n";
+    ToolResult r = runTool(cli(), {"provision", plan, "--jobs", "4", "--wait", "3"}, withPassword());
+    EXPECT_EQ(r.status, 5) << r.out << r.err;
+    for (const char* ok : {"PV-1", "PV-2", "PV-3"}) {
+        const size_t at = r.out.find(std::string(ok) + "  ");
+        ASSERT_NE(at, std::string::npos) << r.out;
+        EXPECT_EQ(r.out.substr(r.out.find('\n', at) - 9, 9), "confirmed") << r.out;
+    }
+    const size_t no = r.out.find("PV-NO  ");
+    ASSERT_NE(no, std::string::npos);
+    EXPECT_EQ(r.out.substr(r.out.find('\n', no) - 7, 7), "refused") << r.out;
+    std::ofstream(plan) << "id,http_port\nPV-MUTE,8197\n";
+    r = runTool(cli(), {"provision", plan, "--wait", "2"}, withPassword());
+    EXPECT_EQ(r.status, 6) << r.out << r.err;
+    EXPECT_NE(r.out.find("not-confirmed"), std::string::npos) << r.out;
 }
 
 // The password's traces: LENSCOUT_PASSWORD is gone from the process's own
@@ -649,7 +758,7 @@ TEST_F(Cli, DoctorSaysWhatASearchSees) {
     EXPECT_NE(r.out.find(": 127.0.0.1 mask 255.0.0.0, skipped: loopback\n"), std::string::npos) << r.out;
     EXPECT_NE(r.out.find("port 10000: bound\n"), std::string::npos) << r.out;
     EXPECT_NE(r.out.find("search: sent 1, skipped 0"), std::string::npos) << r.out;
-    EXPECT_NE(r.out.find(" search replies from 17 camera(s)"), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find(" search replies from 42 camera(s)"), std::string::npos) << r.out;
     EXPECT_NE(r.out.find("rejected: 2 (wrong magic 1, wrong length 1, cut 0"), std::string::npos) << r.out;
     EXPECT_EQ(r.out.find("hint:"), std::string::npos) << r.out;
 }
@@ -664,7 +773,7 @@ TEST_F(Cli, DoctorNamesAnotherProgramOnThePort) {
     EXPECT_EQ(r.status, 0) << r.err;
     EXPECT_NE(r.out.find("port 10000: taken by another program; searching from port "), std::string::npos) << r.out;
     EXPECT_NE(r.out.find("hint: another program holds UDP port 10000"), std::string::npos) << r.out;
-    EXPECT_NE(r.out.find(" search replies from 17 camera(s)"), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find(" search replies from 42 camera(s)"), std::string::npos) << r.out;
 }
 
 // A search that goes out on no link says so: the list is not just empty.

@@ -1,0 +1,29 @@
+#pragma once
+// A provisioning plan: CSV with a header row, one row per camera ID, with
+// the inventory's columns. A blank cell keeps the camera's current value;
+// `dhcp` (yes or no) may be added; the columns that cannot be set (name,
+// versions, same_subnet, interface, local_address) are ignored, so an
+// inventory edited in a spreadsheet is a valid plan.
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace lenscout {
+
+struct PlanRow {
+    int line = 0;  // of the file, for messages
+    std::string id;
+    std::optional<std::string> ip, mask, gateway, dns, port;
+    bool dhcp = false;
+};
+
+// The records of RFC 4180 CSV: quoted fields may hold commas, quotes
+// (doubled) and line ends; CR LF or LF ends a record. Each record comes with
+// the line it starts on. False with `error` for an unterminated quote.
+bool parseCsv(const std::string& text, std::vector<std::pair<int, std::vector<std::string>>>* records,
+              std::string* error);
+
+// The plan's rows; false with one message per problem ("line N: ...").
+bool readPlan(const std::string& text, std::vector<PlanRow>* rows, std::vector<std::string>* errors);
+
+}  // namespace lenscout
