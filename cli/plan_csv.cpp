@@ -85,7 +85,8 @@ bool readPlan(const std::string& text, std::vector<PlanRow>* rows, std::vector<s
             errors->push_back(where + "no camera ID");
             continue;
         }
-        if (seen.count(row.id)) errors->push_back(where + row.id + " is planned already on line " + std::to_string(seen[row.id]));
+        if (seen.count(row.id))
+            errors->push_back(where + row.id + " is planned already on line " + std::to_string(seen[row.id]));
         seen.emplace(row.id, line);
         row.ip = cell(record, columns, "ip");
         row.mask = cell(record, columns, "mask");

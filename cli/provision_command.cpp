@@ -82,9 +82,11 @@ void checkCells(const PlanRow& r, std::vector<std::string>* errors) {
         if ((port & 0xffff) == 0 || (port & 0xffff) == 10000) errors->push_back(where(r) + systemText(kTextBadPort));
     }
     if (!errors->empty() || !r.port || !(r.dhcp || (r.ip && r.mask && r.gateway && r.dns))) return;
-    const NetworkSettings s =
-        ValidateNetworkSettings(portFieldValue(*r.port), r.dhcp, r.ip->c_str(), r.mask->c_str(), r.gateway->c_str(),
-                                r.dns->c_str());
+    // In DHCP mode the addresses are not looked at, and may be blank.
+    const std::string ip = r.ip.value_or(""), mask = r.mask.value_or(""), gateway = r.gateway.value_or(""),
+                      dns = r.dns.value_or("");
+    const NetworkSettings s = ValidateNetworkSettings(portFieldValue(*r.port), r.dhcp, ip.c_str(), mask.c_str(),
+                                                      gateway.c_str(), dns.c_str());
     if (s.errorRow) errors->push_back(where(r) + systemText(s.errorRow));
 }
 
@@ -94,7 +96,8 @@ bool plan(Change& c, std::vector<std::string>* errors) {
     const std::string ip = valueOr(r.ip, c.current.ip), mask = valueOr(r.mask, c.current.mask),
                       gateway = valueOr(r.gateway, c.current.gateway), dns = valueOr(r.dns, c.current.dns);
     const int32_t port = r.port ? portFieldValue(*r.port) : toHostPort(c.current.httpPort);
-    const NetworkSettings s = ValidateNetworkSettings(port, r.dhcp, ip.c_str(), mask.c_str(), gateway.c_str(), dns.c_str());
+    const NetworkSettings s =
+        ValidateNetworkSettings(port, r.dhcp, ip.c_str(), mask.c_str(), gateway.c_str(), dns.c_str());
     if (s.errorRow) return errors->push_back(where(r) + systemText(s.errorRow)), false;
     c.wanted = c.current;
     c.wanted.httpPort = toNetPort(s.port);
@@ -178,12 +181,15 @@ std::vector<size_t> sendBatch(CameraSearch& search, const ProvisionOptions& o, s
     for (size_t i : open) {
         if (ambiguous) again.push_back(i);
         else
-            changes[i].outcome = search.failed() ? "failed" : changes[i].row.dhcp ? "sent-not-confirmed" : "not-confirmed";
+            changes[i].outcome = search.failed()       ? "failed"
+                                 : changes[i].row.dhcp ? "sent-not-confirmed"
+                                                       : "not-confirmed";
     }
     return again;
 }
 
-void apply(CameraSearch& search, const ProvisionOptions& o, std::vector<Change>& changes, const CameraInfo& credentials) {
+void apply(CameraSearch& search, const ProvisionOptions& o, std::vector<Change>& changes,
+           const CameraInfo& credentials) {
     std::vector<size_t> queue, alone;
     for (size_t i = 0; i < changes.size(); ++i)
         if (changes[i].outcome.empty()) (changes[i].row.dhcp ? alone : queue).push_back(i);
@@ -223,9 +229,10 @@ void report(const ProvisionOptions& o, const std::vector<Change>& changes) {
 }
 
 int exitStatusOf(const std::vector<Change>& changes) {
-    static const std::pair<const char*, int> kWorse[] = {
-        {"sent-not-confirmed", kExitUnconfirmed}, {"not-confirmed", kExitTimeout}, {"refused", kExitRefused},
-        {"failed", kExitFailed}};
+    static const std::pair<const char*, int> kWorse[] = {{"sent-not-confirmed", kExitUnconfirmed},
+                                                         {"not-confirmed", kExitTimeout},
+                                                         {"refused", kExitRefused},
+                                                         {"failed", kExitFailed}};
     int status = kExitOk;
     size_t rank = 0;
     for (const Change& c : changes)
@@ -301,9 +308,9 @@ int provision(const ProvisionOptions& o) {
     apply(search, o, changes, credentials);
     for (const Change& c : changes)
         if (c.outcome != "unchanged")
-            record(o.journal, {"provision", gbkToUtf8(fieldText(c.current.deviceId)), c.current.ip,
-                               networkSettingsJson(c.current, false), networkSettingsJson(c.wanted, c.row.dhcp),
-                               c.outcome});
+            record(o.journal,
+                   {"provision", gbkToUtf8(fieldText(c.current.deviceId)), c.current.ip,
+                    networkSettingsJson(c.current, false), networkSettingsJson(c.wanted, c.row.dhcp), c.outcome});
     report(o, changes);
     return exitStatusOf(changes);
 }
