@@ -12,6 +12,7 @@
 #include "cli/tool_language.h"
 #include "discovery/camera_text.h"
 #include "platform/interface_table.h"
+#include "platform/terminal.h"
 #include "platform/tick_clock.h"
 
 namespace lenscout {

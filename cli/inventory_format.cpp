@@ -45,9 +45,14 @@ std::string csvField(const std::string& text) {
     return quoted + "\"";
 }
 
-std::string inventoryCsv(const std::vector<CameraInfo>& cameras, const InterfaceNames& names) {
+std::string inventoryCsv(const std::vector<CameraInfo>& cameras, const InterfaceNames& names, bool forTerminal) {
     std::string out = csvLine(std::vector<std::string>(std::begin(kInventoryColumns), std::end(kInventoryColumns)));
-    for (const CameraInfo& c : cameras) out += csvLine(values(c, names));
+    for (const CameraInfo& c : cameras) {
+        std::vector<std::string> fields = values(c, names);
+        if (forTerminal)
+            for (std::string& f : fields) f = terminalSafe(f);
+        out += csvLine(fields);
+    }
     return out;
 }
 

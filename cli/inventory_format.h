@@ -18,7 +18,9 @@ extern const char* const kInventoryColumns[12];
 // The name of an interface by its index, "" when unknown.
 using InterfaceNames = std::function<std::string(uint32_t index)>;
 
-std::string inventoryCsv(const std::vector<CameraInfo>& cameras, const InterfaceNames& names);
+// `forTerminal`: the cameras' texts with control bytes escaped, as a
+// terminal must show them; a file gets them as they are.
+std::string inventoryCsv(const std::vector<CameraInfo>& cameras, const InterfaceNames& names, bool forTerminal = false);
 std::string inventoryJson(const std::vector<CameraInfo>& cameras, const InterfaceNames& names);
 
 // One CSV field: quoted, with its quotes doubled, when it holds a comma, a

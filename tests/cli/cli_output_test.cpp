@@ -115,6 +115,10 @@ TEST(CliOutput, InventoryRowsInCsvAndJson) {
               "\"dns\":\"0.0.0.0\",\"http_port\":0,\"firmware\":\"0.0.0.0\",\"webui\":\"0.0.0.0\",\"same_subnet\":true,"
               "\"interface\":\"\",\"local_address\":\"\"}]");
     EXPECT_EQ(csvField("line\nend"), "\"line\nend\"");
+    // On a terminal a camera's control bytes are shown, not obeyed.
+    setFieldText(unknown.name, "\x1b]2;x\x07");
+    EXPECT_NE(inventoryCsv({unknown}, names, true).find("CAM-2,\\x1b]2;x\\x07,"), std::string::npos);
+    EXPECT_NE(inventoryCsv({unknown}, names, false).find("CAM-2,\x1b]2;x\x07,"), std::string::npos);
 }
 
 TEST(CliOutput, AJournalLine) {
