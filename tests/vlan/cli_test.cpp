@@ -468,7 +468,7 @@ TEST_F(Cli, CtrlCAtThePromptGivesTheEchoBack) {
 TEST_F(Cli, InventoryListsEveryCameraAsCsvOrJson) {
     ASSERT_TRUE(sim_->ok());
     const std::string host = std::getenv("LENSCOUT_HOST_ADDR_1");
-    ToolResult r = runTool(cli(), {"inventory", "--search", "2"});
+    ToolResult r = runTool(cli(), {"inventory", "--search", "1"});
     EXPECT_EQ(r.status, 0) << r.err;
     EXPECT_EQ(
         r.out.rfind("id,name,ip,mask,gateway,dns,http_port,firmware,webui,same_subnet,interface,local_address\r\n", 0),
@@ -481,7 +481,7 @@ TEST_F(Cli, InventoryListsEveryCameraAsCsvOrJson) {
     size_t rows = 0;
     for (size_t at = 0; (at = r.out.find("\r\n", at)) != std::string::npos; at += 2) ++rows;
     EXPECT_EQ(rows, 1u + 42u) << "the header and each camera once";
-    r = runTool(cli(), {"inventory", "--json", "--search", "2"});
+    r = runTool(cli(), {"inventory", "--json", "--search", "1"});
     EXPECT_EQ(r.status, 0) << r.err;
     EXPECT_NE(r.out.find("{\"id\":\"INV-1\",\"name\":\"Gate, \\\"A\\\" 前门\",\"ip\":\"" + host +
                          "\",\"mask\":\"255.255.255.0\",\"gateway\":\"192.168.77.1\",\"dns\":\"192.168.77.2\","
@@ -618,7 +618,7 @@ TEST_F(Cli, TwentyCamerasAtOneFactoryAddressAreProvisioned) {
             out << id << ",\"any, name\",192.168.77." << 150 + i << ",,,,,no\r\n";
         }
     }
-    ToolResult r = runTool(cli(), {"provision", plan, "--jobs", "8", "--wait", "10"}, withPassword());
+    ToolResult r = runTool(cli(), {"provision", plan, "--jobs", "8", "--wait", "10", "--search", "1"}, withPassword());
     EXPECT_EQ(r.status, 0) << r.out << r.err;
     size_t confirmed = 0;
     for (size_t at = 0; (at = r.out.find("  confirmed\n", at)) != std::string::npos; at += 10) ++confirmed;
@@ -628,7 +628,7 @@ TEST_F(Cli, TwentyCamerasAtOneFactoryAddressAreProvisioned) {
               std::string::npos)
         << r.out;
     const size_t sent = requestsFor("CAM000007").size();
-    r = runTool(cli(), {"provision", plan, "--json"}, withPassword());
+    r = runTool(cli(), {"provision", plan, "--json", "--search", "1"}, withPassword());
     EXPECT_EQ(r.status, 0) << r.out << r.err;
     EXPECT_EQ(r.out.find("confirmed"), std::string::npos) << r.out;
     EXPECT_NE(r.out.find("{\"id\":\"CAM000007\",\"line\":8,"), std::string::npos) << r.out;
@@ -643,7 +643,7 @@ TEST_F(Cli, ARefusalAmongManyIsPinnedOnTheRightCamera) {
     ASSERT_TRUE(sim_->ok());
     const std::string plan = dir_ + "/refusal.csv";
     std::ofstream(plan) << "id,http_port\nPV-1,8193\nPV-NO,8196\nPV-2,8194\nPV-3,8195\n";
-    ToolResult r = runTool(cli(), {"provision", plan, "--jobs", "4", "--wait", "3"}, withPassword());
+    ToolResult r = runTool(cli(), {"provision", plan, "--jobs", "4", "--wait", "3", "--search", "1"}, withPassword());
     EXPECT_EQ(r.status, 5) << r.out << r.err;
     for (const char* ok : {"PV-1", "PV-2", "PV-3"}) {
         const size_t at = r.out.find(std::string(ok) + "  ");
@@ -654,7 +654,7 @@ TEST_F(Cli, ARefusalAmongManyIsPinnedOnTheRightCamera) {
     ASSERT_NE(no, std::string::npos);
     EXPECT_EQ(r.out.substr(r.out.find('\n', no) - 7, 7), "refused") << r.out;
     std::ofstream(plan) << "id,http_port\nPV-MUTE,8197\n";
-    r = runTool(cli(), {"provision", plan, "--wait", "2"}, withPassword());
+    r = runTool(cli(), {"provision", plan, "--wait", "2", "--search", "1"}, withPassword());
     EXPECT_EQ(r.status, 6) << r.out << r.err;
     EXPECT_NE(r.out.find("not-confirmed"), std::string::npos) << r.out;
 }
