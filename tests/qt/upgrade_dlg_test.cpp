@@ -128,7 +128,10 @@ private slots:
         field("IDC_PASSWORD")->setText(QStringLiteral("pw"));
         nextFile = file("fw.bin", "BNEG" + std::string(4 << 20, 'x'));
         button("IDC_UPGRADE_FIRMWARE")->click();
-        QCOMPARE(shown, std::vector<std::string>{"Socket Error !"});
+        // The reset meets a send, or, when the kernel took every byte, the
+        // wait for the camera's close: a failure either way.
+        QCOMPARE(shown.size(), size_t(1));
+        QVERIFY(shown[0] == "Socket Error !" || shown[0] == "The camera broke off the upload !");
         QVERIFY(dlg->isVisible());
         for (const char* name : {"IDC_USER", "IDC_PASSWORD", "IDC_LABEL_USER", "IDC_LABEL_PASSWORD"})
             QVERIFY2(!dlg->findChild<QWidget*>(QString::fromLatin1(name))->isHidden(), name);

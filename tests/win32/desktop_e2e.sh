@@ -131,7 +131,8 @@ cmp -s images/firmware.bin stored/GARAGE-firmware.bin || fail "the stored image 
 head -c 3000000 /dev/zero | { printf 'BNEG'; cat; } >images/firmware.bin
 upload_through_dialog Shed
 shown=$(drive message 30000 | tr -d '\r')
-[[ "$shown" == "Socket Error !" ]] || fail "after the reset the message was '$shown', not 'Socket Error !'"
+[[ "$shown" == "Socket Error !" || "$shown" == "The camera broke off the upload !" ]] ||
+    fail "after the reset the message was '$shown'"
 within 50 drive shown "Shed Upgrade Firmware" 1017 || fail "the user field did not come back"
 drive click "Shed Upgrade Firmware" 2
 drive gone "Shed Upgrade Firmware" || fail "the upload dialog did not close"

@@ -230,7 +230,9 @@ TEST_F(Win32Upgrade, AResetMidTransferIsShownAndTheEntriesComeBack) {
     setText(w, IDC_UPGRADE_PASSWORD, L"pw");
     nextFile = file("fw.bin", "BNEG" + std::string(4 << 20, 'x'));
     click(w, IDC_UPGRADE_FIRMWARE);
-    EXPECT_EQ(boxes, std::vector<std::string>{"Socket Error !"});
+    // The reset meets a send, or the wait for the camera's close.
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_TRUE(boxes[0] == "Socket Error !" || boxes[0] == "The camera broke off the upload !") << boxes[0];
     EXPECT_FALSE(dlg.ended());
     EXPECT_TRUE(IsWindowEnabled(w));
     for (int id : {IDC_UPGRADE_LABEL_USER, IDC_UPGRADE_USER, IDC_UPGRADE_LABEL_PASSWORD, IDC_UPGRADE_PASSWORD})
