@@ -93,7 +93,7 @@ class CameraListDlgTest : public QObject {
         for (int i = 0; i < dlg->list()->count(); ++i) out << dlg->list()->item(i)->text();
         return out;
     }
-    void waitUntil(const std::function<bool()>& done) { waitUntilMs(done, 1000); }
+    void waitUntil(const std::function<bool()>& done) { waitUntilMs(done, 5000); }
     void waitUntilMs(const std::function<bool()>& done, int ms) {
         for (int i = 0; i < ms / 10 && !done(); ++i) QTest::qWait(10);
     }

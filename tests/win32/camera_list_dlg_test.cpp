@@ -145,6 +145,7 @@ TEST_F(Win32CameraList, DoubleClickRunsWhatTheLineAnnounces) {
     }
     EXPECT_EQ(actions, (std::vector<std::string>{"browse http://192.168.77.5:8080", "upgrade NOWEB", "network FAR"}));
     test::pump();
+    EXPECT_TRUE(test::StubWorker::reaches(worker.searches, 1));
     EXPECT_EQ(worker.searches, 1);
 }
 
@@ -218,7 +219,7 @@ TEST_F(Win32CameraList, ALanguageFromTheTrayRewritesTitleTipAndLines) {
     EXPECT_EQ(LanguageSetting, 3);
     EXPECT_EQ(test::text(dlg->hwnd()), L"Lenscout");
     EXPECT_EQ(tray.tip, L"Lenscout");
-    for (int i = 0; i < 100 && worker.searches < 1; ++i) Sleep(10);
+    EXPECT_TRUE(test::StubWorker::reaches(worker.searches, 1));
     EXPECT_EQ(worker.searches, 1);
     found(remote);
     tick();
