@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
+
 #include "support/message_bytes.h"
 
 #include "tools/camsim/sim_codec.h"
@@ -77,6 +79,21 @@ TEST(SimCamera, ReadsASetNetworkRequestFieldByField) {
     EXPECT_EQ(applySetNetwork(c, q), SetOutcome::BadCredentials);
     q.deviceId = "CAM000002";
     EXPECT_EQ(applySetNetwork(c, q), SetOutcome::NotMine);
+
+    // A settling camera accepts at once and shows the setting only later.
+    SimCamera late = defaultCamera(1, 0, 0);
+    late.password = "pw";
+    std::string error;
+    ASSERT_TRUE(applyCameraSettings(&late, "settle=500", &error)) << error;
+    q.deviceId = "CAM000001";
+    q.password = "pw";
+    EXPECT_EQ(applySetNetwork(late, q), SetOutcome::Applied);
+    const auto now = std::chrono::steady_clock::now();
+    settlePendingSettings(late, now);
+    EXPECT_EQ(late.httpPort, 80);
+    settlePendingSettings(late, now + std::chrono::milliseconds(600));
+    EXPECT_EQ(late.httpPort, 81);
+    EXPECT_EQ(hex(searchReplyPayload(late)).substr(68, 8), "0a090909");
 }
 
 TEST(SimCamera, NamesEveryWayARequestBreaksTheLayout) {

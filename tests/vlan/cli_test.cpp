@@ -56,13 +56,14 @@ protected:
             "id=UP-LAST,port=8014,upload=reset-last",
             "id=UP-SLOW,port=8015,upload=slow-2500",
             "id=UP-LOGIN,port=8016,upload=login-refused",
-            // For provisioning: three that take a plan, one that refuses it
-            // and one that ignores it.
+            // For provisioning: three that take a plan, one that refuses it,
+            // one that ignores it and one that takes it late.
             "id=PV-1,port=8093",
             "id=PV-2,port=8094",
             "id=PV-3,port=8095",
             "id=PV-NO,port=8096,password=other,authfail=5",
             "id=PV-MUTE,port=8097,password=other,authfail=-1",
+            "id=PV-LATE,port=8098,settle=1500",
             // Reboot after an image: at a new version, or the old one.
             "id=WV-1,port=8071,reboot=1,next-version=1.2.3.5",
             "id=WV-2,port=8072,reboot=1",
@@ -480,7 +481,7 @@ TEST_F(Cli, InventoryListsEveryCameraAsCsvOrJson) {
         << r.out;
     size_t rows = 0;
     for (size_t at = 0; (at = r.out.find("\r\n", at)) != std::string::npos; at += 2) ++rows;
-    EXPECT_EQ(rows, 1u + 42u) << "the header and each camera once";
+    EXPECT_EQ(rows, 1u + 43u) << "the header and each camera once";
     r = runTool(cli(), {"inventory", "--json", "--search", "1"});
     EXPECT_EQ(r.status, 0) << r.err;
     EXPECT_NE(r.out.find("{\"id\":\"INV-1\",\"name\":\"Gate, \\\"A\\\" 前门\",\"ip\":\"" + host +
@@ -657,6 +658,12 @@ TEST_F(Cli, ARefusalAmongManyIsPinnedOnTheRightCamera) {
     r = runTool(cli(), {"provision", plan, "--wait", "2", "--search", "1"}, withPassword());
     EXPECT_EQ(r.status, 6) << r.out << r.err;
     EXPECT_NE(r.out.find("not-confirmed"), std::string::npos) << r.out;
+    // One that answers with its old settings first is confirmed when the new ones show.
+    std::ofstream(plan) << "id,http_port\nPV-LATE,8199\n";
+    r = runTool(cli(), {"provision", plan, "--wait", "8", "--search", "1"}, withPassword());
+    EXPECT_EQ(r.status, 0) << r.out << r.err;
+    EXPECT_NE(r.out.find(":8098 -> "), std::string::npos) << r.out;
+    EXPECT_EQ(r.out.substr(r.out.size() - 10), "confirmed\n") << r.out;
 }
 
 // The password's traces: LENSCOUT_PASSWORD is gone from the process's own

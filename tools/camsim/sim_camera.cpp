@@ -38,12 +38,24 @@ bool applyField(SimCamera* c, const std::string& key, const std::string& value) 
     if (key == "upload") return isUploadBehaviour(value) && (c->upload = value, true);
     if (key == "reboot") return parseUnsigned(value, 3600, &u) && (c->rebootS = static_cast<uint32_t>(u), true);
     if (key == "next-version") return parseDotted(value, &c->nextVersion);
+    if (key == "settle") return parseUnsigned(value, 600000, &u) && (c->settleMs = static_cast<uint32_t>(u), true);
     return false;
 }
 
 void putAddress(std::vector<uint8_t>& out, uint32_t net) {
     const auto* b = reinterpret_cast<const uint8_t*>(&net);
     out.insert(out.end(), b, b + 4);
+}
+
+void takeSettings(SimCamera& c, const SetNetworkRequest& q) {
+    // All-zero addresses ask for DHCP: the simulated camera keeps its lease.
+    if (q.ip != 0) {
+        c.ip = q.ip;
+        c.mask = q.mask;
+        c.gateway = q.gateway;
+        c.dns = q.dns;
+    }
+    c.httpPort = q.httpPort;
 }
 
 uint32_t takeAddress(const uint8_t* at) {
@@ -128,15 +140,20 @@ bool parseSetNetwork(const std::vector<uint8_t>& p, SetNetworkRequest* q) {
 SetOutcome applySetNetwork(SimCamera& c, const SetNetworkRequest& q) {
     if (q.deviceId != sim::textOf(c.id)) return SetOutcome::NotMine;
     if (q.user != sim::textOf(c.user) || q.password != sim::textOf(c.password)) return SetOutcome::BadCredentials;
-    // All-zero addresses ask for DHCP: the simulated camera keeps its lease.
-    if (q.ip != 0) {
-        c.ip = q.ip;
-        c.mask = q.mask;
-        c.gateway = q.gateway;
-        c.dns = q.dns;
+    if (c.settleMs == 0) {
+        takeSettings(c, q);
+        return SetOutcome::Applied;
     }
-    c.httpPort = q.httpPort;
+    c.settled = q;
+    c.settling = true;
+    c.settlesAt = std::chrono::steady_clock::now() + std::chrono::milliseconds(c.settleMs);
     return SetOutcome::Applied;
+}
+
+void settlePendingSettings(SimCamera& c, std::chrono::steady_clock::time_point now) {
+    if (!c.settling || now < c.settlesAt) return;
+    takeSettings(c, c.settled);
+    c.settling = false;
 }
 
 }  // namespace lenscout

@@ -9,6 +9,13 @@
 
 namespace lenscout {
 
+// A set-network request as read from its payload.
+struct SetNetworkRequest {
+    std::string deviceId, user, password;
+    uint32_t ip, mask, gateway, dns;  // network order, as they came
+    uint16_t httpPort;                // host order
+};
+
 struct SimCamera {
     std::string id;    // raw bytes; 13 of them fill the field without a zero
     std::string name;  // GBK bytes; 21 of them fill the field without a zero
@@ -30,6 +37,12 @@ struct SimCamera {
     uint32_t rebootS = 0;
     uint32_t nextVersion = 0;
     std::chrono::steady_clock::time_point silentUntil{};
+    // A camera that accepts a request at once but takes the new settings
+    // only settleMs later; until then it answers with the old ones.
+    uint32_t settleMs = 0;
+    bool settling = false;
+    SetNetworkRequest settled{};
+    std::chrono::steady_clock::time_point settlesAt{};
 };
 
 // ok, busy, wrong-id, login-refused, close-hello, close-login, reset-hello,
@@ -48,7 +61,7 @@ SimCamera defaultCamera(int index, uint32_t baseIp, uint32_t mask);
 // Applies "key=value,key=value"; keys: id, id-hex, name, name-hex, ip, mask,
 // gateway, dns, port, firmware, webui, unused, user, password, result,
 // authfail, upload, reboot (seconds of silence after an image), next-version
-// (the version it then reports).
+// (the version it then reports), settle (ms before an accepted setting shows).
 bool applyCameraSettings(SimCamera* camera, const std::string& settings, std::string* error);
 
 // How a reply goes beyond what the system needs, as real cameras' do.
@@ -60,17 +73,13 @@ struct ReplyExtras {
 // The payload of the camera's search reply (64 bytes and the extras).
 std::vector<uint8_t> searchReplyPayload(const SimCamera& camera, const ReplyExtras& extras = {});
 
-// A set-network request as read from its payload.
-struct SetNetworkRequest {
-    std::string deviceId, user, password;
-    uint32_t ip, mask, gateway, dns;  // network order, as they came
-    uint16_t httpPort;                // host order
-};
 // False unless the payload is exactly the request's 61 bytes.
 bool parseSetNetwork(const std::vector<uint8_t>& payload, SetNetworkRequest* request);
 
 enum class SetOutcome { NotMine, Applied, BadCredentials };
-// Applies the request when it names this camera and its credentials match.
+// Applies the request when it names this camera and its credentials match;
+// a settling camera keeps it until settlePendingSettings finds it due.
 SetOutcome applySetNetwork(SimCamera& camera, const SetNetworkRequest& request);
+void settlePendingSettings(SimCamera& camera, std::chrono::steady_clock::time_point now);
 
 }  // namespace lenscout

@@ -20,6 +20,7 @@ const char kSimUsage[] =
     "                       authfail (code on wrong credentials, -1 none),\n"
     "                       reboot (seconds of silence after it took an image),\n"
     "                       next-version (the version of that kind it then has),\n"
+    "                       settle (ms before an accepted setting shows in its replies),\n"
     "                       upload (how it takes an upload on its HTTP port: ok, busy,\n"
     "                       wrong-id, login-refused, close-hello, close-login,\n"
     "                       reset-hello, reset-login, silent-hello, silent-login,\n"

@@ -151,8 +151,9 @@ void Simulator::sendDueReplies() {
         std::vector<uint8_t> payload;
         {
             std::lock_guard<std::mutex> guard(camerasLock_);
-            const SimCamera& camera = options_.cameras[reply.camera];
+            SimCamera& camera = options_.cameras[reply.camera];
             if (now < camera.silentUntil) continue;  // rebooting
+            settlePendingSettings(camera, now);
             payload = searchReplyPayload(camera, options_.extras);
         }
         send(sim::kCmdSearchReply, payload, reply.addr, reply.port);
