@@ -101,6 +101,9 @@ void CCameraListDlg::setTitle() { setWindowTitle(unicodeText(kTextTitle)); }
 bool CCameraListDlg::event(QEvent* e) {
     auto* m = dynamic_cast<WindowMessage*>(e);
     if (!m) return QDialog::event(e);
+    // Once shutdown has begun, what was still queued is dropped unhandled
+    // (a found camera's record goes with its message).
+    if (destroyed_) return true;
     switch (m->message()) {
     case WM_CAMERA_FOUND: OnCameraFound(*m); break;
     case WM_SCAN_TICK: OnScanTick(); break;

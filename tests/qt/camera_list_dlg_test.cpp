@@ -529,6 +529,22 @@ private slots:
         QCOMPARE(tray.adds, adds);  // no more attempts once it is there
     }
 
+    // Messages still queued behind an Exit are not handled: no message box,
+    // no line added to the emptied list.
+    void messagesQueuedBehindExitAreDropped() {
+        open();
+        tray.nextChoice = ID_TRAY_EXIT;
+        postWindowMessage(dlg.get(), WM_TRAYNOTIFY, TRAY_ICON_ID, kTrayRightButtonUp);
+        postWindowMessage(dlg.get(), WM_SCAN_ERROR, codeParam(5));
+        postWindowMessage(dlg.get(), WM_CAMERA_FOUND, reinterpret_cast<uintptr_t>(camera("LATE", "Late")));
+        postWindowMessage(dlg.get(), WM_SCAN_TICK);
+        QCoreApplication::processEvents();
+        QVERIFY(!dlg->workerRunning());
+        QVERIFY(boxes.shown.empty());
+        QCOMPARE(dlg->list()->count(), 0);
+        QVERIFY(dlg->cameraList().cameras().empty());
+    }
+
     void recordsOfUnhandledMessagesAreFreed() {
         open();
         postWindowMessage(dlg.get(), WM_CAMERA_FOUND, reinterpret_cast<uintptr_t>(camera("A", "A")));
