@@ -5,6 +5,7 @@
 #include "qt/dialog_units.h"
 #include "qt/fonts.h"
 #include "qt/gbk_text.h"
+#include "qt/plain_labels.h"
 #include "ui/camera_actions.h"
 #include "ui_camera_info_dlg.h"
 
@@ -15,6 +16,8 @@ CCameraInfoDlg::CCameraInfoDlg() : ui_(std::make_unique<Ui::CCameraInfoDlg>()) {
     setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
     setFont(dialogFont());
     applyDialogUnits(this);
+    keepLabelsPlain(this);
+    for (QLabel* value : {ui_->IDC_DEVICE_ID, ui_->IDC_FIRMWARE, ui_->IDC_WEBUI}) makeSelectable(value);
     // Its one button, labelled OK, is the dialog's cancel.
     connect(ui_->IDCANCEL, &QPushButton::clicked, this, &QDialog::reject);
 }

@@ -13,6 +13,7 @@
 #include "qt/dialog_units.h"
 #include "qt/fonts.h"
 #include "qt/gbk_text.h"
+#include "qt/plain_labels.h"
 #include "qt/list_hook.h"
 #include "qt/list_log.h"
 #include "qt/upgrade_dlg.h"
@@ -63,6 +64,7 @@ CCameraListDlg::CCameraListDlg(WindowServices services)
                    Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
     setFont(dialogFont());
     applyDialogUnits(this);
+    keepLabelsPlain(this);
     configureCameraList(ui_->IDC_CAMERA_LIST);
     connect(ui_->IDC_CAMERA_LIST, &QListWidget::itemDoubleClicked, this, [this] { OnDblclkCameraList(); });
 }

@@ -11,6 +11,7 @@
 #include "qt/dialog_units.h"
 #include "qt/fonts.h"
 #include "qt/gbk_text.h"
+#include "qt/plain_labels.h"
 #include "qt/ipv4_field.h"
 #include "ui/camera_actions.h"
 #include "ui/network_settings.h"
@@ -24,6 +25,7 @@ CNetConfigDlg::CNetConfigDlg(MessageBoxFn messageBox)
     setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
     setFont(dialogFont());
     applyDialogUnits(this);
+    keepLabelsPlain(this);
     for (QLineEdit* field : {ui_->IDC_IP, ui_->IDC_MASK, ui_->IDC_GATEWAY, ui_->IDC_DNS}) makeIpv4Field(field);
     ui_->IDC_PORT->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("\\d*")), this));
     connect(ui_->IDOK, &QPushButton::clicked, this, &CNetConfigDlg::accept);

@@ -10,6 +10,7 @@
 #include "qt/dialog_units.h"
 #include "qt/fonts.h"
 #include "qt/gbk_text.h"
+#include "qt/plain_labels.h"
 #include "ui/camera_actions.h"
 #include "ui_upgrade_dlg.h"
 #include "upload/image_file.h"
@@ -26,6 +27,7 @@ CUpgradeDlg::CUpgradeDlg(MessageBoxFn messageBox, ChooseFileFn chooseFile)
     setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
     setFont(dialogFont());
     applyDialogUnits(this);
+    keepLabelsPlain(this);
     ui_->IDC_PROGRESS->setRange(0, 100);
     ui_->IDC_PROGRESS->hide();
     connect(ui_->IDC_UPGRADE_FIRMWARE, &QPushButton::clicked, this, [this] { OnUpgradeSystemFirmware(); });

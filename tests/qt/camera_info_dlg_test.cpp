@@ -1,5 +1,8 @@
 #include "qt/camera_info_dlg.h"
 
+#include <QAccessible>
+#include <QApplication>
+#include <QClipboard>
 #include <QLabel>
 #include <QPushButton>
 #include <QTest>
@@ -45,6 +48,27 @@ private slots:
         QCOMPARE(label(dlg, "IDC_LABEL_DEVICE_ID"), QString::fromUtf8("設備 ID"));
         QCOMPARE(label(dlg, "IDC_FIRMWARE"), QStringLiteral("0.0.0.0"));
         SelectLanguage(kEnglish);
+    }
+
+    // What a camera sends is text: markup in its ID or name is shown, read
+    // out and copied as it came.
+    void markupFromTheCameraIsShownAsText() {
+        SelectLanguage(kEnglish);
+        CCameraInfoDlg dlg;
+        setFieldText(dlg.m_camera.deviceId, "<s>CAM</s>42");
+        setFieldText(dlg.m_camera.name, "<b>Gate</b>");
+        dlg.OnInitDialog();
+        dlg.show();
+        QCOMPARE(dlg.windowTitle(), QStringLiteral("<b>Gate</b> Basic Properties"));
+        auto* id = dlg.findChild<QLabel*>(QStringLiteral("IDC_DEVICE_ID"));
+        // A screen reader gets what is drawn; rich text would read "CAM42".
+        QCOMPARE(QAccessible::queryAccessibleInterface(id)->text(QAccessible::Name), QStringLiteral("<s>CAM</s>42"));
+        // The value can be selected from the keyboard and copied.
+        id->setFocus();
+        QTest::keyClick(id, Qt::Key_A, Qt::ControlModifier);
+        QCOMPARE(id->selectedText(), QStringLiteral("<s>CAM</s>42"));
+        QTest::keyClick(id, Qt::Key_C, Qt::ControlModifier);
+        QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("<s>CAM</s>42"));
     }
 
     void enterCloses() {
