@@ -8,6 +8,7 @@
 #include "qt/camera_info_dlg.h"
 #include "qt/gbk_text.h"
 #include "qt/net_config_dlg.h"
+#include "qt/window_modal.h"
 
 namespace lenscout {
 
@@ -26,17 +27,19 @@ int runMenuAtCursor(const std::vector<ContextMenuEntry>& entries) {
 
 }  // namespace
 
-CameraDialogs standardCameraDialogs(const MessageBoxFn& messageBox) {
+CameraDialogs standardCameraDialogs(const MessageBoxFn& messageBox, QWidget* owner) {
     CameraDialogs d;
-    d.networkConfiguration = [messageBox](CameraInfo& camera) {
+    d.networkConfiguration = [messageBox, owner](CameraInfo& camera) {
         CNetConfigDlg dialog(messageBox);
+        makeWindowModal(&dialog, owner);
         dialog.m_camera = camera;
         if (dialog.DoModal() != QDialog::Accepted) return false;
         camera = dialog.m_camera;
         return true;
     };
-    d.basicProperties = [](const CameraInfo& camera) {
+    d.basicProperties = [owner](const CameraInfo& camera) {
         CCameraInfoDlg dialog;
+        makeWindowModal(&dialog, owner);
         dialog.m_camera = camera;
         dialog.DoModal();
     };

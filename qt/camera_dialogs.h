@@ -8,9 +8,12 @@
 #include "qt/message_box.h"
 #include "ui/camera_commands.h"
 
+class QWidget;
+
 namespace lenscout {
 
-// The real dialogs, browser and menu; `upgrade` is left to the caller.
-CameraDialogs standardCameraDialogs(const MessageBoxFn& messageBox);
+// The real dialogs, browser and menu; `upgrade` is left to the caller. The
+// dialogs are window-modal to `owner`, the main window.
+CameraDialogs standardCameraDialogs(const MessageBoxFn& messageBox, QWidget* owner);
 
 }  // namespace lenscout

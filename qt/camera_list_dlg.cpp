@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QEventLoop>
 #include <QKeyEvent>
+#include <QScreen>
 #include <QTimer>
 #include <QWindow>
 
@@ -17,6 +18,7 @@
 #include "qt/list_hook.h"
 #include "qt/list_log.h"
 #include "qt/upgrade_dlg.h"
+#include "qt/window_modal.h"
 #include "ui/window_messages.h"
 #include "ui_camera_list_dlg.h"
 
@@ -24,15 +26,16 @@ namespace lenscout {
 
 namespace {
 
-void fillMissingDialogs(CameraDialogs& d, const MessageBoxFn& messageBox) {
-    const CameraDialogs standard = standardCameraDialogs(messageBox);
+void fillMissingDialogs(CameraDialogs& d, const MessageBoxFn& messageBox, QWidget* owner) {
+    const CameraDialogs standard = standardCameraDialogs(messageBox, owner);
     if (!d.networkConfiguration) d.networkConfiguration = standard.networkConfiguration;
     if (!d.basicProperties) d.basicProperties = standard.basicProperties;
     if (!d.openWebPage) d.openWebPage = standard.openWebPage;
     if (!d.contextMenu) d.contextMenu = standard.contextMenu;
     if (!d.upgrade)
-        d.upgrade = [messageBox](CameraInfo& camera) {
+        d.upgrade = [messageBox, owner](CameraInfo& camera) {
             CUpgradeDlg dialog(messageBox);
+            makeWindowModal(&dialog, owner);
             dialog.m_camera = camera;
             return dialog.DoModal() == QDialog::Accepted;
         };
@@ -58,9 +61,10 @@ CCameraListDlg::CCameraListDlg(WindowServices services)
     if (!services_.startWorker) services_.startWorker = startDiscoveryWorker;
     if (!services_.messageBox) services_.messageBox = showMessageBox;
     if (!services_.tray) services_.tray = makeSystemTray(this);
-    fillMissingDialogs(services_.dialogs, services_.messageBox);
-    // Caption, system menu and minimise box; no maximise box.
-    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+    fillMissingDialogs(services_.dialogs, services_.messageBox, this);
+    // A normal top-level window, so that every window manager offers its
+    // minimise; caption, system menu, minimise and close, no maximise.
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
     setFont(dialogFont());
     applyDialogUnits(this);
@@ -93,6 +97,7 @@ bool CCameraListDlg::OnInitDialog() {
 int CCameraListDlg::DoModal() {
     QEventLoop loop;
     connect(this, &QDialog::finished, &loop, &QEventLoop::quit);
+    keepInsideScreen();
     show();
     if (!destroyed_) loop.exec();
     return result();
@@ -182,9 +187,28 @@ void CCameraListDlg::showAndRaise() {
     // A window unmapped by someone else still counts as shown here; map it
     // anew so that it really comes back.
     if (isVisible() && windowHandle() && !windowHandle()->isExposed()) hide();
+    keepInsideScreen();
     showNormal();
     raise();
     activateWindow();
+}
+
+// At a large scale on a small screen the window would not fit: it and its
+// list shrink to the screen's free area, with room for a title bar, and the
+// window is placed inside that area.
+void CCameraListDlg::keepInsideScreen() {
+    if (const QScreen* screen = this->screen()) fitInto(screen->availableGeometry());
+}
+
+void CCameraListDlg::fitInto(const QRect& free) {
+    const QSize room = free.size() - QSize(kFrameAllowance, kTitleAllowance);
+    const QSize fitted = size().boundedTo(room);
+    if (fitted != size()) {
+        QWidget* list = ui_->IDC_CAMERA_LIST;
+        list->resize(list->size() - (size() - fitted));
+        setFixedSize(fitted);
+    }
+    if (!free.contains(geometry())) move(free.topLeft());
 }
 
 // A tray host may start after the program: until then the icon is looked
@@ -208,7 +232,12 @@ void CCameraListDlg::addTrayIcon() {
 // minimises, so that the taskbar can bring it back.
 void CCameraListDlg::changeEvent(QEvent* e) {
     QDialog::changeEvent(e);
-    if (e->type() != QEvent::WindowStateChange || !(windowState() & Qt::WindowMinimized)) return;
+    if (e->type() != QEvent::WindowStateChange) return;
+    // A title bar drawn without the window manager's help may still offer
+    // maximise; for this fixed window it does nothing.
+    if (windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen))
+        setWindowState(windowState() & ~(Qt::WindowMaximized | Qt::WindowFullScreen));
+    if (!(windowState() & Qt::WindowMinimized)) return;
     if (!trayIconShown_) return;
     setWindowState(windowState() & ~Qt::WindowMinimized);
     QTimer::singleShot(0, this, &QWidget::hide);

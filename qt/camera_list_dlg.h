@@ -55,6 +55,9 @@ public:
     int DoModal();
     // A second start asks for this: the window shown and in front.
     void showAndRaise();
+    // Shrinks the window and its list to fit `free` (a screen's available
+    // area) and moves it inside; at show time with its screen's area.
+    void fitInto(const QRect& free);
 
     ThreadId workerThreadId() const { return m_workerThreadId; }
     const CameraList& cameraList() const { return cameras_; }
@@ -64,6 +67,9 @@ public:
     // 1 while the list's context menu or a dialog opened from it is up.
     int m_contextBusy = 0;
     static constexpr int kTrayRetryMs = 2000;
+    // What a window manager's frame and title bar take, at most, around the window.
+    static constexpr int kFrameAllowance = 16;
+    static constexpr int kTitleAllowance = 48;
 
 protected:
     bool event(QEvent* e) override;
@@ -84,6 +90,7 @@ private:
     void closeCameraDialogs();
     void setTitle();
     void addTrayIcon();
+    void keepInsideScreen();
 
     std::unique_ptr<Ui::CCameraListDlg> ui_;
     WindowServices services_;

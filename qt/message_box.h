@@ -1,5 +1,6 @@
 #pragma once
-// The program's message boxes: OK only, the application's name as caption.
+// The program's message boxes: OK only, a warning icon, the application's
+// name as caption, modal to the window they belong to.
 #include <functional>
 
 class QWidget;

@@ -545,6 +545,26 @@ private slots:
         QVERIFY(dlg->cameraList().cameras().empty());
     }
 
+    // Maximise does nothing to the fixed window; on a screen too small for
+    // it (a large scale factor) the window and its list shrink to fit.
+    void theWindowNeitherMaximisesNorLeavesTheScreen() {
+        open();
+        const QSize normal = dlg->size();
+        const QRect listBefore = dlg->list()->geometry();
+        dlg->showMaximized();
+        QCoreApplication::processEvents();
+        QVERIFY(!(dlg->windowState() & Qt::WindowMaximized));
+        QCOMPARE(dlg->size(), normal);
+        const QRect small(0, 27, 683, 357);  // 1366x768 at scale 2, below a 27-pixel panel
+        dlg->fitInto(small);
+        QVERIFY(dlg->width() + 16 <= small.width() && dlg->height() + 48 <= small.height());
+        QVERIFY(small.contains(dlg->geometry()));
+        // The list keeps its margins inside the smaller window.
+        const QRect list = dlg->list()->geometry();
+        QCOMPARE(dlg->width() - list.right(), normal.width() - listBefore.right());
+        QCOMPARE(dlg->height() - list.bottom(), normal.height() - listBefore.bottom());
+    }
+
     void recordsOfUnhandledMessagesAreFreed() {
         open();
         postWindowMessage(dlg.get(), WM_CAMERA_FOUND, reinterpret_cast<uintptr_t>(camera("A", "A")));
