@@ -18,6 +18,9 @@ constexpr int kTrayRightButtonUp = 516;
 // The tip holds at most 63 bytes of the title and its terminating zero.
 constexpr int kTrayTipSize = 64;
 
+// Autodetect and the three languages: one choice among them, always one.
+inline bool isLanguageCommand(int command) { return command >= ID_TRAY_AUTODETECT && command <= ID_TRAY_TRADITIONAL; }
+
 struct TrayMenuEntry {
     int command;       // 0 for the separator
     const char* text;  // GBK; null for the separator

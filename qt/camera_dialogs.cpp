@@ -1,5 +1,7 @@
 #include "qt/camera_dialogs.h"
 
+#include <QAbstractItemView>
+#include <QApplication>
 #include <QCursor>
 #include <QDesktopServices>
 #include <QMenu>
@@ -14,6 +16,17 @@ namespace lenscout {
 
 namespace {
 
+// At the cursor; opened from the keyboard, with the cursor elsewhere, at
+// the selected line instead.
+QPoint menuPosition() {
+    auto* list = qobject_cast<QAbstractItemView*>(QApplication::focusWidget());
+    const QPoint cursor = QCursor::pos();
+    if (!list || !list->currentIndex().isValid()) return cursor;
+    QWidget* view = list->viewport();
+    if (view->rect().contains(view->mapFromGlobal(cursor))) return cursor;
+    return view->mapToGlobal(list->visualRect(list->currentIndex()).center());
+}
+
 int runMenuAtCursor(const std::vector<ContextMenuEntry>& entries) {
     QMenu menu;
     for (const ContextMenuEntry& e : entries) {
@@ -21,7 +34,7 @@ int runMenuAtCursor(const std::vector<ContextMenuEntry>& entries) {
         action->setData(e.command);
         action->setEnabled(e.enabled);
     }
-    const QAction* chosen = menu.exec(QCursor::pos());
+    const QAction* chosen = menu.exec(menuPosition());
     return chosen ? chosen->data().toInt() : 0;
 }
 

@@ -1,6 +1,7 @@
 #include "qt/list_hook.h"
 
 #include <QAbstractScrollArea>
+#include <QKeyEvent>
 #include <QMouseEvent>
 
 #include "qt/window_message.h"
@@ -10,11 +11,23 @@ namespace lenscout {
 
 ListHook::ListHook(QWidget* list, QObject* mainWindow) : QObject(list), mainWindow_(mainWindow) {
     auto* area = qobject_cast<QAbstractScrollArea*>(list);
-    (area ? area->viewport() : list)->installEventFilter(this);
+    if (area) area->viewport()->installEventFilter(this);
+    list->installEventFilter(this);
+}
+
+// The Menu key and Shift+F10 open the menu as the right button does.
+bool ListHook::isMenuKey(QEvent* event) {
+    if (event->type() != QEvent::KeyPress) return false;
+    const auto* key = static_cast<QKeyEvent*>(event);
+    return key->key() == Qt::Key_Menu || (key->key() == Qt::Key_F10 && key->modifiers() == Qt::ShiftModifier);
 }
 
 // lParam packs the position as x in the low and y in the high 16 bits.
 bool ListHook::eventFilter(QObject*, QEvent* event) {
+    if (isMenuKey(event)) {
+        postWindowMessage(mainWindow_, WM_LIST_RCLICK, 0, 0);
+        return true;
+    }
     const QEvent::Type type = event->type();
     if (type != QEvent::MouseButtonPress && type != QEvent::MouseButtonRelease && type != QEvent::MouseButtonDblClick)
         return false;

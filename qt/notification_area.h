@@ -9,6 +9,7 @@
 
 #include "app/tray_menu.h"
 
+class QMenu;
 class QObject;
 class QSystemTrayIcon;
 
@@ -29,6 +30,9 @@ public:
 
 // The desktop's own notification area, through QSystemTrayIcon.
 std::unique_ptr<NotificationArea> makeSystemTray(QObject* window);
+
+// The tray menu's entries as actions of `menu`, each with its command as data.
+void fillTrayMenu(QMenu* menu, const std::vector<TrayMenuEntry>& entries);
 
 // The tip: the title cut to 63 bytes of GBK without splitting a character.
 QString trayTip(const char* gbkTitle);

@@ -1,3 +1,4 @@
+#include <QActionGroup>
 #include <QCursor>
 #include <QMenu>
 #include <QSystemTrayIcon>
@@ -35,16 +36,7 @@ public:
 
     int runMenu(const std::vector<TrayMenuEntry>& entries) override {
         QMenu menu;
-        for (const TrayMenuEntry& e : entries) {
-            if (!e.text) {
-                menu.addSeparator();
-                continue;
-            }
-            QAction* action = menu.addAction(fromGbk(e.text));
-            action->setData(e.command);
-            action->setCheckable(e.checked);
-            action->setChecked(e.checked);
-        }
+        fillTrayMenu(&menu, entries);
         const QAction* chosen = menu.exec(QCursor::pos());
         return chosen ? chosen->data().toInt() : 0;
     }
@@ -57,6 +49,25 @@ private:
 };
 
 }  // namespace
+
+// The languages are one exclusive group, shown as radio items to screen
+// readers and keyboard users alike.
+void fillTrayMenu(QMenu* menu, const std::vector<TrayMenuEntry>& entries) {
+    auto* languages = new QActionGroup(menu);
+    languages->setExclusive(true);
+    for (const TrayMenuEntry& e : entries) {
+        if (!e.text) {
+            menu->addSeparator();
+            continue;
+        }
+        QAction* action = menu->addAction(fromGbk(e.text));
+        action->setData(e.command);
+        if (!isLanguageCommand(e.command)) continue;
+        action->setCheckable(true);
+        action->setChecked(e.checked);
+        languages->addAction(action);
+    }
+}
 
 std::unique_ptr<NotificationArea> makeSystemTray(QObject* window) { return std::make_unique<SystemTray>(window); }
 

@@ -491,6 +491,27 @@ private slots:
         contextMenuHook = nullptr;
     }
 
+    // Keyboard users open the same menu with the Menu key or Shift+F10;
+    // F10 alone does not.
+    void theMenuKeyAndShiftF10OpenTheContextMenu() {
+        open();
+        listCameras();
+        select(1);
+        menuChoice = ID_CAMERA_PROPERTIES;
+        QListWidget* list = dlg->list();
+        list->setFocus();
+        QTest::keyClick(list, Qt::Key_Menu);
+        QCoreApplication::processEvents();
+        QTest::keyClick(list, Qt::Key_F10, Qt::ShiftModifier);
+        QCoreApplication::processEvents();
+        QTest::keyClick(list, Qt::Key_F10);
+        QCoreApplication::processEvents();
+        QCOMPARE(opened.size(), 2u);
+        QCOMPARE(opened[0], opened[1]);
+        QCOMPARE(opened[0].rfind("properties ", 0), 0u);
+        QCOMPARE(list->currentRow(), 1);
+    }
+
     void onlyTheLeftButtonSelectsAndDoubleClicks() {
         open();
         listCameras();

@@ -1,5 +1,6 @@
 // The real notification-area adapter: its menu as the desktop shows it.
 #include <QAction>
+#include <QActionGroup>
 #include <QApplication>
 #include <QMenu>
 #include <QTest>
@@ -22,7 +23,7 @@ private slots:
         LanguageSetting = 2;
         struct Seen {
             QString text;
-            bool separator, checkable, checked;
+            bool separator, checkable, checked, exclusive;
             int command;
         };
         std::vector<Seen> seen;
@@ -30,7 +31,8 @@ private slots:
             auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
             if (!menu) return;
             for (QAction* a : menu->actions())
-                seen.push_back({a->text(), a->isSeparator(), a->isCheckable(), a->isChecked(), a->data().toInt()});
+                seen.push_back({a->text(), a->isSeparator(), a->isCheckable(), a->isChecked(),
+                                a->actionGroup() && a->actionGroup()->isExclusive(), a->data().toInt()});
             menu->setActiveAction(menu->actions()[3]);
             QTest::keyClick(menu, Qt::Key_Return);
         });
@@ -45,8 +47,12 @@ private slots:
         QVERIFY(seen[4].separator);
         QCOMPARE(seen[5].command, ID_TRAY_EXIT);
         for (int i = 0; i < 6; ++i) QCOMPARE(seen[i].checked, i == 2);
-        QVERIFY(seen[2].checkable);
-        for (int i = 0; i < 4; ++i) QCOMPARE(seen[i].command, ID_TRAY_AUTODETECT + i);
+        // The four language entries are one exclusive group of radio items; Exit is a plain entry.
+        for (int i = 0; i < 4; ++i) {
+            QCOMPARE(seen[i].command, ID_TRAY_AUTODETECT + i);
+            QVERIFY(seen[i].checkable && seen[i].exclusive);
+        }
+        QVERIFY(!seen[5].checkable && !seen[5].exclusive);
     }
 
     void dismissingTheMenuChoosesNothing() {
