@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QLocalSocket>
 #include <QLockFile>
+#include <QStandardPaths>
 
 #include "platform/user_key.h"
 
@@ -18,16 +19,23 @@ const QByteArray kShowRequest = "show\n";
 
 }  // namespace
 
-SingleInstance::SingleInstance(const char* title) {
+SingleInstance::SingleInstance(const char* title, const QString& folder) : folder_(folder) {
     const QByteArray digest = QCryptographicHash::hash(QByteArray(title), QCryptographicHash::Sha1).toHex().left(16);
-    name_ = QStringLiteral("lenscout-%1-%2").arg(QString::fromStdString(currentUserKey()), QString::fromLatin1(digest));
+    const QString file =
+        QStringLiteral("lenscout-%1-%2").arg(QString::fromStdString(currentUserKey()), QString::fromLatin1(digest));
+    name_ = QDir(folder_).filePath(file);
     connect(&server_, &QLocalServer::newConnection, this, &SingleInstance::takeConnection);
 }
+
+// Qt makes a private folder of its own where the session has none, and
+// gives none when even that would be another account's.
+QString SingleInstance::runtimeFolder() { return QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation); }
 
 // The lock makes the look and the listen one step for starts that race;
 // a lock left by a killed process counts as free.
 InstanceClaim SingleInstance::claim() {
-    QLockFile turn(QDir::temp().filePath(name_ + QStringLiteral(".lock")));
+    if (folder_.isEmpty()) return InstanceClaim::Unclaimed;
+    QLockFile turn(name_ + QStringLiteral(".lock"));
     turn.tryLock(kTurnWaitMs);
     if (handOverToRunning()) return InstanceClaim::HandedOver;
     server_.setSocketOptions(QLocalServer::UserAccessOption);
@@ -40,6 +48,8 @@ bool SingleInstance::handOverToRunning() {
     QLocalSocket socket;
     socket.connectToServer(name_);
     if (socket.waitForConnected(kConnectWaitMs)) {
+        // Another account's socket at this name gets nothing, and this start runs.
+        if (!peerIsCurrentUser(socket.socketDescriptor())) return false;
         socket.write(kShowRequest);
         socket.waitForBytesWritten(kConnectWaitMs);
         return true;
@@ -52,6 +62,10 @@ bool SingleInstance::handOverToRunning() {
 void SingleInstance::takeConnection() {
     while (QLocalSocket* socket = server_.nextPendingConnection()) {
         connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
+        if (!peerIsCurrentUser(socket->socketDescriptor())) {
+            socket->abort();
+            continue;
+        }
         auto take = [this, socket] {
             if (socket->bytesAvailable() < kShowRequest.size()) return;
             if (socket->readAll().startsWith(kShowRequest)) emit showRequested();

@@ -16,12 +16,16 @@ enum class InstanceClaim {
 class SingleInstance : public QObject {
     Q_OBJECT
 public:
-    // `title`: the GBK title text the instance is known by.
-    explicit SingleInstance(const char* title);
+    // `title`: the GBK title text the instance is known by. Its socket and
+    // lock live in `folder`, by default the user's private runtime folder
+    // ($XDG_RUNTIME_DIR), where no other account can put a socket.
+    explicit SingleInstance(const char* title, const QString& folder = runtimeFolder());
+    static QString runtimeFolder();
 
     // Looks for a running instance and, when there is none, becomes it; two
     // starts at the same moment take turns, so that exactly one runs.
     InstanceClaim claim();
+    // The socket's full path.
     const QString& name() const { return name_; }
 
 signals:
@@ -31,6 +35,7 @@ private:
     bool handOverToRunning();
     void takeConnection();
 
+    QString folder_;
     QString name_;
     QLocalServer server_;
 };

@@ -1,12 +1,16 @@
 #include "qt/tool_app.h"
 
 #include <fcntl.h>
+#include <poll.h>
 #include <sys/socket.h>
+#include <sys/stat.h>
 #include <sys/un.h>
+#include <sys/wait.h>
 #include <unistd.h>
 #include <QDir>
 #include <QFile>
 #include <QLocalServer>
+#include <QTemporaryDir>
 #include <QTest>
 #include <atomic>
 #include <chrono>
@@ -107,6 +111,65 @@ private slots:
         SingleInstance next("Lenscout stale");
         QCOMPARE(next.claim(), InstanceClaim::Claimed);
         QCOMPARE(SingleInstance("Lenscout stale").claim(), InstanceClaim::HandedOver);
+    }
+
+    // The name is looked for in the user's private runtime folder, not in
+    // the shared temporary one.
+    void theNameLivesInTheUsersRuntimeFolder() {
+        QTemporaryDir runtime;
+        QFile::setPermissions(runtime.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        const QByteArray saved = qgetenv("XDG_RUNTIME_DIR");
+        qputenv("XDG_RUNTIME_DIR", runtime.path().toLocal8Bit());
+        SingleInstance instance("Lenscout private");
+        QVERIFY(instance.name().startsWith(runtime.path() + QLatin1Char('/')));
+        QCOMPARE(instance.claim(), InstanceClaim::Claimed);
+        QVERIFY(QFile::exists(instance.name()));
+        qputenv("XDG_RUNTIME_DIR", saved);
+    }
+
+    // Another account listening at the name, where it could put a socket,
+    // neither gets the "show" nor stops this start.
+    void anotherAccountsSocketGetsNothing() {
+        if (::geteuid() != 0) QSKIP("needs root to play a second account");
+        QTemporaryDir shared;
+        ::chmod(shared.path().toLocal8Bit().constData(), 01777);
+        const QString name = SingleInstance("Lenscout squat", shared.path()).name();
+        int report[2];
+        QCOMPARE(::pipe(report), 0);
+        const pid_t squatter = ::fork();
+        if (squatter == 0) {
+            // nobody: binds the name, takes one connection and reports what it read.
+            if (::setgid(65534) != 0 || ::setuid(65534) != 0) _exit(2);
+            sockaddr_un address{};
+            address.sun_family = AF_UNIX;
+            std::strncpy(address.sun_path, name.toLocal8Bit().constData(), sizeof address.sun_path - 1);
+            const int s = ::socket(AF_UNIX, SOCK_STREAM, 0);
+            if (::bind(s, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0 || ::listen(s, 4) != 0) _exit(3);
+            char ready = 'r';
+            if (::write(report[1], &ready, 1) != 1) _exit(4);
+            pollfd p{s, POLLIN, 0};
+            char got[64] = {};
+            ssize_t n = 0;
+            if (::poll(&p, 1, 5000) == 1) {
+                const int c = ::accept(s, nullptr, nullptr);
+                pollfd q{c, POLLIN, 0};
+                if (::poll(&q, 1, 2000) == 1) n = ::read(c, got, sizeof got);
+            }
+            const char count = static_cast<char>('0' + (n > 0 ? n : 0));
+            _exit(::write(report[1], &count, 1) == 1 ? 0 : 5);
+        }
+        ::close(report[1]);
+        char ready = 0;
+        QCOMPARE(::read(report[0], &ready, 1), ssize_t(1));
+        QCOMPARE(ready, 'r');
+        QVERIFY(SingleInstance("Lenscout squat", shared.path()).claim() != InstanceClaim::HandedOver);
+        char count = 0;
+        QCOMPARE(::read(report[0], &count, 1), ssize_t(1));
+        QCOMPARE(count, '0');
+        ::close(report[0]);
+        int status = 0;
+        ::waitpid(squatter, &status, 0);
+        QCOMPARE(status, 0);
     }
 
     void twoStartsAtOnceLeaveOneInstance() {
