@@ -25,7 +25,9 @@ set(CPACK_DEBIAN_PACKAGE_HOMEPAGE ${LENSCOUT_HOMEPAGE})
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # The window needs a platform plugin, which no library link names.
 set(CPACK_DEBIAN_PACKAGE_DEPENDS qt6-qpa-plugins)
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS fonts-noto-cjk)
+# The Chinese fonts, and Qt's Wayland platform for Wayland sessions (Qt
+# falls back to X11 without it, where the window loses the shell's icon).
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-noto-cjk, qt6-wayland")
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 set(CPACK_DEBIAN_COMPRESSION_TYPE xz)
 # What the package puts under /etc is the administrator's to edit.
