@@ -239,7 +239,9 @@ void CCameraListDlg::changeEvent(QEvent* e) {
         setWindowState(windowState() & ~(Qt::WindowMaximized | Qt::WindowFullScreen));
     if (!(windowState() & Qt::WindowMinimized)) return;
     if (!trayIconShown_) return;
-    setWindowState(windowState() & ~Qt::WindowMinimized);
+    // Only withdrawn: restoring a window the manager has iconified asks it
+    // to map the window again, which could land after the hide. The window
+    // comes back restored through showAndRaise.
     QTimer::singleShot(0, this, &QWidget::hide);
 }
 

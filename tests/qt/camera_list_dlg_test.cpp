@@ -208,9 +208,9 @@ private slots:
         dlg->showMinimized();
         waitUntil([this] { return dlg->isHidden(); });
         QVERIFY(dlg->isHidden());
-        QVERIFY(!(dlg->windowState() & Qt::WindowMinimized));
         post(WM_TRAYNOTIFY, TRAY_ICON_ID, kTrayLeftButtonDown);
         QVERIFY(dlg->isVisible());
+        QVERIFY(!(dlg->windowState() & Qt::WindowMinimized));
     }
 
     void minimisingDoesNotEndTheMainLoop() {
