@@ -82,6 +82,9 @@ QListWidget* CCameraListDlg::list() const { return ui_->IDC_CAMERA_LIST; }
 bool CCameraListDlg::OnInitDialog() {
     setWindowIcon(m_hIcon);
     setTitle();
+    services_.tray->attachMenu(
+        {[this] { return trayMenuEntries(); }, [this](int command) { runTrayCommand(command); }});
+    services_.tray->watchHost([this] { OnTrayHostChange(); });
     addTrayIcon();
     applyListFont(ui_->IDC_CAMERA_LIST);
     new ListHook(ui_->IDC_CAMERA_LIST, this);
@@ -169,11 +172,32 @@ void CCameraListDlg::OnListRClick() {
 void CCameraListDlg::OnTrayNotify(uintptr_t, intptr_t lParam) {
     const TrayClick click = trayClickAction(lParam, m_contextBusy == 1);
     if (click == TrayClick::ShowWindow) showAndRaise();
-    if (click != TrayClick::OpenMenu) return;
-    const TrayCommandResult r = OnTrayMenuCommand(services_.tray->runMenu(BuildTrayMenu()));
+    if (click == TrayClick::OpenMenu) runTrayCommand(services_.tray->runMenu(BuildTrayMenu()));
+}
+
+// The entries of the menu a panel shows beside the icon: none, so that it
+// stays shut, while the list's context menu or its dialog is up.
+std::vector<TrayMenuEntry> CCameraListDlg::trayMenuEntries() const {
+    if (trayClickAction(kTrayRightButtonUp, m_contextBusy == 1) != TrayClick::OpenMenu) return {};
+    return BuildTrayMenu();
+}
+
+void CCameraListDlg::runTrayCommand(int command) {
+    if (destroyed_) return;
+    const TrayCommandResult r = OnTrayMenuCommand(command);
     if (r.exit) done(QDialog::Rejected);
     else if (r.language)
         ApplyLanguage(r.language);
+}
+
+// A notification area came or went. An icon that went with it leaves the
+// window shown, as nothing else could bring it back; a new one gets the icon.
+void CCameraListDlg::OnTrayHostChange() {
+    if (destroyed_) return;
+    const bool had = trayIconShown_;
+    trayIconShown_ = services_.tray->shown();
+    if (had && !trayIconShown_ && isHidden()) showAndRaise();
+    if (!trayIconShown_) addTrayIcon();
 }
 
 void CCameraListDlg::ApplyLanguage(int language) {

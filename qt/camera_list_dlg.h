@@ -90,6 +90,9 @@ private:
     void closeCameraDialogs();
     void setTitle();
     void addTrayIcon();
+    std::vector<TrayMenuEntry> trayMenuEntries() const;
+    void runTrayCommand(int command);
+    void OnTrayHostChange();
     void keepInsideScreen();
 
     std::unique_ptr<Ui::CCameraListDlg> ui_;

@@ -1,10 +1,12 @@
 #include <QActionGroup>
 #include <QCursor>
+#include <QGuiApplication>
 #include <QMenu>
 #include <QSystemTrayIcon>
 
 #include "qt/gbk_text.h"
 #include "qt/notification_area.h"
+#include "qt/tray_host_watch.h"
 #include "qt/window_message.h"
 #include "ui/camera_line.h"
 #include "ui/window_messages.h"
@@ -13,18 +15,31 @@ namespace lenscout {
 
 namespace {
 
+// Outside X11, Qt 6.4 decides once per process, at its first look, whether
+// a tray exists: it is asked only once a D-Bus host is known to be there.
+// On X11 it also finds the older embedding trays itself.
+bool trayAvailable(bool* overDBus) {
+    *overDBus = TrayHostWatch::hostPresent();
+    if (*overDBus) return QSystemTrayIcon::isSystemTrayAvailable();
+    return QGuiApplication::platformName() == QLatin1String("xcb") && QSystemTrayIcon::isSystemTrayAvailable();
+}
+
 class SystemTray : public NotificationArea {
 public:
-    explicit SystemTray(QObject* window) : window_(window) {}
+    explicit SystemTray(QObject* window) : window_(window) {
+        QObject::connect(&hosts_, &TrayHostWatch::changed, window_, [this] { hostChanged(); });
+    }
 
     bool add(const QIcon& icon, const QString& tip) override {
-        if (!QSystemTrayIcon::isSystemTrayAvailable()) return false;
+        if (!trayAvailable(&overDBus_)) return false;
         icon_ = std::make_unique<QSystemTrayIcon>(icon);
         icon_->setToolTip(tip);
+        if (iconMenu_.entries) attachIconMenu();
         QObject::connect(icon_.get(), &QSystemTrayIcon::activated, window_,
                          [this](QSystemTrayIcon::ActivationReason r) {
                              if (r == QSystemTrayIcon::Trigger) notify(kTrayLeftButtonDown);
-                             if (r == QSystemTrayIcon::Context) notify(kTrayRightButtonUp);
+                             // With a menu of its own the icon shows it already.
+                             if (r == QSystemTrayIcon::Context && !menu_) notify(kTrayRightButtonUp);
                          });
         icon_->show();
         return true;
@@ -32,7 +47,11 @@ public:
     void modify(const QString& tip) override {
         if (icon_) icon_->setToolTip(tip);
     }
-    void remove() override { icon_.reset(); }
+    void remove() override {
+        icon_.reset();
+        menu_.reset();
+    }
+    bool shown() const override { return icon_ != nullptr; }
 
     int runMenu(const std::vector<TrayMenuEntry>& entries) override {
         QMenu menu;
@@ -42,9 +61,36 @@ public:
     }
 
 private:
+    // Built afresh each time it is about to show, so that its marks are
+    // current; with no entries it closes at once.
+    void attachIconMenu() {
+        menu_ = std::make_unique<QMenu>();
+        QMenu* menu = menu_.get();
+        QObject::connect(menu, &QMenu::aboutToShow, menu, [this, menu] {
+            menu->clear();
+            const std::vector<TrayMenuEntry> entries = iconMenu_.entries();
+            fillTrayMenu(menu, entries);
+            if (entries.empty()) QMetaObject::invokeMethod(menu, &QMenu::close, Qt::QueuedConnection);
+        });
+        QObject::connect(menu, &QMenu::triggered, window_, [this](QAction* a) {
+            const int command = a->data().toInt();
+            // After the menu's own handling: the command may end the program.
+            QMetaObject::invokeMethod(
+                window_, [this, command] { iconMenu_.chosen(command); }, Qt::QueuedConnection);
+        });
+        icon_->setContextMenu(menu);
+    }
+    // A host that went takes the icon with it; the window is told either way.
+    void hostChanged() {
+        if (icon_ && overDBus_ && !TrayHostWatch::hostPresent()) remove();
+        if (hostChanged_) hostChanged_();
+    }
     void notify(int mouseMessage) { postWindowMessage(window_, WM_TRAYNOTIFY, TRAY_ICON_ID, mouseMessage); }
 
     QObject* window_;
+    TrayHostWatch hosts_;
+    bool overDBus_ = false;
+    std::unique_ptr<QMenu> menu_;  // outlives the icon that shows it
     std::unique_ptr<QSystemTrayIcon> icon_;
 };
 

@@ -38,6 +38,7 @@ class CameraListDlgTest : public QObject {
     Q_OBJECT
 
     test::TrayRecord tray;
+    test::FakeTray* fakeTray = nullptr;
     test::StubWorker worker;
     test::MessageBoxes boxes;
     bool workerStarts = true;
@@ -54,7 +55,9 @@ class CameraListDlgTest : public QObject {
 
     void open() {
         WindowServices s;
-        s.tray = std::make_unique<test::FakeTray>(&tray);
+        auto fake = std::make_unique<test::FakeTray>(&tray);
+        fakeTray = fake.get();
+        s.tray = std::move(fake);
         s.startWorker = [this](WorkerThread& t, MessageTarget*) { return workerStarts && worker.start(t); };
         s.messageBox = [this](QWidget*, const char* text) { boxes.shown.emplace_back(text); };
         s.dialogs.networkConfiguration = [this](CameraInfo& c) {
@@ -240,6 +243,43 @@ private slots:
         LanguageSetting = 3;
         post(WM_TRAYNOTIFY, TRAY_ICON_ID, kTrayRightButtonUp);
         QVERIFY(tray.lastMenu[3].checked && !tray.lastMenu[0].checked);
+    }
+
+    // The menu a panel draws beside the icon: built afresh with the current
+    // mark each time, empty while the list's menu is up, and its commands
+    // act as the menu at the cursor's do.
+    void thePanelsMenuIsTheTrayMenu() {
+        open();
+        LanguageSetting = 3;
+        std::vector<TrayMenuEntry> entries = fakeTray->panelOpensMenu();
+        QCOMPARE(int(entries.size()), 6);
+        QVERIFY(entries[3].checked && !entries[0].checked);
+        dlg->m_contextBusy = 1;
+        QVERIFY(fakeTray->panelOpensMenu().empty());
+        dlg->m_contextBusy = 0;
+        fakeTray->panelChooses(ID_TRAY_ENGLISH);
+        QCOMPARE(LanguageSetting, 1);
+        QVERIFY(fakeTray->panelOpensMenu()[1].checked);
+        fakeTray->panelChooses(ID_TRAY_EXIT);
+        QVERIFY(!dlg->workerRunning() && tray.removed);
+    }
+
+    // A notification area that goes away takes the icon: the hidden window
+    // comes back, and the icon returns with the next area.
+    void aTrayHostThatGoesAndComesBack() {
+        open();
+        dlg->showMinimized();
+        waitUntil([this] { return dlg->isHidden(); });
+        QVERIFY(dlg->isHidden());
+        fakeTray->hostChanges(false);
+        QVERIFY(dlg->isVisible());
+        dlg->showMinimized();
+        QCoreApplication::processEvents();
+        QVERIFY2(!dlg->isHidden(), "without an icon, minimising does not hide");
+        const int adds = tray.adds;
+        fakeTray->hostChanges(true);
+        QCOMPARE(tray.adds, adds + 1);
+        QVERIFY(tray.added);
     }
 
     void choosingALanguageWritesSelectsSearchesAndRenews() {

@@ -44,6 +44,15 @@ public:
         r_->lastMenu = entries;
         return r_->nextChoice;
     }
+    bool shown() const override { return r_->added && !r_->removed; }
+    // What a panel does with the icon's own menu, and a host that comes or goes.
+    std::vector<TrayMenuEntry> panelOpensMenu() { return iconMenu_.entries(); }
+    void panelChooses(int command) { iconMenu_.chosen(command); }
+    void hostChanges(bool available) {
+        r_->available = available;
+        if (!available) r_->added = false;
+        hostChanged_();
+    }
 
 private:
     TrayRecord* r_;
