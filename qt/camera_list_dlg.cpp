@@ -207,7 +207,9 @@ void CCameraListDlg::ApplyLanguage(int language) {
     services_.tray->modify(trayTip(CurrentText(kTextTitle)));
 }
 
-void CCameraListDlg::showAndRaise() {
+void CCameraListDlg::showAndRaise(const QByteArray& activationToken) {
+    // Qt's Wayland platform takes the token from here when it activates.
+    if (!activationToken.isEmpty()) qputenv("XDG_ACTIVATION_TOKEN", activationToken);
     // A window unmapped by someone else still counts as shown here; map it
     // anew so that it really comes back.
     if (isVisible() && windowHandle() && !windowHandle()->isExposed()) hide();

@@ -53,8 +53,9 @@ public:
     // Shows the window and runs the program's main loop until done(). Not
     // QDialog::exec, whose loop would also end when the window hides.
     int DoModal();
-    // A second start asks for this: the window shown and in front.
-    void showAndRaise();
+    // A second start asks for this: the window shown and in front. With the
+    // start's activation token, a Wayland compositor gives it the focus.
+    void showAndRaise(const QByteArray& activationToken = {});
     // Shrinks the window and its list to fit `free` (a screen's available
     // area) and moves it inside; at show time with its screen's area.
     void fitInto(const QRect& free);

@@ -6,6 +6,7 @@
 #include <QLocalSocket>
 #include <QLockFile>
 #include <QStandardPaths>
+#include <algorithm>
 
 #include "platform/user_key.h"
 
@@ -15,7 +16,24 @@ namespace {
 
 constexpr int kConnectWaitMs = 1000;
 constexpr int kTurnWaitMs = 10000;
-const QByteArray kShowRequest = "show\n";
+// The request: "show", then a space and the launcher's activation token
+// when the start was given one, then a newline.
+const QByteArray kShow = "show";
+constexpr int kLongestRequest = 512;
+
+// A token is a word of printable ASCII, as the activation protocol hands it out.
+bool plausibleToken(const QByteArray& token) {
+    if (token.isEmpty() || token.size() > kLongestRequest - kShow.size() - 2) return false;
+    return std::all_of(token.begin(), token.end(), [](char c) { return c > ' ' && c < 0x7f; });
+}
+
+// Takes "show" or "show TOKEN" off a whole line; false for anything else.
+bool parseShowRequest(const QByteArray& line, QByteArray* token) {
+    if (line == kShow) return token->clear(), true;
+    if (!line.startsWith(kShow + ' ')) return false;
+    *token = line.mid(kShow.size() + 1);
+    return plausibleToken(*token);
+}
 
 }  // namespace
 
@@ -50,7 +68,10 @@ bool SingleInstance::handOverToRunning() {
     if (socket.waitForConnected(kConnectWaitMs)) {
         // Another account's socket at this name gets nothing, and this start runs.
         if (!peerIsCurrentUser(socket.socketDescriptor())) return false;
-        socket.write(kShowRequest);
+        // A launcher's activation token travels on, so that the running
+        // instance may take the focus where the compositor asks for one.
+        const QByteArray token = qgetenv("XDG_ACTIVATION_TOKEN");
+        socket.write((plausibleToken(token) ? kShow + ' ' + token : kShow) + '\n');
         socket.waitForBytesWritten(kConnectWaitMs);
         return true;
     }
@@ -67,8 +88,9 @@ void SingleInstance::takeConnection() {
             continue;
         }
         auto take = [this, socket] {
-            if (socket->bytesAvailable() < kShowRequest.size()) return;
-            if (socket->readAll().startsWith(kShowRequest)) emit showRequested();
+            if (!socket->canReadLine() && socket->bytesAvailable() < kLongestRequest) return;
+            QByteArray token;
+            if (parseShowRequest(socket->readLine(kLongestRequest).trimmed(), &token)) emit showRequested(token);
             socket->disconnectFromServer();
         };
         connect(socket, &QLocalSocket::readyRead, this, take);

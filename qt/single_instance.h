@@ -29,7 +29,8 @@ public:
     const QString& name() const { return name_; }
 
 signals:
-    void showRequested();
+    // `activationToken`: the later start's XDG_ACTIVATION_TOKEN, or empty.
+    void showRequested(const QByteArray& activationToken);
 
 private:
     bool handOverToRunning();

@@ -113,6 +113,29 @@ private slots:
         QCOMPARE(SingleInstance("Lenscout stale").claim(), InstanceClaim::HandedOver);
     }
 
+    // A later start's activation token reaches the running instance, which
+    // puts it where Qt's Wayland platform takes it from; a token that is no
+    // word of printable ASCII is dropped, the request kept.
+    void theActivationTokenTravelsWithTheRequest() {
+        SingleInstance first("Lenscout token");
+        QCOMPARE(first.claim(), InstanceClaim::Claimed);
+        QList<QByteArray> tokens;
+        connect(&first, &SingleInstance::showRequested, this, [&](const QByteArray& t) { tokens << t; });
+        const QByteArray saved = qgetenv("XDG_ACTIVATION_TOKEN");
+        for (const char* token : {"wl-token_42/abc", "", "two words"}) {
+            qputenv("XDG_ACTIVATION_TOKEN", token);
+            QCOMPARE(SingleInstance("Lenscout token").claim(), InstanceClaim::HandedOver);
+        }
+        QTRY_COMPARE(tokens.size(), 3);
+        QCOMPARE(tokens, (QList<QByteArray>{"wl-token_42/abc", "", ""}));
+
+        qunsetenv("XDG_ACTIVATION_TOKEN");
+        CCameraListDlg window;
+        window.showAndRaise("wl-token_42/abc");
+        QCOMPARE(qgetenv("XDG_ACTIVATION_TOKEN"), QByteArray("wl-token_42/abc"));
+        qputenv("XDG_ACTIVATION_TOKEN", saved);
+    }
+
     // The name is looked for in the user's private runtime folder, not in
     // the shared temporary one.
     void theNameLivesInTheUsersRuntimeFolder() {
