@@ -264,7 +264,18 @@ void CCameraListDlg::changeEvent(QEvent* e) {
     if (windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen))
         setWindowState(windowState() & ~(Qt::WindowMaximized | Qt::WindowFullScreen));
     if (!(windowState() & Qt::WindowMinimized)) return;
-    if (!trayIconShown_) return;
+    if (!trayIconShown_) {
+        // A Wayland compositor tells nobody of a minimised window, and no
+        // request brings it back; shells without a window list (weston,
+        // sway) lose it. Without an icon to return through, the window is
+        // mapped afresh and stays on screen.
+        if (QGuiApplication::platformName() == QLatin1String("wayland"))
+            QTimer::singleShot(0, this, [this] {
+                hide();
+                showNormal();
+            });
+        return;
+    }
     // Only withdrawn: restoring a window the manager has iconified asks it
     // to map the window again, which could land after the hide. The window
     // comes back restored through showAndRaise.

@@ -57,3 +57,18 @@ DEMO_CAMERAS=(
     --camera "id=NONAME,name=,ip=192.168.77.105"
     --camera "id=ZH,name-hex=c7b0c3c5c9e3cff1cdb7,ip=192.168.77.106"
 )
+
+# start_wayland_session NAME: a session bus of the run's own and a headless
+# weston (software rendering) with the socket NAME; exports
+# DBUS_SESSION_BUS_ADDRESS and WAYLAND_DISPLAY, and sets Qt on Wayland.
+start_wayland_session() {
+    local name=$1
+    export DBUS_SESSION_BUS_ADDRESS="unix:path=$XDG_RUNTIME_DIR/bus"
+    dbus-daemon --session --address="$DBUS_SESSION_BUS_ADDRESS" --nofork --nopidfile >/dev/null 2>&1 &
+    within 50 test -S "$XDG_RUNTIME_DIR/bus" || return 1
+    weston --backend=headless-backend.so --use-pixman --socket="$name" --idle-time=0 --width=1024 --height=640 \
+        >"$LENSCOUT_VLAN_DIR/weston.out" 2>&1 &
+    within 50 test -S "$XDG_RUNTIME_DIR/$name" || return 1
+    unset DISPLAY
+    export WAYLAND_DISPLAY=$name QT_QPA_PLATFORM=wayland
+}
