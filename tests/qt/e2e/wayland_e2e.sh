@@ -6,9 +6,10 @@
 # - the icon appears once the area does, goes when it goes, comes back;
 # - the panel reads the icon's menu over D-Bus, with its marks, and a
 #   language and then Exit chosen through it take effect.
-#   tools/vlan --hosts 1 -- wayland_e2e.sh LENSCOUT CAMSIM SNI_HOST
+# - first, the window tests that need the compositor (WINDOW_TESTS).
+#   tools/vlan --hosts 1 -- wayland_e2e.sh LENSCOUT CAMSIM SNI_HOST WINDOW_TESTS
 set -euo pipefail
-lenscout=$1 camsim=$2 sni=$3
+lenscout=$1 camsim=$2 sni=$3 window_tests=$4
 [[ "${LENSCOUT_VLAN:-}" == 1 ]] || { echo "refusing to run outside the virtual LAN (tools/vlan)" >&2; exit 1; }
 work=$LENSCOUT_VLAN_DIR
 cd "$work"
@@ -24,6 +25,7 @@ entry_checked() { "$sni" menu "$(item)" | grep -qx "$1	radio	1"; }
 
 use_private_runtime
 start_wayland_session lenscout-wl || fail "no Wayland session"
+"$window_tests" >"$work/window-tests.out" 2>&1 || { cat "$work/window-tests.out" >&2; fail "the window tests on Wayland"; }
 start_camsim "$camsim" 1 --delay 0 --camera "id=WL1,name=Hall,ip=192.168.77.101" \
     --camera "id=WL2,name=Yard,ip=192.168.77.102,port=8080" || fail "simulator"
 

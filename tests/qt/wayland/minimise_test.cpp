@@ -1,0 +1,71 @@
+// The main window on Qt's Wayland platform, in a compositor of the test's
+// own (weston, started by e2e/wayland_e2e.sh): what the compositor does
+// with a minimised window the program never learns.
+#include <QApplication>
+#include <QTest>
+#include <QWindow>
+
+#include "qt/camera_list_dlg.h"
+#include "stand_ins.h"
+
+using namespace lenscout;
+
+class WaylandWindowTest : public QObject {
+    Q_OBJECT
+
+    test::TrayRecord tray;
+    test::StubWorker worker;
+
+    std::unique_ptr<CCameraListDlg> open() {
+        WindowServices s;
+        s.tray = std::make_unique<test::FakeTray>(&tray);
+        s.startWorker = [this](WorkerThread& t, MessageTarget*) { return worker.start(t); };
+        s.messageBox = [](QWidget*, const char*) {};
+        auto dlg = std::make_unique<CCameraListDlg>(std::move(s));
+        dlg->OnInitDialog();
+        dlg->show();
+        return dlg;
+    }
+
+private slots:
+    void initTestCase() { QCOMPARE(QGuiApplication::platformName(), QStringLiteral("wayland")); }
+
+    // No tray: a minimised window could not be brought back, so it is
+    // mapped again and stays on screen, not minimised.
+    void withoutATrayMinimisingKeepsTheWindowOnScreen() {
+        tray.available = false;
+        auto dlg = open();
+        QVERIFY(QTest::qWaitForWindowExposed(dlg.get()));
+        dlg->showMinimized();
+        QTRY_VERIFY(dlg->isVisible() && !(dlg->windowState() & Qt::WindowMinimized));
+        // Qt itself cannot tell, but the compositor's frame callbacks can: a
+        // window it keeps off screen gets none, and Qt then counts it as
+        // not exposed. Each repaint asks for one.
+        for (int i = 0; i < 10; ++i) {
+            dlg->update();
+            QTest::qWait(100);
+        }
+        QVERIFY2(dlg->windowHandle()->isExposed(), "the compositor keeps the window off screen");
+    }
+
+    // With a tray: minimising hides the window until the icon shows it.
+    void withATrayMinimisingHidesToIt() {
+        tray.available = true;
+        auto dlg = open();
+        QVERIFY(QTest::qWaitForWindowExposed(dlg.get()));
+        dlg->showMinimized();
+        QTRY_VERIFY(dlg->isHidden());
+        dlg->showAndRaise();
+        QVERIFY(QTest::qWaitForWindowExposed(dlg.get()));
+        QVERIFY(!(dlg->windowState() & Qt::WindowMinimized));
+    }
+};
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Lenscout"));
+    WaylandWindowTest test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "minimise_test.moc"
