@@ -25,7 +25,12 @@ entry_checked() { "$sni" menu "$(item)" | grep -qx "$1	radio	1"; }
 
 use_private_runtime
 start_wayland_session lenscout-wl || fail "no Wayland session"
-"$window_tests" >"$work/window-tests.out" 2>&1 || { cat "$work/window-tests.out" >&2; fail "the window tests on Wayland"; }
+"$sni" watcher 0 >"$work/host.out" &
+host=$!
+LENSCOUT_SNI_HOST=$sni "$window_tests" >"$work/window-tests.out" 2>&1 ||
+    { cat "$work/window-tests.out" >&2; fail "the window tests on Wayland"; }
+kill "$host"
+wait "$host" 2>/dev/null || true
 start_camsim "$camsim" 1 --delay 0 --camera "id=WL1,name=Hall,ip=192.168.77.101" \
     --camera "id=WL2,name=Yard,ip=192.168.77.102,port=8080" || fail "simulator"
 

@@ -1,7 +1,10 @@
 // The main window on Qt's Wayland platform, in a compositor of the test's
-// own (weston, started by e2e/wayland_e2e.sh): what the compositor does
-// with a minimised window the program never learns.
+// own (weston, started by e2e/wayland_e2e.sh, with a stand-in panel area on
+// the session bus whose tool is $LENSCOUT_SNI_HOST): what the compositor
+// does with a minimised window the program never learns.
 #include <QApplication>
+#include <QDBusInterface>
+#include <QProcess>
 #include <QTest>
 #include <QWindow>
 
@@ -16,9 +19,9 @@ class WaylandWindowTest : public QObject {
     test::TrayRecord tray;
     test::StubWorker worker;
 
-    std::unique_ptr<CCameraListDlg> open() {
+    std::unique_ptr<CCameraListDlg> open(bool realTray = false) {
         WindowServices s;
-        s.tray = std::make_unique<test::FakeTray>(&tray);
+        if (!realTray) s.tray = std::make_unique<test::FakeTray>(&tray);
         s.startWorker = [this](WorkerThread& t, MessageTarget*) { return worker.start(t); };
         s.messageBox = [](QWidget*, const char*) {};
         auto dlg = std::make_unique<CCameraListDlg>(std::move(s));
@@ -58,6 +61,33 @@ private slots:
         dlg->showAndRaise();
         QVERIFY(QTest::qWaitForWindowExposed(dlg.get()));
         QVERIFY(!(dlg->windowState() & Qt::WindowMinimized));
+    }
+
+    // The real icon on the panel's area: minimised to it, and back by the
+    // item's Activate, the panel's left click.
+    void thePanelsLeftClickBringsTheWindowBack() {
+        auto dlg = open(true);
+        QVERIFY(QTest::qWaitForWindowExposed(dlg.get()));
+        // Qt's tray talks over a connection of its own: the item is the one
+        // the watcher lists.
+        QString item;
+        QTRY_VERIFY(!(item = registeredItem()).isEmpty());
+        dlg->showMinimized();
+        QTRY_VERIFY(dlg->isHidden());
+        QProcess panel;
+        panel.start(QString::fromLocal8Bit(qgetenv("LENSCOUT_SNI_HOST")), {QStringLiteral("activate"), item});
+        QTRY_VERIFY(dlg->isVisible());
+        QVERIFY(QTest::qWaitForWindowExposed(dlg.get()));
+        QTRY_COMPARE(panel.state(), QProcess::NotRunning);
+        QCOMPARE(panel.exitCode(), 0);
+    }
+
+private:
+    static QString registeredItem() {
+        QDBusInterface watcher(QStringLiteral("org.kde.StatusNotifierWatcher"),
+                               QStringLiteral("/StatusNotifierWatcher"),
+                               QStringLiteral("org.kde.StatusNotifierWatcher"));
+        return watcher.property("RegisteredStatusNotifierItems").toStringList().value(0);
     }
 };
 
