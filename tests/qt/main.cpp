@@ -9,6 +9,7 @@ int runNetConfigDlgTest(int argc, char** argv);
 int runUpgradeDlgTest(int argc, char** argv);
 int runCameraInfoDlgTest(int argc, char** argv);
 int runSystemTrayTest(int argc, char** argv);
+int runMessageBoxTest(int argc, char** argv);
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
@@ -20,5 +21,6 @@ int main(int argc, char** argv) {
     failed += runUpgradeDlgTest(argc, argv);
     failed += runCameraInfoDlgTest(argc, argv);
     failed += runSystemTrayTest(argc, argv);
+    failed += runMessageBoxTest(argc, argv);
     return failed == 0 ? 0 : 1;
 }
