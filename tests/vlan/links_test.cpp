@@ -8,6 +8,8 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cstdlib>
+#include <fstream>
 #include <optional>
 #include <set>
 #include <string>
@@ -21,6 +23,7 @@
 #include "platform/socket.h"
 #include "support/message_bytes.h"
 #include "support/sim_process.h"
+#include "support/tool_process.h"
 #include "support/vlan_link.h"
 #include "support/worker_run.h"
 #include "tools/common/hex.h"
@@ -208,6 +211,31 @@ TEST_F(Links, ARequestGoesOutOnceWhereTheCameraWasHeard) {
     EXPECT_EQ(setNetworkRequests(*one, "L1"), 1u);
     EXPECT_TRUE(one->waitForLine({"from=192.168.77.1:10000", "cmd=2", "id=L1"}, 100));
     EXPECT_EQ(setNetworkRequests(*two, "L1"), 0u) << "not on the other link";
+}
+
+// A provisioning plan over both links: each camera confirmed at its new
+// address, and each request, with its password, only on its own link.
+TEST_F(Links, APlanOverTwoLinksSendsEachRequestWhereItsCameraIs) {
+    one.emplace(1, std::vector<std::string>{"--delay", "0", "--camera", "id=L1,ip=192.168.77.101,password=pw"});
+    two.emplace(2, std::vector<std::string>{"--delay", "0", "--camera", "id=L2,ip=192.168.78.101,password=pw"});
+    ASSERT_TRUE(one->ok() && two->ok());
+    const std::string plan = std::string(std::getenv("LENSCOUT_VLAN_DIR")) + "/two-links.csv";
+    // The cameras came with a gateway on link 1; the one moved to link 2's subnet gets that link's.
+    std::ofstream(plan) << "id,ip,gateway\nL1,192.168.77.151,\nL2,192.168.78.152,192.168.78.1\n";
+    const test::ToolResult r =
+        test::runTool(std::getenv("LENSCOUT_CLI"), {"provision", plan, "--jobs", "2", "--search", "1", "--no-journal"},
+                      {{"LENSCOUT_PASSWORD", "pw"}});
+    EXPECT_EQ(r.status, 0) << r.out << r.err;
+    for (const char* row : {"L1  192.168.77.101 ", "L2  192.168.78.101 "}) {
+        const size_t at = r.out.find(row);
+        ASSERT_NE(at, std::string::npos) << r.out;
+        EXPECT_EQ(r.out.substr(r.out.find('\n', at) - 9, 9), "confirmed") << r.out;
+    }
+    EXPECT_NE(r.out.find("-> 192.168.77.151 "), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find("-> 192.168.78.152 "), std::string::npos) << r.out;
+    EXPECT_EQ(setNetworkRequests(*one, "L1"), 1u);
+    EXPECT_EQ(setNetworkRequests(*two, "L2"), 1u);
+    EXPECT_EQ(setNetworkRequests(*one, "L2") + setNetworkRequests(*two, "L1"), 0u) << "each only on its own link";
 }
 
 // A request posted before the first search has run (a script that knows the
