@@ -51,7 +51,8 @@ protected:
 // The desktop's own notification area, through QSystemTrayIcon.
 std::unique_ptr<NotificationArea> makeSystemTray(QObject* window);
 
-// The tray menu's entries as actions of `menu`, each with its command as data.
+// The tray menu's entries as the actions of `menu`, in place of what it
+// held, each with its command as data.
 void fillTrayMenu(QMenu* menu, const std::vector<TrayMenuEntry>& entries);
 
 // The tip: the title cut to 63 bytes of GBK without splitting a character.

@@ -67,7 +67,6 @@ private:
         menu_ = std::make_unique<QMenu>();
         QMenu* menu = menu_.get();
         QObject::connect(menu, &QMenu::aboutToShow, menu, [this, menu] {
-            menu->clear();
             const std::vector<TrayMenuEntry> entries = iconMenu_.entries();
             fillTrayMenu(menu, entries);
             if (entries.empty()) QMetaObject::invokeMethod(menu, &QMenu::close, Qt::QueuedConnection);
@@ -97,8 +96,11 @@ private:
 }  // namespace
 
 // The languages are one exclusive group, shown as radio items to screen
-// readers and keyboard users alike.
+// readers and keyboard users alike. What the menu held before goes, its
+// group with it, so that a menu filled at every showing does not grow.
 void fillTrayMenu(QMenu* menu, const std::vector<TrayMenuEntry>& entries) {
+    menu->clear();
+    qDeleteAll(menu->findChildren<QActionGroup*>(Qt::FindDirectChildrenOnly));
     auto* languages = new QActionGroup(menu);
     languages->setExclusive(true);
     for (const TrayMenuEntry& e : entries) {

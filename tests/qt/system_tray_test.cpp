@@ -55,6 +55,17 @@ private slots:
         QVERIFY(!seen[5].checkable && !seen[5].exclusive);
     }
 
+    // The icon's own menu is filled again at every showing: it holds one
+    // set of entries and one group, however often it opens.
+    void aMenuFilledAgainDoesNotGrow() {
+        QMenu menu;
+        for (int i = 0; i < 3; ++i) fillTrayMenu(&menu, BuildTrayMenu());
+        QCOMPARE(menu.actions().size(), 6);
+        QCOMPARE(menu.findChildren<QActionGroup*>().size(), 1);
+        fillTrayMenu(&menu, {});
+        QVERIFY(menu.actions().isEmpty());
+    }
+
     void dismissingTheMenuChoosesNothing() {
         QWidget window;
         auto tray = makeSystemTray(&window);
