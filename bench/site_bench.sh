@@ -17,13 +17,9 @@ dir=$LENSCOUT_VLAN_DIR
 cli=$build/cli/lenscout-cli
 export LENSCOUT_PASSWORD=pw LC_ALL=C.UTF-8
 
+source "$(dirname "${BASH_SOURCE[0]}")/../tools/lib/vlan_desktop.sh"
 # start_sim K ARGS...: the simulator on camera host K, waited for.
-start_sim() {
-    local k=$1
-    shift
-    ip netns exec "cam$k" "$build/tools/lenscout-camsim" --log "$dir/sim$k.log" "$@" >"$dir/ready$k" &
-    until grep -q ready "$dir/ready$k" 2>/dev/null; do sleep 0.05; done
-}
+start_sim() { start_camsim "$build/tools/lenscout-camsim" "$@" || { echo "site_bench: simulator on host $1" >&2; exit 1; }; }
 now_ms() { date +%s%3N; }
 count() { { grep -o "$1" "$2" || true; } | wc -l; }
 
