@@ -15,12 +15,12 @@
 #include <memory>
 
 #include "discovery/camera_info.h"
+#include "discovery/discovery_port.h"
 #include "protocol/datagram_reader.h"
 #include "protocol/packet_writer.h"
 
 namespace lenscout {
 
-constexpr uint16_t DISCOVERY_PORT = 10000;
 constexpr char kBroadcastAddress[] = "255.255.255.255";
 
 constexpr uint16_t CMD_SEARCH = 0;

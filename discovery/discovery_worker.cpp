@@ -8,7 +8,9 @@
 #include "discovery/message_ids.h"
 #include "discovery/same_subnet.h"
 #include "discovery/thread_queue_target.h"
+#include "discovery/worker_requests.h"
 #include "platform/broadcast.h"
+#include "platform/secrets.h"
 #include "platform/tick_clock.h"
 #include "protocol/packet_header.h"
 
@@ -49,21 +51,24 @@ bool DiscoveryWorker::runPass() { return takeThreadMessage() && searchIfDue() &&
 bool DiscoveryWorker::takeThreadMessage() {
     ThreadMessage m;
     if (!peekThreadMessage(&m)) return true;
-    switch (m.message) {
-    case WM_QUIT: return false;
-    case TM_SET_NETWORK: {
-        std::unique_ptr<CameraInfo> settings = takeRecord(m.wParam);
-        if (!settings) return true;
-        buildSetNetworkRequest(writer_, *settings);
-        const bool sent = sendToCamera(*settings);
-        settings.reset();
-        if (!sent) return fail();
-        due_ = previousTick_;
-        return true;
-    }
-    case TM_SEARCH_NOW: due_ = previousTick_; return true;
-    default: return true;
-    }
+    if (m.message == WM_QUIT) return false;
+    if (m.message == TM_SEARCH_NOW) due_ = previousTick_;
+    if (const WorkerRequest* request = findWorkerRequest(m.message)) return sendRequest(*request, m);
+    return true;
+}
+
+// The request goes to its camera, then its record and the datagram, which
+// may hold a password, are wiped; a search follows at once so that the
+// camera's answer is seen soon.
+bool DiscoveryWorker::sendRequest(const WorkerRequest& request, const ThreadMessage& m) {
+    std::unique_ptr<CameraInfo> record = takeRecord(m.wParam);
+    if (!record) return true;
+    const bool sent = request.build(writer_, *record) && sendToCamera(*record);
+    wipe(record.get(), sizeof *record);
+    writer_.wipe();
+    if (!sent) return fail();
+    due_ = previousTick_;
+    return true;
 }
 
 bool DiscoveryWorker::searchIfDue() {
@@ -175,9 +180,7 @@ uint32_t DiscoveryThreadProc(MessageTarget* window, uint32_t periodMs) {
 }
 
 bool postSetNetwork(ThreadId worker, const CameraInfo& settings) {
-    std::unique_ptr<CameraInfo> copy(new (std::nothrow) CameraInfo(settings));
-    return handOverRecord(std::move(copy),
-                          [worker](uintptr_t record) { return postThreadMessage(worker, TM_SET_NETWORK, record, 0); });
+    return postWorkerRequest(worker, TM_SET_NETWORK, settings);
 }
 
 bool postSearchNow(ThreadId worker) { return postThreadMessage(worker, TM_SEARCH_NOW, 0, 0); }

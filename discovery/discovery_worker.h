@@ -6,6 +6,7 @@
 
 #include "discovery/camera_info.h"
 #include "discovery/message_target.h"
+#include "discovery/worker_requests.h"
 #include "platform/datagram_batch.h"
 #include "platform/interface_table.h"
 #include "platform/socket.h"
@@ -47,6 +48,7 @@ public:
 
 private:
     bool takeThreadMessage();
+    bool sendRequest(const WorkerRequest& request, const ThreadMessage& m);
     bool searchIfDue();
     bool broadcast(int* sent = nullptr, bool oncePerLink = false);
     bool sendToCamera(const CameraInfo& settings);

@@ -1,7 +1,10 @@
 #pragma once
-// Messages between the discovery worker and the main window. A record that
-// travels with a message belongs to the receiver from the moment of posting.
+// Every message between the discovery worker, the main window and the
+// window's own parts, in one list so that no two share a number. A record
+// that travels with a message belongs to the receiver from the moment of
+// posting.
 #include <cstdint>
+#include <iterator>
 #include <memory>
 
 #include "discovery/camera_info.h"
@@ -9,13 +12,43 @@
 
 namespace lenscout {
 
-// Worker to main window (lParam 0, but see kTickSentNothing).
-constexpr uint32_t WM_SCAN_ERROR = 1026;    // wParam: signed result code
-constexpr uint32_t WM_SCAN_TICK = 1027;     // a search period has begun
-constexpr uint32_t WM_CAMERA_FOUND = 1028;  // wParam: heap CameraInfo
-// Main window to worker.
-constexpr uint32_t TM_SET_NETWORK = 1030;  // wParam: heap CameraInfo with the new settings
-constexpr uint32_t TM_SEARCH_NOW = 1031;
+// X(name, number, whether wParam carries a heap CameraInfo)
+#define LENSCOUT_MESSAGES(X)                                                               \
+    X(WM_TRAYNOTIFY, 1025, false)  /* shell to window; lParam: the mouse message */        \
+    X(WM_SCAN_ERROR, 1026, false)  /* worker to window; wParam: signed result code */      \
+    X(WM_SCAN_TICK, 1027, false)   /* worker to window: a search period has begun */       \
+    X(WM_CAMERA_FOUND, 1028, true) /* worker to window; wParam: heap CameraInfo */         \
+    X(WM_LIST_RCLICK, 1029, false) /* list hook to window: a right-button press */         \
+    X(TM_SET_NETWORK, 1030, true)  /* window to worker; wParam: heap CameraInfo to send */ \
+    X(TM_SEARCH_NOW, 1031, false)  /* window to worker: search at once */
+
+#define LENSCOUT_MESSAGE_CONSTANT(name, number, record) constexpr uint32_t name = number;
+LENSCOUT_MESSAGES(LENSCOUT_MESSAGE_CONSTANT)
+#undef LENSCOUT_MESSAGE_CONSTANT
+
+// Whether a message's wParam owns a record that must be freed with it.
+constexpr bool carriesRecord(uint32_t message) {
+#define LENSCOUT_MESSAGE_RECORD(name, number, record) \
+    if (message == (number)) return (record);
+    LENSCOUT_MESSAGES(LENSCOUT_MESSAGE_RECORD)
+#undef LENSCOUT_MESSAGE_RECORD
+    return false;
+}
+
+namespace detail {
+constexpr uint32_t kMessageNumbers[] = {
+#define LENSCOUT_MESSAGE_NUMBER(name, number, record) number,
+    LENSCOUT_MESSAGES(LENSCOUT_MESSAGE_NUMBER)
+#undef LENSCOUT_MESSAGE_NUMBER
+};
+constexpr bool messageNumbersDistinct() {
+    for (size_t i = 0; i < std::size(kMessageNumbers); ++i)
+        for (size_t j = i + 1; j < std::size(kMessageNumbers); ++j)
+            if (kMessageNumbers[i] == kMessageNumbers[j]) return false;
+    return true;
+}
+}  // namespace detail
+static_assert(detail::messageNumbersDistinct(), "two messages share a number");
 
 // The worker's own code for a socket failure, after which it has ended.
 constexpr int32_t kScanSocketFailure = -2;
@@ -38,9 +71,8 @@ inline std::unique_ptr<CameraInfo> takeRecord(uintptr_t wParam) {
 inline uintptr_t codeParam(int32_t code) { return static_cast<uintptr_t>(static_cast<intptr_t>(code)); }
 inline int32_t paramCode(uintptr_t wParam) { return static_cast<int32_t>(static_cast<intptr_t>(wParam)); }
 
-// Frees what a message that was never handled still owns.
-inline void releaseMessage(const ThreadMessage& m) {
-    if (m.message == WM_CAMERA_FOUND || m.message == TM_SET_NETWORK) takeRecord(m.wParam);
-}
+// Frees what a message that was never handled still owns; a request's
+// record, which may hold a password, is zeroed first.
+void releaseMessage(const ThreadMessage& m);
 
 }  // namespace lenscout

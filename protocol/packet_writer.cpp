@@ -4,6 +4,7 @@
 #include <limits>
 #include <new>
 
+#include "platform/secrets.h"
 #include "protocol/packet_header.h"
 #include "protocol/payload.h"
 
@@ -73,6 +74,10 @@ void PacketWriter::release() {
     cursor_ = nullptr;
     length_ = 0;
     capacity_ = 0;
+}
+
+void PacketWriter::wipe() {
+    if (buffer_) lenscout::wipe(buffer_.get(), static_cast<size_t>(capacity_));
 }
 
 }  // namespace lenscout

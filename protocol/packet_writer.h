@@ -31,6 +31,8 @@ public:
     NetStatus sendDatagram(SocketHandle s, uint32_t addrNet, uint16_t portNet) const;
 
     void release();
+    // Zeros the whole buffer, for a message that carried a password.
+    void wipe();
 
     const uint8_t* data() const { return buffer_.get(); }
     int32_t length() const { return length_; }

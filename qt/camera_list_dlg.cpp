@@ -19,7 +19,6 @@
 #include "qt/plain_labels.h"
 #include "qt/upgrade_dlg.h"
 #include "qt/window_modal.h"
-#include "ui/window_messages.h"
 #include "ui_camera_list_dlg.h"
 
 namespace lenscout {

@@ -4,8 +4,8 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 
+#include "discovery/message_ids.h"
 #include "qt/window_message.h"
-#include "ui/window_messages.h"
 
 namespace lenscout {
 

@@ -4,12 +4,12 @@
 #include <QMenu>
 #include <QSystemTrayIcon>
 
+#include "discovery/message_ids.h"
 #include "qt/gbk_text.h"
 #include "qt/notification_area.h"
 #include "qt/tray_host_watch.h"
 #include "qt/window_message.h"
 #include "ui/camera_line.h"
-#include "ui/window_messages.h"
 
 namespace lenscout {
 

@@ -6,7 +6,6 @@
 #include "discovery/discovery_worker.h"
 #include "discovery/message_ids.h"
 #include "discovery/worker_control.h"
-#include "ui/window_messages.h"
 #include "win32/camera_dialogs.h"
 #include "win32/resource.h"
 #include "win32/wide_text.h"

@@ -2,8 +2,8 @@
 
 #include <shellapi.h>
 
+#include "discovery/message_ids.h"
 #include "ui/camera_line.h"
-#include "ui/window_messages.h"
 #include "win32/notification_icon.h"
 #include "win32/popup_menu.h"
 #include "win32/wide_text.h"

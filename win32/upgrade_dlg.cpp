@@ -7,9 +7,9 @@
 
 #include "app/string_table.h"
 #include "app/tray_menu.h"
+#include "discovery/message_ids.h"
 #include "platform/wide_text_win32.h"
 #include "ui/camera_actions.h"
-#include "ui/window_messages.h"
 #include "upload/image_file.h"
 #include "win32/dialog_fields.h"
 #include "win32/resource.h"

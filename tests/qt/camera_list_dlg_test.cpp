@@ -15,7 +15,6 @@
 #include "platform/socket.h"
 #include "stand_ins.h"
 #include "ui/camera_actions.h"
-#include "ui/window_messages.h"
 
 using namespace lenscout;
 

@@ -8,7 +8,6 @@
 #include "stand_ins.h"
 #include "support/camera_records.h"
 #include "support/stub_worker.h"
-#include "ui/window_messages.h"
 #include "win32/popup_menu.h"
 
 namespace lenscout {

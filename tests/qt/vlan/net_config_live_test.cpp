@@ -16,13 +16,13 @@
 #include "app/string_table.h"
 #include "discovery/camera_text.h"
 #include "discovery/discovery_messages.h"
+#include "discovery/message_ids.h"
 #include "qt/camera_list_dlg.h"
 #include "qt/net_config_dlg.h"
 #include "qt/stand_ins.h"
 #include "qt/upgrade_dlg.h"
 #include "support/sim_process.h"
 #include "tools/common/hex.h"
-#include "ui/window_messages.h"
 
 using namespace lenscout;
 

@@ -1,0 +1,27 @@
+#pragma once
+// The requests a window hands the discovery worker for one camera: each is
+// a thread message with a heap record and the builder of the datagram it
+// sends. A new request is one entry here, its builder and its message in
+// message_ids.h.
+#include <cstdint>
+
+#include "discovery/camera_info.h"
+#include "platform/thread_queue.h"
+#include "protocol/packet_writer.h"
+
+namespace lenscout {
+
+struct WorkerRequest {
+    uint32_t message;
+    // The datagram for the camera named in the record, in the record's terms.
+    bool (*build)(PacketWriter& writer, const CameraInfo& record);
+};
+
+// The request that a thread message carries, or null for any other message.
+const WorkerRequest* findWorkerRequest(uint32_t message);
+
+// Posts a heap copy of `record` with the request's message; the worker owns
+// it once posted, and on failure it is wiped and freed here.
+bool postWorkerRequest(ThreadId worker, uint32_t message, const CameraInfo& record);
+
+}  // namespace lenscout
