@@ -9,6 +9,7 @@
 #include "cli/exit_status.h"
 #include "discovery/camera_text.h"
 #include "discovery/discovery_messages.h"
+#include "discovery/discovery_port.h"
 #include "platform/broadcast.h"
 #include "platform/interface_table.h"
 #include "platform/socket.h"
@@ -122,13 +123,15 @@ void hint(int searched, bool ownPort, const Arrivals& a) {
     }
     if (!ownPort)
         std::printf(
-            "hint: another program holds UDP port 10000 (ss -ulpn 'sport = :10000' names it); close it, or "
-            "cameras that answer by broadcast are not heard\n");
+            "hint: another program holds UDP port %u (ss -ulpn 'sport = :%u' names it); close it, or "
+            "cameras that answer by broadcast are not heard\n",
+            DISCOVERY_PORT, DISCOVERY_PORT);
     if (a.cameras.empty())
         std::printf(
             "hint: no camera answered. If cameras are on this network, a firewall may drop their replies "
-            "to UDP port 10000: sudo ufw allow 10000/udp, or sudo firewall-cmd --add-port=10000/udp (with "
-            "--permanent as well, to keep it)\n");
+            "to UDP port %u: sudo ufw allow %u/udp, or sudo firewall-cmd --add-port=%u/udp (with "
+            "--permanent as well, to keep it)\n",
+            DISCOVERY_PORT, DISCOVERY_PORT, DISCOVERY_PORT);
 }
 
 int doctor(const DoctorOptions& o) {
@@ -145,9 +148,9 @@ int doctor(const DoctorOptions& o) {
     std::vector<Ipv4Interface> table;
     const bool haveTable = readInterfaceTable(&table);
     const int searched = reportInterfaces(haveTable ? &table : nullptr);
-    if (ownPort) std::printf("port 10000: bound\n");
+    if (ownPort) std::printf("port %u: bound\n", DISCOVERY_PORT);
     else
-        std::printf("port 10000: taken by another program; searching from port %u instead\n",
+        std::printf("port %u: taken by another program; searching from port %u instead\n", DISCOVERY_PORT,
                     toHostPort(localPort(socket.get())));
     PacketWriter writer;
     buildSearchRequest(writer);
@@ -176,8 +179,10 @@ void declareOptions(CLI::App& command, DoctorOptions* o) {
 Subcommand addDoctorCommand(CLI::App& cli) {
     return addSubcommand<DoctorOptions>(
         cli, "doctor", "say what one search sees, and why the list may be empty",
-        "Lists each network interface, searched or skipped with the reason; whether UDP port 10000 could be bound; "
-        "what arrived in answer, and what was rejected and why; and a hint for the common causes of an empty list.",
+        "Lists each network interface, searched or skipped with the reason; whether UDP port " +
+            std::to_string(DISCOVERY_PORT) +
+            " could be bound; "
+            "what arrived in answer, and what was rejected and why; and a hint for the common causes of an empty list.",
         declareOptions, doctor);
 }
 

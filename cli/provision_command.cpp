@@ -18,6 +18,7 @@
 #include "cli/scan_format.h"
 #include "cli/tool_language.h"
 #include "discovery/camera_text.h"
+#include "discovery/discovery_port.h"
 #include "discovery/message_ids.h"
 #include "platform/gbk.h"
 #include "platform/interface_table.h"
@@ -79,7 +80,8 @@ void checkCells(const PlanRow& r, std::vector<std::string>* errors) {
         if (*cell && !parseIpv4((*cell)->c_str(), &ignored)) errors->push_back(where(r) + systemText(row));
     if (r.port) {
         const int32_t port = portFieldValue(*r.port);
-        if ((port & 0xffff) == 0 || (port & 0xffff) == 10000) errors->push_back(where(r) + systemText(kTextBadPort));
+        if ((port & 0xffff) == 0 || (port & 0xffff) == DISCOVERY_PORT)
+            errors->push_back(where(r) + systemText(kTextBadPort));
     }
     if (!errors->empty() || !r.port || !(r.dhcp || (r.ip && r.mask && r.gateway && r.dns))) return;
     // In DHCP mode the addresses are not looked at, and may be blank.

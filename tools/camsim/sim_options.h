@@ -3,14 +3,15 @@
 #include <string>
 #include <vector>
 
+#include "discovery/discovery_port.h"
 #include "tools/camsim/sim_camera.h"
 
 namespace lenscout {
 
 struct SimOptions {
     std::vector<SimCamera> cameras;
-    uint16_t port = 10000;    // host order
-    uint64_t delayMinMs = 0;  // each reply waits a random delay in this range
+    uint16_t port = DISCOVERY_PORT;  // host order
+    uint64_t delayMinMs = 0;         // each reply waits a random delay in this range
     uint64_t delayMaxMs = 20;
     uint64_t seed = 1;
     bool scramble = false;

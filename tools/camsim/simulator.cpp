@@ -4,6 +4,7 @@
 #include <cerrno>
 #include <cstring>
 
+#include "discovery/discovery_port.h"
 #include "platform/broadcast.h"
 #include "tools/camsim/sim_codec.h"
 #include "tools/camsim/sim_wire.h"
@@ -177,7 +178,7 @@ void Simulator::send(uint16_t command, const std::vector<uint8_t>& payload, uint
     // Out of every link, as a camera with no route for 255.255.255.255 still can.
     std::vector<Ipv4Interface> links;
     const bool known = readInterfaceTable(&links);
-    broadcastOnEveryLink(socket_.get(), outgoing_.data(), outgoing_.size(), 0xffffffffu, toNetPort(10000),
+    broadcastOnEveryLink(socket_.get(), outgoing_.data(), outgoing_.size(), 0xffffffffu, toNetPort(DISCOVERY_PORT),
                          known ? &links : nullptr);
 }
 

@@ -8,6 +8,7 @@
 #include <thread>
 #include <vector>
 
+#include "discovery/discovery_port.h"
 #include "platform/broadcast.h"
 #include "platform/socket.h"
 #include "tools/common/options.h"
@@ -45,9 +46,9 @@ int main(int argc, char** argv) {
     for (auto next = start; Clock::now() < end; next += std::chrono::milliseconds(1)) {
         for (uint64_t i = 0; i < (rate + 999) / 1000; ++i, ++sent) {
             const std::vector<uint8_t>& d = kinds[sent % kinds.size()];
-            if (everyLink) broadcastOnEveryLink(s.get(), d.data(), d.size(), target, toNetPort(10000), &links);
+            if (everyLink) broadcastOnEveryLink(s.get(), d.data(), d.size(), target, toNetPort(DISCOVERY_PORT), &links);
             else
-                sendDatagramTo(s.get(), d.data(), d.size(), target, toNetPort(10000));
+                sendDatagramTo(s.get(), d.data(), d.size(), target, toNetPort(DISCOVERY_PORT));
         }
         std::this_thread::sleep_until(next + std::chrono::milliseconds(1));
     }
