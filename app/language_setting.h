@@ -1,21 +1,25 @@
 #pragma once
+// The user's language choice, kept in the settings file in the working
+// directory under the key "lang".
 #include <cstddef>
-// The user's language choice, kept in a one-line settings file in the
-// working directory.
+
+#include "app/languages.h"
+
 namespace lenscout {
 
-// 0 automatic (detected from the system at each selection), 1 English,
-// 2 Simplified Chinese, 3 Traditional Chinese.
+// 0 automatic (detected from the system at each selection), else a
+// language of languages.h.
 extern int LanguageSetting;
 
 constexpr char kSettingsFile[] = "lenscout.cfg";
 
 // Sets LanguageSetting from the file; anything unusable gives 0, silently.
 void ReadLanguageSetting(const char* path = kSettingsFile);
-// The setting a file's first bytes give; 0 for anything unusable.
+// The setting a settings file's text gives; 0 for anything unusable.
 int parseLanguageSetting(const char* text, size_t size);
-// Writes "lang=N" without a line end; a failure is silent and the setting
-// still holds for the running process.
+// Writes "lang=N", keeping the file's other settings; a file of that line
+// alone has no line end. A failure is silent and the setting still holds
+// for the running process.
 void WriteLanguageSetting(const char* path = kSettingsFile);
 
 }  // namespace lenscout

@@ -1,212 +1,45 @@
 #include "app/string_table.h"
 
+#include <string>
+
+#include "app/string_texts.h"
+#include "platform/gbk.h"
+
 namespace lenscout {
 
-// Generated once from the UTF-8 texts (shown in the comments) as GBK bytes.
-// A literal is split where a hex escape would run into a following digit.
-// The rows keep their three languages a line each.
-// clang-format off
-const char* const StringTable[kStringRows][kLanguageColumns] = {
-    // 0: 简体中文 | 繁體中文
-    {"English",
-     "\xbc\xf2\xcc\xe5\xd6\xd0\xce\xc4",
-     "\xb7\xb1\xf3w\xd6\xd0\xce\xc4"},
-    // 1: 非法的网关设置 ! | 非法的網關設置 !
-    {"The Gateway setting is illegal !",
-     "\xb7\xc7\xb7\xa8\xb5\xc4\xcd\xf8\xb9\xd8\xc9\xe8\xd6\xc3 !",
-     "\xb7\xc7\xb7\xa8\xb5\xc4\xbeW\xeaP\xd4O\xd6\xc3 !"},
-    // 2: 非法的 DNS 服务器设置 ! | 非法的 DNS 服務器設置 !
-    {"The DNS Server setting is illegal !",
-     "\xb7\xc7\xb7\xa8\xb5\xc4 DNS \xb7\xfe\xce\xf1\xc6\xf7\xc9\xe8\xd6\xc3 !",
-     "\xb7\xc7\xb7\xa8\xb5\xc4 DNS \xb7\xfe\x84\xd5\xc6\xf7\xd4O\xd6\xc3 !"},
-    // 3: 非法的子网掩码设置 ! | 非法的子網掩碼設置 !
-    {"The Subnet Mask setting is illegal !",
-     "\xb7\xc7\xb7\xa8\xb5\xc4\xd7\xd3\xcd\xf8\xd1\xda\xc2\xeb\xc9\xe8\xd6\xc3 !",
-     "\xb7\xc7\xb7\xa8\xb5\xc4\xd7\xd3\xbeW\xd1\xda\xb4" "a\xd4O\xd6\xc3 !"},
-    // 4: 非法的 IP 地址设置 ! | 非法的 IP 地址設置 !
-    {"The IP Address setting is illegal !",
-     "\xb7\xc7\xb7\xa8\xb5\xc4 IP \xb5\xd8\xd6\xb7\xc9\xe8\xd6\xc3 !",
-     "\xb7\xc7\xb7\xa8\xb5\xc4 IP \xb5\xd8\xd6\xb7\xd4O\xd6\xc3 !"},
-    // 5: 非法的 Http 端口设置 ! | 非法的 Http 端口設置 !
-    {"The Http Port setting is illegal !",
-     "\xb7\xc7\xb7\xa8\xb5\xc4 Http \xb6\xcb\xbf\xda\xc9\xe8\xd6\xc3 !",
-     "\xb7\xc7\xb7\xa8\xb5\xc4 Http \xb6\xcb\xbf\xda\xd4O\xd6\xc3 !"},
-    // 6: Http 端口 | Http 端口
-    {"Http Port",
-     "Http \xb6\xcb\xbf\xda",
-     "Http \xb6\xcb\xbf\xda"},
-    // 7: DNS 服务器 | DNS 服務器
-    {"DNS Server",
-     "DNS \xb7\xfe\xce\xf1\xc6\xf7",
-     "DNS \xb7\xfe\x84\xd5\xc6\xf7"},
-    // 8: 网关 | 網關
-    {"Gateway",
-     "\xcd\xf8\xb9\xd8",
-     "\xbeW\xeaP"},
-    // 9: 子网掩码 | 子網掩碼
-    {"Subnet Mask",
-     "\xd7\xd3\xcd\xf8\xd1\xda\xc2\xeb",
-     "\xd7\xd3\xbeW\xd1\xda\xb4" "a"},
-    // 10: IP 地址 | IP 地址
-    {"IP Address",
-     "IP \xb5\xd8\xd6\xb7",
-     "IP \xb5\xd8\xd6\xb7"},
-    // 11: 自动获取 IP 设置 | 自動獲取 IP 設置
-    {"Obtain IP from DHCP server",
-     "\xd7\xd4\xb6\xaf\xbb\xf1\xc8\xa1 IP \xc9\xe8\xd6\xc3",
-     "\xd7\xd4\x84\xd3\xab@\xc8\xa1 IP \xd4O\xd6\xc3"},
-    // 12: 取消 | 取消
-    {"Cancel",
-     "\xc8\xa1\xcf\xfb",
-     "\xc8\xa1\xcf\xfb"},
-    // 13: 错误的摄像机 ! | 錯誤的攝像機 !
-    {"Error camera !",
-     "\xb4\xed\xce\xf3\xb5\xc4\xc9\xe3\xcf\xf1\xbb\xfa !",
-     "\xe5" "e\xd5`\xb5\xc4\x94z\xcf\xf1\x99" "C !"},
-    // 14: 无法连接到指定摄像机 ! | 無法連接到指定攝像機 !
-    {"Cannot connect the camera !",
-     "\xce\xde\xb7\xa8\xc1\xac\xbd\xd3\xb5\xbd\xd6\xb8\xb6\xa8\xc9\xe3\xcf\xf1\xbb\xfa !",
-     "\x9fo\xb7\xa8\xdf" "B\xbd\xd3\xb5\xbd\xd6\xb8\xb6\xa8\x94z\xcf\xf1\x99" "C !"},
-    // 15: 错误的用户名或密码 ! | 錯誤的用戶名或密碼 !
-    {"Incorrect user or password !",
-     "\xb4\xed\xce\xf3\xb5\xc4\xd3\xc3\xbb\xa7\xc3\xfb\xbb\xf2\xc3\xdc\xc2\xeb !",
-     "\xe5" "e\xd5`\xb5\xc4\xd3\xc3\x91\xf4\xc3\xfb\xbb\xf2\xc3\xdc\xb4" "a !"},
-    // 16: 摄像机正忙 ! | 攝像機正忙 !
-    {"The camera is busy now !",
-     "\xc9\xe3\xcf\xf1\xbb\xfa\xd5\xfd\xc3\xa6 !",
-     "\x94z\xcf\xf1\x99" "C\xd5\xfd\xc3\xa6 !"},
-    // 17: 通讯超时 ! | 通訊超時 !
-    {"Time out !",
-     "\xcd\xa8\xd1\xb6\xb3\xac\xca\xb1 !",
-     "\xcd\xa8\xd3\x8d\xb3\xac\x95r !"},
-    // 18: 摄像机拒绝连接 ! | 攝像機拒絕連接 !
-    {"Refused by the camera !",
-     "\xc9\xe3\xcf\xf1\xbb\xfa\xbe\xdc\xbe\xf8\xc1\xac\xbd\xd3 !",
-     "\x94z\xcf\xf1\x99" "C\xbe\xdc\xbd^\xdf" "B\xbd\xd3 !"},
-    // 19: 未知的响应 ! | 未知的響應 !
-    {"Unknown echo !",
-     "\xce\xb4\xd6\xaa\xb5\xc4\xcf\xec\xd3\xa6 !",
-     "\xce\xb4\xd6\xaa\xb5\xc4\xed\x91\x91\xaa !"},
-    // 20: 错误的系统固件升级文件 ! | 錯誤的系統固件升級文件 !
-    {"Error file of System Firmware !",
-     "\xb4\xed\xce\xf3\xb5\xc4\xcf\xb5\xcd\xb3\xb9\xcc\xbc\xfe\xc9\xfd\xbc\xb6\xce\xc4\xbc\xfe !",
-     "\xe5" "e\xd5`\xb5\xc4\xcf\xb5\xbdy\xb9\xcc\xbc\xfe\xc9\xfd\xbc\x89\xce\xc4\xbc\xfe !"},
-    // 21: 错误的应用固件升级文件 ! | 錯誤的應用固件升級文件 !
-    {"Error file of Web UI !",
-     "\xb4\xed\xce\xf3\xb5\xc4\xd3\xa6\xd3\xc3\xb9\xcc\xbc\xfe\xc9\xfd\xbc\xb6\xce\xc4\xbc\xfe !",
-     "\xe5" "e\xd5`\xb5\xc4\x91\xaa\xd3\xc3\xb9\xcc\xbc\xfe\xc9\xfd\xbc\x89\xce\xc4\xbc\xfe !"},
-    // 22: 无法打开指定文件 ! | 無法打開指定文件 !
-    {"Cannot open the file !",
-     "\xce\xde\xb7\xa8\xb4\xf2\xbf\xaa\xd6\xb8\xb6\xa8\xce\xc4\xbc\xfe !",
-     "\x9fo\xb7\xa8\xb4\xf2\xe9_\xd6\xb8\xb6\xa8\xce\xc4\xbc\xfe !"},
-    // 23: 用户 | 用戶
-    {"User",
-     "\xd3\xc3\xbb\xa7",
-     "\xd3\xc3\x91\xf4"},
-    // 24: 密码 | 密碼
-    {"Password",
-     "\xc3\xdc\xc2\xeb",
-     "\xc3\xdc\xb4" "a"},
-    // 25: 升级系统固件 | 升級系統固件
-    {"Upgrade System Firmware",
-     "\xc9\xfd\xbc\xb6\xcf\xb5\xcd\xb3\xb9\xcc\xbc\xfe",
-     "\xc9\xfd\xbc\x89\xcf\xb5\xbdy\xb9\xcc\xbc\xfe"},
-    // 26: 升级应用固件 | 升級應用固件
-    {"Upgrade Web UI",
-     "\xc9\xfd\xbc\xb6\xd3\xa6\xd3\xc3\xb9\xcc\xbc\xfe",
-     "\xc9\xfd\xbc\x89\x91\xaa\xd3\xc3\xb9\xcc\xbc\xfe"},
-    // 27: 确定 | 確定
-    {"OK",
-     "\xc8\xb7\xb6\xa8",
-     "\xb4_\xb6\xa8"},
-    // 28: 设备 ID | 設備 ID
-    {"Device ID",
-     "\xc9\xe8\xb1\xb8 ID",
-     "\xd4O\x82\xe4 ID"},
-    // 29: 系统固件版本 | 系統固件版本
-    {"System Firmware Version",
-     "\xcf\xb5\xcd\xb3\xb9\xcc\xbc\xfe\xb0\xe6\xb1\xbe",
-     "\xcf\xb5\xbdy\xb9\xcc\xbc\xfe\xb0\xe6\xb1\xbe"},
-    // 30: 应用固件版本 | 應用固件版本
-    {"Web UI Version",
-     "\xd3\xa6\xd3\xc3\xb9\xcc\xbc\xfe\xb0\xe6\xb1\xbe",
-     "\x91\xaa\xd3\xc3\xb9\xcc\xbc\xfe\xb0\xe6\xb1\xbe"},
-    // 31: 自动检测语言 | 自動檢測語言
-    {"Autodetect Language",
-     "\xd7\xd4\xb6\xaf\xbc\xec\xb2\xe2\xd3\xef\xd1\xd4",
-     "\xd7\xd4\x84\xd3\x99z\x9cy\xd5Z\xd1\xd4"},
-    // 32: 退出 | 退出
-    {"Exit",
-     "\xcd\xcb\xb3\xf6",
-     "\xcd\xcb\xb3\xf6"},
-    // 33: Lenscout | Lenscout
-    {"Lenscout",
-     "Lenscout",
-     "Lenscout"},
-    // 34: Socket 错误 ! | Socket 錯誤 !
-    {"Socket Error !",
-     "Socket \xb4\xed\xce\xf3 !",
-     "Socket \xe5" "e\xd5` !"},
-    // 35: 线程错误 ! | 線程錯誤 !
-    {"Thread Error !",
-     "\xcf\xdf\xb3\xcc\xb4\xed\xce\xf3 !",
-     "\xbe\x80\xb3\xcc\xe5" "e\xd5` !"},
-    // 36: 子网不匹配, 双击改变设置 ! | 子網不匹配, 雙擊改變設置 !
-    {"Subnet doesn't match, dbclick to change !",
-     "\xd7\xd3\xcd\xf8\xb2\xbb\xc6\xa5\xc5\xe4, \xcb\xab\xbb\xf7\xb8\xc4\xb1\xe4\xc9\xe8\xd6\xc3 !",
-     "\xd7\xd3\xbeW\xb2\xbb\xc6\xa5\xc5\xe4, \xebp\x93\xf4\xb8\xc4\xd7\x83\xd4O\xd6\xc3 !"},
-    // 37: 应用固件不存在, 双击升级 ! | 應用固件不存在, 雙擊升級 !
-    {"Web UI doest not exist, dbclick to upgrade !",
-     "\xd3\xa6\xd3\xc3\xb9\xcc\xbc\xfe\xb2\xbb\xb4\xe6\xd4\xda, \xcb\xab\xbb\xf7\xc9\xfd\xbc\xb6 !",
-     "\x91\xaa\xd3\xc3\xb9\xcc\xbc\xfe\xb2\xbb\xb4\xe6\xd4\xda, \xebp\x93\xf4\xc9\xfd\xbc\x89 !"},
-    // 38: 佚名 | 佚名
-    {"Anonymous",
-     "\xd8\xfd\xc3\xfb",
-     "\xd8\xfd\xc3\xfb"},
-    // 39: 基本属性 | 基本屬性
-    {"Basic Properties",
-     "\xbb\xf9\xb1\xbe\xca\xf4\xd0\xd4",
-     "\xbb\xf9\xb1\xbe\x8c\xd9\xd0\xd4"},
-    // 40: 网络配置 | 網絡配置
-    {"Network Configuration",
-     "\xcd\xf8\xc2\xe7\xc5\xe4\xd6\xc3",
-     "\xbeW\xbdj\xc5\xe4\xd6\xc3"},
-    // 41: 升级固件 | 升級固件
-    {"Upgrade Firmware",
-     "\xc9\xfd\xbc\xb6\xb9\xcc\xbc\xfe",
-     "\xc9\xfd\xbc\x89\xb9\xcc\xbc\xfe"},
-    // 42: 摄像机没有确认升级 ! | 攝像機沒有確認升級 !
-    {"The camera did not confirm the upload !",
-     "\xc9\xe3\xcf\xf1\xbb\xfa\xc3\xbb\xd3\xd0\xc8\xb7\xc8\xcf\xc9\xfd\xbc\xb6 !",
-     "\x94z\xcf\xf1\x99" "C\x9b]\xd3\xd0\xb4_\xd5J\xc9\xfd\xbc\x89 !"},
-    // 43: 摄像机中断了升级 ! | 攝像機中斷了升級 !
-    {"The camera broke off the upload !",
-     "\xc9\xe3\xcf\xf1\xbb\xfa\xd6\xd0\xb6\xcf\xc1\xcb\xc9\xfd\xbc\xb6 !",
-     "\x94z\xcf\xf1\x99" "C\xd6\xd0\x94\xe0\xc1\xcb\xc9\xfd\xbc\x89 !"},
-    // 44: 无法读取文件 ! | 無法讀取文件 !
-    {"Cannot read the file !",
-     "\xce\xde\xb7\xa8\xb6\xc1\xc8\xa1\xce\xc4\xbc\xfe !",
-     "\x9fo\xb7\xa8\xd7x\xc8\xa1\xce\xc4\xbc\xfe !"},
-    // 45: 这是文件夹, 不是文件 ! | 這是資料夾, 不是文件 !
-    {"This is a folder, not a file !",
-     "\xd5\xe2\xca\xc7\xce\xc4\xbc\xfe\xbc\xd0, \xb2\xbb\xca\xc7\xce\xc4\xbc\xfe !",
-     "\xdf@\xca\xc7\xd9Y\xc1\xcf\x8a" "A, \xb2\xbb\xca\xc7\xce\xc4\xbc\xfe !"},
-    // 46: 不是普通文件 ! | 不是普通文件 !
-    {"Not a regular file !",
-     "\xb2\xbb\xca\xc7\xc6\xd5\xcd\xa8\xce\xc4\xbc\xfe !",
-     "\xb2\xbb\xca\xc7\xc6\xd5\xcd\xa8\xce\xc4\xbc\xfe !"},
-};
-// clang-format on
-
 namespace {
+
+// Converted in place: the row pointers point into the texts beside them.
+struct GbkTexts {
+    GbkTexts() {
+        for (int r = 0; r < kStringRows; ++r)
+            for (int c = 0; c < kLanguageColumns; ++c) {
+                const char* utf8 = r == 0 ? languageInfo(c + 1)->nativeName : kTextsUtf8[r][c];
+                text[r][c] = utf8ToGbk(utf8 ? utf8 : "");
+                row[r][c] = text[r][c].c_str();
+            }
+    }
+    GbkTexts(const GbkTexts&) = delete;
+    GbkTexts& operator=(const GbkTexts&) = delete;
+    std::string text[kStringRows][kLanguageColumns];
+    const char* row[kStringRows][kLanguageColumns];
+};
+
+// Built at the first look-up, from any thread, once.
+const GbkTexts& gbkTexts() {
+    static const GbkTexts texts;
+    return texts;
+}
 
 int gColumn = 0;
 
 }  // namespace
 
-void SelectLanguage(int language) {
-    gColumn = language == kSimplifiedChinese ? 1 : language == kTraditionalChinese ? 2 : 0;
-}
+const GbkTable StringTable;
+
+const char* const* GbkTable::operator[](int row) const { return gbkTexts().row[row]; }
+
+void SelectLanguage(int language) { gColumn = languageInfo(language) ? language - 1 : 0; }
 
 const char* CurrentText(int row) {
     if (row < 1 || row >= kStringRows) return "";

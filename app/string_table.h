@@ -1,22 +1,24 @@
 #pragma once
-// Every text the user sees: 47 rows in English, Simplified and Traditional
-// Chinese, the Chinese ones as GBK (code page 936) bytes.
+// Every text the user sees, in every language of languages.h, as GBK (code
+// page 936) bytes: the texts of string_texts.cpp, converted once.
+#include "app/languages.h"
+
 namespace lenscout {
 
 constexpr int kStringRows = 47;
-constexpr int kLanguageColumns = 3;
+constexpr int kLanguageColumns = kLanguageCount;
 
-// Row 0 names the three languages, each in its own; it is read from here
+// StringTable[row][column]: column 0 is English, column c language c + 1.
+// Row 0 names the languages, each in its own; it is read from here
 // directly and has no current text.
-extern const char* const StringTable[kStringRows][kLanguageColumns];
+class GbkTable {
+public:
+    const char* const* operator[](int row) const;
+};
+extern const GbkTable StringTable;
 
-// Languages as the setting and SelectLanguage give them.
-constexpr int kEnglish = 1;
-constexpr int kSimplifiedChinese = 2;
-constexpr int kTraditionalChinese = 3;
-
-// Makes column 1 (language 2) or column 2 (language 3) current; any other
-// value makes English current.
+// Makes the language's column current; any value outside the languages
+// makes English current.
 void SelectLanguage(int language);
 // The row's text in the current language, for rows 1 to 46; English until
 // the first selection. Any other row gives "".

@@ -2,23 +2,16 @@
 
 #include <cstring>
 
-#include "app/string_table.h"
+#include "app/languages.h"
+#include "platform/user_language.h"
 
 namespace lenscout {
 
 namespace {
 
 constexpr uint16_t kLangEnglishUs = 0x0409;
-// Chinese with a sublanguage that names no region of the table below.
+// Chinese with a sublanguage that names no region of the language list.
 constexpr uint16_t kLangChineseOther = 0x0004;
-
-struct Region {
-    const char* locale;
-    uint16_t id;
-};
-constexpr Region kChineseRegions[] = {
-    {"zh_CN", 0x0804}, {"zh_TW", 0x0404}, {"zh_HK", 0x0c04}, {"zh_SG", 0x1004}, {"zh_MO", 0x1404},
-};
 
 // "zh_TW" in "zh_TW.UTF-8" or "zh_TW@euro", but not in "zh_TWX".
 bool startsWithLocale(const char* name, const char* locale) {
@@ -30,20 +23,25 @@ bool startsWithLocale(const char* name, const char* locale) {
 
 uint16_t LangIdFromLocale(const char* locale) {
     if (!locale) return kLangEnglishUs;
-    for (const Region& r : kChineseRegions)
-        if (startsWithLocale(locale, r.locale)) return r.id;
+    for (int setting = 1; setting <= kLanguageCount; ++setting) {
+        const LanguageInfo& l = *languageInfo(setting);
+        for (size_t i = 0; i < 5 && l.locales[i]; ++i)
+            if (startsWithLocale(locale, l.locales[i])) return l.langIds[i];
+    }
     return std::strncmp(locale, "zh_", 3) == 0 ? kLangChineseOther : kLangEnglishUs;
 }
 
+// Singapore reads Traditional, not Simplified: the list says so.
 int LanguageFromLangId(uint16_t id) {
-    switch (id) {
-    case 0x0804: return kSimplifiedChinese;
-    case 0x0404:
-    case 0x0c04:
-    case 0x1004:  // Singapore reads Traditional, not Simplified
-    case 0x1404: return kTraditionalChinese;
-    default: return kEnglish;
-    }
+    for (int setting = 1; setting <= kLanguageCount; ++setting)
+        for (uint16_t known : languageInfo(setting)->langIds)
+            if (known != 0 && known == id) return setting;
+    return kEnglish;
+}
+
+uint16_t SystemDefaultLangId() {
+    const UserLanguage user = userLanguage();
+    return user.langId != 0 ? user.langId : LangIdFromLocale(user.locale.empty() ? nullptr : user.locale.c_str());
 }
 
 int DetectSystemLanguage() { return LanguageFromLangId(SystemDefaultLangId()); }

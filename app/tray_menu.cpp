@@ -7,14 +7,12 @@
 namespace lenscout {
 
 std::vector<TrayMenuEntry> BuildTrayMenu() {
-    return {
-        {ID_TRAY_AUTODETECT, CurrentText(kTextAutodetect), LanguageSetting == 0},
-        {ID_TRAY_ENGLISH, StringTable[0][0], LanguageSetting == 1},
-        {ID_TRAY_SIMPLIFIED, StringTable[0][1], LanguageSetting == 2},
-        {ID_TRAY_TRADITIONAL, StringTable[0][2], LanguageSetting == 3},
-        {0, nullptr, false},
-        {ID_TRAY_EXIT, CurrentText(kTextExit), false},
-    };
+    std::vector<TrayMenuEntry> menu{{ID_TRAY_AUTODETECT, CurrentText(kTextAutodetect), LanguageSetting == 0}};
+    for (int setting = 1; setting <= kLanguageCount; ++setting)
+        menu.push_back({trayLanguageCommand(setting), StringTable[0][setting - 1], LanguageSetting == setting});
+    menu.push_back({0, nullptr, false});
+    menu.push_back({ID_TRAY_EXIT, CurrentText(kTextExit), false});
+    return menu;
 }
 
 TrayCommandResult OnTrayMenuCommand(int command) {
@@ -23,7 +21,7 @@ TrayCommandResult OnTrayMenuCommand(int command) {
         result.exit = true;
         return result;
     }
-    if (command < ID_TRAY_AUTODETECT || command > ID_TRAY_TRADITIONAL) return result;
+    if (!isLanguageCommand(command)) return result;
     LanguageSetting = command - ID_TRAY_AUTODETECT;
     WriteLanguageSetting();
     result.language = LanguageSetting == 0 ? DetectSystemLanguage() : LanguageSetting;

@@ -3,13 +3,17 @@
 // commands do to the language setting.
 #include <vector>
 
+#include "app/languages.h"
+
 namespace lenscout {
 
+// Autodetect, one command per language in the order of the list, Exit.
 constexpr int ID_TRAY_AUTODETECT = 1;
-constexpr int ID_TRAY_ENGLISH = 2;
-constexpr int ID_TRAY_SIMPLIFIED = 3;
-constexpr int ID_TRAY_TRADITIONAL = 4;
-constexpr int ID_TRAY_EXIT = 5;
+constexpr int trayLanguageCommand(int setting) { return ID_TRAY_AUTODETECT + setting; }
+constexpr int ID_TRAY_ENGLISH = trayLanguageCommand(kEnglish);
+constexpr int ID_TRAY_SIMPLIFIED = trayLanguageCommand(kSimplifiedChinese);
+constexpr int ID_TRAY_TRADITIONAL = trayLanguageCommand(kTraditionalChinese);
+constexpr int ID_TRAY_EXIT = trayLanguageCommand(kLanguageCount) + 1;
 
 // The tray icon's identifier and the mouse messages its handler acts on.
 constexpr int TRAY_ICON_ID = 128;
@@ -19,7 +23,7 @@ constexpr int kTrayRightButtonUp = 516;
 constexpr int kTrayTipSize = 64;
 
 // Autodetect and the three languages: one choice among them, always one.
-inline bool isLanguageCommand(int command) { return command >= ID_TRAY_AUTODETECT && command <= ID_TRAY_TRADITIONAL; }
+inline bool isLanguageCommand(int command) { return command >= ID_TRAY_AUTODETECT && command < ID_TRAY_EXIT; }
 
 struct TrayMenuEntry {
     int command;       // 0 for the separator
@@ -27,8 +31,8 @@ struct TrayMenuEntry {
     bool checked;
 };
 
-// Autodetect, the three languages each in its own, a separator, Exit;
-// exactly one of the first four checked, after LanguageSetting.
+// Autodetect, the languages each in its own, a separator, Exit; exactly
+// one of the language entries checked, after LanguageSetting.
 std::vector<TrayMenuEntry> BuildTrayMenu();
 
 struct TrayCommandResult {

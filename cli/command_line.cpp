@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "app/languages.h"
 #include "cli/exit_status.h"
 #include "cli/tool_language.h"
 
@@ -45,13 +46,20 @@ CLI::Validator nonEmpty() {
                           "non-empty");
 }
 
+// "0 the system's, 1 English, 2 Simplified Chinese, ...", from the list.
+std::string languageChoices() {
+    std::string text = "0 the system's";
+    for (int setting = 1; setting <= kLanguageCount; ++setting)
+        text += ", " + std::to_string(setting) + " " + languageInfo(setting)->englishName;
+    return text;
+}
+
 void addLanguageOption(CLI::App& command, int64_t* language) {
     command
         .add_option("--lang", *language,
-                    "messages in language N: 0 the system's, 1 English, 2 and 3 Simplified and Traditional Chinese "
-                    "(by default the desktop program's choice)")
+                    "messages in language N: " + languageChoices() + " (by default the desktop program's choice)")
         ->option_text("N")
-        ->check(CLI::Range(int64_t{0}, int64_t{3}));
+        ->check(CLI::Range(int64_t{0}, int64_t{kLanguageCount}));
 }
 
 void addSecondsOption(CLI::App& command, const std::string& name, uint32_t* ms, const std::string& what) {

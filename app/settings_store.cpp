@@ -1,0 +1,77 @@
+#include "app/settings_store.h"
+
+#include <cstdio>
+
+#include "platform/file_handle.h"
+
+namespace lenscout {
+
+SettingsStore SettingsStore::parse(std::string_view text) {
+    SettingsStore store;
+    store.text_.assign(text.substr(0, kReadLimit));
+    store.index();
+    return store;
+}
+
+SettingsStore SettingsStore::load(const char* path) {
+    FileHandle file(std::fopen(path, "rb"));
+    if (!file) return SettingsStore();
+    std::string text(kReadLimit, '\0');
+    text.resize(std::fread(&text[0], 1, text.size(), file.get()));
+    return parse(text);
+}
+
+void SettingsStore::index() {
+    lines_.clear();
+    for (size_t start = 0; start <= text_.size();) {
+        size_t end = text_.find('\n', start);
+        if (end == std::string::npos) end = text_.size();
+        Line line;
+        line.start = start;
+        line.end = end;
+        const size_t equals = text_.find('=', start);
+        if (equals < end) {
+            line.key = text_.substr(start, equals - start);
+            line.valueStart = equals + 1;
+        }
+        lines_.push_back(line);
+        start = end + 1;
+    }
+}
+
+std::optional<std::string> SettingsStore::get(std::string_view key) const {
+    for (const Line& l : lines_) {
+        if (l.key.empty() || l.key != key) continue;
+        std::string value = text_.substr(l.valueStart, l.end - l.valueStart);
+        if (!value.empty() && value.back() == '\r') value.pop_back();
+        return value;
+    }
+    return std::nullopt;
+}
+
+std::optional<std::string_view> SettingsStore::from(std::string_view key) const {
+    for (const Line& l : lines_)
+        if (!l.key.empty() && l.key == key) return std::string_view(text_).substr(l.valueStart);
+    return std::nullopt;
+}
+
+void SettingsStore::set(std::string_view key, std::string_view value) {
+    const std::string line = std::string(key) + "=" + std::string(value);
+    for (const Line& l : lines_) {
+        if (l.key.empty() || l.key != key) continue;
+        text_.replace(l.start, l.end - l.start, line);
+        index();
+        return;
+    }
+    text_ = text_.empty() ? line : line + "\n" + text_;
+    index();
+}
+
+bool SettingsStore::save(const char* path) const {
+    FileHandle file(std::fopen(path, "wb"));
+    if (!file) return false;
+    const bool written = std::fwrite(text_.data(), 1, text_.size(), file.get()) == text_.size();
+    return std::fflush(file.get()) == 0 && written;
+}
+
+}  // namespace lenscout
