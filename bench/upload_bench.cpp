@@ -60,10 +60,10 @@ long long loggedAt(const test::SimProcess& sim, const std::string& part, int n) 
 }
 
 struct NoObserver : UpgradeObserver {
-    int failure = 0;
+    UploadFailure failure = UploadFailure::None;
     void onTransferStart() override {}
     void onProgress(int) override {}
-    void onFailure(int row) override { failure = row; }
+    void onFailure(UploadFailure f) override { failure = f; }
 };
 
 bool plainTransfer(const std::string& path, uint32_t host) {

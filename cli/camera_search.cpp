@@ -2,7 +2,10 @@
 
 #include <algorithm>
 
+#include "app/string_table.h"
 #include "cli/cli_messages.h"
+#include "cli/exit_status.h"
+#include "cli/tool_language.h"
 #include "discovery/camera_text.h"
 #include "discovery/message_ids.h"
 #include "discovery/worker_control.h"
@@ -63,6 +66,29 @@ void CameraSearch::listAll(uint32_t until, std::vector<CameraInfo>* cameras) {
         else
             (*cameras)[it->second] = *event.camera;
     }
+}
+
+namespace {
+
+bool searchFailed(const std::string& who, const char* what, int* status) {
+    diagnose((who.empty() ? "" : who + ": ") + what);
+    *status = kExitFailed;
+    return false;
+}
+
+}  // namespace
+
+bool CameraSearch::searchFor(const std::vector<std::string>& ids, uint32_t searchMs,
+                             std::map<std::string, CameraInfo>* found, int* status, const std::string& who) {
+    if (!start()) return searchFailed(who, "cannot start the discovery thread", status);
+    findAll(ids, tickCount() + searchMs, found);
+    return !failed_ || searchFailed(who, systemText(kTextSocketError).c_str(), status);
+}
+
+bool CameraSearch::searchAll(uint32_t searchMs, std::vector<CameraInfo>* cameras, int* status) {
+    if (!start()) return searchFailed("", "cannot start the discovery thread", status);
+    listAll(tickCount() + searchMs, cameras);
+    return !failed_ || searchFailed("", systemText(kTextSocketError).c_str(), status);
 }
 
 void CameraSearch::drop() {

@@ -41,6 +41,13 @@ public:
     // Every camera that answers until `until`, once, in the order they first
     // answered, with its latest record.
     void listAll(uint32_t until, std::vector<CameraInfo>* cameras);
+    // The opening of the commands that act on cameras: starts the worker and
+    // finds the cameras, each for `searchMs`. False, with the reason said
+    // (after "`who`: " where given) and `*status` the exit status, when the
+    // search could not be made; a camera that did not answer is no failure.
+    bool searchFor(const std::vector<std::string>& ids, uint32_t searchMs, std::map<std::string, CameraInfo>* found,
+                   int* status, const std::string& who = "");
+    bool searchAll(uint32_t searchMs, std::vector<CameraInfo>* cameras, int* status);
     // Frees what has piled up, without waiting.
     void drop();
 

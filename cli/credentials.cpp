@@ -8,6 +8,8 @@
 
 #include "app/string_table.h"
 #include "cli/cli_messages.h"
+#include "cli/exit_status.h"
+#include "cli/tool_language.h"
 #include "discovery/camera_text.h"
 #include "platform/gbk.h"
 #include "platform/secrets.h"
@@ -71,11 +73,28 @@ void storePassword(std::string& password, CameraInfo* camera) {
     wipe(password);
 }
 
-bool storeUser(const std::string& user, CameraInfo* camera, int* errorRow) {
+bool storeUser(const std::string& user, CameraInfo* camera) {
     setFieldText(camera->user, cut(user));
-    if (!fieldText(camera->user).empty()) return true;
-    *errorRow = kTextIncorrectCredentials;
+    return !fieldText(camera->user).empty();
+}
+
+bool takeUser(const CredentialOptions& options, CameraInfo* credentials, int* status, const std::string& who) {
+    *status = kExitInvalid;
+    if (!fitsGbk("the user", options.user)) return false;
+    if (storeUser(options.user, credentials)) return true;
+    diagnose((who.empty() ? "" : who + ": ") + systemText(kTextIncorrectCredentials));
     return false;
+}
+
+bool takePassword(const CredentialOptions& options, CameraInfo* credentials, int* status) {
+    *status = kExitUsage;
+    std::string password, error;
+    if (!readPassword(options, &password, &error)) return diagnose(error), false;
+    *status = kExitInvalid;
+    const bool fits = fitsGbk("the password", password);
+    if (fits) storePassword(password, credentials);
+    wipe(password);
+    return fits;
 }
 
 }  // namespace lenscout

@@ -33,18 +33,12 @@ void declareOptions(CLI::App& command, InventoryOptions* o) {
     addLanguageOption(command, &o->language);
 }
 
-bool collect(uint32_t searchMs, std::vector<CameraInfo>* cameras) {
-    CameraSearch search;
-    if (!search.start()) return diagnose("cannot start the discovery thread"), false;
-    search.listAll(tickCount() + searchMs, cameras);
-    if (search.failed()) return diagnose(systemText(kTextSocketError)), false;
-    return true;
-}
-
 int inventory(const InventoryOptions& o) {
     selectToolLanguage(o.language);
     std::vector<CameraInfo> cameras;
-    if (!collect(o.searchMs, &cameras)) return kExitFailed;
+    CameraSearch search;
+    int status = kExitOk;
+    if (!search.searchAll(o.searchMs, &cameras, &status)) return status;
     const std::string out =
         o.json ? inventoryJson(cameras, interfaceName) + "\n" : inventoryCsv(cameras, interfaceName);
     std::fputs(out.c_str(), stdout);

@@ -4,30 +4,17 @@
 #include "discovery/camera_text.h"
 #include "platform/gbk.h"
 #include "platform/socket.h"
+#include "ui/camera_fields.h"
 
 namespace lenscout {
 
-const char* const kInventoryColumns[12] = {"id",      "name",        "ip",        "mask",
-                                           "gateway", "dns",         "http_port", "firmware",
-                                           "webui",   "same_subnet", "interface", "local_address"};
-
 namespace {
 
-// Every column's value as UTF-8 text, in the columns' order. An arrival
-// the system could not tell leaves the last two empty.
-std::vector<std::string> values(const CameraInfo& c, const InterfaceNames& names) {
-    return {gbkToUtf8(fieldText(c.deviceId)),
-            gbkToUtf8(fieldText(c.name)),
-            dottedQuad(c.ip),
-            dottedQuad(c.mask),
-            dottedQuad(c.gateway),
-            dottedQuad(c.dns),
-            std::to_string(toHostPort(c.httpPort)),
-            dottedQuad(c.firmwareVersion),
-            dottedQuad(c.webUiVersion),
-            c.sameSubnet ? "yes" : "no",
-            c.arrivalIndex ? names(c.arrivalIndex) : "",
-            c.arrivalLocal ? dottedQuad(c.arrivalLocal) : ""};
+// A field's value as UTF-8 text: yes/no for a boolean.
+std::string csvValue(const CameraField& f, const CameraInfo& c, const InterfaceNames& names) {
+    const std::string text = f.text(c, names);
+    if (f.kind == FieldKind::Boolean) return text == "1" ? "yes" : "no";
+    return gbkToUtf8(text);
 }
 
 std::string csvLine(const std::vector<std::string>& fields) {
@@ -46,31 +33,23 @@ std::string csvField(const std::string& text) {
 }
 
 std::string inventoryCsv(const std::vector<CameraInfo>& cameras, const InterfaceNames& names, bool forTerminal) {
-    std::string out = csvLine(std::vector<std::string>(std::begin(kInventoryColumns), std::end(kInventoryColumns)));
+    const std::vector<const CameraField*> columns = fieldsFor(kInInventory);
+    std::vector<std::string> header;
+    for (const CameraField* f : columns) header.push_back(f->key);
+    std::string out = csvLine(header);
     for (const CameraInfo& c : cameras) {
-        std::vector<std::string> fields = values(c, names);
-        if (forTerminal)
-            for (std::string& f : fields) f = terminalSafe(f);
-        out += csvLine(fields);
+        std::vector<std::string> values;
+        for (const CameraField* f : columns)
+            values.push_back(forTerminal ? terminalSafe(csvValue(*f, c, names)) : csvValue(*f, c, names));
+        out += csvLine(values);
     }
     return out;
 }
 
-// The port is a number and same_subnet a boolean; the rest are strings.
 std::string inventoryJson(const std::vector<CameraInfo>& cameras, const InterfaceNames& names) {
     std::string out = "[";
-    for (size_t row = 0; row < cameras.size(); ++row) {
-        const std::vector<std::string> v = values(cameras[row], names);
-        out += row ? ",{" : "{";
-        for (size_t i = 0; i < v.size(); ++i) {
-            const std::string key = kInventoryColumns[i];
-            std::string value = jsonString(v[i]);
-            if (key == "http_port") value = v[i];
-            if (key == "same_subnet") value = cameras[row].sameSubnet ? "true" : "false";
-            out += (i ? ",\"" : "\"") + key + "\":" + value;
-        }
-        out += "}";
-    }
+    for (size_t row = 0; row < cameras.size(); ++row)
+        out += (row ? "," : "") + cameraJson(cameras[row], fieldsFor(kInInventory), names);
     return out + "]";
 }
 

@@ -3,21 +3,17 @@
 // CRLF line ends) or one JSON array. The columns and their order are a
 // stable interface, documented in docs/inventory.md and the manual page.
 #include <cstdint>
-#include <functional>
 #include <string>
 #include <vector>
+#include "ui/camera_fields.h"
 
 #include "discovery/camera_info.h"
 
 namespace lenscout {
 
-// id, name, ip, mask, gateway, dns, http_port, firmware, webui,
+// The columns are the camera fields shown in the inventory, in their
+// order: id, name, ip, mask, gateway, dns, http_port, firmware, webui,
 // same_subnet, interface, local_address.
-extern const char* const kInventoryColumns[12];
-
-// The name of an interface by its index, "" when unknown.
-using InterfaceNames = std::function<std::string(uint32_t index)>;
-
 // `forTerminal`: the cameras' texts with control bytes escaped, as a
 // terminal must show them; a file gets them as they are.
 std::string inventoryCsv(const std::vector<CameraInfo>& cameras, const InterfaceNames& names, bool forTerminal = false);

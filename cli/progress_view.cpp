@@ -6,6 +6,7 @@
 #include "discovery/camera_text.h"
 #include "platform/terminal.h"
 #include "platform/tick_clock.h"
+#include "ui/failure_texts.h"
 
 namespace lenscout {
 
@@ -35,7 +36,7 @@ std::string progressLine(const UploadProgress& p, uint32_t now) {
     case UploadState::Skipped: return line + p.note;
     case UploadState::Held: return line + "held back";
     case UploadState::Connecting: return line + "connecting";
-    case UploadState::Failed: return line + (p.note.empty() ? systemText(p.failureRow) : p.note);
+    case UploadState::Failed: return line + (p.note.empty() ? systemText(textRow(p.failure)) : p.note);
     default: break;
     }
     char percent[8];

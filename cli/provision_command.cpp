@@ -24,6 +24,7 @@
 #include "platform/interface_table.h"
 #include "platform/socket.h"
 #include "platform/tick_clock.h"
+#include "ui/failure_texts.h"
 #include "ui/network_settings.h"
 
 namespace lenscout {
@@ -73,15 +74,17 @@ std::string valueOr(const std::optional<std::string>& cell, uint32_t current) {
 // The checks a row passes on its own, before any search: each address and
 // the port as the dialog judges them, and the whole row where it is whole.
 void checkCells(const PlanRow& r, std::vector<std::string>* errors) {
-    const std::pair<const std::optional<std::string>*, int> cells[] = {
-        {&r.ip, kTextBadAddress}, {&r.mask, kTextBadMask}, {&r.gateway, kTextBadGateway}, {&r.dns, kTextBadDns}};
+    const std::pair<const std::optional<std::string>*, SettingsError> cells[] = {
+        {&r.ip, SettingsError::BadAddress},
+        {&r.mask, SettingsError::BadMask},
+        {&r.gateway, SettingsError::BadGateway},
+        {&r.dns, SettingsError::BadDns}};
     uint32_t ignored = 0;
-    for (const auto& [cell, row] : cells)
-        if (*cell && !parseIpv4((*cell)->c_str(), &ignored)) errors->push_back(where(r) + systemText(row));
+    for (const auto& [cell, error] : cells)
+        if (*cell && !parseIpv4((*cell)->c_str(), &ignored)) errors->push_back(where(r) + systemText(textRow(error)));
     if (r.port) {
-        const int32_t port = portFieldValue(*r.port);
-        if ((port & 0xffff) == 0 || (port & 0xffff) == DISCOVERY_PORT)
-            errors->push_back(where(r) + systemText(kTextBadPort));
+        if (checkPort(portFieldValue(*r.port)) != SettingsError::None)
+            errors->push_back(where(r) + systemText(textRow(SettingsError::BadPort)));
     }
     if (!errors->empty() || !r.port || !(r.dhcp || (r.ip && r.mask && r.gateway && r.dns))) return;
     // In DHCP mode the addresses are not looked at, and may be blank.
@@ -89,7 +92,7 @@ void checkCells(const PlanRow& r, std::vector<std::string>* errors) {
                       dns = r.dns.value_or("");
     const NetworkSettings s = ValidateNetworkSettings(portFieldValue(*r.port), r.dhcp, ip.c_str(), mask.c_str(),
                                                       gateway.c_str(), dns.c_str());
-    if (s.errorRow) errors->push_back(where(r) + systemText(s.errorRow));
+    if (s.error != SettingsError::None) errors->push_back(where(r) + systemText(textRow(s.error)));
 }
 
 // The row over the camera's current settings; false with the message.
@@ -100,7 +103,7 @@ bool plan(Change& c, std::vector<std::string>* errors) {
     const int32_t port = r.port ? portFieldValue(*r.port) : toHostPort(c.current.httpPort);
     const NetworkSettings s =
         ValidateNetworkSettings(port, r.dhcp, ip.c_str(), mask.c_str(), gateway.c_str(), dns.c_str());
-    if (s.errorRow) return errors->push_back(where(r) + systemText(s.errorRow)), false;
+    if (s.error != SettingsError::None) return errors->push_back(where(r) + systemText(textRow(s.error))), false;
     c.wanted = c.current;
     c.wanted.httpPort = toNetPort(s.port);
     c.wanted.ip = s.ip, c.wanted.mask = s.mask, c.wanted.gateway = s.gateway, c.wanted.dns = s.dns;
@@ -265,21 +268,13 @@ int provision(const ProvisionOptions& o) {
     if (!errors.empty()) return diagnose("nothing was sent"), kExitInvalid;
 
     CameraInfo credentials{};
-    int row = 0;
-    if (!fitsGbk("the user", o.credentials.user)) return kExitInvalid;
-    if (!storeUser(o.credentials.user, &credentials, &row)) return diagnose(systemText(row)), kExitInvalid;
-    std::string password, error;
-    if (!o.dryRun) {
-        if (!readPassword(o.credentials, &password, &error)) return diagnose(error), kExitUsage;
-        if (!fitsGbk("the password", password)) return kExitInvalid;
-        storePassword(password, &credentials);
-    }
+    int status = kExitOk;
+    if (!takeUser(o.credentials, &credentials, &status)) return status;
+    if (!o.dryRun && !takePassword(o.credentials, &credentials, &status)) return status;
 
     CameraSearch search;
-    if (!search.start()) return diagnose("cannot start the discovery thread"), kExitFailed;
     std::vector<CameraInfo> everyone;
-    search.listAll(tickCount() + o.searchMs, &everyone);
-    if (search.failed()) return diagnose(systemText(kTextSocketError)), kExitFailed;
+    if (!search.searchAll(o.searchMs, &everyone, &status)) return status;
     std::vector<Change> changes;
     bool missing = false;
     for (const PlanRow& r : rows) {

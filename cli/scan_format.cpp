@@ -47,27 +47,44 @@ std::string jsonString(const std::string& utf8) {
     return out + "\"";
 }
 
-std::string networkSettingsJson(const CameraInfo& c, bool dhcp) {
-    return std::string("{\"dhcp\":") + (dhcp ? "true" : "false") + ",\"ip\":\"" + dottedQuad(c.ip) + "\",\"mask\":\"" +
-           dottedQuad(c.mask) + "\",\"gateway\":\"" + dottedQuad(c.gateway) + "\",\"dns\":\"" + dottedQuad(c.dns) +
-           "\",\"http_port\":" + std::to_string(toHostPort(c.httpPort)) + "}";
+namespace {
+
+std::string jsonValue(const CameraField& f, const CameraInfo& c, const InterfaceNames& names) {
+    const std::string text = f.text(c, names);
+    switch (f.kind) {
+    case FieldKind::Number: return text;
+    case FieldKind::Boolean: return text == "1" ? "true" : "false";
+    case FieldKind::Text: return jsonString(gbkToUtf8(text));
+    case FieldKind::Dotted: break;
+    }
+    return jsonString(text);
 }
 
+}  // namespace
+
+std::string cameraJson(const CameraInfo& c, const std::vector<const CameraField*>& fields,
+                       const InterfaceNames& names) {
+    std::string out = "{";
+    for (const CameraField* f : fields)
+        out += (out.size() > 1 ? ",\"" : "\"") + std::string(f->key) + "\":" + jsonValue(*f, c, names);
+    return out + "}";
+}
+
+std::string networkSettingsJson(const CameraInfo& c, bool dhcp) {
+    return std::string("{\"dhcp\":") + (dhcp ? "true" : "false") + "," +
+           cameraJson(c, fieldsFor(kInSettings)).substr(1);
+}
+
+// The camera's own texts are quoted in both forms; dotted values only in
+// JSON; numbers and scan's 1/0 never.
 std::string foundCameraLine(const CameraInfo& c, bool json) {
-    const Field fields[] = {
-        {"event", "camera", json},
-        {"id", gbkToUtf8(fieldText(c.deviceId)), true},
-        {"name", gbkToUtf8(fieldText(c.name)), true},
-        {"ip", dottedQuad(c.ip), json},
-        {"mask", dottedQuad(c.mask), json},
-        {"gateway", dottedQuad(c.gateway), json},
-        {"dns", dottedQuad(c.dns), json},
-        {"port", std::to_string(toHostPort(c.httpPort)), false},
-        {"firmware", dottedQuad(c.firmwareVersion), json},
-        {"webui", dottedQuad(c.webUiVersion), json},
-        {"same_subnet", std::to_string(c.sameSubnet), false},
-    };
-    return render(fields, sizeof fields / sizeof fields[0], json);
+    std::vector<Field> fields{{"event", "camera", json}};
+    for (const CameraField* f : fieldsFor(kInScan)) {
+        const std::string text = f->text(c, nullptr);
+        const bool quoted = f->kind == FieldKind::Text || (json && f->kind == FieldKind::Dotted);
+        fields.push_back({f->scanKey, f->kind == FieldKind::Text ? gbkToUtf8(text) : text, quoted});
+    }
+    return render(fields.data(), fields.size(), json);
 }
 
 std::string errorLine(int32_t code, bool json) {

@@ -4,7 +4,10 @@
 #include <cstdint>
 #include <string>
 
+#include <vector>
+
 #include "discovery/camera_info.h"
+#include "ui/camera_fields.h"
 
 namespace lenscout {
 
@@ -17,9 +20,13 @@ std::string tickLine(uint32_t atMs, bool json);
 // write to the clipboard.
 std::string terminalSafe(const std::string& text);
 
-// A camera's network settings as one JSON object: dhcp, ip, mask,
-// gateway, dns, http_port.
+// A camera's network settings as one JSON object: dhcp, then the settings'
+// fields (ip, mask, gateway, dns, http_port).
 std::string networkSettingsJson(const CameraInfo& camera, bool dhcp);
+
+// The camera's fields as one JSON object, UTF-8, in the order given.
+std::string cameraJson(const CameraInfo& camera, const std::vector<const CameraField*>& fields,
+                       const InterfaceNames& names = nullptr);
 
 // A JSON string literal of UTF-8 text; control bytes become \u escapes.
 std::string jsonString(const std::string& utf8);

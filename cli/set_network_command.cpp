@@ -20,6 +20,7 @@
 #include "platform/secrets.h"
 #include "platform/socket.h"
 #include "platform/tick_clock.h"
+#include "ui/failure_texts.h"
 #include "ui/network_settings.h"
 
 namespace lenscout {
@@ -143,26 +144,23 @@ int awaitConfirmation(CameraSearch& search, const SetNetworkOptions& o, const Ca
 int setNetwork(const SetNetworkOptions& o) {
     selectToolLanguage(o.language);
     CameraInfo wanted{};
-    int row = 0;
-    if (complete(o) && (row = validate(o, wanted).errorRow) != 0) return diagnoseCamera(o.id, row), kExitInvalid;
-    if (!fitsGbk("the ID " + o.id, o.id) || !fitsGbk("the user", o.credentials.user)) return kExitInvalid;
-    if (!storeUser(o.credentials.user, &wanted, &row)) return diagnoseCamera(o.id, row), kExitInvalid;
-    std::string password, error;
-    if (!readPassword(o.credentials, &password, &error)) return diagnose(error), kExitUsage;
-    if (!fitsGbk("the password", password)) return kExitInvalid;
+    SettingsError error = SettingsError::None;
+    if (complete(o) && (error = validate(o, wanted).error) != SettingsError::None)
+        return diagnoseCamera(o.id, textRow(error)), kExitInvalid;
+    int status = kExitOk;
+    if (!fitsGbk("the ID " + o.id, o.id)) return kExitInvalid;
+    if (!takeUser(o.credentials, &wanted, &status, o.id) || !takePassword(o.credentials, &wanted, &status))
+        return status;
 
     CameraSearch search;
-    if (!search.start()) return diagnose("cannot start the discovery thread"), kExitFailed;
     std::map<std::string, CameraInfo> found;
     const std::string id = cameraIdOf(o.id);
-    search.findAll({id}, tickCount() + o.searchMs, &found);
-    if (search.failed()) return diagnoseCamera(o.id, kTextSocketError), kExitFailed;
+    if (!search.searchFor({id}, o.searchMs, &found, &status, o.id)) return status;
     if (!found.count(id)) return diagnose("no camera with ID " + o.id + " answered the search"), kExitNotFound;
 
     const NetworkSettings s = validate(o, found[id]);
-    if (s.errorRow) return diagnoseCamera(o.id, s.errorRow), kExitInvalid;
+    if (s.error != SettingsError::None) return diagnoseCamera(o.id, textRow(s.error)), kExitInvalid;
     std::memcpy(wanted.deviceId, found[id].deviceId, kIdSize);
-    storePassword(password, &wanted);
     wanted.httpPort = toNetPort(s.port);
     wanted.ip = s.ip;
     wanted.mask = s.mask;
@@ -170,7 +168,7 @@ int setNetwork(const SetNetworkOptions& o) {
     wanted.dns = s.dns;
     search.drop();
     if (!postSetNetwork(search.worker(), wanted)) return diagnoseCamera(o.id, kTextThreadError), kExitFailed;
-    const int status = awaitConfirmation(search, o, wanted);
+    status = awaitConfirmation(search, o, wanted);
     wipe(wanted.password, sizeof wanted.password);
     record(o.journal, {"set-network", gbkToUtf8(fieldText(wanted.deviceId)), found[id].ip,
                        networkSettingsJson(found[id], false), networkSettingsJson(wanted, o.dhcp), outcomeOf(status)});

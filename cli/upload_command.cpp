@@ -24,6 +24,7 @@
 #include "platform/socket.h"
 #include "platform/terminal.h"
 #include "platform/tick_clock.h"
+#include "ui/failure_texts.h"
 #include "upload/image_file.h"
 #include "upload/sha256.h"
 
@@ -91,10 +92,10 @@ void declareOptions(CLI::App& command, UploadOptions* o) {
 }
 
 // The image opened once and checked as the dialog does, before any camera
-// is looked for: 0 or the text row of what is wrong with it.
-int openImage(const UploadOptions& o, ImageFile* image) {
-    if (const int row = image->open(o.file)) return row;
-    return checkImage(*image, o.kind) ? 0 : badImageRow(o.kind);
+// is looked for: None or what is wrong with it.
+UploadFailure openImage(const UploadOptions& o, ImageFile* image) {
+    if (const UploadFailure f = image->open(o.file); f != UploadFailure::None) return f;
+    return checkImage(*image, o.kind) ? UploadFailure::None : badImageFailure(o.kind);
 }
 
 // The digest of the bytes every camera gets; false when they cannot be read.
@@ -180,7 +181,7 @@ int exitStatusOf(const std::vector<UploadProgress>& rows) {
         if (p.state == UploadState::OtherSubnet || p.state == UploadState::Held) worse(kExitFailed);
         if (p.state == UploadState::NotFound) worse(kExitNotFound);
         if (p.state == UploadState::Failed)
-            worse(p.failureRow == kTextIncorrectCredentials ? kExitRefused : kExitFailed);
+            worse(p.failure == UploadFailure::LoginRefused ? kExitRefused : kExitFailed);
     }
     return status;
 }
@@ -214,28 +215,23 @@ int upload(const UploadOptions& given) {
     o.ids = eachOnce(given.ids);
     selectToolLanguage(o.language);
     CameraInfo credentials{};
-    int row = 0;
+    int status = kExitOk;
     for (const std::string& id : o.ids)
         if (!fitsGbk("the ID " + id, id)) return kExitInvalid;
-    if (!fitsGbk("the user", o.credentials.user)) return kExitInvalid;
-    if (!storeUser(o.credentials.user, &credentials, &row)) return diagnose(systemText(row)), kExitInvalid;
+    if (!takeUser(o.credentials, &credentials, &status)) return status;
     ImageFile image;
     ImageSummary summary;
-    if ((row = openImage(o, &image)) != 0) return diagnose(terminalSafe(o.file) + ": " + systemText(row)), kExitInvalid;
+    if (const UploadFailure f = openImage(o, &image); f != UploadFailure::None)
+        return diagnose(terminalSafe(o.file) + ": " + systemText(textRow(f))), kExitInvalid;
     if (!summarise(o, image, &summary))
         return diagnose(terminalSafe(o.file) + ": " + systemText(kTextCannotReadFile)), kExitInvalid;
-    std::string password, error;
-    if (!readPassword(o.credentials, &password, &error)) return diagnose(error), kExitUsage;
-    if (!fitsGbk("the password", password)) return kExitInvalid;
-    storePassword(password, &credentials);
+    if (!takePassword(o.credentials, &credentials, &status)) return status;
 
     CameraSearch search;
-    if (!search.start()) return diagnose("cannot start the discovery thread"), kExitFailed;
     std::map<std::string, CameraInfo> found;
     std::vector<std::string> wanted;
     for (const std::string& id : o.ids) wanted.push_back(cameraIdOf(id));
-    search.findAll(wanted, tickCount() + o.searchMs, &found);
-    if (search.failed()) return diagnose(systemText(kTextSocketError)), kExitFailed;
+    if (!search.searchFor(wanted, o.searchMs, &found, &status)) return status;
 
     std::vector<UploadProgress> rows = cameraRows(o, found, credentials);
     ProgressView view(stderr, isTerminal(StdStream::Err));

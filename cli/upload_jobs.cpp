@@ -28,8 +28,8 @@ public:
     void onBytes(int64_t sent, int64_t size) override {
         update_([&](UploadProgress& p) { p.percent = progressPercent(sent, size), p.sent = sent, p.size = size; });
     }
-    void onFailure(int textRow) override {
-        update_([&](UploadProgress& p) { p.failureRow = textRow; });
+    void onFailure(UploadFailure failure) override {
+        update_([&](UploadProgress& p) { p.failure = failure; });
     }
 
 private:

@@ -39,7 +39,7 @@ struct UploadProgress {
     int percent = 0;
     int64_t sent = 0;
     int64_t size = 0;
-    int failureRow = 0;            // the system's text of a failure
+    UploadFailure failure = UploadFailure::None;
     const char* reason = nullptr;  // a failure found after the session: its code
     std::string note;              // and its text, or why a camera was skipped
     uint32_t startedAt = 0;        // tick of the connect

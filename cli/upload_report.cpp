@@ -8,6 +8,7 @@
 #include "cli/tool_language.h"
 #include "discovery/camera_text.h"
 #include "platform/gbk.h"
+#include "ui/failure_texts.h"
 
 namespace lenscout {
 
@@ -49,27 +50,10 @@ std::string outcomeText(const UploadProgress& p) {
     if (p.state == UploadState::OtherSubnet) return "in another subnet, not tried";
     if (p.state == UploadState::Held) return "held back: too many failures before its wave";
     if (!p.note.empty()) return p.note;
-    return systemText(p.failureRow);
+    return systemText(textRow(p.failure));
 }
 
-// One code for each failure text, the same in every language.
-const char* reasonCode(int textRow) {
-    switch (textRow) {
-    case kTextCannotConnect: return "cannot-connect";
-    case kTextIncorrectCredentials: return "login-refused";
-    case kTextCameraBusy: return "camera-busy";
-    case kTextTimeOut: return "no-reply";
-    case kTextRefused: return "connection-closed";
-    case kTextUnknownEcho: return "unknown-reply";
-    case kTextErrorCamera: return "wrong-camera";
-    case kTextUploadNotConfirmed: return "not-confirmed";
-    case kTextUploadBrokenOff: return "broken-off";
-    case kTextCannotReadFile: return "file-unreadable";
-    default: return "socket-error";
-    }
-}
-
-const char* failureReason(const UploadProgress& p) { return p.reason ? p.reason : reasonCode(p.failureRow); }
+const char* failureReason(const UploadProgress& p) { return p.reason ? p.reason : reasonCode(p.failure); }
 
 std::string imageLine(const ImageSummary& image) {
     return "image " + terminalSafe(image.path) + ": " + std::to_string(image.size) + " bytes, SHA-256 " + image.sha256 +
@@ -97,7 +81,7 @@ std::string uploadJson(const std::vector<UploadProgress>& cameras, const std::ve
         if (p.state != UploadState::NotFound) out += ",\"ip\":\"" + dottedQuad(p.camera.ip) + "\"";
         if (p.state == UploadState::Failed)
             out += ",\"reason\":\"" + std::string(failureReason(p)) +
-                   "\",\"message\":" + jsonString(p.note.empty() ? gbkToUtf8(CurrentText(p.failureRow)) : p.note);
+                   "\",\"message\":" + jsonString(p.note.empty() ? gbkToUtf8(CurrentText(textRow(p.failure))) : p.note);
         if (p.state == UploadState::Done || p.state == UploadState::Failed) {
             char ms[24];
             std::snprintf(ms, sizeof ms, "%u", p.endedAt - p.startedAt);

@@ -31,10 +31,10 @@ TEST_F(ImageOpen, AFifoAFolderAndADeviceAreRefusedWithoutWaiting) {
     const std::string fifo = dir_ + "/image.bin";
     ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
     const auto start = std::chrono::steady_clock::now();
-    EXPECT_EQ(ImageFile().open(fifo), kTextNotAFile);
+    EXPECT_EQ(ImageFile().open(fifo), UploadFailure::NotAFile);
     EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(2));
-    EXPECT_EQ(ImageFile().open(dir_), kTextFileIsFolder);
-    EXPECT_EQ(ImageFile().open("/dev/zero"), kTextNotAFile);
+    EXPECT_EQ(ImageFile().open(dir_), UploadFailure::FileIsFolder);
+    EXPECT_EQ(ImageFile().open("/dev/zero"), UploadFailure::NotAFile);
 }
 
 // A file put in the image's place after the check does not reach a camera:
@@ -43,7 +43,7 @@ TEST_F(ImageOpen, TheOpenFileStaysTheCheckedOne) {
     const std::string path = dir_ + "/image.bin", other = dir_ + "/other.bin";
     std::ofstream(path, std::ios::binary) << "BNEG first";
     ImageFile image;
-    ASSERT_EQ(image.open(path), 0);
+    ASSERT_EQ(image.open(path), UploadFailure::None);
     ASSERT_TRUE(checkImage(image, UpgradeKind::SystemFirmware));
     std::ofstream(other, std::ios::binary) << "plain text, no image at all";
     ASSERT_EQ(std::rename(other.c_str(), path.c_str()), 0);

@@ -83,7 +83,7 @@ protected:
     bool check(const std::string& content, UpgradeKind kind) {
         std::ofstream(path_, std::ios::binary) << content;
         ImageFile file;
-        EXPECT_EQ(file.open(path_), 0);
+        EXPECT_EQ(file.open(path_), UploadFailure::None);
         return checkImage(file, kind);
     }
     // One file per test: ctest runs the tests as processes side by side.
@@ -111,7 +111,7 @@ TEST_F(ImageCheck, WebUiHasItsMarkAtOffsetEight) {
 TEST_F(ImageCheck, ReadByPositionWithinTheMeasuredSize) {
     std::ofstream(path_, std::ios::binary) << "BNEG1234";
     ImageFile file;
-    ASSERT_EQ(file.open(path_), 0);
+    ASSERT_EQ(file.open(path_), UploadFailure::None);
     EXPECT_EQ(file.size(), 8);
     EXPECT_FALSE(checkImage(file, UpgradeKind::WebUi));
     char bytes[4] = {};
@@ -123,7 +123,7 @@ TEST_F(ImageCheck, ReadByPositionWithinTheMeasuredSize) {
     // Grown on disk after the open: still the measured size.
     std::ofstream(path_, std::ios::binary | std::ios::app) << "more";
     EXPECT_FALSE(file.readAt(8, bytes, 4));
-    EXPECT_EQ(ImageFile().open(path_ + ".missing"), kTextCannotOpenFile);
+    EXPECT_EQ(ImageFile().open(path_ + ".missing"), UploadFailure::CannotOpenFile);
 }
 
 }  // namespace

@@ -52,7 +52,7 @@ TEST(UploadPins, DataBlockHeads) {
     // clang-format on
 }
 
-int hello(const std::string& hex) {
+UploadFailure hello(const std::string& hex) {
     StreamReader r;
     const auto b = fromHex(hex);
     r.append(b.data(), b.size());
@@ -61,7 +61,7 @@ int hello(const std::string& hex) {
     return checkHelloReply(r, id);
 }
 
-int login(const std::string& hex) {
+UploadFailure login(const std::string& hex) {
     StreamReader r;
     const auto b = fromHex(hex);
     r.append(b.data(), b.size());
@@ -73,25 +73,25 @@ TEST(UploadPins, HelloReplies) {
     const std::string id = "43414d31" "000000000000000000";  // CAM1, 13 bytes
     const std::string values = "01000000" "02000000" "03000000";
     // clang-format on
-    EXPECT_EQ(hello(header("0100", "1b000000") + "0000" + id + values), 0);
-    EXPECT_EQ(hello(header("0100", "1b000000") + "0100" + id + values), 0) << "only 2 means busy";
-    EXPECT_EQ(hello(header("0100", "02000000") + "0200"), kTextCameraBusy) << "busy may end after its status";
+    EXPECT_EQ(hello(header("0100", "1b000000") + "0000" + id + values), UploadFailure::None);
+    EXPECT_EQ(hello(header("0100", "1b000000") + "0100" + id + values), UploadFailure::None) << "only 2 means busy";
+    EXPECT_EQ(hello(header("0100", "02000000") + "0200"), UploadFailure::CameraBusy) << "busy may end after its status";
     // clang-format off
-    EXPECT_EQ(hello(header("0100", "1b000000") + "0000" "43414d32" "000000000000000000" + values), kTextErrorCamera);
+    EXPECT_EQ(hello(header("0100", "1b000000") + "0000" "43414d32" "000000000000000000" + values), UploadFailure::WrongCamera);
     // clang-format on
-    EXPECT_EQ(hello(header("0100", "17000000") + "0000" + id + "0100000002000000"), kTextUnknownEcho)
+    EXPECT_EQ(hello(header("0100", "17000000") + "0000" + id + "0100000002000000"), UploadFailure::UnknownReply)
         << "a value short";
-    EXPECT_EQ(hello(header("0300", "1b000000") + "0000" + id + values), kTextUnknownEcho) << "a login reply";
+    EXPECT_EQ(hello(header("0300", "1b000000") + "0000" + id + values), UploadFailure::UnknownReply) << "a login reply";
     EXPECT_EQ(hello(std::string("4d4f5f49") + header("0100", "1b000000").substr(8) + "0000" + id + values),
-              kTextUnknownEcho)
+              UploadFailure::UnknownReply)
         << "the discovery magic";
 }
 
 TEST(UploadPins, LoginReplies) {
-    EXPECT_EQ(login(header("0300", "02000000") + "0000"), 0);
-    EXPECT_EQ(login(header("0300", "02000000") + "0100"), kTextIncorrectCredentials);
-    EXPECT_EQ(login(header("0300", "02000000") + "0001"), kTextIncorrectCredentials) << "the status is little-endian";
-    EXPECT_EQ(login(header("0100", "02000000") + "0000"), kTextUnknownEcho) << "a hello reply";
+    EXPECT_EQ(login(header("0300", "02000000") + "0000"), UploadFailure::None);
+    EXPECT_EQ(login(header("0300", "02000000") + "0100"), UploadFailure::LoginRefused);
+    EXPECT_EQ(login(header("0300", "02000000") + "0001"), UploadFailure::LoginRefused) << "the status is little-endian";
+    EXPECT_EQ(login(header("0100", "02000000") + "0000"), UploadFailure::UnknownReply) << "a hello reply";
 }
 
 }  // namespace

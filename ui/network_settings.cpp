@@ -27,12 +27,12 @@ bool usableHost(uint32_t a) { return a < kMulticastStart && a > kThisNetworkEnd;
 // 32 - k ones followed by k zeros.
 bool contiguous(uint32_t mask) { return (~mask & (~mask + 1)) == 0; }
 
-int checkAddresses(uint32_t ip, uint32_t mask, uint32_t gateway, uint32_t dns) {
-    if (!usableHost(ip)) return kTextBadAddress;
-    if (mask < kMulticastStart || !contiguous(mask) || (ip & ~mask) == 0) return kTextBadMask;
-    if ((gateway & mask) != (ip & mask)) return kTextBadGateway;
-    if (!usableHost(dns)) return kTextBadDns;
-    return 0;
+SettingsError checkAddresses(uint32_t ip, uint32_t mask, uint32_t gateway, uint32_t dns) {
+    if (!usableHost(ip)) return SettingsError::BadAddress;
+    if (mask < kMulticastStart || !contiguous(mask) || (ip & ~mask) == 0) return SettingsError::BadMask;
+    if ((gateway & mask) != (ip & mask)) return SettingsError::BadGateway;
+    if (!usableHost(dns)) return SettingsError::BadDns;
+    return SettingsError::None;
 }
 
 }  // namespace
@@ -51,18 +51,20 @@ int32_t portFieldValue(std::string_view field) {
     return static_cast<int32_t>(value);
 }
 
+SettingsError checkPort(int32_t portField) {
+    const auto port = static_cast<uint16_t>(static_cast<uint32_t>(portField) & 0xffffu);
+    return port == 0 || port == DISCOVERY_PORT ? SettingsError::BadPort : SettingsError::None;
+}
+
 NetworkSettings ValidateNetworkSettings(int32_t portField, bool dhcp, const char* ip, const char* mask,
                                         const char* gateway, const char* dns) {
     NetworkSettings s;
     s.port = static_cast<uint16_t>(static_cast<uint32_t>(portField) & 0xffffu);
-    if (s.port == 0 || s.port == DISCOVERY_PORT) {
-        s.errorRow = kTextBadPort;
-        return s;
-    }
+    if ((s.error = checkPort(portField)) != SettingsError::None) return s;
     if (dhcp) return s;
     const uint32_t a = hostAddress(ip), m = hostAddress(mask), g = hostAddress(gateway), d = hostAddress(dns);
-    s.errorRow = checkAddresses(a, m, g, d);
-    if (s.errorRow) return s;
+    s.error = checkAddresses(a, m, g, d);
+    if (s.error != SettingsError::None) return s;
     s.ip = toNetLong(a);
     s.mask = toNetLong(m);
     s.gateway = toNetLong(g);

@@ -2,24 +2,23 @@
 
 #include <cstring>
 
-#include "app/string_table.h"
 #include "platform/open_file.h"
 
 namespace lenscout {
 
-int ImageFile::open(const std::string& utf8Path) {
+UploadFailure ImageFile::open(const std::string& utf8Path) {
     file_.reset();
     size_ = -1;
     switch (openRegularFile(utf8Path, &file_)) {
     case FileKind::Regular: break;
-    case FileKind::Folder: return kTextFileIsFolder;
-    case FileKind::Other: return kTextNotAFile;
-    case FileKind::CannotOpen: return kTextCannotOpenFile;
+    case FileKind::Folder: return UploadFailure::FileIsFolder;
+    case FileKind::Other: return UploadFailure::NotAFile;
+    case FileKind::CannotOpen: return UploadFailure::CannotOpenFile;
     }
     size_ = openFileSize(file_.get());
-    if (size_ >= 0) return 0;
+    if (size_ >= 0) return UploadFailure::None;
     file_.reset();
-    return kTextCannotReadFile;
+    return UploadFailure::CannotReadFile;
 }
 
 bool ImageFile::readAt(int64_t offset, void* into, size_t count) const {
@@ -35,8 +34,8 @@ bool checkImage(const ImageFile& file, UpgradeKind kind) {
     return file.readAt(kind == UpgradeKind::SystemFirmware ? 0 : 8, found, size) && std::memcmp(found, mark, size) == 0;
 }
 
-int badImageRow(UpgradeKind kind) {
-    return kind == UpgradeKind::SystemFirmware ? kTextBadFirmwareFile : kTextBadWebUiFile;
+UploadFailure badImageFailure(UpgradeKind kind) {
+    return kind == UpgradeKind::SystemFirmware ? UploadFailure::BadFirmwareImage : UploadFailure::BadWebUiImage;
 }
 
 }  // namespace lenscout

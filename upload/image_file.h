@@ -8,15 +8,16 @@
 
 #include "platform/file_handle.h"
 #include "upload/upgrade_messages.h"
+#include "upload/upload_failure.h"
 
 namespace lenscout {
 
 class ImageFile {
 public:
-    // 0 when the file is open, else the string-table row that says why not:
-    // missing or unreadable, a folder, not a regular file (a FIFO or a
-    // device is refused before anything waits on it), or of no size.
-    int open(const std::string& utf8Path);
+    // None when the file is open, else why not: missing or unreadable, a
+    // folder, not a regular file (a FIFO or a device is refused before
+    // anything waits on it), or of no size.
+    UploadFailure open(const std::string& utf8Path);
     bool isOpen() const { return file_ != nullptr; }
     // The size in bytes, as measured when it was opened.
     int64_t size() const { return size_; }
@@ -32,7 +33,7 @@ private:
 // The check of an image's kind: "BNEG" at offset 0 for system firmware,
 // "UPGRADE APP_WARE FILE" at offset 8 for a web UI.
 bool checkImage(const ImageFile& file, UpgradeKind kind);
-// The text row of a failed check of that kind.
-int badImageRow(UpgradeKind kind);
+// What a failed check of that kind is.
+UploadFailure badImageFailure(UpgradeKind kind);
 
 }  // namespace lenscout

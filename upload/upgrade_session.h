@@ -3,10 +3,10 @@
 // its HTTP port, hello, login, then the image in blocks.
 #include <cstdint>
 
-#include "app/string_table.h"
 #include "discovery/camera_info.h"
 #include "upload/image_file.h"
 #include "upload/upgrade_messages.h"
+#include "upload/upload_failure.h"
 
 namespace lenscout {
 
@@ -20,9 +20,9 @@ public:
     // After each block, with the bytes sent so far of `size`: for observers
     // that show amounts and rates.
     virtual void onBytes(int64_t sent, int64_t size) { (void)sent, (void)size; }
-    // Once, when the session fails, with the string-table row of the text;
-    // the connection is still open until this returns.
-    virtual void onFailure(int textRow) = 0;
+    // Once, when the session fails, with what went wrong; the connection is
+    // still open until this returns.
+    virtual void onFailure(UploadFailure failure) = 0;
 };
 
 enum class UpgradeResult { Success, Failure };
@@ -36,10 +36,10 @@ constexpr uint32_t kConfirmLimitMs = 30000;
 
 class StreamReader;
 
-// The checks of the two replies, after the reply's one receive: 0 when it
-// lets the session go on, else the row of its failure text.
-int checkHelloReply(StreamReader& reader, const char (&deviceId)[kIdSize]);
-int checkLoginReply(StreamReader& reader);
+// The checks of the two replies, after the reply's one receive: None when
+// it lets the session go on.
+UploadFailure checkHelloReply(StreamReader& reader, const char (&deviceId)[kIdSize]);
+UploadFailure checkLoginReply(StreamReader& reader);
 
 class UpgradeSession {
 public:

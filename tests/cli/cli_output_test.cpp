@@ -30,12 +30,12 @@ TEST(CliOutput, AmountsAndRates) {
     EXPECT_EQ(byteRate(1, 7, 7), "-");
 }
 
-UploadProgress row(const char* id, UploadState state, int failureRow = 0) {
+UploadProgress row(const char* id, UploadState state, UploadFailure failure = UploadFailure::None) {
     UploadProgress p;
     p.id = id;
     p.state = state;
     p.camera.ip = test::ip("10.1.2.3");
-    p.failureRow = failureRow;
+    p.failure = failure;
     p.startedAt = 0xffffff00u;  // the clock wraps during the upload
     p.endedAt = 1244;
     p.sent = p.size = 2048;
@@ -46,7 +46,7 @@ UploadProgress row(const char* id, UploadState state, int failureRow = 0) {
 TEST(CliOutput, TheTableGivesEachOutcomeInTheSystemsWords) {
     SelectLanguage(kEnglish);
     const std::string table =
-        uploadTable({row("CAM-1", UploadState::Done), row("CAM-2", UploadState::Failed, kTextCameraBusy),
+        uploadTable({row("CAM-1", UploadState::Done), row("CAM-2", UploadState::Failed, UploadFailure::CameraBusy),
                      row("CAM-3", UploadState::NotFound)});
     EXPECT_EQ(table,
               "CAMERA    ADDRESS          TIME      OUTCOME\n"
@@ -65,9 +65,9 @@ TEST(CliOutput, JsonCarriesOutcomesReasonsImageAndVersions) {
     after.webUiVersion = test::ip("2.0.0.1");
     const ImageSummary image{"fw.bin", 2048, std::string(64, 'e')};
     const std::string json =
-        uploadJson({row("CAM\"1", UploadState::Done), row("CAM-2", UploadState::Failed, kTextTimeOut),
+        uploadJson({row("CAM\"1", UploadState::Done), row("CAM-2", UploadState::Failed, UploadFailure::NoReply),
                     row("CAM-3", UploadState::NotFound), row("CAM-4", UploadState::Interrupted),
-                    row("CAM-5", UploadState::Failed, kTextUploadNotConfirmed)},
+                    row("CAM-5", UploadState::Failed, UploadFailure::NotConfirmed)},
                    {&after, nullptr, nullptr, nullptr, nullptr}, image);
     SelectLanguage(kEnglish);
     const std::string img = ",\"image\":{\"bytes\":2048,\"sha256\":\"" + std::string(64, 'e') + "\"}";
@@ -173,7 +173,8 @@ TEST(CliOutput, ProgressLines) {
     p.size = 6 << 20;
     p.percent = 50;
     EXPECT_EQ(progressLine(p, 4000), "CAM-1   50%  3.0 MiB of 6.0 MiB  1.0 MiB/s");
-    EXPECT_EQ(progressLine(row("CAM-2", UploadState::Failed, kTextRefused), 0), "CAM-2  Refused by the camera !");
+    EXPECT_EQ(progressLine(row("CAM-2", UploadState::Failed, UploadFailure::ConnectionClosed), 0),
+              "CAM-2  Refused by the camera !");
 }
 
 class PasswordSources : public testing::Test {
@@ -211,10 +212,8 @@ TEST_F(PasswordSources, TheFileWinsOverTheEnvironmentAndGivesItsFirstLine) {
 
 TEST(Credentials, CutAsTheDialogsCutThem) {
     CameraInfo c{};
-    int row = 0;
-    EXPECT_FALSE(storeUser("", &c, &row));
-    EXPECT_EQ(row, kTextIncorrectCredentials);
-    ASSERT_TRUE(storeUser("administrator", &c, &row));
+    EXPECT_FALSE(storeUser("", &c));
+    ASSERT_TRUE(storeUser("administrator", &c));
     EXPECT_EQ(fieldText(c.user), "administrat");
     // Five two-byte characters fit in 11 bytes, and the sixth is not halved.
     std::string typed = "\xe5\xaf\x86\xe7\xa0\x81\xe5\xaf\x86\xe7\xa0\x81\xe5\xaf\x86\xe7\xa0\x81";

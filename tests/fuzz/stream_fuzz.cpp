@@ -17,8 +17,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         const size_t take = chunk < size - at ? chunk : size - at;
         reader.append(data + at, take);
         at += take;
-        const int failure = hello ? checkHelloReply(reader, kDeviceId) : checkLoginReply(reader);
-        if (!failure) hello = !hello;
+        const UploadFailure failure = hello ? checkHelloReply(reader, kDeviceId) : checkLoginReply(reader);
+        if (failure == UploadFailure::None) hello = !hello;
     }
     return 0;
 }

@@ -22,10 +22,10 @@ namespace {
 struct Recorder : UpgradeObserver {
     bool started = false;
     std::vector<int> progress;
-    std::vector<int> failures;
+    std::vector<UploadFailure> failures;
     void onTransferStart() override { started = true; }
     void onProgress(int percent) override { progress.push_back(percent); }
-    void onFailure(int row) override { failures.push_back(row); }
+    void onFailure(UploadFailure f) override { failures.push_back(f); }
 };
 
 // One camera per behaviour, each on its own HTTP port of camera host 1.
@@ -80,14 +80,14 @@ protected:
         s << in.rdbuf();
         return s.str();
     }
-    // Runs a session; the failure row or 0.
-    int upload(const CameraInfo& c, size_t size, Recorder* r, UpgradeKind kind = UpgradeKind::SystemFirmware,
-               uint32_t confirmLimitMs = kConfirmLimitMs) {
+    // Runs a session; what went wrong, or None.
+    UploadFailure upload(const CameraInfo& c, size_t size, Recorder* r, UpgradeKind kind = UpgradeKind::SystemFirmware,
+                         uint32_t confirmLimitMs = kConfirmLimitMs) {
         ImageFile image;
-        EXPECT_EQ(image.open(writeImage(size)), 0);
+        EXPECT_EQ(image.open(writeImage(size)), UploadFailure::None);
         const UpgradeResult result = UpgradeSession::run(kind, image, c, *r, confirmLimitMs);
         EXPECT_EQ(result == UpgradeResult::Success, r->failures.empty());
-        return r->failures.empty() ? 0 : r->failures.back();
+        return r->failures.empty() ? UploadFailure::None : r->failures.back();
     }
 
     static std::string dir_;
@@ -101,7 +101,7 @@ test::SimProcess* UpgradeSessionTest::scrambled_ = nullptr;
 TEST_F(UpgradeSessionTest, AnImageArrivesWhole) {
     ASSERT_TRUE(sim_->ok());
     Recorder r;
-    EXPECT_EQ(upload(camera("ok"), 3000, &r), 0);
+    EXPECT_EQ(upload(camera("ok"), 3000, &r), UploadFailure::None);
     EXPECT_TRUE(r.started);
     EXPECT_EQ(r.progress, (std::vector<int>{34, 68, 100}));
     ASSERT_TRUE(
@@ -116,7 +116,7 @@ TEST_F(UpgradeSessionTest, ImagesOfEveryEdgeSizeArriveBlockByBlock) {
     const size_t sizes[] = {0, 1, 1023, 1024, 1025, 256 * 1024, 256 * 1024 + 1, 600 * 1024, 3 * 1024 * 1024 + 17};
     for (size_t size : sizes) {
         Recorder r;
-        ASSERT_EQ(upload(camera("ok"), size, &r), 0) << size;
+        ASSERT_EQ(upload(camera("ok"), size, &r), UploadFailure::None) << size;
         const size_t blocks = (size + 1023) / 1024;
         std::vector<int> progress;
         for (size_t k = 1; k <= blocks; ++k)
@@ -143,24 +143,24 @@ TEST_F(UpgradeSessionTest, ImagesOfEveryEdgeSizeArriveBlockByBlock) {
 
 TEST_F(UpgradeSessionTest, OneBlockImagesAndWebUi) {
     Recorder r;
-    EXPECT_EQ(upload(camera("ok"), 1024, &r, UpgradeKind::WebUi), 0);
+    EXPECT_EQ(upload(camera("ok"), 1024, &r, UpgradeKind::WebUi), UploadFailure::None);
     EXPECT_TRUE(sim_->waitForLine({"kind=13", "bytes=1024", "blocks=1", "positions=2"}, 2000));
 }
 
 TEST_F(UpgradeSessionTest, EveryMisbehaviourHasItsText) {
     const struct {
         const char* camera;
-        int row;
+        UploadFailure row;
     } cases[] = {
-        {"busy", kTextCameraBusy},
-        {"wrong-id", kTextErrorCamera},
-        {"login-refused", kTextIncorrectCredentials},
-        {"close-hello", kTextRefused},
-        {"reset-login", kTextRefused},
-        {"wrong-command", kTextUnknownEcho},
-        {"wrong-command-login", kTextUnknownEcho},
-        {"split", kTextUnknownEcho},
-        {"short-hello", kTextUnknownEcho},
+        {"busy", UploadFailure::CameraBusy},
+        {"wrong-id", UploadFailure::WrongCamera},
+        {"login-refused", UploadFailure::LoginRefused},
+        {"close-hello", UploadFailure::ConnectionClosed},
+        {"reset-login", UploadFailure::ConnectionClosed},
+        {"wrong-command", UploadFailure::UnknownReply},
+        {"wrong-command-login", UploadFailure::UnknownReply},
+        {"split", UploadFailure::UnknownReply},
+        {"short-hello", UploadFailure::UnknownReply},
     };
     for (const auto& c : cases) {
         Recorder r;
@@ -174,23 +174,23 @@ TEST_F(UpgradeSessionTest, WrongCredentialsAndAnotherCamera) {
     Recorder r;
     CameraInfo c = camera("ok");
     setFieldText(c.password, "nope");
-    EXPECT_EQ(upload(c, 10, &r), kTextIncorrectCredentials);
+    EXPECT_EQ(upload(c, 10, &r), UploadFailure::LoginRefused);
     Recorder other;
     setFieldText(c.deviceId, "someone-else");
-    EXPECT_EQ(upload(c, 10, &other), kTextErrorCamera);
+    EXPECT_EQ(upload(c, 10, &other), UploadFailure::WrongCamera);
 }
 
 TEST_F(UpgradeSessionTest, ScrambledRepliesBehindStrayBytesAreRead) {
     ASSERT_TRUE(scrambled_->ok());
     Recorder r;
-    EXPECT_EQ(upload(camera("scrambled", 2), 2048, &r), 0);
+    EXPECT_EQ(upload(camera("scrambled", 2), 2048, &r), UploadFailure::None);
     EXPECT_TRUE(scrambled_->waitForLine({"outcome=received", "bytes=2048", "positions=02"}, 2000));
 }
 
 TEST_F(UpgradeSessionTest, ASilentCameraTimesOutAfterThreeSeconds) {
     Recorder r;
     const auto start = std::chrono::steady_clock::now();
-    EXPECT_EQ(upload(camera("silent-hello"), 10, &r), kTextTimeOut);
+    EXPECT_EQ(upload(camera("silent-hello"), 10, &r), UploadFailure::NoReply);
     const auto took = std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start);
     EXPECT_GE(took.count(), 2900);
     EXPECT_LE(took.count(), 4000);
@@ -200,7 +200,7 @@ TEST_F(UpgradeSessionTest, NoCameraAtTheAddress) {
     Recorder r;
     CameraInfo c = camera("ok");
     c.httpPort = toNetPort(8999);
-    EXPECT_EQ(upload(c, 10, &r), kTextCannotConnect);
+    EXPECT_EQ(upload(c, 10, &r), UploadFailure::CannotConnect);
 }
 
 // Each fault gives its text and leaves no descriptor open (socket and image
@@ -209,13 +209,13 @@ TEST_F(UpgradeSessionTest, FaultsLoseNothing) {
     const struct {
         const char* camera;
         size_t size;
-        int row;
+        UploadFailure row;
     } cases[] = {
-        {"reset-login", 10, kTextRefused},          // after the hello
-        {"reset-data", 8 << 20, kTextSocketError},  // after the login
-        {"reset-mid", 8 << 20, kTextSocketError},   // in the middle
-        {"slow-2900", 3000, 0},                     // slow, but in time
-        {"slow-3100", 10, kTextTimeOut},            // too slow
+        {"reset-login", 10, UploadFailure::ConnectionClosed},  // after the hello
+        {"reset-data", 8 << 20, UploadFailure::SocketError},   // after the login
+        {"reset-mid", 8 << 20, UploadFailure::SocketError},    // in the middle
+        {"slow-2900", 3000, UploadFailure::None},              // slow, but in time
+        {"slow-3100", 10, UploadFailure::NoReply},             // too slow
     };
     for (const auto& c : cases) {
         const size_t before = test::openDescriptors();
@@ -223,7 +223,7 @@ TEST_F(UpgradeSessionTest, FaultsLoseNothing) {
         EXPECT_EQ(upload(camera(c.camera), c.size, &r), c.row) << c.camera;
         EXPECT_EQ(test::openDescriptors(), before) << c.camera;
         Recorder again;
-        EXPECT_EQ(upload(camera("ok"), 3000, &again), 0) << "after " << c.camera;
+        EXPECT_EQ(upload(camera("ok"), 3000, &again), UploadFailure::None) << "after " << c.camera;
     }
 }
 
@@ -234,11 +234,12 @@ TEST_F(UpgradeSessionTest, ABreakBeforeTheEndIsNoUpload) {
     for (size_t size :
          {size_t{3000}, size_t{1 << 20}, size_t{1100000}, size_t{3 << 19}, size_t{2 << 20}, size_t{4 << 20}}) {
         Recorder r;
-        const int row = upload(camera("reset-last"), size, &r);
-        EXPECT_TRUE(row == kTextUploadBrokenOff || row == kTextSocketError) << size << ": row " << row;
+        const UploadFailure row = upload(camera("reset-last"), size, &r);
+        EXPECT_TRUE(row == UploadFailure::BrokenOff || row == UploadFailure::SocketError)
+            << size << ": failure " << static_cast<int>(row);
     }
     Recorder r;
-    EXPECT_EQ(upload(camera("reset-last"), 3000, &r), kTextUploadBrokenOff);
+    EXPECT_EQ(upload(camera("reset-last"), 3000, &r), UploadFailure::BrokenOff);
     EXPECT_EQ(r.progress.back(), 100);
 }
 
@@ -247,11 +248,11 @@ TEST_F(UpgradeSessionTest, ABreakBeforeTheEndIsNoUpload) {
 TEST_F(UpgradeSessionTest, ACameraThatNeverClosesHasNotConfirmed) {
     Recorder r;
     const auto start = std::chrono::steady_clock::now();
-    EXPECT_EQ(upload(camera("hold"), 3000, &r, UpgradeKind::SystemFirmware, 500), kTextUploadNotConfirmed);
+    EXPECT_EQ(upload(camera("hold"), 3000, &r, UpgradeKind::SystemFirmware, 500), UploadFailure::NotConfirmed);
     EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(3));
     ASSERT_TRUE(sim_->waitForLine({"upload id=" + idOf(17) + " outcome=received", "bytes=3000"}, 5000));
     Recorder again;
-    EXPECT_EQ(upload(camera("ok"), 3000, &again), 0);
+    EXPECT_EQ(upload(camera("ok"), 3000, &again), UploadFailure::None);
 }
 
 // A camera that stops reading mid-transfer: a send gives up after 10 s
@@ -262,7 +263,7 @@ TEST_F(UpgradeSessionTest, AStalledCameraEndsTheTransferWithSocketError) {
     const size_t before = test::openDescriptors();
     Recorder r;
     const auto start = std::chrono::steady_clock::now();
-    EXPECT_EQ(upload(camera("stall"), 64 * 1024 * 1024, &r), kTextSocketError);
+    EXPECT_EQ(upload(camera("stall"), 64 * 1024 * 1024, &r), UploadFailure::SocketError);
     EXPECT_EQ(test::openDescriptors(), before);
     const auto took = std::chrono::duration_cast<std::chrono::seconds>(std::chrono::steady_clock::now() - start);
     EXPECT_TRUE(r.started);
@@ -270,7 +271,7 @@ TEST_F(UpgradeSessionTest, AStalledCameraEndsTheTransferWithSocketError) {
     EXPECT_GE(took.count(), 10);
     EXPECT_LE(took.count(), 60);
     Recorder again;
-    EXPECT_EQ(upload(camera("ok"), 3000, &again), 0);
+    EXPECT_EQ(upload(camera("ok"), 3000, &again), UploadFailure::None);
 }
 
 }  // namespace
