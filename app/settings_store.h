@@ -38,8 +38,8 @@ public:
 
 private:
     struct Line {
-        std::string key;  // empty for a line without '='
-        size_t start = 0, valueStart = 0, end = 0;
+        std::string key;
+        size_t start, valueStart, end;
     };
     void index();
 
