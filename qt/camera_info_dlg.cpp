@@ -1,12 +1,12 @@
 #include "qt/camera_info_dlg.h"
 
 #include "app/string_table.h"
-#include "discovery/camera_text.h"
 #include "qt/dialog_units.h"
 #include "qt/fonts.h"
 #include "qt/gbk_text.h"
 #include "qt/plain_labels.h"
 #include "ui/camera_actions.h"
+#include "ui/camera_fields.h"
 #include "ui_camera_info_dlg.h"
 
 namespace lenscout {
@@ -26,13 +26,17 @@ CCameraInfoDlg::~CCameraInfoDlg() = default;
 
 void CCameraInfoDlg::OnInitDialog() {
     setWindowTitle(fromGbk(cameraDialogTitle(m_camera, kTextBasicProperties)));
-    ui_->IDC_LABEL_DEVICE_ID->setText(unicodeText(kTextDeviceId));
-    ui_->IDC_LABEL_FIRMWARE->setText(unicodeText(kTextFirmwareVersion));
-    ui_->IDC_LABEL_WEBUI->setText(unicodeText(kTextWebUiVersion));
     ui_->IDCANCEL->setText(unicodeText(kTextOk));
-    ui_->IDC_DEVICE_ID->setText(fromGbk(fieldText(m_camera.deviceId)));
-    ui_->IDC_FIRMWARE->setText(QString::fromStdString(dottedQuad(m_camera.firmwareVersion)));
-    ui_->IDC_WEBUI->setText(QString::fromStdString(dottedQuad(m_camera.webUiVersion)));
+    // The template's label and value of each field the dialog shows, in
+    // the order of the field table.
+    const std::pair<QLabel*, QLabel*> controls[] = {{ui_->IDC_LABEL_DEVICE_ID, ui_->IDC_DEVICE_ID},
+                                                    {ui_->IDC_LABEL_FIRMWARE, ui_->IDC_FIRMWARE},
+                                                    {ui_->IDC_LABEL_WEBUI, ui_->IDC_WEBUI}};
+    const std::vector<const CameraField*> fields = fieldsFor(kInProperties);
+    for (size_t i = 0; i < fields.size() && i < std::size(controls); ++i) {
+        controls[i].first->setText(unicodeText(fields[i]->labelRow));
+        controls[i].second->setText(fromGbk(fields[i]->text(m_camera, nullptr)));
+    }
 }
 
 int CCameraInfoDlg::DoModal() {

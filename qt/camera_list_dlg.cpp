@@ -42,22 +42,17 @@ void fillMissingDialogs(CameraDialogs& d, const MessageBoxFn& messageBox, QWidge
 
 }  // namespace
 
-bool startDiscoveryWorker(WorkerThread& thread, MessageTarget* target) {
-    return thread.start([target] { return DiscoveryThreadProc(target); });
-}
-
 CCameraListDlg::CCameraListDlg(WindowServices services)
     : ui_(std::make_unique<Ui::CCameraListDlg>()),
       services_(std::move(services)),
       m_hIcon(),
       lines_((ui_->setupUi(this), std::make_unique<ListWidgetLines>(ui_->IDC_CAMERA_LIST))),
-      cameras_(*lines_),
+      presenter_(*this, *lines_, services_.dialogs, services_.startWorker),
       target_(this),
       log_(ListLog::fromEnvironment()) {
     m_hIcon.addFile(QStringLiteral(":/lenscout/lenscout-16.png"), QSize(16, 16));
     m_hIcon.addFile(QStringLiteral(":/lenscout/lenscout-32.png"), QSize(32, 32));
     m_hIcon.addFile(QStringLiteral(":/lenscout/lenscout-64.png"), QSize(64, 64));
-    if (!services_.startWorker) services_.startWorker = startDiscoveryWorker;
     if (!services_.messageBox) services_.messageBox = showMessageBox;
     if (!services_.tray) services_.tray = makeSystemTray(this);
     fillMissingDialogs(services_.dialogs, services_.messageBox, this);
@@ -69,7 +64,7 @@ CCameraListDlg::CCameraListDlg(WindowServices services)
     applyDialogUnits(this);
     keepLabelsPlain(this);
     configureCameraList(ui_->IDC_CAMERA_LIST);
-    connect(ui_->IDC_CAMERA_LIST, &QListWidget::itemDoubleClicked, this, [this] { OnDblclkCameraList(); });
+    connect(ui_->IDC_CAMERA_LIST, &QListWidget::itemDoubleClicked, this, [this] { presenter_.OnDblclkCameraList(); });
 }
 
 CCameraListDlg::~CCameraListDlg() {
@@ -80,20 +75,15 @@ QListWidget* CCameraListDlg::list() const { return ui_->IDC_CAMERA_LIST; }
 
 bool CCameraListDlg::OnInitDialog() {
     setWindowIcon(m_hIcon);
-    setTitle();
+    setWindowTitle(unicodeText(kTextTitle));
     services_.tray->attachMenu(
-        {[this] { return trayMenuEntries(); }, [this](int command) { runTrayCommand(command); }});
+        {[this] { return presenter_.trayMenuEntries(); }, [this](int command) { presenter_.runTrayCommand(command); }});
     services_.tray->watchHost([this] { OnTrayHostChange(); });
     addTrayIcon();
     applyListFont(ui_->IDC_CAMERA_LIST);
     new ListHook(ui_->IDC_CAMERA_LIST, this);
     // Last: the worker posts to this window as soon as it runs.
-    if (!services_.startWorker(m_hWorkerThread, &target_)) {
-        services_.messageBox(this, CurrentText(kTextThreadError));
-        return false;
-    }
-    m_workerThreadId = m_hWorkerThread.id();
-    return true;
+    return presenter_.start(&target_);
 }
 
 int CCameraListDlg::DoModal() {
@@ -105,8 +95,6 @@ int CCameraListDlg::DoModal() {
     return result();
 }
 
-void CCameraListDlg::setTitle() { setWindowTitle(unicodeText(kTextTitle)); }
-
 bool CCameraListDlg::event(QEvent* e) {
     auto* m = dynamic_cast<WindowMessage*>(e);
     if (!m) return QDialog::event(e);
@@ -114,79 +102,35 @@ bool CCameraListDlg::event(QEvent* e) {
     // (a found camera's record goes with its message).
     if (destroyed_) return true;
     switch (m->message()) {
-    case WM_CAMERA_FOUND: OnCameraFound(*m); break;
-    case WM_SCAN_TICK: OnScanTick(); break;
-    case WM_SCAN_ERROR: OnScanError(paramCode(m->wParam())); break;
+    case WM_CAMERA_FOUND: presenter_.OnCameraFound(m->takeRecord()); break;
+    case WM_SCAN_TICK: presenter_.OnScanTick(); break;
+    case WM_SCAN_ERROR: presenter_.OnScanError(paramCode(m->wParam())); break;
     case WM_TRAYNOTIFY: OnTrayNotify(m->wParam(), m->lParam()); break;
-    case WM_LIST_RCLICK: OnListRClick(); break;
+    case WM_LIST_RCLICK: presenter_.OnListRClick(); break;
     default: return QDialog::event(e);
     }
     return true;
 }
 
-void CCameraListDlg::OnCameraFound(WindowMessage& m) {
-    const int before = lines_->count();
-    cameras_.OnCameraFound(m.takeRecord());
-    if (log_ && lines_->count() != before) log_->write("found", *lines_);
+void CCameraListDlg::listUpdated(const char* event) {
+    if (log_) log_->write(event, *lines_);
 }
 
-void CCameraListDlg::OnScanTick() {
-    cameras_.OnScanTick();
-    if (log_) log_->write("tick", *lines_);
+void CCameraListDlg::showMessage(int textRow) { services_.messageBox(this, CurrentText(textRow)); }
+
+// The window's quit: its modal loop ends once the running handler is done.
+void CCameraListDlg::quitAfterThisMessage() {
+    QMetaObject::invokeMethod(
+        this, [this] { done(QDialog::Rejected); }, Qt::QueuedConnection);
 }
 
-void CCameraListDlg::OnScanError(int32_t code) {
-    switch (lenscout::OnScanError(code)) {
-    case ScanErrorAction::SocketErrorThenQuit:
-        services_.messageBox(this, CurrentText(kTextSocketError));
-        // The window's quit: its modal loop ends once this handler is done.
-        QMetaObject::invokeMethod(
-            this, [this] { done(QDialog::Rejected); }, Qt::QueuedConnection);
-        break;
-    case ScanErrorAction::IncorrectCredentials:
-        services_.messageBox(this, CurrentText(kTextIncorrectCredentials));
-        break;
-    case ScanErrorAction::None: break;
-    }
-}
+void CCameraListDlg::OnTrayNotify(uintptr_t, intptr_t lParam) { presenter_.OnTrayNotify(lParam); }
 
-void CCameraListDlg::OnDblclkCameraList() {
-    CameraInfo camera;
-    if (selectedCamera(cameras_, lines_->selectedIndex(), &camera))
-        runDoubleClickAction(camera, services_.dialogs, m_workerThreadId);
-}
+int CCameraListDlg::runTrayMenu(const std::vector<TrayMenuEntry>& entries) { return services_.tray->runMenu(entries); }
 
-// The tray menu stays shut from the copy of the record until the menu and
-// its dialog are gone.
-void CCameraListDlg::OnListRClick() {
-    // A right double-click posts twice; the second waits for nothing.
-    if (m_contextBusy == 1) return;
-    CameraInfo selected;
-    if (!selectedCamera(cameras_, lines_->selectedIndex(), &selected)) return;
-    m_contextBusy = 1;
-    runContextMenu(selected, services_.dialogs, m_workerThreadId);
-    m_contextBusy = 0;
-}
-
-void CCameraListDlg::OnTrayNotify(uintptr_t, intptr_t lParam) {
-    const TrayClick click = trayClickAction(lParam, m_contextBusy == 1);
-    if (click == TrayClick::ShowWindow) showAndRaise();
-    if (click == TrayClick::OpenMenu) runTrayCommand(services_.tray->runMenu(BuildTrayMenu()));
-}
-
-// The entries of the menu a panel shows beside the icon: none, so that it
-// stays shut, while the list's context menu or its dialog is up.
-std::vector<TrayMenuEntry> CCameraListDlg::trayMenuEntries() const {
-    if (trayClickAction(kTrayRightButtonUp, m_contextBusy == 1) != TrayClick::OpenMenu) return {};
-    return BuildTrayMenu();
-}
-
-void CCameraListDlg::runTrayCommand(int command) {
-    if (destroyed_) return;
-    const TrayCommandResult r = OnTrayMenuCommand(command);
-    if (r.exit) done(QDialog::Rejected);
-    else if (r.language)
-        ApplyLanguage(r.language);
+void CCameraListDlg::setTitle(const std::string& gbkTitle, const std::string& gbkTip) {
+    setWindowTitle(fromGbk(gbkTitle));
+    services_.tray->modify(fromGbk(gbkTip));
 }
 
 // A notification area came or went. An icon that went with it leaves the
@@ -197,13 +141,6 @@ void CCameraListDlg::OnTrayHostChange() {
     trayIconShown_ = services_.tray->shown();
     if (had && !trayIconShown_ && isHidden()) showAndRaise();
     if (!trayIconShown_) addTrayIcon();
-}
-
-void CCameraListDlg::ApplyLanguage(int language) {
-    SelectLanguage(language);
-    postSearchNow(m_workerThreadId);
-    setTitle();
-    services_.tray->modify(trayTip(CurrentText(kTextTitle)));
 }
 
 void CCameraListDlg::showAndRaise(const QByteArray& activationToken) {
@@ -240,7 +177,7 @@ void CCameraListDlg::fitInto(const QRect& free) {
 // for again every few seconds.
 void CCameraListDlg::addTrayIcon() {
     if (destroyed_) return;
-    trayIconShown_ = services_.tray->add(m_hIcon, trayTip(CurrentText(kTextTitle)));
+    trayIconShown_ = services_.tray->add(m_hIcon, fromGbk(trayTipText(CurrentText(kTextTitle))));
     if (trayIconShown_) {
         if (trayRetry_) trayRetry_->stop();
         return;
@@ -307,15 +244,13 @@ void CCameraListDlg::closeCameraDialogs() {
     }
 }
 
-// Store and list emptied, tray icon removed, then the worker stopped:
+// Tray icon removed, then store and list emptied and the worker stopped:
 // WM_QUIT every 100 ms until it has returned.
 void CCameraListDlg::OnDestroy() {
     destroyed_ = true;
     if (trayRetry_) trayRetry_->stop();
-    cameras_.Clear();
     services_.tray->remove();
-    stopWorker(m_hWorkerThread);
-    m_workerThreadId = kNoThread;
+    presenter_.stop();
 }
 
 }  // namespace lenscout

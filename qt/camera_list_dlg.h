@@ -7,14 +7,12 @@
 #include <functional>
 #include <memory>
 
-#include "discovery/message_target.h"
-#include "platform/worker_thread.h"
 #include "qt/camera_dialogs.h"
 #include "qt/list_widget_lines.h"
 #include "qt/message_box.h"
 #include "qt/notification_area.h"
 #include "qt/window_message.h"
-#include "ui/camera_list.h"
+#include "ui/main_window_presenter.h"
 
 class QListWidget;
 
@@ -30,17 +28,13 @@ class ListLog;
 
 // What the window takes from its surroundings; tests put stand-ins here.
 struct WindowServices {
-    // Starts the worker thread that reports to `target`; false when no
-    // thread could be created.
-    std::function<bool(WorkerThread& thread, MessageTarget* target)> startWorker;
+    StartWorkerFn startWorker;  // the discovery worker where empty
     MessageBoxFn messageBox = showMessageBox;
     std::unique_ptr<NotificationArea> tray;  // the system's when empty
     CameraDialogs dialogs;                   // the standard ones where empty
 };
 
-bool startDiscoveryWorker(WorkerThread& thread, MessageTarget* target);
-
-class CCameraListDlg : public QDialog {
+class CCameraListDlg : public QDialog, private MainWindowView {
 public:
     explicit CCameraListDlg(WindowServices services = {});
     ~CCameraListDlg() override;
@@ -49,7 +43,7 @@ public:
     // when the worker could not be started (the window still works).
     bool OnInitDialog();
     void OnTrayNotify(uintptr_t wParam, intptr_t lParam);
-    void ApplyLanguage(int language);
+    void ApplyLanguage(int language) { presenter_.ApplyLanguage(language); }
     // Shows the window and runs the program's main loop until done(). Not
     // QDialog::exec, whose loop would also end when the window hides.
     int DoModal();
@@ -60,13 +54,10 @@ public:
     // area) and moves it inside; at show time with its screen's area.
     void fitInto(const QRect& free);
 
-    ThreadId workerThreadId() const { return m_workerThreadId; }
-    const CameraList& cameraList() const { return cameras_; }
+    ThreadId workerThreadId() const { return presenter_.workerThreadId(); }
+    const CameraList& cameraList() const { return presenter_.cameraList(); }
     QListWidget* list() const;
-    bool workerRunning() const { return m_workerThreadId != kNoThread && m_hWorkerThread.exitCode() == STILL_ACTIVE; }
-
-    // 1 while the list's context menu or a dialog opened from it is up.
-    int m_contextBusy = 0;
+    bool workerRunning() const { return presenter_.workerRunning(); }
     static constexpr int kTrayRetryMs = 2000;
     // What a window manager's frame and title bar take, at most, around the window.
     static constexpr int kFrameAllowance = 16;
@@ -82,17 +73,18 @@ public:
     void done(int result) override;
 
 private:
-    void OnCameraFound(WindowMessage& m);
-    void OnScanTick();
-    void OnScanError(int32_t code);
-    void OnDblclkCameraList();
-    void OnListRClick();
+    // The presenter's view of this window.
+    void showMessage(int textRow) override;
+    void setTitle(const std::string& gbkTitle, const std::string& gbkTip) override;
+    void showWindow() override { showAndRaise(); }
+    int runTrayMenu(const std::vector<TrayMenuEntry>& entries) override;
+    void quit() override { done(QDialog::Rejected); }
+    void quitAfterThisMessage() override;
+    void listUpdated(const char* event) override;
+
     void OnDestroy();
     void closeCameraDialogs();
-    void setTitle();
     void addTrayIcon();
-    std::vector<TrayMenuEntry> trayMenuEntries() const;
-    void runTrayCommand(int command);
     void OnTrayHostChange();
     void keepInsideScreen();
 
@@ -100,12 +92,16 @@ private:
     WindowServices services_;
     QIcon m_hIcon;
     std::unique_ptr<ListWidgetLines> lines_;
-    CameraList cameras_;
+    MainWindowPresenter presenter_;
     WindowTarget target_;
-    WorkerThread m_hWorkerThread;
-    ThreadId m_workerThreadId = kNoThread;
     std::unique_ptr<ListLog> log_;
     bool destroyed_ = false;
+
+public:
+    // 1 while the list's context menu or a dialog opened from it is up.
+    int& m_contextBusy = presenter_.m_contextBusy;
+
+private:
     bool trayIconShown_ = false;
     QTimer* trayRetry_ = nullptr;  // looks for a notification area that came late
 };

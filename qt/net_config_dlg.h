@@ -6,7 +6,9 @@
 #include <memory>
 
 #include "discovery/camera_info.h"
+#include "qt/line_edit_fields.h"
 #include "qt/message_box.h"
+#include "ui/net_config_presenter.h"
 
 namespace Ui {
 class CNetConfigDlg;
@@ -14,7 +16,7 @@ class CNetConfigDlg;
 
 namespace lenscout {
 
-class CNetConfigDlg : public QDialog {
+class CNetConfigDlg : public QDialog, private NetConfigView {
 public:
     explicit CNetConfigDlg(MessageBoxFn messageBox = showMessageBox);
     ~CNetConfigDlg() override;
@@ -32,12 +34,14 @@ protected:
     void accept() override;
 
 private:
-    void OnDhcpClicked();
-    void fillAddresses();
-    void fillPort();
+    DialogFields& fields() override { return fields_; }
+    void showMessage(int textRow) override;
+    bool dhcpChecked() const override;
+    void enableAddresses(bool enabled) override;
 
     std::unique_ptr<Ui::CNetConfigDlg> ui_;
     MessageBoxFn messageBox_;
+    LineEditFields fields_;
 };
 
 }  // namespace lenscout

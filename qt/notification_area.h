@@ -55,7 +55,4 @@ std::unique_ptr<NotificationArea> makeSystemTray(QObject* window);
 // held, each with its command as data.
 void fillTrayMenu(QMenu* menu, const std::vector<TrayMenuEntry>& entries);
 
-// The tip: the title cut to 63 bytes of GBK without splitting a character.
-QString trayTip(const char* gbkTitle);
-
 }  // namespace lenscout

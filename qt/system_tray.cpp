@@ -119,9 +119,4 @@ void fillTrayMenu(QMenu* menu, const std::vector<TrayMenuEntry>& entries) {
 
 std::unique_ptr<NotificationArea> makeSystemTray(QObject* window) { return std::make_unique<SystemTray>(window); }
 
-QString trayTip(const char* gbkTitle) {
-    const std::string_view title(gbkTitle);
-    return fromGbk(title.substr(0, gbkFit(title, kTrayTipSize - 1)));
-}
-
 }  // namespace lenscout

@@ -5,15 +5,12 @@
 #include <QProgressBar>
 
 #include "app/string_table.h"
-#include "discovery/camera_text.h"
-#include "qt/credential_fields.h"
 #include "qt/dialog_units.h"
 #include "qt/fonts.h"
 #include "qt/gbk_text.h"
 #include "qt/plain_labels.h"
 #include "ui/camera_actions.h"
 #include "ui_upgrade_dlg.h"
-#include "upload/image_file.h"
 
 namespace lenscout {
 
@@ -33,6 +30,8 @@ CUpgradeDlg::CUpgradeDlg(MessageBoxFn messageBox, ChooseFileFn chooseFile)
     connect(ui_->IDC_UPGRADE_FIRMWARE, &QPushButton::clicked, this, [this] { OnUpgradeSystemFirmware(); });
     connect(ui_->IDC_UPGRADE_WEBUI, &QPushButton::clicked, this, [this] { OnUpgradeWebUi(); });
     connect(ui_->IDCANCEL, &QPushButton::clicked, this, &QDialog::reject);
+    fields_.add(DialogField::User, ui_->IDC_USER);
+    fields_.add(DialogField::Password, ui_->IDC_PASSWORD);
 }
 
 CUpgradeDlg::~CUpgradeDlg() = default;
@@ -54,26 +53,14 @@ int CUpgradeDlg::DoModal() {
     return exec();
 }
 
-// The user first: without one, no file is asked for.
-void CUpgradeDlg::upgrade(UpgradeKind kind) {
-    if (!takeCredentials(ui_->IDC_USER, ui_->IDC_PASSWORD, m_camera, messageBox_, this)) return;
-    const QString path = chooseFile_(this);
-    if (path.isEmpty()) return;
-    ImageFile image;
-    if (const int row = image.open(path.toLocal8Bit().toStdString())) {
-        messageBox_(this, CurrentText(row));
-        return;
-    }
-    if (!checkImage(image, kind)) {
-        messageBox_(this, CurrentText(badImageRow(kind)));
-        return;
-    }
-    kind_ = kind;
-    transferStarted_ = false;
-    if (UpgradeSession::run(kind, image, m_camera, *this) != UpgradeResult::Success) return;
-    showCredentials(true);
-    image.close();
-    accept();
+void CUpgradeDlg::showMessage(int textRow) { messageBox_(this, CurrentText(textRow)); }
+
+std::string CUpgradeDlg::pickImage() { return chooseFile_(this).toLocal8Bit().toStdString(); }
+
+// The session holds this thread: what must show now is painted at once.
+UpgradeResult CUpgradeDlg::runSession(UpgradeKind kind, const ImageFile& image, const CameraInfo& camera,
+                                      UpgradeObserver& observer) {
+    return UpgradeSession::run(kind, image, camera, observer);
 }
 
 void CUpgradeDlg::showCredentials(bool shown) {
@@ -83,23 +70,15 @@ void CUpgradeDlg::showCredentials(bool shown) {
     ui_->IDC_PROGRESS->setVisible(!shown);
 }
 
-// The session holds this thread: what must show now is painted at once.
-void CUpgradeDlg::onTransferStart() {
-    transferStarted_ = true;
+void CUpgradeDlg::showTransfer(UpgradeKind kind) {
     showCredentials(false);
     ui_->IDC_PROGRESS->setValue(0);
-    if (kind_ == UpgradeKind::WebUi) repaint();
+    if (kind == UpgradeKind::WebUi) repaint();
 }
 
-void CUpgradeDlg::onProgress(int percent) {
-    if (ui_->IDC_PROGRESS->value() == percent) return;
+void CUpgradeDlg::setProgress(int percent) {
     ui_->IDC_PROGRESS->setValue(percent);
     ui_->IDC_PROGRESS->repaint();
-}
-
-void CUpgradeDlg::onFailure(int textRow) {
-    messageBox_(this, CurrentText(textRow));
-    if (transferStarted_) showCredentials(true);
 }
 
 }  // namespace lenscout

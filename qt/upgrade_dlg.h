@@ -7,8 +7,9 @@
 #include <memory>
 
 #include "discovery/camera_info.h"
+#include "qt/line_edit_fields.h"
 #include "qt/message_box.h"
-#include "upload/upgrade_session.h"
+#include "ui/upgrade_flow.h"
 
 namespace Ui {
 class CUpgradeDlg;
@@ -20,7 +21,7 @@ namespace lenscout {
 using ChooseFileFn = std::function<QString(QWidget* parent)>;
 QString chooseImageFile(QWidget* parent);
 
-class CUpgradeDlg : public QDialog, private UpgradeObserver {
+class CUpgradeDlg : public QDialog, private UpgradeView {
 public:
     explicit CUpgradeDlg(MessageBoxFn messageBox = showMessageBox, ChooseFileFn chooseFile = chooseImageFile);
     ~CUpgradeDlg() override;
@@ -30,21 +31,25 @@ public:
     void OnInitDialog();
     // Accepted after a successful upload, Rejected when closed.
     int DoModal();
-    void OnUpgradeSystemFirmware() { upgrade(UpgradeKind::SystemFirmware); }
-    void OnUpgradeWebUi() { upgrade(UpgradeKind::WebUi); }
+    void OnUpgradeSystemFirmware() { flow_.run(UpgradeKind::SystemFirmware); }
+    void OnUpgradeWebUi() { flow_.run(UpgradeKind::WebUi); }
 
 private:
-    void upgrade(UpgradeKind kind);
-    void showCredentials(bool shown);
-    void onTransferStart() override;
-    void onProgress(int percent) override;
-    void onFailure(int textRow) override;
+    DialogFields& fields() override { return fields_; }
+    void showMessage(int textRow) override;
+    std::string pickImage() override;
+    void showCredentials(bool shown) override;
+    void showTransfer(UpgradeKind kind) override;
+    void setProgress(int percent) override;
+    UpgradeResult runSession(UpgradeKind kind, const ImageFile& image, const CameraInfo& camera,
+                             UpgradeObserver& observer) override;
+    void accept() override { QDialog::accept(); }
 
     std::unique_ptr<Ui::CUpgradeDlg> ui_;
     MessageBoxFn messageBox_;
     ChooseFileFn chooseFile_;
-    UpgradeKind kind_ = UpgradeKind::SystemFirmware;
-    bool transferStarted_ = false;
+    LineEditFields fields_;
+    UpgradeFlow flow_{*this, m_camera};
 };
 
 }  // namespace lenscout

@@ -1,7 +1,5 @@
 #include "ui/camera_actions.h"
 
-#include <cstdio>
-
 #include "app/string_table.h"
 #include "discovery/camera_text.h"
 #include "platform/socket.h"
@@ -14,14 +12,12 @@ DoubleClickAction actionOnDoubleClick(const CameraInfo& c) {
     return DoubleClickAction::Upgrade;
 }
 
-std::string webPageUrl(const CameraInfo& c) {
+std::string webAddress(const CameraInfo& c) {
     const unsigned port = toHostPort(c.httpPort);
-    char url[40];
-    if (port == 80) std::snprintf(url, sizeof url, "http://%s", dottedQuad(c.ip).c_str());
-    else
-        std::snprintf(url, sizeof url, "http://%s:%u", dottedQuad(c.ip).c_str(), port);
-    return url;
+    return port == 80 ? dottedQuad(c.ip) : dottedQuad(c.ip) + ":" + std::to_string(port);
 }
+
+std::string webPageUrl(const CameraInfo& c) { return "http://" + webAddress(c); }
 
 std::vector<ContextMenuEntry> contextMenuEntries(const CameraInfo& c) {
     return {

@@ -12,7 +12,9 @@ enum class DoubleClickAction { NetworkConfiguration, OpenWebPage, Upgrade };
 // In the order of the status line: another subnet, then a web interface.
 DoubleClickAction actionOnDoubleClick(const CameraInfo& camera);
 
-// "http://a.b.c.d", with ":port" unless the port is 80.
+// "a.b.c.d", with ":port" unless the port is 80.
+std::string webAddress(const CameraInfo& camera);
+// "http://" and the web address.
 std::string webPageUrl(const CameraInfo& camera);
 
 constexpr int ID_CAMERA_PROPERTIES = 1;

@@ -1,10 +1,8 @@
 #include "ui/camera_line.h"
 
-#include <cstdio>
-
 #include "app/string_table.h"
 #include "discovery/camera_text.h"
-#include "platform/socket.h"
+#include "ui/camera_actions.h"
 
 namespace lenscout {
 
@@ -18,12 +16,7 @@ bool isLeadByte(char c) {
 std::string status(const CameraInfo& c) {
     if (c.sameSubnet == 0) return CurrentText(kTextSubnetMismatch);
     if (c.webUiVersion == 0) return CurrentText(kTextNoWebUi);
-    const unsigned port = toHostPort(c.httpPort);
-    char text[64];
-    if (port == 80) std::snprintf(text, sizeof text, "Http://%s", dottedQuad(c.ip).c_str());
-    else
-        std::snprintf(text, sizeof text, "Http://%s:%u", dottedQuad(c.ip).c_str(), port);
-    return text;
+    return "Http://" + webAddress(c);
 }
 
 }  // namespace

@@ -3,9 +3,7 @@
 #include <commctrl.h>
 
 #include "app/string_table.h"
-#include "discovery/discovery_worker.h"
 #include "discovery/message_ids.h"
-#include "discovery/worker_control.h"
 #include "win32/camera_dialogs.h"
 #include "win32/resource.h"
 #include "win32/wide_text.h"
@@ -47,12 +45,7 @@ bool WindowTarget::postMessage(uint32_t message, uintptr_t wParam, intptr_t lPar
     return window && PostMessageW(window, message, wParam, lParam) != FALSE;
 }
 
-bool startDiscoveryWorker(WorkerThread& thread, MessageTarget* target) {
-    return thread.start([target] { return DiscoveryThreadProc(target); });
-}
-
 CCameraListDlg::CCameraListDlg(WindowServices services) : ModalDialog(IDD_CAMERA_LIST), services_(std::move(services)) {
-    if (!services_.startWorker) services_.startWorker = startDiscoveryWorker;
     if (!services_.messageBox) services_.messageBox = showMessageBox;
     if (!services_.tray) services_.tray = makeShellIcon();
     fillStandardDialogs(services_.dialogs, services_.messageBox, [this] { return hwnd(); });
@@ -66,7 +59,8 @@ CCameraListDlg::~CCameraListDlg() {
 
 BOOL CCameraListDlg::OnInitDialog() {
     lines_ = std::make_unique<ListBoxLines>(list());
-    cameras_ = std::make_unique<CameraList>(*lines_);
+    presenter_ = std::make_unique<MainWindowPresenter>(static_cast<MainWindowView&>(*this), *lines_, services_.dialogs,
+                                                       services_.startWorker);
     bigIcon_ = loadIcon(GetSystemMetrics(SM_CXICON));
     smallIcon_ = loadIcon(GetSystemMetrics(SM_CXSMICON));
     SendMessageW(hwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(bigIcon_));
@@ -77,16 +71,11 @@ BOOL CCameraListDlg::OnInitDialog() {
     setListFont(GetDpiForWindow(hwnd()));
     SetWindowSubclass(list(), ListHookProc, kListHookId, reinterpret_cast<DWORD_PTR>(hwnd()));
     // Last: the worker posts to this window as soon as it runs.
-    if (!services_.startWorker(m_hWorkerThread, &target_)) {
-        services_.messageBox(hwnd(), CurrentText(kTextThreadError));
-        return FALSE;
-    }
-    m_workerThreadId = m_hWorkerThread.id();
-    return TRUE;
+    return presenter_->start(&target_) ? TRUE : FALSE;
 }
 
 void CCameraListDlg::addTrayIcon() {
-    trayIconShown_ = services_.tray->add(hwnd(), smallIcon_, trayTip(CurrentText(kTextTitle)));
+    trayIconShown_ = services_.tray->add(hwnd(), smallIcon_, wideFromGbk(trayTipText(CurrentText(kTextTitle))));
 }
 
 // The template's font, 14 pixels high at 96 dots per inch, semi-bold; made
@@ -104,11 +93,11 @@ void CCameraListDlg::setListFont(UINT dpi) {
 
 bool CCameraListDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR* out) {
     switch (message) {
-    case WM_CAMERA_FOUND: cameras_->OnCameraFound(takeRecord(wParam)); break;
-    case WM_SCAN_TICK: cameras_->OnScanTick(); break;
-    case WM_SCAN_ERROR: OnScanError(paramCode(wParam)); break;
-    case WM_TRAYNOTIFY: OnTrayNotify(lParam); break;
-    case WM_LIST_RCLICK: OnListRClick(); break;
+    case WM_CAMERA_FOUND: presenter_->OnCameraFound(takeRecord(wParam)); break;
+    case WM_SCAN_TICK: presenter_->OnScanTick(); break;
+    case WM_SCAN_ERROR: presenter_->OnScanError(paramCode(wParam)); break;
+    case WM_TRAYNOTIFY: presenter_->OnTrayNotify(lParam); break;
+    case WM_LIST_RCLICK: presenter_->OnListRClick(); break;
     case WM_SYSCOMMAND: return OnSysCommand(wParam);
     case WM_DPICHANGED: setListFont(HIWORD(wParam)); return false;
     case WM_DESTROY: OnDestroy(); return false;
@@ -122,7 +111,7 @@ bool CCameraListDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_P
 
 bool CCameraListDlg::OnCommand(int id, int notification) {
     if (id != IDC_CAMERA_LIST || notification != LBN_DBLCLK) return false;
-    OnDblclkCameraList();
+    presenter_->OnDblclkCameraList();
     return true;
 }
 
@@ -135,58 +124,20 @@ bool CCameraListDlg::OnSysCommand(WPARAM command) {
     return true;
 }
 
-void CCameraListDlg::OnScanError(int32_t code) {
-    switch (lenscout::OnScanError(code)) {
-    case ScanErrorAction::SocketErrorThenQuit:
-        services_.messageBox(hwnd(), CurrentText(kTextSocketError));
-        finish(IDCANCEL);
-        break;
-    case ScanErrorAction::IncorrectCredentials:
-        services_.messageBox(hwnd(), CurrentText(kTextIncorrectCredentials));
-        break;
-    case ScanErrorAction::None: break;
-    }
+void CCameraListDlg::showMessage(int textRow) { services_.messageBox(hwnd(), CurrentText(textRow)); }
+
+void CCameraListDlg::showWindow() {
+    ShowWindow(hwnd(), SW_SHOWNORMAL);
+    SetForegroundWindow(hwnd());
 }
 
-void CCameraListDlg::OnDblclkCameraList() {
-    CameraInfo camera;
-    if (selectedCamera(*cameras_, lines_->selectedIndex(), &camera))
-        runDoubleClickAction(camera, services_.dialogs, m_workerThreadId);
+int CCameraListDlg::runTrayMenu(const std::vector<TrayMenuEntry>& entries) {
+    return services_.tray->runMenu(hwnd(), entries);
 }
 
-// The tray menu stays shut from the copy of the record until the menu and
-// its dialog are gone.
-void CCameraListDlg::OnListRClick() {
-    if (m_contextBusy == 1) return;
-    CameraInfo selected;
-    if (!selectedCamera(*cameras_, lines_->selectedIndex(), &selected)) return;
-    m_contextBusy = 1;
-    runContextMenu(selected, services_.dialogs, m_workerThreadId);
-    m_contextBusy = 0;
-}
-
-void CCameraListDlg::OnTrayNotify(LPARAM mouseMessage) {
-    switch (trayClickAction(mouseMessage, m_contextBusy == 1)) {
-    case TrayClick::ShowWindow:
-        ShowWindow(hwnd(), SW_SHOWNORMAL);
-        SetForegroundWindow(hwnd());
-        break;
-    case TrayClick::OpenMenu: {
-        const TrayCommandResult r = OnTrayMenuCommand(services_.tray->runMenu(hwnd(), BuildTrayMenu()));
-        if (r.exit) finish(IDCANCEL);
-        else if (r.language)
-            ApplyLanguage(r.language);
-        break;
-    }
-    case TrayClick::Nothing: break;
-    }
-}
-
-void CCameraListDlg::ApplyLanguage(int language) {
-    SelectLanguage(language);
-    postSearchNow(m_workerThreadId);
-    setWindowGbk(hwnd(), CurrentText(kTextTitle));
-    services_.tray->modify(trayTip(CurrentText(kTextTitle)));
+void CCameraListDlg::setTitle(const std::string& gbkTitle, const std::string& gbkTip) {
+    setWindowGbk(hwnd(), gbkTitle);
+    services_.tray->modify(wideFromGbk(gbkTip));
 }
 
 // Enter and Escape end the program as Exit does; the window has no button.
@@ -207,16 +158,14 @@ void CCameraListDlg::finish(INT_PTR result) {
         reinterpret_cast<LPARAM>(hwnd()));
 }
 
-// Store and list emptied, font deleted, tray icon removed, then the worker
+// Font deleted, tray icon removed, then store and list emptied and the worker
 // stopped: WM_QUIT every 100 ms until it has returned.
 void CCameraListDlg::OnDestroy() {
     destroyed_ = true;
-    if (cameras_) cameras_->Clear();
     if (listFont_) DeleteObject(listFont_);
     listFont_ = nullptr;
     services_.tray->remove();
-    stopWorker(m_hWorkerThread);
-    m_workerThreadId = kNoThread;
+    if (presenter_) presenter_->stop();
     target_.window = nullptr;
     if (hwnd()) dropQueuedRecords(hwnd());
 }

@@ -8,9 +8,7 @@
 #include <memory>
 
 #include "discovery/message_target.h"
-#include "platform/worker_thread.h"
-#include "ui/camera_commands.h"
-#include "ui/camera_list.h"
+#include "ui/main_window_presenter.h"
 #include "win32/list_box_lines.h"
 #include "win32/message_box.h"
 #include "win32/modal_dialog.h"
@@ -27,28 +25,23 @@ public:
 
 // What the window takes from its surroundings; tests put stand-ins here.
 struct WindowServices {
-    // Starts the worker thread that reports to `target`; false when no
-    // thread could be created.
-    std::function<bool(WorkerThread& thread, MessageTarget* target)> startWorker;
+    StartWorkerFn startWorker;  // the discovery worker where empty
     MessageBoxFn messageBox;
     std::unique_ptr<NotificationIcon> tray;  // the shell's when empty
     CameraDialogs dialogs;                   // the standard ones where empty
 };
 
-bool startDiscoveryWorker(WorkerThread& thread, MessageTarget* target);
-
-class CCameraListDlg : public ModalDialog {
+class CCameraListDlg : public ModalDialog, private MainWindowView {
 public:
     explicit CCameraListDlg(WindowServices services = {});
     ~CCameraListDlg() override;
 
-    ThreadId workerThreadId() const { return m_workerThreadId; }
-    const CameraList& cameraList() const { return *cameras_; }
+    ThreadId workerThreadId() const { return presenter_ ? presenter_->workerThreadId() : kNoThread; }
+    const CameraList& cameraList() const { return presenter_->cameraList(); }
     HWND list() const { return item(1004); }
     NotificationIcon& tray() const { return *services_.tray; }
-
     // 1 while the list's context menu or a dialog opened from it is up.
-    int m_contextBusy = 0;
+    int contextBusy() const { return presenter_ ? presenter_->m_contextBusy : 0; }
 
 protected:
     // Icons, title, tray icon, list font and hook, then the worker; false
@@ -60,11 +53,13 @@ protected:
     bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR* out) override;
 
 private:
-    void OnScanError(int32_t code);
-    void OnTrayNotify(LPARAM mouseMessage);
-    void ApplyLanguage(int language);
-    void OnDblclkCameraList();
-    void OnListRClick();
+    // The presenter's view of this window.
+    void showMessage(int textRow) override;
+    void setTitle(const std::string& gbkTitle, const std::string& gbkTip) override;
+    void showWindow() override;
+    int runTrayMenu(const std::vector<TrayMenuEntry>& entries) override;
+    void quit() override { finish(IDCANCEL); }
+
     bool OnSysCommand(WPARAM command);
     void OnDestroy();
     void addTrayIcon();
@@ -76,10 +71,8 @@ private:
     HICON smallIcon_ = nullptr;
     HFONT listFont_ = nullptr;
     std::unique_ptr<ListBoxLines> lines_;
-    std::unique_ptr<CameraList> cameras_;
+    std::unique_ptr<MainWindowPresenter> presenter_;
     WindowTarget target_;
-    WorkerThread m_hWorkerThread;
-    ThreadId m_workerThreadId = kNoThread;
     bool trayIconShown_ = false;
     bool destroyed_ = false;
 };

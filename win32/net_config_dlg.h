@@ -3,12 +3,14 @@
 // address, mask, gateway and DNS server, the HTTP port, and the credentials
 // that authorise the change. Nothing is sent from here.
 #include "discovery/camera_info.h"
+#include "ui/net_config_presenter.h"
+#include "win32/control_fields.h"
 #include "win32/message_box.h"
 #include "win32/modal_dialog.h"
 
 namespace lenscout {
 
-class CNetConfigDlg : public ModalDialog {
+class CNetConfigDlg : public ModalDialog, private NetConfigView {
 public:
     explicit CNetConfigDlg(MessageBoxFn messageBox = showMessageBox);
     CameraInfo m_camera{};  // filled by the opener; on IDOK the accepted settings
@@ -19,12 +21,13 @@ protected:
     bool OnCommand(int id, int notification) override;
 
 private:
-    void OnDhcpClicked();
-    void fillAddresses();
-    void fillPort();
-    bool dhcpChecked() const;
+    DialogFields& fields() override { return fields_; }
+    void showMessage(int textRow) override;
+    bool dhcpChecked() const override;
+    void enableAddresses(bool enabled) override;
 
     MessageBoxFn messageBox_;
+    ControlFields fields_;
 };
 
 }  // namespace lenscout

@@ -26,7 +26,4 @@ public:
 // The shell's notification area, through Shell_NotifyIconW.
 std::unique_ptr<NotificationIcon> makeShellIcon();
 
-// The tip: the title cut to what the record holds, never half a character.
-std::wstring trayTip(const char* gbkTitle);
-
 }  // namespace lenscout

@@ -67,9 +67,4 @@ private:
 
 std::unique_ptr<NotificationIcon> makeShellIcon() { return std::make_unique<ShellIcon>(); }
 
-std::wstring trayTip(const char* gbkTitle) {
-    const std::string_view title(gbkTitle);
-    return wideFromGbk(title.substr(0, gbkFit(title, kTrayTipSize - 1)));
-}
-
 }  // namespace lenscout

@@ -10,8 +10,6 @@
 #include "discovery/message_ids.h"
 #include "platform/wide_text_win32.h"
 #include "ui/camera_actions.h"
-#include "upload/image_file.h"
-#include "win32/dialog_fields.h"
 #include "win32/resource.h"
 #include "win32/wide_text.h"
 
@@ -22,7 +20,7 @@ namespace {
 // From the upload's thread to the dialog, in the order they happen.
 constexpr UINT WM_UPLOAD_START = WM_APP + 1;
 constexpr UINT WM_UPLOAD_PROGRESS = WM_APP + 2;  // wParam: percent
-constexpr UINT WM_UPLOAD_FAILURE = WM_APP + 3;   // wParam: the text's row
+constexpr UINT WM_UPLOAD_FAILURE = WM_APP + 3;   // wParam: the UploadFailure
 constexpr UINT WM_UPLOAD_DONE = WM_APP + 4;      // wParam: 1 on success
 
 // The session's observer on the upload's thread: everything goes to the
@@ -36,7 +34,9 @@ public:
         last_ = percent;
         PostMessageW(dialog_, WM_UPLOAD_PROGRESS, static_cast<WPARAM>(percent), 0);
     }
-    void onFailure(int textRow) override { PostMessageW(dialog_, WM_UPLOAD_FAILURE, static_cast<WPARAM>(textRow), 0); }
+    void onFailure(UploadFailure failure) override {
+        PostMessageW(dialog_, WM_UPLOAD_FAILURE, static_cast<WPARAM>(failure), 0);
+    }
 
 private:
     HWND dialog_;
@@ -72,6 +72,8 @@ BOOL CUpgradeDlg::OnInitDialog() {
     SetDlgItemTextW(hwnd(), IDC_UPGRADE_PASSWORD, L"");
     SendDlgItemMessageW(hwnd(), IDC_PROGRESS, PBM_SETRANGE32, 0, 100);
     ShowWindow(item(IDC_PROGRESS), SW_HIDE);
+    fields_.add(DialogField::User, item(IDC_UPGRADE_USER));
+    fields_.add(DialogField::Password, item(IDC_UPGRADE_PASSWORD));
     return TRUE;
 }
 
@@ -90,44 +92,23 @@ bool CUpgradeDlg::OnCommand(int id, int notification) {
     return true;
 }
 
-// The user first: without one, no file is asked for.
-void CUpgradeDlg::upgrade(UpgradeKind kind) {
-    if (!takeCredentials(item(IDC_UPGRADE_USER), item(IDC_UPGRADE_PASSWORD), m_camera, messageBox_, hwnd())) return;
-    const std::string path = chooseFile_(hwnd());
-    if (path.empty()) return;
-    ImageFile image;
-    if (const int row = image.open(path)) {
-        messageBox_(hwnd(), CurrentText(row));
-        return;
-    }
-    if (!checkImage(image, kind)) {
-        messageBox_(hwnd(), CurrentText(badImageRow(kind)));
-        return;
-    }
-    kind_ = kind;
-    transferStarted_ = false;
-    if (runKeepingWindowsAlive(kind, image) != UpgradeResult::Success) {
-        onFailure(failureRow_);
-        return;
-    }
-    showCredentials(true);
-    image.close();
-    end(IDOK);
-}
+void CUpgradeDlg::showMessage(int textRow) { messageBox_(hwnd(), CurrentText(textRow)); }
 
 // The conversation runs on a thread of its own while this one goes on
 // dispatching: the windows repaint and the bar moves, and Windows never
 // marks the program "Not Responding". The dialog is disabled meanwhile, and
 // its owner with it, so nothing takes input; the tray's menu waits too.
-UpgradeResult CUpgradeDlg::runKeepingWindowsAlive(UpgradeKind kind, const ImageFile& image) {
+UpgradeResult CUpgradeDlg::runSession(UpgradeKind kind, const ImageFile& image, const CameraInfo& session,
+                                      UpgradeObserver& observer) {
     uploading_ = true;
     finished_ = succeeded_ = false;
-    failureRow_ = kTextErrorCamera;
+    failure_ = UploadFailure::WrongCamera;
+    observer_ = &observer;
     EnableWindow(hwnd(), FALSE);
-    const CameraInfo camera = m_camera;
+    const CameraInfo camera = session;
     std::thread upload([&image, camera, kind, dialog = hwnd()] {
-        PostingObserver observer(dialog);
-        const bool ok = UpgradeSession::run(kind, image, camera, observer) == UpgradeResult::Success;
+        PostingObserver posting(dialog);
+        const bool ok = UpgradeSession::run(kind, image, camera, posting) == UpgradeResult::Success;
         PostMessageW(dialog, WM_UPLOAD_DONE, ok ? 1 : 0, 0);
     });
     bool quit = false;
@@ -144,15 +125,22 @@ UpgradeResult CUpgradeDlg::runKeepingWindowsAlive(UpgradeKind kind, const ImageF
     upload.join();
     EnableWindow(hwnd(), TRUE);
     uploading_ = false;
+    observer_ = nullptr;
     if (quit) PostQuitMessage(static_cast<int>(quitCode));
+    // The failure's box comes once the windows take input again.
+    if (!succeeded_) observer.onFailure(failure_);
     return succeeded_ ? UpgradeResult::Success : UpgradeResult::Failure;
 }
 
 bool CUpgradeDlg::OnMessage(UINT message, WPARAM wParam, LPARAM, INT_PTR* out) {
     switch (message) {
-    case WM_UPLOAD_START: onTransferStart(); break;
-    case WM_UPLOAD_PROGRESS: onProgress(static_cast<int>(wParam)); break;
-    case WM_UPLOAD_FAILURE: failureRow_ = static_cast<int>(wParam); break;
+    case WM_UPLOAD_START:
+        if (observer_) observer_->onTransferStart();
+        break;
+    case WM_UPLOAD_PROGRESS:
+        if (observer_) observer_->onProgress(static_cast<int>(wParam));
+        break;
+    case WM_UPLOAD_FAILURE: failure_ = static_cast<UploadFailure>(wParam); break;
     case WM_UPLOAD_DONE:
         finished_ = true;
         succeeded_ = wParam == 1;
@@ -169,20 +157,14 @@ void CUpgradeDlg::showCredentials(bool shown) {
     ShowWindow(item(IDC_PROGRESS), shown ? SW_HIDE : SW_SHOW);
 }
 
-void CUpgradeDlg::onTransferStart() {
-    transferStarted_ = true;
+void CUpgradeDlg::showTransfer(UpgradeKind) {
     showCredentials(false);
     SendDlgItemMessageW(hwnd(), IDC_PROGRESS, PBM_SETPOS, 0, 0);
     UpdateWindow(hwnd());
 }
 
-void CUpgradeDlg::onProgress(int percent) {
+void CUpgradeDlg::setProgress(int percent) {
     SendDlgItemMessageW(hwnd(), IDC_PROGRESS, PBM_SETPOS, static_cast<WPARAM>(percent), 0);
-}
-
-void CUpgradeDlg::onFailure(int textRow) {
-    messageBox_(hwnd(), CurrentText(textRow));
-    if (transferStarted_) showCredentials(true);
 }
 
 }  // namespace lenscout

@@ -5,7 +5,8 @@
 #include <string>
 
 #include "discovery/camera_info.h"
-#include "upload/upgrade_session.h"
+#include "ui/upgrade_flow.h"
+#include "win32/control_fields.h"
 #include "win32/message_box.h"
 #include "win32/modal_dialog.h"
 
@@ -15,13 +16,13 @@ namespace lenscout {
 using ChooseFileFn = std::function<std::string(HWND owner)>;
 std::string chooseImageFile(HWND owner);
 
-class CUpgradeDlg : public ModalDialog, private UpgradeObserver {
+class CUpgradeDlg : public ModalDialog, private UpgradeView {
 public:
     explicit CUpgradeDlg(MessageBoxFn messageBox = showMessageBox, ChooseFileFn chooseFile = chooseImageFile);
     CameraInfo m_camera{};  // filled by the opener; gets the typed credentials
 
-    void OnUpgradeSystemFirmware() { upgrade(UpgradeKind::SystemFirmware); }
-    void OnUpgradeWebUi() { upgrade(UpgradeKind::WebUi); }
+    void OnUpgradeSystemFirmware() { flow_.run(UpgradeKind::SystemFirmware); }
+    void OnUpgradeWebUi() { flow_.run(UpgradeKind::WebUi); }
 
 protected:
     BOOL OnInitDialog() override;
@@ -31,21 +32,25 @@ protected:
     bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR* out) override;
 
 private:
-    void upgrade(UpgradeKind kind);
-    UpgradeResult runKeepingWindowsAlive(UpgradeKind kind, const ImageFile& image);
-    void showCredentials(bool shown);
-    void onTransferStart() override;
-    void onProgress(int percent) override;
-    void onFailure(int textRow) override;
+    DialogFields& fields() override { return fields_; }
+    void showMessage(int textRow) override;
+    std::string pickImage() override { return chooseFile_(hwnd()); }
+    void showCredentials(bool shown) override;
+    void showTransfer(UpgradeKind kind) override;
+    void setProgress(int percent) override;
+    UpgradeResult runSession(UpgradeKind kind, const ImageFile& image, const CameraInfo& camera,
+                             UpgradeObserver& observer) override;
+    void accept() override { end(IDOK); }
 
     MessageBoxFn messageBox_;
     ChooseFileFn chooseFile_;
-    UpgradeKind kind_ = UpgradeKind::SystemFirmware;
-    bool transferStarted_ = false;
+    ControlFields fields_;
+    UpgradeFlow flow_{*this, m_camera};
+    UpgradeObserver* observer_ = nullptr;  // the flow, while a session runs
     bool uploading_ = false;
     bool finished_ = false;
     bool succeeded_ = false;
-    int failureRow_ = 0;
+    UploadFailure failure_ = UploadFailure::None;
 };
 
 }  // namespace lenscout

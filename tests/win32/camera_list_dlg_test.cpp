@@ -32,7 +32,7 @@ protected:
         s.dialogs.upgrade = [this](CameraInfo& c) { return opened("upgrade", c), true; };
         s.dialogs.openWebPage = [this](const std::string& url) { actions.push_back("browse " + url); };
         s.dialogs.contextMenu = [this](const std::vector<ContextMenuEntry>& entries) {
-            busyDuringMenu = dlg->m_contextBusy;
+            busyDuringMenu = dlg->contextBusy();
             // The tray's right button while the context menu is up.
             PostMessageW(dlg->hwnd(), WM_TRAYNOTIFY, TRAY_ICON_ID, kTrayRightButtonUp);
             test::pump();
@@ -161,7 +161,7 @@ TEST_F(Win32CameraList, ContextMenuActsOnTheSelectionAndKeepsTheTrayMenuShut) {
     EXPECT_EQ(menu.size(), 3u);
     EXPECT_EQ(busyDuringMenu, 1);
     EXPECT_EQ(tray.menusRun, 0);
-    EXPECT_EQ(dlg->m_contextBusy, 0);
+    EXPECT_EQ(dlg->contextBusy(), 0);
     EXPECT_EQ(actions, std::vector<std::string>{"properties A"});
     EXPECT_EQ(selected(), 0);
 }

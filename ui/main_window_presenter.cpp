@@ -1,0 +1,117 @@
+#include "ui/main_window_presenter.h"
+
+#include <string_view>
+
+#include "app/string_table.h"
+#include "discovery/discovery_worker.h"
+#include "discovery/worker_control.h"
+#include "ui/camera_line.h"
+
+namespace lenscout {
+
+bool startDiscoveryWorker(WorkerThread& thread, MessageTarget* target) {
+    return thread.start([target] { return DiscoveryThreadProc(target); });
+}
+
+std::string trayTipText(const char* gbkTitle) {
+    const std::string_view title(gbkTitle);
+    return std::string(title.substr(0, gbkFit(title, kTrayTipSize - 1)));
+}
+
+MainWindowPresenter::MainWindowPresenter(MainWindowView& view, ListLines& lines, const CameraDialogs& dialogs,
+                                         StartWorkerFn startWorker)
+    : view_(view),
+      lines_(lines),
+      dialogs_(dialogs),
+      startWorker_(startWorker ? std::move(startWorker) : startDiscoveryWorker),
+      cameras_(lines) {}
+
+MainWindowPresenter::~MainWindowPresenter() {
+    if (!stopped_) stop();
+}
+
+bool MainWindowPresenter::start(MessageTarget* target) {
+    if (!startWorker_(m_hWorkerThread, target)) {
+        view_.showMessage(kTextThreadError);
+        return false;
+    }
+    m_workerThreadId = m_hWorkerThread.id();
+    return true;
+}
+
+void MainWindowPresenter::OnCameraFound(std::unique_ptr<CameraInfo> record) {
+    const int before = lines_.count();
+    cameras_.OnCameraFound(std::move(record));
+    if (lines_.count() != before) view_.listUpdated("found");
+}
+
+void MainWindowPresenter::OnScanTick() {
+    cameras_.OnScanTick();
+    view_.listUpdated("tick");
+}
+
+void MainWindowPresenter::OnScanError(int32_t code) {
+    switch (lenscout::OnScanError(code)) {
+    case ScanErrorAction::SocketErrorThenQuit:
+        view_.showMessage(kTextSocketError);
+        view_.quitAfterThisMessage();
+        break;
+    case ScanErrorAction::IncorrectCredentials: view_.showMessage(kTextIncorrectCredentials); break;
+    case ScanErrorAction::None: break;
+    }
+}
+
+void MainWindowPresenter::OnDblclkCameraList() {
+    CameraInfo camera;
+    if (selectedCamera(cameras_, lines_.selectedIndex(), &camera))
+        runDoubleClickAction(camera, dialogs_, m_workerThreadId);
+}
+
+// The tray menu stays shut from the copy of the record until the menu and
+// its dialog are gone. A right double-click posts twice; the second waits
+// for nothing.
+void MainWindowPresenter::OnListRClick() {
+    if (m_contextBusy == 1) return;
+    CameraInfo selected;
+    if (!selectedCamera(cameras_, lines_.selectedIndex(), &selected)) return;
+    m_contextBusy = 1;
+    runContextMenu(selected, dialogs_, m_workerThreadId);
+    m_contextBusy = 0;
+}
+
+void MainWindowPresenter::OnTrayNotify(intptr_t mouseMessage) {
+    switch (trayClickAction(mouseMessage, m_contextBusy == 1)) {
+    case TrayClick::ShowWindow: view_.showWindow(); break;
+    case TrayClick::OpenMenu: runTrayCommand(view_.runTrayMenu(BuildTrayMenu())); break;
+    case TrayClick::Nothing: break;
+    }
+}
+
+std::vector<TrayMenuEntry> MainWindowPresenter::trayMenuEntries() const {
+    if (trayClickAction(kTrayRightButtonUp, m_contextBusy == 1) != TrayClick::OpenMenu) return {};
+    return BuildTrayMenu();
+}
+
+void MainWindowPresenter::runTrayCommand(int command) {
+    if (stopped_) return;
+    const TrayCommandResult r = OnTrayMenuCommand(command);
+    if (r.exit) view_.quit();
+    else if (r.language)
+        ApplyLanguage(r.language);
+}
+
+void MainWindowPresenter::ApplyLanguage(int language) {
+    SelectLanguage(language);
+    postSearchNow(m_workerThreadId);
+    const char* title = CurrentText(kTextTitle);
+    view_.setTitle(title, trayTipText(title));
+}
+
+void MainWindowPresenter::stop() {
+    stopped_ = true;
+    cameras_.Clear();
+    stopWorker(m_hWorkerThread);
+    m_workerThreadId = kNoThread;
+}
+
+}  // namespace lenscout

@@ -1,0 +1,44 @@
+#include "ui/upgrade_flow.h"
+
+#include "ui/failure_texts.h"
+
+namespace lenscout {
+
+// The user first: without one, no file is asked for.
+void UpgradeFlow::run(UpgradeKind kind) {
+    if (!takeCredentials(view_, camera_)) return;
+    const std::string path = view_.pickImage();
+    if (path.empty()) return;
+    ImageFile image;
+    UploadFailure failure = image.open(path);
+    if (failure == UploadFailure::None && !checkImage(image, kind)) failure = badImageFailure(kind);
+    if (failure != UploadFailure::None) {
+        view_.showMessage(textRow(failure));
+        return;
+    }
+    kind_ = kind;
+    transferStarted_ = false;
+    if (view_.runSession(kind, image, camera_, *this) != UpgradeResult::Success) return;
+    view_.showCredentials(true);
+    image.close();
+    view_.accept();
+}
+
+void UpgradeFlow::onTransferStart() {
+    transferStarted_ = true;
+    shownPercent_ = 0;
+    view_.showTransfer(kind_);
+}
+
+void UpgradeFlow::onProgress(int percent) {
+    if (percent == shownPercent_) return;
+    shownPercent_ = percent;
+    view_.setProgress(percent);
+}
+
+void UpgradeFlow::onFailure(UploadFailure failure) {
+    view_.showMessage(textRow(failure));
+    if (transferStarted_) view_.showCredentials(true);
+}
+
+}  // namespace lenscout

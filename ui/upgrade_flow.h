@@ -1,0 +1,51 @@
+#pragma once
+// The upload dialog's rules, for both desktops: the credentials first, then
+// the image and its check, then the session with its progress, and the
+// dialog closed only when the camera has the image.
+#include <string>
+
+#include "discovery/camera_info.h"
+#include "ui/dialog_view.h"
+#include "upload/image_file.h"
+#include "upload/upgrade_session.h"
+
+namespace lenscout {
+
+class UpgradeView : public DialogView {
+public:
+    // The image the user picks, as ImageFile::open takes it; empty when the
+    // user cancels.
+    virtual std::string pickImage() = 0;
+    // The credentials' fields, or in their place the progress bar.
+    virtual void showCredentials(bool shown) = 0;
+    // The bar at 0 in place of the credentials, painted now.
+    virtual void showTransfer(UpgradeKind kind) = 0;
+    virtual void setProgress(int percent) = 0;
+    // Runs the session; `observer` is called on the dialog's thread, from
+    // this call or from the dialog's own message loop meanwhile.
+    virtual UpgradeResult runSession(UpgradeKind kind, const ImageFile& image, const CameraInfo& camera,
+                                     UpgradeObserver& observer) = 0;
+    // Closes the dialog as accepted.
+    virtual void accept() = 0;
+};
+
+class UpgradeFlow : public UpgradeObserver {
+public:
+    // `camera` is the dialog's copy, which gets the typed credentials.
+    UpgradeFlow(UpgradeView& view, CameraInfo& camera) : view_(view), camera_(camera) {}
+
+    void run(UpgradeKind kind);
+
+    void onTransferStart() override;
+    void onProgress(int percent) override;
+    void onFailure(UploadFailure failure) override;
+
+private:
+    UpgradeView& view_;
+    CameraInfo& camera_;
+    UpgradeKind kind_ = UpgradeKind::SystemFirmware;
+    bool transferStarted_ = false;
+    int shownPercent_ = -1;
+};
+
+}  // namespace lenscout
