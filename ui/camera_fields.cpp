@@ -1,0 +1,59 @@
+#include "ui/camera_fields.h"
+
+#include "app/string_table.h"
+#include "discovery/camera_text.h"
+#include "platform/socket.h"
+
+namespace lenscout {
+
+namespace {
+
+using Names = const InterfaceNames&;
+
+std::string interfaceOf(const CameraInfo& c, Names names) {
+    return c.arrivalIndex && names ? names(c.arrivalIndex) : "";
+}
+std::string localAddressOf(const CameraInfo& c, Names) { return c.arrivalLocal ? dottedQuad(c.arrivalLocal) : ""; }
+
+constexpr unsigned kEverywhere = kInScan | kInInventory;
+
+}  // namespace
+
+// clang-format off
+const std::vector<CameraField>& cameraFields() {
+    static const std::vector<CameraField> fields = {
+        {"id", "id", kTextDeviceId, FieldKind::Text, kEverywhere | kInProperties,
+         [](const CameraInfo& c, Names) { return std::string(fieldText(c.deviceId)); }},
+        {"name", "name", 0, FieldKind::Text, kEverywhere,
+         [](const CameraInfo& c, Names) { return std::string(fieldText(c.name)); }},
+        {"ip", "ip", kTextIpAddress, FieldKind::Dotted, kEverywhere | kInSettings,
+         [](const CameraInfo& c, Names) { return dottedQuad(c.ip); }},
+        {"mask", "mask", kTextSubnetMask, FieldKind::Dotted, kEverywhere | kInSettings,
+         [](const CameraInfo& c, Names) { return dottedQuad(c.mask); }},
+        {"gateway", "gateway", kTextGateway, FieldKind::Dotted, kEverywhere | kInSettings,
+         [](const CameraInfo& c, Names) { return dottedQuad(c.gateway); }},
+        {"dns", "dns", kTextDnsServer, FieldKind::Dotted, kEverywhere | kInSettings,
+         [](const CameraInfo& c, Names) { return dottedQuad(c.dns); }},
+        {"http_port", "port", kTextHttpPort, FieldKind::Number, kEverywhere | kInSettings,
+         [](const CameraInfo& c, Names) { return std::to_string(toHostPort(c.httpPort)); }},
+        {"firmware", "firmware", kTextFirmwareVersion, FieldKind::Dotted, kEverywhere | kInProperties,
+         [](const CameraInfo& c, Names) { return dottedQuad(c.firmwareVersion); }},
+        {"webui", "webui", kTextWebUiVersion, FieldKind::Dotted, kEverywhere | kInProperties,
+         [](const CameraInfo& c, Names) { return dottedQuad(c.webUiVersion); }},
+        {"same_subnet", "same_subnet", 0, FieldKind::Boolean, kEverywhere,
+         [](const CameraInfo& c, Names) { return std::string(c.sameSubnet ? "1" : "0"); }},
+        {"interface", "interface", 0, FieldKind::Text, kInInventory, interfaceOf},
+        {"local_address", "local_address", 0, FieldKind::Dotted, kInInventory, localAddressOf},
+    };
+    return fields;
+}
+// clang-format on
+
+std::vector<const CameraField*> fieldsFor(FieldUse use) {
+    std::vector<const CameraField*> chosen;
+    for (const CameraField& f : cameraFields())
+        if (f.uses & use) chosen.push_back(&f);
+    return chosen;
+}
+
+}  // namespace lenscout
