@@ -30,15 +30,22 @@ int finishOutput(const char* program, int status);
 // The end of every --help: the exit statuses.
 std::string exitStatusFooter();
 
-// Declares the command `name` on `cli`: `declare` binds its options, `run`
-// takes them once parsed, and `about` (or nothing) goes before the exit
-// statuses at the end of its --help.
+// What --help says of a command: its name, a line for the list of
+// commands, and what goes before the exit statuses at the end of its own
+// help (or nothing).
+struct SubcommandText {
+    const char* name;
+    const char* summary;
+    std::string about;
+};
+
+// Declares the command on `cli`: `declare` binds its options, `run` takes
+// them once parsed.
 template <class Options, class Declare, class Run>
-Subcommand addSubcommand(CLI::App& cli, const char* name, const char* summary, const std::string& about,
-                         Declare declare, Run run) {
+Subcommand addSubcommand(CLI::App& cli, const SubcommandText& text, Declare declare, Run run) {
     auto options = std::make_shared<Options>();
-    CLI::App* command = cli.add_subcommand(name, summary);
-    command->footer(about.empty() ? exitStatusFooter() : about + "\n\n" + exitStatusFooter());
+    CLI::App* command = cli.add_subcommand(text.name, text.summary);
+    command->footer(text.about.empty() ? exitStatusFooter() : text.about + "\n\n" + exitStatusFooter());
     declare(*command, options.get());
     return {command, [options, run] { return run(*options); }};
 }

@@ -26,6 +26,14 @@ struct DoctorOptions {
     uint32_t listenMs = 3000;
 };
 
+// What --help says of it.
+const SubcommandText kDoctorText = {
+    "doctor", "say what one search sees, and why the list may be empty",
+    "Lists each network interface, searched or skipped with the reason; whether UDP port " +
+        std::to_string(DISCOVERY_PORT) +
+        " could be bound; "
+        "what arrived in answer, and what was rejected and why; and a hint for the common causes of an empty list."};
+
 // What arrived while the search was answered.
 struct Arrivals {
     int datagrams = 0;
@@ -177,13 +185,7 @@ void declareOptions(CLI::App& command, DoctorOptions* o) {
 }  // namespace
 
 Subcommand addDoctorCommand(CLI::App& cli) {
-    return addSubcommand<DoctorOptions>(
-        cli, "doctor", "say what one search sees, and why the list may be empty",
-        "Lists each network interface, searched or skipped with the reason; whether UDP port " +
-            std::to_string(DISCOVERY_PORT) +
-            " could be bound; "
-            "what arrived in answer, and what was rejected and why; and a hint for the common causes of an empty list.",
-        declareOptions, doctor);
+    return addSubcommand<DoctorOptions>(cli, kDoctorText, declareOptions, doctor);
 }
 
 }  // namespace lenscout

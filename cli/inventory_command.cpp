@@ -26,6 +26,13 @@ struct InventoryOptions {
     int64_t language = 0;
 };
 
+// What --help says of it.
+const SubcommandText kInventoryText = {
+    "inventory", "list every camera that answers, as CSV or JSON",
+    "Searches for S seconds and prints each camera that answered once, in the order they first answered: its ID, "
+    "name, address, mask, gateway, DNS server, HTTP port, both versions, whether it is in one of this computer's "
+    "subnets, and the interface and local address it was heard on. The columns and their order do not change."};
+
 void declareOptions(CLI::App& command, InventoryOptions* o) {
     CLI::Option* json = command.add_flag("--json", o->json, "print one JSON array");
     command.add_flag("--csv", o->csv, "print CSV with a header row (the default)")->excludes(json);
@@ -48,12 +55,7 @@ int inventory(const InventoryOptions& o) {
 }  // namespace
 
 Subcommand addInventoryCommand(CLI::App& cli) {
-    return addSubcommand<InventoryOptions>(
-        cli, "inventory", "list every camera that answers, as CSV or JSON",
-        "Searches for S seconds and prints each camera that answered once, in the order they first answered: its ID, "
-        "name, address, mask, gateway, DNS server, HTTP port, both versions, whether it is in one of this computer's "
-        "subnets, and the interface and local address it was heard on. The columns and their order do not change.",
-        declareOptions, inventory);
+    return addSubcommand<InventoryOptions>(cli, kInventoryText, declareOptions, inventory);
 }
 
 }  // namespace lenscout

@@ -43,6 +43,15 @@ struct ProvisionOptions {
     JournalOptions journal;
 };
 
+// What --help says of it.
+const SubcommandText kProvisionText = {
+    "provision", "set the network of many cameras from a plan",
+    "Reads PLAN (CSV with a header row and the columns of inventory, plus dhcp; a blank cell keeps the current "
+    "value) and checks every row with the Network Configuration dialog's rules before any search. After one "
+    "search it refuses, before anything is sent, an address planned twice, one held by a camera the plan leaves "
+    "there, one of this computer, and a camera that did not answer. Then each camera gets its request and counts "
+    "as done only when it answers with the planned settings; one already there is unchanged and gets none."};
+
 void declareOptions(CLI::App& command, ProvisionOptions* o) {
     command.add_option("PLAN", o->plan, "the plan: CSV with the inventory's columns, and dhcp")->required();
     command.add_option("--jobs", o->jobs, "how many requests to have out at once (1)")
@@ -315,14 +324,7 @@ int provision(const ProvisionOptions& o) {
 }  // namespace
 
 Subcommand addProvisionCommand(CLI::App& cli) {
-    return addSubcommand<ProvisionOptions>(
-        cli, "provision", "set the network of many cameras from a plan",
-        "Reads PLAN (CSV with a header row and the columns of inventory, plus dhcp; a blank cell keeps the current "
-        "value) and checks every row with the Network Configuration dialog's rules before any search. After one "
-        "search it refuses, before anything is sent, an address planned twice, one held by a camera the plan leaves "
-        "there, one of this computer, and a camera that did not answer. Then each camera gets its request and counts "
-        "as done only when it answers with the planned settings; one already there is unchanged and gets none.",
-        declareOptions, provision);
+    return addSubcommand<ProvisionOptions>(cli, kProvisionText, declareOptions, provision);
 }
 
 }  // namespace lenscout

@@ -104,7 +104,7 @@ void declareScanOptions(CLI::App& command, ScanOptions* o) {
 }
 
 Subcommand addScanCommand(CLI::App& cli) {
-    return addSubcommand<ScanOptions>(cli, "scan", "list the cameras that answer a search", kScanDescription,
+    return addSubcommand<ScanOptions>(cli, {"scan", "list the cameras that answer a search", kScanDescription},
                                       declareScanOptions,
                                       [](const ScanOptions& o) { return runScan(o, "lenscout-cli scan"); });
 }

@@ -41,6 +41,13 @@ struct SetNetworkOptions {
     JournalOptions journal;
 };
 
+// What --help says of it.
+const SubcommandText kSetNetworkText = {
+    "set-network", "change one camera's address, mask, gateway, DNS and HTTP port",
+    "Finds the camera by a search, checks the new settings as the Network Configuration dialog does, sends "
+    "them, and waits until the camera answers with them. An address or port not given keeps the camera's "
+    "current one."};
+
 void declareOptions(CLI::App& command, SetNetworkOptions* o) {
     command.add_option("--id", o->id, "the camera's device ID")->option_text("ID")->required()->check(nonEmpty());
     CLI::Option* dhcp = command.add_flag("--dhcp", o->dhcp, "let the camera take its address from DHCP");
@@ -178,12 +185,7 @@ int setNetwork(const SetNetworkOptions& o) {
 }  // namespace
 
 Subcommand addSetNetworkCommand(CLI::App& cli) {
-    return addSubcommand<SetNetworkOptions>(
-        cli, "set-network", "change one camera's address, mask, gateway, DNS and HTTP port",
-        "Finds the camera by a search, checks the new settings as the Network Configuration dialog does, sends "
-        "them, and waits until the camera answers with them. An address or port not given keeps the camera's "
-        "current one.",
-        declareOptions, setNetwork);
+    return addSubcommand<SetNetworkOptions>(cli, kSetNetworkText, declareOptions, setNetwork);
 }
 
 }  // namespace lenscout

@@ -48,6 +48,13 @@ struct UploadOptions {
     WavePlan plan;
 };
 
+// What --help says of it.
+const SubcommandText kUploadText = {
+    "upload", "upload a system firmware or web interface image to cameras",
+    "Checks FILE as the upload dialog does, finds each camera by a search, and uploads FILE to each with the "
+    "dialog's session, N at a time. Progress goes to standard error; the table of outcomes to standard "
+    "output, followed by the versions each updated camera then reports."};
+
 void declareOptions(CLI::App& command, UploadOptions* o) {
     command.add_option("FILE", o->file, "the image")->required();
     command
@@ -268,12 +275,7 @@ int upload(const UploadOptions& given) {
 }  // namespace
 
 Subcommand addUploadCommand(CLI::App& cli) {
-    return addSubcommand<UploadOptions>(
-        cli, "upload", "upload a system firmware or web interface image to cameras",
-        "Checks FILE as the upload dialog does, finds each camera by a search, and uploads FILE to each with the "
-        "dialog's session, N at a time. Progress goes to standard error; the table of outcomes to standard "
-        "output, followed by the versions each updated camera then reports.",
-        declareOptions, upload);
+    return addSubcommand<UploadOptions>(cli, kUploadText, declareOptions, upload);
 }
 
 }  // namespace lenscout

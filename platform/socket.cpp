@@ -17,32 +17,31 @@ SocketHandle Socket::release() {
 
 // Network byte order is big-endian whatever the machine's: the bytes are
 // laid out by hand.
-uint16_t toNetPort(uint16_t hostPort) {
-    const uint8_t bytes[2] = {static_cast<uint8_t>(hostPort >> 8), static_cast<uint8_t>(hostPort)};
-    uint16_t net = 0;
+namespace {
+
+template <class T>
+T toNetOrder(T host) {
+    uint8_t bytes[sizeof(T)];
+    for (size_t i = 0; i < sizeof(T); ++i) bytes[i] = static_cast<uint8_t>(host >> (8 * (sizeof(T) - 1 - i)));
+    T net = 0;
     std::memcpy(&net, bytes, sizeof net);
     return net;
 }
 
-uint16_t toHostPort(uint16_t netPort) {
-    uint8_t bytes[2];
-    std::memcpy(bytes, &netPort, sizeof bytes);
-    return static_cast<uint16_t>(bytes[0] << 8 | bytes[1]);
-}
-
-uint32_t toNetLong(uint32_t host) {
-    const uint8_t bytes[4] = {static_cast<uint8_t>(host >> 24), static_cast<uint8_t>(host >> 16),
-                              static_cast<uint8_t>(host >> 8), static_cast<uint8_t>(host)};
-    uint32_t net = 0;
-    std::memcpy(&net, bytes, sizeof net);
-    return net;
-}
-
-uint32_t toHostLong(uint32_t net) {
-    uint8_t bytes[4];
+template <class T>
+T toHostOrder(T net) {
+    uint8_t bytes[sizeof(T)];
     std::memcpy(bytes, &net, sizeof bytes);
-    return static_cast<uint32_t>(bytes[0]) << 24 | static_cast<uint32_t>(bytes[1]) << 16 |
-           static_cast<uint32_t>(bytes[2]) << 8 | bytes[3];
+    T host = 0;
+    for (uint8_t b : bytes) host = static_cast<T>(host << 8 | b);
+    return host;
 }
+
+}  // namespace
+
+uint16_t toNetPort(uint16_t hostPort) { return toNetOrder(hostPort); }
+uint16_t toHostPort(uint16_t netPort) { return toHostOrder(netPort); }
+uint32_t toNetLong(uint32_t host) { return toNetOrder(host); }
+uint32_t toHostLong(uint32_t net) { return toHostOrder(net); }
 
 }  // namespace lenscout

@@ -18,21 +18,10 @@
 #include <algorithm>
 #include <vector>
 
+#include "platform/socket_address.h"
+
 namespace lenscout {
 namespace {
-
-sockaddr_in makeAddress(uint32_t addrNet, uint16_t portNet) {
-    sockaddr_in a{};
-    a.sin_family = AF_INET;
-    a.sin_addr.s_addr = addrNet;
-    a.sin_port = portNet;
-    return a;
-}
-
-void readAddress(const sockaddr_in& a, uint32_t* addrNet, uint16_t* portNet) {
-    if (addrNet) *addrNet = a.sin_addr.s_addr;
-    if (portNet) *portNet = a.sin_port;
-}
 
 Socket openSocket(int type) { return Socket(::socket(AF_INET, type | SOCK_CLOEXEC, 0)); }
 

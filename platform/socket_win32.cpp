@@ -13,24 +13,13 @@
 #include <cstring>
 #include <vector>
 
+#include "platform/socket_address.h"
+
 namespace lenscout {
 namespace {
 
 // SIO_UDP_NETRESET, which MinGW-w64's headers do not name.
 constexpr DWORD kUdpNetReset = _WSAIOW(IOC_VENDOR, 15);
-
-sockaddr_in makeAddress(uint32_t addrNet, uint16_t portNet) {
-    sockaddr_in a{};
-    a.sin_family = AF_INET;
-    a.sin_addr.s_addr = addrNet;
-    a.sin_port = portNet;
-    return a;
-}
-
-void readAddress(const sockaddr_in& a, uint32_t* addrNet, uint16_t* portNet) {
-    if (addrNet) *addrNet = a.sin_addr.s_addr;
-    if (portNet) *portNet = a.sin_port;
-}
 
 SOCKET raw(SocketHandle s) { return static_cast<SOCKET>(s); }
 

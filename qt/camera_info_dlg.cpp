@@ -1,8 +1,7 @@
 #include "qt/camera_info_dlg.h"
 
 #include "app/string_table.h"
-#include "qt/dialog_units.h"
-#include "qt/fonts.h"
+#include "qt/camera_dialog.h"
 #include "qt/gbk_text.h"
 #include "qt/plain_labels.h"
 #include "ui/camera_actions.h"
@@ -13,10 +12,7 @@ namespace lenscout {
 
 CCameraInfoDlg::CCameraInfoDlg() : ui_(std::make_unique<Ui::CCameraInfoDlg>()) {
     ui_->setupUi(this);
-    setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
-    setFont(dialogFont());
-    applyDialogUnits(this);
-    keepLabelsPlain(this);
+    setUpCameraDialog(this);
     for (QLabel* value : {ui_->IDC_DEVICE_ID, ui_->IDC_FIRMWARE, ui_->IDC_WEBUI}) makeSelectable(value);
     // Its one button, labelled OK, is the dialog's cancel.
     connect(ui_->IDCANCEL, &QPushButton::clicked, this, &QDialog::reject);

@@ -26,13 +26,7 @@ namespace lenscout {
 
 class ListLog;
 
-// What the window takes from its surroundings; tests put stand-ins here.
-struct WindowServices {
-    StartWorkerFn startWorker;  // the discovery worker where empty
-    MessageBoxFn messageBox = showMessageBox;
-    std::unique_ptr<NotificationArea> tray;  // the system's when empty
-    CameraDialogs dialogs;                   // the standard ones where empty
-};
+using WindowServices = WindowServicesOf<MessageBoxFn, NotificationArea>;
 
 class CCameraListDlg : public QDialog, private MainWindowView {
 public:

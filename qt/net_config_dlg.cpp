@@ -5,11 +5,9 @@
 #include <QRegularExpressionValidator>
 
 #include "app/string_table.h"
-#include "qt/dialog_units.h"
-#include "qt/fonts.h"
+#include "qt/camera_dialog.h"
 #include "qt/gbk_text.h"
 #include "qt/ipv4_field.h"
-#include "qt/plain_labels.h"
 #include "ui/camera_actions.h"
 #include "ui_net_config_dlg.h"
 
@@ -18,10 +16,7 @@ namespace lenscout {
 CNetConfigDlg::CNetConfigDlg(MessageBoxFn messageBox)
     : ui_(std::make_unique<Ui::CNetConfigDlg>()), messageBox_(std::move(messageBox)) {
     ui_->setupUi(this);
-    setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
-    setFont(dialogFont());
-    applyDialogUnits(this);
-    keepLabelsPlain(this);
+    setUpCameraDialog(this);
     for (QLineEdit* field : {ui_->IDC_IP, ui_->IDC_MASK, ui_->IDC_GATEWAY, ui_->IDC_DNS}) makeIpv4Field(field);
     ui_->IDC_PORT->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("\\d*")), this));
     connect(ui_->IDOK, &QPushButton::clicked, this, &CNetConfigDlg::accept);
@@ -39,16 +34,16 @@ CNetConfigDlg::~CNetConfigDlg() = default;
 
 void CNetConfigDlg::OnInitDialog() {
     setWindowTitle(fromGbk(cameraDialogTitle(m_camera, kTextNetworkConfiguration)));
-    ui_->IDC_DHCP->setText(unicodeText(kTextObtainFromDhcp));
-    ui_->IDC_LABEL_IP->setText(unicodeText(kTextIpAddress));
-    ui_->IDC_LABEL_MASK->setText(unicodeText(kTextSubnetMask));
-    ui_->IDC_LABEL_GATEWAY->setText(unicodeText(kTextGateway));
-    ui_->IDC_LABEL_DNS->setText(unicodeText(kTextDnsServer));
-    ui_->IDC_LABEL_PORT->setText(unicodeText(kTextHttpPort));
-    ui_->IDC_LABEL_USER->setText(unicodeText(kTextUser));
-    ui_->IDC_LABEL_PASSWORD->setText(unicodeText(kTextPassword));
-    ui_->IDOK->setText(unicodeText(kTextOk));
-    ui_->IDCANCEL->setText(unicodeText(kTextCancel));
+    setRowTexts({{ui_->IDC_DHCP, kTextObtainFromDhcp},
+                 {ui_->IDC_LABEL_IP, kTextIpAddress},
+                 {ui_->IDC_LABEL_MASK, kTextSubnetMask},
+                 {ui_->IDC_LABEL_GATEWAY, kTextGateway},
+                 {ui_->IDC_LABEL_DNS, kTextDnsServer},
+                 {ui_->IDC_LABEL_PORT, kTextHttpPort},
+                 {ui_->IDC_LABEL_USER, kTextUser},
+                 {ui_->IDC_LABEL_PASSWORD, kTextPassword},
+                 {ui_->IDOK, kTextOk},
+                 {ui_->IDCANCEL, kTextCancel}});
     // The camera's own user name is not shown.
     ui_->IDC_USER->setText(QStringLiteral("admin"));
     ui_->IDC_PASSWORD->clear();

@@ -1,6 +1,5 @@
 #include "qt/tool_app.h"
 
-#include "app/startup_language.h"
 #include "app/string_table.h"
 #include "platform/socket.h"
 #include "qt/camera_list_dlg.h"
@@ -8,26 +7,25 @@
 
 namespace lenscout {
 
-CToolApp::CToolApp(StartupServices services) : services_(std::move(services)) {
-    if (!services_.startSocketLayer) services_.startSocketLayer = startSocketLayer;
-    if (!services_.messageBox) services_.messageBox = showMessageBox;
-    if (!services_.makeMainWindow) services_.makeMainWindow = [] { return std::make_unique<CCameraListDlg>(); };
+// The instance claimed stays open while the window runs, to hand it later
+// starts.
+template <>
+bool CToolApp::InitInstance() {
+    std::unique_ptr<SingleInstance> instance;
+    return runStartup({[&] {
+                           instance = std::make_unique<SingleInstance>(CurrentText(kTextTitle));
+                           return instance->claim() == InstanceClaim::HandedOver;
+                       },
+                       services_.startSocketLayer, [this](int row) { services_.messageBox(nullptr, CurrentText(row)); },
+                       [&] {
+                           std::unique_ptr<CCameraListDlg> window = services_.makeMainWindow();
+                           QObject::connect(instance.get(), &SingleInstance::showRequested, window.get(),
+                                            &CCameraListDlg::showAndRaise);
+                           window->OnInitDialog();
+                           window->DoModal();
+                       }});
 }
 
-bool CToolApp::InitInstance() {
-    ChooseStartupLanguage();
-    SingleInstance instance(CurrentText(kTextTitle));
-    if (instance.claim() == InstanceClaim::HandedOver) return false;
-    if (!services_.startSocketLayer()) {
-        services_.messageBox(nullptr, CurrentText(kTextSocketError));
-        return false;
-    }
-    std::unique_ptr<CCameraListDlg> window = services_.makeMainWindow();
-    QObject::connect(&instance, &SingleInstance::showRequested, window.get(), &CCameraListDlg::showAndRaise);
-    window->OnInitDialog();
-    window->DoModal();
-    window.reset();
-    return false;
-}
+template class ToolAppOf<StartupServices>;
 
 }  // namespace lenscout

@@ -1,29 +1,18 @@
 #pragma once
-// The program's start-up: language, single instance, socket layer, then the
-// main window run modally as the main loop.
-#include <functional>
-#include <memory>
-
+// The program's start-up on Qt: the single instance over a local socket,
+// and the main window run as the main loop.
 #include "qt/message_box.h"
+#include "ui/tool_app.h"
 
 namespace lenscout {
 
 class CCameraListDlg;
 
-struct StartupServices {
-    std::function<bool()> startSocketLayer;
-    MessageBoxFn messageBox = showMessageBox;
-    std::function<std::unique_ptr<CCameraListDlg>()> makeMainWindow;
-};
-
-class CToolApp {
-public:
-    explicit CToolApp(StartupServices services = {});
-    // Always false: the modal main window was the main loop.
-    bool InitInstance();
-
-private:
-    StartupServices services_;
-};
+using StartupServices = StartupServicesOf<MessageBoxFn, CCameraListDlg, showMessageBox>;
+using CToolApp = ToolAppOf<StartupServices>;
+template <>
+bool CToolApp::InitInstance();
+// Made in tool_app.cpp, where the main window's class is complete.
+extern template class ToolAppOf<StartupServices>;
 
 }  // namespace lenscout

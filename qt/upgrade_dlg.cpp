@@ -5,10 +5,8 @@
 #include <QProgressBar>
 
 #include "app/string_table.h"
-#include "qt/dialog_units.h"
-#include "qt/fonts.h"
+#include "qt/camera_dialog.h"
 #include "qt/gbk_text.h"
-#include "qt/plain_labels.h"
 #include "ui/camera_actions.h"
 #include "ui_upgrade_dlg.h"
 
@@ -21,10 +19,7 @@ QString chooseImageFile(QWidget* parent) {
 CUpgradeDlg::CUpgradeDlg(MessageBoxFn messageBox, ChooseFileFn chooseFile)
     : ui_(std::make_unique<Ui::CUpgradeDlg>()), messageBox_(std::move(messageBox)), chooseFile_(std::move(chooseFile)) {
     ui_->setupUi(this);
-    setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
-    setFont(dialogFont());
-    applyDialogUnits(this);
-    keepLabelsPlain(this);
+    setUpCameraDialog(this);
     ui_->IDC_PROGRESS->setRange(0, 100);
     ui_->IDC_PROGRESS->hide();
     connect(ui_->IDC_UPGRADE_FIRMWARE, &QPushButton::clicked, this, [this] { OnUpgradeSystemFirmware(); });
@@ -38,11 +33,11 @@ CUpgradeDlg::~CUpgradeDlg() = default;
 
 void CUpgradeDlg::OnInitDialog() {
     setWindowTitle(fromGbk(cameraDialogTitle(m_camera, kTextUpgradeFirmware)));
-    ui_->IDC_LABEL_USER->setText(unicodeText(kTextUser));
-    ui_->IDC_LABEL_PASSWORD->setText(unicodeText(kTextPassword));
-    ui_->IDC_UPGRADE_FIRMWARE->setText(unicodeText(kTextUpgradeSystemFirmware));
-    ui_->IDC_UPGRADE_WEBUI->setText(unicodeText(kTextUpgradeWebUi));
-    ui_->IDCANCEL->setText(unicodeText(kTextOk));
+    setRowTexts({{ui_->IDC_LABEL_USER, kTextUser},
+                 {ui_->IDC_LABEL_PASSWORD, kTextPassword},
+                 {ui_->IDC_UPGRADE_FIRMWARE, kTextUpgradeSystemFirmware},
+                 {ui_->IDC_UPGRADE_WEBUI, kTextUpgradeWebUi},
+                 {ui_->IDCANCEL, kTextOk}});
     ui_->IDC_USER->setText(QStringLiteral("admin"));
     ui_->IDC_PASSWORD->clear();
     ui_->IDC_UPGRADE_FIRMWARE->setFocus();

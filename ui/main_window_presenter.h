@@ -39,6 +39,17 @@ public:
 using StartWorkerFn = std::function<bool(WorkerThread& thread, MessageTarget* target)>;
 bool startDiscoveryWorker(WorkerThread& thread, MessageTarget* target);
 
+// What a main window takes from its surroundings, each toolkit with its own
+// message box and tray icon; tests put stand-ins here, and the window fills
+// what is left empty with the real ones.
+template <class MessageBoxFunction, class TrayIcon>
+struct WindowServicesOf {
+    StartWorkerFn startWorker;
+    MessageBoxFunction messageBox;
+    std::unique_ptr<TrayIcon> tray;
+    CameraDialogs dialogs;
+};
+
 // The tip: the title cut to 63 bytes of GBK without splitting a character.
 std::string trayTipText(const char* gbkTitle);
 

@@ -23,13 +23,7 @@ public:
     HWND window = nullptr;
 };
 
-// What the window takes from its surroundings; tests put stand-ins here.
-struct WindowServices {
-    StartWorkerFn startWorker;  // the discovery worker where empty
-    MessageBoxFn messageBox;
-    std::unique_ptr<NotificationIcon> tray;  // the shell's when empty
-    CameraDialogs dialogs;                   // the standard ones where empty
-};
+using WindowServices = WindowServicesOf<MessageBoxFn, NotificationIcon>;
 
 class CCameraListDlg : public ModalDialog, private MainWindowView {
 public:

@@ -2,7 +2,6 @@
 
 #include <commctrl.h>
 
-#include "app/startup_language.h"
 #include "app/string_table.h"
 #include "platform/socket.h"
 #include "win32/camera_list_dlg.h"
@@ -43,25 +42,19 @@ bool handOverToRunningInstance(const wchar_t* title) {
     return true;
 }
 
-CToolApp::CToolApp(StartupServices services) : services_(std::move(services)) {
-    if (!services_.startSocketLayer) services_.startSocketLayer = startSocketLayer;
-    if (!services_.messageBox) services_.messageBox = showMessageBox;
-    if (!services_.makeMainWindow) services_.makeMainWindow = [] { return std::make_unique<CCameraListDlg>(); };
+template <>
+bool CToolApp::InitInstance() {
+    return runStartup({[] { return handOverToRunningInstance(currentWide(kTextTitle).c_str()); },
+                       services_.startSocketLayer, [this](int row) { services_.messageBox(nullptr, CurrentText(row)); },
+                       [this] {
+                           // The IP address field and the progress bar.
+                           const INITCOMMONCONTROLSEX controls{sizeof(INITCOMMONCONTROLSEX),
+                                                               ICC_INTERNET_CLASSES | ICC_PROGRESS_CLASS};
+                           InitCommonControlsEx(&controls);
+                           services_.makeMainWindow()->DoModal(nullptr);
+                       }});
 }
 
-bool CToolApp::InitInstance() {
-    ChooseStartupLanguage();
-    if (handOverToRunningInstance(currentWide(kTextTitle).c_str())) return false;
-    if (!services_.startSocketLayer()) {
-        services_.messageBox(nullptr, CurrentText(kTextSocketError));
-        return false;
-    }
-    // The IP address field and the progress bar.
-    const INITCOMMONCONTROLSEX controls{sizeof(INITCOMMONCONTROLSEX), ICC_INTERNET_CLASSES | ICC_PROGRESS_CLASS};
-    InitCommonControlsEx(&controls);
-    std::unique_ptr<CCameraListDlg> window = services_.makeMainWindow();
-    window->DoModal(nullptr);
-    return false;
-}
+template class ToolAppOf<StartupServices>;
 
 }  // namespace lenscout

@@ -10,20 +10,11 @@
 #include "qt/gbk_text.h"
 #include "qt/notification_area.h"
 #include "support/stub_worker.h"
+#include "support/tray_record.h"
 
 namespace lenscout::test {
 
-struct TrayRecord {
-    bool available = true;  // whether the desktop has a notification area now
-    int adds = 0;           // attempts to add the icon
-    bool added = false;
-    bool removed = false;
-    QString tip;
-    int modifies = 0;
-    int menusRun = 0;
-    std::vector<TrayMenuEntry> lastMenu;
-    int nextChoice = 0;  // what the next menu returns
-};
+using TrayRecord = TrayRecordOf<QString>;
 
 class FakeTray : public NotificationArea {
 public:

@@ -6,18 +6,12 @@
 #include <string>
 #include <vector>
 
+#include "support/tray_record.h"
 #include "win32/notification_icon.h"
 
 namespace lenscout::test {
 
-struct TrayRecord {
-    bool added = false;
-    bool removed = false;
-    std::wstring tip;
-    int menusRun = 0;
-    std::vector<TrayMenuEntry> lastMenu;
-    int nextChoice = 0;  // what the next menu returns
-};
+using TrayRecord = TrayRecordOf<std::wstring>;
 
 class FakeTray : public NotificationIcon {
 public:
