@@ -12,18 +12,8 @@ cd "$(dirname "${BASH_SOURCE[0]}")/../.."
 check=0
 [[ "${1:-}" == "--check" ]] && check=1
 
-packages=(cmake g++-mingw-w64-x86-64-posix libcli11-dev googletest nsis zip)
-((check)) && packages+=(wine64 wine)
-missing=()
-for p in "${packages[@]}"; do
-    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
-done
-if ((${#missing[@]})); then
-    sudo=()
-    [[ $(id -u) -ne 0 ]] && sudo=(sudo)
-    "${sudo[@]}" apt-get update -q
-    DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -q --no-install-recommends "${missing[@]}"
-fi
+source tools/lib/packages.sh
+need_packages windows-package
 
 cmake --preset windows -DLENSCOUT_WERROR="${LENSCOUT_WERROR:-OFF}" >/dev/null
 cmake --build --preset windows -j "$(nproc)" --target lenscout lenscout-cli lenscout-scan lenscout_netsh_recorder
