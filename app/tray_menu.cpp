@@ -28,4 +28,10 @@ TrayCommandResult OnTrayMenuCommand(int command) {
     return result;
 }
 
+TrayClick trayClickAction(intptr_t mouseMessage, bool contextBusy) {
+    if (mouseMessage == kTrayLeftButtonDown) return TrayClick::ShowWindow;
+    if (mouseMessage == kTrayRightButtonUp && !contextBusy) return TrayClick::OpenMenu;
+    return TrayClick::Nothing;
+}
+
 }  // namespace lenscout

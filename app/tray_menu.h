@@ -1,6 +1,7 @@
 #pragma once
 // The tray icon's menu, built anew each time it opens, and what its
 // commands do to the language setting.
+#include <cstdint>
 #include <vector>
 
 #include "app/languages.h"
@@ -42,5 +43,11 @@ struct TrayCommandResult {
 // Carries out a chosen command: a language command sets LanguageSetting
 // and writes the settings file, also when its entry was already checked.
 TrayCommandResult OnTrayMenuCommand(int command);
+
+// What a click on the tray icon does: the left button shows the window in
+// every state; the right button opens the menu unless the context menu or
+// a dialog from it is up.
+enum class TrayClick { Nothing, ShowWindow, OpenMenu };
+TrayClick trayClickAction(intptr_t mouseMessage, bool contextBusy);
 
 }  // namespace lenscout

@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "cli/output_text.h"
 #include "discovery/camera_text.h"
 #include "platform/gbk.h"
 #include "platform/socket.h"
@@ -29,23 +30,6 @@ std::string render(const Field* fields, size_t count, bool json) {
 }
 
 }  // namespace
-
-std::string jsonString(const std::string& utf8) {
-    std::string out = "\"";
-    for (unsigned char c : utf8) {
-        if (c == '"' || c == '\\') {
-            out += '\\';
-            out += static_cast<char>(c);
-        } else if (c < 0x20) {
-            char escape[8];
-            std::snprintf(escape, sizeof escape, "\\u%04x", c);
-            out += escape;
-        } else {
-            out += static_cast<char>(c);
-        }
-    }
-    return out + "\"";
-}
 
 namespace {
 
@@ -90,21 +74,6 @@ std::string foundCameraLine(const CameraInfo& c, bool json) {
 std::string errorLine(int32_t code, bool json) {
     const Field fields[] = {{"event", "error", json}, {"code", std::to_string(code), false}};
     return render(fields, 2, json);
-}
-
-std::string terminalSafe(const std::string& text) {
-    std::string safe;
-    for (const char c : text) {
-        const auto b = static_cast<unsigned char>(c);
-        if (b >= 0x20 && b != 0x7f) {
-            safe += c;
-            continue;
-        }
-        char escape[5];
-        std::snprintf(escape, sizeof escape, "\\x%02x", b);
-        safe += escape;
-    }
-    return safe;
 }
 
 std::string tickLine(uint32_t atMs, bool json) {

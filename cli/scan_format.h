@@ -6,6 +6,7 @@
 
 #include <vector>
 
+#include "cli/output_text.h"
 #include "discovery/camera_info.h"
 #include "ui/camera_fields.h"
 
@@ -15,11 +16,6 @@ std::string foundCameraLine(const CameraInfo& camera, bool json);
 std::string errorLine(int32_t code, bool json);
 std::string tickLine(uint32_t atMs, bool json);
 
-// Text from a camera as a terminal may show it: control bytes (C0 and DEL)
-// become \xNN, so that no camera can move the cursor, retitle the window or
-// write to the clipboard.
-std::string terminalSafe(const std::string& text);
-
 // A camera's network settings as one JSON object: dhcp, then the settings'
 // fields (ip, mask, gateway, dns, http_port).
 std::string networkSettingsJson(const CameraInfo& camera, bool dhcp);
@@ -27,8 +23,5 @@ std::string networkSettingsJson(const CameraInfo& camera, bool dhcp);
 // The camera's fields as one JSON object, UTF-8, in the order given.
 std::string cameraJson(const CameraInfo& camera, const std::vector<const CameraField*>& fields,
                        const InterfaceNames& names = nullptr);
-
-// A JSON string literal of UTF-8 text; control bytes become \u escapes.
-std::string jsonString(const std::string& utf8);
 
 }  // namespace lenscout

@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include <chrono>
 #include <cstdio>
 #include <fstream>
@@ -23,7 +25,10 @@ protected:
         ASSERT_TRUE(mkdtemp(dir));
         dir_ = dir;
     }
-    void TearDown() override { (void)std::system(("rm -rf " + dir_).c_str()); }
+    void TearDown() override {
+        std::error_code ignored;
+        std::filesystem::remove_all(dir_, ignored);
+    }
     std::string dir_;
 };
 

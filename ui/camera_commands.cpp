@@ -1,6 +1,5 @@
 #include "ui/camera_commands.h"
 
-#include "app/tray_menu.h"
 #include "discovery/discovery_worker.h"
 
 namespace lenscout {
@@ -39,12 +38,6 @@ void runNetworkConfiguration(CameraInfo camera, const CameraDialogs& dialogs, Th
 
 void runUpgrade(CameraInfo camera, const CameraDialogs& dialogs, ThreadId worker) {
     if (dialogs.upgrade(camera)) postSearchNow(worker);
-}
-
-TrayClick trayClickAction(intptr_t mouseMessage, bool contextBusy) {
-    if (mouseMessage == kTrayLeftButtonDown) return TrayClick::ShowWindow;
-    if (mouseMessage == kTrayRightButtonUp && !contextBusy) return TrayClick::OpenMenu;
-    return TrayClick::Nothing;
 }
 
 }  // namespace lenscout

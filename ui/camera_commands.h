@@ -42,10 +42,4 @@ void runContextMenu(const CameraInfo& camera, const CameraDialogs& dialogs, Thre
 void runNetworkConfiguration(CameraInfo camera, const CameraDialogs& dialogs, ThreadId worker);
 void runUpgrade(CameraInfo camera, const CameraDialogs& dialogs, ThreadId worker);
 
-// What a click on the tray icon does: the left button shows the window in
-// every state; the right button opens the menu unless the context menu or
-// a dialog from it is up.
-enum class TrayClick { Nothing, ShowWindow, OpenMenu };
-TrayClick trayClickAction(intptr_t mouseMessage, bool contextBusy);
-
 }  // namespace lenscout

@@ -5,16 +5,13 @@
 #include <string>
 #include <string_view>
 
+#include "app/gbk_fit.h"
 #include "discovery/camera_info.h"
 
 namespace lenscout {
 
 constexpr size_t kNameColumn = 25;
 constexpr size_t kStatusLimit = 100;
-
-// The longest start of GBK text that fits in maxBytes without cutting a
-// two-byte character in half.
-size_t gbkFit(std::string_view text, size_t maxBytes);
 
 // In the current language, at the moment of the call.
 std::string FormatCameraLine(const CameraInfo& camera);

@@ -2,10 +2,10 @@
 
 #include <string_view>
 
+#include "app/gbk_fit.h"
 #include "app/string_table.h"
 #include "discovery/discovery_worker.h"
 #include "discovery/worker_control.h"
-#include "ui/camera_line.h"
 
 namespace lenscout {
 

@@ -4,9 +4,9 @@
 #include <cstdint>
 #include <cstdlib>
 
+#include "app/gbk_fit.h"
 #include "discovery/discovery_messages.h"
 #include "platform/socket.h"
-#include "ui/camera_line.h"
 
 namespace lenscout {
 

@@ -76,7 +76,7 @@ private slots:
     }
 };
 
-#include "system_tray_test.moc"
+#include "notification_area_test.moc"
 
 int runSystemTrayTest(int argc, char** argv) {
     SystemTrayTest test;

@@ -1,0 +1,16 @@
+#pragma once
+// What every command's output passes through: JSON string literals, and
+// camera texts made safe for a terminal.
+#include <string>
+
+namespace lenscout {
+
+// A JSON string literal of UTF-8 text; control bytes become \u escapes.
+std::string jsonString(const std::string& utf8);
+
+// Text from a camera as a terminal may show it: control bytes (C0 and DEL)
+// become \xNN, so that no camera can move the cursor, retitle the window or
+// write to the clipboard.
+std::string terminalSafe(const std::string& text);
+
+}  // namespace lenscout
