@@ -14,7 +14,8 @@
 
 namespace lenscout {
 
-CameraSearch::CameraSearch() : target_(currentThreadId()) {}
+CameraSearch::CameraSearch(const char* program, uint32_t periodMs)
+    : program_(program), periodMs_(periodMs), target_(currentThreadId()) {}
 
 CameraSearch::~CameraSearch() {
     stopWorker(thread_);
@@ -22,7 +23,7 @@ CameraSearch::~CameraSearch() {
 }
 
 bool CameraSearch::start() {
-    return thread_.start([this] { return DiscoveryThreadProc(&target_); });
+    return thread_.start([this] { return DiscoveryThreadProc(&target_, periodMs_); });
 }
 
 bool CameraSearch::next(uint32_t until, SearchEvent* event) {
@@ -35,7 +36,7 @@ bool CameraSearch::next(uint32_t until, SearchEvent* event) {
         event->camera = m.message == WM_CAMERA_FOUND ? takeRecord(m.wParam) : nullptr;
         event->code = m.message == WM_SCAN_ERROR ? paramCode(m.wParam) : 0;
         if (m.message == WM_SCAN_TICK && m.lParam == kTickSentNothing && !saidNoInterface_) {
-            noInterface("lenscout-cli");
+            noInterface(program_);
             saidNoInterface_ = true;
         }
         if (event->code == kScanSocketFailure) failed_ = true;

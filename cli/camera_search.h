@@ -23,7 +23,9 @@ struct SearchEvent {
 
 class CameraSearch {
 public:
-    CameraSearch();
+    // `program` names the tool in what it says; `periodMs` is the time
+    // between searches.
+    explicit CameraSearch(const char* program = "lenscout-cli", uint32_t periodMs = kSearchPeriodMs);
     ~CameraSearch();
     CameraSearch(const CameraSearch&) = delete;
     CameraSearch& operator=(const CameraSearch&) = delete;
@@ -52,6 +54,8 @@ public:
     void drop();
 
 private:
+    const char* program_;
+    uint32_t periodMs_;
     ThreadQueueTarget target_;
     WorkerThread thread_;
     bool failed_ = false;

@@ -10,6 +10,7 @@
 #include "discovery/camera_text.h"
 #include "discovery/discovery_messages.h"
 #include "discovery/discovery_port.h"
+#include "discovery/discovery_socket.h"
 #include "platform/broadcast.h"
 #include "platform/interface_table.h"
 #include "platform/socket.h"
@@ -143,14 +144,10 @@ void hint(int searched, bool ownPort, const Arrivals& a) {
 }
 
 int doctor(const DoctorOptions& o) {
-    Socket socket = openUdpSocket();
-    if (!socket.valid() || !enableBroadcast(socket.get())) {
-        std::fprintf(stderr, "lenscout-cli doctor: no UDP socket that can broadcast\n");
-        return kExitFailed;
-    }
-    const bool ownPort = bindAny(socket.get(), toNetPort(DISCOVERY_PORT));
-    if (!ownPort && !bindAny(socket.get(), 0)) {
-        std::fprintf(stderr, "lenscout-cli doctor: no UDP port to be had\n");
+    bool ownPort = false;
+    Socket socket = openDiscoverySocket(&ownPort);
+    if (!socket.valid()) {
+        std::fprintf(stderr, "lenscout-cli doctor: no UDP socket that can broadcast and no port to be had\n");
         return kExitFailed;
     }
     std::vector<Ipv4Interface> table;
@@ -162,11 +159,7 @@ int doctor(const DoctorOptions& o) {
                     toHostPort(localPort(socket.get())));
     PacketWriter writer;
     buildSearchRequest(writer);
-    uint32_t broadcast = 0;
-    parseIpv4(kBroadcastAddress, &broadcast);
-    const BroadcastOutcome sent =
-        broadcastOnEveryLink(socket.get(), writer.data(), static_cast<size_t>(writer.length()), broadcast,
-                             toNetPort(DISCOVERY_PORT), haveTable ? &table : nullptr);
+    const BroadcastOutcome sent = broadcastDiscovery(socket.get(), writer, haveTable ? &table : nullptr);
     if (sent.socketFailed) {
         std::fprintf(stderr, "lenscout-cli doctor: the search could not be sent\n");
         return kExitFailed;

@@ -14,10 +14,12 @@
 #include "cli/credentials.h"
 #include "cli/exit_status.h"
 #include "cli/journal.h"
+#include "cli/outcome.h"
 #include "cli/plan_csv.h"
 #include "cli/scan_format.h"
 #include "cli/tool_language.h"
 #include "discovery/camera_text.h"
+#include "discovery/discovery_messages.h"
 #include "discovery/discovery_port.h"
 #include "discovery/message_ids.h"
 #include "platform/gbk.h"
@@ -71,7 +73,7 @@ struct Change {
     PlanRow row;
     CameraInfo current{};
     CameraInfo wanted{};
-    std::string outcome;  // unchanged, confirmed, refused, not-confirmed, sent-not-confirmed, failed
+    Outcome outcome = Outcome::Pending;
 };
 
 std::string where(const PlanRow& r) { return "line " + std::to_string(r.line) + ": " + r.id + ": "; }
@@ -117,10 +119,6 @@ bool plan(Change& c, std::vector<std::string>* errors) {
     c.wanted.httpPort = toNetPort(s.port);
     c.wanted.ip = s.ip, c.wanted.mask = s.mask, c.wanted.gateway = s.gateway, c.wanted.dns = s.dns;
     return true;
-}
-
-bool sameSettings(const CameraInfo& a, const CameraInfo& b) {
-    return a.ip == b.ip && a.mask == b.mask && a.gateway == b.gateway && a.dns == b.dns && a.httpPort == b.httpPort;
 }
 
 // What would put two devices at one address once the plan is done. Only
@@ -173,20 +171,19 @@ std::vector<size_t> sendBatch(CameraSearch& search, const ProvisionOptions& o, s
     SearchEvent event;
     while (!open.empty() && search.next(until, &event)) {
         if (event.code == kScanSocketFailure) break;
-        if (event.code == 1 || event.code == 5 || event.code == 6) {
+        if (isRefusalCode(event.code)) {
             if (batch.size() > 1) ambiguous = true;
             else
-                changes[batch[0]].outcome = "refused", open.clear();
+                changes[batch[0]].outcome = Outcome::Refused, open.clear();
             continue;
         }
         if (!event.camera) continue;
         for (size_t i : open) {
             Change& c = changes[i];
             if (!sameText(event.camera->deviceId, c.current.deviceId)) continue;
-            // A DHCP request can only be refused: an answer well after it is all there is to see.
-            if (c.row.dhcp && tickCount() - sent < 1000) break;
-            if (!c.row.dhcp && !sameSettings(*event.camera, c.wanted)) break;
-            c.outcome = c.row.dhcp ? "sent-not-confirmed" : "confirmed";
+            if (c.row.dhcp && tickCount() - sent < kDhcpRefusalWindowMs) break;
+            if (!c.row.dhcp && !showsSettings(*event.camera, c.wanted)) break;
+            c.outcome = c.row.dhcp ? Outcome::SentNotConfirmed : Outcome::Confirmed;
             open.erase(i);
             break;
         }
@@ -195,9 +192,9 @@ std::vector<size_t> sendBatch(CameraSearch& search, const ProvisionOptions& o, s
     for (size_t i : open) {
         if (ambiguous) again.push_back(i);
         else
-            changes[i].outcome = search.failed()       ? "failed"
-                                 : changes[i].row.dhcp ? "sent-not-confirmed"
-                                                       : "not-confirmed";
+            changes[i].outcome = search.failed()       ? Outcome::Failed
+                                 : changes[i].row.dhcp ? Outcome::SentNotConfirmed
+                                                       : Outcome::NotConfirmed;
     }
     return again;
 }
@@ -206,7 +203,7 @@ void apply(CameraSearch& search, const ProvisionOptions& o, std::vector<Change>&
            const CameraInfo& credentials) {
     std::vector<size_t> queue, alone;
     for (size_t i = 0; i < changes.size(); ++i)
-        if (changes[i].outcome.empty()) (changes[i].row.dhcp ? alone : queue).push_back(i);
+        if (changes[i].outcome == Outcome::Pending) (changes[i].row.dhcp ? alone : queue).push_back(i);
     while (!queue.empty() || !alone.empty()) {
         std::vector<size_t> batch;
         if (!alone.empty()) {
@@ -233,25 +230,19 @@ void report(const ProvisionOptions& o, const std::vector<Change>& changes) {
         for (const Change& c : changes)
             out += (out.size() > 1 ? ",{" : "{") + std::string("\"id\":") + jsonString(c.row.id) +
                    ",\"line\":" + std::to_string(c.row.line) + ",\"current\":" + networkSettingsJson(c.current, false) +
-                   ",\"planned\":" + networkSettingsJson(c.wanted, c.row.dhcp) + ",\"outcome\":\"" + c.outcome + "\"}";
+                   ",\"planned\":" + networkSettingsJson(c.wanted, c.row.dhcp) + ",\"outcome\":\"" +
+                   outcomeWord(c.outcome) + "\"}";
         std::printf("%s]\n", out.c_str());
         return;
     }
     for (const Change& c : changes)
         std::printf("%s  %s -> %s  %s\n", terminalSafe(c.row.id).c_str(), settingsText(c.current, false).c_str(),
-                    settingsText(c.wanted, c.row.dhcp).c_str(), c.outcome.c_str());
+                    settingsText(c.wanted, c.row.dhcp).c_str(), outcomeWord(c.outcome));
 }
 
 int exitStatusOf(const std::vector<Change>& changes) {
-    static const std::pair<const char*, int> kWorse[] = {{"sent-not-confirmed", kExitUnconfirmed},
-                                                         {"not-confirmed", kExitTimeout},
-                                                         {"refused", kExitRefused},
-                                                         {"failed", kExitFailed}};
     int status = kExitOk;
-    size_t rank = 0;
-    for (const Change& c : changes)
-        for (size_t k = 0; k < std::size(kWorse); ++k)
-            if (c.outcome == kWorse[k].first && k + 1 > rank) rank = k + 1, status = kWorse[k].second;
+    for (const Change& c : changes) status = worseStatus(status, exitStatusOf(c.outcome));
     return status;
 }
 
@@ -304,19 +295,19 @@ int provision(const ProvisionOptions& o) {
     if (!errors.empty()) return diagnose("nothing was sent"), missing ? kExitNotFound : kExitInvalid;
 
     for (Change& c : changes)
-        if (!c.row.dhcp && sameSettings(c.current, c.wanted)) c.outcome = "unchanged";
+        if (!c.row.dhcp && showsSettings(c.current, c.wanted)) c.outcome = Outcome::Unchanged;
     if (o.dryRun) {
         for (Change& c : changes)
-            if (c.outcome.empty()) c.outcome = "would change";
+            if (c.outcome == Outcome::Pending) c.outcome = Outcome::WouldChange;
         report(o, changes);
         return kExitOk;
     }
     apply(search, o, changes, credentials);
     for (const Change& c : changes)
-        if (c.outcome != "unchanged")
-            record(o.journal,
-                   {"provision", gbkToUtf8(fieldText(c.current.deviceId)), c.current.ip,
-                    networkSettingsJson(c.current, false), networkSettingsJson(c.wanted, c.row.dhcp), c.outcome});
+        if (c.outcome != Outcome::Unchanged)
+            record(o.journal, {"provision", gbkToUtf8(fieldText(c.current.deviceId)), c.current.ip,
+                               networkSettingsJson(c.current, false), networkSettingsJson(c.wanted, c.row.dhcp),
+                               outcomeWord(c.outcome)});
     report(o, changes);
     return exitStatusOf(changes);
 }

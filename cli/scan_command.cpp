@@ -5,18 +5,15 @@
 #include <set>
 #include <string>
 
-#include "cli/cli_messages.h"
+#include "cli/camera_search.h"
 #include "cli/exit_status.h"
 #include "cli/scan_format.h"
 #include "cli/tool_language.h"
 #include "discovery/camera_text.h"
 #include "discovery/discovery_worker.h"
 #include "discovery/message_ids.h"
-#include "discovery/thread_queue_target.h"
-#include "discovery/worker_control.h"
 #include "platform/gbk.h"
 #include "platform/tick_clock.h"
-#include "platform/worker_thread.h"
 #include "ui/camera_list.h"
 #include "ui/memory_list_lines.h"
 
@@ -43,16 +40,16 @@ struct ListPrinter {
 
 class ScanPrinter {
 public:
-    ScanPrinter(const ScanOptions& o, const char* program) : o_(o), program_(program), started_(tickCount()) {}
+    explicit ScanPrinter(const ScanOptions& o) : o_(o), started_(tickCount()) {}
 
-    // Prints one message; false once the worker has reported its own end.
-    bool print(const ThreadMessage& m) {
-        if (m.message == WM_CAMERA_FOUND) camera(takeRecord(m.wParam));
-        else if (m.message == WM_SCAN_TICK)
-            tick(m.lParam == kTickSentNothing);
-        else if (m.message == WM_SCAN_ERROR) {
-            std::printf("%s\n", errorLine(paramCode(m.wParam), o_.json).c_str());
-            return paramCode(m.wParam) != kScanSocketFailure;
+    // Prints one event; false once the worker has reported its own end.
+    bool print(SearchEvent& e) {
+        if (e.message == WM_CAMERA_FOUND) camera(std::move(e.camera));
+        else if (e.message == WM_SCAN_TICK)
+            tick();
+        else if (e.message == WM_SCAN_ERROR) {
+            std::printf("%s\n", errorLine(e.code, o_.json).c_str());
+            return e.code != kScanSocketFailure;
         }
         return true;
     }
@@ -68,18 +65,13 @@ private:
         else
             std::printf("%s\n", foundCameraLine(*camera, o_.json).c_str());
     }
-    void tick(bool sentNothing) {
-        // Said once when it starts, not every period: an empty list then has its reason.
-        if (sentNothing && !sentNothing_) noInterface(program_);
-        sentNothing_ = sentNothing;
+    void tick() {
         if (o_.list && !o_.once) list_.sweep();
         if (o_.ticks && !o_.list) std::printf("%s\n", tickLine(tickCount() - started_, o_.json).c_str());
     }
 
     const ScanOptions& o_;
-    const char* program_;
     uint32_t started_;
-    bool sentNothing_ = false;
     ListPrinter list_;
     std::set<std::string> printed_;
 };
@@ -109,29 +101,26 @@ Subcommand addScanCommand(CLI::App& cli) {
                                       [](const ScanOptions& o) { return runScan(o, "lenscout-cli scan"); });
 }
 
+// The search says once, under the program's name, when it went out on no
+// link: an empty list then has its reason.
 int runScan(const ScanOptions& options, const char* program) {
     selectToolLanguage(options.language);
-    ScanPrinter printer(options, program);
-    ThreadQueueTarget target(currentThreadId());
-    WorkerThread worker;
-    const uint32_t period = options.once ? kOneSearchOnly : kSearchPeriodMs;
-    if (!worker.start([&target, period] { return DiscoveryThreadProc(&target, period); })) {
+    ScanPrinter printer(options);
+    CameraSearch search(program, options.once ? kOneSearchOnly : kSearchPeriodMs);
+    if (!search.start()) {
         std::fprintf(stderr, "%s: cannot start the discovery thread\n", program);
         return kExitFailed;
     }
     const uint32_t end = tickCount() + static_cast<uint32_t>(options.seconds * 1000);
     bool running = true;
-    ThreadMessage m;
-    while (running && !tickReached(tickCount(), end)) {
-        if (!waitThreadMessage(&m, 50)) continue;
-        running = printer.print(m);
+    SearchEvent event;
+    while (running && search.next(end, &event)) {
+        running = printer.print(event);
         // Each event leaves as it happens, also into a pipe.
         std::fflush(stdout);
     }
     if (running) printer.finish();
     std::fflush(stdout);
-    stopWorker(worker);
-    discardThreadQueue();
     return running ? kExitOk : kExitFailed;
 }
 

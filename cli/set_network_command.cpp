@@ -12,9 +12,11 @@
 #include "cli/credentials.h"
 #include "cli/exit_status.h"
 #include "cli/journal.h"
+#include "cli/outcome.h"
 #include "cli/scan_format.h"
 #include "cli/tool_language.h"
 #include "discovery/camera_text.h"
+#include "discovery/discovery_messages.h"
 #include "discovery/message_ids.h"
 #include "platform/gbk.h"
 #include "platform/secrets.h"
@@ -95,57 +97,39 @@ NetworkSettings validate(const SetNetworkOptions& o, const CameraInfo& camera) {
 // With every field given the values can be judged before any search.
 bool complete(const SetNetworkOptions& o) { return o.havePort && (o.dhcp || o.addresses.size() == 4); }
 
-bool confirms(const CameraInfo& reply, const CameraInfo& wanted) {
-    return sameText(reply.deviceId, wanted.deviceId) && reply.httpPort == wanted.httpPort && reply.ip == wanted.ip &&
-           reply.mask == wanted.mask && reply.gateway == wanted.gateway && reply.dns == wanted.dns;
-}
-
-const char* outcomeOf(int status) {
-    switch (status) {
-    case kExitOk: return "confirmed";
-    case kExitRefused: return "refused";
-    case kExitTimeout: return "not-confirmed";
-    case kExitUnconfirmed: return "sent-not-confirmed";
-    default: return "failed";
-    }
-}
-
 // A camera told to take its address from DHCP can only refuse: a search
 // reply shows no mode, and the address it shows may be the old one. Once it
 // has answered a search well after the request without refusing, the
 // request is as good as it can be known: sent, not confirmed.
-constexpr uint32_t kRefusalWindowMs = 1000;
-
-int awaitDhcpRefusal(CameraSearch& search, const SetNetworkOptions& o, const CameraInfo& wanted) {
+Outcome awaitDhcpRefusal(CameraSearch& search, const SetNetworkOptions& o, const CameraInfo& wanted) {
     const uint32_t sent = tickCount(), until = sent + o.waitMs;
     SearchEvent event;
     while (search.next(until, &event)) {
-        if (event.code == kScanSocketFailure) return diagnoseCamera(o.id, kTextSocketError), kExitFailed;
-        if (event.code == 1 || event.code == 5 || event.code == 6)
-            return diagnoseCamera(o.id, kTextIncorrectCredentials), kExitRefused;
-        if (event.camera && sameText(event.camera->deviceId, wanted.deviceId) && tickCount() - sent >= kRefusalWindowMs)
+        if (event.code == kScanSocketFailure) return diagnoseCamera(o.id, kTextSocketError), Outcome::Failed;
+        if (isRefusalCode(event.code)) return diagnoseCamera(o.id, kTextIncorrectCredentials), Outcome::Refused;
+        if (event.camera && sameText(event.camera->deviceId, wanted.deviceId) &&
+            tickCount() - sent >= kDhcpRefusalWindowMs)
             break;
     }
     diagnose(o.id + ": sent, not confirmed: a camera's answer cannot show that it took DHCP");
-    return kExitUnconfirmed;
+    return Outcome::SentNotConfirmed;
 }
 
 // After the request: the camera's refusal, or its reply with the settings.
-int awaitConfirmation(CameraSearch& search, const SetNetworkOptions& o, const CameraInfo& wanted) {
+Outcome awaitConfirmation(CameraSearch& search, const SetNetworkOptions& o, const CameraInfo& wanted) {
     if (o.dhcp) return awaitDhcpRefusal(search, o, wanted);
     const uint32_t until = tickCount() + o.waitMs;
     SearchEvent event;
     while (search.next(until, &event)) {
-        if (event.code == kScanSocketFailure) return diagnoseCamera(o.id, kTextSocketError), kExitFailed;
-        if (event.code == 1 || event.code == 5 || event.code == 6)
-            return diagnoseCamera(o.id, kTextIncorrectCredentials), kExitRefused;
-        if (event.camera && confirms(*event.camera, wanted)) {
+        if (event.code == kScanSocketFailure) return diagnoseCamera(o.id, kTextSocketError), Outcome::Failed;
+        if (isRefusalCode(event.code)) return diagnoseCamera(o.id, kTextIncorrectCredentials), Outcome::Refused;
+        if (event.camera && showsSettings(*event.camera, wanted)) {
             std::printf("%s\n", foundCameraLine(*event.camera, o.json).c_str());
-            return kExitOk;
+            return Outcome::Confirmed;
         }
     }
     diagnoseCamera(o.id, kTextTimeOut);
-    return kExitTimeout;
+    return Outcome::NotConfirmed;
 }
 
 int setNetwork(const SetNetworkOptions& o) {
@@ -175,11 +159,12 @@ int setNetwork(const SetNetworkOptions& o) {
     wanted.dns = s.dns;
     search.drop();
     if (!postSetNetwork(search.worker(), wanted)) return diagnoseCamera(o.id, kTextThreadError), kExitFailed;
-    status = awaitConfirmation(search, o, wanted);
+    const Outcome outcome = awaitConfirmation(search, o, wanted);
     wipe(wanted.password, sizeof wanted.password);
-    record(o.journal, {"set-network", gbkToUtf8(fieldText(wanted.deviceId)), found[id].ip,
-                       networkSettingsJson(found[id], false), networkSettingsJson(wanted, o.dhcp), outcomeOf(status)});
-    return status;
+    record(o.journal,
+           {"set-network", gbkToUtf8(fieldText(wanted.deviceId)), found[id].ip, networkSettingsJson(found[id], false),
+            networkSettingsJson(wanted, o.dhcp), outcomeWord(outcome)});
+    return exitStatusOf(outcome);
 }
 
 }  // namespace

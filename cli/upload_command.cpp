@@ -13,6 +13,7 @@
 #include "cli/credentials.h"
 #include "cli/exit_status.h"
 #include "cli/journal.h"
+#include "cli/outcome.h"
 #include "cli/progress_view.h"
 #include "cli/scan_format.h"
 #include "cli/tool_language.h"
@@ -176,20 +177,20 @@ void printVersions(const std::vector<UploadProgress>& rows, const std::vector<co
 
 // The worst outcome: an interrupted run, then a failure, a refused login,
 // a camera not found.
+int statusOf(const UploadProgress& p) {
+    switch (p.state) {
+    case UploadState::Interrupted: return kExitInterrupted;
+    case UploadState::OtherSubnet:
+    case UploadState::Held: return kExitFailed;
+    case UploadState::NotFound: return kExitNotFound;
+    case UploadState::Failed: return p.failure == UploadFailure::LoginRefused ? kExitRefused : kExitFailed;
+    default: return kExitOk;
+    }
+}
+
 int exitStatusOf(const std::vector<UploadProgress>& rows) {
     int status = kExitOk;
-    auto worse = [&](int s) {
-        static const int kOrder[] = {kExitOk, kExitNotFound, kExitRefused, kExitFailed, kExitInterrupted};
-        auto rank = [](int x) { return std::find(std::begin(kOrder), std::end(kOrder), x) - std::begin(kOrder); };
-        if (rank(s) > rank(status)) status = s;
-    };
-    for (const UploadProgress& p : rows) {
-        if (p.state == UploadState::Interrupted) worse(kExitInterrupted);
-        if (p.state == UploadState::OtherSubnet || p.state == UploadState::Held) worse(kExitFailed);
-        if (p.state == UploadState::NotFound) worse(kExitNotFound);
-        if (p.state == UploadState::Failed)
-            worse(p.failure == UploadFailure::LoginRefused ? kExitRefused : kExitFailed);
-    }
+    for (const UploadProgress& p : rows) status = worseStatus(status, statusOf(p));
     return status;
 }
 

@@ -2,6 +2,7 @@
 
 #include <new>
 
+#include "discovery/camera_text.h"
 #include "protocol/packet_header.h"
 
 namespace lenscout {
@@ -32,5 +33,10 @@ std::unique_ptr<CameraInfo> parseSearchReply(DatagramReader& reader) {
 }
 
 bool parseResult(DatagramReader& reader, uint16_t* code) { return reader.readU16(code); }
+
+bool showsSettings(const CameraInfo& reply, const CameraInfo& wanted) {
+    return sameText(reply.deviceId, wanted.deviceId) && reply.httpPort == wanted.httpPort && reply.ip == wanted.ip &&
+           reply.mask == wanted.mask && reply.gateway == wanted.gateway && reply.dns == wanted.dns;
+}
 
 }  // namespace lenscout

@@ -29,6 +29,15 @@ constexpr uint16_t CMD_SET_NETWORK = 2;
 constexpr uint16_t CMD_RESULT = 3;
 
 constexpr uint32_t kRequestTag = 0x01000000;
+
+// The result codes by which a camera refuses a set-network request's user
+// or password.
+constexpr bool isRefusalCode(int32_t code) { return code == 1 || code == 5 || code == 6; }
+// A camera confirms new settings by answering a search with them.
+bool showsSettings(const CameraInfo& reply, const CameraInfo& wanted);
+// A request for DHCP can only be refused, since a reply shows no mode: an
+// answer this long after the request without a refusal is all there is.
+constexpr uint32_t kDhcpRefusalWindowMs = 1000;
 constexpr int kSearchReplyMinPayload = 64;
 
 bool buildSearchRequest(PacketWriter& writer);

@@ -5,6 +5,7 @@
 
 #include "discovery/camera_text.h"
 #include "discovery/discovery_messages.h"
+#include "discovery/discovery_socket.h"
 #include "discovery/message_ids.h"
 #include "discovery/same_subnet.h"
 #include "discovery/thread_queue_target.h"
@@ -35,11 +36,8 @@ bool DiscoveryWorker::fail() {
 
 bool DiscoveryWorker::start() {
     parseIpv4(kBroadcastAddress, &broadcastAddr_);
-    socket_ = openUdpSocket();
-    if (!socket_.valid() || !enableBroadcast(socket_.get())) return fail();
-    if (!bindAny(socket_.get(), toNetPort(DISCOVERY_PORT)) && !bindAny(socket_.get(), 0)) return fail();
-    setReceiveBuffer(socket_.get(), kDiscoveryReceiveBuffer);  // best effort: the system may cap it
-    enableArrivalInfo(socket_.get());                          // without it, requests go out on every link
+    socket_ = openDiscoverySocket();
+    if (!socket_.valid()) return fail();
     // A request posted before the first search still goes out on every link.
     haveInterfaces_ = readInterfaceTable(&interfaces_);
     previousTick_ = due_ = tickCount();
@@ -89,10 +87,8 @@ bool DiscoveryWorker::searchIfDue() {
 // A link that is missing only skips that link; with none at all nothing
 // goes out and the period goes on.
 bool DiscoveryWorker::broadcast(int* sent, bool oncePerLink) {
-    if (!writer_.data()) return false;
     const BroadcastOutcome outcome =
-        broadcastOnEveryLink(socket_.get(), writer_.data(), static_cast<size_t>(writer_.length()), broadcastAddr_,
-                             toNetPort(DISCOVERY_PORT), haveInterfaces_ ? &interfaces_ : nullptr, oncePerLink);
+        broadcastDiscovery(socket_.get(), writer_, haveInterfaces_ ? &interfaces_ : nullptr, oncePerLink);
     if (sent) *sent = outcome.sent;
     return !outcome.socketFailed;
 }

@@ -18,8 +18,6 @@ namespace lenscout {
 
 constexpr uint32_t kSearchPeriodMs = 3000;
 constexpr uint32_t kReceiveSliceMs = 100;
-// Room for a burst of replies from a large network while a pass is busy.
-constexpr int kDiscoveryReceiveBuffer = 4 * 1024 * 1024;
 // Far more cameras than a site has; past it the worker forgets where each
 // was heard, and a request goes out on every link until the next search.
 constexpr size_t kRememberedCameras = 4096;

@@ -15,7 +15,6 @@ public:
     static constexpr int32_t kGrowthStep = 100;
 
     PacketWriter() = default;
-    ~PacketWriter() { release(); }
     PacketWriter(const PacketWriter&) = delete;
     PacketWriter& operator=(const PacketWriter&) = delete;
 

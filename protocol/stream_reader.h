@@ -16,7 +16,6 @@ public:
     static constexpr size_t kChunkSize = 1024;
 
     StreamReader() = default;
-    ~StreamReader() { release(); }
     StreamReader(const StreamReader&) = delete;
     StreamReader& operator=(const StreamReader&) = delete;
 

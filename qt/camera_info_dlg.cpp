@@ -13,7 +13,7 @@ namespace lenscout {
 CCameraInfoDlg::CCameraInfoDlg() : ui_(std::make_unique<Ui::CCameraInfoDlg>()) {
     ui_->setupUi(this);
     setUpCameraDialog(this);
-    for (QLabel* value : {ui_->IDC_DEVICE_ID, ui_->IDC_FIRMWARE, ui_->IDC_WEBUI}) makeSelectable(value);
+    for (const CameraField* f : fieldsFor(kInProperties)) makeSelectable(control(f->valueControl));
     // Its one button, labelled OK, is the dialog's cancel.
     connect(ui_->IDCANCEL, &QPushButton::clicked, this, &QDialog::reject);
 }
@@ -23,16 +23,17 @@ CCameraInfoDlg::~CCameraInfoDlg() = default;
 void CCameraInfoDlg::OnInitDialog() {
     setWindowTitle(fromGbk(cameraDialogTitle(m_camera, kTextBasicProperties)));
     ui_->IDCANCEL->setText(unicodeText(kTextOk));
-    // The template's label and value of each field the dialog shows, in
-    // the order of the field table.
-    const std::pair<QLabel*, QLabel*> controls[] = {{ui_->IDC_LABEL_DEVICE_ID, ui_->IDC_DEVICE_ID},
-                                                    {ui_->IDC_LABEL_FIRMWARE, ui_->IDC_FIRMWARE},
-                                                    {ui_->IDC_LABEL_WEBUI, ui_->IDC_WEBUI}};
-    const std::vector<const CameraField*> fields = fieldsFor(kInProperties);
-    for (size_t i = 0; i < fields.size() && i < std::size(controls); ++i) {
-        controls[i].first->setText(unicodeText(fields[i]->labelRow));
-        controls[i].second->setText(fromGbk(fields[i]->text(m_camera, nullptr)));
+    for (const CameraField* f : fieldsFor(kInProperties)) {
+        control(f->labelControl)->setText(unicodeText(f->labelRow));
+        control(f->valueControl)->setText(fromGbk(f->text(m_camera, nullptr)));
     }
+}
+
+// The template's label that carries the control number.
+QLabel* CCameraInfoDlg::control(int id) const {
+    for (QLabel* label : findChildren<QLabel*>())
+        if (label->property("controlId").toInt() == id) return label;
+    return nullptr;
 }
 
 int CCameraInfoDlg::DoModal() {

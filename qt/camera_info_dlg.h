@@ -1,9 +1,12 @@
 #pragma once
-// Basic properties of one camera (dialog 142): device ID and both versions.
+// Basic properties of one camera (dialog 142): the fields of the camera
+// field table that it shows (device ID and both versions).
 #include <QDialog>
 #include <memory>
 
 #include "discovery/camera_info.h"
+
+class QLabel;
 
 namespace Ui {
 class CCameraInfoDlg;
@@ -22,6 +25,8 @@ public:
     int DoModal();
 
 private:
+    QLabel* control(int id) const;
+
     std::unique_ptr<Ui::CCameraInfoDlg> ui_;
 };
 

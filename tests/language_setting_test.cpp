@@ -29,11 +29,9 @@ protected:
 };
 
 TEST_F(SettingsFile, ReadsTheNumberAfterLang) {
-    EXPECT_EQ(readFrom("lang=3"), 3);
-    EXPECT_EQ(readFrom("lang=0"), 0);
-    EXPECT_EQ(readFrom("lang=2\nlang=3\ncolour=blue\n"), 2);
-    EXPECT_EQ(readFrom("lang= +1"), 1);
-    EXPECT_EQ(readFrom("lang=3rd"), 3);
+    const std::pair<const char*, int> files[] = {
+        {"lang=3", 3}, {"lang=0", 0}, {"lang=2\nlang=3\ncolour=blue\n", 2}, {"lang= +1", 1}, {"lang=3rd", 3}};
+    for (const auto& [content, setting] : files) EXPECT_EQ(readFrom(content), setting) << content;
 }
 
 TEST_F(SettingsFile, AnythingUnusableGivesAutomatic) {
@@ -80,11 +78,12 @@ TEST(SystemLanguage, IdentifiersOfTheFiveChineseRegionsOnly) {
 }
 
 TEST(SystemLanguage, LocaleNamesMapToIdentifiers) {
-    EXPECT_EQ(LangIdFromLocale("zh_CN.UTF-8"), 0x0804);
-    EXPECT_EQ(LangIdFromLocale("zh_TW"), 0x0404);
-    EXPECT_EQ(LangIdFromLocale("zh_HK.GB18030"), 0x0c04);
-    EXPECT_EQ(LangIdFromLocale("zh_SG"), 0x1004);
-    EXPECT_EQ(LangIdFromLocale("zh_MO@stroke"), 0x1404);
+    const std::pair<const char*, uint16_t> locales[] = {{"zh_CN.UTF-8", 0x0804},
+                                                        {"zh_TW", 0x0404},
+                                                        {"zh_HK.GB18030", 0x0c04},
+                                                        {"zh_SG", 0x1004},
+                                                        {"zh_MO@stroke", 0x1404}};
+    for (const auto& [locale, id] : locales) EXPECT_EQ(LangIdFromLocale(locale), id) << locale;
     EXPECT_EQ(LanguageFromLangId(LangIdFromLocale("zh_XX.UTF-8")), 1);
     EXPECT_EQ(LanguageFromLangId(LangIdFromLocale("zh_CNX")), 1);
     EXPECT_EQ(LangIdFromLocale("C"), 0x0409);

@@ -35,6 +35,9 @@ struct CameraField {
     const char* key;
     const char* scanKey;  // the key in scan's line, which is older than the rest
     int labelRow;         // the label's string-table row; 0 for none
+    // The properties dialog's label and value controls, by the numbers of
+    // its template; 0 where the dialog does not show the field.
+    int labelControl, valueControl;
     FieldKind kind;
     unsigned uses;
     // The value as text: GBK for the camera's own texts, ASCII otherwise. A

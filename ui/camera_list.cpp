@@ -1,6 +1,7 @@
 #include "ui/camera_list.h"
 
 #include "discovery/camera_text.h"
+#include "discovery/discovery_messages.h"
 #include "discovery/message_ids.h"
 #include "ui/camera_line.h"
 
@@ -9,10 +10,7 @@ namespace lenscout {
 ScanErrorAction OnScanError(int32_t code) {
     switch (code) {
     case kScanSocketFailure: return ScanErrorAction::SocketErrorThenQuit;
-    case 1:
-    case 5:
-    case 6: return ScanErrorAction::IncorrectCredentials;
-    default: return ScanErrorAction::None;
+    default: return isRefusalCode(code) ? ScanErrorAction::IncorrectCredentials : ScanErrorAction::None;
     }
 }
 

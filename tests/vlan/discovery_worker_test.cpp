@@ -48,6 +48,12 @@ bool hasCamera(const WorkerRun& run, const char* id) {
                        [&](const CameraInfo& c) { return fieldText(c.deviceId) == id; });
 }
 
+// The camera that answered first; an empty record when none did.
+CameraInfo firstAnswer(WorkerRun& run) {
+    EXPECT_TRUE(run.waitFor(WM_CAMERA_FOUND, 1000));
+    return run.records.empty() ? CameraInfo{} : run.records[0];
+}
+
 TEST(DiscoveryWorker, SearchesAtOnceThenEveryPeriod) {
     SimProcess sim(1, {"--count", "2", "--delay", "0"});
     ASSERT_TRUE(sim.ok());
@@ -85,8 +91,7 @@ TEST(DiscoveryWorker, SetNetworkReachesTheCameraByteForByteThenSearches) {
     SimProcess sim(1, {"--camera", "password=pw", "--delay", "0"});
     ASSERT_TRUE(sim.ok());
     WorkerRun run;
-    ASSERT_TRUE(run.waitFor(WM_CAMERA_FOUND, 1000));
-    CameraInfo settings = run.records[0];
+    CameraInfo settings = firstAnswer(run);
     setFieldText(settings.user, "admin");
     setFieldText(settings.password, "pw");
     parseIpv4("192.168.77.150", &settings.ip);
@@ -114,8 +119,7 @@ TEST(DiscoveryWorker, WrongCredentialsBringTheCamerasCode) {
     SimProcess sim(1, {"--camera", "password=pw,authfail=5", "--delay", "0"});
     ASSERT_TRUE(sim.ok());
     WorkerRun run;
-    ASSERT_TRUE(run.waitFor(WM_CAMERA_FOUND, 1000));
-    CameraInfo settings = run.records[0];
+    CameraInfo settings = firstAnswer(run);
     setFieldText(settings.password, "nope");
     ASSERT_TRUE(postSetNetwork(run.id(), settings));
     ASSERT_TRUE(run.waitFor(WM_SCAN_ERROR, 1000));

@@ -44,13 +44,14 @@ TEST(Win32Dialogs, PropertiesShowIdAndVersions) {
     HWND w = dlg.create(nullptr);
     ASSERT_TRUE(w);
     EXPECT_EQ(test::text(w), L"Anonymous Basic Properties");
-    EXPECT_EQ(test::itemText(w, IDC_LABEL_DEVICE_ID), L"Device ID");
-    EXPECT_EQ(test::itemText(w, IDC_LABEL_FIRMWARE), L"System Firmware Version");
-    EXPECT_EQ(test::itemText(w, IDC_LABEL_WEBUI), L"Web UI Version");
-    EXPECT_EQ(test::itemText(w, IDC_DEVICE_ID), L"CAM-7");
-    EXPECT_EQ(test::itemText(w, IDC_FIRMWARE), L"1.2.3.4");
-    EXPECT_EQ(test::itemText(w, IDC_WEBUI), L"2.0.1.7");
-    EXPECT_EQ(test::itemText(w, IDCANCEL), L"OK");
+    const std::pair<int, const wchar_t*> shown[] = {{IDC_LABEL_DEVICE_ID, L"Device ID"},
+                                                    {IDC_LABEL_FIRMWARE, L"System Firmware Version"},
+                                                    {IDC_LABEL_WEBUI, L"Web UI Version"},
+                                                    {IDC_DEVICE_ID, L"CAM-7"},
+                                                    {IDC_FIRMWARE, L"1.2.3.4"},
+                                                    {IDC_WEBUI, L"2.0.1.7"},
+                                                    {IDCANCEL, L"OK"}};
+    for (const auto& [id, text] : shown) EXPECT_EQ(test::itemText(w, id), text) << id;
 }
 
 class Win32NetConfig : public testing::Test {
@@ -68,13 +69,14 @@ protected:
 
 TEST_F(Win32NetConfig, OpensWithTheCamerasSettingsInItsLanguage) {
     EXPECT_EQ(test::text(w), L"Gate Network Configuration");
-    EXPECT_EQ(test::itemText(w, IDC_DHCP), L"Obtain IP from DHCP server");
-    EXPECT_EQ(test::itemText(w, IDC_LABEL_MASK), L"Subnet Mask");
-    EXPECT_EQ(test::itemText(w, IDC_PORT), L"8080");
-    EXPECT_EQ(test::itemText(w, IDC_USER), L"admin");
-    EXPECT_EQ(test::itemText(w, IDC_PASSWORD), L"");
-    EXPECT_EQ(test::itemText(w, IDC_IP), L"192.168.77.5");
-    EXPECT_EQ(test::itemText(w, IDC_MASK), L"255.255.255.0");
+    const std::pair<int, const wchar_t*> shown[] = {{IDC_DHCP, L"Obtain IP from DHCP server"},
+                                                    {IDC_LABEL_MASK, L"Subnet Mask"},
+                                                    {IDC_PORT, L"8080"},
+                                                    {IDC_USER, L"admin"},
+                                                    {IDC_PASSWORD, L""},
+                                                    {IDC_IP, L"192.168.77.5"},
+                                                    {IDC_MASK, L"255.255.255.0"}};
+    for (const auto& [id, text] : shown) EXPECT_EQ(test::itemText(w, id), text) << id;
 }
 
 TEST_F(Win32NetConfig, EachBadEntryGetsItsMessageAndKeepsTheDialog) {

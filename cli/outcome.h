@@ -1,0 +1,28 @@
+#pragma once
+// What became of one camera's network settings in set-network and
+// provision: its word in the report, the journal and JSON, and its exit
+// status.
+#include <vector>
+
+namespace lenscout {
+
+enum class Outcome {
+    Pending,
+    Unchanged,
+    WouldChange,  // a dry run's
+    Confirmed,
+    SentNotConfirmed,
+    NotConfirmed,
+    Refused,
+    Failed,
+};
+
+const char* outcomeWord(Outcome outcome);
+int exitStatusOf(Outcome outcome);
+
+// The worse of two exit statuses, by the one ranking of every command: an
+// interruption, a failure, a refusal, a camera not found, one that did not
+// confirm, one whose DHCP cannot be seen, success.
+int worseStatus(int a, int b);
+
+}  // namespace lenscout
