@@ -1,9 +1,9 @@
 #include "qt/tool_app.h"
 
 #include "app/string_table.h"
-#include "platform/socket.h"
 #include "qt/camera_list_dlg.h"
 #include "qt/single_instance.h"
+#include "ui/tool_app_defaults.h"
 
 namespace lenscout {
 

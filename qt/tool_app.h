@@ -12,7 +12,5 @@ using StartupServices = StartupServicesOf<MessageBoxFn, CCameraListDlg, showMess
 using CToolApp = ToolAppOf<StartupServices>;
 template <>
 bool CToolApp::InitInstance();
-// Made in tool_app.cpp, where the main window's class is complete.
-extern template class ToolAppOf<StartupServices>;
 
 }  // namespace lenscout

@@ -5,8 +5,6 @@
 #include <functional>
 #include <memory>
 
-#include "platform/socket.h"
-
 namespace lenscout {
 
 // What start-up takes from its surroundings; tests put stand-ins here, and
@@ -21,7 +19,8 @@ struct StartupServicesOf {
 };
 
 // The application object; each desktop defines InitInstance for its own
-// services.
+// services, and makes the class in its tool_app.cpp with the constructor of
+// tool_app_defaults.h.
 template <class Services>
 class ToolAppOf {
 public:
@@ -32,15 +31,6 @@ public:
 private:
     Services services_;
 };
-
-// Instantiated where the main window's class is complete.
-template <class Services>
-ToolAppOf<Services>::ToolAppOf(Services services) : services_(std::move(services)) {
-    if (!services_.startSocketLayer) services_.startSocketLayer = startSocketLayer;
-    if (!services_.messageBox) services_.messageBox = Services::kStandardMessageBox;
-    if (!services_.makeMainWindow)
-        services_.makeMainWindow = [] { return std::make_unique<typename Services::MainWindow>(); };
-}
 
 struct StartupSteps {
     // True when a running instance was found and brought forward.

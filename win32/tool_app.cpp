@@ -3,7 +3,7 @@
 #include <commctrl.h>
 
 #include "app/string_table.h"
-#include "platform/socket.h"
+#include "ui/tool_app_defaults.h"
 #include "win32/camera_list_dlg.h"
 #include "win32/resource.h"
 #include "win32/wide_text.h"
