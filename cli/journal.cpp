@@ -31,6 +31,15 @@ void addJournalOptions(CLI::App& command, JournalOptions* o) {
         ->excludes(off);
 }
 
+void addSettingsCommandOptions(CLI::App& command, SettingsCommandOptions* o, const SettingsCommandTexts& texts) {
+    addCredentialOptions(command, &o->credentials, texts.whose);
+    addSecondsOption(command, "--search", &o->searchMs, texts.search);
+    addSecondsOption(command, "--wait", &o->waitMs, texts.wait);
+    command.add_flag("--json", o->json, texts.json);
+    addJournalOptions(command, &o->journal);
+    addLanguageOption(command, &o->language);
+}
+
 std::string journalLine(const JournalEntry& e, std::time_t when) {
     return "{\"time\":\"" + isoTime(when) + "\",\"command\":" + jsonString(e.command) + ",\"id\":" + jsonString(e.id) +
            ",\"ip\":\"" + dottedQuad(e.ip) + "\",\"old\":" + e.oldValues + ",\"planned\":" + e.planned +

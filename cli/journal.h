@@ -9,6 +9,7 @@
 #include <string>
 
 #include "cli/command_line.h"
+#include "cli/tool_language.h"
 
 namespace lenscout {
 
@@ -17,6 +18,26 @@ struct JournalOptions {
     bool off = false;
 };
 void addJournalOptions(CLI::App& command, JournalOptions* o);
+
+// The options of the commands that change cameras' settings: the
+// credentials, how long to search and to wait for the answers, JSON, the
+// journal and the language.
+struct SettingsCommandOptions {
+    CredentialOptions credentials;
+    uint32_t searchMs = 4000;
+    uint32_t waitMs = 10000;
+    bool json = false;
+    int64_t language = kLanguageUnset;
+    JournalOptions journal;
+};
+// What each of them means for one command.
+struct SettingsCommandTexts {
+    const char* whose;   // "the camera's"
+    const char* search;  // --search
+    const char* wait;    // --wait
+    const char* json;    // --json
+};
+void addSettingsCommandOptions(CLI::App& command, SettingsCommandOptions* o, const SettingsCommandTexts& texts);
 
 // One attempted change. `oldValues` and `planned` are JSON objects.
 struct JournalEntry {

@@ -33,16 +33,10 @@ namespace lenscout {
 
 namespace {
 
-struct ProvisionOptions {
+struct ProvisionOptions : SettingsCommandOptions {
     std::string plan;
     uint64_t jobs = 1;
     bool dryRun = false;
-    bool json = false;
-    CredentialOptions credentials;
-    uint32_t searchMs = 4000;
-    uint32_t waitMs = 10000;
-    int64_t language = kLanguageUnset;
-    JournalOptions journal;
 };
 
 // What --help says of it.
@@ -60,12 +54,10 @@ void declareOptions(CLI::App& command, ProvisionOptions* o) {
         ->option_text("N")
         ->check(CLI::Range(uint64_t{1}, uint64_t{64}));
     command.add_flag("--dry-run", o->dryRun, "print the changes, current -> planned, and send nothing");
-    addCredentialOptions(command, &o->credentials, "the cameras'");
-    addSecondsOption(command, "--search", &o->searchMs, "seconds of the search before anything is sent");
-    addSecondsOption(command, "--wait", &o->waitMs, "seconds each camera may take to confirm its new settings");
-    command.add_flag("--json", o->json, "print the outcomes as one JSON array");
-    addJournalOptions(command, &o->journal);
-    addLanguageOption(command, &o->language);
+    addSettingsCommandOptions(
+        command, o,
+        {"the cameras'", "seconds of the search before anything is sent",
+         "seconds each camera may take to confirm its new settings", "print the outcomes as one JSON array"});
 }
 
 // One camera of the plan: what it has, what it is to have, what became of it.

@@ -29,18 +29,12 @@ namespace lenscout {
 
 namespace {
 
-struct SetNetworkOptions {
+struct SetNetworkOptions : SettingsCommandOptions {
     std::string id;
     bool dhcp = false;
     std::map<std::string, std::string> addresses;  // ip, mask, gateway, dns as given
     bool havePort = false;
     int32_t portField = 0;
-    CredentialOptions credentials;
-    uint32_t searchMs = 4000;
-    uint32_t waitMs = 10000;
-    bool json = false;
-    int64_t language = kLanguageUnset;
-    JournalOptions journal;
 };
 
 // What --help says of it.
@@ -74,12 +68,10 @@ void declareOptions(CLI::App& command, SetNetworkOptions* o) {
             },
             "the camera's HTTP port")
         ->option_text("N");
-    addCredentialOptions(command, &o->credentials, "the camera's");
-    addSecondsOption(command, "--search", &o->searchMs, "seconds to find the camera");
-    addSecondsOption(command, "--wait", &o->waitMs, "seconds to wait for its answer with the new settings");
-    command.add_flag("--json", o->json, "print the confirmed camera as JSON");
-    addJournalOptions(command, &o->journal);
-    addLanguageOption(command, &o->language);
+    addSettingsCommandOptions(
+        command, o,
+        {"the camera's", "seconds to find the camera", "seconds to wait for its answer with the new settings",
+         "print the confirmed camera as JSON"});
 }
 
 // The dialog's fields: what was given, else the camera's current values.

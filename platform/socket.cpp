@@ -1,5 +1,6 @@
 #include "platform/socket.h"
 
+#include <algorithm>
 #include <cstring>
 
 namespace lenscout {
@@ -43,5 +44,26 @@ uint16_t toNetPort(uint16_t hostPort) { return toNetOrder(hostPort); }
 uint16_t toHostPort(uint16_t netPort) { return toHostOrder(netPort); }
 uint32_t toNetLong(uint32_t host) { return toNetOrder(host); }
 uint32_t toHostLong(uint32_t net) { return toHostOrder(net); }
+
+// One system call for many pieces; a partial send moves the pieces on.
+bool sendAllGathered(SocketHandle s, ByteRange* pieces, size_t count, size_t* taken) {
+    size_t ignored = 0;
+    size_t& total = taken ? *taken : ignored;
+    total = 0;
+    for (size_t first = 0; first < count;) {
+        const long sent = sendGathered(s, pieces + first, count - first);
+        if (sent <= 0) return false;
+        total += static_cast<size_t>(sent);
+        for (size_t left = static_cast<size_t>(sent); left > 0 && first < count;) {
+            const size_t take = std::min(left, pieces[first].size);
+            pieces[first].data = static_cast<const char*>(pieces[first].data) + take;
+            pieces[first].size -= take;
+            left -= take;
+            if (pieces[first].size == 0) ++first;
+        }
+        while (first < count && pieces[first].size == 0) ++first;
+    }
+    return true;
+}
 
 }  // namespace lenscout

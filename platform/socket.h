@@ -75,7 +75,10 @@ struct ByteRange {
     size_t size;
 };
 // `taken`, when given, is how many bytes the connection took, also on failure.
+// The pieces are moved on past what was sent.
 bool sendAllGathered(SocketHandle s, ByteRange* pieces, size_t count, size_t* taken = nullptr);
+// One system call's worth of the pieces: the bytes it took, or -1.
+long sendGathered(SocketHandle s, const ByteRange* pieces, size_t count);
 long sendDatagramTo(SocketHandle s, const void* data, size_t count, uint32_t addrNet, uint16_t portNet);
 long receiveSome(SocketHandle s, void* data, size_t capacity);
 long receiveFrom(SocketHandle s, void* data, size_t capacity, uint32_t* addrNet, uint16_t* portNet);

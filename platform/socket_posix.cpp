@@ -139,33 +139,16 @@ long sendSome(SocketHandle s, const void* data, size_t count) {
     return static_cast<long>(r);
 }
 
-// One system call for many pieces; a partial send moves the pieces on.
-bool sendAllGathered(SocketHandle s, ByteRange* pieces, size_t count, size_t* taken) {
-    size_t ignored = 0;
-    size_t& total = taken ? *taken : ignored;
-    total = 0;
-    std::vector<iovec> v(count);
-    for (size_t i = 0; i < count; ++i) v[i] = {const_cast<void*>(pieces[i].data), pieces[i].size};
-    size_t first = 0;
-    while (first < count) {
-        msghdr m{};
-        m.msg_iov = v.data() + first;
-        m.msg_iovlen = std::min<size_t>(count - first, IOV_MAX);
-        ssize_t sent;
-        do sent = ::sendmsg(s, &m, MSG_NOSIGNAL);
-        while (sent < 0 && errno == EINTR);
-        if (sent <= 0) return false;
-        total += static_cast<size_t>(sent);
-        for (size_t left = static_cast<size_t>(sent); left > 0 && first < count;) {
-            const size_t take = std::min(left, v[first].iov_len);
-            v[first].iov_base = static_cast<char*>(v[first].iov_base) + take;
-            v[first].iov_len -= take;
-            left -= take;
-            if (v[first].iov_len == 0) ++first;
-        }
-        while (first < count && v[first].iov_len == 0) ++first;
-    }
-    return true;
+long sendGathered(SocketHandle s, const ByteRange* pieces, size_t count) {
+    std::vector<iovec> v(std::min<size_t>(count, IOV_MAX));
+    for (size_t i = 0; i < v.size(); ++i) v[i] = {const_cast<void*>(pieces[i].data), pieces[i].size};
+    msghdr m{};
+    m.msg_iov = v.data();
+    m.msg_iovlen = v.size();
+    ssize_t sent;
+    do sent = ::sendmsg(s, &m, MSG_NOSIGNAL);
+    while (sent < 0 && errno == EINTR);
+    return static_cast<long>(sent);
 }
 
 long sendDatagramTo(SocketHandle s, const void* data, size_t count, uint32_t addrNet, uint16_t portNet) {

@@ -231,32 +231,15 @@ long sendSome(SocketHandle s, const void* data, size_t count) {
     return ::send(raw(s), static_cast<const char*>(data), clampedLength(count), 0);
 }
 
-bool sendAllGathered(SocketHandle s, ByteRange* pieces, size_t count, size_t* taken) {
-    size_t ignored = 0;
-    size_t& total = taken ? *taken : ignored;
-    total = 0;
+long sendGathered(SocketHandle s, const ByteRange* pieces, size_t count) {
     std::vector<WSABUF> v(count);
     for (size_t i = 0; i < count; ++i) {
         v[i].buf = static_cast<char*>(const_cast<void*>(pieces[i].data));
         v[i].len = static_cast<ULONG>(pieces[i].size);
     }
-    size_t first = 0;
-    while (first < count) {
-        DWORD sent = 0;
-        if (::WSASend(raw(s), v.data() + first, static_cast<DWORD>(count - first), &sent, 0, nullptr, nullptr) != 0 ||
-            sent == 0)
-            return false;
-        total += sent;
-        for (size_t left = sent; left > 0 && first < count;) {
-            const size_t take = std::min<size_t>(left, v[first].len);
-            v[first].buf += take;
-            v[first].len -= static_cast<ULONG>(take);
-            left -= take;
-            if (v[first].len == 0) ++first;
-        }
-        while (first < count && v[first].len == 0) ++first;
-    }
-    return true;
+    DWORD sent = 0;
+    if (::WSASend(raw(s), v.data(), static_cast<DWORD>(count), &sent, 0, nullptr, nullptr) != 0) return -1;
+    return static_cast<long>(sent);
 }
 
 long sendDatagramTo(SocketHandle s, const void* data, size_t count, uint32_t addrNet, uint16_t portNet) {

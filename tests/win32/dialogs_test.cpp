@@ -37,6 +37,11 @@ uint32_t address(const char* dotted) {
 // Shown in the dialog, whether or not the dialog itself is on the screen.
 bool shown(HWND dialog, int id) { return (GetWindowLongW(GetDlgItem(dialog, id), GWL_STYLE) & WS_VISIBLE) != 0; }
 
+// Each control's text as the dialog shows it.
+void expectTexts(HWND w, std::initializer_list<std::pair<int, const wchar_t*>> shown) {
+    for (const auto& [id, text] : shown) EXPECT_EQ(test::itemText(w, id), text) << id;
+}
+
 TEST(Win32Dialogs, PropertiesShowIdAndVersions) {
     SelectLanguage(kEnglish);
     CCameraInfoDlg dlg;
@@ -44,14 +49,13 @@ TEST(Win32Dialogs, PropertiesShowIdAndVersions) {
     HWND w = dlg.create(nullptr);
     ASSERT_TRUE(w);
     EXPECT_EQ(test::text(w), L"Anonymous Basic Properties");
-    const std::pair<int, const wchar_t*> shown[] = {{IDC_LABEL_DEVICE_ID, L"Device ID"},
-                                                    {IDC_LABEL_FIRMWARE, L"System Firmware Version"},
-                                                    {IDC_LABEL_WEBUI, L"Web UI Version"},
-                                                    {IDC_DEVICE_ID, L"CAM-7"},
-                                                    {IDC_FIRMWARE, L"1.2.3.4"},
-                                                    {IDC_WEBUI, L"2.0.1.7"},
-                                                    {IDCANCEL, L"OK"}};
-    for (const auto& [id, text] : shown) EXPECT_EQ(test::itemText(w, id), text) << id;
+    expectTexts(w, {{IDC_LABEL_DEVICE_ID, L"Device ID"},
+                    {IDC_LABEL_FIRMWARE, L"System Firmware Version"},
+                    {IDC_LABEL_WEBUI, L"Web UI Version"},
+                    {IDC_DEVICE_ID, L"CAM-7"},
+                    {IDC_FIRMWARE, L"1.2.3.4"},
+                    {IDC_WEBUI, L"2.0.1.7"},
+                    {IDCANCEL, L"OK"}});
 }
 
 class Win32NetConfig : public testing::Test {
@@ -69,14 +73,13 @@ protected:
 
 TEST_F(Win32NetConfig, OpensWithTheCamerasSettingsInItsLanguage) {
     EXPECT_EQ(test::text(w), L"Gate Network Configuration");
-    const std::pair<int, const wchar_t*> shown[] = {{IDC_DHCP, L"Obtain IP from DHCP server"},
-                                                    {IDC_LABEL_MASK, L"Subnet Mask"},
-                                                    {IDC_PORT, L"8080"},
-                                                    {IDC_USER, L"admin"},
-                                                    {IDC_PASSWORD, L""},
-                                                    {IDC_IP, L"192.168.77.5"},
-                                                    {IDC_MASK, L"255.255.255.0"}};
-    for (const auto& [id, text] : shown) EXPECT_EQ(test::itemText(w, id), text) << id;
+    expectTexts(w, {{IDC_DHCP, L"Obtain IP from DHCP server"},
+                    {IDC_LABEL_MASK, L"Subnet Mask"},
+                    {IDC_PORT, L"8080"},
+                    {IDC_USER, L"admin"},
+                    {IDC_PASSWORD, L""},
+                    {IDC_IP, L"192.168.77.5"},
+                    {IDC_MASK, L"255.255.255.0"}});
 }
 
 TEST_F(Win32NetConfig, EachBadEntryGetsItsMessageAndKeepsTheDialog) {

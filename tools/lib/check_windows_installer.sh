@@ -10,7 +10,6 @@ c=$WINEPREFIX/drive_c
 dir="$c/Program Files/Lenscout"
 link="$c/ProgramData/Microsoft/Windows/Start Menu/Programs/Lenscout.lnk"
 key='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Lenscout'
-fail() { echo "FAIL: $*" >&2; exit 1; }
 gone() { [[ ! -e "$1" ]]; }
 source "$(dirname "$0")/vlan_desktop.sh"
 

@@ -1,6 +1,17 @@
 # Shell helpers for runs inside tools/vlan that start simulated cameras and
 # a display of their own. Source it; it needs LENSCOUT_VLAN_DIR.
 
+# The start of every end-to-end script: it runs inside the virtual LAN only,
+# in the run's directory, with its list log there ($work, $log), and fails
+# with a line that says why.
+enter_vlan_run() {
+    [[ "${LENSCOUT_VLAN:-}" == 1 ]] || { echo "refusing to run outside the virtual LAN (tools/vlan)" >&2; exit 1; }
+    work=$LENSCOUT_VLAN_DIR
+    log=$work/list.log
+    cd "$work"
+}
+fail() { echo "FAIL: $*" >&2; exit 1; }
+
 # Local sockets and runtime files of the run stay in the run's directory.
 use_private_runtime() {
     export TMPDIR=$LENSCOUT_VLAN_DIR XDG_RUNTIME_DIR=$LENSCOUT_VLAN_DIR/runtime

@@ -5,13 +5,8 @@
 #   tools/vlan --hosts 1 -- late_tray_e2e.sh LENSCOUT CAMSIM
 set -euo pipefail
 lenscout=$1 camsim=$2
-[[ "${LENSCOUT_VLAN:-}" == 1 ]] || { echo "refusing to run outside the virtual LAN (tools/vlan)" >&2; exit 1; }
-work=$LENSCOUT_VLAN_DIR
-cd "$work"
-log=$work/list.log
-
 source "$(dirname "$0")/../../../tools/lib/vlan_desktop.sh"
-fail() { echo "FAIL: $*" >&2; exit 1; }
+enter_vlan_run
 # The icon is a window of the program embedded deep in the tray host's panel.
 has_icon() { xwininfo -root -tree | grep -Eq '^ {9,}0x[0-9a-f]+ "Lenscout": \("lenscout"'; }
 listed() { grep -q '^tick .* lines=2$' "$log"; }

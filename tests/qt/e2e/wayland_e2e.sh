@@ -10,12 +10,8 @@
 #   tools/vlan --hosts 1 -- wayland_e2e.sh LENSCOUT CAMSIM SNI_HOST WINDOW_TESTS
 set -euo pipefail
 lenscout=$1 camsim=$2 sni=$3 window_tests=$4
-[[ "${LENSCOUT_VLAN:-}" == 1 ]] || { echo "refusing to run outside the virtual LAN (tools/vlan)" >&2; exit 1; }
-work=$LENSCOUT_VLAN_DIR
-cd "$work"
-log=$work/list.log
-
 source "$(dirname "$0")/../../../tools/lib/vlan_desktop.sh"
+enter_vlan_run
 fail() { echo "FAIL: $*" >&2; tail -5 "$work/lenscout.out" >&2 || true; exit 1; }
 program_ended() { ! kill -0 "$program" 2>/dev/null; }
 item() { sed -n 's/^item //p' "$work/host.out" | tail -1; }

@@ -9,13 +9,8 @@
 #   tools/vlan --hosts 1 -- window_manager_e2e.sh LENSCOUT CAMSIM
 set -euo pipefail
 lenscout=$1 camsim=$2
-[[ "${LENSCOUT_VLAN:-}" == 1 ]] || { echo "refusing to run outside the virtual LAN (tools/vlan)" >&2; exit 1; }
-work=$LENSCOUT_VLAN_DIR
-cd "$work"
-log=$work/list.log
-
 source "$(dirname "$0")/../../../tools/lib/vlan_desktop.sh"
-fail() { echo "FAIL: $*" >&2; exit 1; }
+enter_vlan_run
 visible() { [[ "$(xdotool search --onlyvisible --name "$1" 2>/dev/null | wc -l)" == "$2" ]]; }
 program_ended() { ! kill -0 "$program" 2>/dev/null; }
 wm_running() { xprop -root _NET_SUPPORTING_WM_CHECK | grep -q 'window id'; }
