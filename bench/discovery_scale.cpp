@@ -52,23 +52,19 @@ struct Options {
     bool json = false;
 };
 
-bool parse(int argc, char** argv, Options* o) {
-    ArgWalker args(argc, argv);
-    std::string name, v;
-    while (args.next(&name)) {
-        if (name == "json") {
-            o->json = true;
-            continue;
-        }
-        if (!args.value(&v)) return false;
-        bool ok = name == "cameras"   ? parseUnsigned(v, 100000, &o->cameras)
-                  : name == "delay"   ? parseRange(v, 1000, &o->delayMin, &o->delayMax)
-                  : name == "periods" ? parseUnsigned(v, 1000, &o->periods) && o->periods > 0
-                  : name == "hosts"   ? parseUnsigned(v, 200, &o->hosts) && o->hosts > 0
-                                      : false;
-        if (!ok) return false;
-    }
-    return true;
+// -1 to run, else the exit status.
+int parse(int argc, char** argv, Options* o) {
+    CLI::App app("Discovery at scale: cameras on simulated hosts, the worker's records per search period.",
+                 "discovery_scale");
+    app.add_option("--cameras", o->cameras, "cameras in all (10)")->check(CLI::Range(uint64_t{0}, uint64_t{100000}));
+    app.add_option("--hosts", o->hosts, "camera hosts (1)")->check(CLI::Range(uint64_t{1}, uint64_t{200}));
+    addTakenOption(
+        app, "--delay", [o](const std::string& v) { return parseRange(v, 1000, &o->delayMin, &o->delayMax); },
+        "reply delay per camera in ms, MIN[-MAX] (0-20)");
+    app.add_option("--periods", o->periods, "search periods to measure (10)")
+        ->check(CLI::Range(uint64_t{1}, uint64_t{1000}));
+    app.add_flag("--json", o->json, "print the figures as JSON");
+    return parseToolLine(app, argc, argv);
 }
 
 struct Periods {
@@ -165,10 +161,7 @@ int run(const Options& o) {
 
 int main(int argc, char** argv) {
     lenscout::Options options;
-    if (!lenscout::parse(argc, argv, &options)) {
-        std::fprintf(stderr,
-                     "usage: discovery_scale --cameras N [--hosts H] [--delay MIN-MAX] [--periods P] [--json]\n");
-        return 2;
-    }
+    const int status = lenscout::parse(argc, argv, &options);
+    if (status >= 0) return status;
     return lenscout::run(options);
 }

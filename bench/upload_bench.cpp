@@ -156,15 +156,10 @@ int main(int argc, char** argv) {
         return 1;
     }
     uint64_t mib = 64, rounds = 11;
-    lenscout::ArgWalker args(argc, argv);
-    std::string name, value;
-    while (args.next(&name)) {
-        const bool ok = args.value(&value) && ((name == "mib" && lenscout::parseUnsigned(value, 4096, &mib)) ||
-                                               (name == "rounds" && lenscout::parseUnsigned(value, 100, &rounds)));
-        if (!ok || mib == 0 || rounds == 0) {
-            std::fprintf(stderr, "usage: upload_bench [--mib N] [--rounds R]\n");
-            return 2;
-        }
-    }
+    CLI::App app("Upload throughput against the simulator on a virtual LAN.", "upload_bench");
+    app.add_option("--mib", mib, "image size in MiB (64)")->check(CLI::Range(uint64_t{1}, uint64_t{4096}));
+    app.add_option("--rounds", rounds, "uploads to time (11)")->check(CLI::Range(uint64_t{1}, uint64_t{100}));
+    const int status = lenscout::parseToolLine(app, argc, argv);
+    if (status >= 0) return status;
     return lenscout::run(mib, rounds);
 }

@@ -13,11 +13,9 @@ void onSignal(int) { gStop = 1; }
 
 int main(int argc, char** argv) {
     lenscout::SimOptions options;
+    const int status = lenscout::parseSimOptions(argc, argv, &options);
+    if (status >= 0) return status;
     std::string error;
-    if (!lenscout::parseSimOptions(argc, argv, &options, &error)) {
-        std::fprintf(stderr, "%s%s", error.c_str(), (!error.empty() && error.back() == '\n') ? "" : "\n");
-        return error == lenscout::kSimUsage ? 0 : 2;
-    }
     std::signal(SIGTERM, onSignal);
     std::signal(SIGINT, onSignal);
     if (!lenscout::startSocketLayer()) {

@@ -1,128 +1,136 @@
 #include "tools/camsim/sim_options.h"
 
+#include <cstdio>
+
 #include "platform/socket.h"
 #include "tools/common/options.h"
 
 namespace lenscout {
 
-const char kSimUsage[] =
-    "usage: lenscout-camsim [options]\n"
-    "Plays one or many cameras: answers search requests, applies set-network\n"
-    "requests. Run it only inside the virtual LAN (tools/vlan).\n"
-    "  --count N            N generated cameras CAM000001.. (default 1 if no --camera)\n"
-    "  --first N            number the next generated cameras from N: CAM00000N at base + N\n"
-    "  --base-ip A.B.C.D    address before the first generated camera (192.168.77.100)\n"
-    "  --mask A.B.C.D       mask of the generated cameras (255.255.255.0)\n"
-    "  --camera SETTINGS    one more camera: key=value,... with keys id, id-hex, name,\n"
-    "                       name-hex, ip, mask, gateway, dns, port, firmware, webui\n"
-    "                       (0: no web interface), unused, user, password,\n"
-    "                       result (code after an accepted request, -1 none),\n"
-    "                       authfail (code on wrong credentials, -1 none),\n"
-    "                       reboot (seconds of silence after it took an image),\n"
-    "                       next-version (the version of that kind it then has),\n"
-    "                       settle (ms before an accepted setting shows in its replies),\n"
-    "                       upload (how it takes an upload on its HTTP port: ok, busy,\n"
-    "                       wrong-id, login-refused, close-hello, close-login,\n"
-    "                       reset-hello, reset-login, silent-hello, silent-login,\n"
-    "                       wrong-command, wrong-command-login, split, short-hello,\n"
-    "                       stall and reset-mid (after 1 MiB), reset-data, reset-last\n"
-    "                       (at the last block), hold (no close for 3 s after\n"
-    "                       the end), slow-MS)\n"
-    "  --set SETTINGS       apply SETTINGS to every camera given so far\n"
-    "  --delay MIN[-MAX]    reply delay per camera in ms (0-20)\n"
-    "  --seed N             seed of the delays (1)\n"
-    "  --scramble HEX16     scramble replies with this 8-byte key\n"
-    "  --stray N            send N junk bytes ahead of every message\n"
-    "  --reply-broadcast    reply to 255.255.255.255:10000 instead of the sender\n"
-    "  --reply-extra N      N bytes more after every search reply and result\n"
-    "  --text-junk          fill the reply's text fields after their zero with junk\n"
-    "  --port N             UDP port to listen on (10000)\n"
-    "  --duration S         stop after S seconds (3600)\n"
-    "  --log FILE           log of received messages (stderr)\n"
-    "  --upload-dir DIR     store received images there, as ID-firmware.bin / ID-webui.bin\n"
-    "  --sink-port N        a TCP port that takes any bytes and logs their count\n";
-
 namespace {
 
-bool takeCount(SimOptions* o, const std::string& v, uint32_t base, uint32_t mask, uint64_t first) {
+const char kCameraKeys[] =
+    "one more camera: key=value,... with keys id, id-hex, name, name-hex, ip, mask, gateway, dns, port, firmware, "
+    "webui (0: no web interface), unused, user, password, result (code after an accepted request, -1 none), "
+    "authfail (code on wrong credentials, -1 none), reboot (seconds of silence after it took an image), "
+    "next-version (the version of that kind it then has), settle (ms before an accepted setting shows in its "
+    "replies), upload (how it takes an upload on its HTTP port: ok, busy, wrong-id, login-refused, close-hello, "
+    "close-login, reset-hello, reset-login, silent-hello, silent-login, wrong-command, wrong-command-login, split, "
+    "short-hello, stall and reset-mid (after 1 MiB), reset-data, reset-last (at the last block), hold (no close for "
+    "3 s after the end), slow-MS)";
+
+// The generated cameras' numbering and addresses, as the options so far set them.
+struct Generation {
+    uint32_t base = 0, mask = 0;
+    uint64_t first = 0;  // 0: go on from the cameras given so far
+};
+
+bool takeCount(SimOptions* o, const std::string& v, const Generation& g) {
     uint64_t n = 0;
     if (!parseUnsigned(v, 100000, &n)) return false;
     for (uint64_t i = 0; i < n; ++i)
-        o->cameras.push_back(defaultCamera(static_cast<int>(first ? first + i : o->cameras.size() + 1), base, mask));
+        o->cameras.push_back(
+            defaultCamera(static_cast<int>(g.first ? g.first + i : o->cameras.size() + 1), g.base, g.mask));
     return true;
+}
+
+// The options that make cameras act in the order given: each --count and
+// --camera takes the numbering and addresses set before it.
+void declareCameras(CLI::App& app, SimOptions* o, Generation* g, std::string* error) {
+    addTakenOption(
+        app, "--count", [o, g](const std::string& v) { return takeCount(o, v, *g); },
+        "N generated cameras CAM000001.. (1 if no --camera)");
+    addTakenOption(
+        app, "--first", [g](const std::string& v) { return parseUnsigned(v, 1000000, &g->first); },
+        "number the next generated cameras from N: CAM00000N at base + N");
+    addTakenOption(
+        app, "--base-ip", [g](const std::string& v) { return parseDotted(v, &g->base); },
+        "address before the first generated camera (192.168.77.100)");
+    addTakenOption(
+        app, "--mask", [g](const std::string& v) { return parseDotted(v, &g->mask); },
+        "mask of the generated cameras (255.255.255.0)");
+    addTakenOption(
+        app, "--camera",
+        [o, g, error](const std::string& v) {
+            SimCamera c = defaultCamera(static_cast<int>(o->cameras.size() + 1), g->base, g->mask);
+            const bool ok = applyCameraSettings(&c, v, error);
+            o->cameras.push_back(c);
+            return ok;
+        },
+        kCameraKeys);
+    addTakenOption(
+        app, "--set",
+        [o, error](const std::string& v) {
+            bool ok = true;
+            for (SimCamera& c : o->cameras) ok = ok && applyCameraSettings(&c, v, error);
+            return ok;
+        },
+        "apply SETTINGS to every camera given so far");
+}
+
+void declareReplies(CLI::App& app, SimOptions* o) {
+    addTakenOption(
+        app, "--delay", [o](const std::string& v) { return parseRange(v, 60000, &o->delayMinMs, &o->delayMaxMs); },
+        "reply delay per camera in ms, MIN[-MAX] (0-20)");
+    addTakenOption(
+        app, "--seed", [o](const std::string& v) { return parseUnsigned(v, UINT64_MAX, &o->seed); },
+        "seed of the delays (1)");
+    addTakenOption(
+        app, "--scramble",
+        [o](const std::string& v) { return (o->scramble = parseHex(v, &o->key)) && o->key.size() == 8; },
+        "scramble replies with this 8-byte key, in hex");
+    addTakenOption(
+        app, "--stray", [o](const std::string& v) { return parseUnsigned(v, 60000, &o->strayBytes); },
+        "send N junk bytes ahead of every message");
+    app.add_flag("--reply-broadcast", o->replyBroadcast, "reply to the broadcast address instead of the sender");
+    addTakenOption(
+        app, "--reply-extra",
+        [o](const std::string& v) {
+            uint64_t n = 0;
+            return parseUnsigned(v, 60000, &n) && (o->extras.trailing = n, true);
+        },
+        "N bytes more after every search reply and result");
+    app.add_flag_callback(
+        "--text-junk", [o] { o->extras.textJunk = 0x7e; }, "fill the reply's text fields after their zero with junk");
+}
+
+bool takePort(const std::string& v, uint16_t* port) {
+    uint64_t n = 0;
+    return parseUnsigned(v, 65535, &n) && (*port = static_cast<uint16_t>(n), true);
+}
+
+void declareRun(CLI::App& app, SimOptions* o) {
+    addTakenOption(
+        app, "--port", [o](const std::string& v) { return takePort(v, &o->port); },
+        "UDP port to listen on (" + std::to_string(DISCOVERY_PORT) + ")");
+    addTakenOption(
+        app, "--duration", [o](const std::string& v) { return parseUnsigned(v, 86400, &o->durationS); },
+        "stop after S seconds (3600)");
+    app.add_option("--log", o->logPath, "log of received messages (standard error)");
+    app.add_option("--upload-dir", o->uploadDir, "store received images there, as ID-firmware.bin / ID-webui.bin");
+    addTakenOption(
+        app, "--sink-port", [o](const std::string& v) { return takePort(v, &o->sinkPort); },
+        "a TCP port that takes any bytes and logs their count");
 }
 
 }  // namespace
 
-bool parseSimOptions(int argc, char** argv, SimOptions* o, std::string* error) {
-    ArgWalker args(argc, argv);
-    std::string name, v;
-    uint32_t base = 0, mask = 0;
-    parseDotted("192.168.77.100", &base);
-    parseDotted("255.255.255.0", &mask);
-    uint64_t u = 0, first = 0;  // 0: go on from the cameras given so far
-    while (args.next(&name)) {
-        bool ok = true;
-        if (name == "reply-broadcast") {
-            o->replyBroadcast = true;
-            continue;
-        }
-        if (name == "text-junk") {
-            o->extras.textJunk = 0x7e;
-            continue;
-        }
-        if (name == "help") {
-            *error = kSimUsage;
-            return false;
-        }
-        if (!args.value(&v)) {
-            *error = "missing value for --" + name;
-            return false;
-        }
-        if (name == "count") ok = takeCount(o, v, base, mask, first);
-        else if (name == "first")
-            ok = parseUnsigned(v, 1000000, &first);
-        else if (name == "base-ip")
-            ok = parseDotted(v, &base);
-        else if (name == "mask")
-            ok = parseDotted(v, &mask);
-        else if (name == "camera") {
-            SimCamera c = defaultCamera(static_cast<int>(o->cameras.size() + 1), base, mask);
-            ok = applyCameraSettings(&c, v, error);
-            o->cameras.push_back(c);
-        } else if (name == "set") {
-            for (SimCamera& c : o->cameras) ok = ok && applyCameraSettings(&c, v, error);
-        } else if (name == "delay")
-            ok = parseRange(v, 60000, &o->delayMinMs, &o->delayMaxMs);
-        else if (name == "seed")
-            ok = parseUnsigned(v, UINT64_MAX, &o->seed);
-        else if (name == "scramble")
-            ok = (o->scramble = parseHex(v, &o->key)) && o->key.size() == 8;
-        else if (name == "stray")
-            ok = parseUnsigned(v, 60000, &o->strayBytes);
-        else if (name == "reply-extra")
-            ok = parseUnsigned(v, 60000, &u) && (o->extras.trailing = u, true);
-        else if (name == "port")
-            ok = parseUnsigned(v, 65535, &u) && (o->port = static_cast<uint16_t>(u), true);
-        else if (name == "duration")
-            ok = parseUnsigned(v, 86400, &o->durationS);
-        else if (name == "log")
-            o->logPath = v;
-        else if (name == "upload-dir")
-            o->uploadDir = v;
-        else if (name == "sink-port")
-            ok = parseUnsigned(v, 65535, &u) && (o->sinkPort = static_cast<uint16_t>(u), true);
-        else {
-            *error = "unknown option --" + name;
-            return false;
-        }
-        if (!ok) {
-            if (error->empty()) *error = "bad value for --" + name + ": " + v;
-            return false;
-        }
-    }
-    if (o->cameras.empty()) o->cameras.push_back(defaultCamera(1, base, mask));
-    return true;
+int parseSimOptions(int argc, char** argv, SimOptions* o) {
+    CLI::App app(
+        "Plays one or many cameras: answers search requests, applies set-network requests, takes uploads. Run it "
+        "only inside the virtual LAN (tools/vlan).",
+        "lenscout-camsim");
+    Generation g;
+    parseDotted("192.168.77.100", &g.base);
+    parseDotted("255.255.255.0", &g.mask);
+    std::string error;
+    declareCameras(app, o, &g, &error);
+    declareReplies(app, o);
+    declareRun(app, o);
+    const int status = parseToolLine(app, argc, argv);
+    if (status > 0 && !error.empty()) std::fprintf(stderr, "lenscout-camsim: %s\n", error.c_str());
+    if (status < 0 && o->cameras.empty()) o->cameras.push_back(defaultCamera(1, g.base, g.mask));
+    return status;
 }
 
 }  // namespace lenscout

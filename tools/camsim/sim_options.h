@@ -25,8 +25,9 @@ struct SimOptions {
     uint16_t sinkPort = 0;        // TCP port that takes and counts any bytes; 0 for none
 };
 
-// Fills `out` from the command line; on failure `error` says why.
-bool parseSimOptions(int argc, char** argv, SimOptions* out, std::string* error);
-extern const char kSimUsage[];
+// Fills `out` from the command line: -1 when the simulator is to run, else
+// its exit status (0 after --help, 2 after a wrong line, said on standard
+// error).
+int parseSimOptions(int argc, char** argv, SimOptions* out);
 
 }  // namespace lenscout

@@ -7,32 +7,25 @@
 
 namespace lenscout {
 
-bool ArgWalker::next(std::string* name) {
-    if (at_ >= args_.size()) return false;
-    std::string arg = args_[at_++];
-    hasInline_ = false;
-    dashed_ = arg.rfind("--", 0) == 0;
-    if (dashed_) arg.erase(0, 2);
-    size_t eq = arg.find('=');
-    if (dashed_ && eq != std::string::npos) {
-        inlineValue_ = arg.substr(eq + 1);
-        hasInline_ = true;
-        arg.resize(eq);
-    }
-    current_ = arg;
-    *name = arg;
-    return true;
+CLI::Option* addTakenOption(CLI::App& app, const std::string& name, std::function<bool(const std::string&)> take,
+                            const std::string& help) {
+    return app
+        .add_option_function<std::string>(
+            name,
+            [name, take](const std::string& value) {
+                if (!take(value)) throw CLI::ValidationError(name, "bad value: " + value);
+            },
+            help)
+        ->trigger_on_parse();
 }
 
-bool ArgWalker::value(std::string* out) {
-    if (hasInline_) {
-        *out = inlineValue_;
-        hasInline_ = false;
-        return true;
+int parseToolLine(CLI::App& app, int argc, char** argv) {
+    try {
+        app.parse(argc, argv);
+    } catch (const CLI::ParseError& e) {
+        return app.exit(e) == 0 ? 0 : 2;
     }
-    if (at_ >= args_.size()) return false;
-    *out = args_[at_++];
-    return true;
+    return -1;
 }
 
 bool parseUnsigned(const std::string& text, uint64_t max, uint64_t* out, int base) {

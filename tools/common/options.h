@@ -1,31 +1,22 @@
 #pragma once
-// Small parsers for the tools' command lines.
+// The tools' command lines, declared with CLI11, and checks of their values.
+#include <CLI/CLI.hpp>
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
 namespace lenscout {
 
-// Walks "--name value", "--name=value" and "--flag" arguments.
-class ArgWalker {
-public:
-    ArgWalker(int argc, char** argv) : args_(argv + 1, argv + argc) {}
-    // The next option name without its dashes; false at the end.
-    bool next(std::string* name);
-    // The value of the option just taken; false when there is none.
-    bool value(std::string* out);
-    const std::string& current() const { return current_; }
-    // Whether the argument just taken is an operand rather than an option.
-    bool operand() const { return !dashed_; }
+// An option taken by `take` the moment it is read, so that options act in
+// the order they are given (as --count after --base-ip); a false from
+// `take` refuses the line with the option's name and value.
+CLI::Option* addTakenOption(CLI::App& app, const std::string& name, std::function<bool(const std::string&)> take,
+                            const std::string& help);
 
-private:
-    std::vector<std::string> args_;
-    size_t at_ = 0;
-    std::string current_;
-    std::string inlineValue_;
-    bool hasInline_ = false;
-    bool dashed_ = false;
-};
+// Parses the line: -1 when the tool is to run, else its exit status (0
+// after --help, 2 after a wrong line, whose reason goes to standard error).
+int parseToolLine(CLI::App& app, int argc, char** argv);
 
 bool parseUnsigned(const std::string& text, uint64_t max, uint64_t* out, int base = 10);
 bool parseSigned(const std::string& text, int64_t min, int64_t max, int64_t* out);

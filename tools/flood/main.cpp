@@ -18,17 +18,15 @@ int main(int argc, char** argv) {
     using namespace lenscout;
     uint64_t rate = 10000, seconds = 30;
     std::string to = "255.255.255.255";
-    ArgWalker args(argc, argv);
-    std::string name, value;
-    while (args.next(&name)) {
-        const bool ok = args.value(&value) && ((name == "rate" && parseUnsigned(value, 1000000, &rate) && rate > 0) ||
-                                               (name == "seconds" && parseUnsigned(value, 86400, &seconds)) ||
-                                               (name == "to" && (to = value, true)));
-        if (!ok) {
-            std::fprintf(stderr, "usage: lenscout-flood [--rate N] [--seconds S] [--to A.B.C.D]\n");
-            return 2;
-        }
-    }
+    CLI::App app(
+        "Sends the discovery port every kind of bad datagram at a steady rate. Run it only inside the "
+        "virtual LAN (tools/vlan).",
+        "lenscout-flood");
+    app.add_option("--rate", rate, "datagrams a second (10000)")->check(CLI::Range(uint64_t{1}, uint64_t{1000000}));
+    app.add_option("--seconds", seconds, "how long (30)")->check(CLI::Range(uint64_t{0}, uint64_t{86400}));
+    app.add_option("--to", to, "the address (255.255.255.255, out of every link)");
+    const int status = parseToolLine(app, argc, argv);
+    if (status >= 0) return status;
     uint32_t target = 0;
     Socket s = openUdpSocket();
     if (!parseIpv4(to.c_str(), &target) || !s.valid() || !enableBroadcast(s.get())) return 1;
