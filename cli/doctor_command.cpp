@@ -1,4 +1,4 @@
-#include "cli/doctor_command.h"
+#include "cli/subcommands.h"
 
 #include <cstdio>
 #include <memory>

@@ -1,4 +1,4 @@
-#include "cli/inventory_command.h"
+#include "cli/subcommands.h"
 
 #include <cstdio>
 #include <string>

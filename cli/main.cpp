@@ -3,13 +3,8 @@
 #include <cstring>
 
 #include "cli/command_line.h"
-#include "cli/doctor_command.h"
 #include "cli/exit_status.h"
-#include "cli/inventory_command.h"
-#include "cli/provision_command.h"
-#include "cli/scan_command.h"
-#include "cli/set_network_command.h"
-#include "cli/upload_command.h"
+#include "cli/subcommands.h"
 #include "lenscout_version.h"
 #include "platform/socket.h"
 #include "platform/terminal.h"
@@ -23,8 +18,8 @@ int main(int argc, char** argv) {
                  "lenscout-cli");
     cli.set_version_flag("--version", "lenscout-cli " LENSCOUT_VERSION);
     cli.require_subcommand(1);
-    const Subcommand commands[] = {addScanCommand(cli),   addSetNetworkCommand(cli), addUploadCommand(cli),
-                                   addDoctorCommand(cli), addInventoryCommand(cli),  addProvisionCommand(cli)};
+    std::vector<Subcommand> commands;
+    for (AddSubcommand add : kSubcommands) commands.push_back(add(cli));
     cli.footer(
         "Each command takes --help. The password is never an argument: it comes from --password-file, "
         "LENSCOUT_PASSWORD, or a prompt on the terminal.\n\n" +

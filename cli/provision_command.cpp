@@ -1,4 +1,4 @@
-#include "cli/provision_command.h"
+#include "cli/subcommands.h"
 
 #include <algorithm>
 #include <cstdio>

@@ -8,6 +8,7 @@
 #include "cli/camera_search.h"
 #include "cli/exit_status.h"
 #include "cli/scan_format.h"
+#include "cli/subcommands.h"
 #include "cli/tool_language.h"
 #include "discovery/camera_text.h"
 #include "discovery/discovery_worker.h"

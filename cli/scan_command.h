@@ -21,7 +21,6 @@ struct ScanOptions {
 void declareScanOptions(CLI::App& command, ScanOptions* options);
 // `program` names the scanner in its messages; returns the exit status.
 int runScan(const ScanOptions& options, const char* program);
-Subcommand addScanCommand(CLI::App& cli);
 extern const char kScanDescription[];
 
 }  // namespace lenscout

@@ -1,4 +1,4 @@
-#include "cli/set_network_command.h"
+#include "cli/subcommands.h"
 
 #include <cstdio>
 #include <cstdlib>

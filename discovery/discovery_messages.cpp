@@ -3,6 +3,8 @@
 #include <new>
 
 #include "discovery/camera_text.h"
+#include "discovery/message_ids.h"
+#include "discovery/worker_requests.h"
 #include "protocol/packet_header.h"
 
 namespace lenscout {
@@ -37,6 +39,17 @@ bool parseResult(DatagramReader& reader, uint16_t* code) { return reader.readU16
 bool showsSettings(const CameraInfo& reply, const CameraInfo& wanted) {
     return sameText(reply.deviceId, wanted.deviceId) && reply.httpPort == wanted.httpPort && reply.ip == wanted.ip &&
            reply.mask == wanted.mask && reply.gateway == wanted.gateway && reply.dns == wanted.dns;
+}
+
+// The requests the worker carries to one camera, each with its builder.
+constexpr WorkerRequest kWorkerRequests[] = {
+    {TM_SET_NETWORK, buildSetNetworkRequest},
+};
+
+const WorkerRequest* findWorkerRequest(uint32_t message) {
+    for (const WorkerRequest& r : kWorkerRequests)
+        if (r.message == message) return &r;
+    return nullptr;
 }
 
 }  // namespace lenscout

@@ -1,6 +1,5 @@
 #include "discovery/worker_requests.h"
 
-#include <iterator>
 #include <new>
 
 #include "discovery/discovery_messages.h"
@@ -11,21 +10,11 @@ namespace lenscout {
 
 namespace {
 
-constexpr WorkerRequest kWorkerRequests[] = {
-    {TM_SET_NETWORK, buildSetNetworkRequest},
-};
-
 void wipeRecord(std::unique_ptr<CameraInfo> record) {
     if (record) wipe(record.get(), sizeof *record);
 }
 
 }  // namespace
-
-const WorkerRequest* findWorkerRequest(uint32_t message) {
-    for (const WorkerRequest& r : kWorkerRequests)
-        if (r.message == message) return &r;
-    return nullptr;
-}
 
 bool postWorkerRequest(ThreadId worker, uint32_t message, const CameraInfo& record) {
     if (!findWorkerRequest(message)) return false;

@@ -1,8 +1,9 @@
 #pragma once
 // The requests a window hands the discovery worker for one camera: each is
 // a thread message with a heap record and the builder of the datagram it
-// sends. A new request is one entry here, its builder and its message in
-// message_ids.h.
+// sends. A new request is its message in message_ids.h, and its builder and
+// its entry in kWorkerRequests beside the other messages
+// (discovery_messages.cpp).
 #include <cstdint>
 
 #include "discovery/camera_info.h"
