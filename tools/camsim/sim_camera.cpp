@@ -10,6 +10,17 @@
 #include "tools/common/options.h"
 
 namespace lenscout {
+
+// Beside applyCameraSettings, so that a new key and its help come together.
+const char kCameraSettingsHelp[] =
+    "one more camera: key=value,... with keys id, id-hex, name, name-hex, ip, mask, gateway, dns, port, firmware, "
+    "webui (0: no web interface), unused, user, password, result (code after an accepted request, -1 none), "
+    "authfail (code on wrong credentials, -1 none), reboot (seconds of silence after it took an image), "
+    "next-version (the version of that kind it then has), settle (ms before an accepted setting shows in its "
+    "replies), upload (how it takes an upload on its HTTP port: ok, busy, wrong-id, login-refused, close-hello, "
+    "close-login, reset-hello, reset-login, silent-hello, silent-login, wrong-command, wrong-command-login, split, "
+    "short-hello, stall and reset-mid (after 1 MiB), reset-data, reset-last (at the last block), hold (no close for "
+    "3 s after the end), slow-MS)";
 namespace {
 
 uint32_t addHost(uint32_t baseNet, uint32_t offset) { return toNetLong(toHostLong(baseNet) + offset); }

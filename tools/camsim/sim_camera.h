@@ -55,6 +55,9 @@ struct SimCamera {
 extern const char* const kUploadBehaviours[];
 bool isUploadBehaviour(const std::string& name);
 
+// --camera's help: the keys applyCameraSettings takes.
+extern const char kCameraSettingsHelp[];
+
 // The camera of the given index on a simulated network based at baseIp.
 SimCamera defaultCamera(int index, uint32_t baseIp, uint32_t mask);
 

@@ -9,16 +9,6 @@ namespace lenscout {
 
 namespace {
 
-const char kCameraKeys[] =
-    "one more camera: key=value,... with keys id, id-hex, name, name-hex, ip, mask, gateway, dns, port, firmware, "
-    "webui (0: no web interface), unused, user, password, result (code after an accepted request, -1 none), "
-    "authfail (code on wrong credentials, -1 none), reboot (seconds of silence after it took an image), "
-    "next-version (the version of that kind it then has), settle (ms before an accepted setting shows in its "
-    "replies), upload (how it takes an upload on its HTTP port: ok, busy, wrong-id, login-refused, close-hello, "
-    "close-login, reset-hello, reset-login, silent-hello, silent-login, wrong-command, wrong-command-login, split, "
-    "short-hello, stall and reset-mid (after 1 MiB), reset-data, reset-last (at the last block), hold (no close for "
-    "3 s after the end), slow-MS)";
-
 // The generated cameras' numbering and addresses, as the options so far set them.
 struct Generation {
     uint32_t base = 0, mask = 0;
@@ -57,7 +47,7 @@ void declareCameras(CLI::App& app, SimOptions* o, Generation* g, std::string* er
             o->cameras.push_back(c);
             return ok;
         },
-        kCameraKeys);
+        kCameraSettingsHelp);
     addTakenOption(
         app, "--set",
         [o, error](const std::string& v) {
