@@ -1,8 +1,8 @@
 ; The Windows installer: lenscout.exe, lenscout-cli.exe and lenscout-scan.exe
 ; in Program Files, a Start-menu entry, an uninstaller, and a Windows
-; Firewall rule that lets the cameras' replies (UDP, DISCOVERY_PORT) in to
+; Firewall rule that lets the cameras' replies (UDP, DISCOVERY_PORTS) in to
 ; lenscout.exe. Without that rule the firewall drops them and the list
-; stays empty. Built by tools/package --windows, which defines VERSION, DISCOVERY_PORT,
+; stays empty. Built by tools/package --windows, which defines VERSION, DISCOVERY_PORTS,
 ; STAGE (the folder of the files), ICON_DIR and OUTFILE.
 Unicode true
 Target amd64-unicode
@@ -52,7 +52,7 @@ Section "Lenscout"
   ; A reinstall replaces the rule rather than adding a second one.
   nsExec::ExecToLog '"$SYSDIR\netsh.exe" advfirewall firewall delete rule ${FIREWALL_RULE}'
   Pop $0
-  nsExec::ExecToLog '"$SYSDIR\netsh.exe" advfirewall firewall add rule ${FIREWALL_RULE} action=allow protocol=UDP localport=${DISCOVERY_PORT} profile=any'
+  nsExec::ExecToLog '"$SYSDIR\netsh.exe" advfirewall firewall add rule ${FIREWALL_RULE} action=allow protocol=UDP localport=${DISCOVERY_PORTS} profile=any'
   Pop $0
 
   WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayName" "Lenscout"

@@ -18,7 +18,7 @@ need_packages windows-package
 cmake --preset windows -DLENSCOUT_WERROR="${LENSCOUT_WERROR:-OFF}" >/dev/null
 cmake --build --preset windows -j "$(nproc)" --target lenscout lenscout-cli lenscout-scan lenscout_netsh_recorder
 version=$(sed -n 's/^project(Lenscout VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
-port=$(sed -n 's/.*DISCOVERY_PORT = \([0-9]*\);.*/\1/p' discovery/discovery_port.h)
+ports=$(sed -n 's/.*kDiscoveryPorts\[\] = {\([0-9, ]*\)};.*/\1/p' discovery/discovery_port.h | tr -d ' ')
 stage=build-windows/package/lenscout-$version
 rm -rf build-windows/package
 mkdir -p "$stage" build
@@ -31,7 +31,7 @@ echo "package: $zip_file"
 
 cp res/lenscout.ico build-windows/package/
 setup=build/lenscout-$version-setup.exe
-makensis -V2 -DVERSION="$version" -DDISCOVERY_PORT="$port" -DSTAGE="$PWD/$stage" -DOUTFILE="$PWD/$setup" \
+makensis -V2 -DVERSION="$version" -DDISCOVERY_PORTS="$ports" -DSTAGE="$PWD/$stage" -DOUTFILE="$PWD/$setup" \
     -DICON_DIR="$PWD/build-windows/package" res/windows/lenscout.nsi
 echo "package: $setup"
 ((check)) || exit 0
