@@ -33,7 +33,7 @@ std::string csvField(const std::string& text) {
 }
 
 std::string inventoryCsv(const std::vector<CameraInfo>& cameras, const InterfaceNames& names, bool forTerminal) {
-    const std::vector<const CameraField*> columns = fieldsFor(kInInventory);
+    const std::vector<const CameraField*>& columns = fieldsFor(kInInventory);
     std::vector<std::string> header;
     for (const CameraField* f : columns) header.push_back(f->key);
     std::string out = csvLine(header);

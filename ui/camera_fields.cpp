@@ -1,5 +1,7 @@
 #include "ui/camera_fields.h"
 
+#include <map>
+
 #include "app/string_table.h"
 #include "discovery/camera_text.h"
 #include "platform/socket.h"
@@ -49,11 +51,16 @@ const std::vector<CameraField>& cameraFields() {
 }
 // clang-format on
 
-std::vector<const CameraField*> fieldsFor(FieldUse use) {
-    std::vector<const CameraField*> chosen;
-    for (const CameraField& f : cameraFields())
-        if (f.uses & use) chosen.push_back(&f);
-    return chosen;
+// Each use's list is made once: scan and inventory ask for it per camera.
+const std::vector<const CameraField*>& fieldsFor(FieldUse use) {
+    static const std::map<unsigned, std::vector<const CameraField*>> byUse = [] {
+        std::map<unsigned, std::vector<const CameraField*>> lists;
+        for (unsigned u : {kInProperties, kInScan, kInInventory, kInSettings})
+            for (const CameraField& f : cameraFields())
+                if (f.uses & u) lists[u].push_back(&f);
+        return lists;
+    }();
+    return byUse.at(use);
 }
 
 }  // namespace lenscout

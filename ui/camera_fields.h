@@ -1,9 +1,9 @@
 #pragma once
 // Every field a camera reports, in one table: its key, its label in the
 // dialogs, its text, and where it is shown. The properties dialogs, scan,
-// inventory, the journal and provision's report all read their fields from
-// here; a new field is one entry, its decode line and the dialogs'
-// templates.
+// inventory, and the settings in the journal and in provision's JSON all
+// read their fields from here; a new field is one entry, its decode line
+// and the dialogs' templates.
 #include <cstdint>
 #include <functional>
 #include <string>
@@ -47,6 +47,6 @@ struct CameraField {
 
 const std::vector<CameraField>& cameraFields();
 // The fields of one use, in the table's order.
-std::vector<const CameraField*> fieldsFor(FieldUse use);
+const std::vector<const CameraField*>& fieldsFor(FieldUse use);
 
 }  // namespace lenscout
