@@ -99,13 +99,6 @@ void declareOptions(CLI::App& command, UploadOptions* o) {
     addLanguageOption(command, &o->language);
 }
 
-// The image opened once and checked as the dialog does, before any camera
-// is looked for: None or what is wrong with it.
-UploadFailure openImage(const UploadOptions& o, ImageFile* image) {
-    if (const UploadFailure f = image->open(o.file); f != UploadFailure::None) return f;
-    return checkImage(*image, o.kind) ? UploadFailure::None : badImageFailure(o.kind);
-}
-
 // The digest of the bytes every camera gets; false when they cannot be read.
 bool summarise(const UploadOptions& o, const ImageFile& image, ImageSummary* summary) {
     Sha256 digest;
@@ -229,7 +222,7 @@ int upload(const UploadOptions& given) {
     if (!takeUser(o.credentials, &credentials, &status)) return status;
     ImageFile image;
     ImageSummary summary;
-    if (const UploadFailure f = openImage(o, &image); f != UploadFailure::None)
+    if (const UploadFailure f = image.open(o.file, o.kind); f != UploadFailure::None)
         return diagnose(terminalSafe(o.file) + ": " + systemText(textRow(f))), kExitInvalid;
     if (!summarise(o, image, &summary))
         return diagnose(terminalSafe(o.file) + ": " + systemText(kTextCannotReadFile)), kExitInvalid;

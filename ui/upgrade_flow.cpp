@@ -10,9 +10,7 @@ void UpgradeFlow::run(UpgradeKind kind) {
     const std::string path = view_.pickImage();
     if (path.empty()) return;
     ImageFile image;
-    UploadFailure failure = image.open(path);
-    if (failure == UploadFailure::None && !checkImage(image, kind)) failure = badImageFailure(kind);
-    if (failure != UploadFailure::None) {
+    if (const UploadFailure failure = image.open(path, kind); failure != UploadFailure::None) {
         view_.showMessage(textRow(failure));
         return;
     }

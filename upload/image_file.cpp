@@ -6,6 +6,14 @@
 
 namespace lenscout {
 
+namespace {
+
+UploadFailure badImageFailure(UpgradeKind kind) {
+    return kind == UpgradeKind::SystemFirmware ? UploadFailure::BadFirmwareImage : UploadFailure::BadWebUiImage;
+}
+
+}  // namespace
+
 UploadFailure ImageFile::open(const std::string& utf8Path) {
     file_.reset();
     size_ = -1;
@@ -34,8 +42,9 @@ bool checkImage(const ImageFile& file, UpgradeKind kind) {
     return file.readAt(kind == UpgradeKind::SystemFirmware ? 0 : 8, found, size) && std::memcmp(found, mark, size) == 0;
 }
 
-UploadFailure badImageFailure(UpgradeKind kind) {
-    return kind == UpgradeKind::SystemFirmware ? UploadFailure::BadFirmwareImage : UploadFailure::BadWebUiImage;
+UploadFailure ImageFile::open(const std::string& utf8Path, UpgradeKind kind) {
+    if (const UploadFailure f = open(utf8Path); f != UploadFailure::None) return f;
+    return checkImage(*this, kind) ? UploadFailure::None : badImageFailure(kind);
 }
 
 }  // namespace lenscout

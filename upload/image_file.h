@@ -18,6 +18,9 @@ public:
     // folder, not a regular file (a FIFO or a device is refused before
     // anything waits on it), or of no size.
     UploadFailure open(const std::string& utf8Path);
+    // Opens the file and checks that it is an image of `kind`, as the
+    // dialog and lenscout-cli do before any camera is looked for.
+    UploadFailure open(const std::string& utf8Path, UpgradeKind kind);
     bool isOpen() const { return file_ != nullptr; }
     // The size in bytes, as measured when it was opened.
     int64_t size() const { return size_; }
@@ -33,7 +36,5 @@ private:
 // The check of an image's kind: "BNEG" at offset 0 for system firmware,
 // "UPGRADE APP_WARE FILE" at offset 8 for a web UI.
 bool checkImage(const ImageFile& file, UpgradeKind kind);
-// What a failed check of that kind is.
-UploadFailure badImageFailure(UpgradeKind kind);
 
 }  // namespace lenscout
