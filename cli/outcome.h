@@ -2,8 +2,6 @@
 // What became of one camera's network settings in set-network and
 // provision: its word in the report, the journal and JSON, and its exit
 // status.
-#include <vector>
-
 namespace lenscout {
 
 enum class Outcome {

@@ -61,7 +61,7 @@ public:
     MainWindowPresenter(const MainWindowPresenter&) = delete;
     MainWindowPresenter& operator=(const MainWindowPresenter&) = delete;
 
-    // Title and tip, then the worker, last, since it posts at once; false
+    // The worker, started last by the window, since it posts at once; false
     // (with "Thread Error !") when it could not be started.
     bool start(MessageTarget* target);
     void OnCameraFound(std::unique_ptr<CameraInfo> record);
@@ -79,7 +79,6 @@ public:
     // until it has returned. Nothing is handled after it.
     void stop();
 
-    bool stopped() const { return stopped_; }
     ThreadId workerThreadId() const { return m_workerThreadId; }
     bool workerRunning() const { return m_workerThreadId != kNoThread && m_hWorkerThread.exitCode() == STILL_ACTIVE; }
     const CameraList& cameraList() const { return cameras_; }
