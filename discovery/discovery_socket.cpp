@@ -15,13 +15,30 @@ Socket openDiscoverySocket(bool* ownPort) {
     return s;
 }
 
+namespace {
+
+uint32_t broadcastAddress() {
+    static const uint32_t address = [] {
+        uint32_t a = 0;
+        parseIpv4(kBroadcastAddress, &a);
+        return a;
+    }();
+    return address;
+}
+
+}  // namespace
+
 BroadcastOutcome broadcastDiscovery(SocketHandle s, const PacketWriter& writer, const std::vector<Ipv4Interface>* links,
                                     bool oncePerLink) {
-    uint32_t broadcast = 0;
-    parseIpv4(kBroadcastAddress, &broadcast);
     if (!writer.data()) return {0, 0, true};
-    return broadcastOnEveryLink(s, writer.data(), static_cast<size_t>(writer.length()), broadcast,
+    return broadcastOnEveryLink(s, writer.data(), static_cast<size_t>(writer.length()), broadcastAddress(),
                                 toNetPort(DISCOVERY_PORT), links, oncePerLink);
+}
+
+SendResult sendDiscoveryVia(SocketHandle s, const PacketWriter& writer, const Ipv4Interface& link) {
+    if (!writer.data()) return SendResult::Failed;
+    return sendDatagramVia(s, writer.data(), static_cast<size_t>(writer.length()), broadcastAddress(),
+                           toNetPort(DISCOVERY_PORT), link.index, link.addr);
 }
 
 }  // namespace lenscout

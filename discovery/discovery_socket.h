@@ -23,5 +23,7 @@ Socket openDiscoverySocket(bool* ownPort = nullptr);
 // through every link of `links` (as the routes decide without a table).
 BroadcastOutcome broadcastDiscovery(SocketHandle s, const PacketWriter& writer, const std::vector<Ipv4Interface>* links,
                                     bool oncePerLink = false);
+// The same, out of one link only, from its address.
+SendResult sendDiscoveryVia(SocketHandle s, const PacketWriter& writer, const Ipv4Interface& link);
 
 }  // namespace lenscout

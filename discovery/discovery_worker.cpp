@@ -35,7 +35,6 @@ bool DiscoveryWorker::fail() {
 }
 
 bool DiscoveryWorker::start() {
-    parseIpv4(kBroadcastAddress, &broadcastAddr_);
     socket_ = openDiscoverySocket();
     if (!socket_.valid()) return fail();
     // A request posted before the first search still goes out on every link.
@@ -107,8 +106,7 @@ bool DiscoveryWorker::sendToCamera(const CameraInfo& settings) {
         }
     }
     if (!link) return broadcast(nullptr, true);
-    return sendDatagramVia(socket_.get(), writer_.data(), static_cast<size_t>(writer_.length()), broadcastAddr_,
-                           toNetPort(DISCOVERY_PORT), link->index, link->addr) != SendResult::Failed;
+    return sendDiscoveryVia(socket_.get(), writer_, *link) != SendResult::Failed;
 }
 
 void DiscoveryWorker::remember(const CameraInfo& camera, Arrival arrival) {

@@ -60,7 +60,6 @@ private:
     MessageTarget& window_;
     uint32_t periodMs_;
     Socket socket_;
-    uint32_t broadcastAddr_ = 0;
     uint32_t due_ = 0;
     uint32_t previousTick_ = 0;
     PacketWriter writer_;
