@@ -79,17 +79,20 @@ bool searchFailed(const std::string& who, const char* what, int* status) {
 
 }  // namespace
 
-bool CameraSearch::searchFor(const std::vector<std::string>& ids, uint32_t searchMs,
-                             std::map<std::string, CameraInfo>* found, int* status, const std::string& who) {
+template <class Collect>
+bool CameraSearch::searchWith(Collect collect, int* status, const std::string& who) {
     if (!start()) return searchFailed(who, "cannot start the discovery thread", status);
-    findAll(ids, tickCount() + searchMs, found);
+    collect();
     return !failed_ || searchFailed(who, systemText(kTextSocketError).c_str(), status);
 }
 
+bool CameraSearch::searchFor(const std::vector<std::string>& ids, uint32_t searchMs,
+                             std::map<std::string, CameraInfo>* found, int* status, const std::string& who) {
+    return searchWith([&] { findAll(ids, tickCount() + searchMs, found); }, status, who);
+}
+
 bool CameraSearch::searchAll(uint32_t searchMs, std::vector<CameraInfo>* cameras, int* status) {
-    if (!start()) return searchFailed("", "cannot start the discovery thread", status);
-    listAll(tickCount() + searchMs, cameras);
-    return !failed_ || searchFailed("", systemText(kTextSocketError).c_str(), status);
+    return searchWith([&] { listAll(tickCount() + searchMs, cameras); }, status, "");
 }
 
 void CameraSearch::drop() {

@@ -54,6 +54,10 @@ public:
     void drop();
 
 private:
+    // Starts the worker, collects, and says why when the search failed.
+    template <class Collect>
+    bool searchWith(Collect collect, int* status, const std::string& who);
+
     const char* program_;
     uint32_t periodMs_;
     ThreadQueueTarget target_;

@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <map>
+#include <optional>
 #include <string>
 
 #include "app/string_table.h"
@@ -89,6 +90,14 @@ NetworkSettings validate(const SetNetworkOptions& o, const CameraInfo& camera) {
 // With every field given the values can be judged before any search.
 bool complete(const SetNetworkOptions& o) { return o.havePort && (o.dhcp || o.addresses.size() == 4); }
 
+// The worker's failure or the camera's refusal, said under the ID; nothing
+// for any other event.
+std::optional<Outcome> failedOrRefused(const SearchEvent& event, const std::string& id) {
+    if (event.code == kScanSocketFailure) return diagnoseCamera(id, kTextSocketError), Outcome::Failed;
+    if (isRefusalCode(event.code)) return diagnoseCamera(id, kTextIncorrectCredentials), Outcome::Refused;
+    return std::nullopt;
+}
+
 // A camera told to take its address from DHCP can only refuse: a search
 // reply shows no mode, and the address it shows may be the old one. Once it
 // has answered a search well after the request without refusing, the
@@ -97,8 +106,7 @@ Outcome awaitDhcpRefusal(CameraSearch& search, const SetNetworkOptions& o, const
     const uint32_t sent = tickCount(), until = sent + o.waitMs;
     SearchEvent event;
     while (search.next(until, &event)) {
-        if (event.code == kScanSocketFailure) return diagnoseCamera(o.id, kTextSocketError), Outcome::Failed;
-        if (isRefusalCode(event.code)) return diagnoseCamera(o.id, kTextIncorrectCredentials), Outcome::Refused;
+        if (const std::optional<Outcome> end = failedOrRefused(event, o.id)) return *end;
         if (event.camera && sameText(event.camera->deviceId, wanted.deviceId) &&
             tickCount() - sent >= kDhcpRefusalWindowMs)
             break;
@@ -113,8 +121,7 @@ Outcome awaitConfirmation(CameraSearch& search, const SetNetworkOptions& o, cons
     const uint32_t until = tickCount() + o.waitMs;
     SearchEvent event;
     while (search.next(until, &event)) {
-        if (event.code == kScanSocketFailure) return diagnoseCamera(o.id, kTextSocketError), Outcome::Failed;
-        if (isRefusalCode(event.code)) return diagnoseCamera(o.id, kTextIncorrectCredentials), Outcome::Refused;
+        if (const std::optional<Outcome> end = failedOrRefused(event, o.id)) return *end;
         if (event.camera && showsSettings(*event.camera, wanted)) {
             std::printf("%s\n", foundCameraLine(*event.camera, o.json).c_str());
             return Outcome::Confirmed;
