@@ -11,10 +11,13 @@ namespace lenscout {
 long DatagramBatch::land(SocketHandle s, size_t* sizes, bool* cut, Arrival* arrivals) {
     mmsghdr messages[kSlots] = {};
     iovec pieces[kSlots];
+    sockaddr_in senders[kSlots] = {};
     // Where each arrived, when the socket asks for IP_PKTINFO.
     alignas(cmsghdr) unsigned char control[kSlots][CMSG_SPACE(sizeof(in_pktinfo))];
     for (size_t i = 0; i < kSlots; ++i) {
         pieces[i] = {slots_.get() + i * kSlotSize, kSlotSize};
+        messages[i].msg_hdr.msg_name = &senders[i];
+        messages[i].msg_hdr.msg_namelen = sizeof senders[i];
         messages[i].msg_hdr.msg_iov = &pieces[i];
         messages[i].msg_hdr.msg_iovlen = 1;
         messages[i].msg_hdr.msg_control = control[i];

@@ -93,10 +93,13 @@ SendResult sendDatagramVia(SocketHandle s, const void* data, size_t count, uint3
                            uint32_t viaIndex = 0, uint32_t sourceNet = 0);
 
 // Where a datagram arrived: the interface, and the local address that a
-// reply to its sender leaves from. Index 0 when the system did not say.
+// reply to its sender leaves from (index 0 when the system did not say);
+// and who sent it, which the system always knows.
 struct Arrival {
     uint32_t index = 0;
     uint32_t localNet = 0;
+    uint32_t senderNet = 0;
+    uint16_t senderPort = 0;  // network order
 };
 // Asks the system to tell where each datagram arrives (IP_PKTINFO); false
 // where it cannot, and receiveWithArrival then reports none.

@@ -214,7 +214,10 @@ bool enableArrivalInfo(SocketHandle s) { return setIntOption(s, IPPROTO_IP, IP_P
 
 long receiveWithArrival(SocketHandle s, void* data, size_t capacity, Arrival* arrival) {
     iovec piece{data, capacity};
+    sockaddr_in sender{};
     msghdr m{};
+    m.msg_name = &sender;
+    m.msg_namelen = sizeof sender;
     m.msg_iov = &piece;
     m.msg_iovlen = 1;
     alignas(cmsghdr) unsigned char control[CMSG_SPACE(sizeof(in_pktinfo))] = {};

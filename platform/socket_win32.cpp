@@ -372,8 +372,11 @@ LPFN_WSARECVMSG receiveMessage(SocketHandle s) {
 
 // Winsock gives the datagram's destination, not the local address to answer
 // from: for a unicast reply that is this computer's address on the link.
+// `m.name` must have been a sockaddr_in.
 Arrival arrivalOf(WSAMSG& m) {
     Arrival arrival;
+    if (m.namelen >= static_cast<INT>(sizeof(sockaddr_in)))
+        readAddress(*reinterpret_cast<const sockaddr_in*>(m.name), &arrival.senderNet, &arrival.senderPort);
     for (WSACMSGHDR* c = WSA_CMSG_FIRSTHDR(&m); c; c = WSA_CMSG_NXTHDR(&m, c)) {
         if (c->cmsg_level != IPPROTO_IP || c->cmsg_type != IP_PKTINFO) continue;
         IN_PKTINFO info{};
@@ -389,10 +392,13 @@ Arrival arrivalOf(WSAMSG& m) {
 long receiveWithArrival(SocketHandle s, void* data, size_t capacity, Arrival* arrival) {
     *arrival = Arrival{};
     const LPFN_WSARECVMSG receive = receiveMessage(s);
-    if (!receive) return receiveSome(s, data, capacity);
+    if (!receive) return receiveFrom(s, data, capacity, &arrival->senderNet, &arrival->senderPort);
     WSABUF piece{static_cast<ULONG>(clampedLength(capacity)), static_cast<char*>(data)};
     alignas(WSACMSGHDR) char control[WSA_CMSG_SPACE(sizeof(IN_PKTINFO))] = {};
+    sockaddr_in sender{};
     WSAMSG m{};
+    m.name = reinterpret_cast<LPSOCKADDR>(&sender);
+    m.namelen = sizeof sender;
     m.lpBuffers = &piece;
     m.dwBufferCount = 1;
     m.Control.buf = control;
