@@ -4,7 +4,7 @@ namespace lenscout {
 
 bool inLocalSubnet(const std::vector<Ipv4Interface>& interfaces, uint32_t ipNet, uint32_t maskNet) {
     for (const Ipv4Interface& i : interfaces)
-        if (i.mask == maskNet && (i.addr & i.mask) == (ipNet & maskNet)) return true;
+        if (!i.loopback && i.mask == maskNet && (i.addr & i.mask) == (ipNet & maskNet)) return true;
     return false;
 }
 

@@ -7,7 +7,7 @@
 
 namespace lenscout {
 
-// True when one of the interfaces has exactly the camera's mask and the
+// True when one of the interfaces, loopback aside, has exactly the camera's mask and the
 // camera's address lies in that interface's subnet.
 bool inLocalSubnet(const std::vector<Ipv4Interface>& interfaces, uint32_t ipNet, uint32_t maskNet);
 
