@@ -2,8 +2,8 @@
 // A provisioning plan: CSV with a header row, one row per camera ID, with
 // the inventory's columns. A blank cell keeps the camera's current value;
 // `dhcp` (yes or no) may be added; the columns that cannot be set (name,
-// versions, same_subnet, interface, local_address) are ignored, so an
-// inventory edited in a spreadsheet is a valid plan.
+// versions, same_subnet, interface, local_address, sender, conflict) are
+// ignored, so an inventory edited in a spreadsheet is a valid plan.
 #include <optional>
 #include <string>
 #include <vector>

@@ -28,8 +28,23 @@ struct CameraInfo {
     // computer's address on it; 0 where the system cannot tell.
     uint32_t arrivalIndex;
     uint32_t arrivalLocal;
+    // Who sent the reply, whatever address it claims; 0 for a record that
+    // did not come off the network.
+    uint32_t sender;
+    // Another device answers with this ID: its sender and claimed address.
+    uint8_t conflict;
+    uint32_t conflictSender;
+    uint32_t conflictIp;
 };
 static_assert(std::is_trivially_copyable<CameraInfo>::value, "copied as one block");
 static_assert(std::is_standard_layout<CameraInfo>::value, "plain record of fixed layout");
+
+// A request goes where the chosen camera's reply came from, and its result
+// counts only from that sender: a record built for it takes both over.
+inline void keepWhereHeard(CameraInfo* request, const CameraInfo& chosen) {
+    request->arrivalIndex = chosen.arrivalIndex;
+    request->arrivalLocal = chosen.arrivalLocal;
+    request->sender = chosen.sender;
+}
 
 }  // namespace lenscout

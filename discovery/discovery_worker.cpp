@@ -7,6 +7,7 @@
 #include "discovery/discovery_messages.h"
 #include "discovery/discovery_socket.h"
 #include "discovery/message_ids.h"
+#include "discovery/reply_checks.h"
 #include "discovery/same_subnet.h"
 #include "discovery/thread_queue_target.h"
 #include "discovery/worker_requests.h"
@@ -61,6 +62,8 @@ bool DiscoveryWorker::sendRequest(const WorkerRequest& request, const ThreadMess
     std::unique_ptr<CameraInfo> record = takeRecord(m.wParam);
     if (!record) return true;
     const bool sent = request.build(writer_, *record) && sendToCamera(*record);
+    requestSenders_.sent(record->sender, tickCount());
+    identities_.forget(fieldText(record->deviceId));
     wipe(record.get(), sizeof *record);
     writer_.wipe();
     if (!sent) return fail();
@@ -78,6 +81,7 @@ bool DiscoveryWorker::searchIfDue() {
     buildSearchRequest(writer_);
     int sent = 0;
     if (!broadcast(&sent)) return fail();
+    ++period_;
     window_.postMessage(WM_SCAN_TICK, 0, sent == 0 ? kTickSentNothing : 0);
     due_ = now + periodMs_;
     return true;
@@ -92,27 +96,20 @@ bool DiscoveryWorker::broadcast(int* sent, bool oncePerLink) {
     return !outcome.socketFailed;
 }
 
-// Once, where the camera's reply arrived: from the address it came to, out
-// of the link that holds that address. (With two links on one LAN a reply
-// may come in by the other one.) Unknown there, once on every link. False
-// only on a socket failure.
+// Once, where the chosen camera's reply arrived, as its record says: from
+// the address it came to, out of the link that holds that address. (With
+// two links on one LAN a reply may come in by the other one.) Unknown
+// there, once on every link. False only on a socket failure.
 bool DiscoveryWorker::sendToCamera(const CameraInfo& settings) {
     const Ipv4Interface* link = nullptr;
-    const auto it = heard_.find(std::string(fieldText(settings.deviceId)));
-    if (it != heard_.end() && haveInterfaces_) {
+    if (settings.arrivalIndex != 0 && haveInterfaces_) {
         for (const Ipv4Interface& i : interfaces_) {
-            if (!searchesThrough(i) || i.addr != it->second.localNet) continue;
-            if (!link || i.index == it->second.index) link = &i;
+            if (!searchesThrough(i) || i.addr != settings.arrivalLocal) continue;
+            if (!link || i.index == settings.arrivalIndex) link = &i;
         }
     }
     if (!link) return broadcast(nullptr, true);
     return sendDiscoveryVia(socket_.get(), writer_, *link) != SendResult::Failed;
-}
-
-void DiscoveryWorker::remember(const CameraInfo& camera, Arrival arrival) {
-    // Bounded, against a flood of made-up IDs: a full table starts again.
-    if (heard_.size() >= kRememberedCameras) heard_.clear();
-    if (arrival.index != 0) heard_[std::string(fieldText(camera.deviceId))] = arrival;
 }
 
 // Waits one slice for a datagram, then takes those already waiting behind
@@ -124,10 +121,11 @@ bool DiscoveryWorker::receiveDatagrams() {
     default: return true;
     }
     takeDatagram();
-    if (batch_.receiveWaiting(socket_.get()) < 0) return fail();
-    for (size_t i = 0; i < batch_.count(); ++i)
+    const bool failed = batch_.receiveWaiting(socket_.get()) < 0;
+    for (size_t i = 0; !failed && i < batch_.count(); ++i)
         if (reader_.load(batch_.data(i), batch_.size(i), batch_.arrival(i))) takeDatagram();
-    return true;
+    handOverSlice();
+    return failed ? fail() : true;
 }
 
 void DiscoveryWorker::takeDatagram() {
@@ -138,20 +136,36 @@ void DiscoveryWorker::takeDatagram() {
 }
 
 void DiscoveryWorker::takeSearchReply() {
-    std::unique_ptr<CameraInfo> camera = parseSearchReply(reader_);
-    if (!camera) return;
-    applySameSubnet(*camera, haveInterfaces_ ? &interfaces_ : nullptr);
     const Arrival arrival = reader_.arrival();
+    const std::vector<Ipv4Interface>* links = haveInterfaces_ ? &interfaces_ : nullptr;
+    if (sentByThisComputer(arrival.senderNet, links)) return;
+    std::unique_ptr<CameraInfo> camera = parseSearchReply(reader_);
+    if (!camera || unusableCameraAddress(camera->ip, links)) return;
+    applySameSubnet(*camera, links);
     camera->arrivalIndex = arrival.index;
     camera->arrivalLocal = arrival.localNet;
-    remember(*camera, arrival);
-    handOverRecord(std::move(camera),
-                   [this](uintptr_t record) { return window_.postMessage(WM_CAMERA_FOUND, record, 0); });
+    camera->sender = arrival.senderNet;
+    identities_.hear(*camera, period_);
+    std::string id(fieldText(camera->deviceId));
+    const auto [at, isNew] = sliceIndex_.try_emplace(std::move(id), slice_.size());
+    if (isNew) slice_.push_back(std::move(camera));
+    else
+        slice_[at->second] = std::move(camera);
+}
+
+// A flood of replies for one ID costs the window one record per slice.
+void DiscoveryWorker::handOverSlice() {
+    for (std::unique_ptr<CameraInfo>& camera : slice_)
+        handOverRecord(std::move(camera),
+                       [this](uintptr_t record) { return window_.postMessage(WM_CAMERA_FOUND, record, 0); });
+    slice_.clear();
+    sliceIndex_.clear();
 }
 
 void DiscoveryWorker::takeResult() {
     uint16_t code = 0;
     if (!parseResult(reader_, &code) || code == 0) return;
+    if (!requestSenders_.expects(reader_.arrival().senderNet, tickCount())) return;
     const int32_t signedCode = static_cast<int16_t>(code);
     // 65534 from a camera would read as the worker's own socket failure and
     // end the program: any device could do that with one datagram.

@@ -1,11 +1,14 @@
 #pragma once
 #include <cstdint>
-#include <map>
+#include <memory>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "discovery/camera_info.h"
 #include "discovery/message_target.h"
+#include "discovery/reply_identities.h"
+#include "discovery/request_senders.h"
 #include "discovery/worker_requests.h"
 #include "platform/datagram_batch.h"
 #include "platform/interface_table.h"
@@ -18,15 +21,17 @@ namespace lenscout {
 
 constexpr uint32_t kSearchPeriodMs = 3000;
 constexpr uint32_t kReceiveSliceMs = 100;
-// Far more cameras than a site has; past it the worker forgets where each
-// was heard, and a request goes out on every link until the next search.
-constexpr size_t kRememberedCameras = 4096;
 
 // All UDP work of the program: broadcasts a search every 3000 ms or on
 // request, out through every link, turns replies into camera records and
 // passes them, the ticks and the cameras' result codes to its window. One
 // pass handles at most one thread message, waits at most one receive slice
-// for a datagram, and then takes the datagrams already waiting.
+// for a datagram, and then takes the datagrams already waiting; of those it
+// hands over one record per ID, the latest.
+//
+// Nothing that speaks from this computer is listed, nor a camera at an
+// address no camera can hold; replies for one ID from two devices are
+// marked, and a result counts only from a camera a request just went to.
 class DiscoveryWorker {
 public:
     // `periodMs` between searches; a tool that wants one search only gives a
@@ -50,11 +55,11 @@ private:
     bool searchIfDue();
     bool broadcast(int* sent = nullptr, bool oncePerLink = false);
     bool sendToCamera(const CameraInfo& settings);
-    void remember(const CameraInfo& camera, Arrival arrival);
     bool receiveDatagrams();
     void takeDatagram();
     void takeSearchReply();
     void takeResult();
+    void handOverSlice();
     bool fail();
 
     MessageTarget& window_;
@@ -67,9 +72,12 @@ private:
     DatagramBatch batch_;
     std::vector<Ipv4Interface> interfaces_;
     bool haveInterfaces_ = false;
-    // Where each camera's reply last arrived, by device ID: a set-network
-    // request, which carries the password, goes out there alone.
-    std::map<std::string, Arrival> heard_;
+    uint32_t period_ = 0;  // searches sent so far
+    ReplyIdentities identities_;
+    RequestSenders requestSenders_;
+    // This receive slice's records, one per ID, in the order first heard.
+    std::vector<std::unique_ptr<CameraInfo>> slice_;
+    std::unordered_map<std::string, size_t> sliceIndex_;
 };
 
 // The worker thread's entry: runs a worker for `window` until WM_QUIT or a

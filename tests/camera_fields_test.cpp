@@ -19,7 +19,8 @@ std::vector<std::string> keys(FieldUse use) {
 TEST(CameraFields, TheInventorysColumnsInTheirOrder) {
     EXPECT_EQ(keys(kInInventory),
               (std::vector<std::string>{"id", "name", "ip", "mask", "gateway", "dns", "http_port", "firmware", "webui",
-                                        "same_subnet", "interface", "local_address"}));
+                                        "same_subnet", "interface", "local_address", "sender", "conflict",
+                                        "conflict_sender", "conflict_ip"}));
     EXPECT_EQ(keys(kInSettings), (std::vector<std::string>{"ip", "mask", "gateway", "dns", "http_port"}));
     EXPECT_EQ(keys(kInProperties), (std::vector<std::string>{"id", "firmware", "webui"}));
 }

@@ -15,7 +15,8 @@ using Names = const InterfaceNames&;
 std::string interfaceOf(const CameraInfo& c, Names names) {
     return c.arrivalIndex && names ? names(c.arrivalIndex) : "";
 }
-std::string localAddressOf(const CameraInfo& c, Names) { return c.arrivalLocal ? dottedQuad(c.arrivalLocal) : ""; }
+std::string addressOrNone(uint32_t addrNet) { return addrNet ? dottedQuad(addrNet) : ""; }
+std::string localAddressOf(const CameraInfo& c, Names) { return addressOrNone(c.arrivalLocal); }
 
 constexpr unsigned kEverywhere = kInScan | kInInventory;
 
@@ -46,6 +47,16 @@ const std::vector<CameraField>& cameraFields() {
          [](const CameraInfo& c, Names) { return std::string(c.sameSubnet ? "1" : "0"); }},
         {"interface", "interface", 0, 0, 0, FieldKind::Text, kInInventory, interfaceOf},
         {"local_address", "local_address", 0, 0, 0, FieldKind::Dotted, kInInventory, localAddressOf},
+        // Who answered, which need not be the address the reply claims.
+        {"sender", "sender", 0, 0, 0, FieldKind::Dotted, kEverywhere,
+         [](const CameraInfo& c, Names) { return addressOrNone(c.sender); }},
+        // Another device answers with this ID: a forger, or a clone.
+        {"conflict", "conflict", 0, 0, 0, FieldKind::Boolean, kEverywhere,
+         [](const CameraInfo& c, Names) { return std::string(c.conflict ? "1" : "0"); }},
+        {"conflict_sender", "conflict_sender", 0, 0, 0, FieldKind::Dotted, kEverywhere,
+         [](const CameraInfo& c, Names) { return c.conflict ? addressOrNone(c.conflictSender) : ""; }},
+        {"conflict_ip", "conflict_ip", 0, 0, 0, FieldKind::Dotted, kEverywhere,
+         [](const CameraInfo& c, Names) { return c.conflict ? addressOrNone(c.conflictIp) : ""; }},
     };
     return fields;
 }

@@ -102,18 +102,25 @@ TEST(CliOutput, InventoryRowsInCsvAndJson) {
     c.firmwareVersion = test::ip("1.2.3.4");
     c.arrivalIndex = 7;
     c.arrivalLocal = test::ip("10.1.2.1");
+    c.sender = test::ip("10.1.2.9");
+    c.conflict = 1;
+    c.conflictSender = test::ip("10.1.2.3");
+    c.conflictIp = test::ip("10.1.2.3");
     CameraInfo unknown{};
     setFieldText(unknown.deviceId, "CAM-2");
     unknown.sameSubnet = 1;
     const auto names = [](uint32_t index) { return index == 7 ? std::string("eth1") : std::string("?"); };
     EXPECT_EQ(inventoryCsv({c, unknown}, names),
-              "id,name,ip,mask,gateway,dns,http_port,firmware,webui,same_subnet,interface,local_address\r\n"
-              "CAM-1,\"A,\"\"b\"\"前\",10.1.2.3,255.255.255.0,0.0.0.0,0.0.0.0,8080,1.2.3.4,0.0.0.0,no,eth1,10.1.2.1\r\n"
-              "CAM-2,,0.0.0.0,0.0.0.0,0.0.0.0,0.0.0.0,0,0.0.0.0,0.0.0.0,yes,,\r\n");
+              "id,name,ip,mask,gateway,dns,http_port,firmware,webui,same_subnet,interface,local_address,sender,"
+              "conflict,conflict_sender,conflict_ip\r\n"
+              "CAM-1,\"A,\"\"b\"\"前\",10.1.2.3,255.255.255.0,0.0.0.0,0.0.0.0,8080,1.2.3.4,0.0.0.0,no,eth1,10.1.2.1,"
+              "10.1.2.9,yes,10.1.2.3,10.1.2.3\r\n"
+              "CAM-2,,0.0.0.0,0.0.0.0,0.0.0.0,0.0.0.0,0,0.0.0.0,0.0.0.0,yes,,,,no,,\r\n");
     EXPECT_EQ(inventoryJson({unknown}, names),
               "[{\"id\":\"CAM-2\",\"name\":\"\",\"ip\":\"0.0.0.0\",\"mask\":\"0.0.0.0\",\"gateway\":\"0.0.0.0\","
               "\"dns\":\"0.0.0.0\",\"http_port\":0,\"firmware\":\"0.0.0.0\",\"webui\":\"0.0.0.0\",\"same_subnet\":true,"
-              "\"interface\":\"\",\"local_address\":\"\"}]");
+              "\"interface\":\"\",\"local_address\":\"\",\"sender\":\"\",\"conflict\":false,"
+              "\"conflict_sender\":\"\",\"conflict_ip\":\"\"}]");
     EXPECT_EQ(csvField("line\nend"), "\"line\nend\"");
     // On a terminal a camera's control bytes are shown, not obeyed.
     setFieldText(unknown.name, "\x1b]2;x\x07");

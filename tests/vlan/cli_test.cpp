@@ -472,12 +472,14 @@ TEST_F(Cli, InventoryListsEveryCameraAsCsvOrJson) {
     const std::string host = std::getenv("LENSCOUT_HOST_ADDR_1");
     ToolResult r = runTool(cli(), {"inventory", "--search", "1"});
     EXPECT_EQ(r.status, 0) << r.err;
-    EXPECT_EQ(
-        r.out.rfind("id,name,ip,mask,gateway,dns,http_port,firmware,webui,same_subnet,interface,local_address\r\n", 0),
-        0u)
+    EXPECT_EQ(r.out.rfind("id,name,ip,mask,gateway,dns,http_port,firmware,webui,same_subnet,interface,local_address,"
+                          "sender,conflict,conflict_sender,conflict_ip\r\n",
+                          0),
+              0u)
         << r.out;
     EXPECT_NE(r.out.find("\r\nINV-1,\"Gate, \"\"A\"\" 前门\"," + host +
-                         ",255.255.255.0,192.168.77.1,192.168.77.2,8061,1.2.3.4,2.0.1.7,yes,lan0,192.168.77.1\r\n"),
+                         ",255.255.255.0,192.168.77.1,192.168.77.2,8061,1.2.3.4,2.0.1.7,yes,lan0,192.168.77.1," + host +
+                         ",no,,\r\n"),
               std::string::npos)
         << r.out;
     size_t rows = 0;
@@ -488,7 +490,8 @@ TEST_F(Cli, InventoryListsEveryCameraAsCsvOrJson) {
     EXPECT_NE(r.out.find("{\"id\":\"INV-1\",\"name\":\"Gate, \\\"A\\\" 前门\",\"ip\":\"" + host +
                          "\",\"mask\":\"255.255.255.0\",\"gateway\":\"192.168.77.1\",\"dns\":\"192.168.77.2\","
                          "\"http_port\":8061,\"firmware\":\"1.2.3.4\",\"webui\":\"2.0.1.7\",\"same_subnet\":true,"
-                         "\"interface\":\"lan0\",\"local_address\":\"192.168.77.1\"}"),
+                         "\"interface\":\"lan0\",\"local_address\":\"192.168.77.1\",\"sender\":\"" +
+                         host + "\",\"conflict\":false,\"conflict_sender\":\"\",\"conflict_ip\":\"\"}"),
               std::string::npos)
         << r.out;
 }

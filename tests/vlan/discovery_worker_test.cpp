@@ -158,7 +158,7 @@ TEST(DiscoveryWorker, MalformedDatagramsAndForeignCodesCannotEndIt) {
     run.drain(300);
     ASSERT_TRUE(postSearchNow(run.id()));
     EXPECT_TRUE(run.waitFor(WM_SCAN_TICK, 400)) << "the worker is still running";
-    EXPECT_EQ(run.errors, (std::vector<int32_t>{5, -1}));
+    EXPECT_TRUE(run.errors.empty()) << "results that no request asked for, from this computer";
     EXPECT_TRUE(run.records.empty());
 }
 

@@ -61,13 +61,13 @@ TEST(HostileNetwork, TheWorkerKeepsListingTheRealCameras) {
     EXPECT_GE(periods, seconds / 3);
     EXPECT_EQ(incomplete, 0) << "every period lists all ten cameras";
     EXPECT_EQ(ownFailures, 0) << "no datagram may pass for the worker's own failure";
-    EXPECT_GT(codes, seconds * 1000) << "the flood must reach the worker";
+    EXPECT_EQ(codes, 0) << "no request went out: every result of the flood is unsolicited";
     // The sanitizers' allocator keeps freed blocks and their shadow, so the
     // bound holds in the normal build only; leaks are for LeakSanitizer.
     if (!kSanitizedAllocator) {
         EXPECT_LT(after - before, 1024) << "resident memory must stay flat";
     }
-    std::printf("hostile: %d s, %d periods, %zu camera codes passed on, resident %ld -> %ld KiB\n", seconds, periods,
+    std::printf("hostile: %d s, %d periods, %zu result codes passed on, resident %ld -> %ld KiB\n", seconds, periods,
                 static_cast<size_t>(codes), before, after);
 }
 
