@@ -5,7 +5,7 @@
 
 namespace lenscout {
 
-constexpr int kStringRows = 47;
+constexpr int kStringRows = 49;
 constexpr int kLanguageColumns = kLanguageCount;
 
 // StringTable[row][column]: column 0 is English, column c language c + 1.
@@ -20,7 +20,7 @@ extern const GbkTable StringTable;
 // Makes the language's column current; any value outside the languages
 // makes English current.
 void SelectLanguage(int language);
-// The row's text in the current language, for rows 1 to 46; English until
+// The row's text in the current language, for rows 1 to 48; English until
 // the first selection. Any other row gives "".
 const char* CurrentText(int row);
 
@@ -73,6 +73,9 @@ enum TextRow {
     kTextCannotReadFile = 44,
     kTextFileIsFolder = 45,
     kTextNotAFile = 46,
+    // Devices that cannot all be believed.
+    kTextIdConflict = 47,
+    kTextTooManyDevices = 48,
 };
 
 }  // namespace lenscout

@@ -55,6 +55,8 @@ const char* const kTextsUtf8[kStringRows][kLanguageCount] = {
     /* kTextCannotReadFile          */ {"Cannot read the file !", "无法读取文件 !", "無法讀取文件 !"},
     /* kTextFileIsFolder            */ {"This is a folder, not a file !", "这是文件夹, 不是文件 !", "這是資料夾, 不是文件 !"},
     /* kTextNotAFile                */ {"Not a regular file !", "不是普通文件 !", "不是普通文件 !"},
+    /* kTextIdConflict              */ {"Two devices answer with this ID !", "两台设备使用同一ID应答 !", "兩台設備使用同一ID應答 !"},
+    /* kTextTooManyDevices          */ {"More devices answer than can be listed !", "应答的设备超出列表容量 !", "應答的設備超出列表容量 !"},
 };
 // clang-format on
 

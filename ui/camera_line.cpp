@@ -10,6 +10,7 @@ namespace lenscout {
 namespace {
 
 std::string status(const CameraInfo& c) {
+    if (c.conflict) return CurrentText(kTextIdConflict);
     if (c.sameSubnet == 0) return CurrentText(kTextSubnetMismatch);
     if (c.webUiVersion == 0) return CurrentText(kTextNoWebUi);
     return "Http://" + webAddress(c);

@@ -14,46 +14,54 @@ ScanErrorAction OnScanError(int32_t code) {
     }
 }
 
-void CameraList::OnCameraFound(std::unique_ptr<CameraInfo> record) {
-    if (!record) return;
-    for (CameraInfo& known : m_cameras) {
-        if (sameText(known.deviceId, record->deviceId)) {
-            known = *record;
-            return;
-        }
+bool CameraList::OnCameraFound(std::unique_ptr<CameraInfo> record) {
+    if (!record) return true;
+    const auto known = byId_.find(std::string(fieldText(record->deviceId)));
+    if (known != byId_.end()) {
+        m_cameras[known->second] = *record;
+        return true;
     }
+    if (m_cameras.size() >= capacity_) return false;
+    byId_.emplace(std::string(fieldText(record->deviceId)), m_cameras.size());
     m_cameras.push_back(*record);
     list_.append(FormatCameraLine(*record));
+    return true;
 }
 
+// One pass: a camera that went takes its own line with it, so the lines
+// below move up by themselves and are not written again.
 void CameraList::OnScanTick() {
-    const int lines = list_.count();
-    int i = 0;
-    for (auto it = m_cameras.begin(); it != m_cameras.end();) {
-        if (it->seen == 0) {
-            it = m_cameras.erase(it);
+    size_t kept = 0;
+    for (size_t i = 0; i < m_cameras.size(); ++i) {
+        const int line = static_cast<int>(kept);
+        if (m_cameras[i].seen == 0) {
+            if (line < list_.count()) list_.remove(line);
             continue;
         }
-        sweepLine(i, *it, lines);
-        it->seen = 0;
-        ++it;
-        ++i;
+        const std::string text = FormatCameraLine(m_cameras[i]);
+        if (line >= list_.count()) {
+            list_.append(text);
+        } else if (list_.text(line) != text) {
+            list_.remove(line);
+            list_.insert(line, text);
+        }
+        m_cameras[i].seen = 0;
+        if (kept != i) m_cameras[kept] = m_cameras[i];
+        ++kept;
     }
-    for (int n = lines; n > i; --n) list_.remove(n - 1);
+    m_cameras.resize(kept);
+    for (int n = list_.count(); n > static_cast<int>(kept); --n) list_.remove(n - 1);
+    reindex();
 }
 
-void CameraList::sweepLine(int i, const CameraInfo& record, int lines) {
-    const std::string text = FormatCameraLine(record);
-    if (i >= lines) {
-        list_.append(text);
-    } else if (list_.text(i) != text) {
-        list_.remove(i);
-        list_.insert(i, text);
-    }
+void CameraList::reindex() {
+    byId_.clear();
+    for (size_t i = 0; i < m_cameras.size(); ++i) byId_.emplace(std::string(fieldText(m_cameras[i].deviceId)), i);
 }
 
 void CameraList::Clear() {
     m_cameras.clear();
+    byId_.clear();
     list_.reset();
 }
 

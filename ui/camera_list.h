@@ -4,6 +4,8 @@
 // line per record in the list widget.
 #include <cstdint>
 #include <memory>
+#include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "discovery/camera_info.h"
@@ -19,15 +21,21 @@ enum class ScanErrorAction {
 };
 ScanErrorAction OnScanError(int32_t code);
 
+// Far more than a site has: past it a flood of made-up IDs would cost the
+// window memory and time without end.
+constexpr size_t kMaxListedCameras = 4096;
+
 class CameraList {
 public:
-    explicit CameraList(ListLines& list) : list_(list) {}
+    explicit CameraList(ListLines& list, size_t capacity = kMaxListedCameras) : list_(list), capacity_(capacity) {}
 
     // Adds a camera (with its line) or replaces its record, whose line the
-    // next tick brings up to date.
-    void OnCameraFound(std::unique_ptr<CameraInfo> record);
-    // Drops the cameras that did not answer since the tick before and
-    // rewrites every line whose text has changed.
+    // next tick brings up to date. A new camera of a full list is dropped:
+    // false then, and true otherwise.
+    bool OnCameraFound(std::unique_ptr<CameraInfo> record);
+    // Drops the cameras that did not answer since the tick before, with
+    // their lines, and rewrites every line whose text has changed. The
+    // other lines stay where they are, and so does the selection.
     void OnScanTick();
     // Empties the store and the list, at shutdown.
     void Clear();
@@ -35,10 +43,12 @@ public:
     const std::vector<CameraInfo>& cameras() const { return m_cameras; }
 
 private:
-    void sweepLine(int i, const CameraInfo& record, int lines);
+    void reindex();
 
     ListLines& list_;
+    size_t capacity_;
     std::vector<CameraInfo> m_cameras;
+    std::unordered_map<std::string, size_t> byId_;  // into m_cameras
 };
 
 }  // namespace lenscout

@@ -41,8 +41,12 @@ bool MainWindowPresenter::start(MessageTarget* target) {
 
 void MainWindowPresenter::OnCameraFound(std::unique_ptr<CameraInfo> record) {
     const int before = lines_.count();
-    cameras_.OnCameraFound(std::move(record));
+    const bool listed = cameras_.OnCameraFound(std::move(record));
     if (lines_.count() != before) view_.listUpdated("found");
+    if (!listed && !saidFull_) {
+        saidFull_ = true;
+        view_.showMessage(kTextTooManyDevices);
+    }
 }
 
 void MainWindowPresenter::OnScanTick() {
@@ -56,14 +60,25 @@ void MainWindowPresenter::OnScanError(int32_t code) {
         view_.showMessage(kTextSocketError);
         view_.quitAfterThisMessage();
         break;
-    case ScanErrorAction::IncorrectCredentials: view_.showMessage(kTextIncorrectCredentials); break;
+    case ScanErrorAction::IncorrectCredentials: showCredentialsMessage(); break;
     case ScanErrorAction::None: break;
     }
 }
 
+// A box's own loop delivers the next code; while one is up, the repeats
+// are merged into it.
+void MainWindowPresenter::showCredentialsMessage() {
+    if (credentialsBoxUp_) return;
+    credentialsBoxUp_ = true;
+    view_.showMessage(kTextIncorrectCredentials);
+    credentialsBoxUp_ = false;
+}
+
 void MainWindowPresenter::OnDblclkCameraList() {
     CameraInfo camera;
-    if (selectedCamera(cameras_, lines_.selectedIndex(), &camera))
+    if (!selectedCamera(cameras_, lines_.selectedIndex(), &camera)) return;
+    if (camera.conflict) view_.showMessage(kTextIdConflict);
+    else
         runDoubleClickAction(camera, dialogs_, m_workerThreadId);
 }
 
@@ -75,7 +90,10 @@ void MainWindowPresenter::OnListRClick() {
     CameraInfo selected;
     if (!selectedCamera(cameras_, lines_.selectedIndex(), &selected)) return;
     m_contextBusy = 1;
-    runContextMenu(selected, dialogs_, m_workerThreadId);
+    // Two devices answer for it: which one a command would reach is unknown.
+    if (!selected.conflict) runContextMenu(selected, dialogs_, m_workerThreadId);
+    else if (dialogs_.contextMenu(contextMenuEntries(selected)) != 0)
+        view_.showMessage(kTextIdConflict);
     m_contextBusy = 0;
 }
 

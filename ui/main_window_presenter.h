@@ -87,6 +87,8 @@ public:
     int m_contextBusy = 0;
 
 private:
+    void showCredentialsMessage();
+
     MainWindowView& view_;
     ListLines& lines_;
     const CameraDialogs& dialogs_;
@@ -95,6 +97,8 @@ private:
     WorkerThread m_hWorkerThread;
     ThreadId m_workerThreadId = kNoThread;
     bool stopped_ = false;
+    bool credentialsBoxUp_ = false;
+    bool saidFull_ = false;  // that more devices answer than can be listed
 };
 
 }  // namespace lenscout
