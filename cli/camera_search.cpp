@@ -44,16 +44,38 @@ bool CameraSearch::next(uint32_t until, SearchEvent* event) {
     }
 }
 
+namespace {
+
+// The latest record, still marked once another device answered for its ID.
+void keepLatest(CameraInfo* kept, const CameraInfo& latest) {
+    const CameraInfo before = *kept;
+    *kept = latest;
+    if (before.conflict && !latest.conflict) {
+        kept->conflict = 1;
+        kept->conflictSender = before.conflictSender;
+        kept->conflictIp = before.conflictIp;
+    }
+}
+
+}  // namespace
+
 void CameraSearch::findAll(const std::vector<std::string>& ids, uint32_t until,
                            std::map<std::string, CameraInfo>* found) {
     const auto missing = [&] {
         return std::any_of(ids.begin(), ids.end(), [&](const std::string& id) { return !found->count(id); });
     };
+    // Once all have answered, a while more: a second device with one of the
+    // IDs answers the same search, and nothing may go to either then.
+    uint32_t settled = until;
     SearchEvent event;
-    while (missing() && !failed_ && next(until, &event)) {
+    while (!failed_ && next(settled, &event)) {
         if (!event.camera) continue;
         const std::string id(fieldText(event.camera->deviceId));
-        if (std::find(ids.begin(), ids.end(), id) != ids.end()) (*found)[id] = *event.camera;
+        if (std::find(ids.begin(), ids.end(), id) == ids.end()) continue;
+        const auto [at, fresh] = found->try_emplace(id, *event.camera);
+        if (!fresh) keepLatest(&at->second, *event.camera);
+        if (fresh && !missing() && !tickReached(tickCount() + kIdentityWaitMs, until))
+            settled = tickCount() + kIdentityWaitMs;
     }
 }
 
@@ -65,7 +87,7 @@ void CameraSearch::listAll(uint32_t until, std::vector<CameraInfo>* cameras) {
         const auto [it, fresh] = at.emplace(std::string(fieldText(event.camera->deviceId)), cameras->size());
         if (fresh) cameras->push_back(*event.camera);
         else
-            (*cameras)[it->second] = *event.camera;
+            keepLatest(&(*cameras)[it->second], *event.camera);
     }
 }
 

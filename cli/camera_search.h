@@ -21,6 +21,10 @@ struct SearchEvent {
     int32_t code = 0;                    // WM_SCAN_ERROR
 };
 
+// How long after the last wanted camera answered the search goes on, to
+// hear a second device that answers with one of the IDs.
+constexpr uint32_t kIdentityWaitMs = 1000;
+
 class CameraSearch {
 public:
     // `program` names the tool in what it says; `periodMs` is the time
@@ -37,8 +41,9 @@ public:
     bool next(uint32_t until, SearchEvent* event);
     // Whether the worker has reported the failure that ended it.
     bool failed() const { return failed_; }
-    // Takes notifications until every ID in `ids` has answered or `until`
-    // has come; each camera's latest record lands in `found`.
+    // Takes notifications until every ID in `ids` has answered and
+    // kIdentityWaitMs more have passed, or `until` has come; each camera's
+    // latest record lands in `found`, marked if two devices answered.
     void findAll(const std::vector<std::string>& ids, uint32_t until, std::map<std::string, CameraInfo>* found);
     // Every camera that answers until `until`, once, in the order they first
     // answered, with its latest record.

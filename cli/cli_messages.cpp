@@ -2,7 +2,9 @@
 
 #include <cstdio>
 
+#include "app/string_table.h"
 #include "cli/tool_language.h"
+#include "discovery/camera_text.h"
 
 namespace lenscout {
 
@@ -13,5 +15,11 @@ void noInterface(const char* program) {
 }
 
 void diagnoseCamera(const std::string& id, int textRow) { diagnose(id + ": " + systemText(textRow)); }
+
+void diagnoseConflict(const std::string& id, const CameraInfo& camera) {
+    diagnose(id + ": " + systemText(kTextIdConflict) + " (" + dottedQuad(camera.sender) + " claiming " +
+             dottedQuad(camera.ip) + ", " + dottedQuad(camera.conflictSender) + " claiming " +
+             dottedQuad(camera.conflictIp) + "); nothing was sent");
+}
 
 }  // namespace lenscout

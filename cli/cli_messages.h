@@ -3,6 +3,8 @@
 // standard error under the tool's name.
 #include <string>
 
+#include "discovery/camera_info.h"
+
 namespace lenscout {
 
 void diagnose(const std::string& text);
@@ -10,5 +12,7 @@ void diagnose(const std::string& text);
 void noInterface(const char* program);
 // A camera's outcome in the system's own words: "ID: text".
 void diagnoseCamera(const std::string& id, int textRow);
+// Two devices answer with the ID: the text, both senders and what is done.
+void diagnoseConflict(const std::string& id, const CameraInfo& camera);
 
 }  // namespace lenscout

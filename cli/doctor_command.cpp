@@ -1,17 +1,21 @@
 #include "cli/subcommands.h"
 
 #include <cstdio>
+#include <map>
 #include <memory>
 #include <set>
 #include <string>
 #include <vector>
 
 #include "cli/exit_status.h"
+#include "cli/output_text.h"
 #include "discovery/camera_text.h"
 #include "discovery/discovery_messages.h"
 #include "discovery/discovery_port.h"
 #include "discovery/discovery_socket.h"
+#include "discovery/reply_checks.h"
 #include "platform/broadcast.h"
+#include "platform/gbk.h"
 #include "platform/interface_table.h"
 #include "platform/socket.h"
 #include "platform/tick_clock.h"
@@ -39,11 +43,13 @@ const SubcommandText kDoctorText = {
 struct Arrivals {
     int datagrams = 0;
     int replies = 0;
-    int searches = 0;  // search requests: this one echoed, or another program's
-    int results = 0;
+    int searches = 0;            // search requests: this one echoed, or another program's
+    int unsolicitedResults = 0;  // this command sends no request
     int scrambled = 0;
     int badMagic = 0, badLength = 0, cut = 0, badReply = 0, otherCommand = 0;
+    int fromThisComputer = 0, unusableAddress = 0;
     std::set<std::string> cameras;
+    std::map<std::string, std::set<uint32_t>> senders;  // by ID
 
     int rejected() const { return badMagic + badLength + cut + badReply + otherCommand; }
 };
@@ -71,7 +77,30 @@ int reportInterfaces(const std::vector<Ipv4Interface>* table) {
     return searched;
 }
 
-void classify(DatagramReader& reader, Arrivals* a) {
+void classifyReply(DatagramReader& reader, const std::vector<Ipv4Interface>* links, Arrivals* a) {
+    const bool scrambled = reader.scrambled();
+    std::unique_ptr<CameraInfo> camera = parseSearchReply(reader);
+    if (!camera) {
+        ++a->badReply;
+        return;
+    }
+    const uint32_t sender = reader.arrival().senderNet;
+    if (sentByThisComputer(sender, links)) {
+        ++a->fromThisComputer;
+        return;
+    }
+    if (unusableCameraAddress(camera->ip, links)) {
+        ++a->unusableAddress;
+        return;
+    }
+    ++a->replies;
+    a->scrambled += scrambled;
+    const std::string id(fieldText(camera->deviceId));
+    a->cameras.insert(id);
+    a->senders[id].insert(sender);
+}
+
+void classify(DatagramReader& reader, const std::vector<Ipv4Interface>* links, Arrivals* a) {
     ++a->datagrams;
     if (reader.length() >= DatagramReader::kBufferSize) {
         ++a->cut;
@@ -87,28 +116,20 @@ void classify(DatagramReader& reader, Arrivals* a) {
     if (command == CMD_SEARCH) {
         ++a->searches;
     } else if (command == CMD_RESULT) {
-        ++a->results;
+        ++a->unsolicitedResults;
     } else if (command != CMD_SEARCH_REPLY) {
         ++a->otherCommand;
     } else {
-        const bool scrambled = reader.scrambled();
-        std::unique_ptr<CameraInfo> camera = parseSearchReply(reader);
-        if (camera) {
-            ++a->replies;
-            a->scrambled += scrambled;
-            a->cameras.insert(std::string(fieldText(camera->deviceId)));
-        } else {
-            ++a->badReply;
-        }
+        classifyReply(reader, links, a);
     }
 }
 
-Arrivals listen(SocketHandle s, uint32_t listenMs) {
+Arrivals listen(SocketHandle s, uint32_t listenMs, const std::vector<Ipv4Interface>* links) {
     Arrivals a;
     DatagramReader reader;
     const uint32_t until = tickCount() + listenMs;
     for (uint32_t now = tickCount(); !tickReached(now, until); now = tickCount()) {
-        if (reader.receive(s, until - now) == NET_OK) classify(reader, &a);
+        if (reader.receive(s, until - now) == NET_OK) classify(reader, links, &a);
     }
     return a;
 }
@@ -121,6 +142,16 @@ void reportArrivals(const Arrivals& a) {
     if (a.rejected())
         std::printf("rejected: %d (wrong magic %d, wrong length %d, cut %d, unreadable reply %d, other command %d)\n",
                     a.rejected(), a.badMagic, a.badLength, a.cut, a.badReply, a.otherCommand);
+    if (a.fromThisComputer || a.unusableAddress)
+        std::printf("not listed: %d repl%s from this computer, %d claiming an address no camera can hold\n",
+                    a.fromThisComputer, a.fromThisComputer == 1 ? "y" : "ies", a.unusableAddress);
+    if (a.unsolicitedResults) std::printf("unsolicited result: %d, ignored\n", a.unsolicitedResults);
+    for (const auto& [id, from] : a.senders) {
+        if (from.size() < 2) continue;
+        std::string list;
+        for (uint32_t s : from) list += (list.empty() ? "" : ", ") + dottedQuad(s);
+        std::printf("conflict: %s answers from %s\n", terminalSafe(gbkToTerminal(id)).c_str(), list.c_str());
+    }
 }
 
 void hint(int searched, bool ownPort, const Arrivals& a) {
@@ -165,7 +196,7 @@ int doctor(const DoctorOptions& o) {
         return kExitFailed;
     }
     std::printf("search: sent %d, skipped %d (link gone)\n", sent.sent, sent.skipped);
-    const Arrivals a = listen(socket.get(), o.listenMs);
+    const Arrivals a = listen(socket.get(), o.listenMs, haveTable ? &table : nullptr);
     reportArrivals(a);
     hint(sent.sent == 0 ? 0 : searched, ownPort, a);
     return kExitOk;

@@ -12,6 +12,7 @@
     X(kExitRefused, 5, "the camera refused the user or password")                      \
     X(kExitTimeout, 6, "the camera did not confirm in time")                           \
     X(kExitUnconfirmed, 7, "sent, but not confirmed: a change to DHCP cannot be seen") \
+    X(kExitConflict, 8, "two devices answer with one ID: nothing was sent to it")      \
     X(kExitInterrupted, 130, "interrupted: the outcomes so far are printed")
 
 namespace lenscout {

@@ -24,6 +24,7 @@ constexpr OutcomeEntry kOutcomes[] = {
     {Outcome::NotConfirmed, "not-confirmed", kExitTimeout},
     {Outcome::Refused, "refused", kExitRefused},
     {Outcome::Failed, "failed", kExitFailed},
+    {Outcome::IdConflict, "id-conflict", kExitConflict},
 };
 
 const OutcomeEntry& entry(Outcome outcome) {
@@ -33,8 +34,8 @@ const OutcomeEntry& entry(Outcome outcome) {
 }
 
 // From the best to the worst.
-constexpr int kStatusRank[] = {kExitOk,      kExitUnconfirmed, kExitTimeout, kExitNotFound,   kExitRefused,
-                               kExitInvalid, kExitFailed,      kExitUsage,   kExitInterrupted};
+constexpr int kStatusRank[] = {kExitOk,       kExitUnconfirmed, kExitTimeout, kExitNotFound, kExitRefused,
+                               kExitConflict, kExitInvalid,     kExitFailed,  kExitUsage,    kExitInterrupted};
 
 }  // namespace
 

@@ -13,6 +13,7 @@ enum class Outcome {
     NotConfirmed,
     Refused,
     Failed,
+    IdConflict,  // two devices answer with the ID: nothing went to either
 };
 
 const char* outcomeWord(Outcome outcome);

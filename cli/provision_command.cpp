@@ -268,7 +268,7 @@ int provision(const ProvisionOptions& o) {
     std::vector<CameraInfo> everyone;
     if (!search.searchAll(o.searchMs, &everyone, &status)) return status;
     std::vector<Change> changes;
-    bool missing = false;
+    bool missing = false, conflict = false;
     for (const PlanRow& r : rows) {
         Change c;
         c.row = r;
@@ -279,12 +279,19 @@ int provision(const ProvisionOptions& o) {
             missing = true;
             continue;
         }
+        if (it->conflict) {
+            errors.push_back(where(r) + systemText(kTextIdConflict) + " (" + dottedQuad(it->sender) + ", " +
+                             dottedQuad(it->conflictSender) + ")");
+            conflict = true;
+            continue;
+        }
         c.current = *it;
         if (plan(c, &errors)) changes.push_back(c);
     }
     if (errors.empty()) findConflicts(changes, everyone, &errors);
     for (const std::string& e : errors) diagnose(o.plan + ": " + e);
-    if (!errors.empty()) return diagnose("nothing was sent"), missing ? kExitNotFound : kExitInvalid;
+    if (!errors.empty())
+        return diagnose("nothing was sent"), missing ? kExitNotFound : conflict ? kExitConflict : kExitInvalid;
 
     for (Change& c : changes)
         if (!c.row.dhcp && showsSettings(c.current, c.wanted)) c.outcome = Outcome::Unchanged;

@@ -5,7 +5,9 @@
 #include <set>
 #include <string>
 
+#include "app/string_table.h"
 #include "cli/camera_search.h"
+#include "cli/cli_messages.h"
 #include "cli/exit_status.h"
 #include "cli/scan_format.h"
 #include "cli/subcommands.h"
@@ -31,7 +33,7 @@ struct ListPrinter {
     CameraList list{lines};
     int sweeps = 0;
 
-    void found(std::unique_ptr<CameraInfo> record) { list.OnCameraFound(std::move(record)); }
+    bool found(std::unique_ptr<CameraInfo> record) { return list.OnCameraFound(std::move(record)); }
     void sweep() {
         list.OnScanTick();
         std::printf("-- after search %d: %d camera(s)\n", ++sweeps, lines.count());
@@ -75,6 +77,7 @@ private:
     uint32_t started_;
     ListPrinter list_;
     std::set<std::string> printed_;
+    bool saidTooMany_ = false;
 };
 
 }  // namespace

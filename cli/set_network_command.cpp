@@ -147,10 +147,12 @@ int setNetwork(const SetNetworkOptions& o) {
     const std::string id = cameraIdOf(o.id);
     if (!search.searchFor({id}, o.searchMs, &found, &status, o.id)) return status;
     if (!found.count(id)) return diagnose("no camera with ID " + o.id + " answered the search"), kExitNotFound;
+    if (found[id].conflict) return diagnoseConflict(o.id, found[id]), exitStatusOf(Outcome::IdConflict);
 
     const NetworkSettings s = validate(o, found[id]);
     if (s.error != SettingsError::None) return diagnoseCamera(o.id, textRow(s.error)), kExitInvalid;
     std::memcpy(wanted.deviceId, found[id].deviceId, kIdSize);
+    keepWhereHeard(&wanted, found[id]);
     wanted.httpPort = toNetPort(s.port);
     wanted.ip = s.ip;
     wanted.mask = s.mask;

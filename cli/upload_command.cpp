@@ -122,6 +122,13 @@ std::vector<UploadProgress> cameraRows(const UploadOptions& o, const std::map<st
         auto it = found.find(cameraIdOf(id));
         if (it == found.end()) {
             p.state = UploadState::NotFound;
+        } else if (it->second.conflict) {
+            // The password and the image would go to whichever device listens there.
+            p.camera = it->second;
+            p.state = UploadState::Failed;
+            p.reason = "id-conflict";
+            p.note = systemText(kTextIdConflict);
+            diagnoseConflict(id, it->second);
         } else if (!it->second.sameSubnet) {
             // A connection would only wait for its time limit.
             p.camera = it->second;
@@ -176,7 +183,9 @@ int statusOf(const UploadProgress& p) {
     case UploadState::OtherSubnet:
     case UploadState::Held: return kExitFailed;
     case UploadState::NotFound: return kExitNotFound;
-    case UploadState::Failed: return p.failure == UploadFailure::LoginRefused ? kExitRefused : kExitFailed;
+    case UploadState::Failed:
+        if (p.camera.conflict) return kExitConflict;
+        return p.failure == UploadFailure::LoginRefused ? kExitRefused : kExitFailed;
     default: return kExitOk;
     }
 }
