@@ -1,0 +1,202 @@
+// A LAN that lies: replies from this computer, addresses no camera holds,
+// two devices answering with one ID, and results nobody asked for. Host 1
+// and host 2 each run a simulator; the test itself plays the forger on this
+// computer.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "discovery/camera_text.h"
+#include "discovery/discovery_port.h"
+#include "discovery/discovery_worker.h"
+#include "discovery/message_ids.h"
+#include "platform/socket.h"
+#include "support/message_bytes.h"
+#include "support/sim_process.h"
+#include "support/tool_process.h"
+#include "support/worker_run.h"
+
+namespace lenscout {
+namespace {
+
+using test::SimProcess;
+using test::WorkerRun;
+
+uint32_t address(const char* text) {
+    uint32_t a = 0;
+    EXPECT_TRUE(parseIpv4(text, &a)) << text;
+    return a;
+}
+
+std::string env(const char* name) { return std::getenv(name); }
+
+// A search reply written from the wire layout: id:13 name:21 ip:4 mask:4
+// gateway:4 dns:4 unused:4 firmware:4 webui:4 port:2.
+std::vector<uint8_t> searchReply(const std::string& id, const uint8_t ip[4], uint16_t port) {
+    std::vector<uint8_t> p(id.begin(), id.end());
+    p.resize(13 + 21, 0);
+    p.insert(p.end(), ip, ip + 4);
+    const uint8_t rest[] = {255, 255, 255, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 1, 0, 0, 0, 1, 0, 0, 0};
+    p.insert(p.end(), rest, rest + sizeof rest);
+    p.push_back(static_cast<uint8_t>(port >> 8));
+    p.push_back(static_cast<uint8_t>(port));
+    return test::rawMessage("MO_I", 1, p);
+}
+
+// Sends `bytes` to the program's port on this computer from `from`.
+void sendFrom(const char* from, const char* to, const std::vector<uint8_t>& bytes) {
+    Socket s = openUdpSocket();
+    ASSERT_TRUE(bindTo(s.get(), address(from), 0));
+    ASSERT_GT(sendDatagramTo(s.get(), bytes.data(), bytes.size(), address(to), toNetPort(DISCOVERY_PORT)), 0);
+}
+
+bool listed(const WorkerRun& run, const std::string& id) {
+    for (const CameraInfo& c : run.records)
+        if (fieldText(c.deviceId) == id) return true;
+    return false;
+}
+
+TEST(LyingLan, RepliesFromThisComputerAreNeverListed) {
+    SimProcess sim(1, {"--delay", "0", "--camera", "id=REAL"});
+    ASSERT_TRUE(sim.ok());
+    WorkerRun run;
+    ASSERT_TRUE(run.waitFor(WM_SCAN_TICK, 1000));
+    const uint8_t claimed[4] = {192, 168, 77, 150};
+    const std::string pc = env("LENSCOUT_PC_ADDR");
+    // Another program here, answering as a camera on loopback or on this
+    // computer's own address.
+    sendFrom("127.0.0.1", "127.0.0.1", searchReply("LOOPED", claimed, 8080));
+    sendFrom(pc.c_str(), pc.c_str(), searchReply("OWNADDR", claimed, 8080));
+    ASSERT_TRUE(postSearchNow(run.id()));
+    run.drain(800);
+    EXPECT_TRUE(listed(run, "REAL"));
+    EXPECT_FALSE(listed(run, "LOOPED"));
+    EXPECT_FALSE(listed(run, "OWNADDR"));
+}
+
+TEST(LyingLan, AddressesNoCameraCanHoldAreNeverListed) {
+    SimProcess sim(1, {"--delay", "0", "--camera", "id=GOOD,ip=192.168.77.150", "--camera", "id=ZERO,ip=0.1.2.3",
+                       "--camera", "id=LOOP,ip=127.0.0.9", "--camera", "id=MULTI,ip=224.0.0.251", "--camera",
+                       "id=ALL,ip=255.255.255.255", "--camera", "id=BCAST,ip=192.168.77.255"});
+    ASSERT_TRUE(sim.ok());
+    WorkerRun run;
+    run.drain(1000);
+    EXPECT_TRUE(listed(run, "GOOD"));
+    for (const char* id : {"ZERO", "LOOP", "MULTI", "ALL", "BCAST"}) EXPECT_FALSE(listed(run, id)) << id;
+}
+
+TEST(LyingLan, TheSenderIsKeptBesideTheClaimedAddress) {
+    SimProcess sim(1, {"--delay", "0", "--camera", "id=ELSEWHERE,ip=192.168.77.150"});
+    ASSERT_TRUE(sim.ok());
+    WorkerRun run;
+    ASSERT_TRUE(run.waitFor(WM_CAMERA_FOUND, 1000));
+    EXPECT_EQ(dottedQuad(run.records[0].ip), "192.168.77.150");
+    EXPECT_EQ(dottedQuad(run.records[0].sender), env("LENSCOUT_HOST_ADDR_1"));
+    EXPECT_EQ(run.records[0].conflict, 0);
+}
+
+// Two cameras cloned with one ID, or a forger answering with a real
+// camera's: marked, with the other device, until a whole period passes
+// with one of them only.
+TEST(LyingLan, TwoDevicesWithOneIdAreMarkedUntilAPeriodPassesWithOne) {
+    SimProcess real(1, {"--delay", "0", "--camera", "id=CLONE,ip=192.168.77.150"});
+    ASSERT_TRUE(real.ok());
+    WorkerRun run;
+    {
+        SimProcess clone(2, {"--delay", "0-30", "--camera", "id=CLONE,ip=192.168.77.151"});
+        ASSERT_TRUE(clone.ok());
+        ASSERT_TRUE(postSearchNow(run.id()));
+        run.drain(600);
+        ASSERT_FALSE(run.records.empty());
+        const CameraInfo& last = run.records.back();
+        EXPECT_EQ(last.conflict, 1);
+        const std::string one = env("LENSCOUT_HOST_ADDR_1"), two = env("LENSCOUT_HOST_ADDR_2");
+        const std::string senders = dottedQuad(last.sender) + " " + dottedQuad(last.conflictSender);
+        EXPECT_TRUE(senders == one + " " + two || senders == two + " " + one) << senders;
+    }
+    // The clone is gone: the period it left in still shows the conflict,
+    // a whole period with one device ends it.
+    for (int period = 0; period < 3; ++period) {
+        run.records.clear();
+        ASSERT_TRUE(postSearchNow(run.id()));
+        run.drain(300);
+    }
+    ASSERT_FALSE(run.records.empty());
+    EXPECT_EQ(run.records.back().conflict, 0);
+    EXPECT_EQ(dottedQuad(run.records.back().ip), "192.168.77.150");
+}
+
+// A result carries no ID. Forged refusals from this computer, sent right
+// after the request, must not pass for the camera's.
+TEST(LyingLan, AResultCountsOnlyFromTheCameraTheRequestWentTo) {
+    SimProcess sim(1, {"--delay", "0", "--camera", "id=TARGET,password=pw"});
+    ASSERT_TRUE(sim.ok());
+    WorkerRun run;
+    ASSERT_TRUE(run.waitFor(WM_CAMERA_FOUND, 1000));
+    CameraInfo settings = run.records[0];
+    setFieldText(settings.user, "admin");
+    setFieldText(settings.password, "pw");
+    settings.httpPort = toNetPort(8081);
+    const std::string pc = env("LENSCOUT_PC_ADDR");
+    ASSERT_TRUE(postSetNetwork(run.id(), settings));
+    const std::vector<uint8_t> refusal = test::rawMessage("MO_I", 3, {5, 0});
+    for (int i = 0; i < 20; ++i) {
+        sendFrom("127.0.0.1", "127.0.0.1", refusal);
+        sendFrom(pc.c_str(), pc.c_str(), refusal);
+    }
+    EXPECT_TRUE(sim.waitForLine({"cmd=2", "outcome=applied"}, 1000));
+    run.drain(800);
+    EXPECT_TRUE(run.errors.empty()) << run.errors.size() << " forged refusals passed";
+    ASSERT_FALSE(run.records.empty());
+    EXPECT_EQ(toHostPort(run.records.back().httpPort), 8081);
+}
+
+// lenscout-cli refuses an ID that two devices answer with, before the
+// password leaves the computer: nothing reaches either device.
+TEST(LyingLan, TheCommandsSendNothingToAnIdInConflict) {
+    const std::string one = env("LENSCOUT_HOST_ADDR_1"), two = env("LENSCOUT_HOST_ADDR_2");
+    SimProcess real(1, {"--delay", "0-20", "--camera", "id=TWIN,password=pw,port=8101,ip=" + one});
+    SimProcess forger(2, {"--delay", "0-20", "--camera", "id=TWIN,password=pw,port=8101,ip=" + one});
+    ASSERT_TRUE(real.ok() && forger.ok());
+    const std::map<std::string, std::string> password = {{"LENSCOUT_PASSWORD", "pw"}, {"LC_ALL", "C.UTF-8"}};
+    const std::string cli = env("LENSCOUT_CLI");
+    test::ToolResult r =
+        test::runTool(cli, {"set-network", "--id", "TWIN", "--http-port", "8102", "--search", "2"}, password);
+    EXPECT_EQ(r.status, 8) << r.err;
+    EXPECT_NE(r.err.find("TWIN: Two devices answer with this ID !"), std::string::npos) << r.err;
+
+    const std::string image = env("LENSCOUT_VLAN_DIR") + "/twin.bin";
+    FILE* f = std::fopen(image.c_str(), "wb");
+    ASSERT_TRUE(f);
+    std::fputs("BNEG", f);
+    for (int i = 0; i < 4096; ++i) std::fputc(i & 0xff, f);
+    std::fclose(f);
+    r = test::runTool(cli, {"upload", "--kind", "system", image, "--id", "TWIN", "--json", "--search", "2"}, password);
+    EXPECT_EQ(r.status, 8) << r.err;
+    EXPECT_NE(r.out.find("\"reason\":\"id-conflict\""), std::string::npos) << r.out;
+
+    const std::string plan = env("LENSCOUT_VLAN_DIR") + "/twin.csv";
+    f = std::fopen(plan.c_str(), "wb");
+    ASSERT_TRUE(f);
+    std::fputs("id,http_port\nTWIN,8103\n", f);
+    std::fclose(f);
+    r = test::runTool(cli, {"provision", plan, "--search", "2"}, password);
+    EXPECT_EQ(r.status, 8) << r.err;
+    EXPECT_NE(r.err.find("nothing was sent"), std::string::npos) << r.err;
+
+    r = test::runTool(cli, {"inventory", "--json", "--search", "2"}, password);
+    EXPECT_NE(r.out.find("\"conflict\":true"), std::string::npos) << r.out;
+
+    for (const SimProcess* sim : {&real, &forger})
+        for (const std::string& line : sim->logLines()) {
+            EXPECT_EQ(line.find("cmd=2"), std::string::npos) << line;
+            EXPECT_EQ(line.find("upload id="), std::string::npos) << line;
+        }
+}
+
+}  // namespace
+}  // namespace lenscout
