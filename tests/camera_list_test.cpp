@@ -112,6 +112,36 @@ TEST_F(CameraListTest, SeveralAtOnceAndAtTheEnd) {
     EXPECT_TRUE(list.cameras().empty());
 }
 
+// A camera that goes takes its own line: the lines below are not written
+// again, and the selection stays on its camera.
+TEST_F(CameraListTest, ACameraGoingAboveTheSelectionTakesOnlyItsLine) {
+    period({"A", "B", "C", "D"});
+    lines.select(2);
+    const int written = lines.written();
+    period({"A", "C", "D"});
+    period({"A", "C", "D"});
+    EXPECT_EQ(names(), (std::vector<std::string>{"A", "C", "D"}));
+    EXPECT_EQ(lines.written(), written);
+    EXPECT_EQ(lines.removed(), 1);
+    EXPECT_EQ(lines.selectedIndex(), 1) << "still C";
+    expectInStep();
+}
+
+// Against a flood of made-up IDs: the cameras listed stay, new ones wait
+// until there is room, and a known one is still brought up to date.
+TEST_F(CameraListTest, AFullListKeepsItsCamerasAndTakesNoNewOne) {
+    MemoryListLines three;
+    CameraList small(three, 3);
+    for (const char* id : {"A", "B", "C"}) EXPECT_TRUE(small.OnCameraFound(heap(camera(id, id))));
+    EXPECT_FALSE(small.OnCameraFound(heap(camera("D", "D"))));
+    EXPECT_TRUE(small.OnCameraFound(heap(camera("A", "A2"))));
+    small.OnScanTick();
+    ASSERT_EQ(three.count(), 3);
+    EXPECT_EQ(three.lines()[0].substr(0, 2), "A2");
+    small.OnScanTick();  // nobody answered: room again
+    EXPECT_TRUE(small.OnCameraFound(heap(camera("D", "D"))));
+}
+
 TEST_F(CameraListTest, ALanguageSwitchRewritesEveryLineAtTheNextTick) {
     CameraInfo far = camera("B", "B");
     far.sameSubnet = 0;

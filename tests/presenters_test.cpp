@@ -2,6 +2,7 @@
 // fields show afterwards, which message comes, and what the record holds.
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <map>
 #include <string>
 #include <vector>
@@ -10,6 +11,8 @@
 #include "discovery/camera_text.h"
 #include "platform/socket.h"
 #include "support/camera_records.h"
+#include "ui/main_window_presenter.h"
+#include "ui/memory_list_lines.h"
 #include "ui/net_config_presenter.h"
 
 namespace lenscout {
@@ -92,6 +95,86 @@ TEST_F(NetConfigPresenter, ABadEntryOrNoUserKeepsTheRecordAsItWas) {
     EXPECT_EQ(camera.ip, before.ip);
     EXPECT_EQ(camera.mask, before.mask);
     EXPECT_EQ(fieldText(camera.password), "") << "no password is read without a user";
+}
+
+// The main window's presenter over a view in memory, with no worker: a
+// message box runs `duringBox` as its own loop would deliver messages.
+class MemoryMainWindow : public MainWindowView {
+public:
+    void showMessage(int textRow) override {
+        messages.push_back(CurrentText(textRow));
+        if (duringBox) duringBox();
+    }
+    void setTitle(const std::string&, const std::string&) override {}
+    void showWindow() override {}
+    int runTrayMenu(const std::vector<TrayMenuEntry>&) override { return 0; }
+    void quit() override {}
+
+    std::vector<std::string> messages;
+    std::function<void()> duringBox;
+};
+
+class MainWindow : public testing::Test {
+protected:
+    void SetUp() override {
+        SelectLanguage(kEnglish);
+        dialogs.networkConfiguration = [this](CameraInfo&) { return opened.push_back("network"), false; };
+        dialogs.basicProperties = [this](const CameraInfo&) { opened.push_back("properties"); };
+        dialogs.upgrade = [this](CameraInfo&) { return opened.push_back("upgrade"), false; };
+        dialogs.openWebPage = [this](const std::string&) { opened.push_back("web"); };
+        dialogs.contextMenu = [this](const std::vector<ContextMenuEntry>&) { return menuChoice; };
+    }
+    // One camera listed and selected, as the worker reported it.
+    void listOne(const CameraInfo& c) {
+        presenter.OnCameraFound(test::heap(c));
+        presenter.OnScanTick();
+        lines.select(0);
+    }
+
+    MemoryMainWindow view;
+    MemoryListLines lines;
+    CameraDialogs dialogs;
+    MainWindowPresenter presenter{view, lines, dialogs, [](WorkerThread&, MessageTarget*) { return true; }};
+    std::vector<std::string> opened;
+    int menuChoice = 0;
+};
+
+// Each forged or repeated refusal arrives while the box is up, inside its
+// loop: one box takes them all, and a later refusal gets its own.
+TEST_F(MainWindow, RefusalsWhileTheirBoxIsUpAreMergedIntoIt) {
+    int delivered = 0;
+    view.duringBox = [&] {
+        for (; delivered < 50; ++delivered) presenter.OnScanError(5);
+    };
+    presenter.OnScanError(5);
+    EXPECT_EQ(view.messages, std::vector<std::string>{"Incorrect user or password !"});
+    view.duringBox = nullptr;
+    presenter.OnScanError(1);
+    EXPECT_EQ(view.messages.size(), 2u);
+}
+
+TEST_F(MainWindow, AnIdTwoDevicesAnswerWithIsShownAndNeverActedOn) {
+    CameraInfo twin = test::camera("TWIN", "Twin");
+    twin.conflict = 1;
+    listOne(twin);
+    EXPECT_NE(lines.lines()[0].find("Two devices answer with this ID !"), std::string::npos) << lines.lines()[0];
+    presenter.OnDblclkCameraList();
+    for (int command : {ID_CAMERA_PROPERTIES, ID_CAMERA_NETWORK, ID_CAMERA_UPGRADE}) {
+        menuChoice = command;
+        presenter.OnListRClick();
+    }
+    menuChoice = 0;
+    presenter.OnListRClick();
+    EXPECT_TRUE(opened.empty()) << opened[0];
+    EXPECT_EQ(view.messages, std::vector<std::string>(4, "Two devices answer with this ID !"));
+}
+
+TEST_F(MainWindow, MoreDevicesThanTheListHoldsAreSaidOnce) {
+    for (size_t i = 0; i < kMaxListedCameras + 50; ++i)
+        presenter.OnCameraFound(test::heap(test::camera("F" + std::to_string(i))));
+    presenter.OnScanTick();
+    EXPECT_EQ(lines.count(), static_cast<int>(kMaxListedCameras));
+    EXPECT_EQ(view.messages, std::vector<std::string>{"More devices answer than can be listed !"});
 }
 
 }  // namespace
