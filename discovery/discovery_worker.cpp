@@ -80,6 +80,7 @@ bool DiscoveryWorker::searchIfDue() {
     haveInterfaces_ = readInterfaceTable(&interfaces_);
     buildSearchRequest(writer_);
     int sent = 0;
+    handOverSlice();  // the replies heard so far belong to the period now ending
     if (!broadcast(&sent)) return fail();
     ++period_;
     window_.postMessage(WM_SCAN_TICK, 0, sent == 0 ? kTickSentNothing : 0);
@@ -115,16 +116,17 @@ bool DiscoveryWorker::sendToCamera(const CameraInfo& settings) {
 // Waits one slice for a datagram, then takes those already waiting behind
 // it, so that a burst of replies leaves the socket's buffer before it fills.
 bool DiscoveryWorker::receiveDatagrams() {
-    switch (reader_.receive(socket_.get(), kReceiveSliceMs)) {
-    case NET_ERROR: return fail();
+    // While records are held, a short quiet is enough to hand them over.
+    switch (reader_.receive(socket_.get(), slice_.empty() ? kReceiveSliceMs : kQuietMs)) {
+    case NET_ERROR: return handOverSlice(), fail();
     case NET_OK: break;
-    default: return true;
+    default: return handOverSlice(), true;
     }
     takeDatagram();
     const bool failed = batch_.receiveWaiting(socket_.get()) < 0;
     for (size_t i = 0; !failed && i < batch_.count(); ++i)
         if (reader_.load(batch_.data(i), batch_.size(i), batch_.arrival(i))) takeDatagram();
-    handOverSlice();
+    if (failed || tickCount() - sliceStart_ >= kReceiveSliceMs) handOverSlice();
     return failed ? fail() : true;
 }
 
@@ -146,6 +148,7 @@ void DiscoveryWorker::takeSearchReply() {
     camera->arrivalLocal = arrival.localNet;
     camera->sender = arrival.senderNet;
     identities_.hear(*camera, period_);
+    if (slice_.empty()) sliceStart_ = tickCount();
     std::string id(fieldText(camera->deviceId));
     const auto [at, isNew] = sliceIndex_.try_emplace(std::move(id), slice_.size());
     if (isNew) slice_.push_back(std::move(camera));
@@ -153,7 +156,9 @@ void DiscoveryWorker::takeSearchReply() {
         slice_[at->second] = std::move(camera);
 }
 
-// A flood of replies for one ID costs the window one record per slice.
+// A flood of replies for one ID costs the window one record per slice: the
+// records are held until the socket is quiet for kQuietMs, a slice has
+// passed since the first, or a search begins.
 void DiscoveryWorker::handOverSlice() {
     for (std::unique_ptr<CameraInfo>& camera : slice_)
         handOverRecord(std::move(camera),

@@ -21,13 +21,15 @@ namespace lenscout {
 
 constexpr uint32_t kSearchPeriodMs = 3000;
 constexpr uint32_t kReceiveSliceMs = 100;
+// Replies are handed over once the socket has been quiet this long.
+constexpr uint32_t kQuietMs = 10;
 
 // All UDP work of the program: broadcasts a search every 3000 ms or on
 // request, out through every link, turns replies into camera records and
 // passes them, the ticks and the cameras' result codes to its window. One
 // pass handles at most one thread message, waits at most one receive slice
-// for a datagram, and then takes the datagrams already waiting; of those it
-// hands over one record per ID, the latest.
+// for a datagram, and then takes the datagrams already waiting. Of the
+// replies of one slice it hands over one record per ID, the latest.
 //
 // Nothing that speaks from this computer is listed, nor a camera at an
 // address no camera can hold; replies for one ID from two devices are
@@ -78,6 +80,7 @@ private:
     // This receive slice's records, one per ID, in the order first heard.
     std::vector<std::unique_ptr<CameraInfo>> slice_;
     std::unordered_map<std::string, size_t> sliceIndex_;
+    uint32_t sliceStart_ = 0;  // when the first of them was heard
 };
 
 // The worker thread's entry: runs a worker for `window` until WM_QUIT or a

@@ -155,6 +155,21 @@ TEST(LyingLan, AResultCountsOnlyFromTheCameraTheRequestWentTo) {
     EXPECT_EQ(toHostPort(run.records.back().httpPort), 8081);
 }
 
+// Ten thousand replies a second for one ID: the window gets the latest of
+// each receive slice, not every one.
+TEST(LyingLan, AFloodOfOneIdCostsOneRecordPerSlice) {
+    WorkerRun run;
+    run.keepHistory = false;
+    size_t records = 0;
+    run.observer = [&](const ThreadMessage&, const CameraInfo* record) { records += record != nullptr; };
+    ASSERT_TRUE(run.waitFor(WM_SCAN_TICK, 1000));
+    SimProcess flood(2, "LENSCOUT_FLOOD", {"--kind", "one-id", "--id", "SAME", "--rate", "10000", "--seconds", "2"});
+    ASSERT_TRUE(flood.ok());
+    run.drain(2500);
+    EXPECT_GT(records, 0u) << "the flood must reach the worker";
+    EXPECT_LT(records, 2000u) << "20000 replies for one ID";
+}
+
 // lenscout-cli refuses an ID that two devices answer with, before the
 // password leaves the computer: nothing reaches either device.
 TEST(LyingLan, TheCommandsSendNothingToAnIdInConflict) {

@@ -68,4 +68,20 @@ std::vector<Bytes> badDatagrams() {
     return kinds;
 }
 
+std::vector<uint8_t> floodReply(const std::string& id, uint32_t ipNet) {
+    Bytes p;
+    putText(p, id, 13);
+    putText(p, "Flood", 21);
+    for (int i = 0; i < 4; ++i) p.push_back(reinterpret_cast<const uint8_t*>(&ipNet)[i]);
+    const uint8_t rest[] = {255, 255, 255, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 1, 0, 0, 0, 1, 0, 0, 0, 0, 80};
+    p.insert(p.end(), rest, rest + sizeof rest);
+    return message(kCmdSearchReply, p);
+}
+
+std::vector<uint8_t> floodResult(uint16_t code) {
+    Bytes p;
+    putLe16(p, code);
+    return message(kCmdResult, p);
+}
+
 }  // namespace lenscout
