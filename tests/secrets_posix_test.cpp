@@ -3,12 +3,17 @@
 
 #include <sys/prctl.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <gtest/gtest.h>
 
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
+#include <map>
+
+#include "ui/dialog_view.h"
 
 namespace lenscout {
 namespace {
@@ -26,6 +31,31 @@ TEST(Secrets, NoDumpNoEnvironmentNoCopy) {
     std::string typed = "hunter2";
     wipe(typed);
     EXPECT_TRUE(typed.empty());
+}
+
+class TypedFields : public DialogFields, public DialogView {
+public:
+    std::string text(DialogField f) const override { return f == DialogField::User ? "admin" : "pw"; }
+    void setText(DialogField, const std::string&) override {}
+    DialogFields& fields() override { return *this; }
+    void showMessage(int) override {}
+};
+
+// The desktops' dialogs: once a password is taken the process is no longer
+// dumpable. In a child, so that this test program stays as it was.
+TEST(Secrets, ADialogTakingAPasswordLeavesNoDump) {
+    const pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        prctl(PR_SET_DUMPABLE, 1, 0, 0, 0);
+        TypedFields typed;
+        CameraInfo camera{};
+        const bool taken = takeCredentials(typed, camera);
+        _exit(taken && prctl(PR_GET_DUMPABLE, 0, 0, 0, 0) == 0 ? 0 : 1);
+    }
+    int status = 0;
+    ASSERT_EQ(waitpid(child, &status, 0), child);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
 }
 
 TEST(Secrets, AFileOthersCanRead) {

@@ -2,16 +2,25 @@
 
 #include "app/string_table.h"
 #include "discovery/camera_text.h"
+#include "platform/secrets.h"
 #include "ui/network_settings.h"
 
 namespace lenscout {
 
 namespace {
 
+// The widget's copy of the text is the toolkit's; the ones made here are
+// wiped.
 template <size_t N>
 void takeField(DialogFields& fields, DialogField field, char (&into)[N]) {
-    setFieldText(into, cutGbkCredential(fields.text(field)));
-    fields.setText(field, std::string(fieldText(into)));
+    std::string typed = fields.text(field);
+    std::string taken = cutGbkCredential(typed);
+    setFieldText(into, taken);
+    wipe(typed);
+    wipe(taken);
+    taken.assign(fieldText(into));
+    fields.setText(field, taken);
+    wipe(taken);
 }
 
 }  // namespace
@@ -26,6 +35,9 @@ bool takeCredentials(DialogView& view, CameraInfo& camera) {
         view.showMessage(kTextIncorrectCredentials);
         return false;
     }
+    // From the first password on, this process leaves no core dump, as the
+    // command-line tools do.
+    keepSecretsFromDumps();
     takeField(view.fields(), DialogField::Password, camera.password);
     return true;
 }
