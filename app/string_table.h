@@ -5,7 +5,7 @@
 
 namespace lenscout {
 
-constexpr int kStringRows = 49;
+constexpr int kStringRows = 51;
 constexpr int kLanguageColumns = kLanguageCount;
 
 // StringTable[row][column]: column 0 is English, column c language c + 1.
@@ -20,7 +20,7 @@ extern const GbkTable StringTable;
 // Makes the language's column current; any value outside the languages
 // makes English current.
 void SelectLanguage(int language);
-// The row's text in the current language, for rows 1 to 48; English until
+// The row's text in the current language, for rows 1 to 50; English until
 // the first selection. Any other row gives "".
 const char* CurrentText(int row);
 
@@ -76,6 +76,9 @@ enum TextRow {
     // Devices that cannot all be believed.
     kTextIdConflict = 47,
     kTextTooManyDevices = 48,
+    // An upload stopped before its end.
+    kTextUploadTooSlow = 49,
+    kTextUploadCancelled = 50,
 };
 
 }  // namespace lenscout

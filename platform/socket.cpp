@@ -46,7 +46,8 @@ uint32_t toNetLong(uint32_t host) { return toNetOrder(host); }
 uint32_t toHostLong(uint32_t net) { return toHostOrder(net); }
 
 // One system call for many pieces; a partial send moves the pieces on.
-bool sendAllGathered(SocketHandle s, ByteRange* pieces, size_t count, size_t* taken) {
+bool sendAllGathered(SocketHandle s, ByteRange* pieces, size_t count, size_t* taken,
+                     const std::function<bool(size_t taken)>& onTaken) {
     size_t ignored = 0;
     size_t& total = taken ? *taken : ignored;
     total = 0;
@@ -62,6 +63,7 @@ bool sendAllGathered(SocketHandle s, ByteRange* pieces, size_t count, size_t* ta
             if (pieces[first].size == 0) ++first;
         }
         while (first < count && pieces[first].size == 0) ++first;
+        if (onTaken && !onTaken(total)) return false;
     }
     return true;
 }

@@ -4,6 +4,7 @@
 // system holds them.
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 
 namespace lenscout {
 
@@ -55,6 +56,9 @@ bool setSendTimeout(SocketHandle s, uint32_t timeoutMs);
 // Ends the sending side of a TCP connection: the peer reads its end, and
 // this side can still receive.
 bool shutdownSending(SocketHandle s);
+// Breaks a connection off in both directions, from any thread: a send or a
+// receive waiting on it returns at once.
+void breakOff(SocketHandle s);
 // Makes the close of a TCP socket a reset instead of an orderly end.
 bool resetOnClose(SocketHandle s);
 bool listenOn(SocketHandle s, int backlog);
@@ -75,8 +79,11 @@ struct ByteRange {
     size_t size;
 };
 // `taken`, when given, is how many bytes the connection took, also on failure.
-// The pieces are moved on past what was sent.
-bool sendAllGathered(SocketHandle s, ByteRange* pieces, size_t count, size_t* taken = nullptr);
+// The pieces are moved on past what was sent. `onTaken`, when given, hears
+// the running total after each system call, and stops the send (false) by
+// returning false.
+bool sendAllGathered(SocketHandle s, ByteRange* pieces, size_t count, size_t* taken = nullptr,
+                     const std::function<bool(size_t taken)>& onTaken = nullptr);
 // One system call's worth of the pieces: the bytes it took, or -1.
 long sendGathered(SocketHandle s, const ByteRange* pieces, size_t count);
 long sendDatagramTo(SocketHandle s, const void* data, size_t count, uint32_t addrNet, uint16_t portNet);

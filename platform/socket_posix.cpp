@@ -124,6 +124,8 @@ WaitResult waitReadable(SocketHandle s, uint32_t timeoutMs) {
 
 bool shutdownSending(SocketHandle s) { return ::shutdown(s, SHUT_WR) == 0; }
 
+void breakOff(SocketHandle s) { ::shutdown(s, SHUT_RDWR); }
+
 bool waitPeerGone(SocketHandle s, uint32_t timeoutMs) {
     pollfd p{s, POLLRDHUP, 0};
     int r;

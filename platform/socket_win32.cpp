@@ -214,6 +214,8 @@ WaitResult waitReadable(SocketHandle s, uint32_t timeoutMs) {
 // finds the end of the stream or a reset, waited for in short slices.
 bool shutdownSending(SocketHandle s) { return ::shutdown(s, SD_SEND) == 0; }
 
+void breakOff(SocketHandle s) { ::shutdown(s, SD_BOTH); }
+
 bool waitPeerGone(SocketHandle s, uint32_t timeoutMs) {
     using Clock = std::chrono::steady_clock;
     const auto deadline = Clock::now() + std::chrono::milliseconds(timeoutMs);

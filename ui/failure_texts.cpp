@@ -30,6 +30,8 @@ constexpr UploadFailureText kUploadFailures[] = {
     {UploadFailure::NotAFile,         kTextNotAFile,             "not-a-file"},
     {UploadFailure::BadFirmwareImage, kTextBadFirmwareFile,      "bad-image"},
     {UploadFailure::BadWebUiImage,    kTextBadWebUiFile,         "bad-image"},
+    {UploadFailure::TooSlow,          kTextUploadTooSlow,        "too-slow"},
+    {UploadFailure::Cancelled,        kTextUploadCancelled,      "cancelled"},
 };
 
 constexpr struct {

@@ -5,6 +5,7 @@
 // a system call and two copies per 1 KiB block would cap a transfer far
 // below what the link carries.
 #include <cstdint>
+#include <functional>
 #include <memory>
 
 #include "platform/socket.h"
@@ -26,8 +27,13 @@ public:
     uint32_t count() const { return count_; }
     uint32_t length(uint32_t i) const { return lengths_[i]; }
     // `blocks` is how many blocks count as sent: all of them, or on failure
-    // those the connection took whole and the one it failed in.
-    NetStatus send(uint32_t* blocks);
+    // those the connection took whole and the one it failed in. `onTaken`
+    // hears the wire bytes taken so far and stops the send with false.
+    NetStatus send(uint32_t* blocks, const std::function<bool(size_t wire)>& onTaken = nullptr);
+    // How many of the planned image bytes, and how many whole blocks, lie
+    // in the first `wire` bytes.
+    uint32_t imageBytesIn(size_t wire) const;
+    uint32_t blocksIn(size_t wire) const;
 
 private:
     SocketHandle socket_;

@@ -12,26 +12,61 @@ namespace lenscout {
 
 namespace {
 
+// A camera must take `bytes` within `windowMs` of the last time it had
+// taken as many: a trickle that keeps each send partly successful would
+// escape any stall limit.
+class ThroughputFloor {
+public:
+    ThroughputFloor(uint32_t bytes, uint32_t windowMs) : bytes_(bytes), windowMs_(windowMs), mark_(tickCount()) {}
+    UploadFailure judge(int64_t sent) {
+        const uint32_t now = tickCount();
+        if (sent - markSent_ >= bytes_) {
+            mark_ = now;
+            markSent_ = sent;
+        }
+        return now - mark_ >= windowMs_ ? UploadFailure::TooSlow : UploadFailure::None;
+    }
+
+private:
+    uint32_t bytes_, windowMs_, mark_;
+    int64_t markSent_ = 0;
+};
+
 // The conversation's resources, released when it goes out of scope; each
 // step returns None or what went wrong.
 class Conversation {
 public:
     Conversation(UpgradeKind kind, const ImageFile& image, const CameraInfo& camera, UpgradeObserver& observer,
-                 uint32_t confirmLimitMs)
-        : kind_(kind), image_(image), camera_(camera), observer_(observer), confirmLimitMs_(confirmLimitMs) {}
+                 const UploadLimits& limits, UploadCancel* cancel)
+        : kind_(kind), image_(image), camera_(camera), observer_(observer), limits_(limits), cancel_(cancel) {}
+    ~Conversation() {
+        if (cancel_) cancel_->detach();
+    }
 
+    // A step that failed because the session was cancelled says so.
     UploadFailure run() {
         for (UploadFailure (Conversation::*step)() :
              {&Conversation::connect, &Conversation::hello, &Conversation::login, &Conversation::transfer,
-              &Conversation::awaitConfirmation})
-            if (const UploadFailure f = (this->*step)(); f != UploadFailure::None) return f;
+              &Conversation::awaitConfirmation}) {
+            if (cancel_ && cancel_->cancelled()) return cancelled();
+            if (const UploadFailure f = (this->*step)(); f != UploadFailure::None)
+                return cancel_ && cancel_->cancelled() ? cancelled() : f;
+        }
         return UploadFailure::None;
     }
 
 private:
+    // A reset, not a close: the camera must not take what it has for the
+    // whole image, and the bytes still queued here are dropped.
+    UploadFailure cancelled() {
+        if (socket_.valid()) resetOnClose(socket_.get());
+        return UploadFailure::Cancelled;
+    }
+
     UploadFailure connect() {
         socket_ = openTcpSocket();
         if (!socket_.valid()) return UploadFailure::SocketError;
+        if (cancel_) cancel_->attach(socket_.get());
         if (!connectWithin(socket_.get(), camera_.ip, camera_.httpPort, kConnectLimitMs))
             return UploadFailure::CannotConnect;
         setSendTimeout(socket_.get(), kSendStallLimitMs);
@@ -66,22 +101,36 @@ private:
         return checkLoginReply(reader_);
     }
 
+    // Progress block by block, as the camera takes them, also within a
+    // batch; the image bytes taken are judged against the throughput floor.
     UploadFailure transfer() {
         const int64_t size = image_.size();
         if (size < 0) return UploadFailure::CannotReadFile;
         observer_.onTransferStart();
         BlockBatch batch(socket_.get());
+        ThroughputFloor floor(limits_.floorBytes, limits_.floorWindowMs);
+        UploadFailure stopped = UploadFailure::None;
         for (int64_t sent = 0; sent < size;) {
             const uint32_t bytes = batch.plan(kind_, sent, size);
             if (!image_.readAt(sent, batch.data(), bytes)) return UploadFailure::CannotReadFile;
-            // Progress as block by block: up to the block whose send failed.
+            const int64_t batchStart = sent;
+            uint32_t reported = 0;
+            const auto reportUpTo = [&](uint32_t blocks) {
+                for (; reported < blocks; ++reported) {
+                    sent += batch.length(reported);
+                    observer_.onProgress(progressPercent(sent, size));
+                    observer_.onBytes(sent, size);
+                }
+            };
+            const auto taken = [&](size_t wire) {
+                reportUpTo(batch.blocksIn(wire));
+                stopped = floor.judge(batchStart + batch.imageBytesIn(wire));
+                return stopped == UploadFailure::None;
+            };
             uint32_t blocks = 1;
-            const bool ok = batch.send(&blocks) == NET_OK;
-            for (uint32_t i = 0; i < blocks; ++i) {
-                sent += batch.length(i);
-                observer_.onProgress(progressPercent(sent, size));
-                observer_.onBytes(sent, size);
-            }
+            const bool ok = batch.send(&blocks, taken) == NET_OK;
+            reportUpTo(blocks);
+            if (stopped != UploadFailure::None) return stopped;
             if (!ok) return UploadFailure::SocketError;
         }
         return UploadFailure::None;
@@ -96,8 +145,8 @@ private:
         char dropped[512];
         for (;;) {
             const uint32_t waited = tickCount() - start;
-            if (waited >= confirmLimitMs_) return UploadFailure::NotConfirmed;
-            switch (waitReadable(socket_.get(), confirmLimitMs_ - waited)) {
+            if (waited >= limits_.confirmMs) return UploadFailure::NotConfirmed;
+            switch (waitReadable(socket_.get(), limits_.confirmMs - waited)) {
             case WaitResult::Timeout: return UploadFailure::NotConfirmed;
             case WaitResult::Failed: return UploadFailure::BrokenOff;
             case WaitResult::Readable: break;
@@ -112,7 +161,8 @@ private:
     const ImageFile& image_;
     const CameraInfo& camera_;
     UpgradeObserver& observer_;
-    uint32_t confirmLimitMs_;
+    UploadLimits limits_;
+    UploadCancel* cancel_;
     Socket socket_;
     PacketWriter writer_;
     StreamReader reader_;
@@ -144,8 +194,8 @@ UploadFailure checkLoginReply(StreamReader& reader) {
 }
 
 UpgradeResult UpgradeSession::run(UpgradeKind kind, const ImageFile& image, const CameraInfo& camera,
-                                  UpgradeObserver& observer, uint32_t confirmLimitMs) {
-    Conversation conversation(kind, image, camera, observer, confirmLimitMs);
+                                  UpgradeObserver& observer, const UploadLimits& limits, UploadCancel* cancel) {
+    Conversation conversation(kind, image, camera, observer, limits, cancel);
     const UploadFailure failure = conversation.run();
     if (failure == UploadFailure::None) return UpgradeResult::Success;
     // The text is shown while the connection is still open.

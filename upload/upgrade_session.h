@@ -6,6 +6,7 @@
 #include "discovery/camera_info.h"
 #include "upload/image_file.h"
 #include "upload/upgrade_messages.h"
+#include "upload/upload_cancel.h"
 #include "upload/upload_failure.h"
 
 namespace lenscout {
@@ -33,6 +34,16 @@ constexpr uint32_t kSendStallLimitMs = 10000;
 // How long the camera may take, after the last block, to close the
 // connection: its close is what says that it has every byte.
 constexpr uint32_t kConfirmLimitMs = 30000;
+// The throughput floor: a camera that takes less than this in a window is
+// given up, however steadily it trickles.
+constexpr uint32_t kFloorBytes = 64 * 1024;
+constexpr uint32_t kFloorWindowMs = 30000;
+
+struct UploadLimits {
+    uint32_t confirmMs = kConfirmLimitMs;
+    uint32_t floorBytes = kFloorBytes;
+    uint32_t floorWindowMs = kFloorWindowMs;
+};
 
 class StreamReader;
 
@@ -45,8 +56,10 @@ class UpgradeSession {
 public:
     // `camera` gives ip, httpPort, deviceId, user and password. Success
     // only once the camera has closed the connection after the last block.
+    // With `cancel`, another thread can stop it: it then fails Cancelled.
     static UpgradeResult run(UpgradeKind kind, const ImageFile& image, const CameraInfo& camera,
-                             UpgradeObserver& observer, uint32_t confirmLimitMs = kConfirmLimitMs);
+                             UpgradeObserver& observer, const UploadLimits& limits = {},
+                             UploadCancel* cancel = nullptr);
 };
 
 }  // namespace lenscout

@@ -16,6 +16,8 @@ enum class UploadFailure {
     LoginRefused,
     NotConfirmed,  // every byte sent, and the camera never closed
     BrokenOff,     // the camera reset the connection at the end
+    TooSlow,       // the camera took less than the throughput floor
+    Cancelled,     // the user or the program stopped it; the camera keeps its image
     CannotOpenFile,
     CannotReadFile,
     FileIsFolder,

@@ -20,7 +20,7 @@ const char kCameraSettingsHelp[] =
     "replies), upload (how it takes an upload on its HTTP port: ok, busy, wrong-id, login-refused, close-hello, "
     "close-login, reset-hello, reset-login, silent-hello, silent-login, wrong-command, wrong-command-login, split, "
     "short-hello, stall and reset-mid (after 1 MiB), reset-data, reset-last (at the last block), hold (no close for "
-    "3 s after the end), slow-MS)";
+    "3 s after the end), slow-MS, trickle-B-MS (reads B bytes every MS ms))";
 namespace {
 
 uint32_t addHost(uint32_t baseNet, uint32_t offset) { return toNetLong(toHostLong(baseNet) + offset); }
@@ -87,8 +87,12 @@ const char* const kUploadBehaviours[] = {
 bool isUploadBehaviour(const std::string& name) {
     for (const char* const* b = kUploadBehaviours; *b; ++b)
         if (name == *b) return true;
-    uint64_t ms = 0;
-    return name.rfind("slow-", 0) == 0 && parseUnsigned(name.substr(5), 60000, &ms);
+    uint64_t ms = 0, bytes = 0;
+    if (name.rfind("slow-", 0) == 0) return parseUnsigned(name.substr(5), 60000, &ms);
+    if (name.rfind("trickle-", 0) != 0) return false;
+    const size_t dash = name.find('-', 8);
+    return dash != std::string::npos && parseUnsigned(name.substr(8, dash - 8), 1 << 20, &bytes) && bytes > 0 &&
+           parseUnsigned(name.substr(dash + 1), 60000, &ms);
 }
 
 SimCamera defaultCamera(int index, uint32_t baseIp, uint32_t mask) {

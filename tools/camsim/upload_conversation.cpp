@@ -205,6 +205,21 @@ private:
 
     std::string receiveImage();
 
+    // "trickle-B-MS": at most B bytes a read, and MS ms between reads, as a
+    // camera that writes its flash as it goes.
+    size_t readSize() const {
+        const std::string& b = camera_.upload;
+        if (b.rfind("trickle-", 0) != 0) return SIZE_MAX;
+        return std::max<size_t>(1, std::strtoul(b.c_str() + 8, nullptr, 10));
+    }
+    void trickleDelay() const {
+        const std::string& b = camera_.upload;
+        if (b.rfind("trickle-", 0) != 0) return;
+        const size_t dash = b.find('-', 8);
+        if (dash != std::string::npos)
+            std::this_thread::sleep_for(std::chrono::milliseconds(std::strtoul(b.c_str() + dash + 1, nullptr, 10)));
+    }
+
     Socket socket_;
     SimCamera camera_;
     const SimOptions& options_;
@@ -224,6 +239,7 @@ std::string Connection::receiveImage() {
     BlockChecker checker;
     sim::Message m;
     std::vector<uint8_t> buffer(std::max<size_t>(256 * 1024, pending_.size()));
+    bool sawLast = false, reset = false;
     size_t used = pending_.size();
     std::memcpy(buffer.data(), pending_.data(), used);
     for (;;) {
@@ -248,6 +264,7 @@ std::string Connection::receiveImage() {
             if (file) std::fwrite(m.payload.data() + 5, 1, length, file.get());
             bytes += length;
             if (blocks++ < 3 || position == 2) positions += std::to_string(position);
+            sawLast = sawLast || position == 2;
             at += sim::kHeaderBytes + m.payloadLength;
             const std::string& b = camera_.upload;
             if (b == "reset-data" || (b == "reset-mid" && bytes >= kMidTransfer)) {
@@ -265,15 +282,20 @@ std::string Connection::receiveImage() {
         const WaitResult ready = waitReadable(socket_.get(), kSlice);
         if (ready == WaitResult::Failed) break;
         if (ready == WaitResult::Timeout) continue;
-        const long n = receiveSome(socket_.get(), buffer.data() + used, buffer.size() - used);
+        const long n = receiveSome(socket_.get(), buffer.data() + used, std::min(buffer.size() - used, readSize()));
+        reset = n < 0;
         if (n <= 0) break;
         if (n > 0) used += static_cast<size_t>(n);
+        trickleDelay();
     }
     // Keeps the connection open after the end of the stream, as a camera
     // that never says it has the image.
     for (int i = 0; camera_.upload == "hold" && i < 30 && !stop_; ++i)
         std::this_thread::sleep_for(std::chrono::milliseconds(100));
-    return done("received") + " user=" + loginUser_ + " kind=" + std::to_string(kind) +
+    // A sender that broke off, or closed before the last block, left the
+    // camera with its old image.
+    const bool whole = !reset && (blocks == 0 || sawLast);
+    return done(whole ? "received" : "incomplete") + " user=" + loginUser_ + " kind=" + std::to_string(kind) +
            " bytes=" + std::to_string(bytes) + " blocks=" + std::to_string(blocks) + " positions=" + positions +
            " stored=" + path;
 }

@@ -20,14 +20,15 @@ bool UploadServer::start(std::string* error) {
     std::set<uint16_t> ports, stalling;
     for (const SimCamera& c : cameras_) {
         ports.insert(c.httpPort);
-        if (c.upload == "stall") stalling.insert(c.httpPort);
+        if (c.upload == "stall" || c.upload.rfind("trickle-", 0) == 0) stalling.insert(c.httpPort);
     }
     std::vector<std::pair<uint16_t, bool>> wanted;
     for (uint16_t p : ports) wanted.emplace_back(p, false);
     if (options_.sinkPort) wanted.emplace_back(options_.sinkPort, true);
     for (const auto& [port, sink] : wanted) {
         Socket listener = openTcpSocket();
-        // A stalling camera has little room, so that a sender notices soon.
+        // A stalling or trickling camera has little room, so that a sender
+        // notices soon.
         if (stalling.count(port)) setReceiveBuffer(listener.get(), 4096);
         if (!listener.valid() || !setReuseAddress(listener.get()) || !bindAny(listener.get(), toNetPort(port)) ||
             !listenOn(listener.get(), 4)) {
