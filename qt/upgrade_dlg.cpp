@@ -1,8 +1,13 @@
 #include "qt/upgrade_dlg.h"
 
+#include <QEventLoop>
 #include <QFileDialog>
 #include <QLineEdit>
+#include <QPointer>
 #include <QProgressBar>
+
+#include <atomic>
+#include <thread>
 
 #include "app/string_table.h"
 #include "qt/camera_dialog.h"
@@ -24,7 +29,7 @@ CUpgradeDlg::CUpgradeDlg(MessageBoxFn messageBox, ChooseFileFn chooseFile)
     ui_->IDC_PROGRESS->hide();
     connect(ui_->IDC_UPGRADE_FIRMWARE, &QPushButton::clicked, this, [this] { OnUpgradeSystemFirmware(); });
     connect(ui_->IDC_UPGRADE_WEBUI, &QPushButton::clicked, this, [this] { OnUpgradeWebUi(); });
-    connect(ui_->IDCANCEL, &QPushButton::clicked, this, &QDialog::reject);
+    connect(ui_->IDCANCEL, &QPushButton::clicked, this, &CUpgradeDlg::reject);
     fields_.add(DialogField::User, ui_->IDC_USER);
     fields_.add(DialogField::Password, ui_->IDC_PASSWORD);
 }
@@ -52,10 +57,64 @@ void CUpgradeDlg::showMessage(int textRow) { messageBox_(this, CurrentText(textR
 
 std::string CUpgradeDlg::pickImage() { return chooseFile_(this).toLocal8Bit().toStdString(); }
 
-// The session holds this thread: what must show now is painted at once.
+namespace {
+
+// The session's observer on the upload's thread: the start and the progress
+// go to the dialog's thread in order, the failure is kept for the end.
+class QueuedObserver : public UpgradeObserver {
+public:
+    QueuedObserver(QObject* context, UpgradeObserver& target) : context_(context), target_(target) {}
+    void onTransferStart() override {
+        QMetaObject::invokeMethod(
+            context_, [t = &target_] { t->onTransferStart(); }, Qt::QueuedConnection);
+    }
+    void onProgress(int percent) override {
+        if (percent == last_) return;
+        last_ = percent;
+        QMetaObject::invokeMethod(
+            context_, [t = &target_, percent] { t->onProgress(percent); }, Qt::QueuedConnection);
+    }
+    void onFailure(UploadFailure failure) override { failure_ = failure; }
+    UploadFailure failure() const { return failure_; }
+
+private:
+    QObject* context_;
+    UpgradeObserver& target_;
+    int last_ = -1;
+    std::atomic<UploadFailure> failure_{UploadFailure::None};
+};
+
+}  // namespace
+
+// The session runs on a thread of its own while this one goes on with its
+// events: the windows repaint, the bar moves, and Cancel can be pressed.
+// The failure's box comes once the session has ended.
 UpgradeResult CUpgradeDlg::runSession(UpgradeKind kind, const ImageFile& image, const CameraInfo& camera,
-                                      UpgradeObserver& observer) {
-    return UpgradeSession::run(kind, image, camera, observer);
+                                      UpgradeObserver& observer, UploadCancel& cancel) {
+    enableEntries(false);
+    QEventLoop loop;
+    QueuedObserver queued(&loop, observer);
+    std::atomic<bool> ok{false};
+    std::thread upload([&] {
+        ok = UpgradeSession::run(kind, image, camera, queued, {}, &cancel) == UpgradeResult::Success;
+        QMetaObject::invokeMethod(&loop, &QEventLoop::quit, Qt::QueuedConnection);
+    });
+    loop.exec();
+    upload.join();
+    enableEntries(true);
+    if (!ok) observer.onFailure(queued.failure());
+    return ok ? UpgradeResult::Success : UpgradeResult::Failure;
+}
+
+void CUpgradeDlg::reject() {
+    if (!flow_.cancel()) QDialog::reject();
+}
+
+void CUpgradeDlg::enableEntries(bool enabled) {
+    for (QWidget* w : {static_cast<QWidget*>(ui_->IDC_UPGRADE_FIRMWARE), static_cast<QWidget*>(ui_->IDC_UPGRADE_WEBUI),
+                       static_cast<QWidget*>(ui_->IDC_USER), static_cast<QWidget*>(ui_->IDC_PASSWORD)})
+        w->setEnabled(enabled);
+    ui_->IDCANCEL->setText(fromGbk(CurrentText(enabled ? kTextOk : kTextCancel)));
 }
 
 void CUpgradeDlg::showCredentials(bool shown) {

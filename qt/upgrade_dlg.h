@@ -42,8 +42,12 @@ private:
     void showTransfer(UpgradeKind kind) override;
     void setProgress(int percent) override;
     UpgradeResult runSession(UpgradeKind kind, const ImageFile& image, const CameraInfo& camera,
-                             UpgradeObserver& observer) override;
+                             UpgradeObserver& observer, UploadCancel& cancel) override;
     void accept() override { QDialog::accept(); }
+    // Cancel, Esc and the close box stop a running upload, and close the
+    // dialog otherwise.
+    void reject() override;
+    void enableEntries(bool enabled);
 
     std::unique_ptr<Ui::CUpgradeDlg> ui_;
     MessageBoxFn messageBox_;

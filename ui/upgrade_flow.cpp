@@ -16,10 +16,22 @@ void UpgradeFlow::run(UpgradeKind kind) {
     }
     kind_ = kind;
     transferStarted_ = false;
-    if (view_.runSession(kind, image, camera_, *this) != UpgradeResult::Success) return;
+    UploadCancel cancel;
+    cancel_ = &cancel;
+    uploading_ = true;
+    const UpgradeResult result = view_.runSession(kind, image, camera_, *this, cancel);
+    uploading_ = false;
+    cancel_ = nullptr;
+    if (result != UpgradeResult::Success) return;
     view_.showCredentials(true);
     image.close();
     view_.accept();
+}
+
+bool UpgradeFlow::cancel() {
+    if (!cancel_) return false;
+    cancel_->cancel();
+    return true;
 }
 
 void UpgradeFlow::onTransferStart() {

@@ -21,10 +21,11 @@ public:
     // The bar at 0 in place of the credentials, painted now.
     virtual void showTransfer(UpgradeKind kind) = 0;
     virtual void setProgress(int percent) = 0;
-    // Runs the session; `observer` is called on the dialog's thread, from
-    // this call or from the dialog's own message loop meanwhile.
+    // Runs the session off the dialog's thread, whose loop goes on
+    // meanwhile; `observer` is called on the dialog's thread. `cancel`
+    // stops it: the dialog's Cancel, Esc or close call UpgradeFlow::cancel.
     virtual UpgradeResult runSession(UpgradeKind kind, const ImageFile& image, const CameraInfo& camera,
-                                     UpgradeObserver& observer) = 0;
+                                     UpgradeObserver& observer, UploadCancel& cancel) = 0;
     // Closes the dialog as accepted.
     virtual void accept() = 0;
 };
@@ -35,6 +36,9 @@ public:
     UpgradeFlow(UpgradeView& view, CameraInfo& camera) : view_(view), camera_(camera) {}
 
     void run(UpgradeKind kind);
+    // While an upload runs: stops it, and true; false when none runs.
+    bool cancel();
+    bool uploading() const { return uploading_; }
 
     void onTransferStart() override;
     void onProgress(int percent) override;
@@ -45,7 +49,9 @@ private:
     CameraInfo& camera_;
     UpgradeKind kind_ = UpgradeKind::SystemFirmware;
     bool transferStarted_ = false;
+    bool uploading_ = false;
     int shownPercent_ = -1;
+    UploadCancel* cancel_ = nullptr;
 };
 
 }  // namespace lenscout

@@ -77,9 +77,10 @@ BOOL CUpgradeDlg::OnInitDialog() {
     return TRUE;
 }
 
-// A running upload cannot be cancelled: it ends by success or failure.
+// Cancel, Esc and the close box stop a running upload, and close the
+// dialog otherwise.
 void CUpgradeDlg::OnCancel() {
-    if (!uploading_) end(IDCANCEL);
+    if (!flow_.cancel()) end(IDCANCEL);
 }
 
 bool CUpgradeDlg::OnCommand(int id, int notification) {
@@ -94,21 +95,30 @@ bool CUpgradeDlg::OnCommand(int id, int notification) {
 
 void CUpgradeDlg::showMessage(int textRow) { messageBox_(hwnd(), CurrentText(textRow)); }
 
+// During an upload the button under the bar is Cancel, and nothing else
+// takes input.
+void CUpgradeDlg::enableEntries(bool enabled) {
+    for (int id : {IDC_UPGRADE_FIRMWARE, IDC_UPGRADE_WEBUI, IDC_UPGRADE_USER, IDC_UPGRADE_PASSWORD})
+        EnableWindow(item(id), enabled);
+    setItemRow(hwnd(), IDCANCEL, enabled ? kTextOk : kTextCancel);
+}
+
 // The conversation runs on a thread of its own while this one goes on
 // dispatching: the windows repaint and the bar moves, and Windows never
-// marks the program "Not Responding". The dialog is disabled meanwhile, and
-// its owner with it, so nothing takes input; the tray's menu waits too.
+// marks the program "Not Responding". Only Cancel takes input meanwhile;
+// the owner stays disabled as under any modal dialog, and the tray's menu
+// waits.
 UpgradeResult CUpgradeDlg::runSession(UpgradeKind kind, const ImageFile& image, const CameraInfo& session,
-                                      UpgradeObserver& observer) {
+                                      UpgradeObserver& observer, UploadCancel& cancel) {
     uploading_ = true;
     finished_ = succeeded_ = false;
     failure_ = UploadFailure::WrongCamera;
     observer_ = &observer;
-    EnableWindow(hwnd(), FALSE);
+    enableEntries(false);
     const CameraInfo camera = session;
-    std::thread upload([&image, camera, kind, dialog = hwnd()] {
+    std::thread upload([&image, &cancel, camera, kind, dialog = hwnd()] {
         PostingObserver posting(dialog);
-        const bool ok = UpgradeSession::run(kind, image, camera, posting) == UpgradeResult::Success;
+        const bool ok = UpgradeSession::run(kind, image, camera, posting, {}, &cancel) == UpgradeResult::Success;
         PostMessageW(dialog, WM_UPLOAD_DONE, ok ? 1 : 0, 0);
     });
     bool quit = false;
@@ -123,7 +133,7 @@ UpgradeResult CUpgradeDlg::runSession(UpgradeKind kind, const ImageFile& image, 
         DispatchMessageW(&m);
     }
     upload.join();
-    EnableWindow(hwnd(), TRUE);
+    enableEntries(true);
     uploading_ = false;
     observer_ = nullptr;
     if (quit) PostQuitMessage(static_cast<int>(quitCode));

@@ -39,7 +39,8 @@ private:
     void showTransfer(UpgradeKind kind) override;
     void setProgress(int percent) override;
     UpgradeResult runSession(UpgradeKind kind, const ImageFile& image, const CameraInfo& camera,
-                             UpgradeObserver& observer) override;
+                             UpgradeObserver& observer, UploadCancel& cancel) override;
+    void enableEntries(bool enabled);
     void accept() override { end(IDOK); }
 
     MessageBoxFn messageBox_;

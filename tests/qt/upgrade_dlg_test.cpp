@@ -6,6 +6,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTest>
+#include <QTimer>
 
 #include <atomic>
 #include <fstream>
@@ -162,6 +163,31 @@ private slots:
         QCOMPARE(QAccessible::queryAccessibleInterface(field("IDC_PASSWORD"))->text(QAccessible::Name),
                  QString::fromUtf8("密碼"));
         SelectLanguage(kEnglish);
+    }
+
+    // The upload runs off the dialog's thread: a timer fires during it, the
+    // bar moves, and Cancel, now so labelled, stops it with its own text.
+    // The camera keeps its image; the dialog stays, ready for another try.
+    void cancelStopsARunningUploadAndTheDialogStays() {
+        LoopbackCamera camera("trickle-512-50");
+        camera.describe(&dlg->m_camera);
+        field("IDC_PASSWORD")->setText(QStringLiteral("pw"));
+        nextFile = file("fw.bin", "BNEG" + std::string(16 << 20, 'x'));
+        QString labelDuring;
+        bool entriesDisabled = false;
+        QTimer::singleShot(800, dlg.get(), [&] {
+            labelDuring = button("IDCANCEL")->text();
+            entriesDisabled = !button("IDC_UPGRADE_WEBUI")->isEnabled() && !field("IDC_PASSWORD")->isEnabled();
+            QTest::keyClick(dlg.get(), Qt::Key_Escape);
+        });
+        button("IDC_UPGRADE_FIRMWARE")->click();
+        QCOMPARE(labelDuring, QStringLiteral("Cancel"));
+        QVERIFY(entriesDisabled);
+        QCOMPARE(shown, std::vector<std::string>{"Upload cancelled, the camera keeps its old firmware !"});
+        QVERIFY(dlg->isVisible());
+        QCOMPARE(button("IDCANCEL")->text(), QStringLiteral("OK"));
+        QVERIFY(button("IDC_UPGRADE_WEBUI")->isEnabled());
+        QVERIFY(QString::fromStdString(camera.summary()).contains(QStringLiteral("outcome=incomplete")));
     }
 
     void aSuccessfulUploadClosesWithOk() {
