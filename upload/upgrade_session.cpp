@@ -125,11 +125,13 @@ private:
             const auto taken = [&](size_t wire) {
                 reportUpTo(batch.blocksIn(wire));
                 stopped = floor.judge(batchStart + batch.imageBytesIn(wire));
+                if (cancel_ && cancel_->cancelled()) stopped = UploadFailure::Cancelled;
                 return stopped == UploadFailure::None;
             };
             uint32_t blocks = 1;
             const bool ok = batch.send(&blocks, taken) == NET_OK;
             reportUpTo(blocks);
+            if (stopped == UploadFailure::Cancelled) return cancelled();
             if (stopped != UploadFailure::None) return stopped;
             if (!ok) return UploadFailure::SocketError;
         }

@@ -246,5 +246,32 @@ TEST_F(Win32Upgrade, AResetMidTransferIsShownAndTheEntriesComeBack) {
     EXPECT_EQ(test::itemText(w, IDC_UPGRADE_PASSWORD), L"pw");
 }
 
+// While an upload runs the dialog's button is Cancel, and Cancel (or Esc)
+// stops it with its own text; the camera keeps its image, and the dialog
+// stays, ready for another try.
+TEST_F(Win32Upgrade, CancelStopsARunningUpload) {
+    test::LoopbackCamera camera("trickle-512-50");
+    camera.describe(&dlg.m_camera);
+    setText(w, IDC_UPGRADE_PASSWORD, L"pw");
+    nextFile = file("fw.bin", "BNEG" + std::string(16 << 20, 'x'));
+    static std::wstring labelDuring;
+    static bool entriesDisabled = false;
+    labelDuring.clear();
+    SetTimer(w, 8, 800, [](HWND dialog, UINT, UINT_PTR id, DWORD) {
+        KillTimer(dialog, id);
+        labelDuring = test::itemText(dialog, IDCANCEL);
+        entriesDisabled = !IsWindowEnabled(GetDlgItem(dialog, IDC_UPGRADE_WEBUI));
+        PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+    });
+    click(w, IDC_UPGRADE_FIRMWARE);
+    EXPECT_EQ(labelDuring, L"Cancel");
+    EXPECT_TRUE(entriesDisabled);
+    EXPECT_EQ(boxes, std::vector<std::string>{"Upload cancelled, the camera keeps its old firmware !"});
+    EXPECT_FALSE(dlg.ended());
+    EXPECT_EQ(test::itemText(w, IDCANCEL), L"OK");
+    EXPECT_TRUE(IsWindowEnabled(GetDlgItem(w, IDC_UPGRADE_WEBUI)));
+    EXPECT_NE(camera.summary().find("outcome=incomplete"), std::string::npos) << camera.summary();
+}
+
 }  // namespace
 }  // namespace lenscout
