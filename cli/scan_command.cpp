@@ -63,10 +63,21 @@ public:
 private:
     void camera(std::unique_ptr<CameraInfo> camera) {
         if (!camera) return;
-        if (o_.once && !printed_.insert(std::string(fieldText(camera->deviceId))).second) return;
-        if (o_.list) list_.found(std::move(camera));
-        else
-            std::printf("%s\n", foundCameraLine(*camera, o_.json).c_str());
+        if (o_.once) {
+            const std::string id(fieldText(camera->deviceId));
+            if (printed_.count(id)) return;
+            if (printed_.size() >= kMaxListedCameras) return tooMany();
+            printed_.insert(id);
+        }
+        if (!o_.list) std::printf("%s\n", foundCameraLine(*camera, o_.json).c_str());
+        else if (!list_.found(std::move(camera)))
+            tooMany();
+    }
+    // Said once: a flood of made-up IDs must not fill the terminal.
+    void tooMany() {
+        if (saidTooMany_) return;
+        saidTooMany_ = true;
+        diagnose(systemText(kTextTooManyDevices));
     }
     void tick() {
         if (o_.list && !o_.once) list_.sweep();

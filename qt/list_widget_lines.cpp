@@ -28,6 +28,13 @@ void ListWidgetLines::append(const std::string& line) { list_->addItem(makeItem(
 
 void ListWidgetLines::insert(int i, const std::string& line) { list_->insertItem(i, makeItem(line)); }
 
+void ListWidgetLines::replace(int i, const std::string& line) {
+    QListWidgetItem* item = list_->item(i);
+    if (!item) return;
+    item->setText(fromGbk(line));
+    item->setData(Qt::UserRole, QByteArray(line.data(), static_cast<qsizetype>(line.size())));
+}
+
 // A list box leaves nothing selected when the selected line goes. Qt's
 // single selection would move on to a neighbour, a camera the user never
 // chose, so the current line is let go of first.

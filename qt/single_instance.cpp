@@ -1,5 +1,7 @@
 #include "qt/single_instance.h"
 
+#include "app/show_request.h"
+
 #include <QByteArray>
 #include <QCryptographicHash>
 #include <QDir>
@@ -16,25 +18,6 @@ namespace {
 
 constexpr int kConnectWaitMs = 1000;
 constexpr int kTurnWaitMs = 10000;
-// The request: "show", then a space and the launcher's activation token
-// when the start was given one, then a newline.
-const QByteArray kShow = "show";
-constexpr int kLongestRequest = 512;
-
-// A token is a word of printable ASCII, as the activation protocol hands it out.
-bool plausibleToken(const QByteArray& token) {
-    if (token.isEmpty() || token.size() > kLongestRequest - kShow.size() - 2) return false;
-    return std::all_of(token.begin(), token.end(), [](char c) { return c > ' ' && c < 0x7f; });
-}
-
-// Takes "show" or "show TOKEN" off a whole line; false for anything else.
-bool parseShowRequest(const QByteArray& line, QByteArray* token) {
-    if (line == kShow) return token->clear(), true;
-    if (!line.startsWith(kShow + ' ')) return false;
-    *token = line.mid(kShow.size() + 1);
-    return plausibleToken(*token);
-}
-
 }  // namespace
 
 SingleInstance::SingleInstance(const char* title, const QString& folder) : folder_(folder) {
@@ -71,7 +54,7 @@ bool SingleInstance::handOverToRunning() {
         // A launcher's activation token travels on, so that the running
         // instance may take the focus where the compositor asks for one.
         const QByteArray token = qgetenv("XDG_ACTIVATION_TOKEN");
-        socket.write((plausibleToken(token) ? kShow + ' ' + token : kShow) + '\n');
+        socket.write(QByteArray::fromStdString(showRequest(std::string_view(token.constData(), token.size()))));
         socket.waitForBytesWritten(kConnectWaitMs);
         return true;
     }
@@ -88,9 +71,10 @@ void SingleInstance::takeConnection() {
             continue;
         }
         auto take = [this, socket] {
-            if (!socket->canReadLine() && socket->bytesAvailable() < kLongestRequest) return;
-            QByteArray token;
-            if (parseShowRequest(socket->readLine(kLongestRequest).trimmed(), &token)) emit showRequested(token);
+            if (!socket->canReadLine() && socket->bytesAvailable() < static_cast<qint64>(kLongestShowRequest)) return;
+            const QByteArray line = socket->readLine(kLongestShowRequest).trimmed();
+            if (const auto token = parseShowRequest(std::string_view(line.constData(), line.size())))
+                emit showRequested(QByteArray::fromStdString(*token));
             socket->disconnectFromServer();
         };
         connect(socket, &QLocalSocket::readyRead, this, take);

@@ -127,6 +127,19 @@ TEST_F(CameraListTest, ACameraGoingAboveTheSelectionTakesOnlyItsLine) {
     expectInStep();
 }
 
+// Found by fuzzing: a selected line whose text changed was taken out and
+// put back, and the selection went with it.
+TEST_F(CameraListTest, AChangedLineKeepsItsSelection) {
+    period({"A", "B", "C"});
+    lines.select(1);
+    list.OnCameraFound(heap(camera("B", "Renamed")));
+    list.OnCameraFound(heap(camera("A", "A")));
+    list.OnCameraFound(heap(camera("C", "C")));
+    list.OnScanTick();
+    EXPECT_EQ(lines.lines()[1].substr(0, 7), "Renamed");
+    EXPECT_EQ(lines.selectedIndex(), 1);
+}
+
 // Against a flood of made-up IDs: the cameras listed stay, new ones wait
 // until there is room, and a known one is still brought up to date.
 TEST_F(CameraListTest, AFullListKeepsItsCamerasAndTakesNoNewOne) {

@@ -42,8 +42,7 @@ void CameraList::OnScanTick() {
         if (line >= list_.count()) {
             list_.append(text);
         } else if (list_.text(line) != text) {
-            list_.remove(line);
-            list_.insert(line, text);
+            list_.replace(line, text);
         }
         m_cameras[i].seen = 0;
         if (kept != i) m_cameras[kept] = m_cameras[i];

@@ -16,6 +16,8 @@ public:
     virtual std::string text(int i) const = 0;
     virtual void append(const std::string& line) = 0;
     virtual void insert(int i, const std::string& line) = 0;
+    // Line i's text, in place: a selection on it stays.
+    virtual void replace(int i, const std::string& line) = 0;
     virtual void remove(int i) = 0;
     // The selected line, or -1 when none is.
     virtual int selectedIndex() const = 0;

@@ -20,6 +20,12 @@ void MemoryListLines::insert(int i, const std::string& line) {
     ++written_;
 }
 
+void MemoryListLines::replace(int i, const std::string& line) {
+    if (i < 0 || i >= count()) return;
+    lines_[static_cast<size_t>(i)] = line;
+    ++written_;
+}
+
 void MemoryListLines::remove(int i) {
     if (i < 0 || i >= count()) return;
     lines_.erase(lines_.begin() + i);

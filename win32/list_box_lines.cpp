@@ -26,6 +26,15 @@ void ListBoxLines::insert(int i, const std::string& line) {
     SendMessageW(list_, LB_INSERTSTRING, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(wideFromGbk(line).c_str()));
 }
 
+// A list box has no way to change a line's text: the line is put back and
+// its selection with it.
+void ListBoxLines::replace(int i, const std::string& line) {
+    const bool selected = selectedIndex() == i;
+    remove(i);
+    insert(i, line);
+    if (selected) SendMessageW(list_, LB_SETCURSEL, static_cast<WPARAM>(i), 0);
+}
+
 void ListBoxLines::remove(int i) { SendMessageW(list_, LB_DELETESTRING, static_cast<WPARAM>(i), 0); }
 
 int ListBoxLines::selectedIndex() const { return static_cast<int>(SendMessageW(list_, LB_GETCURSEL, 0, 0)); }

@@ -13,6 +13,7 @@ public:
     std::string text(int i) const override;
     void append(const std::string& line) override;
     void insert(int i, const std::string& line) override;
+    void replace(int i, const std::string& line) override;
     void remove(int i) override;
     int selectedIndex() const override;
     void reset() override;
