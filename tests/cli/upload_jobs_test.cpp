@@ -1,0 +1,81 @@
+// Uploads to several cameras at once, on real loopback connections: every
+// camera gets the image once, the watcher sees the progress on the calling
+// thread, and a stop leaves the cameras not yet started untouched.
+#include "cli/upload_jobs.h"
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <fstream>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "support/loopback_camera.h"
+
+namespace lenscout {
+namespace {
+
+class UploadJobsTest : public testing::Test {
+protected:
+    void SetUp() override {
+        path = testing::TempDir() + "lenscout-jobs-image.bin";
+        std::ofstream(path, std::ios::binary) << "BNEG" + std::string(200 * 1024, 'x');
+        ASSERT_EQ(image.open(path), UploadFailure::None);
+    }
+    void TearDown() override {
+        image.close();
+        std::remove(path.c_str());
+    }
+    std::vector<UploadProgress> rows(const std::vector<std::unique_ptr<test::LoopbackCamera>>& cameras) {
+        std::vector<UploadProgress> out;
+        for (const auto& c : cameras) {
+            UploadProgress p;
+            c->describe(&p.camera);
+            setFieldText(p.camera.user, "admin");
+            setFieldText(p.camera.password, "pw");
+            p.id = std::string(fieldText(p.camera.deviceId));
+            out.push_back(p);
+        }
+        return out;
+    }
+    std::string path;
+    ImageFile image;
+};
+
+TEST_F(UploadJobsTest, EveryCameraOnceWithThreeAtATime) {
+    std::vector<std::unique_ptr<test::LoopbackCamera>> cameras;
+    for (int i = 0; i < 4; ++i) cameras.push_back(std::make_unique<test::LoopbackCamera>("ok"));
+    UploadJobs jobs(rows(cameras), UpgradeKind::SystemFirmware, image);
+    int watched = 0;
+    jobs.run(3, 20, [&](const std::vector<UploadProgress>& now) {
+        ++watched;
+        EXPECT_EQ(now.size(), 4u);
+    });
+    EXPECT_GE(watched, 1);
+    for (const UploadProgress& p : jobs.snapshot()) {
+        EXPECT_EQ(p.state, UploadState::Done) << p.id;
+        EXPECT_EQ(p.sent, 200 * 1024 + 4) << p.id;
+    }
+    for (const auto& c : cameras) EXPECT_NE(c->summary().find("outcome=received"), std::string::npos);
+}
+
+TEST_F(UploadJobsTest, AStopLetsTheRunningOneEndAndStartsNoOther) {
+    std::vector<std::unique_ptr<test::LoopbackCamera>> cameras;
+    for (int i = 0; i < 3; ++i) cameras.push_back(std::make_unique<test::LoopbackCamera>("slow-300"));
+    UploadJobs jobs(rows(cameras), UpgradeKind::SystemFirmware, image);
+    std::atomic<bool> stop{false};
+    jobs.run(
+        1, 20,
+        [&](const std::vector<UploadProgress>& now) {
+            if (now[0].state != UploadState::Waiting) stop = true;
+        },
+        [&] { return stop.load(); });
+    const std::vector<UploadProgress> after = jobs.snapshot();
+    EXPECT_EQ(after[0].state, UploadState::Done);
+    EXPECT_EQ(after[1].state, UploadState::Interrupted);
+    EXPECT_EQ(after[2].state, UploadState::Interrupted);
+}
+
+}  // namespace
+}  // namespace lenscout
