@@ -95,7 +95,9 @@ long receiveFrom(SocketHandle s, void* data, size_t capacity, uint32_t* addrNet,
 // failure of the socket: the datagram simply did not go that way.
 enum class SendResult { Sent, LinkMissing, Failed };
 // Sends a whole datagram. With `viaIndex` non-zero it leaves through that
-// interface with `sourceNet` as its source address, whatever the routes say.
+// interface with `sourceNet` as its source address, whatever the routes say;
+// with `sourceNet` alone (POSIX) it leaves from that local address as the
+// routes say.
 SendResult sendDatagramVia(SocketHandle s, const void* data, size_t count, uint32_t addrNet, uint16_t portNet,
                            uint32_t viaIndex = 0, uint32_t sourceNet = 0);
 

@@ -193,7 +193,7 @@ SendResult sendDatagramVia(SocketHandle s, const void* data, size_t count, uint3
     m.msg_iov = &piece;
     m.msg_iovlen = 1;
     alignas(cmsghdr) unsigned char control[CMSG_SPACE(sizeof(in_pktinfo))] = {};
-    if (viaIndex != 0) {
+    if (viaIndex != 0 || sourceNet != 0) {
         m.msg_control = control;
         m.msg_controllen = sizeof control;
         cmsghdr* c = CMSG_FIRSTHDR(&m);

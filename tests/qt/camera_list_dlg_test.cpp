@@ -463,10 +463,11 @@ private slots:
         QCOMPARE(worker.setNetworks.load(), 0);
     }
 
-    // Qt's single selection would move on to a neighbour when the selected
-    // line goes; the list must leave nothing selected, so that no menu or
-    // dialog can act on a camera the user did not choose.
-    void aSelectedLineThatGoesLeavesNothingSelected() {
+    // The selection stays on the camera the user chose: through a change of
+    // its line, a language switch and a line above it going. When its own
+    // camera goes, nothing is selected: Qt's single selection would move on
+    // to a neighbour, a camera the user never chose.
+    void theSelectionStaysOnItsCameraAndGoesWithIt() {
         open();
         const auto found = [this](std::initializer_list<const char*> ids, uint16_t port = 80, bool named = true) {
             for (const char* id : ids) {
@@ -475,41 +476,45 @@ private slots:
                 post(WM_CAMERA_FOUND, reinterpret_cast<uintptr_t>(c));
             }
         };
+        const auto selectedRow = [this] {
+            const QList<QListWidgetItem*> items = dlg->list()->selectedItems();
+            return items.isEmpty() ? -1 : dlg->list()->row(items.first());
+        };
         found({"A", "B", "C"});
         post(WM_SCAN_TICK);
-        // A's line changes and the sweep rewrites it.
+        // A's line changes and the sweep rewrites it in place.
         select(0);
         found({"A"}, 8080);
         found({"B", "C"});
         post(WM_SCAN_TICK);
-        QVERIFY(dlg->list()->selectedItems().isEmpty());
-        // The last camera drops out.
+        QVERIFY(lines()[0].contains(QStringLiteral(":8080")));
+        QCOMPARE(selectedRow(), 0);
+        // The selected camera, the last, drops out.
         select(2);
         found({"A", "B"}, 8080);
         post(WM_SCAN_TICK);
         QCOMPARE(dlg->list()->count(), 2);
         QVERIFY(dlg->list()->selectedItems().isEmpty());
+        menuChoice = ID_CAMERA_NETWORK;
+        rightClick();
+        QVERIFY2(lastMenu.empty(), "no menu for a camera nobody chose");
         // A language switch rewrites every line of a camera without a name.
         found({"A", "B"}, 8080, false);
         post(WM_SCAN_TICK);
-        select(0);
+        select(1);
         tray.nextChoice = ID_TRAY_SIMPLIFIED;
         post(WM_TRAYNOTIFY, TRAY_ICON_ID, kTrayRightButtonUp);
         found({"A", "B"}, 8080, false);
         post(WM_SCAN_TICK);
         QVERIFY(!lines()[0].startsWith("Anonymous"));
-        QVERIFY(dlg->list()->selectedItems().isEmpty());
-        menuChoice = ID_CAMERA_NETWORK;
-        rightClick();
-        QVERIFY2(lastMenu.empty(), "no menu for a camera nobody chose");
-        // A line below the selected one going keeps the choice where it was.
-        select(0);
-        const QString first = lines()[0];
-        found({"A"}, 8080, false);
+        QCOMPARE(selectedRow(), 1);
+        // A line above the selected one goes: the choice moves up with B.
+        const QString second = lines()[1];
+        found({"B"}, 8080, false);
         post(WM_SCAN_TICK);
         QCOMPARE(dlg->list()->count(), 1);
-        QCOMPARE(dlg->list()->selectedItems().size(), 1);
-        QCOMPARE(dlg->list()->selectedItems()[0]->text(), first);
+        QCOMPARE(selectedRow(), 0);
+        QCOMPARE(dlg->list()->selectedItems()[0]->text(), second);
     }
 
     // A right double-click posts twice: the second press arrives while the

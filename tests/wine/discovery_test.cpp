@@ -100,11 +100,18 @@ TEST_F(WineDiscovery, SetNetworkReachesTheCameraOnLinkTwo) {
     // clang-format on
 }
 
+// A result counts only from the camera the request went to: the request is
+// made from the camera's record, as the dialogs make it.
 TEST_F(WineDiscovery, ARefusalComesBackAsTheCamerasCode) {
     WorkerRun run;
     ASSERT_TRUE(run.started());
     CameraInfo settings{};
-    setFieldText(settings.deviceId, "W1");
+    run.observer = [&](const ThreadMessage&, const CameraInfo* record) {
+        if (record && fieldText(record->deviceId) == "W1") settings = *record;
+    };
+    for (int i = 0; i < 50 && fieldText(settings.deviceId).empty(); ++i) run.drain(100);
+    ASSERT_EQ(fieldText(settings.deviceId), "W1");
+    run.observer = nullptr;
     setFieldText(settings.user, "admin");
     setFieldText(settings.password, "wrong");
     settings.httpPort = toNetPort(80);

@@ -73,6 +73,15 @@ void declareReplies(CLI::App& app, SimOptions* o) {
         app, "--stray", [o](const std::string& v) { return parseUnsigned(v, 60000, &o->strayBytes); },
         "send N junk bytes ahead of every message");
     app.add_flag("--reply-broadcast", o->replyBroadcast, "reply to the broadcast address instead of the sender");
+    app.add_flag_callback(
+        "--shared-address", [o] { o->ownAddresses = false; },
+        "answer for every camera from this host's address, not from each camera's own");
+    addTakenOption(
+        app, "--from", [o](const std::string& v) { return parseDotted(v, &o->forgeFrom); },
+        "answer from this address, whatever the cameras hold: a forger on the link");
+    addTakenOption(
+        app, "--result-storm", [o](const std::string& v) { return parseUnsigned(v, 100000, &o->resultStorm); },
+        "after each search, send the searcher N results with code 5, asked for by nobody");
     addTakenOption(
         app, "--reply-extra",
         [o](const std::string& v) {

@@ -6,6 +6,8 @@
 
 #include "discovery/discovery_port.h"
 #include "platform/broadcast.h"
+#include "platform/interface_table.h"
+#include "tools/camsim/camera_address.h"
 #include "tools/camsim/sim_codec.h"
 #include "tools/camsim/sim_wire.h"
 #include "tools/common/hex.h"
@@ -129,6 +131,7 @@ void Simulator::handleSearch(uint32_t addr, uint16_t port) {
     const Clock::time_point now = Clock::now();
     for (size_t i = 0; i < options_.cameras.size(); ++i)
         pending_.push(Reply{now + std::chrono::milliseconds(delay(random_)), i, addr, port});
+    for (uint64_t i = 0; i < options_.resultStorm; ++i) sendResult(5, addr, port);
 }
 
 std::string Simulator::handleSetNetwork(const sim::Message& m, uint32_t addr, uint16_t port) {
@@ -138,7 +141,8 @@ std::string Simulator::handleSetNetwork(const sim::Message& m, uint32_t addr, ui
     for (SimCamera& camera : options_.cameras) {
         const SetOutcome outcome = applySetNetwork(camera, request);
         if (outcome == SetOutcome::NotMine) continue;
-        sendResult(outcome == SetOutcome::Applied ? camera.result : camera.authFailResult, addr, port);
+        sendResult(outcome == SetOutcome::Applied ? camera.result : camera.authFailResult, addr, port,
+                   sourceFor(camera.ip, camera.mask));
         return std::string(" outcome=") + outcomeName(outcome) + " id=" + request.deviceId;
     }
     return " outcome=not-mine";
@@ -150,29 +154,64 @@ void Simulator::sendDueReplies() {
         const Reply reply = pending_.top();
         pending_.pop();
         std::vector<uint8_t> payload;
+        uint32_t ip = 0, mask = 0;
         {
             std::lock_guard<std::mutex> guard(camerasLock_);
             SimCamera& camera = options_.cameras[reply.camera];
             if (now < camera.silentUntil) continue;  // rebooting
             settlePendingSettings(camera, now);
             payload = searchReplyPayload(camera, options_.extras);
+            ip = camera.ip, mask = camera.mask;
         }
-        send(sim::kCmdSearchReply, payload, reply.addr, reply.port);
+        send(sim::kCmdSearchReply, payload, reply.addr, reply.port, sourceFor(ip, mask));
     }
 }
 
-void Simulator::sendResult(int32_t code, uint32_t addr, uint16_t port) {
+void Simulator::sendResult(int32_t code, uint32_t addr, uint16_t port, uint32_t source) {
     if (code < 0) return;
     std::vector<uint8_t> payload;
     sim::putLe16(payload, static_cast<uint16_t>(code));
     payload.insert(payload.end(), options_.extras.trailing, 0xa5);
-    send(sim::kCmdResult, payload, addr, port);
+    send(sim::kCmdResult, payload, addr, port, source);
 }
 
-void Simulator::send(uint16_t command, const std::vector<uint8_t>& payload, uint32_t addr, uint16_t port) {
+namespace {
+
+// Addresses a host cannot hold; a camera claiming one answers from the host's.
+bool holdable(uint32_t addrNet) {
+    const uint8_t first = reinterpret_cast<const uint8_t*>(&addrNet)[0];
+    return first != 0 && first != 127 && first < 224;
+}
+
+}  // namespace
+
+uint32_t Simulator::sourceFor(uint32_t cameraIp, uint32_t cameraMask) {
+    if (options_.forgeFrom) cameraIp = options_.forgeFrom, cameraMask = 0xffffffffu;
+    else if (!options_.ownAddresses)
+        return 0;
+    if (held_.count(cameraIp)) return cameraIp;
+    if (refused_.count(cameraIp) || !holdable(cameraIp)) return 0;
+    std::vector<Ipv4Interface> table;
+    readInterfaceTable(&table);
+    for (const Ipv4Interface& i : table)
+        if (i.addr == cameraIp) return held_.insert(cameraIp), cameraIp;
+    std::string error;
+    if (!addCameraAddress(cameraIp, cameraMask, &error)) {
+        logLine("0 address=" + endpoint(cameraIp, 0) + " not-held: " + error);
+        refused_.insert(cameraIp);
+        return 0;
+    }
+    held_.insert(cameraIp);
+    return cameraIp;
+}
+
+void Simulator::send(uint16_t command, const std::vector<uint8_t>& payload, uint32_t addr, uint16_t port,
+                     uint32_t source) {
     outgoing_ = wireBytes(sim::kDiscovery, command, payload, options_);
     if (!options_.replyBroadcast) {
-        sendDatagramTo(socket_.get(), outgoing_.data(), outgoing_.size(), addr, port);
+        if (source) sendDatagramVia(socket_.get(), outgoing_.data(), outgoing_.size(), addr, port, 0, source);
+        else
+            sendDatagramTo(socket_.get(), outgoing_.data(), outgoing_.size(), addr, port);
         return;
     }
     // Out of every link, as a camera with no route for 255.255.255.255 still can.

@@ -8,6 +8,7 @@
 #include <mutex>
 #include <queue>
 #include <random>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -48,8 +49,10 @@ private:
     void handleSearch(uint32_t addr, uint16_t port);
     std::string handleSetNetwork(const sim::Message& m, uint32_t addr, uint16_t port);
     void sendDueReplies();
-    void sendResult(int32_t code, uint32_t addr, uint16_t port);
-    void send(uint16_t command, const std::vector<uint8_t>& payload, uint32_t addr, uint16_t port);
+    void sendResult(int32_t code, uint32_t addr, uint16_t port, uint32_t source = 0);
+    void send(uint16_t command, const std::vector<uint8_t>& payload, uint32_t addr, uint16_t port, uint32_t source = 0);
+    // The address a camera's datagram leaves from: 0 for the host's own.
+    uint32_t sourceFor(uint32_t cameraIp, uint32_t cameraMask);
     int waitBudgetMs(Clock::time_point end) const;
     void logLine(const std::string& line);
 
@@ -65,6 +68,7 @@ private:
     std::priority_queue<Reply, std::vector<Reply>, std::greater<Reply>> pending_;
     std::vector<uint8_t> received_;
     std::vector<uint8_t> outgoing_;
+    std::set<uint32_t> held_, refused_;  // addresses this host took, or could not
 };
 
 }  // namespace lenscout
