@@ -164,6 +164,27 @@ TEST(LyingLan, AResultCountsOnlyFromTheCameraTheRequestWentTo) {
     EXPECT_EQ(toHostPort(run.records.back().httpPort), 8081);
 }
 
+// Results nobody asked for, after every search: none reaches the window,
+// and a request's own refusal still does.
+TEST(LyingLan, AStormOfResultsReachesNobodyButTheCamerasOwnDoes) {
+    SimProcess sim(1, {"--delay", "0", "--result-storm", "200", "--camera", "id=STORMY,password=pw,authfail=5"});
+    ASSERT_TRUE(sim.ok());
+    WorkerRun run;
+    ASSERT_TRUE(run.waitFor(WM_CAMERA_FOUND, 1000));
+    CameraInfo settings = run.records.back();
+    for (int i = 0; i < 3; ++i) {
+        ASSERT_TRUE(postSearchNow(run.id()));
+        run.drain(200);
+    }
+    EXPECT_TRUE(run.errors.empty()) << run.errors.size() << " storm results passed";
+    setFieldText(settings.user, "admin");
+    setFieldText(settings.password, "wrong");
+    ASSERT_TRUE(postSetNetwork(run.id(), settings));
+    ASSERT_TRUE(run.waitFor(WM_SCAN_ERROR, 1000));
+    run.drain(300);
+    EXPECT_EQ(run.errors, std::vector<int32_t>{5}) << "the camera's own refusal, once";
+}
+
 // Ten thousand replies a second for one ID: the window gets the latest of
 // each receive slice, not every one.
 TEST(LyingLan, AFloodOfOneIdCostsOneRecordPerSlice) {
