@@ -5,7 +5,7 @@
 
 namespace lenscout {
 
-constexpr int kStringRows = 51;
+constexpr int kStringRows = 52;
 constexpr int kLanguageColumns = kLanguageCount;
 
 // StringTable[row][column]: column 0 is English, column c language c + 1.
@@ -20,7 +20,7 @@ extern const GbkTable StringTable;
 // Makes the language's column current; any value outside the languages
 // makes English current.
 void SelectLanguage(int language);
-// The row's text in the current language, for rows 1 to 50; English until
+// The row's text in the current language, for rows 1 to 51; English until
 // the first selection. Any other row gives "".
 const char* CurrentText(int row);
 
@@ -79,6 +79,7 @@ enum TextRow {
     // An upload stopped before its end.
     kTextUploadTooSlow = 49,
     kTextUploadCancelled = 50,
+    kTextAnsweredFrom = 51,  // the properties' sender of the reply
 };
 
 }  // namespace lenscout

@@ -59,6 +59,7 @@ const char* const kTextsUtf8[kStringRows][kLanguageCount] = {
     /* kTextTooManyDevices          */ {"More devices answer than can be listed !", "应答的设备超出列表容量 !", "應答的設備超出列表容量 !"},
     /* kTextUploadTooSlow           */ {"The camera takes the image too slowly: less than 64 KB in 30 s !", "摄像机接收太慢: 30 秒内不足 64 KB !", "攝像機接收太慢: 30 秒內不足 64 KB !"},
     /* kTextUploadCancelled         */ {"Upload cancelled, the camera keeps its old firmware !", "升级已取消, 摄像机保留原固件 !", "升級已取消, 攝像機保留原固件 !"},
+    /* kTextAnsweredFrom            */ {"Answered from", "应答来自", "應答來自"},
 };
 // clang-format on
 

@@ -22,7 +22,7 @@ TEST(CameraFields, TheInventorysColumnsInTheirOrder) {
                                         "same_subnet", "interface", "local_address", "sender", "conflict",
                                         "conflict_sender", "conflict_ip"}));
     EXPECT_EQ(keys(kInSettings), (std::vector<std::string>{"ip", "mask", "gateway", "dns", "http_port"}));
-    EXPECT_EQ(keys(kInProperties), (std::vector<std::string>{"id", "firmware", "webui"}));
+    EXPECT_EQ(keys(kInProperties), (std::vector<std::string>{"id", "ip", "firmware", "webui", "sender"}));
 }
 
 TEST(CameraFields, KeysAreDistinctAndShownFieldsHaveTheirControls) {

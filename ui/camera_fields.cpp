@@ -29,7 +29,7 @@ const std::vector<CameraField>& cameraFields() {
          [](const CameraInfo& c, Names) { return std::string(fieldText(c.deviceId)); }},
         {"name", "name", 0, 0, 0, FieldKind::Text, kEverywhere,
          [](const CameraInfo& c, Names) { return std::string(fieldText(c.name)); }},
-        {"ip", "ip", kTextIpAddress, 0, 0, FieldKind::Dotted, kEverywhere | kInSettings,
+        {"ip", "ip", kTextIpAddress, 1040, 1041, FieldKind::Dotted, kEverywhere | kInSettings | kInProperties,
          [](const CameraInfo& c, Names) { return dottedQuad(c.ip); }},
         {"mask", "mask", kTextSubnetMask, 0, 0, FieldKind::Dotted, kEverywhere | kInSettings,
          [](const CameraInfo& c, Names) { return dottedQuad(c.mask); }},
@@ -48,7 +48,7 @@ const std::vector<CameraField>& cameraFields() {
         {"interface", "interface", 0, 0, 0, FieldKind::Text, kInInventory, interfaceOf},
         {"local_address", "local_address", 0, 0, 0, FieldKind::Dotted, kInInventory, localAddressOf},
         // Who answered, which need not be the address the reply claims.
-        {"sender", "sender", 0, 0, 0, FieldKind::Dotted, kEverywhere,
+        {"sender", "sender", kTextAnsweredFrom, 1042, 1043, FieldKind::Dotted, kEverywhere | kInProperties,
          [](const CameraInfo& c, Names) { return addressOrNone(c.sender); }},
         // Another device answers with this ID: a forger, or a clone.
         {"conflict", "conflict", 0, 0, 0, FieldKind::Boolean, kEverywhere,

@@ -29,7 +29,15 @@ private slots:
         const uint8_t firmware[4] = {1, 2, 3, 4}, webUi[4] = {2, 0, 1, 7};
         std::memcpy(&dlg.m_camera.firmwareVersion, firmware, 4);
         std::memcpy(&dlg.m_camera.webUiVersion, webUi, 4);
+        // Claims one address, answered from another.
+        const uint8_t ip[4] = {192, 168, 77, 150}, sender[4] = {192, 168, 77, 11};
+        std::memcpy(&dlg.m_camera.ip, ip, 4);
+        std::memcpy(&dlg.m_camera.sender, sender, 4);
         dlg.OnInitDialog();
+        QCOMPARE(label(dlg, "IDC_LABEL_INFO_IP"), QStringLiteral("IP Address"));
+        QCOMPARE(label(dlg, "IDC_INFO_IP"), QStringLiteral("192.168.77.150"));
+        QCOMPARE(label(dlg, "IDC_LABEL_SENDER"), QStringLiteral("Answered from"));
+        QCOMPARE(label(dlg, "IDC_SENDER"), QStringLiteral("192.168.77.11"));
         QCOMPARE(dlg.windowTitle(), QStringLiteral("Gate Basic Properties"));
         QCOMPARE(label(dlg, "IDC_LABEL_DEVICE_ID"), QStringLiteral("Device ID"));
         QCOMPARE(label(dlg, "IDC_LABEL_FIRMWARE"), QStringLiteral("System Firmware Version"));

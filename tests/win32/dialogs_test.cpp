@@ -46,10 +46,15 @@ TEST(Win32Dialogs, PropertiesShowIdAndVersions) {
     SelectLanguage(kEnglish);
     CCameraInfoDlg dlg;
     dlg.m_camera = test::camera("CAM-7", "");
+    parseIpv4("192.168.77.11", &dlg.m_camera.sender);
     HWND w = dlg.create(nullptr);
     ASSERT_TRUE(w);
     EXPECT_EQ(test::text(w), L"Anonymous Basic Properties");
-    expectTexts(w, {{IDC_LABEL_DEVICE_ID, L"Device ID"},
+    expectTexts(w, {{IDC_LABEL_INFO_IP, L"IP Address"},
+                    {IDC_INFO_IP, L"192.168.77.5"},
+                    {IDC_LABEL_SENDER, L"Answered from"},
+                    {IDC_SENDER, L"192.168.77.11"},
+                    {IDC_LABEL_DEVICE_ID, L"Device ID"},
                     {IDC_LABEL_FIRMWARE, L"System Firmware Version"},
                     {IDC_LABEL_WEBUI, L"Web UI Version"},
                     {IDC_DEVICE_ID, L"CAM-7"},
