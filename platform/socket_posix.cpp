@@ -180,23 +180,41 @@ bool linkMissing(int error) {
 
 }  // namespace
 
+namespace {
+
+// One datagram's message: its address and its one piece of data, with room
+// for IP_PKTINFO.
+struct OneDatagram {
+    sockaddr_in address{};
+    iovec piece{};
+    alignas(cmsghdr) unsigned char control[CMSG_SPACE(sizeof(in_pktinfo))] = {};
+    msghdr m{};
+
+    OneDatagram(void* data, size_t count, const sockaddr_in& to) : address(to), piece{data, count} {
+        m.msg_name = &address;
+        m.msg_namelen = sizeof address;
+        m.msg_iov = &piece;
+        m.msg_iovlen = 1;
+    }
+    OneDatagram(const OneDatagram&) = delete;  // the message points into itself
+    OneDatagram& operator=(const OneDatagram&) = delete;
+    void withControl() {
+        m.msg_control = control;
+        m.msg_controllen = sizeof control;
+    }
+};
+
+}  // namespace
+
 // IP_PKTINFO picks the outgoing interface and the source address per
 // datagram, so that one socket bound to the discovery port can broadcast
 // on every link, with or without a route for 255.255.255.255.
 SendResult sendDatagramVia(SocketHandle s, const void* data, size_t count, uint32_t addrNet, uint16_t portNet,
                            uint32_t viaIndex, uint32_t sourceNet) {
-    sockaddr_in to = makeAddress(addrNet, portNet);
-    iovec piece{const_cast<void*>(data), count};
-    msghdr m{};
-    m.msg_name = &to;
-    m.msg_namelen = sizeof to;
-    m.msg_iov = &piece;
-    m.msg_iovlen = 1;
-    alignas(cmsghdr) unsigned char control[CMSG_SPACE(sizeof(in_pktinfo))] = {};
+    OneDatagram d(const_cast<void*>(data), count, makeAddress(addrNet, portNet));
     if (viaIndex != 0 || sourceNet != 0) {
-        m.msg_control = control;
-        m.msg_controllen = sizeof control;
-        cmsghdr* c = CMSG_FIRSTHDR(&m);
+        d.withControl();
+        cmsghdr* c = CMSG_FIRSTHDR(&d.m);
         c->cmsg_level = IPPROTO_IP;
         c->cmsg_type = IP_PKTINFO;
         c->cmsg_len = CMSG_LEN(sizeof(in_pktinfo));
@@ -206,7 +224,7 @@ SendResult sendDatagramVia(SocketHandle s, const void* data, size_t count, uint3
         std::memcpy(CMSG_DATA(c), &info, sizeof info);
     }
     ssize_t sent;
-    do sent = ::sendmsg(s, &m, MSG_NOSIGNAL);
+    do sent = ::sendmsg(s, &d.m, MSG_NOSIGNAL);
     while (sent < 0 && errno == EINTR);
     if (sent == static_cast<ssize_t>(count)) return SendResult::Sent;
     return sent < 0 && linkMissing(errno) ? SendResult::LinkMissing : SendResult::Failed;
@@ -215,20 +233,12 @@ SendResult sendDatagramVia(SocketHandle s, const void* data, size_t count, uint3
 bool enableArrivalInfo(SocketHandle s) { return setIntOption(s, IPPROTO_IP, IP_PKTINFO, 1); }
 
 long receiveWithArrival(SocketHandle s, void* data, size_t capacity, Arrival* arrival) {
-    iovec piece{data, capacity};
-    sockaddr_in sender{};
-    msghdr m{};
-    m.msg_name = &sender;
-    m.msg_namelen = sizeof sender;
-    m.msg_iov = &piece;
-    m.msg_iovlen = 1;
-    alignas(cmsghdr) unsigned char control[CMSG_SPACE(sizeof(in_pktinfo))] = {};
-    m.msg_control = control;
-    m.msg_controllen = sizeof control;
+    OneDatagram d(data, capacity, sockaddr_in{});
+    d.withControl();
     ssize_t r;
-    do r = ::recvmsg(s, &m, 0);
+    do r = ::recvmsg(s, &d.m, 0);
     while (r < 0 && errno == EINTR);
-    *arrival = r >= 0 ? arrivalOf(m) : Arrival{};
+    *arrival = r >= 0 ? arrivalOf(d.m) : Arrival{};
     return static_cast<long>(r);
 }
 
