@@ -29,6 +29,13 @@ TEST(SameSubnet, AnotherMaskIsAnotherSubnetEvenOnTheSameNetwork) {
     EXPECT_TRUE(inLocalSubnet(table, ip("192.168.0.9"), ip("255.255.255.0")));
 }
 
+// A camera claiming 127.0.0.5/8 shares no subnet with this computer.
+TEST(SameSubnet, NeverThroughLoopback) {
+    Ipv4Interface loopback{ip("127.0.0.1"), ip("255.0.0.0")};
+    loopback.loopback = true;
+    EXPECT_FALSE(inLocalSubnet({loopback}, ip("127.0.0.5"), ip("255.0.0.0")));
+}
+
 TEST(SameSubnet, ClearsTheFlagOnlyWithATable) {
     CameraInfo camera{};
     camera.ip = ip("10.1.1.1");

@@ -19,7 +19,9 @@ namespace {
 class UploadJobsTest : public testing::Test {
 protected:
     void SetUp() override {
-        path = testing::TempDir() + "lenscout-jobs-image.bin";
+        // One file per test: ctest runs the tests side by side.
+        path = testing::TempDir() + "lenscout-jobs-" + testing::UnitTest::GetInstance()->current_test_info()->name() +
+               ".bin";
         std::ofstream(path, std::ios::binary) << "BNEG" + std::string(200 * 1024, 'x');
         ASSERT_EQ(image.open(path), UploadFailure::None);
     }

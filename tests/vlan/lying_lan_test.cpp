@@ -4,10 +4,12 @@
 // computer.
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <map>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "discovery/camera_text.h"
@@ -183,6 +185,27 @@ TEST(LyingLan, AStormOfResultsReachesNobodyButTheCamerasOwnDoes) {
     ASSERT_TRUE(run.waitFor(WM_SCAN_ERROR, 1000));
     run.drain(300);
     EXPECT_EQ(run.errors, std::vector<int32_t>{5}) << "the camera's own refusal, once";
+}
+
+// doctor believes what the worker would: it counts the storm's results as
+// unsolicited, names an ID that two devices answer with, and leaves out a
+// reply from this computer.
+TEST(LyingLan, DoctorSaysWhatWasNotBelieved) {
+    SimProcess storm(1, {"--delay", "0", "--result-storm", "3", "--camera", "id=TWIN,ip=192.168.77.150"});
+    SimProcess twin(2, {"--delay", "0", "--camera", "id=TWIN,ip=192.168.77.151"});
+    ASSERT_TRUE(storm.ok() && twin.ok());
+    const std::string pc = env("LENSCOUT_PC_ADDR");
+    const uint8_t claimed[4] = {192, 168, 77, 152};
+    std::thread forger([&] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(300));
+        sendFrom(pc.c_str(), pc.c_str(), searchReply("OWNADDR", claimed, 80));
+    });
+    const test::ToolResult r = test::runTool(env("LENSCOUT_CLI"), {"doctor", "--seconds", "1"});
+    forger.join();
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_NE(r.out.find("unsolicited result: 3, ignored"), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find("conflict: TWIN answers from 192.168.77.150, 192.168.77.151"), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find("not listed: 1 reply from this computer"), std::string::npos) << r.out;
 }
 
 // Ten thousand replies a second for one ID: the window gets the latest of
