@@ -107,6 +107,7 @@ private:
         const int64_t size = image_.size();
         if (size < 0) return UploadFailure::CannotReadFile;
         observer_.onTransferStart();
+        observer_.onBytes(0, size);  // the size shows before the first block
         BlockBatch batch(socket_.get());
         ThroughputFloor floor(limits_.floorBytes, limits_.floorWindowMs);
         UploadFailure stopped = UploadFailure::None;
