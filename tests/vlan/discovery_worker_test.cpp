@@ -61,8 +61,10 @@ TEST(DiscoveryWorker, SearchesAtOnceThenEveryPeriod) {
     ASSERT_TRUE(run.waitFor(WM_SCAN_TICK, 1000));
     EXPECT_LT(run.ticks[0] - run.startedAt, 200u);
     ASSERT_TRUE(run.waitFor(WM_SCAN_TICK, 3500));
+    // Timed where the ticks are taken, which may be a few milliseconds after
+    // the worker posted each; the worker's own period is 3000 ms.
     const uint32_t period = run.ticks[1] - run.ticks[0];
-    EXPECT_GE(period, 3000u);
+    EXPECT_GE(period, 2980u);
     EXPECT_LE(period, 3250u);
     EXPECT_TRUE(hasCamera(run, "CAM000001"));
     EXPECT_TRUE(hasCamera(run, "CAM000002"));
