@@ -16,13 +16,14 @@ ScanErrorAction OnScanError(int32_t code) {
 
 bool CameraList::OnCameraFound(std::unique_ptr<CameraInfo> record) {
     if (!record) return true;
-    const auto known = byId_.find(std::string(fieldText(record->deviceId)));
+    std::string id(fieldText(record->deviceId));
+    const auto known = byId_.find(id);
     if (known != byId_.end()) {
         m_cameras[known->second] = *record;
         return true;
     }
     if (m_cameras.size() >= capacity_) return false;
-    byId_.emplace(std::string(fieldText(record->deviceId)), m_cameras.size());
+    byId_.emplace(std::move(id), m_cameras.size());
     m_cameras.push_back(*record);
     list_.append(FormatCameraLine(*record));
     return true;
@@ -48,8 +49,9 @@ void CameraList::OnScanTick() {
         if (kept != i) m_cameras[kept] = m_cameras[i];
         ++kept;
     }
-    m_cameras.resize(kept);
     for (int n = list_.count(); n > static_cast<int>(kept); --n) list_.remove(n - 1);
+    if (kept == m_cameras.size()) return;  // nobody went: every index still holds
+    m_cameras.resize(kept);
     reindex();
 }
 
