@@ -3,7 +3,6 @@
 #include <QEventLoop>
 #include <QFileDialog>
 #include <QLineEdit>
-#include <QPointer>
 #include <QProgressBar>
 
 #include <atomic>

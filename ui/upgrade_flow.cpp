@@ -18,9 +18,7 @@ void UpgradeFlow::run(UpgradeKind kind) {
     transferStarted_ = false;
     UploadCancel cancel;
     cancel_ = &cancel;
-    uploading_ = true;
     const UpgradeResult result = view_.runSession(kind, image, camera_, *this, cancel);
-    uploading_ = false;
     cancel_ = nullptr;
     if (result != UpgradeResult::Success) return;
     view_.showCredentials(true);

@@ -38,7 +38,6 @@ public:
     void run(UpgradeKind kind);
     // While an upload runs: stops it, and true; false when none runs.
     bool cancel();
-    bool uploading() const { return uploading_; }
 
     void onTransferStart() override;
     void onProgress(int percent) override;
@@ -49,7 +48,6 @@ private:
     CameraInfo& camera_;
     UpgradeKind kind_ = UpgradeKind::SystemFirmware;
     bool transferStarted_ = false;
-    bool uploading_ = false;
     int shownPercent_ = -1;
     UploadCancel* cancel_ = nullptr;
 };
