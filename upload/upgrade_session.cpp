@@ -48,14 +48,16 @@ public:
         for (UploadFailure (Conversation::*step)() :
              {&Conversation::connect, &Conversation::hello, &Conversation::login, &Conversation::transfer,
               &Conversation::awaitConfirmation}) {
-            if (cancel_ && cancel_->cancelled()) return cancelled();
+            if (cancelRequested()) return cancelled();
             if (const UploadFailure f = (this->*step)(); f != UploadFailure::None)
-                return cancel_ && cancel_->cancelled() ? cancelled() : f;
+                return cancelRequested() ? cancelled() : f;
         }
         return UploadFailure::None;
     }
 
 private:
+    bool cancelRequested() const { return cancel_ && cancel_->cancelled(); }
+
     // A reset, not a close: the camera must not take what it has for the
     // whole image, and the bytes still queued here are dropped.
     UploadFailure cancelled() {
@@ -126,7 +128,7 @@ private:
             const auto taken = [&](size_t wire) {
                 reportUpTo(batch.blocksIn(wire));
                 stopped = floor.judge(batchStart + batch.imageBytesIn(wire));
-                if (cancel_ && cancel_->cancelled()) stopped = UploadFailure::Cancelled;
+                if (cancelRequested()) stopped = UploadFailure::Cancelled;
                 return stopped == UploadFailure::None;
             };
             uint32_t blocks = 1;
