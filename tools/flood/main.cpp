@@ -6,7 +6,6 @@
 //                  [--rate N] [--seconds S] [--to A.B.C.D]
 #include <chrono>
 #include <cstdio>
-#include <functional>
 #include <string>
 #include <thread>
 #include <vector>
@@ -47,13 +46,15 @@ int main(int argc, char** argv) {
     for (const Ipv4Interface& i : own)
         if (!i.loopback) base = i.addr & i.mask;
     const std::vector<std::vector<uint8_t>> bad = badDatagrams();
-    const std::function<std::vector<uint8_t>(uint64_t)> datagram = [&](uint64_t n) -> std::vector<uint8_t> {
-        char made[16];
-        std::snprintf(made, sizeof made, "F%011llx", static_cast<unsigned long long>(n));
+    const auto datagram = [&](uint64_t n) -> std::vector<uint8_t> {
         uint32_t ip = base;
         reinterpret_cast<uint8_t*>(&ip)[3] = static_cast<uint8_t>(2 + n % 250);
-        if (kind == "new-ids") return floodReply(made, ip);
         if (kind == "one-id") return floodReply(id, ip);
+        if (kind == "new-ids") {
+            char made[16];
+            std::snprintf(made, sizeof made, "F%011llx", static_cast<unsigned long long>(n));
+            return floodReply(made, ip);
+        }
         if (kind == "results") return floodResult(code);
         return bad[n % bad.size()];
     };
