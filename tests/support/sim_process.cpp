@@ -1,5 +1,7 @@
 #include "support/sim_process.h"
 
+#include "support/exec_line.h"
+
 #include <fcntl.h>
 #include <sched.h>
 #include <signal.h>
@@ -22,23 +24,12 @@ std::string envOr(const std::string& name, const char* fallback) {
     return v ? v : fallback;
 }
 
-[[noreturn]] void runInHost(int host, const std::string& program, const std::vector<std::string>& args,
-                            const std::string& log, int readyFd) {
-    const std::string netns = envOr("LENSCOUT_NETNS_" + std::to_string(host), "");
+// In the forked child: only async-signal-safe calls until the exec.
+[[noreturn]] void runInHost(const std::string& netns, const ExecLine& line, int readyFd) {
     const int fd = open(netns.c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0 || setns(fd, CLONE_NEWNET) != 0) _exit(126);
     dup2(readyFd, STDOUT_FILENO);
-    std::vector<std::string> all = {program};
-    all.insert(all.end(), args.begin(), args.end());
-    if (!log.empty()) {
-        all.push_back("--log");
-        all.push_back(log);
-    }
-    std::vector<char*> argv;
-    for (std::string& a : all) argv.push_back(a.data());
-    argv.push_back(nullptr);
-    execv(program.c_str(), argv.data());
-    _exit(127);
+    line.exec();
 }
 
 }  // namespace
@@ -56,10 +47,14 @@ SimProcess::SimProcess(int host, const char* programVariable, const std::vector<
 
 void SimProcess::start(int host, const std::string& program, const std::vector<std::string>& args,
                        const std::string& log) {
+    const std::string netns = envOr("LENSCOUT_NETNS_" + std::to_string(host), "");
+    std::vector<std::string> all = args;
+    if (!log.empty()) all.insert(all.end(), {"--log", log});
+    const ExecLine line(program, all);
     int pipeFds[2];
     if (pipe2(pipeFds, O_CLOEXEC) != 0) return;
     pid_ = fork();
-    if (pid_ == 0) runInHost(host, program, args, log, pipeFds[1]);
+    if (pid_ == 0) runInHost(netns, line, pipeFds[1]);
     close(pipeFds[1]);
     // The simulator prints "ready" once its socket is bound; wait at most 5 s.
     std::string out;

@@ -1,5 +1,7 @@
 #include "support/tool_process.h"
 
+#include "support/exec_line.h"
+
 #include <fcntl.h>
 #include <signal.h>
 #include <sys/wait.h>
@@ -36,19 +38,15 @@ ToolProcess::ToolProcess(const std::string& program, const std::vector<std::stri
     const char* dir = std::getenv("LENSCOUT_VLAN_DIR");
     base_ = std::string(dir ? dir : "/tmp") + "/tool-" + std::to_string(getpid()) + "-" + std::to_string(++serial);
     std::ofstream(base_ + ".in", std::ios::binary) << input;
+    // Everything the child needs is made before the fork (see ExecLine).
+    const std::string in = base_ + ".in", out = base_ + ".out", err = base_ + ".err";
+    const ExecLine line(program, args, env);
     pid_ = fork();
     if (pid_ != 0) return;
-    redirect(base_ + ".in", STDIN_FILENO, O_RDONLY);
-    redirect(base_ + ".out", STDOUT_FILENO, O_WRONLY | O_CREAT | O_TRUNC);
-    redirect(base_ + ".err", STDERR_FILENO, O_WRONLY | O_CREAT | O_TRUNC);
-    for (const auto& [name, value] : env) setenv(name.c_str(), value.c_str(), 1);
-    std::vector<std::string> all = {program};
-    all.insert(all.end(), args.begin(), args.end());
-    std::vector<char*> argv;
-    for (std::string& a : all) argv.push_back(a.data());
-    argv.push_back(nullptr);
-    execv(program.c_str(), argv.data());
-    _exit(127);
+    redirect(in, STDIN_FILENO, O_RDONLY);
+    redirect(out, STDOUT_FILENO, O_WRONLY | O_CREAT | O_TRUNC);
+    redirect(err, STDERR_FILENO, O_WRONLY | O_CREAT | O_TRUNC);
+    line.exec();
 }
 
 ToolProcess::~ToolProcess() {
