@@ -35,6 +35,7 @@ bool CameraSearch::next(uint32_t until, SearchEvent* event) {
         event->message = m.message;
         event->camera = m.message == WM_CAMERA_FOUND ? takeRecord(m.wParam) : nullptr;
         event->code = m.message == WM_SCAN_ERROR ? paramCode(m.wParam) : 0;
+        event->sender = m.message == WM_SCAN_ERROR ? static_cast<uint32_t>(m.lParam) : 0;
         if (m.message == WM_SCAN_TICK && m.lParam == kTickSentNothing && !saidNoInterface_) {
             noInterface(program_);
             saidNoInterface_ = true;
@@ -79,15 +80,24 @@ void CameraSearch::findAll(const std::vector<std::string>& ids, uint32_t until,
     }
 }
 
-void CameraSearch::listAll(uint32_t until, std::vector<CameraInfo>* cameras) {
+void CameraSearch::listAll(uint32_t until, std::vector<CameraInfo>* cameras,
+                           const std::vector<std::string>* awaited) {
     std::map<std::string, size_t> at;
+    size_t missing = awaited ? awaited->size() : 0;
+    uint32_t end = until;
     SearchEvent event;
-    while (!failed_ && next(until, &event)) {
+    while (!failed_ && next(end, &event)) {
         if (!event.camera) continue;
-        const auto [it, fresh] = at.emplace(std::string(fieldText(event.camera->deviceId)), cameras->size());
-        if (fresh) cameras->push_back(*event.camera);
-        else
+        const std::string id(fieldText(event.camera->deviceId));
+        const auto [it, fresh] = at.emplace(id, cameras->size());
+        if (!fresh) {
             keepLatest(&(*cameras)[it->second], *event.camera);
+            continue;
+        }
+        cameras->push_back(*event.camera);
+        if (awaited && std::find(awaited->begin(), awaited->end(), id) != awaited->end()) --missing;
+        if (awaited && missing == 0 && !tickReached(tickCount() + kIdentityWaitMs, until))
+            end = tickCount() + kIdentityWaitMs;
     }
 }
 
@@ -113,8 +123,9 @@ bool CameraSearch::searchFor(const std::vector<std::string>& ids, uint32_t searc
     return searchWith([&] { findAll(ids, tickCount() + searchMs, found); }, status, who);
 }
 
-bool CameraSearch::searchAll(uint32_t searchMs, std::vector<CameraInfo>* cameras, int* status) {
-    return searchWith([&] { listAll(tickCount() + searchMs, cameras); }, status, "");
+bool CameraSearch::searchAll(uint32_t searchMs, std::vector<CameraInfo>* cameras, int* status,
+                             const std::vector<std::string>* awaited) {
+    return searchWith([&] { listAll(tickCount() + searchMs, cameras, awaited); }, status, "");
 }
 
 void CameraSearch::drop() {

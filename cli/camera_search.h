@@ -19,6 +19,7 @@ struct SearchEvent {
     uint32_t message = 0;
     std::unique_ptr<CameraInfo> camera;  // WM_CAMERA_FOUND
     int32_t code = 0;                    // WM_SCAN_ERROR
+    uint32_t sender = 0;                 // and who sent it, network order
 };
 
 // How long after the last wanted camera answered the search goes on, to
@@ -46,15 +47,18 @@ public:
     // latest record lands in `found`, marked if two devices answered.
     void findAll(const std::vector<std::string>& ids, uint32_t until, std::map<std::string, CameraInfo>* found);
     // Every camera that answers until `until`, once, in the order they first
-    // answered, with its latest record.
-    void listAll(uint32_t until, std::vector<CameraInfo>* cameras);
+    // answered, with its latest record. With `awaited`, the listing ends
+    // early once each of those IDs has answered and no new camera has for
+    // kIdentityWaitMs: the cameras of one search answer within it.
+    void listAll(uint32_t until, std::vector<CameraInfo>* cameras, const std::vector<std::string>* awaited = nullptr);
     // The opening of the commands that act on cameras: starts the worker and
     // finds the cameras, each for `searchMs`. False, with the reason said
     // (after "`who`: " where given) and `*status` the exit status, when the
     // search could not be made; a camera that did not answer is no failure.
     bool searchFor(const std::vector<std::string>& ids, uint32_t searchMs, std::map<std::string, CameraInfo>* found,
                    int* status, const std::string& who = "");
-    bool searchAll(uint32_t searchMs, std::vector<CameraInfo>* cameras, int* status);
+    bool searchAll(uint32_t searchMs, std::vector<CameraInfo>* cameras, int* status,
+                   const std::vector<std::string>* awaited = nullptr);
     // Frees what has piled up, without waiting.
     void drop();
 

@@ -23,7 +23,7 @@ struct InventoryOptions {
     bool json = false;
     bool csv = false;
     uint32_t searchMs = 4000;
-    int64_t language = 0;
+    int64_t language = kLanguageUnset;
 };
 
 // What --help says of it.
@@ -47,7 +47,7 @@ int inventory(const InventoryOptions& o) {
     int status = kExitOk;
     if (!search.searchAll(o.searchMs, &cameras, &status)) return status;
     const std::string out =
-        o.json ? inventoryJson(cameras, interfaceName) + "\n" : inventoryCsv(cameras, interfaceName);
+        o.json ? inventoryJson(cameras, interfaceName) + "\n" : inventoryCsv(cameras, interfaceName, isTerminal(StdStream::Out));
     std::fputs(out.c_str(), stdout);
     return kExitOk;
 }

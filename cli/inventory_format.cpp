@@ -1,6 +1,7 @@
 #include "cli/inventory_format.h"
 
-#include "cli/scan_format.h"
+#include "cli/camera_json.h"
+#include "cli/output_text.h"
 #include "discovery/camera_text.h"
 #include "platform/gbk.h"
 #include "platform/socket.h"
@@ -26,9 +27,13 @@ std::string csvLine(const std::vector<std::string>& fields) {
 }  // namespace
 
 std::string csvField(const std::string& text) {
-    if (text.find_first_of(",\"\r\n") == std::string::npos) return text;
+    // A spreadsheet takes a cell that starts so for a formula: a camera's
+    // name, chosen by anyone on the LAN, must not run as one.
+    const bool formula = !text.empty() && std::string("=+-@\t\r").find(text[0]) != std::string::npos;
+    const std::string value = formula ? "'" + text : text;
+    if (!formula && value.find_first_of(",\"\r\n") == std::string::npos) return value;
     std::string quoted = "\"";
-    for (char c : text) quoted += c == '"' ? std::string("\"\"") : std::string(1, c);
+    for (char c : value) quoted += c == '"' ? std::string("\"\"") : std::string(1, c);
     return quoted + "\"";
 }
 
@@ -47,10 +52,9 @@ std::string inventoryCsv(const std::vector<CameraInfo>& cameras, const Interface
 }
 
 std::string inventoryJson(const std::vector<CameraInfo>& cameras, const InterfaceNames& names) {
-    std::string out = "[";
-    for (size_t row = 0; row < cameras.size(); ++row)
-        out += (row ? "," : "") + cameraJson(cameras[row], fieldsFor(kInInventory), names);
-    return out + "]";
+    Json all = Json::array();
+    for (const CameraInfo& c : cameras) all.push_back(cameraObject(c, fieldsFor(kInInventory), names));
+    return jsonText(all);
 }
 
 }  // namespace lenscout

@@ -20,7 +20,9 @@ std::string inventoryCsv(const std::vector<CameraInfo>& cameras, const Interface
 std::string inventoryJson(const std::vector<CameraInfo>& cameras, const InterfaceNames& names);
 
 // One CSV field: quoted, with its quotes doubled, when it holds a comma, a
-// quote or a line end.
+// quote or a line end. One that a spreadsheet would take for a formula
+// (=, +, -, @, a tab or CR first) gets a ' before it, and quotes; a plan
+// reads it back without.
 std::string csvField(const std::string& text);
 
 }  // namespace lenscout

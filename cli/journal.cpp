@@ -1,5 +1,8 @@
 #include "cli/journal.h"
 
+#include <cstdio>
+#include <random>
+
 #include "cli/cli_messages.h"
 #include "cli/scan_format.h"
 #include "discovery/camera_text.h"
@@ -16,10 +19,15 @@ std::string isoTime(std::time_t when) {
     return text;
 }
 
-std::string journalPath(const JournalOptions& o) {
-    if (!o.path.empty()) return o.path;
-    const std::string state = userStateDirectory();
-    return state.empty() ? "" : state + "/lenscout/journal.jsonl";
+// The run's ID: its start in UTC and a random part, so that runs sort by
+// time and two started in one second differ.
+std::string newRunId() {
+    char text[32] = "";
+    const std::time_t now = std::time(nullptr);
+    if (const std::tm* utc = std::gmtime(&now)) std::strftime(text, sizeof text, "%Y%m%dT%H%M%SZ", utc);
+    char tail[12];
+    std::snprintf(tail, sizeof tail, "-%06x", static_cast<unsigned>(std::random_device{}() & 0xffffff));
+    return text + std::string(tail);
 }
 
 }  // namespace
@@ -40,18 +48,38 @@ void addSettingsCommandOptions(CLI::App& command, SettingsCommandOptions* o, con
     addLanguageOption(command, &o->language);
 }
 
-std::string journalLine(const JournalEntry& e, std::time_t when) {
-    return "{\"time\":\"" + isoTime(when) + "\",\"command\":" + jsonString(e.command) + ",\"id\":" + jsonString(e.id) +
-           ",\"ip\":\"" + dottedQuad(e.ip) + "\",\"old\":" + e.oldValues + ",\"planned\":" + e.planned +
-           ",\"outcome\":" + jsonString(e.outcome) + "}\n";
+std::string journalLine(const std::string& run, const std::string& command, const char* event,
+                        const JournalEntry& e, const char* outcome, std::time_t when) {
+    Json line = {{"time", isoTime(when)}, {"run", run},       {"command", command}, {"event", event},
+                 {"id", e.id},            {"ip", dottedQuad(e.ip)}, {"old", e.old},   {"planned", e.planned}};
+    if (outcome) line["outcome"] = outcome;
+    return jsonText(line) + "\n";
 }
 
-void record(const JournalOptions& o, const JournalEntry& entry) {
-    if (o.off) return;
-    const std::string path = journalPath(o);
-    if (path.empty() || !appendLine(path, journalLine(entry, std::time(nullptr))))
-        diagnose("warning: the journal " + (path.empty() ? std::string("(no state folder)") : path) +
-                 " cannot be written; the change is not recorded");
+std::string journalPath(const JournalOptions& o) {
+    if (!o.path.empty()) return o.path;
+    const std::string state = userStateDirectory();
+    return state.empty() ? "" : state + "/lenscout/journal.jsonl";
+}
+
+Journal::Journal(const JournalOptions& options, std::string command)
+    : options_(options), command_(std::move(command)), run_(newRunId()) {}
+
+void Journal::attempt(const JournalEntry& entry) { write(journalLine(run_, command_, "attempt", entry, nullptr, std::time(nullptr))); }
+
+void Journal::outcome(const JournalEntry& entry, const char* outcome) {
+    write(journalLine(run_, command_, "outcome", entry, outcome, std::time(nullptr)));
+}
+
+void Journal::write(const std::string& line) {
+    if (options_.off) return;
+    const std::string path = journalPath(options_);
+    const AppendResult result = path.empty() ? AppendResult::CannotOpen : appendLine(path, line);
+    if (result == AppendResult::Written || warned_) return;
+    warned_ = true;
+    const std::string why = result == AppendResult::NotOurs ? " is a link, not a file, or not yours" : " cannot be written";
+    diagnose("warning: the journal " + (path.empty() ? std::string("(no state folder)") : path) + why +
+             "; the changes are not recorded");
 }
 
 }  // namespace lenscout

@@ -1,13 +1,14 @@
 #pragma once
-// The journal: one JSON line for every change that a command attempts, with
-// the time, the camera, its old and planned values and the outcome; never a
-// password. By default $XDG_STATE_HOME/lenscout/journal.jsonl (Windows:
+// The journal: JSON lines for every change that a command attempts, with
+// the time, the run, the camera, its old and planned values and the
+// outcome; never a password (docs/json.md). By default $XDG_STATE_HOME/lenscout/journal.jsonl (Windows:
 // %LOCALAPPDATA%\lenscout\journal.jsonl); --journal F picks another file,
 // --no-journal writes none.
 #include <cstdint>
 #include <ctime>
 #include <string>
 
+#include "cli/camera_json.h"
 #include "cli/command_line.h"
 #include "cli/tool_language.h"
 
@@ -39,20 +40,40 @@ struct SettingsCommandTexts {
 };
 void addSettingsCommandOptions(CLI::App& command, SettingsCommandOptions* o, const SettingsCommandTexts& texts);
 
-// One attempted change. `oldValues` and `planned` are JSON objects.
+// One change a command attempts on one camera. `old` and `planned` are
+// JSON objects.
 struct JournalEntry {
-    std::string command;
     std::string id;  // UTF-8
     uint32_t ip = 0;
-    std::string oldValues;
-    std::string planned;
-    std::string outcome;
+    Json old;
+    Json planned;
 };
-// The entry's line, at `when` (UTC), ending in a line feed.
-std::string journalLine(const JournalEntry& entry, std::time_t when);
 
-// Appends the entry now, unless the journal is off; a journal that cannot be
-// written brings a warning, not a failure of the command.
-void record(const JournalOptions& o, const JournalEntry& entry);
+// The journal of one run of a command: an "attempt" line goes before each
+// request and an "outcome" line once it is known, both with the run's ID,
+// each flushed to disk as it is written. A journal that cannot be written
+// brings one warning, not a failure of the command.
+class Journal {
+public:
+    Journal(const JournalOptions& options, std::string command);
+    const std::string& run() const { return run_; }
+    void attempt(const JournalEntry& entry);
+    void outcome(const JournalEntry& entry, const char* outcome);
+
+private:
+    void write(const std::string& line);
+
+    JournalOptions options_;
+    std::string command_;
+    std::string run_;
+    bool warned_ = false;
+};
+
+// The line for an entry at `when` (UTC), ending in a line feed: `event` is
+// "attempt" or "outcome", and `outcome` is given with the latter alone.
+std::string journalLine(const std::string& run, const std::string& command, const char* event,
+                        const JournalEntry& entry, const char* outcome, std::time_t when);
+// The journal's file: --journal's, else the default place; "" when none.
+std::string journalPath(const JournalOptions& options);
 
 }  // namespace lenscout

@@ -18,13 +18,16 @@ struct OutcomeEntry {
 constexpr OutcomeEntry kOutcomes[] = {
     {Outcome::Pending, "pending", kExitFailed},
     {Outcome::Unchanged, "unchanged", kExitOk},
-    {Outcome::WouldChange, "would change", kExitOk},
+    {Outcome::WouldChange, "would-change", kExitOk},
     {Outcome::Confirmed, "confirmed", kExitOk},
     {Outcome::SentNotConfirmed, "sent-not-confirmed", kExitUnconfirmed},
     {Outcome::NotConfirmed, "not-confirmed", kExitTimeout},
     {Outcome::Refused, "refused", kExitRefused},
     {Outcome::Failed, "failed", kExitFailed},
     {Outcome::IdConflict, "id-conflict", kExitConflict},
+    // The failure or interruption that stopped the run gives the status.
+    {Outcome::NotSent, "not-sent", kExitOk},
+    {Outcome::Interrupted, "interrupted", kExitInterrupted},
 };
 
 const OutcomeEntry& entry(Outcome outcome) {

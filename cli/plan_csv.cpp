@@ -1,12 +1,15 @@
 #include "cli/plan_csv.h"
 
 #include <algorithm>
+#include <cctype>
+#include <cstdio>
+#include <iterator>
 #include <map>
 
 namespace lenscout {
 
 bool parseCsv(const std::string& text, std::vector<std::pair<int, std::vector<std::string>>>* records,
-              std::string* error) {
+              std::string* error, char separator) {
     std::vector<std::string> fields(1);
     int line = 1, start = 1;
     bool quoted = false, any = false;
@@ -22,7 +25,7 @@ bool parseCsv(const std::string& text, std::vector<std::pair<int, std::vector<st
         }
         if (c == '"') {
             quoted = any = true;
-        } else if (c == ',') {
+        } else if (c == separator) {
             fields.emplace_back(), any = true;
         } else if (c == '\n' || c == '\r') {
             if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
@@ -66,20 +69,104 @@ bool dhcpValue(const std::string& text, bool* dhcp) {
 
 }  // namespace
 
-bool readPlan(const std::string& text, std::vector<PlanRow>* rows, std::vector<std::string>* errors) {
+namespace {
+
+// The byte of two hex digits at `at`, or -1.
+int hexByte(const std::string& text, size_t at) {
+    int value = 0;
+    for (size_t i = at; i < at + 2; ++i) {
+        const auto c = static_cast<unsigned char>(text[i]);
+        if (!std::isxdigit(c)) return -1;
+        value = value * 16 + (std::isdigit(c) ? c - '0' : std::tolower(c) - 'a' + 10);
+    }
+    return value;
+}
+
+}  // namespace
+
+char planSeparator(const std::string& text) {
+    // The header row's first separator outside quotes: a spreadsheet saves
+    // with the list separator of its locale.
+    bool quoted = false;
+    for (char c : text) {
+        if (c == '"') quoted = !quoted;
+        if (quoted) continue;
+        if (c == ',' || c == ';' || c == '\t') return c;
+        if (c == '\n' || c == '\r') break;
+    }
+    return ',';
+}
+
+std::string planCellText(const std::string& cell) {
+    std::string text = cell;
+    // What inventory wrote so that a spreadsheet would not run it.
+    if (text.size() > 1 && text[0] == '\'' && std::string("=+-@\t\r").find(text[1]) != std::string::npos)
+        text.erase(0, 1);
+    // A control byte that a terminal was shown as \xNN.
+    std::string out;
+    for (size_t i = 0; i < text.size(); ++i) {
+        const int value = i + 3 < text.size() && text.compare(i, 2, "\\x") == 0 ? hexByte(text, i + 2) : -1;
+        if (value >= 0 && (value < 0x20 || value == 0x7f)) {
+            out += static_cast<char>(value);
+            i += 3;
+        } else {
+            out += text[i];
+        }
+    }
+    return out;
+}
+
+namespace {
+
+// Every column a plan may have: those of inventory, and dhcp.
+const char* const kPlanColumns[] = {"id", "name", "ip", "mask", "gateway", "dns", "http_port", "firmware", "webui",
+                                    "same_subnet", "interface", "local_address", "sender", "conflict",
+                                    "conflict_sender", "conflict_ip", "dhcp"};
+
+std::string lowered(const std::string& s) {
+    std::string v = s;
+    std::transform(v.begin(), v.end(), v.begin(), [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    return v;
+}
+
+bool readHeader(const std::vector<std::string>& header, std::map<std::string, size_t>* columns,
+                std::vector<std::string>* errors) {
+    for (size_t i = 0; i < header.size(); ++i) {
+        const std::string name = lowered(trimmed(header[i]));
+        if (name.empty() && i + 1 == header.size()) continue;  // a separator at the end
+        if (std::find(std::begin(kPlanColumns), std::end(kPlanColumns), name) == std::end(kPlanColumns))
+            errors->push_back("line 1: unknown column \"" + header[i] + "\" (the columns are those of inventory, and dhcp)");
+        else if (!columns->emplace(name, i).second)
+            errors->push_back("line 1: the column " + name + " is there twice");
+    }
+    if (errors->empty() && !columns->count("id")) errors->push_back("line 1: the header has no id column");
+    return errors->empty();
+}
+
+bool blankRecord(const std::vector<std::string>& record) {
+    return std::all_of(record.begin(), record.end(), [](const std::string& f) { return trimmed(f).empty(); });
+}
+
+}  // namespace
+
+bool readPlan(const std::string& given, std::vector<PlanRow>* rows, std::vector<std::string>* errors) {
+    // A spreadsheet's UTF-8 starts with a byte-order mark.
+    const std::string text = given.rfind("\xEF\xBB\xBF", 0) == 0 ? given.substr(3) : given;
     std::vector<std::pair<int, std::vector<std::string>>> records;
     std::string error;
-    if (!parseCsv(text, &records, &error)) return errors->push_back(error), false;
+    if (!parseCsv(text, &records, &error, planSeparator(text))) return errors->push_back(error), false;
+    // Rows of empty cells, as a spreadsheet leaves below a table, are no rows.
+    records.erase(std::remove_if(records.begin(), records.end(), [](const auto& r) { return blankRecord(r.second); }),
+                  records.end());
     if (records.empty()) return errors->push_back("the plan is empty: it needs a header row"), false;
     std::map<std::string, size_t> columns;
-    for (size_t i = 0; i < records[0].second.size(); ++i) columns[trimmed(records[0].second[i])] = i;
-    if (!columns.count("id")) return errors->push_back("line 1: the header has no id column"), false;
+    if (!readHeader(records[0].second, &columns, errors)) return false;
     std::map<std::string, int> seen;
     for (size_t r = 1; r < records.size(); ++r) {
         const auto& [line, record] = records[r];
         PlanRow row;
         row.line = line;
-        row.id = cell(record, columns, "id").value_or("");
+        row.id = planCellText(cell(record, columns, "id").value_or(""));
         const std::string where = "line " + std::to_string(line) + ": ";
         if (row.id.empty()) {
             errors->push_back(where + "no camera ID");

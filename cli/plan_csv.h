@@ -3,7 +3,12 @@
 // the inventory's columns. A blank cell keeps the camera's current value;
 // `dhcp` (yes or no) may be added; the columns that cannot be set (name,
 // versions, same_subnet, interface, local_address, sender, conflict) are
-// ignored, so an inventory edited in a spreadsheet is a valid plan.
+// ignored, so an inventory edited in a spreadsheet is a valid plan. What a
+// spreadsheet saves is read as it is: UTF-8 with or without a byte-order
+// mark, CRLF, `,`, `;` or a tab between cells, header names in any case,
+// empty rows at the end. A column that is not one of these, or one given
+// twice, is refused by name, so that a misspelt column never passes as
+// "keep every value".
 #include <optional>
 #include <string>
 #include <vector>
@@ -21,7 +26,13 @@ struct PlanRow {
 // (doubled) and line ends; CR LF or LF ends a record. Each record comes with
 // the line it starts on. False with `error` for an unterminated quote.
 bool parseCsv(const std::string& text, std::vector<std::pair<int, std::vector<std::string>>>* records,
-              std::string* error);
+              std::string* error, char separator = ',');
+// The separator of a plan: the first `,`, `;` or tab of its header row.
+char planSeparator(const std::string& text);
+// A cell as inventory meant it: without the ' that kept a spreadsheet from
+// taking it for a formula, and with the control bytes that a terminal was
+// shown as \xNN.
+std::string planCellText(const std::string& cell);
 
 // The plan's rows; false with one message per problem ("line N: ...").
 bool readPlan(const std::string& text, std::vector<PlanRow>* rows, std::vector<std::string>* errors);

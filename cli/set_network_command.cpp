@@ -8,6 +8,7 @@
 #include <string>
 
 #include "app/string_table.h"
+#include "cli/camera_json.h"
 #include "cli/camera_search.h"
 #include "cli/cli_messages.h"
 #include "cli/credentials.h"
@@ -18,10 +19,12 @@
 #include "cli/tool_language.h"
 #include "discovery/camera_text.h"
 #include "discovery/discovery_messages.h"
+#include "discovery/discovery_worker.h"
 #include "discovery/message_ids.h"
 #include "platform/gbk.h"
 #include "platform/secrets.h"
 #include "platform/socket.h"
+#include "platform/terminal.h"
 #include "platform/tick_clock.h"
 #include "ui/failure_texts.h"
 #include "ui/network_settings.h"
@@ -68,7 +71,9 @@ void declareOptions(CLI::App& command, SetNetworkOptions* o) {
                 o->portField = portFieldValue(value);
             },
             "the camera's HTTP port")
-        ->option_text("N");
+        ->option_text("N")
+        // The dialog's field keeps the low 16 bits; typed here, 65616 is no 80.
+        ->check(CLI::Range(1, 65535));
     addSettingsCommandOptions(
         command, o,
         {"the camera's", "seconds to find the camera", "seconds to wait for its answer with the new settings",
@@ -90,9 +95,10 @@ NetworkSettings validate(const SetNetworkOptions& o, const CameraInfo& camera) {
 // With every field given the values can be judged before any search.
 bool complete(const SetNetworkOptions& o) { return o.havePort && (o.dhcp || o.addresses.size() == 4); }
 
-// The worker's failure or the camera's refusal, said under the ID; nothing
-// for any other event.
+// The worker's failure or the camera's refusal, said under the ID, or the
+// user's Ctrl-C; nothing for any other event.
 std::optional<Outcome> failedOrRefused(const SearchEvent& event, const std::string& id) {
+    if (interruptsSeen() > 0) return diagnose(id + ": interrupted: sent, and not confirmed"), Outcome::Interrupted;
     if (event.code == kScanSocketFailure) return diagnoseCamera(id, kTextSocketError), Outcome::Failed;
     if (isRefusalCode(event.code)) return diagnoseCamera(id, kTextIncorrectCredentials), Outcome::Refused;
     return std::nullopt;
@@ -104,8 +110,9 @@ std::optional<Outcome> failedOrRefused(const SearchEvent& event, const std::stri
 // request is as good as it can be known: sent, not confirmed.
 Outcome awaitDhcpRefusal(CameraSearch& search, const SetNetworkOptions& o, const CameraInfo& wanted) {
     const uint32_t sent = tickCount(), until = sent + o.waitMs;
-    SearchEvent event;
-    while (search.next(until, &event)) {
+    while (!tickReached(tickCount(), until)) {
+        SearchEvent event;
+        search.next(std::min(until, tickCount() + 100), &event);
         if (const std::optional<Outcome> end = failedOrRefused(event, o.id)) return *end;
         if (event.camera && sameText(event.camera->deviceId, wanted.deviceId) &&
             tickCount() - sent >= kDhcpRefusalWindowMs)
@@ -115,15 +122,22 @@ Outcome awaitDhcpRefusal(CameraSearch& search, const SetNetworkOptions& o, const
     return Outcome::SentNotConfirmed;
 }
 
-// After the request: the camera's refusal, or its reply with the settings.
-Outcome awaitConfirmation(CameraSearch& search, const SetNetworkOptions& o, const CameraInfo& wanted) {
+// After the request: the camera's refusal, or its reply with the settings,
+// which lands in `answer`. A camera that takes seconds to apply is asked
+// again every kMinSearchGapMs.
+Outcome awaitConfirmation(CameraSearch& search, const SetNetworkOptions& o, const CameraInfo& wanted,
+                          CameraInfo* answer) {
     if (o.dhcp) return awaitDhcpRefusal(search, o, wanted);
     const uint32_t until = tickCount() + o.waitMs;
-    SearchEvent event;
-    while (search.next(until, &event)) {
+    uint32_t asked = tickCount();
+    while (!tickReached(tickCount(), until)) {
+        if (tickCount() - asked >= kMinSearchGapMs) postSearchNow(search.worker()), asked = tickCount();
+        SearchEvent event;
+        search.next(std::min(until, tickCount() + 100), &event);
         if (const std::optional<Outcome> end = failedOrRefused(event, o.id)) return *end;
         if (event.camera && showsSettings(*event.camera, wanted)) {
-            std::printf("%s\n", foundCameraLine(*event.camera, o.json).c_str());
+            *answer = *event.camera;
+            if (!o.json) std::printf("%s\n", foundCameraLine(*event.camera, false).c_str());
             return Outcome::Confirmed;
         }
     }
@@ -159,12 +173,25 @@ int setNetwork(const SetNetworkOptions& o) {
     wanted.gateway = s.gateway;
     wanted.dns = s.dns;
     search.drop();
-    if (!postSetNetwork(search.worker(), wanted)) return diagnoseCamera(o.id, kTextThreadError), kExitFailed;
-    const Outcome outcome = awaitConfirmation(search, o, wanted);
+    const JournalEntry entry = {gbkToUtf8(fieldText(wanted.deviceId)), found[id].ip,
+                                settingsObject(found[id], DhcpMode::Unknown),
+                                settingsObject(wanted, o.dhcp ? DhcpMode::On : DhcpMode::Off)};
+    Journal journal(o.journal, "set-network");
+    // From the request on, the first Ctrl-C ends the wait with what is
+    // known; the journal has the attempt before the request goes.
+    countInterrupts();
+    journal.attempt(entry);
+    const bool posted = postSetNetwork(search.worker(), wanted);
     wipe(wanted.password, sizeof wanted.password);
-    record(o.journal,
-           {"set-network", gbkToUtf8(fieldText(wanted.deviceId)), found[id].ip, networkSettingsJson(found[id], false),
-            networkSettingsJson(wanted, o.dhcp), outcomeWord(outcome)});
+    CameraInfo answer{};
+    const Outcome outcome = posted ? awaitConfirmation(search, o, wanted, &answer) : Outcome::Failed;
+    if (!posted) diagnoseCamera(o.id, kTextThreadError);
+    journal.outcome(entry, outcomeWord(outcome));
+    if (o.json) {
+        Json line = {{"id", o.id}, {"outcome", outcomeWord(outcome)}, {"old", entry.old}, {"planned", entry.planned}};
+        if (outcome == Outcome::Confirmed) line["camera"] = cameraObject(answer, fieldsFor(kInScan));
+        std::printf("%s\n", jsonText(line).c_str());
+    }
     return exitStatusOf(outcome);
 }
 

@@ -196,19 +196,23 @@ int exitStatusOf(const std::vector<UploadProgress>& rows) {
     return status;
 }
 
-// Each upload tried goes to the journal: the versions before, the image,
-// and what became of it.
-void recordUploads(const UploadOptions& o, const std::vector<UploadProgress>& rows, const ImageSummary& image) {
-    const std::string planned = std::string("{\"kind\":\"") +
-                                (o.kind == UpgradeKind::SystemFirmware ? "system" : "webui") +
-                                "\",\"image\":" + jsonString(image.path) + ",\"bytes\":" + std::to_string(image.size) +
-                                ",\"sha256\":\"" + image.sha256 + "\"}";
+// An upload's journal entry: the versions before, and the image.
+JournalEntry uploadEntry(const UploadOptions& o, const UploadProgress& p, const ImageSummary& image) {
+    const Json planned = {{"kind", o.kind == UpgradeKind::SystemFirmware ? "system" : "webui"},
+                          {"image", image.path},
+                          {"bytes", image.size},
+                          {"sha256", image.sha256}};
+    const Json old = {{"firmware", dottedQuad(p.camera.firmwareVersion)}, {"webui", dottedQuad(p.camera.webUiVersion)}};
+    return {gbkToUtf8(fieldText(p.camera.deviceId)), p.camera.ip, old, planned};
+}
+
+// What became of each upload that was tried goes to the journal after its
+// attempt line.
+void recordUploads(const UploadOptions& o, const std::vector<UploadProgress>& rows, const ImageSummary& image,
+                   Journal& journal) {
     for (const UploadProgress& p : rows) {
         if (p.state != UploadState::Done && p.state != UploadState::Failed) continue;
-        const std::string old = "{\"firmware\":\"" + dottedQuad(p.camera.firmwareVersion) + "\",\"webui\":\"" +
-                                dottedQuad(p.camera.webUiVersion) + "\"}";
-        record(o.journal, {"upload", gbkToUtf8(fieldText(p.camera.deviceId)), p.camera.ip, old, planned,
-                           p.state == UploadState::Done ? "uploaded" : failureReason(p)});
+        journal.outcome(uploadEntry(o, p, image), p.state == UploadState::Done ? "uploaded" : failureReason(p));
     }
 }
 
@@ -248,6 +252,8 @@ int upload(const UploadOptions& given) {
     WavePlan plan = o.plan;
     plan.kind = o.kind;
     plan.jobs = static_cast<unsigned>(o.jobs);
+    Journal journal(o.journal, "upload");
+    plan.beforeEach = [&](const UploadProgress& p) { journal.attempt(uploadEntry(o, p, summary)); };
     // From here the first Ctrl-C starts no new camera; a second one ends
     // the program at once. Without --confirm the search's replies are not
     // looked at while the uploads run.
@@ -264,7 +270,7 @@ int upload(const UploadOptions& given) {
             told = true;
             return true;
         });
-    recordUploads(o, rows, summary);
+    recordUploads(o, rows, summary, journal);
     const std::vector<const CameraInfo*> versions = versionsAfter(search, rows, o.searchMs, &found);
     if (o.json) {
         std::printf("%s\n", uploadJson(rows, versions, summary).c_str());

@@ -58,6 +58,10 @@ void UploadJobs::uploadOne(size_t index) {
         p.startedAt = tickCount();
     });
     if (interrupted) return;
+    if (beforeEach_) {
+        std::lock_guard<std::mutex> guard(beforeLock_);
+        beforeEach_(snapshot()[index]);
+    }
     JobObserver observer([this, index](const std::function<void(UploadProgress&)>& change) { update(index, change); });
     const bool ok = UpgradeSession::run(kind_, image_, camera, observer) == UpgradeResult::Success;
     update(index, [&](UploadProgress& p) {

@@ -63,6 +63,9 @@ public:
         unsigned jobs, uint32_t periodMs, const std::function<void(const std::vector<UploadProgress>&)>& watch,
         const std::function<bool()>& stopped = [] { return false; });
     std::vector<UploadProgress> snapshot() const;
+    // Called on the upload's own thread just before it connects, one call
+    // at a time: where the journal notes the attempt.
+    void beforeEach(std::function<void(const UploadProgress&)> call) { beforeEach_ = std::move(call); }
 
 private:
     void uploadOne(size_t index);
@@ -75,6 +78,8 @@ private:
     std::vector<UploadProgress> cameras_;
     UpgradeKind kind_;
     const ImageFile& image_;
+    std::function<void(const UploadProgress&)> beforeEach_;
+    std::mutex beforeLock_;
 };
 
 }  // namespace lenscout

@@ -4,7 +4,8 @@
 #include <cstdio>
 
 #include "app/string_table.h"
-#include "cli/scan_format.h"
+#include "cli/camera_json.h"
+#include "cli/output_text.h"
 #include "cli/tool_language.h"
 #include "discovery/camera_text.h"
 #include "platform/gbk.h"
@@ -37,8 +38,25 @@ const char* outcomeKey(UploadState s) {
     }
 }
 
-std::string imageJson(const ImageSummary& image) {
-    return "{\"bytes\":" + std::to_string(image.size) + ",\"sha256\":\"" + image.sha256 + "\"}";
+// One camera's upload: the outcome, why it failed, the bytes and time, the
+// image, and the versions it answered with afterwards.
+Json uploadObject(const UploadProgress& p, const CameraInfo* after, const ImageSummary& image) {
+    Json o = {{"id", p.id}, {"outcome", outcomeKey(p.state)}};
+    if (p.state != UploadState::NotFound) o["ip"] = dottedQuad(p.camera.ip);
+    if (p.state == UploadState::Failed) {
+        o["reason"] = failureReason(p);
+        o["message"] = p.note.empty() ? gbkToUtf8(CurrentText(textRow(p.failure))) : p.note;
+    }
+    if (p.state == UploadState::Done || p.state == UploadState::Failed) {
+        o["bytes"] = p.sent;
+        o["ms"] = p.endedAt - p.startedAt;
+    }
+    o["image"] = {{"bytes", image.size}, {"sha256", image.sha256}};
+    if (after) {
+        o["firmware"] = dottedQuad(after->firmwareVersion);
+        o["webui"] = dottedQuad(after->webUiVersion);
+    }
+    return o;
 }
 
 }  // namespace
@@ -73,27 +91,9 @@ std::string uploadTable(const std::vector<UploadProgress>& cameras) {
 
 std::string uploadJson(const std::vector<UploadProgress>& cameras, const std::vector<const CameraInfo*>& versions,
                        const ImageSummary& image) {
-    std::string out = "[";
-    for (size_t i = 0; i < cameras.size(); ++i) {
-        const UploadProgress& p = cameras[i];
-        if (i) out += ",";
-        out += "{\"id\":" + jsonString(p.id) + ",\"outcome\":\"" + outcomeKey(p.state) + "\"";
-        if (p.state != UploadState::NotFound) out += ",\"ip\":\"" + dottedQuad(p.camera.ip) + "\"";
-        if (p.state == UploadState::Failed)
-            out += ",\"reason\":\"" + std::string(failureReason(p)) +
-                   "\",\"message\":" + jsonString(p.note.empty() ? gbkToUtf8(CurrentText(textRow(p.failure))) : p.note);
-        if (p.state == UploadState::Done || p.state == UploadState::Failed) {
-            char ms[24];
-            std::snprintf(ms, sizeof ms, "%u", p.endedAt - p.startedAt);
-            out += ",\"bytes\":" + std::to_string(p.sent) + ",\"ms\":" + ms;
-        }
-        out += ",\"image\":" + imageJson(image);
-        if (i < versions.size() && versions[i])
-            out += ",\"firmware\":\"" + dottedQuad(versions[i]->firmwareVersion) + "\",\"webui\":\"" +
-                   dottedQuad(versions[i]->webUiVersion) + "\"";
-        out += "}";
-    }
-    return out + "]";
+    Json all = Json::array();
+    for (size_t i = 0; i < cameras.size(); ++i) all.push_back(uploadObject(cameras[i], i < versions.size() ? versions[i] : nullptr, image));
+    return jsonText(all);
 }
 
 }  // namespace lenscout

@@ -91,6 +91,7 @@ void runWaves(std::vector<UploadProgress>& rows, const WavePlan& plan, const Ima
         std::vector<UploadProgress> wave;
         for (size_t i : members) wave.push_back(rows[i]);
         UploadJobs jobs(wave, plan.kind, image);
+        jobs.beforeEach(plan.beforeEach);
         auto merged = [&](const std::vector<UploadProgress>& now) {
             std::vector<UploadProgress> all = rows;
             for (size_t k = 0; k < members.size(); ++k) all[members[k]] = now[k];

@@ -21,6 +21,7 @@ struct WavePlan {
     bool confirm = false;
     uint32_t rebootWaitMs = 300000;
     uint32_t expectedVersion = 0;  // 0: any; a camera already there is skipped
+    std::function<void(const UploadProgress&)> beforeEach;  // as UploadJobs::beforeEach
 };
 
 using RowsWatch = std::function<void(const std::vector<UploadProgress>&)>;

@@ -41,6 +41,7 @@ bool DiscoveryWorker::start() {
     // A request posted before the first search still goes out on every link.
     haveInterfaces_ = readInterfaceTable(&interfaces_);
     previousTick_ = due_ = tickCount();
+    lastSearch_ = previousTick_ - kMinSearchGapMs;
     return true;
 }
 
@@ -50,7 +51,7 @@ bool DiscoveryWorker::takeThreadMessage() {
     ThreadMessage m;
     if (!peekThreadMessage(&m)) return true;
     if (m.message == WM_QUIT) return false;
-    if (m.message == TM_SEARCH_NOW) due_ = previousTick_;
+    if (m.message == TM_SEARCH_NOW) searchSoon();
     if (const WorkerRequest* request = findWorkerRequest(m.message)) return sendRequest(*request, m);
     return true;
 }
@@ -67,8 +68,15 @@ bool DiscoveryWorker::sendRequest(const WorkerRequest& request, const ThreadMess
     wipe(record.get(), sizeof *record);
     writer_.wipe();
     if (!sent) return fail();
-    due_ = previousTick_;
+    searchSoon();
     return true;
+}
+
+// Now, or kMinSearchGapMs after the last search, whichever is later.
+void DiscoveryWorker::searchSoon() {
+    const uint32_t earliest = lastSearch_ + kMinSearchGapMs;
+    const uint32_t soon = tickReached(previousTick_, earliest) ? previousTick_ : earliest;
+    if (!tickReached(soon, due_)) due_ = soon;
 }
 
 bool DiscoveryWorker::searchIfDue() {
@@ -84,6 +92,7 @@ bool DiscoveryWorker::searchIfDue() {
     if (!broadcast(&sent)) return fail();
     ++period_;
     window_.postMessage(WM_SCAN_TICK, 0, sent == 0 ? kTickSentNothing : 0);
+    lastSearch_ = now;
     due_ = now + periodMs_;
     return true;
 }
@@ -175,7 +184,9 @@ void DiscoveryWorker::takeResult() {
     // 65534 from a camera would read as the worker's own socket failure and
     // end the program: any device could do that with one datagram.
     if (signedCode == kScanSocketFailure) return;
-    window_.postMessage(WM_SCAN_ERROR, codeParam(signedCode), 0);
+    // The sender lets a tool with requests out to several cameras tell whose
+    // refusal it is.
+    window_.postMessage(WM_SCAN_ERROR, codeParam(signedCode), static_cast<intptr_t>(reader_.arrival().senderNet));
 }
 
 uint32_t DiscoveryThreadProc(MessageTarget* window, uint32_t periodMs) {

@@ -23,6 +23,10 @@ constexpr uint32_t kSearchPeriodMs = 3000;
 constexpr uint32_t kReceiveSliceMs = 100;
 // Replies are handed over once the socket has been quiet this long.
 constexpr uint32_t kQuietMs = 10;
+// A search asked for (by a request, or by a tool waiting for answers) goes
+// out at most this often: a camera that floods is not to be answered by a
+// flood of broadcasts.
+constexpr uint32_t kMinSearchGapMs = 500;
 
 // All UDP work of the program: broadcasts a search every 3000 ms or on
 // request, out through every link, turns replies into camera records and
@@ -55,6 +59,7 @@ private:
     bool takeThreadMessage();
     bool sendRequest(const WorkerRequest& request, const ThreadMessage& m);
     bool searchIfDue();
+    void searchSoon();
     bool broadcast(int* sent = nullptr, bool oncePerLink = false);
     bool sendToCamera(const CameraInfo& settings);
     bool receiveDatagrams();
@@ -69,6 +74,7 @@ private:
     Socket socket_;
     uint32_t due_ = 0;
     uint32_t previousTick_ = 0;
+    uint32_t lastSearch_ = 0;
     PacketWriter writer_;
     DatagramReader reader_;
     DatagramBatch batch_;

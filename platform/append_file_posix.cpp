@@ -18,20 +18,58 @@ void makeFolders(const std::string& path) {
         ::mkdir(path.substr(0, at).c_str(), 0700);
 }
 
-}  // namespace
+struct Descriptor {
+    int fd;
+    ~Descriptor() {
+        if (fd >= 0) ::close(fd);
+    }
+};
 
-bool appendLine(const std::string& utf8Path, const std::string& line) {
-    makeFolders(utf8Path);
-    const int fd = ::open(utf8Path.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC | O_NOCTTY, 0600);
-    if (fd < 0) return false;
-    bool ok = ::flock(fd, LOCK_EX) == 0;
-    for (size_t at = 0; ok && at < line.size();) {
+// The length of the file up to the end of its last whole line.
+off_t wholeLinesEnd(int fd, off_t size) {
+    char block[4096];
+    for (off_t end = size; end > 0;) {
+        const off_t start = end > static_cast<off_t>(sizeof block) ? end - static_cast<off_t>(sizeof block) : 0;
+        const ssize_t n = ::pread(fd, block, static_cast<size_t>(end - start), start);
+        if (n <= 0) return size;  // unreadable: leave it as it is
+        for (ssize_t i = n; i > 0; --i)
+            if (block[i - 1] == '\n') return start + i;
+        end = start;
+    }
+    return 0;
+}
+
+// Cuts a last line that has no end, so that the next line starts a line.
+bool repairTornLine(int fd, off_t size) {
+    char last = '\n';
+    if (size == 0 || ::pread(fd, &last, 1, size - 1) != 1 || last == '\n') return true;
+    return ::ftruncate(fd, wholeLinesEnd(fd, size)) == 0;
+}
+
+bool writeAll(int fd, const std::string& line) {
+    for (size_t at = 0; at < line.size();) {
         const ssize_t n = ::write(fd, line.data() + at, line.size() - at);
         if (n < 0 && errno == EINTR) continue;
-        ok = n > 0;
-        if (ok) at += static_cast<size_t>(n);
+        if (n <= 0) return false;
+        at += static_cast<size_t>(n);
     }
-    return ::close(fd) == 0 && ok;
+    return true;
+}
+
+}  // namespace
+
+AppendResult appendLine(const std::string& utf8Path, const std::string& line) {
+    makeFolders(utf8Path);
+    // O_NONBLOCK: a FIFO put there must not hold the open; it is refused below.
+    const Descriptor file{::open(utf8Path.c_str(),
+                                 O_RDWR | O_APPEND | O_CREAT | O_CLOEXEC | O_NOCTTY | O_NOFOLLOW | O_NONBLOCK, 0600)};
+    if (file.fd < 0) return errno == ELOOP || errno == ENXIO ? AppendResult::NotOurs : AppendResult::CannotOpen;
+    struct stat st{};
+    if (::fstat(file.fd, &st) != 0 || !S_ISREG(st.st_mode) || st.st_uid != ::geteuid()) return AppendResult::NotOurs;
+    if (::flock(file.fd, LOCK_EX) != 0) return AppendResult::CannotWrite;
+    // The size again under the lock: another writer may have appended.
+    if (::fstat(file.fd, &st) != 0 || !repairTornLine(file.fd, st.st_size)) return AppendResult::CannotWrite;
+    return writeAll(file.fd, line) && ::fsync(file.fd) == 0 ? AppendResult::Written : AppendResult::CannotWrite;
 }
 
 std::string userStateDirectory() {

@@ -6,6 +6,7 @@
 
 #include "app/string_table.h"
 #include "cli/credentials.h"
+#include "cli/camera_json.h"
 #include "cli/inventory_format.h"
 #include "cli/journal.h"
 #include "cli/plan_csv.h"
@@ -122,17 +123,34 @@ TEST(CliOutput, InventoryRowsInCsvAndJson) {
               "\"interface\":\"\",\"local_address\":\"\",\"sender\":\"\",\"conflict\":false,"
               "\"conflict_sender\":\"\",\"conflict_ip\":\"\"}]");
     EXPECT_EQ(csvField("line\nend"), "\"line\nend\"");
+    // A comma alone is reason enough to quote.
+    EXPECT_EQ(csvField("a,b"), "\"a,b\"");
     // On a terminal a camera's control bytes are shown, not obeyed.
     setFieldText(unknown.name, "\x1b]2;x\x07");
     EXPECT_NE(inventoryCsv({unknown}, names, true).find("CAM-2,\\x1b]2;x\\x07,"), std::string::npos);
     EXPECT_NE(inventoryCsv({unknown}, names, false).find("CAM-2,\x1b]2;x\x07,"), std::string::npos);
 }
 
-TEST(CliOutput, AJournalLine) {
-    JournalEntry e{"set-network", "CAM\"1", test::ip("10.1.2.3"), "{\"a\":1}", "{\"a\":2}", "confirmed"};
-    EXPECT_EQ(journalLine(e, 1765283400),
-              "{\"time\":\"2025-12-09T12:30:00Z\",\"command\":\"set-network\",\"id\":\"CAM\\\"1\",\"ip\":\"10.1.2.3\","
-              "\"old\":{\"a\":1},\"planned\":{\"a\":2},\"outcome\":\"confirmed\"}\n");
+// The attempt line and the outcome line of one change carry the run; the
+// settings a camera showed say that its DHCP mode is not known.
+TEST(CliOutput, JournalLines) {
+    CameraInfo shown{};
+    shown.ip = test::ip("10.1.2.3");
+    shown.mask = test::ip("255.255.255.0");
+    shown.httpPort = toNetPort(80);
+    const JournalEntry e{"CAM\"1", test::ip("10.1.2.3"), settingsObject(shown, DhcpMode::Unknown),
+                         settingsObject(shown, DhcpMode::On)};
+    const std::string settings =
+        "\"ip\":\"10.1.2.3\",\"mask\":\"255.255.255.0\",\"gateway\":\"0.0.0.0\",\"dns\":\"0.0.0.0\",\"http_port\":80}";
+    const std::string common = "\"run\":\"R1\",\"command\":\"set-network\",";
+    EXPECT_EQ(journalLine("R1", "set-network", "attempt", e, nullptr, 1765283400),
+              "{\"time\":\"2025-12-09T12:30:00Z\"," + common +
+                  "\"event\":\"attempt\",\"id\":\"CAM\\\"1\",\"ip\":\"10.1.2.3\",\"old\":{\"dhcp\":\"unknown\"," + settings +
+                  ",\"planned\":{\"dhcp\":true," + settings + "}\n");
+    EXPECT_EQ(journalLine("R1", "set-network", "outcome", e, "confirmed", 1765283400),
+              "{\"time\":\"2025-12-09T12:30:00Z\"," + common +
+                  "\"event\":\"outcome\",\"id\":\"CAM\\\"1\",\"ip\":\"10.1.2.3\",\"old\":{\"dhcp\":\"unknown\"," + settings +
+                  ",\"planned\":{\"dhcp\":true," + settings + ",\"outcome\":\"confirmed\"}\n");
 }
 
 // A plan is RFC 4180 CSV: quoted fields keep commas, doubled quotes and
@@ -156,6 +174,56 @@ TEST(Plan, RowsByTheirColumnNamesWithLineNumbers) {
     EXPECT_EQ(rows[1].line, 4) << "the quoted line end counts";
     EXPECT_FALSE(rows[1].ip.has_value()) << "a blank cell keeps the current value";
     EXPECT_TRUE(rows[1].dhcp);
+}
+
+// Whatever a camera calls itself, a spreadsheet that opens the inventory
+// shows it as text and runs nothing; a plan made from that inventory reads
+// the name back as the camera has it.
+TEST(CliOutput, CellsThatASpreadsheetWouldRun) {
+    for (const std::string name : {"=HYPERLINK(1)", "+1", "-2+3", "@SUM(A1)", "\tx", "\rx"}) {
+        const std::string cell = csvField(name);
+        EXPECT_EQ(cell.substr(0, 2), "\"'") << name;
+        EXPECT_EQ(planCellText(cell.substr(1, cell.size() - 2)), name);
+    }
+    EXPECT_EQ(csvField("a-b"), "a-b");
+    EXPECT_EQ(planCellText("'plain"), "'plain") << "a quote before anything else is the camera's own";
+    // What a terminal was shown of a control byte, typed into a plan.
+    EXPECT_EQ(planCellText("CAM\\x1b1"), "CAM\x1b" "1");
+    EXPECT_EQ(planCellText("C:\\xy"), "C:\\xy");
+}
+
+// What spreadsheets save: a byte-order mark, CRLF, the list separator of
+// the locale, header names in capitals and empty rows below the table.
+TEST(Plan, WhatSpreadsheetsWrite) {
+    for (const char* text : {"\xEF\xBB\xBFID;IP;Http_Port\r\nCAM-1;10.0.0.5;8080\r\n;;\r\n;;\r\n",
+                             "id\tip\thttp_port\nCAM-1\t10.0.0.5\t8080\n\n",
+                             "\"id\",\"ip\",\"http_port\"\r\n\"CAM-1\",\"10.0.0.5\",\"8080\"\r\n,,\r\n"}) {
+        std::vector<PlanRow> rows;
+        std::vector<std::string> errors;
+        ASSERT_TRUE(readPlan(text, &rows, &errors)) << text << ": " << errors[0];
+        ASSERT_EQ(rows.size(), 1u) << text;
+        EXPECT_EQ(rows[0].id, "CAM-1");
+        EXPECT_EQ(rows[0].ip.value_or("-"), "10.0.0.5");
+        EXPECT_EQ(rows[0].port.value_or("-"), "8080");
+    }
+    // A semicolon inside a comma-separated plan is only text.
+    std::vector<PlanRow> rows;
+    std::vector<std::string> errors;
+    ASSERT_TRUE(readPlan("id,name\nCAM;1,a;b\n", &rows, &errors));
+    EXPECT_EQ(rows[0].id, "CAM;1");
+}
+
+// A misspelt column would otherwise keep every value and report every
+// camera unchanged.
+TEST(Plan, UnknownAndRepeatedColumnsAreRefusedByName) {
+    std::vector<PlanRow> rows;
+    std::vector<std::string> errors;
+    EXPECT_FALSE(readPlan("id,new_ip\nCAM-1,10.0.0.5\n", &rows, &errors));
+    EXPECT_EQ(errors, std::vector<std::string>{
+                          "line 1: unknown column \"new_ip\" (the columns are those of inventory, and dhcp)"});
+    errors.clear();
+    EXPECT_FALSE(readPlan("id,ip,IP\nCAM-1,10.0.0.5,10.0.0.6\n", &rows, &errors));
+    EXPECT_EQ(errors, std::vector<std::string>{"line 1: the column ip is there twice"});
 }
 
 TEST(Plan, FaultsAreNamedByLine) {

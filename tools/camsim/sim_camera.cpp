@@ -1,5 +1,6 @@
 #include "tools/camsim/sim_camera.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <sstream>
@@ -17,13 +18,24 @@ const char kCameraSettingsHelp[] =
     "webui (0: no web interface), unused, user, password, result (code after an accepted request, -1 none), "
     "authfail (code on wrong credentials, -1 none), reboot (seconds of silence after it took an image), "
     "next-version (the version of that kind it then has), settle (ms before an accepted setting shows in its "
-    "replies), upload (how it takes an upload on its HTTP port: ok, busy, wrong-id, login-refused, close-hello, "
+    "replies, or MIN-MAX), set-reboot (seconds of silence, or MIN-MAX, once a setting has taken), upload (how it takes an upload on its HTTP port: ok, busy, wrong-id, login-refused, close-hello, "
     "close-login, reset-hello, reset-login, silent-hello, silent-login, wrong-command, wrong-command-login, split, "
     "short-hello, stall and reset-mid (after 1 MiB), reset-data, reset-last (at the last block), hold (no close for "
     "3 s after the end), slow-MS, trickle-B-MS (reads B bytes every MS ms))";
 namespace {
 
 uint32_t addHost(uint32_t baseNet, uint32_t offset) { return toNetLong(toHostLong(baseNet) + offset); }
+
+bool takeRange(const std::string& value, uint64_t max, uint32_t* low, uint32_t* high) {
+    uint64_t a = 0, b = 0;
+    if (!parseRange(value, max, &a, &b)) return false;
+    *low = static_cast<uint32_t>(a), *high = static_cast<uint32_t>(std::max(a, b));
+    return true;
+}
+
+uint32_t within(uint32_t low, uint32_t high, double draw) {
+    return low + static_cast<uint32_t>(draw * (high - low + (high > low ? 1 : 0)));
+}
 
 bool applyField(SimCamera* c, const std::string& key, const std::string& value) {
     uint64_t u = 0;
@@ -49,7 +61,8 @@ bool applyField(SimCamera* c, const std::string& key, const std::string& value) 
     if (key == "upload") return isUploadBehaviour(value) && (c->upload = value, true);
     if (key == "reboot") return parseUnsigned(value, 3600, &u) && (c->rebootS = static_cast<uint32_t>(u), true);
     if (key == "next-version") return parseDotted(value, &c->nextVersion);
-    if (key == "settle") return parseUnsigned(value, 600000, &u) && (c->settleMs = static_cast<uint32_t>(u), true);
+    if (key == "settle") return takeRange(value, 600000, &c->settleMs, &c->settleMaxMs);
+    if (key == "set-reboot") return takeRange(value, 3600, &c->setRebootS, &c->setRebootMaxS);
     return false;
 }
 
@@ -152,16 +165,18 @@ bool parseSetNetwork(const std::vector<uint8_t>& p, SetNetworkRequest* q) {
     return true;
 }
 
-SetOutcome applySetNetwork(SimCamera& c, const SetNetworkRequest& q) {
+SetOutcome applySetNetwork(SimCamera& c, const SetNetworkRequest& q, double draw) {
     if (q.deviceId != sim::textOf(c.id)) return SetOutcome::NotMine;
     if (q.user != sim::textOf(c.user) || q.password != sim::textOf(c.password)) return SetOutcome::BadCredentials;
-    if (c.settleMs == 0) {
+    const uint32_t settleMs = within(c.settleMs, c.settleMaxMs, draw);
+    c.drawnRebootS = within(c.setRebootS, c.setRebootMaxS, draw);
+    if (settleMs == 0 && c.drawnRebootS == 0) {
         takeSettings(c, q);
         return SetOutcome::Applied;
     }
     c.settled = q;
     c.settling = true;
-    c.settlesAt = std::chrono::steady_clock::now() + std::chrono::milliseconds(c.settleMs);
+    c.settlesAt = std::chrono::steady_clock::now() + std::chrono::milliseconds(settleMs);
     return SetOutcome::Applied;
 }
 
@@ -169,6 +184,7 @@ void settlePendingSettings(SimCamera& c, std::chrono::steady_clock::time_point n
     if (!c.settling || now < c.settlesAt) return;
     takeSettings(c, c.settled);
     c.settling = false;
+    if (c.drawnRebootS) c.silentUntil = c.settlesAt + std::chrono::seconds(c.drawnRebootS);
 }
 
 }  // namespace lenscout

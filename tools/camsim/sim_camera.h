@@ -39,7 +39,12 @@ struct SimCamera {
     std::chrono::steady_clock::time_point silentUntil{};
     // A camera that accepts a request at once but takes the new settings
     // only settleMs later; until then it answers with the old ones.
-    uint32_t settleMs = 0;
+    // settle=MIN-MAX draws each time within the range, as set-reboot=MIN-MAX
+    // does the seconds of silence once a setting has taken: a camera that
+    // reboots to apply it.
+    uint32_t settleMs = 0, settleMaxMs = 0;
+    uint32_t setRebootS = 0, setRebootMaxS = 0;
+    uint32_t drawnRebootS = 0;
     bool settling = false;
     SetNetworkRequest settled{};
     std::chrono::steady_clock::time_point settlesAt{};
@@ -82,7 +87,8 @@ bool parseSetNetwork(const std::vector<uint8_t>& payload, SetNetworkRequest* req
 enum class SetOutcome { NotMine, Applied, BadCredentials };
 // Applies the request when it names this camera and its credentials match;
 // a settling camera keeps it until settlePendingSettings finds it due.
-SetOutcome applySetNetwork(SimCamera& camera, const SetNetworkRequest& request);
+// `draw` in [0, 1) picks the settle time and the reboot within their ranges.
+SetOutcome applySetNetwork(SimCamera& camera, const SetNetworkRequest& request, double draw = 0);
 void settlePendingSettings(SimCamera& camera, std::chrono::steady_clock::time_point now);
 
 }  // namespace lenscout

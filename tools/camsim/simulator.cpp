@@ -139,7 +139,8 @@ std::string Simulator::handleSetNetwork(const sim::Message& m, uint32_t addr, ui
     if (!parseSetNetwork(m.payload, &request)) return " outcome=short";
     std::lock_guard<std::mutex> guard(camerasLock_);
     for (SimCamera& camera : options_.cameras) {
-        const SetOutcome outcome = applySetNetwork(camera, request);
+        const SetOutcome outcome =
+            applySetNetwork(camera, request, std::uniform_real_distribution<double>(0.0, 1.0)(random_));
         if (outcome == SetOutcome::NotMine) continue;
         sendResult(outcome == SetOutcome::Applied ? camera.result : camera.authFailResult, addr, port,
                    sourceFor(camera.ip, camera.mask));
@@ -158,8 +159,8 @@ void Simulator::sendDueReplies() {
         {
             std::lock_guard<std::mutex> guard(camerasLock_);
             SimCamera& camera = options_.cameras[reply.camera];
-            if (now < camera.silentUntil) continue;  // rebooting
             settlePendingSettings(camera, now);
+            if (now < camera.silentUntil) continue;  // rebooting
             payload = searchReplyPayload(camera, options_.extras);
             ip = camera.ip, mask = camera.mask;
         }

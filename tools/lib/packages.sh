@@ -3,15 +3,15 @@
 # and tools/test. `need_packages GROUP...` installs what is missing of the
 # groups, with one apt-get run.
 declare -A lenscout_packages=(
-    [build]="build-essential cmake pkg-config libgtest-dev libbenchmark-dev libcli11-dev clang-format iproute2 util-linux
+    [build]="build-essential cmake pkg-config libgtest-dev libbenchmark-dev libcli11-dev nlohmann-json3-dev clang-format iproute2 util-linux
              qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins qt6-wayland fonts-noto-cjk
              libwayland-dev wayland-protocols"
     [desktop-tests]="xvfb xauth trayer xdotool x11-utils metacity weston dbus-daemon sway"
     [fuzz]="clang-14 libclang-rt-14-dev"
-    [windows]="g++-mingw-w64-x86-64-posix wine64 wine googletest libcli11-dev xvfb fonts-noto-cjk"
-    [package]="build-essential cmake dpkg-dev qt6-base-dev qt6-base-dev-tools libcli11-dev"
+    [windows]="g++-mingw-w64-x86-64-posix wine64 wine googletest libcli11-dev nlohmann-json3-dev xvfb fonts-noto-cjk"
+    [package]="build-essential cmake dpkg-dev qt6-base-dev qt6-base-dev-tools libcli11-dev nlohmann-json3-dev"
     [package-checks]="lintian desktop-file-utils appstream"
-    [windows-package]="cmake g++-mingw-w64-x86-64-posix libcli11-dev googletest nsis zip wine64 wine"
+    [windows-package]="cmake g++-mingw-w64-x86-64-posix libcli11-dev nlohmann-json3-dev googletest nsis zip wine64 wine"
 )
 
 need_packages() {

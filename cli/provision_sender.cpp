@@ -1,0 +1,197 @@
+#include "cli/provision_sender.h"
+
+#include <algorithm>
+
+#include "cli/cli_messages.h"
+#include "discovery/camera_text.h"
+#include "discovery/discovery_messages.h"
+#include "discovery/discovery_worker.h"
+#include "discovery/message_ids.h"
+#include "platform/gbk.h"
+#include "platform/secrets.h"
+#include "platform/terminal.h"
+#include "platform/tick_clock.h"
+
+namespace lenscout {
+
+JournalEntry journalEntry(const Change& c) {
+    return {gbkToUtf8(fieldText(c.current.deviceId)), c.current.ip, settingsObject(c.current, DhcpMode::Unknown),
+            settingsObject(c.wanted, c.row.dhcp ? DhcpMode::On : DhcpMode::Off)};
+}
+
+ProvisionSender::ProvisionSender(CameraSearch& search, std::vector<Change>& changes, const CameraInfo& credentials,
+                                 const SendLimits& limits, Journal& journal, SendEvents events)
+    : search_(search), changes_(changes), credentials_(credentials), limits_(limits), journal_(journal),
+      events_(std::move(events)) {}
+
+void ProvisionSender::run() {
+    for (size_t i = 0; i < changes_.size(); ++i)
+        if (changes_[i].outcome == Outcome::Pending) queue_.push_back(i);
+    search_.drop();
+    for (;;) {
+        if (interruptsSeen() > 0) {
+            interrupt();
+            break;
+        }
+        uint32_t now = tickCount();
+        fill(now);
+        if (inFlight_.empty()) break;
+        // The answers come with searches: while any is awaited, one every
+        // kMinSearchGapMs rather than every period.
+        if (now - lastSearchAsked_ >= kMinSearchGapMs) postSearchNow(search_.worker()), lastSearchAsked_ = now;
+        SearchEvent event;
+        if (search_.next(now + 100, &event)) take(event, tickCount());
+        expire(tickCount());
+    }
+    for (Change& c : changes_)
+        if (c.outcome == Outcome::Pending) c.outcome = Outcome::NotSent;
+}
+
+bool ProvisionSender::windowOpen(uint32_t now) const {
+    return anyConfirmed_ || (anySent_ && !anyRefused_ && now - firstSentAt_ >= kProbeMs);
+}
+
+// Ready once every change that holds its new address now has left it;
+// `never` when one of them ended without leaving.
+bool ProvisionSender::ready(size_t i, bool* never) const {
+    for (size_t j : changes_[i].after) {
+        const Outcome o = changes_[j].outcome;
+        if (o == Outcome::Confirmed || o == Outcome::SentNotConfirmed) continue;
+        if (o != Outcome::Pending) *never = true;
+        return false;
+    }
+    return true;
+}
+
+void ProvisionSender::fill(uint32_t now) {
+    if (stopped_) return;
+    if (!alone_.empty()) {
+        if (inFlight_.empty()) send(alone_.front(), now), alone_.pop_front();
+        return;
+    }
+    const size_t room = windowOpen(now) ? limits_.jobs : 1;
+    for (auto it = queue_.begin(); it != queue_.end() && inFlight_.size() < room;) {
+        bool never = false;
+        if (ready(*it, &never)) {
+            send(*it, now);
+            it = queue_.erase(it);
+        } else if (never) {
+            Change& c = changes_[*it];
+            diagnose(where(c.row) + "not sent: the camera at " + dottedQuad(c.wanted.ip) + " did not leave it");
+            c.outcome = Outcome::NotSent;
+            it = queue_.erase(it);
+        } else {
+            ++it;
+        }
+    }
+}
+
+void ProvisionSender::send(size_t i, uint32_t now) {
+    Change& c = changes_[i];
+    // Before the request, so that a crash or a second Ctrl-C still leaves
+    // a trace of what may have changed.
+    journal_.attempt(journalEntry(c));
+    CameraInfo request = c.wanted;
+    std::copy(std::begin(credentials_.user), std::end(credentials_.user), request.user);
+    std::copy(std::begin(credentials_.password), std::end(credentials_.password), request.password);
+    if (c.row.dhcp) request.ip = request.mask = request.gateway = request.dns = 0;
+    const bool posted = postSetNetwork(search_.worker(), request);
+    wipe(request.password, sizeof request.password);
+    if (!anySent_) firstSentAt_ = now, anySent_ = true;
+    inFlight_.push_back({i, now, false});
+    if (!posted) return finish(inFlight_.size() - 1, Outcome::Failed);
+    if (events_.sent) events_.sent(c);
+}
+
+void ProvisionSender::take(const SearchEvent& event, uint32_t now) {
+    if (event.code == kScanSocketFailure) {
+        while (!inFlight_.empty()) finish(0, Outcome::Failed);
+        stopped_ = true;
+        return;
+    }
+    if (isRefusalCode(event.code)) return refused(event.sender, now);
+    if (!event.camera) return;
+    for (size_t at = 0; at < inFlight_.size(); ++at) {
+        const InFlight& f = inFlight_[at];
+        const Change& c = changes_[f.change];
+        if (!sameText(event.camera->deviceId, c.current.deviceId)) continue;
+        // A DHCP request can only be refused: an answer well after it,
+        // with no refusal that may be its own, is all there is to see.
+        if (c.row.dhcp && !f.suspect && now - f.sentAt >= kDhcpRefusalWindowMs)
+            return finish(at, Outcome::SentNotConfirmed);
+        if (!c.row.dhcp && showsSettings(*event.camera, c.wanted)) return finish(at, Outcome::Confirmed);
+        return;
+    }
+}
+
+// A camera refuses at once, so a refusal is from a request sent to its
+// sender within the last kDhcpRefusalWindowMs.
+void ProvisionSender::refused(uint32_t sender, uint32_t now) {
+    anyRefused_ = true;
+    std::vector<size_t> from;
+    for (size_t at = 0; at < inFlight_.size(); ++at) {
+        const InFlight& f = inFlight_[at];
+        if (now - f.sentAt <= kDhcpRefusalWindowMs && (sender == 0 || changes_[f.change].current.sender == sender))
+            from.push_back(at);
+    }
+    if (from.size() == 1) return finish(from[0], Outcome::Refused);
+    for (size_t at : from) inFlight_[at].suspect = true;
+    if (from.empty()) return;
+    diagnose("a camera refused the user or password; " + std::to_string(from.size()) +
+             " requests went to its address, so each of them is tried again alone");
+    unpinned_ = true;
+    ++unpinnedCredit_;
+    countFailure(Outcome::Refused);
+}
+
+void ProvisionSender::expire(uint32_t now) {
+    for (size_t at = 0; at < inFlight_.size();) {
+        const InFlight f = inFlight_[at];
+        if (now - f.sentAt < limits_.waitMs) {
+            ++at;
+            continue;
+        }
+        if (f.suspect && !stopped_) {
+            alone_.push_back(f.change);
+            inFlight_.erase(inFlight_.begin() + static_cast<std::ptrdiff_t>(at));
+            continue;
+        }
+        finish(at, changes_[f.change].row.dhcp ? Outcome::SentNotConfirmed : Outcome::NotConfirmed);
+    }
+}
+
+void ProvisionSender::finish(size_t at, Outcome outcome) {
+    Change& c = changes_[inFlight_[at].change];
+    inFlight_.erase(inFlight_.begin() + static_cast<std::ptrdiff_t>(at));
+    c.outcome = outcome;
+    if (outcome == Outcome::Confirmed) anyConfirmed_ = true;
+    journal_.outcome(journalEntry(c), outcomeWord(outcome));
+    if (events_.ended) events_.ended(c);
+    if (outcome == Outcome::Refused && unpinnedCredit_ > 0) --unpinnedCredit_;  // counted when it came
+    else if (outcome == Outcome::Refused || outcome == Outcome::NotConfirmed || outcome == Outcome::Failed)
+        countFailure(outcome);
+}
+
+void ProvisionSender::countFailure(Outcome outcome) {
+    if (limits_.maxFailures < 0) {
+        if (outcome != Outcome::Refused || stopped_) return;
+        stopped_ = true;
+        diagnose("stopped at the first refused login: no other camera is sent the password (--max-failures to go "
+                 "on)");
+        return;
+    }
+    if (++failures_ <= limits_.maxFailures || stopped_) return;
+    stopped_ = true;
+    diagnose("stopped after " + std::to_string(failures_) + " failures (--max-failures " +
+             std::to_string(limits_.maxFailures) + "): no other camera is sent a request");
+}
+
+// The first signal: nothing more goes out, and what is out is reported as
+// it stands. A second one ends the program at once; the journal already
+// holds an attempt line for every request that went.
+void ProvisionSender::interrupt() {
+    diagnose("interrupted: no other request is sent; again to stop at once");
+    while (!inFlight_.empty()) finish(0, Outcome::Interrupted);
+}
+
+}  // namespace lenscout
