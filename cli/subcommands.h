@@ -13,9 +13,11 @@ Subcommand addUploadCommand(CLI::App& cli);
 Subcommand addDoctorCommand(CLI::App& cli);
 Subcommand addInventoryCommand(CLI::App& cli);
 Subcommand addProvisionCommand(CLI::App& cli);
+Subcommand addJournalCommand(CLI::App& cli);
 
 using AddSubcommand = Subcommand (*)(CLI::App& cli);
 inline const std::vector<AddSubcommand> kSubcommands = {addScanCommand,   addSetNetworkCommand, addUploadCommand,
-                                                        addDoctorCommand, addInventoryCommand,  addProvisionCommand};
+                                                        addDoctorCommand, addInventoryCommand,  addProvisionCommand,
+                                                        addJournalCommand};
 
 }  // namespace lenscout

@@ -712,6 +712,53 @@ TEST_F(Cli, ARefusalAmongManyIsPinnedOnTheRightCamera) {
     EXPECT_EQ(r.out.substr(r.out.size() - 10), "confirmed\n") << r.out;
 }
 
+// Ctrl-C (or SIGTERM) during provision sends no other request; the outcomes
+// so far are printed and journalled, and the status is 130. The journal
+// shows the run, and its undo plan puts the camera back. --limit and
+// --only keep a run to a few cameras.
+TEST_F(Cli, AnInterruptedProvisionReportsAndCanBeUndone) {
+    ASSERT_TRUE(sim_->ok());
+    const std::string plan = dir_ + "/stop.csv", journal = dir_ + "/stop.jsonl";
+    std::ofstream(plan) << "id,http_port\nPV-1,8393\nPV-2,8394\nPV-3,8395\n";
+    ToolResult r = runTool(cli(), {"provision", plan, "--only", "PV-2", "--dry-run", "--search", "1"}, withPassword());
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.out.find("PV-1"), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find("PV-2"), std::string::npos) << r.out;
+
+    const size_t before = requestsFor("PV-1").size();
+    for (int sig : {SIGINT, SIGTERM}) {
+        // The second run asks for yet another port: the first may have taken its own by now.
+        if (sig == SIGTERM) std::ofstream(plan) << "id,http_port\nPV-1,8493\nPV-2,8494\n";
+        std::remove(journal.c_str());
+        test::ToolProcess run(cli(), {"provision", plan, "--limit", "2", "--search", "1", "--journal", journal},
+                              withPassword());
+        for (int i = 0; i < 100 && requestsFor("PV-1").size() == before + (sig == SIGTERM); ++i)
+            std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        kill(run.pid(), sig);
+        r = run.finish(20000);
+        EXPECT_EQ(r.status, 130) << r.out << r.err;
+        EXPECT_NE(r.err.find("interrupted: no other request is sent"), std::string::npos) << r.err;
+        EXPECT_NE(r.out.find("PV-2  "), std::string::npos) << r.out;
+        EXPECT_NE(r.out.find("  not-sent\n"), std::string::npos) << r.out;
+        EXPECT_EQ(r.out.find("PV-3"), std::string::npos) << "beyond --limit: " << r.out;
+    }
+    EXPECT_EQ(requestsFor("PV-2").size(), 0u);
+    const std::string lines = test::fileText(journal);
+    const size_t at = lines.find("\"run\":\"");
+    ASSERT_NE(at, std::string::npos) << lines;
+    const std::string run = lines.substr(at + 7, lines.find('"', at + 7) - at - 7);
+    r = runTool(cli(), {"journal", "--journal", journal, "--run", run});
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_NE(r.out.find(run + "  provision  attempt  PV-1  "), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find(run + "  provision  outcome  PV-1  "), std::string::npos) << r.out;
+    r = runTool(cli(), {"journal", "--journal", journal, "--undo-plan", run});
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.out.rfind("id,ip,mask,gateway,dns,http_port\r\nPV-1,", 0), 0u) << r.out;
+    EXPECT_TRUE(r.out.find(",8093\r\n") != std::string::npos || r.out.find(",8393\r\n") != std::string::npos)
+        << r.out;
+    EXPECT_EQ(r.out.find("PV-2"), std::string::npos) << r.out;
+}
+
 // The password's traces: LENSCOUT_PASSWORD is gone from the process's own
 // environment block, the process cannot be dumped, and a password file that
 // others can read brings a warning.
