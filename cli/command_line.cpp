@@ -62,9 +62,9 @@ void addLanguageOption(CLI::App& command, int64_t* language) {
         ->check(CLI::Range(int64_t{0}, int64_t{kLanguageCount}));
 }
 
-void addSecondsOption(CLI::App& command, const std::string& name, uint32_t* ms, const std::string& what) {
+CLI::Option* addSecondsOption(CLI::App& command, const std::string& name, uint32_t* ms, const std::string& what) {
     const std::string shown = std::to_string(*ms / 1000);
-    command
+    return command
         .add_option_function<uint32_t>(
             name, [ms](const uint32_t& seconds) { *ms = seconds * 1000; }, what + " (" + shown + ")")
         ->option_text("S")

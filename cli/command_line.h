@@ -56,7 +56,7 @@ CLI::Validator nonEmpty();
 // Options that several commands share.
 void addLanguageOption(CLI::App& command, int64_t* language);
 // Whole seconds, at most a day, kept as milliseconds of the tick clock.
-void addSecondsOption(CLI::App& command, const std::string& name, uint32_t* ms, const std::string& what);
+CLI::Option* addSecondsOption(CLI::App& command, const std::string& name, uint32_t* ms, const std::string& what);
 void addCredentialOptions(CLI::App& command, CredentialOptions* credentials, const std::string& whose);
 
 }  // namespace lenscout

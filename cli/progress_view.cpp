@@ -2,7 +2,9 @@
 
 #include <algorithm>
 
+#include "cli/camera_json.h"
 #include "cli/tool_language.h"
+#include "cli/upload_report.h"
 #include "discovery/camera_text.h"
 #include "platform/terminal.h"
 #include "platform/tick_clock.h"
@@ -46,22 +48,71 @@ std::string progressLine(const UploadProgress& p, uint32_t now) {
            byteRate(p.sent, p.sendingAt, until);
 }
 
+std::string summaryLine(const std::vector<UploadProgress>& cameras) {
+    size_t done = 0, failed = 0, running = 0, waiting = 0;
+    int64_t sent = 0, size = 0;
+    for (const UploadProgress& p : cameras) {
+        done += p.state == UploadState::Done;
+        failed += p.state == UploadState::Failed;
+        running += p.state == UploadState::Connecting || p.state == UploadState::Sending;
+        waiting += p.state == UploadState::Waiting;
+        sent += p.sent, size += p.size;
+    }
+    return std::to_string(cameras.size()) + " cameras: " + std::to_string(done) + " uploaded, " +
+           std::to_string(failed) + " failed, " + std::to_string(running) + " running, " + std::to_string(waiting) +
+           " waiting; " + byteAmount(sent) + " of " + byteAmount(size);
+}
+
 void ProgressView::show(const std::vector<UploadProgress>& cameras) {
-    if (live_) redraw(cameras);
-    else
-        report(cameras);
+    switch (form_) {
+    case ProgressForm::Live: redraw(cameras); break;
+    case ProgressForm::Lines: report(cameras); break;
+    case ProgressForm::JsonLines: events(cameras); break;
+    }
     std::fflush(out_);
 }
 
-// Back up over the last drawing and write every line anew, each cut to the
-// terminal's width: a line that wrapped would throw the backing up off.
+// Back up over the last drawing and write it anew, each line cut to the
+// terminal's width (a line that wrapped would throw the backing up off).
+// Only the cameras at work and those that failed have lines, so that 200
+// cameras fit a terminal and nothing scrolls away.
 void ProgressView::redraw(const std::vector<UploadProgress>& cameras) {
     if (drawn_) std::fprintf(out_, "\x1b[%zuA", drawn_);
     const uint32_t now = tickCount();
     const size_t width = static_cast<size_t>(std::max(terminalColumns() - 1, 20));
+    std::vector<std::string> lines = {summaryLine(cameras)};
     for (const UploadProgress& p : cameras)
-        std::fprintf(out_, "\r\x1b[K%s\n", progressLine(p, now).substr(0, width).c_str());
-    drawn_ = cameras.size();
+        if (p.state == UploadState::Connecting || p.state == UploadState::Sending || p.state == UploadState::Failed)
+            lines.push_back(progressLine(p, now));
+    for (const std::string& line : lines) std::fprintf(out_, "\r\x1b[K%s\n", line.substr(0, width).c_str());
+    // Lines left over from a longer drawing are cleared.
+    for (size_t i = lines.size(); i < drawn_; ++i) std::fprintf(out_, "\r\x1b[K\n");
+    drawn_ = std::max(drawn_, lines.size());
+}
+
+// A camera's start, its bytes at most once a second, and its end.
+void ProgressView::events(const std::vector<UploadProgress>& cameras) {
+    const uint32_t now = tickCount();
+    for (size_t i = 0; i < cameras.size(); ++i) {
+        const UploadProgress& p = cameras[i];
+        const auto before = told_.find(i);
+        const UploadState was = before == told_.end() ? UploadState::Waiting : before->second;
+        const bool ended = p.state != UploadState::Waiting && p.state != UploadState::Connecting &&
+                           p.state != UploadState::Sending;
+        if (was == UploadState::Waiting && p.state != UploadState::Waiting && !ended)
+            std::fprintf(out_, "%s\n", jsonText({{"event", "started"}, {"id", p.id}}).c_str());
+        if (p.state == UploadState::Sending && now - bytesToldAt_[i] >= 1000) {
+            std::fprintf(out_, "%s\n",
+                         jsonText({{"event", "progress"}, {"id", p.id}, {"bytes", p.sent}, {"size", p.size}}).c_str());
+            bytesToldAt_[i] = now;
+        }
+        if (ended && was != p.state) {
+            Json line = {{"event", "ended"}, {"id", p.id}, {"outcome", uploadOutcomeWord(p.state)}};
+            if (p.state == UploadState::Failed) line["reason"] = failureReason(p);
+            std::fprintf(out_, "%s\n", jsonText(line).c_str());
+        }
+        told_[i] = p.state;
+    }
 }
 
 void ProgressView::report(const std::vector<UploadProgress>& cameras) {

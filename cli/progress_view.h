@@ -1,7 +1,8 @@
 #pragma once
-// The uploads' progress on standard error: on a terminal a live line per
-// camera with percent, bytes and rate; elsewhere a plain line each time a
-// camera passes another 10 %.
+// The uploads' progress on standard error: on a terminal a live summary
+// line, then a line for each camera at work and each that failed, with
+// percent, bytes and rate; elsewhere a plain line each time a camera passes
+// another 10 %; for a program, JSON lines of events (docs/json.md).
 #include <cstdint>
 #include <cstdio>
 #include <map>
@@ -12,20 +13,29 @@
 
 namespace lenscout {
 
+enum class ProgressForm { Live, Lines, JsonLines };
+
 class ProgressView {
 public:
-    ProgressView(std::FILE* out, bool live) : out_(out), live_(live) {}
+    ProgressView(std::FILE* out, ProgressForm form) : out_(out), form_(form) {}
     void show(const std::vector<UploadProgress>& cameras);
 
 private:
     void redraw(const std::vector<UploadProgress>& cameras);
     void report(const std::vector<UploadProgress>& cameras);
+    void events(const std::vector<UploadProgress>& cameras);
 
     std::FILE* out_;
-    bool live_;
+    ProgressForm form_;
     size_t drawn_ = 0;                // lines of the last live drawing
     std::map<size_t, int> reported_;  // camera, the last tenth told
+    // For JSON: each camera's state as last told, and when its bytes were.
+    std::map<size_t, UploadState> told_;
+    std::map<size_t, uint32_t> bytesToldAt_;
 };
+
+// The live view's first line: how many cameras are where, and the bytes.
+std::string summaryLine(const std::vector<UploadProgress>& cameras);
 
 // "12.3 MiB" and the like.
 std::string byteAmount(int64_t bytes);

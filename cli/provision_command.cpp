@@ -81,7 +81,7 @@ void declareOptions(CLI::App& command, ProvisionOptions* o) {
         command, o,
         {"the cameras'", "seconds of the search before anything is sent (it ends sooner once every planned camera "
                          "answered)",
-         "seconds each camera may take to confirm its new settings (30)", "print the outcomes as one JSON array"});
+         "seconds each camera may take to confirm its new settings", "print the outcomes as one JSON array"});
 }
 
 std::string settingsText(const CameraInfo& c, bool dhcp) {

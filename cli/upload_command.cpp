@@ -1,6 +1,9 @@
 #include "cli/subcommands.h"
 
 #include <algorithm>
+#include <fstream>
+#include <iterator>
+#include <sstream>
 #include <cstdio>
 #include <cstring>
 #include <map>
@@ -14,6 +17,8 @@
 #include "cli/exit_status.h"
 #include "cli/journal.h"
 #include "cli/outcome.h"
+#include "cli/output_text.h"
+#include "cli/plan_csv.h"
 #include "cli/progress_view.h"
 #include "cli/scan_format.h"
 #include "cli/tool_language.h"
@@ -40,6 +45,8 @@ struct UploadOptions {
     UpgradeKind kind = UpgradeKind::SystemFirmware;
     std::string file;
     std::vector<std::string> ids;
+    std::string idsFrom;
+    std::string progress = "text";
     uint64_t jobs = 1;
     CredentialOptions credentials;
     uint32_t searchMs = 4000;
@@ -68,27 +75,39 @@ void declareOptions(CLI::App& command, UploadOptions* o) {
         ->option_text("system|webui")
         ->required()
         ->check(CLI::IsMember({"system", "webui"}));
-    command.add_option("--id", o->ids, "a camera's device ID; once for each camera")
-        ->option_text("ID")
-        ->required()
-        ->allow_extra_args(false)
-        ->check(nonEmpty());
-    command.add_option("--jobs", o->jobs, "how many cameras to upload to at once (1)")
-        ->option_text("N")
-        ->check(CLI::Range(uint64_t{1}, kMaxJobs));
+    CLI::Option* id = command.add_option("--id", o->ids, "a camera's device ID; once for each camera")
+                          ->option_text("ID")
+                          ->allow_extra_args(false)
+                          ->check(nonEmpty());
+    command
+        .add_option("--ids-from", o->idsFrom,
+                    "the cameras' IDs from a file: a plan or an inventory (its id column), or one ID a line")
+        ->option_text("F")
+        ->excludes(id);
+    CLI::Option* jobs = command.add_option("--jobs", o->jobs, "how many cameras to upload to at once (1)")
+                            ->option_text("N")
+                            ->check(CLI::Range(uint64_t{1}, kMaxJobs));
     addCredentialOptions(command, &o->credentials, "the cameras'");
     addSecondsOption(command, "--search", &o->searchMs, "seconds to find the cameras");
     command.add_flag("--json", o->json, "print the outcomes as one JSON array");
-    command.add_option("--wave", o->plan.wave, "upload to N cameras at a time, a wave after the other")
-        ->option_text("N")
-        ->check(CLI::Range(1u, static_cast<unsigned>(kMaxJobs)));
+    command.add_option("--progress", o->progress, "how to show progress on standard error: text or json")
+        ->option_text("FORM")
+        ->check(CLI::IsMember({"text", "json"}));
+    // A wave is the number at once: --jobs beside it would be a second answer.
+    CLI::Option* wave = command.add_option("--wave", o->plan.wave, "upload to N cameras at a time, a wave after the other")
+                            ->option_text("N")
+                            ->check(CLI::Range(1u, static_cast<unsigned>(kMaxJobs)))
+                            ->excludes(jobs);
     command
         .add_option("--max-failures", o->plan.maxFailures, "start the next wave only while failures stay at most K (0)")
-        ->option_text("K");
-    command.add_flag("--confirm", o->plan.confirm,
-                     "count a camera as done only when it answers again with a new version of the image's kind");
+        ->option_text("K")
+        ->needs(wave);
+    CLI::Option* confirm = command.add_flag(
+        "--confirm", o->plan.confirm,
+        "count a camera as done only when it answers again with a new version of the image's kind");
     addSecondsOption(command, "--reboot-wait", &o->plan.rebootWaitMs,
-                     "seconds a camera may take to answer again after its upload (300)");
+                     "seconds a camera may take to answer again after its upload")
+        ->needs(confirm);
     command
         .add_option_function<std::string>(
             "--expect-version", [o](const std::string& v) { parseIpv4(v.c_str(), &o->plan.expectedVersion); },
@@ -216,6 +235,32 @@ void recordUploads(const UploadOptions& o, const std::vector<UploadProgress>& ro
     }
 }
 
+// The IDs of a plan or an inventory (a header row with an id column), or
+// of a list, one a line; false with the reason said.
+bool readIds(const std::string& path, std::vector<std::string>* ids) {
+    std::ifstream in(path, std::ios::binary);
+    const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    if (!in && !in.eof()) return diagnose("cannot read " + terminalSafe(path)), false;
+    std::vector<PlanRow> rows;
+    std::vector<std::string> errors;
+    if (readPlan(text, &rows, &errors)) {
+        for (const PlanRow& r : rows) ids->push_back(r.id);
+        return true;
+    }
+    std::istringstream lines(text.rfind("\xEF\xBB\xBF", 0) == 0 ? text.substr(3) : text);
+    for (std::string line; std::getline(lines, line);) {
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        const size_t first = line.find_first_not_of(" \t"), last = line.find_last_not_of(" \t");
+        if (first != std::string::npos) ids->push_back(planCellText(line.substr(first, last - first + 1)));
+    }
+    // A file with a header that is not a plan is a broken plan, not a list.
+    if (!ids->empty() && ids->front().find_first_of(",;\t") != std::string::npos) {
+        for (const std::string& e : errors) diagnose(terminalSafe(path) + ": " + e);
+        return false;
+    }
+    return true;
+}
+
 // Each camera once, in the order given: a repeated ID is not a second upload.
 std::vector<std::string> eachOnce(const std::vector<std::string>& ids) {
     std::vector<std::string> once;
@@ -226,7 +271,9 @@ std::vector<std::string> eachOnce(const std::vector<std::string>& ids) {
 
 int upload(const UploadOptions& given) {
     UploadOptions o = given;
-    o.ids = eachOnce(given.ids);
+    if (!o.idsFrom.empty() && !readIds(o.idsFrom, &o.ids)) return kExitUsage;
+    if (o.ids.empty()) return diagnose("no camera: give --id or --ids-from"), kExitUsage;
+    o.ids = eachOnce(o.ids);
     selectToolLanguage(o.language);
     CameraInfo credentials{};
     int status = kExitOk;
@@ -248,7 +295,9 @@ int upload(const UploadOptions& given) {
     if (!search.searchFor(wanted, o.searchMs, &found, &status)) return status;
 
     std::vector<UploadProgress> rows = cameraRows(o, found, credentials);
-    ProgressView view(stderr, isTerminal(StdStream::Err));
+    ProgressView view(stderr, o.progress == "json"           ? ProgressForm::JsonLines
+                              : isTerminal(StdStream::Err) ? ProgressForm::Live
+                                                           : ProgressForm::Lines);
     WavePlan plan = o.plan;
     plan.kind = o.kind;
     plan.jobs = static_cast<unsigned>(o.jobs);

@@ -26,7 +26,9 @@ std::string padded(const std::string& text, size_t width) {
     return text.size() >= width ? text + " " : text + std::string(width - text.size(), ' ');
 }
 
-const char* outcomeKey(UploadState s) {
+}  // namespace
+
+const char* uploadOutcomeWord(UploadState s) {
     switch (s) {
     case UploadState::Done: return "uploaded";
     case UploadState::NotFound: return "not-found";
@@ -38,10 +40,12 @@ const char* outcomeKey(UploadState s) {
     }
 }
 
+namespace {
+
 // One camera's upload: the outcome, why it failed, the bytes and time, the
 // image, and the versions it answered with afterwards.
 Json uploadObject(const UploadProgress& p, const CameraInfo* after, const ImageSummary& image) {
-    Json o = {{"id", p.id}, {"outcome", outcomeKey(p.state)}};
+    Json o = {{"id", p.id}, {"outcome", uploadOutcomeWord(p.state)}};
     if (p.state != UploadState::NotFound) o["ip"] = dottedQuad(p.camera.ip);
     if (p.state == UploadState::Failed) {
         o["reason"] = failureReason(p);

@@ -17,6 +17,8 @@ struct ImageSummary {
 };
 
 std::string outcomeText(const UploadProgress& p);
+// The outcome's word for scripts: uploaded, failed, not-found, ...
+const char* uploadOutcomeWord(UploadState state);
 // A failure's code for scripts, beside its text in the user's language:
 // cannot-connect, login-refused, camera-busy, no-reply, connection-closed,
 // unknown-reply, wrong-camera, not-confirmed, broken-off, file-unreadable,

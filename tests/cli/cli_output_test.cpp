@@ -252,6 +252,49 @@ TEST(CliOutput, ProgressLines) {
               "CAM-2  Refused by the camera !");
 }
 
+std::string viewed(ProgressForm form, const std::vector<std::vector<UploadProgress>>& steps) {
+    std::FILE* out = std::tmpfile();
+    ProgressView view(out, form);
+    for (const auto& step : steps) view.show(step);
+    std::rewind(out);
+    std::string text;
+    for (int c; (c = std::fgetc(out)) != EOF;) text += static_cast<char>(c);
+    std::fclose(out);
+    return text;
+}
+
+// With 200 cameras a terminal shows a summary, and only the cameras at work
+// and those that failed: nothing scrolls away.
+TEST(CliOutput, TheLiveViewShowsTheSummaryAndOnlyActiveAndFailedRows) {
+    SelectLanguage(kEnglish);
+    std::vector<UploadProgress> rows;
+    for (int i = 0; i < 200; ++i) rows.push_back(row(("CAM-" + std::to_string(i)).c_str(), UploadState::Done));
+    rows[7] = row("CAM-7", UploadState::Sending);
+    rows[7].sent = 1024;
+    rows[9] = row("CAM-9", UploadState::Failed, UploadFailure::CameraBusy);
+    rows[11].state = UploadState::Waiting;
+    const std::string text = viewed(ProgressForm::Live, {rows});
+    size_t lines = 0;
+    for (char c : text) lines += c == '\n';
+    EXPECT_EQ(lines, 3u) << text;
+    EXPECT_NE(text.find("200 cameras: 197 uploaded, 1 failed, 1 running, 1 waiting; "), std::string::npos) << text;
+    EXPECT_NE(text.find("CAM-7 "), std::string::npos) << text;
+    EXPECT_NE(text.find("CAM-9  The camera is busy now !"), std::string::npos) << text;
+    EXPECT_EQ(text.find("CAM-8 "), std::string::npos) << text;
+}
+
+// For a program: a camera's start, its bytes, and its end, each once.
+TEST(CliOutput, JsonProgressEvents) {
+    UploadProgress p = row("CAM-1", UploadState::Waiting);
+    UploadProgress sending = p, failed = row("CAM-1", UploadState::Failed, UploadFailure::NoReply);
+    sending.state = UploadState::Sending;
+    sending.sent = 100;
+    EXPECT_EQ(viewed(ProgressForm::JsonLines, {{p}, {sending}, {sending}, {failed}, {failed}}),
+              "{\"event\":\"started\",\"id\":\"CAM-1\"}\n"
+              "{\"event\":\"progress\",\"id\":\"CAM-1\",\"bytes\":100,\"size\":2048}\n"
+              "{\"event\":\"ended\",\"id\":\"CAM-1\",\"outcome\":\"failed\",\"reason\":\"no-reply\"}\n");
+}
+
 class PasswordSources : public testing::Test {
 protected:
     void TearDown() override { test::clearEnvironment("LENSCOUT_PASSWORD"); }
