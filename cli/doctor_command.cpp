@@ -56,6 +56,13 @@ struct Arrivals {
 
 std::string addressWithMask(const Ipv4Interface& i) { return dottedQuad(i.addr) + " mask " + dottedQuad(i.mask); }
 
+// An interface as the system names it (eth0, wlan0), as inventory does;
+// its number where it has no name.
+std::string shownName(uint32_t index) {
+    const std::string name = interfaceName(index);
+    return name.empty() ? std::to_string(index) : terminalSafe(name);
+}
+
 // Every interface address, searched or not: how many are searched.
 int reportInterfaces(const std::vector<Ipv4Interface>* table) {
     if (!table) {
@@ -67,9 +74,10 @@ int reportInterfaces(const std::vector<Ipv4Interface>* table) {
         const char* why = whyNotSearched(i);
         const uint32_t broadcast = i.addr | ~i.mask;
         if (why) {
-            std::printf("interface %u: %s, skipped: %s\n", i.index, addressWithMask(i).c_str(), why);
+            std::printf("interface %s: %s, skipped: %s\n", shownName(i.index).c_str(), addressWithMask(i).c_str(),
+                        why);
         } else {
-            std::printf("interface %u: %s, searched, broadcast %s\n", i.index, addressWithMask(i).c_str(),
+            std::printf("interface %s: %s, searched, broadcast %s\n", shownName(i.index).c_str(), addressWithMask(i).c_str(),
                         dottedQuad(broadcast).c_str());
             ++searched;
         }
@@ -199,7 +207,8 @@ int doctor(const DoctorOptions& o) {
     const Arrivals a = listen(socket.get(), o.listenMs, haveTable ? &table : nullptr);
     reportArrivals(a);
     hint(sent.sent == 0 ? 0 : searched, ownPort, a);
-    return kExitOk;
+    // A script that asks whether cameras can be found gets its answer.
+    return a.cameras.empty() ? kExitNotFound : kExitOk;
 }
 
 void declareOptions(CLI::App& command, DoctorOptions* o) {

@@ -41,10 +41,12 @@ protected:
             if (lines.lines()[i] != FormatCameraLine(list.cameras()[i])) ++outOfStep;
     }
 
-    // A search now, its tick, and time for the replies.
+    // A search now (or kMinSearchGapMs after the last), its tick, and time
+    // for the replies.
     void searchAndWait() {
+        run.drain(50);  // a tick already waiting is not this search's
         ASSERT_TRUE(postSearchNow(run.id()));
-        ASSERT_TRUE(run.waitFor(WM_SCAN_TICK, 500));
+        ASSERT_TRUE(run.waitFor(WM_SCAN_TICK, 1000));
         run.drain(250);
     }
 

@@ -70,6 +70,8 @@ protected:
             // Reboot after an image: at a new version, or the old one.
             "id=WV-1,port=8071,reboot=1,next-version=1.2.3.5",
             "id=WV-2,port=8072,reboot=1",
+            // 前门1: an ID that a plan in UTF-8 names whatever the locale.
+            "id-hex=c7b0c3c531,port=8062",
             // Gate, "A" 前门: a comma, quotes and GBK.
             "id=INV-1,port=8061,name-hex=476174652c2022412220c7b0c3c5,mask=255.255.255.0,gateway=192.168.77.1,"
             "dns=192.168.77.2,firmware=1.2.3.4,webui=2.0.1.7",
@@ -488,7 +490,7 @@ TEST_F(Cli, InventoryListsEveryCameraAsCsvOrJson) {
         << r.out;
     size_t rows = 0;
     for (size_t at = 0; (at = r.out.find("\r\n", at)) != std::string::npos; at += 2) ++rows;
-    EXPECT_EQ(rows, 1u + 44u) << "the header and each camera once";
+    EXPECT_EQ(rows, 1u + 45u) << "the header and each camera once";
     r = runTool(cli(), {"inventory", "--json", "--search", "1"});
     EXPECT_EQ(r.status, 0) << r.err;
     EXPECT_NE(r.out.find("{\"id\":\"INV-1\",\"name\":\"Gate, \\\"A\\\" 前门\",\"ip\":\"" + host +
@@ -682,8 +684,13 @@ TEST_F(Cli, ARefusalAmongManyIsPinnedOnTheRightCamera) {
     ASSERT_TRUE(sim_->ok());
     const std::string plan = dir_ + "/refusal.csv";
     std::ofstream(plan) << "id,http_port\nPV-1,8293\nPV-2,8294\nPV-3,8295\n";
-    ToolResult r = runTool(cli(), {"provision", plan, "--search", "1"}, withPassword("mistyped"));
+    ToolResult r =
+        runTool(cli(), {"provision", plan, "--search", "1", "--progress", "json"}, withPassword("mistyped"));
     EXPECT_EQ(r.status, 5) << r.out << r.err;
+    EXPECT_NE(r.err.find("{\"event\":\"sent\",\"id\":\"PV-1\"}\n{\"event\":\"ended\",\"id\":\"PV-1\",\"outcome\":"
+                         "\"refused\"}\n"),
+              std::string::npos)
+        << r.err;
     EXPECT_NE(r.err.find("stopped at the first refused login"), std::string::npos) << r.err;
     EXPECT_NE(r.out.find("PV-1  "), std::string::npos) << r.out;
     EXPECT_NE(r.out.find("  refused\n"), std::string::npos) << r.out;
@@ -725,6 +732,27 @@ TEST_F(Cli, AnInterruptedProvisionReportsAndCanBeUndone) {
     EXPECT_EQ(r.status, 0) << r.err;
     EXPECT_EQ(r.out.find("PV-1"), std::string::npos) << r.out;
     EXPECT_NE(r.out.find("PV-2"), std::string::npos) << r.out;
+    // A plan is UTF-8 whatever the locale: 前门1 under LC_ALL=C.
+    const std::string utf8 = dir_ + "/utf8.csv";
+    std::ofstream(utf8) << "id,http_port\n\xe5\x89\x8d\xe9\x97\xa8" "1,8162\n";
+    r = runTool(cli(), {"provision", utf8, "--dry-run", "--search", "1"},
+                {{"LENSCOUT_PASSWORD", kPassword}, {"LC_ALL", "C"}});
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_NE(r.out.find(":8062 -> "), std::string::npos) << r.out;
+
+    // set-network too: the first signal ends the wait, with the journal's
+    // two lines and status 130.
+    std::remove(journal.c_str());
+    const size_t asked = requestsFor("PV-MUTE").size();
+    test::ToolProcess mute(cli(), {"set-network", "--id", "PV-MUTE", "--http-port", "8103", "--journal", journal},
+                           withPassword());
+    for (int i = 0; i < 100 && requestsFor("PV-MUTE").size() == asked; ++i)
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    kill(mute.pid(), SIGHUP);
+    r = mute.finish(20000);
+    EXPECT_EQ(r.status, 130) << r.err;
+    EXPECT_NE(test::fileText(journal).find("\"event\":\"outcome\",\"id\":\"PV-MUTE\""), std::string::npos);
+    EXPECT_NE(test::fileText(journal).find("\"outcome\":\"interrupted\"}"), std::string::npos);
 
     const size_t before = requestsFor("PV-1").size(), others = requestsFor("PV-2").size();
     for (int sig : {SIGINT, SIGTERM}) {
@@ -892,12 +920,14 @@ TEST_F(Cli, DoctorSaysWhatASearchSees) {
     sendDatagramTo(sender.get(), tooShort.data(), tooShort.size(), local, toNetPort(10000));
     const ToolResult r = doctor.finish();
     EXPECT_EQ(r.status, 0) << r.err;
-    EXPECT_NE(r.out.find(": 192.168.77.1 mask 255.255.255.0, searched, broadcast 192.168.77.255\n"), std::string::npos)
+    // Named as the system names them, as inventory does.
+    EXPECT_NE(r.out.find("interface lan0: 192.168.77.1 mask 255.255.255.0, searched, broadcast 192.168.77.255\n"),
+              std::string::npos)
         << r.out;
-    EXPECT_NE(r.out.find(": 127.0.0.1 mask 255.0.0.0, skipped: loopback\n"), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find("interface lo: 127.0.0.1 mask 255.0.0.0, skipped: loopback\n"), std::string::npos) << r.out;
     EXPECT_NE(r.out.find("port 10000: bound\n"), std::string::npos) << r.out;
     EXPECT_NE(r.out.find("search: sent 1, skipped 0"), std::string::npos) << r.out;
-    EXPECT_NE(r.out.find(" search replies from 44 camera(s)"), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find(" search replies from 45 camera(s)"), std::string::npos) << r.out;
     EXPECT_NE(r.out.find("rejected: 2 (wrong magic 1, wrong length 1, cut 0"), std::string::npos) << r.out;
     EXPECT_EQ(r.out.find("hint:"), std::string::npos) << r.out;
 }
@@ -912,7 +942,7 @@ TEST_F(Cli, DoctorNamesAnotherProgramOnThePort) {
     EXPECT_EQ(r.status, 0) << r.err;
     EXPECT_NE(r.out.find("port 10000: taken by another program; searching from port "), std::string::npos) << r.out;
     EXPECT_NE(r.out.find("hint: another program holds UDP port 10000"), std::string::npos) << r.out;
-    EXPECT_NE(r.out.find(" search replies from 44 camera(s)"), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find(" search replies from 45 camera(s)"), std::string::npos) << r.out;
 }
 
 // A search that goes out on no link says so: the list is not just empty.
@@ -928,6 +958,7 @@ TEST_F(Cli, ASearchThatWentOutNowhereSaysSo) {
     const ToolResult d = runTool(cli(), {"doctor", "--seconds", "1"});
     ASSERT_TRUE(test::changeLink("plug", "1"));
     EXPECT_NE(d.out.find("search: sent 0"), std::string::npos) << d.out;
+    EXPECT_EQ(d.status, 4) << "no camera answered";
     EXPECT_NE(d.out.find("hint: no network interface is up and able to broadcast"), std::string::npos) << d.out;
 }
 
