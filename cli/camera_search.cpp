@@ -80,8 +80,7 @@ void CameraSearch::findAll(const std::vector<std::string>& ids, uint32_t until,
     }
 }
 
-void CameraSearch::listAll(uint32_t until, std::vector<CameraInfo>* cameras,
-                           const std::vector<std::string>* awaited) {
+void CameraSearch::listAll(uint32_t until, std::vector<CameraInfo>* cameras, const std::vector<std::string>* awaited) {
     std::map<std::string, size_t> at;
     size_t missing = awaited ? awaited->size() : 0;
     uint32_t end = until;

@@ -74,11 +74,10 @@ int reportInterfaces(const std::vector<Ipv4Interface>* table) {
         const char* why = whyNotSearched(i);
         const uint32_t broadcast = i.addr | ~i.mask;
         if (why) {
-            std::printf("interface %s: %s, skipped: %s\n", shownName(i.index).c_str(), addressWithMask(i).c_str(),
-                        why);
+            std::printf("interface %s: %s, skipped: %s\n", shownName(i.index).c_str(), addressWithMask(i).c_str(), why);
         } else {
-            std::printf("interface %s: %s, searched, broadcast %s\n", shownName(i.index).c_str(), addressWithMask(i).c_str(),
-                        dottedQuad(broadcast).c_str());
+            std::printf("interface %s: %s, searched, broadcast %s\n", shownName(i.index).c_str(),
+                        addressWithMask(i).c_str(), dottedQuad(broadcast).c_str());
             ++searched;
         }
     }

@@ -46,8 +46,8 @@ int inventory(const InventoryOptions& o) {
     CameraSearch search;
     int status = kExitOk;
     if (!search.searchAll(o.searchMs, &cameras, &status)) return status;
-    const std::string out =
-        o.json ? inventoryJson(cameras, interfaceName) + "\n" : inventoryCsv(cameras, interfaceName, isTerminal(StdStream::Out));
+    const std::string out = o.json ? inventoryJson(cameras, interfaceName) + "\n"
+                                   : inventoryCsv(cameras, interfaceName, isTerminal(StdStream::Out));
     std::fputs(out.c_str(), stdout);
     return kExitOk;
 }

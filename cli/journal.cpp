@@ -48,10 +48,10 @@ void addSettingsCommandOptions(CLI::App& command, SettingsCommandOptions* o, con
     addLanguageOption(command, &o->language);
 }
 
-std::string journalLine(const std::string& run, const std::string& command, const char* event,
-                        const JournalEntry& e, const char* outcome, std::time_t when) {
-    Json line = {{"time", isoTime(when)}, {"run", run},       {"command", command}, {"event", event},
-                 {"id", e.id},            {"ip", dottedQuad(e.ip)}, {"old", e.old},   {"planned", e.planned}};
+std::string journalLine(const std::string& run, const std::string& command, const char* event, const JournalEntry& e,
+                        const char* outcome, std::time_t when) {
+    Json line = {{"time", isoTime(when)},  {"run", run},   {"command", command},  {"event", event}, {"id", e.id},
+                 {"ip", dottedQuad(e.ip)}, {"old", e.old}, {"planned", e.planned}};
     if (outcome) line["outcome"] = outcome;
     return jsonText(line) + "\n";
 }
@@ -65,7 +65,9 @@ std::string journalPath(const JournalOptions& o) {
 Journal::Journal(const JournalOptions& options, std::string command)
     : options_(options), command_(std::move(command)), run_(newRunId()) {}
 
-void Journal::attempt(const JournalEntry& entry) { write(journalLine(run_, command_, "attempt", entry, nullptr, std::time(nullptr))); }
+void Journal::attempt(const JournalEntry& entry) {
+    write(journalLine(run_, command_, "attempt", entry, nullptr, std::time(nullptr)));
+}
 
 void Journal::outcome(const JournalEntry& entry, const char* outcome) {
     write(journalLine(run_, command_, "outcome", entry, outcome, std::time(nullptr)));
@@ -77,7 +79,8 @@ void Journal::write(const std::string& line) {
     const AppendResult result = path.empty() ? AppendResult::CannotOpen : appendLine(path, line);
     if (result == AppendResult::Written || warned_) return;
     warned_ = true;
-    const std::string why = result == AppendResult::NotOurs ? " is a link, not a file, or not yours" : " cannot be written";
+    const std::string why =
+        result == AppendResult::NotOurs ? " is a link, not a file, or not yours" : " cannot be written";
     diagnose("warning: the journal " + (path.empty() ? std::string("(no state folder)") : path) + why +
              "; the changes are not recorded");
 }

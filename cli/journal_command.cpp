@@ -31,8 +31,7 @@ const SubcommandText kJournalText = {
     "showed before; DHCP cannot be seen in a camera's answer, so the plan gives its fixed settings."};
 
 void declareOptions(CLI::App& command, JournalCommandOptions* o) {
-    command.add_option("--journal", o->journal.path, "the journal to read (the user's state folder)")
-        ->option_text("F");
+    command.add_option("--journal", o->journal.path, "the journal to read (the user's state folder)")->option_text("F");
     CLI::Option* run = command.add_option("--run", o->run, "only the lines of this run")->option_text("RUN");
     CLI::Option* undo =
         command.add_option("--undo-plan", o->undoRun, "write the plan that puts this run's cameras back")
@@ -105,7 +104,8 @@ int writeUndoPlan(const std::vector<Json>& lines, const std::string& run) {
         if (outcome.count(id) && !mayHaveChanged(outcome[id])) continue;
         const Json& o = old[id];
         plan += csvField(id);
-        for (const char* key : {"ip", "mask", "gateway", "dns", "http_port"}) plan += "," + csvField(settingsCell(o, key));
+        for (const char* key : {"ip", "mask", "gateway", "dns", "http_port"})
+            plan += "," + csvField(settingsCell(o, key));
         plan += "\r\n";
     }
     std::fputs(plan.c_str(), stdout);
@@ -116,7 +116,8 @@ int journal(const JournalCommandOptions& o) {
     const std::string path = journalPath(o.journal);
     bool readable = false;
     const std::vector<Json> lines = path.empty() ? std::vector<Json>{} : readJournal(path, &readable);
-    if (!readable) return diagnose("cannot read the journal " + (path.empty() ? "(no state folder)" : path)), kExitUsage;
+    if (!readable)
+        return diagnose("cannot read the journal " + (path.empty() ? "(no state folder)" : path)), kExitUsage;
     if (!o.undoRun.empty()) return writeUndoPlan(lines, o.undoRun);
     printLines(lines, o);
     return kExitOk;

@@ -13,9 +13,9 @@ enum class Outcome {
     NotConfirmed,
     Refused,
     Failed,
-    IdConflict,  // two devices answer with the ID: nothing went to either
-    NotSent,     // the run stopped, after failures or an interruption, before its turn
-    Interrupted, // sent, and the run was interrupted before the answer
+    IdConflict,   // two devices answer with the ID: nothing went to either
+    NotSent,      // the run stopped, after failures or an interruption, before its turn
+    Interrupted,  // sent, and the run was interrupted before the answer
 };
 
 const char* outcomeWord(Outcome outcome);

@@ -119,9 +119,10 @@ std::string planCellText(const std::string& cell) {
 namespace {
 
 // Every column a plan may have: those of inventory, and dhcp.
-const char* const kPlanColumns[] = {"id", "name", "ip", "mask", "gateway", "dns", "http_port", "firmware", "webui",
-                                    "same_subnet", "interface", "local_address", "sender", "conflict",
-                                    "conflict_sender", "conflict_ip", "dhcp"};
+const char* const kPlanColumns[] = {"id",          "name",          "ip",       "mask",     "gateway",
+                                    "dns",         "http_port",     "firmware", "webui",    "same_subnet",
+                                    "interface",   "local_address", "sender",   "conflict", "conflict_sender",
+                                    "conflict_ip", "dhcp"};
 
 std::string lowered(const std::string& s) {
     std::string v = s;
@@ -135,7 +136,8 @@ bool readHeader(const std::vector<std::string>& header, std::map<std::string, si
         const std::string name = lowered(trimmed(header[i]));
         if (name.empty() && i + 1 == header.size()) continue;  // a separator at the end
         if (std::find(std::begin(kPlanColumns), std::end(kPlanColumns), name) == std::end(kPlanColumns))
-            errors->push_back("line 1: unknown column \"" + header[i] + "\" (the columns are those of inventory, and dhcp)");
+            errors->push_back("line 1: unknown column \"" + header[i] +
+                              "\" (the columns are those of inventory, and dhcp)");
         else if (!columns->emplace(name, i).second)
             errors->push_back("line 1: the column " + name + " is there twice");
     }

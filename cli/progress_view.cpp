@@ -97,8 +97,8 @@ void ProgressView::events(const std::vector<UploadProgress>& cameras) {
         const UploadProgress& p = cameras[i];
         const auto before = told_.find(i);
         const UploadState was = before == told_.end() ? UploadState::Waiting : before->second;
-        const bool ended = p.state != UploadState::Waiting && p.state != UploadState::Connecting &&
-                           p.state != UploadState::Sending;
+        const bool ended =
+            p.state != UploadState::Waiting && p.state != UploadState::Connecting && p.state != UploadState::Sending;
         if (was == UploadState::Waiting && p.state != UploadState::Waiting && !ended)
             std::fprintf(out_, "%s\n", jsonText({{"event", "started"}, {"id", p.id}}).c_str());
         if (p.state == UploadState::Sending && now - bytesToldAt_[i] >= 1000) {

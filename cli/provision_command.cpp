@@ -79,8 +79,9 @@ void declareOptions(CLI::App& command, ProvisionOptions* o) {
         ->check(CLI::IsMember({"text", "json"}));
     addSettingsCommandOptions(
         command, o,
-        {"the cameras'", "seconds of the search before anything is sent (it ends sooner once every planned camera "
-                         "answered)",
+        {"the cameras'",
+         "seconds of the search before anything is sent (it ends sooner once every planned camera "
+         "answered)",
          "seconds each camera may take to confirm its new settings", "print the outcomes as one JSON array"});
 }
 
@@ -180,11 +181,10 @@ bool planChanges(const ProvisionOptions& o, const std::vector<PlanRow>& rows, co
         // The first N that need a change; the rest stay as they are, and
         // the site is judged so.
         uint64_t taken = 0;
-        changes->erase(std::remove_if(changes->begin(), changes->end(),
-                                      [&](const Change& c) {
-                                          return c.outcome == Outcome::Pending && ++taken > o.limit;
-                                      }),
-                       changes->end());
+        changes->erase(
+            std::remove_if(changes->begin(), changes->end(),
+                           [&](const Change& c) { return c.outcome == Outcome::Pending && ++taken > o.limit; }),
+            changes->end());
     }
     return errors->empty();
 }
@@ -239,8 +239,7 @@ int provision(const ProvisionOptions& o) {
     // program at once.
     countInterrupts();
     Journal journal(o.journal, "provision");
-    ProvisionSender sender(search, changes, credentials, {o.jobs, o.waitMs, o.maxFailures}, journal,
-                           progressEvents(o));
+    ProvisionSender sender(search, changes, credentials, {o.jobs, o.waitMs, o.maxFailures}, journal, progressEvents(o));
     sender.run();
     report(o, changes);
     status = exitStatusOf(changes);

@@ -118,8 +118,8 @@ void judgeEndState(const std::vector<Change>& changes, const std::vector<CameraI
             if (h.change && moves(*h.change)) {
                 anyMoved = true;
                 errors->push_back(where(h.change->row) + dottedQuad(ip) + " would be held by " +
-                                  std::to_string(holders.size()) + " devices once the plan is done: " +
-                                  namesOf(holders));
+                                  std::to_string(holders.size()) +
+                                  " devices once the plan is done: " + namesOf(holders));
             }
         if (!anyMoved)
             warnings->push_back(dottedQuad(ip) + " is still shared by " + std::to_string(holders.size()) +

@@ -21,7 +21,11 @@ JournalEntry journalEntry(const Change& c) {
 
 ProvisionSender::ProvisionSender(CameraSearch& search, std::vector<Change>& changes, const CameraInfo& credentials,
                                  const SendLimits& limits, Journal& journal, SendEvents events)
-    : search_(search), changes_(changes), credentials_(credentials), limits_(limits), journal_(journal),
+    : search_(search),
+      changes_(changes),
+      credentials_(credentials),
+      limits_(limits),
+      journal_(journal),
       events_(std::move(events)) {}
 
 void ProvisionSender::run() {
@@ -176,8 +180,9 @@ void ProvisionSender::countFailure(Outcome outcome) {
     if (limits_.maxFailures < 0) {
         if (outcome != Outcome::Refused || stopped_) return;
         stopped_ = true;
-        diagnose("stopped at the first refused login: no other camera is sent the password (--max-failures to go "
-                 "on)");
+        diagnose(
+            "stopped at the first refused login: no other camera is sent the password (--max-failures to go "
+            "on)");
         return;
     }
     if (++failures_ <= limits_.maxFailures || stopped_) return;

@@ -21,7 +21,8 @@ struct Field {
 // The scanner's own text form: key=value, the camera's texts quoted.
 std::string render(const std::vector<Field>& fields) {
     std::string out;
-    for (const Field& f : fields) out += (out.empty() ? "" : " ") + std::string(f.key) + "=" + (f.quoted ? jsonString(f.value) : f.value);
+    for (const Field& f : fields)
+        out += (out.empty() ? "" : " ") + std::string(f.key) + "=" + (f.quoted ? jsonString(f.value) : f.value);
     return out;
 }
 
@@ -34,7 +35,7 @@ std::string foundCameraLine(const CameraInfo& c, bool json) {
         line.update(cameraObject(c, fieldsFor(kInScan)));
         return jsonText(line);
     }
-    std::vector<Field> fields;
+    std::vector<Field> fields{{"event", "camera", false}};
     for (const CameraField* f : fieldsFor(kInScan)) {
         const std::string text = f->text(c, nullptr);
         fields.push_back({f->scanKey, f->kind == FieldKind::Text ? gbkToUtf8(text) : text, f->kind == FieldKind::Text});

@@ -1,12 +1,12 @@
 #include "cli/subcommands.h"
 
 #include <algorithm>
-#include <fstream>
-#include <iterator>
-#include <sstream>
 #include <cstdio>
 #include <cstring>
+#include <fstream>
+#include <iterator>
 #include <map>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -94,17 +94,18 @@ void declareOptions(CLI::App& command, UploadOptions* o) {
         ->option_text("FORM")
         ->check(CLI::IsMember({"text", "json"}));
     // A wave is the number at once: --jobs beside it would be a second answer.
-    CLI::Option* wave = command.add_option("--wave", o->plan.wave, "upload to N cameras at a time, a wave after the other")
-                            ->option_text("N")
-                            ->check(CLI::Range(1u, static_cast<unsigned>(kMaxJobs)))
-                            ->excludes(jobs);
+    CLI::Option* wave =
+        command.add_option("--wave", o->plan.wave, "upload to N cameras at a time, a wave after the other")
+            ->option_text("N")
+            ->check(CLI::Range(1u, static_cast<unsigned>(kMaxJobs)))
+            ->excludes(jobs);
     command
         .add_option("--max-failures", o->plan.maxFailures, "start the next wave only while failures stay at most K (0)")
         ->option_text("K")
         ->needs(wave);
-    CLI::Option* confirm = command.add_flag(
-        "--confirm", o->plan.confirm,
-        "count a camera as done only when it answers again with a new version of the image's kind");
+    CLI::Option* confirm =
+        command.add_flag("--confirm", o->plan.confirm,
+                         "count a camera as done only when it answers again with a new version of the image's kind");
     addSecondsOption(command, "--reboot-wait", &o->plan.rebootWaitMs,
                      "seconds a camera may take to answer again after its upload")
         ->needs(confirm);
@@ -295,7 +296,7 @@ int upload(const UploadOptions& given) {
     if (!search.searchFor(wanted, o.searchMs, &found, &status)) return status;
 
     std::vector<UploadProgress> rows = cameraRows(o, found, credentials);
-    ProgressView view(stderr, o.progress == "json"           ? ProgressForm::JsonLines
+    ProgressView view(stderr, o.progress == "json"         ? ProgressForm::JsonLines
                               : isTerminal(StdStream::Err) ? ProgressForm::Live
                                                            : ProgressForm::Lines);
     WavePlan plan = o.plan;

@@ -96,7 +96,8 @@ std::string uploadTable(const std::vector<UploadProgress>& cameras) {
 std::string uploadJson(const std::vector<UploadProgress>& cameras, const std::vector<const CameraInfo*>& versions,
                        const ImageSummary& image) {
     Json all = Json::array();
-    for (size_t i = 0; i < cameras.size(); ++i) all.push_back(uploadObject(cameras[i], i < versions.size() ? versions[i] : nullptr, image));
+    for (size_t i = 0; i < cameras.size(); ++i)
+        all.push_back(uploadObject(cameras[i], i < versions.size() ? versions[i] : nullptr, image));
     return jsonText(all);
 }
 

@@ -20,7 +20,7 @@ struct WavePlan {
     uint64_t maxFailures = 0;
     bool confirm = false;
     uint32_t rebootWaitMs = 300000;
-    uint32_t expectedVersion = 0;  // 0: any; a camera already there is skipped
+    uint32_t expectedVersion = 0;                           // 0: any; a camera already there is skipped
     std::function<void(const UploadProgress&)> beforeEach;  // as UploadJobs::beforeEach
 };
 

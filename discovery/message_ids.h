@@ -13,13 +13,13 @@
 namespace lenscout {
 
 // X(name, number, whether wParam carries a heap CameraInfo)
-#define LENSCOUT_MESSAGES(X)                                                               \
-    X(WM_TRAYNOTIFY, 1025, false)  /* shell to window; lParam: the mouse message */        \
-    X(WM_SCAN_ERROR, 1026, false)  /* worker to window; wParam: signed code, lParam: sender */\
-    X(WM_SCAN_TICK, 1027, false)   /* worker to window: a search period has begun */       \
-    X(WM_CAMERA_FOUND, 1028, true) /* worker to window; wParam: heap CameraInfo */         \
-    X(WM_LIST_RCLICK, 1029, false) /* list hook to window: a right-button press */         \
-    X(TM_SET_NETWORK, 1030, true)  /* window to worker; wParam: heap CameraInfo to send */ \
+#define LENSCOUT_MESSAGES(X)                                                                   \
+    X(WM_TRAYNOTIFY, 1025, false)  /* shell to window; lParam: the mouse message */            \
+    X(WM_SCAN_ERROR, 1026, false)  /* worker to window; wParam: signed code, lParam: sender */ \
+    X(WM_SCAN_TICK, 1027, false)   /* worker to window: a search period has begun */           \
+    X(WM_CAMERA_FOUND, 1028, true) /* worker to window; wParam: heap CameraInfo */             \
+    X(WM_LIST_RCLICK, 1029, false) /* list hook to window: a right-button press */             \
+    X(TM_SET_NETWORK, 1030, true)  /* window to worker; wParam: heap CameraInfo to send */     \
     X(TM_SEARCH_NOW, 1031, false)  /* window to worker: search soon (kMinSearchGapMs) */
 
 #define LENSCOUT_MESSAGE_CONSTANT(name, number, record) constexpr uint32_t name = number;

@@ -7,9 +7,9 @@ namespace lenscout {
 
 enum class AppendResult {
     Written,
-    CannotOpen,    // no such folder, no right to it, or a full disk
-    NotOurs,       // a link, a FIFO or a device, or a file of another user
-    CannotWrite,   // opened, but the line or its flush to disk failed
+    CannotOpen,   // no such folder, no right to it, or a full disk
+    NotOurs,      // a link, a FIFO or a device, or a file of another user
+    CannotWrite,  // opened, but the line or its flush to disk failed
 };
 
 // Appends `line` in one locked write and flushes it to disk, so that two

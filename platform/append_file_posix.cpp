@@ -61,10 +61,10 @@ bool writeAll(int fd, const std::string& line) {
 AppendResult appendLine(const std::string& utf8Path, const std::string& line) {
     makeFolders(utf8Path);
     // O_NONBLOCK: a FIFO put there must not hold the open; it is refused below.
-    const Descriptor file{::open(utf8Path.c_str(),
-                                 O_RDWR | O_APPEND | O_CREAT | O_CLOEXEC | O_NOCTTY | O_NOFOLLOW | O_NONBLOCK, 0600)};
+    const Descriptor file{
+        ::open(utf8Path.c_str(), O_RDWR | O_APPEND | O_CREAT | O_CLOEXEC | O_NOCTTY | O_NOFOLLOW | O_NONBLOCK, 0600)};
     if (file.fd < 0) return errno == ELOOP || errno == ENXIO ? AppendResult::NotOurs : AppendResult::CannotOpen;
-    struct stat st{};
+    struct stat st {};
     if (::fstat(file.fd, &st) != 0 || !S_ISREG(st.st_mode) || st.st_uid != ::geteuid()) return AppendResult::NotOurs;
     if (::flock(file.fd, LOCK_EX) != 0) return AppendResult::CannotWrite;
     // The size again under the lock: another writer may have appended.

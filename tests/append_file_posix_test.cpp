@@ -32,7 +32,7 @@ TEST_F(AppendFile, ATornLastLineIsCutBackBeforeTheNext) {
     std::ofstream(path_, std::ios::app | std::ios::binary) << "{\"b\":";  // the disk was full
     ASSERT_EQ(appendLine(path_, "{\"c\":3}\n"), AppendResult::Written);
     EXPECT_EQ(text(path_), "{\"a\":1}\n{\"c\":3}\n");
-    struct stat st{};
+    struct stat st {};
     ASSERT_EQ(::stat(path_.c_str(), &st), 0);
     EXPECT_EQ(st.st_mode & 0777, 0600u);
     // A file that is one torn line and nothing else.

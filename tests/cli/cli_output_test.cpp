@@ -5,12 +5,13 @@
 #include <fstream>
 
 #include "app/string_table.h"
-#include "cli/credentials.h"
 #include "cli/camera_json.h"
+#include "cli/credentials.h"
 #include "cli/inventory_format.h"
 #include "cli/journal.h"
 #include "cli/plan_csv.h"
 #include "cli/progress_view.h"
+#include "cli/scan_format.h"
 #include "cli/upload_report.h"
 #include "discovery/camera_text.h"
 #include "support/environment.h"
@@ -133,6 +134,29 @@ TEST(CliOutput, InventoryRowsInCsvAndJson) {
 
 // The attempt line and the outcome line of one change carry the run; the
 // settings a camera showed say that its DHCP mode is not known.
+// scan's text line keeps its older keys and 1/0; its JSON has the one
+// camera shape of every command.
+TEST(CliOutput, ScanLinesAsTextAndAsJson) {
+    CameraInfo c{};
+    setFieldText(c.deviceId, "S1");
+    setFieldText(c.name, "a \"b\"");
+    c.ip = c.sender = test::ip("10.0.0.5");
+    c.httpPort = toNetPort(80);
+    c.sameSubnet = 1;
+    EXPECT_EQ(
+        foundCameraLine(c, false),
+        "event=camera id=\"S1\" name=\"a \\\"b\\\"\" ip=10.0.0.5 mask=0.0.0.0 gateway=0.0.0.0 dns=0.0.0.0 port=80 "
+        "firmware=0.0.0.0 webui=0.0.0.0 same_subnet=1 sender=10.0.0.5 conflict=0 conflict_sender= conflict_ip=");
+    EXPECT_EQ(
+        foundCameraLine(c, true),
+        "{\"event\":\"camera\",\"id\":\"S1\",\"name\":\"a \\\"b\\\"\",\"ip\":\"10.0.0.5\",\"mask\":\"0.0.0.0\","
+        "\"gateway\":\"0.0.0.0\",\"dns\":\"0.0.0.0\",\"http_port\":80,\"firmware\":\"0.0.0.0\",\"webui\":\"0.0.0.0\","
+        "\"same_subnet\":true,\"sender\":\"10.0.0.5\",\"conflict\":false,\"conflict_sender\":\"\",\"conflict_ip\":"
+        "\"\"}");
+    EXPECT_EQ(errorLine(-3, false), "event=error code=-3");
+    EXPECT_EQ(tickLine(42, true), "{\"event\":\"tick\",\"at_ms\":42}");
+}
+
 TEST(CliOutput, JournalLines) {
     CameraInfo shown{};
     shown.ip = test::ip("10.1.2.3");
@@ -145,12 +169,12 @@ TEST(CliOutput, JournalLines) {
     const std::string common = "\"run\":\"R1\",\"command\":\"set-network\",";
     EXPECT_EQ(journalLine("R1", "set-network", "attempt", e, nullptr, 1765283400),
               "{\"time\":\"2025-12-09T12:30:00Z\"," + common +
-                  "\"event\":\"attempt\",\"id\":\"CAM\\\"1\",\"ip\":\"10.1.2.3\",\"old\":{\"dhcp\":\"unknown\"," + settings +
-                  ",\"planned\":{\"dhcp\":true," + settings + "}\n");
+                  "\"event\":\"attempt\",\"id\":\"CAM\\\"1\",\"ip\":\"10.1.2.3\",\"old\":{\"dhcp\":\"unknown\"," +
+                  settings + ",\"planned\":{\"dhcp\":true," + settings + "}\n");
     EXPECT_EQ(journalLine("R1", "set-network", "outcome", e, "confirmed", 1765283400),
               "{\"time\":\"2025-12-09T12:30:00Z\"," + common +
-                  "\"event\":\"outcome\",\"id\":\"CAM\\\"1\",\"ip\":\"10.1.2.3\",\"old\":{\"dhcp\":\"unknown\"," + settings +
-                  ",\"planned\":{\"dhcp\":true," + settings + ",\"outcome\":\"confirmed\"}\n");
+                  "\"event\":\"outcome\",\"id\":\"CAM\\\"1\",\"ip\":\"10.1.2.3\",\"old\":{\"dhcp\":\"unknown\"," +
+                  settings + ",\"planned\":{\"dhcp\":true," + settings + ",\"outcome\":\"confirmed\"}\n");
 }
 
 // A plan is RFC 4180 CSV: quoted fields keep commas, doubled quotes and
@@ -188,7 +212,9 @@ TEST(CliOutput, CellsThatASpreadsheetWouldRun) {
     EXPECT_EQ(csvField("a-b"), "a-b");
     EXPECT_EQ(planCellText("'plain"), "'plain") << "a quote before anything else is the camera's own";
     // What a terminal was shown of a control byte, typed into a plan.
-    EXPECT_EQ(planCellText("CAM\\x1b1"), "CAM\x1b" "1");
+    EXPECT_EQ(planCellText("CAM\\x1b1"),
+              "CAM\x1b"
+              "1");
     EXPECT_EQ(planCellText("C:\\xy"), "C:\\xy");
 }
 

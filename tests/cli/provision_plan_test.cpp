@@ -87,7 +87,8 @@ TEST(ProvisionPlan, ChainsAreOrderedAndSwapsRefused) {
     EXPECT_EQ(chain[1].after, std::vector<size_t>{2});
     EXPECT_TRUE(chain[2].after.empty());
 
-    const Judged swap = judge({change(a, "10.0.0.2", 2), change(b, "10.0.0.1", 3), change(c, "10.0.0.9", 4)}, {a, b, c});
+    const Judged swap =
+        judge({change(a, "10.0.0.2", 2), change(b, "10.0.0.1", 3), change(c, "10.0.0.9", 4)}, {a, b, c});
     ASSERT_EQ(swap.errors.size(), 2u);
     EXPECT_EQ(swap.errors[0].rfind("line 2: A: its new address 10.0.0.2 is held by a camera that the plan moves", 0),
               0u)

@@ -41,9 +41,9 @@ protected:
         // real ones take a setting: 1 to 3 s after they accepted it, and
         // the last one reboots for 10 to 12 s before it answers again.
         const std::string factory = "ip=192.168.77.64,port=8090,settle=1000-3000,password=" + std::string(kPassword);
-        std::vector<std::string> args = {"--upload-dir", dir_,           "--delay",  "0-5",
-                                         "--count",      "20",           "--set",    factory,
-                                         "--camera",     "id=CAM000021," + factory + ",set-reboot=10-12"};
+        std::vector<std::string> args = {
+            "--upload-dir", dir_,    "--delay", "0-5",      "--count",
+            "20",           "--set", factory,   "--camera", "id=CAM000021," + factory + ",set-reboot=10-12"};
         const char* const cameras[] = {
             "id=NET-OK,port=8001",
             "id=NET-BAD,port=8002",
@@ -514,10 +514,10 @@ TEST_F(Cli, TheJournalRecordsEachChangeWithoutThePassword) {
     EXPECT_EQ(r.status, 0) << r.err;
     std::string text = test::fileText(journal);
     for (const char* event : {"attempt", "outcome"})
-        EXPECT_NE(text.find("\"command\":\"set-network\",\"event\":\"" + std::string(event) +
-                            "\",\"id\":\"PW\",\"ip\":\"" + std::string(std::getenv("LENSCOUT_HOST_ADDR_1")) +
-                            "\",\"old\":{\"dhcp\":\"unknown\","),
-                  std::string::npos)
+        EXPECT_NE(
+            text.find("\"command\":\"set-network\",\"event\":\"" + std::string(event) + "\",\"id\":\"PW\",\"ip\":\"" +
+                      std::string(std::getenv("LENSCOUT_HOST_ADDR_1")) + "\",\"old\":{\"dhcp\":\"unknown\","),
+            std::string::npos)
             << text;
     EXPECT_NE(text.find(",\"http_port\":8097},\"outcome\":\"confirmed\"}\n"), std::string::npos) << text;
     EXPECT_EQ(text.rfind("{\"time\":\"20", 0), 0u) << text;
@@ -684,8 +684,7 @@ TEST_F(Cli, ARefusalAmongManyIsPinnedOnTheRightCamera) {
     ASSERT_TRUE(sim_->ok());
     const std::string plan = dir_ + "/refusal.csv";
     std::ofstream(plan) << "id,http_port\nPV-1,8293\nPV-2,8294\nPV-3,8295\n";
-    ToolResult r =
-        runTool(cli(), {"provision", plan, "--search", "1", "--progress", "json"}, withPassword("mistyped"));
+    ToolResult r = runTool(cli(), {"provision", plan, "--search", "1", "--progress", "json"}, withPassword("mistyped"));
     EXPECT_EQ(r.status, 5) << r.out << r.err;
     EXPECT_NE(r.err.find("{\"event\":\"sent\",\"id\":\"PV-1\"}\n{\"event\":\"ended\",\"id\":\"PV-1\",\"outcome\":"
                          "\"refused\"}\n"),
@@ -734,7 +733,8 @@ TEST_F(Cli, AnInterruptedProvisionReportsAndCanBeUndone) {
     EXPECT_NE(r.out.find("PV-2"), std::string::npos) << r.out;
     // A plan is UTF-8 whatever the locale: 前门1 under LC_ALL=C.
     const std::string utf8 = dir_ + "/utf8.csv";
-    std::ofstream(utf8) << "id,http_port\n\xe5\x89\x8d\xe9\x97\xa8" "1,8162\n";
+    std::ofstream(utf8) << "id,http_port\n\xe5\x89\x8d\xe9\x97\xa8"
+                           "1,8162\n";
     r = runTool(cli(), {"provision", utf8, "--dry-run", "--search", "1"},
                 {{"LENSCOUT_PASSWORD", kPassword}, {"LC_ALL", "C"}});
     EXPECT_EQ(r.status, 0) << r.err;

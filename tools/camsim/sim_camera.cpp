@@ -18,7 +18,8 @@ const char kCameraSettingsHelp[] =
     "webui (0: no web interface), unused, user, password, result (code after an accepted request, -1 none), "
     "authfail (code on wrong credentials, -1 none), reboot (seconds of silence after it took an image), "
     "next-version (the version of that kind it then has), settle (ms before an accepted setting shows in its "
-    "replies, or MIN-MAX), set-reboot (seconds of silence, or MIN-MAX, once a setting has taken), upload (how it takes an upload on its HTTP port: ok, busy, wrong-id, login-refused, close-hello, "
+    "replies, or MIN-MAX), set-reboot (seconds of silence, or MIN-MAX, once a setting has taken), upload (how it takes "
+    "an upload on its HTTP port: ok, busy, wrong-id, login-refused, close-hello, "
     "close-login, reset-hello, reset-login, silent-hello, silent-login, wrong-command, wrong-command-login, split, "
     "short-hello, stall and reset-mid (after 1 MiB), reset-data, reset-last (at the last block), hold (no close for "
     "3 s after the end), slow-MS, trickle-B-MS (reads B bytes every MS ms))";
