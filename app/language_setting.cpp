@@ -5,6 +5,7 @@
 
 #include "app/setting_keys.h"
 #include "app/settings_store.h"
+#include "platform/private_file.h"
 
 namespace lenscout {
 
@@ -34,11 +35,23 @@ int languageOf(const SettingsStore& store) {
 
 }  // namespace
 
+std::string settingsFilePath() {
+    const std::string own = userSettingsPath();
+    return own.empty() ? kSettingsFile : own;
+}
+
+void takeOverOldSettings() {
+    const std::string own = userSettingsPath();
+    std::string text;
+    if (own.empty() || readOwnFile(own, SettingsStore::kReadLimit, &text)) return;
+    if (readOwnFile(kSettingsFile, SettingsStore::kReadLimit, &text)) replaceOwnFile(own, text);
+}
+
 int parseLanguageSetting(const char* text, size_t size) { return languageOf(SettingsStore::parse({text, size})); }
 
-void ReadLanguageSetting(const char* path) { LanguageSetting = languageOf(SettingsStore::load(path)); }
+void ReadLanguageSetting(const std::string& path) { LanguageSetting = languageOf(SettingsStore::load(path)); }
 
-void WriteLanguageSetting(const char* path) {
+void WriteLanguageSetting(const std::string& path) {
     SettingsStore store = SettingsStore::load(path);
     store.set(kLanguageKey, std::to_string(LanguageSetting));
     store.save(path);

@@ -1,7 +1,8 @@
 #pragma once
-// The user's language choice, kept in the settings file in the working
-// directory under the key "lang".
+// The user's language choice, kept in the user's settings file under the
+// key "lang".
 #include <cstddef>
+#include <string>
 
 #include "app/languages.h"
 
@@ -11,15 +12,24 @@ namespace lenscout {
 // language of languages.h.
 extern int LanguageSetting;
 
+// The name of the settings file, which older versions kept in the working
+// directory.
 constexpr char kSettingsFile[] = "lenscout.cfg";
 
+// The user's settings file (private_file.h); the working directory's only
+// where the system names no folder for the user.
+std::string settingsFilePath();
+// A settings file that an older version left in the working directory is
+// taken over once, while the user has none of their own yet.
+void takeOverOldSettings();
+
 // Sets LanguageSetting from the file; anything unusable gives 0, silently.
-void ReadLanguageSetting(const char* path = kSettingsFile);
+void ReadLanguageSetting(const std::string& path = settingsFilePath());
 // The setting a settings file's text gives; 0 for anything unusable.
 int parseLanguageSetting(const char* text, size_t size);
 // Writes "lang=N", keeping the file's other settings; a file of that line
 // alone has no line end. A failure is silent and the setting still holds
 // for the running process.
-void WriteLanguageSetting(const char* path = kSettingsFile);
+void WriteLanguageSetting(const std::string& path = settingsFilePath());
 
 }  // namespace lenscout

@@ -1,8 +1,6 @@
 #include "app/settings_store.h"
 
-#include <cstdio>
-
-#include "platform/file_handle.h"
+#include "platform/private_file.h"
 
 namespace lenscout {
 
@@ -13,12 +11,9 @@ SettingsStore SettingsStore::parse(std::string_view text) {
     return store;
 }
 
-SettingsStore SettingsStore::load(const char* path) {
-    FileHandle file(std::fopen(path, "rb"));
-    if (!file) return SettingsStore();
-    std::string text(kReadLimit, '\0');
-    text.resize(std::fread(&text[0], 1, text.size(), file.get()));
-    return parse(text);
+SettingsStore SettingsStore::load(const std::string& path) {
+    std::string text;
+    return readOwnFile(path, kReadLimit, &text) ? parse(text) : SettingsStore();
 }
 
 void SettingsStore::index() {
@@ -62,11 +57,6 @@ void SettingsStore::set(std::string_view key, std::string_view value) {
     index();
 }
 
-bool SettingsStore::save(const char* path) const {
-    FileHandle file(std::fopen(path, "wb"));
-    if (!file) return false;
-    const bool written = std::fwrite(text_.data(), 1, text_.size(), file.get()) == text_.size();
-    return std::fflush(file.get()) == 0 && written;
-}
+bool SettingsStore::save(const std::string& path) const { return replaceOwnFile(path, text_); }
 
 }  // namespace lenscout

@@ -18,7 +18,8 @@ public:
     static constexpr size_t kReadLimit = 1 << 20;
 
     static SettingsStore parse(std::string_view text);
-    static SettingsStore load(const char* path);
+    // Only a regular file of this user's, not through a link.
+    static SettingsStore load(const std::string& path);
 
     // The value of the first line with this key, up to its line end.
     std::optional<std::string> get(std::string_view key) const;
@@ -34,7 +35,8 @@ public:
     // one setting holds exactly "key=value".
     const std::string& text() const { return text_; }
     // False when the file could not be written; the store is as it was.
-    bool save(const char* path) const;
+    // The file is replaced whole, never written in place.
+    bool save(const std::string& path) const;
 
 private:
     struct Line {

@@ -7,16 +7,11 @@
 #include <cstdlib>
 
 #include "platform/append_file.h"
+#include "platform/private_file.h"
 
 namespace lenscout {
 
 namespace {
-
-// Each missing folder on the way, for the owner alone.
-void makeFolders(const std::string& path) {
-    for (size_t at = path.find('/', 1); at != std::string::npos; at = path.find('/', at + 1))
-        ::mkdir(path.substr(0, at).c_str(), 0700);
-}
 
 struct Descriptor {
     int fd;
@@ -59,7 +54,7 @@ bool writeAll(int fd, const std::string& line) {
 }  // namespace
 
 AppendResult appendLine(const std::string& utf8Path, const std::string& line) {
-    makeFolders(utf8Path);
+    makePrivateFolders(utf8Path);
     // O_NONBLOCK: a FIFO put there must not hold the open; it is refused below.
     const Descriptor file{
         ::open(utf8Path.c_str(), O_RDWR | O_APPEND | O_CREAT | O_CLOEXEC | O_NOCTTY | O_NOFOLLOW | O_NONBLOCK, 0600)};

@@ -3,16 +3,12 @@
 #include <cstdlib>
 
 #include "platform/append_file.h"
+#include "platform/private_file.h"
 #include "platform/wide_text_win32.h"
 
 namespace lenscout {
 
 namespace {
-
-void makeFolders(const std::wstring& path) {
-    for (size_t at = path.find_first_of(L"\\/", 3); at != std::wstring::npos; at = path.find_first_of(L"\\/", at + 1))
-        CreateDirectoryW(path.substr(0, at).c_str(), nullptr);
-}
 
 struct Handle {
     HANDLE h;
@@ -59,8 +55,8 @@ bool repairTornLineAndSeekEnd(HANDLE file) {
 }  // namespace
 
 AppendResult appendLine(const std::string& utf8Path, const std::string& line) {
+    makePrivateFolders(utf8Path);
     const std::wstring path = widen(CP_UTF8, utf8Path);
-    makeFolders(path);
     // A link at the file itself is opened as the link, and refused.
     const Handle file{CreateFileW(path.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
                                   nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT, nullptr)};

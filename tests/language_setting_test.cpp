@@ -66,7 +66,8 @@ TEST_F(SettingsFile, WritesSixBytesWithoutALineEnd) {
 
 TEST_F(SettingsFile, AFailedWriteKeepsTheChoice) {
     LanguageSetting = 3;
-    WriteLanguageSetting((testing::TempDir() + "missing/lenscout.cfg").c_str());
+    std::ofstream(path_) << "a file, where a folder would have to be";
+    WriteLanguageSetting(path_ + "/lenscout.cfg");
     EXPECT_EQ(LanguageSetting, 3);
 }
 

@@ -3,6 +3,8 @@
 #include <QApplication>
 #include <QTest>
 
+#include "support/environment.h"
+
 int runCameraListDlgTest(int argc, char** argv);
 int runToolAppTest(int argc, char** argv);
 int runNetConfigDlgTest(int argc, char** argv);
@@ -12,6 +14,7 @@ int runSystemTrayTest(int argc, char** argv);
 int runMessageBoxTest(int argc, char** argv);
 
 int main(int argc, char** argv) {
+    lenscout::test::isolateUserSettings();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Lenscout"));
     int failed = 0;

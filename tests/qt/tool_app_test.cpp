@@ -17,6 +17,7 @@
 #include <cstring>
 #include <thread>
 
+#include "app/language_setting.h"
 #include "app/startup_language.h"
 #include "qt/camera_list_dlg.h"
 #include "qt/list_log.h"
@@ -49,8 +50,11 @@ private slots:
         QVERIFY(mkdtemp(dir));
         const QString before = QDir::currentPath();
         QVERIFY(QDir::setCurrent(QString::fromLatin1(dir)));
+        setenv("XDG_CONFIG_HOME", dir, 1);
+        takeOverOldSettings();
         ChooseStartupLanguage();
-        const bool written = QFile::exists(QStringLiteral("lenscout.cfg"));
+        const bool written = QFile::exists(QStringLiteral("lenscout.cfg")) || QFile::exists(QStringLiteral("lenscout"));
+        unsetenv("XDG_CONFIG_HOME");
         QDir::setCurrent(before);
         QDir(QString::fromLatin1(dir)).removeRecursively();
         QVERIFY(!written);

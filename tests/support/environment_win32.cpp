@@ -1,4 +1,7 @@
+#include <windows.h>
+
 #include <cstdlib>
+#include <string>
 
 #include "support/environment.h"
 
@@ -7,5 +10,13 @@ namespace lenscout::test {
 void setEnvironment(const char* name, const char* value) { ::_putenv_s(name, value); }
 // An empty value removes a variable on Windows.
 void clearEnvironment(const char* name) { ::_putenv_s(name, ""); }
+
+void isolateUserSettings() {
+    wchar_t temp[MAX_PATH] = {};
+    GetTempPathW(MAX_PATH, temp);
+    const std::wstring folder = std::wstring(temp) + L"lenscout-appdata-" + std::to_wstring(GetCurrentProcessId());
+    CreateDirectoryW(folder.c_str(), nullptr);
+    ::_wputenv_s(L"APPDATA", folder.c_str());
+}
 
 }  // namespace lenscout::test

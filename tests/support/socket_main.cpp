@@ -4,9 +4,11 @@
 #include <cstdio>
 
 #include "platform/socket.h"
+#include "support/environment.h"
 
 int main(int argc, char** argv) {
     testing::InitGoogleTest(&argc, argv);
+    lenscout::test::isolateUserSettings();
     if (!lenscout::startSocketLayer()) {
         std::fprintf(stderr, "no sockets to be had\n");
         return 1;

@@ -4,11 +4,13 @@
 
 #include <cstdio>
 
+#include "support/environment.h"
 #include "support/sim_process.h"
 #include "support/vlan_guard.h"
 
 int main(int argc, char** argv) {
     testing::InitGoogleTest(&argc, argv);
+    lenscout::test::isolateUserSettings();
     if (!lenscout::test::insideVirtualLan() && !testing::GTEST_FLAG(list_tests)) {
         std::fprintf(stderr, "refusing to run outside the virtual LAN: use tools/vlan -- %s\n", argv[0]);
         return 1;

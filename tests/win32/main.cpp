@@ -7,9 +7,11 @@
 #include <gtest/gtest.h>
 
 #include "platform/socket.h"
+#include "support/environment.h"
 
 int main(int argc, char** argv) {
     testing::InitGoogleTest(&argc, argv);
+    lenscout::test::isolateUserSettings();
     const INITCOMMONCONTROLSEX controls{sizeof(INITCOMMONCONTROLSEX), ICC_INTERNET_CLASSES | ICC_PROGRESS_CLASS};
     InitCommonControlsEx(&controls);
     if (!lenscout::startSocketLayer()) return 1;

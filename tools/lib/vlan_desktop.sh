@@ -14,8 +14,9 @@ fail() { echo "FAIL: $*" >&2; exit 1; }
 
 # Local sockets and runtime files of the run stay in the run's directory.
 use_private_runtime() {
-    export TMPDIR=$LENSCOUT_VLAN_DIR XDG_RUNTIME_DIR=$LENSCOUT_VLAN_DIR/runtime
-    mkdir -p -m 700 "$XDG_RUNTIME_DIR"
+    # The settings too: a run never reads or writes the user's own.
+    export TMPDIR=$LENSCOUT_VLAN_DIR XDG_RUNTIME_DIR=$LENSCOUT_VLAN_DIR/runtime XDG_CONFIG_HOME=$LENSCOUT_VLAN_DIR/config
+    mkdir -p -m 700 "$XDG_RUNTIME_DIR" "$XDG_CONFIG_HOME"
 }
 
 # Waits up to $1 tenths of a second for the command after it to succeed.
@@ -82,4 +83,15 @@ start_wayland_session() {
     within 50 test -S "$XDG_RUNTIME_DIR/$name" || return 1
     unset DISPLAY
     export WAYLAND_DISPLAY=$name QT_QPA_PLATFORM=wayland
+}
+
+# The program's icon in an X tray host, and a click in its middle with
+# button $1 (1 shows the window, 3 opens the menu).
+icon_line() { xwininfo -root -tree | grep -E '^ {9,}0x[0-9a-f]+ "Lenscout": \("lenscout"' | head -1; }
+has_icon() { [[ -n "$(icon_line)" ]]; }
+click_icon() {
+    local x y
+    read -r x y < <(icon_line | sed -E 's/.* ([0-9]+)x([0-9]+)\+-?[0-9]+\+-?[0-9]+ +\+(-?[0-9]+)\+(-?[0-9]+)$/\3 \4 \1 \2/' |
+        awk '{print $1 + int($3 / 2), $2 + int($4 / 2)}')
+    xdotool mousemove "$x" "$y" click "$1"
 }

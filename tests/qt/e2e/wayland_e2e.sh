@@ -53,7 +53,7 @@ within 50 menu_line_is 1 "Autodetect Language	radio	1" || fail "menu line 1: $(m
 [[ "$(menu_line 5)" == "-	-	-1" ]] || fail "menu line 5: $(menu_line 5)"
 [[ "$(menu_line 6)" == "Exit	-	-1" ]] || fail "menu line 6: $(menu_line 6)"
 "$sni" click "$(item)" "繁體中文" || fail "could not pick a language"
-within 30 grep -qsx 'lang=3' lenscout.cfg || fail "the language chosen from the panel was not written"
+within 30 grep -qsx 'lang=3' "$XDG_CONFIG_HOME/lenscout/lenscout.cfg" || fail "the language chosen from the panel was not written"
 within 30 entry_checked "繁體中文" || fail "the panel's menu does not mark the new language"
 "$sni" activate "$(item)" || fail "the icon did not take a left click"
 

@@ -2,6 +2,7 @@
 #include <QApplication>
 #include <cstdio>
 
+#include "support/environment.h"
 #include "support/sim_process.h"
 #include "support/vlan_guard.h"
 
@@ -17,6 +18,7 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "FAIL: the simulator saw the wire layout broken:\n%s", lines.c_str());
         broken = true;
     };
+    lenscout::test::isolateUserSettings();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Lenscout"));
     return runNetConfigLiveTest(argc, argv) == 0 && !broken ? 0 : 1;

@@ -216,6 +216,7 @@ private slots:
         QVERIFY(QDir().mkpath(QString::fromStdString(work)));
         QVERIFY(chdir(work.c_str()) == 0);
         setenv("LENSCOUT_LIST_LOG", (work + "/list.log").c_str(), 1);
+        setenv("XDG_CONFIG_HOME", work.c_str(), 1);
         {
             OutputCapture capture(work + "/output.txt");
             const std::string host = std::getenv("LENSCOUT_HOST_ADDR_1");
@@ -254,7 +255,7 @@ private slots:
             QVERIFY(waitFor([&] { return sim.waitForLine({"upload id=KEYS outcome=received"}, 0); }, 3000));
             tray.nextChoice = ID_TRAY_ENGLISH;  // writes the settings file too
             postWindowMessage(&window, WM_TRAYNOTIFY, TRAY_ICON_ID, kTrayRightButtonUp);
-            QVERIFY(waitFor([&] { return std::filesystem::exists(work + "/lenscout.cfg"); }, 1000));
+            QVERIFY(waitFor([&] { return std::filesystem::exists(work + "/lenscout/lenscout.cfg"); }, 1000));
             window.done(QDialog::Rejected);
         }
         QVERIFY(shown.empty());
@@ -265,8 +266,9 @@ private slots:
             QVERIFY2(content.find(secret) == std::string::npos, entry.path().c_str());
         }
         QVERIFY(std::filesystem::exists(work + "/list.log"));
-        QVERIFY(std::filesystem::exists(work + "/lenscout.cfg"));
+        QVERIFY(std::filesystem::exists(work + "/lenscout/lenscout.cfg"));
         unsetenv("LENSCOUT_LIST_LOG");
+        unsetenv("XDG_CONFIG_HOME");
     }
 };
 
