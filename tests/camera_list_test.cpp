@@ -80,6 +80,26 @@ TEST_F(CameraListTest, UnchangedLinesAreNeverRewritten) {
     EXPECT_EQ(lines.removed(), 0);
 }
 
+// A widget that does not give back what it was given, as a name that is no
+// GBK comes back changed from UTF-16: its line is still written once only,
+// and the selection stays.
+TEST(CameraListWidget, ALineThatReadsBackOtherwiseIsNotWrittenAgain) {
+    struct Lossy : MemoryListLines {
+        std::string text(int i) const override { return "?" + MemoryListLines::text(i); }
+    } lossy;
+    CameraList list{lossy};
+    CameraInfo broken = camera("A");
+    setFieldText(broken.name, "\x81\x20");  // a lead byte with no trail
+    for (int i = 0; i < 3; ++i) {
+        list.OnCameraFound(heap(broken));
+        list.OnCameraFound(heap(camera("B")));
+        list.OnScanTick();
+        if (i == 0) lossy.select(0);
+    }
+    EXPECT_EQ(lossy.written(), 2);
+    EXPECT_EQ(lossy.selectedIndex(), 0);
+}
+
 TEST_F(CameraListTest, ACameraThatStopsAnsweringGoesAtTheTickAfterTheNext) {
     list.OnCameraFound(heap(camera("A", "A")));
     list.OnCameraFound(heap(camera("B", "B")));

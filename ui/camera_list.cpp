@@ -25,7 +25,8 @@ bool CameraList::OnCameraFound(std::unique_ptr<CameraInfo> record) {
     if (m_cameras.size() >= capacity_) return false;
     byId_.emplace(std::move(id), m_cameras.size());
     m_cameras.push_back(*record);
-    list_.append(FormatCameraLine(*record));
+    shown_.push_back(FormatCameraLine(*record));
+    list_.append(shown_.back());
     return true;
 }
 
@@ -37,19 +38,23 @@ void CameraList::OnScanTick() {
         const int line = static_cast<int>(kept);
         if (m_cameras[i].seen == 0) {
             if (line < list_.count()) list_.remove(line);
+            if (kept < shown_.size()) shown_.erase(shown_.begin() + static_cast<std::ptrdiff_t>(kept));
             continue;
         }
         const std::string text = FormatCameraLine(m_cameras[i]);
         if (line >= list_.count()) {
             list_.append(text);
-        } else if (list_.text(line) != text) {
+        } else if (kept >= shown_.size() || shown_[kept] != text) {
             list_.replace(line, text);
         }
+        if (kept >= shown_.size()) shown_.resize(kept + 1);
+        shown_[kept] = text;
         m_cameras[i].seen = 0;
         if (kept != i) m_cameras[kept] = m_cameras[i];
         ++kept;
     }
     for (int n = list_.count(); n > static_cast<int>(kept); --n) list_.remove(n - 1);
+    shown_.resize(kept);
     if (kept == m_cameras.size()) return;  // nobody went: every index still holds
     m_cameras.resize(kept);
     reindex();
@@ -62,6 +67,7 @@ void CameraList::reindex() {
 
 void CameraList::Clear() {
     m_cameras.clear();
+    shown_.clear();
     byId_.clear();
     list_.reset();
 }

@@ -35,7 +35,14 @@ void ListBoxLines::replace(int i, const std::string& line) {
     if (selected) SendMessageW(list_, LB_SETCURSEL, static_cast<WPARAM>(i), 0);
 }
 
-void ListBoxLines::remove(int i) { SendMessageW(list_, LB_DELETESTRING, static_cast<WPARAM>(i), 0); }
+// A delete above the selected line may clear the selection (Wine's list box
+// does): it is put back on its line, now one higher. Its own line going
+// leaves none selected.
+void ListBoxLines::remove(int i) {
+    const int selected = selectedIndex();
+    SendMessageW(list_, LB_DELETESTRING, static_cast<WPARAM>(i), 0);
+    if (selected > i) SendMessageW(list_, LB_SETCURSEL, static_cast<WPARAM>(selected - 1), 0);
+}
 
 int ListBoxLines::selectedIndex() const { return static_cast<int>(SendMessageW(list_, LB_GETCURSEL, 0, 0)); }
 
