@@ -36,6 +36,7 @@ CUpgradeDlg::CUpgradeDlg(MessageBoxFn messageBox, ChooseFileFn chooseFile)
 CUpgradeDlg::~CUpgradeDlg() = default;
 
 void CUpgradeDlg::OnInitDialog() {
+    closed_ = false;
     setWindowTitle(fromGbk(cameraDialogTitle(m_camera, kTextUpgradeFirmware)));
     setRowTexts({{ui_->IDC_LABEL_USER, kTextUser},
                  {ui_->IDC_LABEL_PASSWORD, kTextPassword},

@@ -38,6 +38,7 @@ private:
     DialogFields& fields() override { return fields_; }
     void showMessage(int textRow) override;
     std::string pickImage() override;
+    bool closed() const override { return closed_; }
     void showCredentials(bool shown) override;
     void showTransfer(UpgradeKind kind) override;
     void setProgress(int percent) override;
@@ -47,6 +48,10 @@ private:
     // Cancel, Esc and the close box stop a running upload, and close the
     // dialog otherwise.
     void reject() override;
+    void done(int result) override {
+        closed_ = true;
+        QDialog::done(result);
+    }
     void enableEntries(bool enabled);
 
     std::unique_ptr<Ui::CUpgradeDlg> ui_;
@@ -54,6 +59,7 @@ private:
     ChooseFileFn chooseFile_;
     LineEditFields fields_;
     UpgradeFlow flow_{*this, m_camera};
+    bool closed_ = false;
 };
 
 }  // namespace lenscout

@@ -8,7 +8,8 @@ namespace lenscout {
 void UpgradeFlow::run(UpgradeKind kind) {
     if (!takeCredentials(view_, camera_)) return;
     const std::string path = view_.pickImage();
-    if (path.empty()) return;
+    // A program on its way out starts nothing, whatever was picked.
+    if (path.empty() || view_.closed()) return;
     ImageFile image;
     if (const UploadFailure failure = image.open(path, kind); failure != UploadFailure::None) {
         view_.showMessage(textRow(failure));

@@ -16,6 +16,9 @@ public:
     // The image the user picks, as ImageFile::open takes it; empty when the
     // user cancels.
     virtual std::string pickImage() = 0;
+    // Whether the dialog was closed meanwhile: the program's Exit (from the
+    // tray, or the taskbar's "Close window") while the file picker was up.
+    virtual bool closed() const = 0;
     // The credentials' fields, or in their place the progress bar.
     virtual void showCredentials(bool shown) = 0;
     // The bar at 0 in place of the credentials, painted now.

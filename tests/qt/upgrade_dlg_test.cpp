@@ -28,6 +28,7 @@ class UpgradeDlgTest : public QObject {
     std::vector<std::string> shown;
     int filesAsked = 0;
     QString nextFile;
+    std::function<void()> duringPick;  // what happens while the picker is up
     std::unique_ptr<CUpgradeDlg> dlg;
     std::string dir;
 
@@ -50,8 +51,10 @@ private slots:
         dlg = std::make_unique<CUpgradeDlg>([this](QWidget*, const char* text) { shown.emplace_back(text); },
                                             [this](QWidget*) {
                                                 ++filesAsked;
+                                                if (duringPick) duringPick();
                                                 return nextFile;
                                             });
+        duringPick = nullptr;
         setFieldText(dlg->m_camera.name, "");
         setFieldText(dlg->m_camera.deviceId, "CAM1");
         parseIpv4("127.0.0.1", &dlg->m_camera.ip);
@@ -89,6 +92,17 @@ private slots:
         QCOMPARE(filesAsked, 1);
         QVERIFY(shown.empty());
         QCOMPARE(field("IDC_USER")->text(), QStringLiteral("administrat"));
+    }
+
+    // Exit while the file picker is up (the main window closes its
+    // dialogs): a file picked after that starts nothing.
+    void aFilePickedAfterExitIsNotUploaded() {
+        nextFile = file("late.bin", "BNEG" + std::string(5000, 'z'));
+        duringPick = [this] { static_cast<QDialog*>(dlg.get())->reject(); };
+        button("IDC_UPGRADE_FIRMWARE")->click();
+        QCOMPARE(filesAsked, 1);
+        QVERIFY(!dlg->isVisible());
+        QVERIFY(shown.empty());  // a connection would have brought "Cannot connect the camera !"
     }
 
     void filesThatFailTheirCheckMakeNoConnection() {
