@@ -218,14 +218,18 @@ void CCameraListDlg::changeEvent(QEvent* e) {
     QTimer::singleShot(0, this, &QWidget::hide);
 }
 
-// Enter ends the program as the dialog's OK would; the window has no button.
+// Enter on a line does what a double-click does; Escape does nothing. Neither
+// ends the program: Exit is in the tray menu and on the close box.
 void CCameraListDlg::keyPressEvent(QKeyEvent* e) {
     const bool enter = e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter;
     const bool plain =
         e->modifiers() == Qt::NoModifier || (e->modifiers() == Qt::KeypadModifier && e->key() == Qt::Key_Enter);
-    if (enter && plain) done(QDialog::Accepted);
-    else
-        QDialog::keyPressEvent(e);
+    if (enter && plain) {
+        if (ui_->IDC_CAMERA_LIST->currentRow() >= 0) presenter_.OnDblclkCameraList();
+        return;
+    }
+    if (e->key() == Qt::Key_Escape) return;
+    QDialog::keyPressEvent(e);
 }
 
 void CCameraListDlg::done(int result) {

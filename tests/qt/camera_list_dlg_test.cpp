@@ -146,17 +146,18 @@ private slots:
         workerStarts = true;
         LanguageSetting = 0;
         SelectLanguage(kEnglish);
-        // The settings file goes to the working directory: a fresh one each time.
+        // The settings file goes to the user's folder: a fresh one each time.
         char dir[] = "/tmp/lenscout-desktop.XXXXXX";
         QVERIFY(mkdtemp(dir));
-        QVERIFY(chdir(dir) == 0);
         workDir = dir;
+        setenv("XDG_CONFIG_HOME", dir, 1);
     }
     void cleanup() {
         dlg.reset();
-        std::remove(kSettingsFile);
-        QVERIFY(chdir("/") == 0);
+        std::remove(settingsFilePath().c_str());
+        rmdir((workDir + "/lenscout").c_str());
         rmdir(workDir.c_str());
+        unsetenv("XDG_CONFIG_HOME");
     }
 
     void initialisationSetsTitleTrayAndWorker() {
@@ -193,14 +194,22 @@ private slots:
         QVERIFY(dlg->cameraList().cameras().empty());
     }
 
-    void enterAndEscapeEndItLikeExit() {
+    // Enter on a line does what a double-click does; neither Enter nor
+    // Escape ends the program, which the close box still does.
+    void enterActsOnTheLineAndEscapeEndsNothing() {
         open();
         QTest::keyClick(dlg.get(), Qt::Key_Return);
-        QCOMPARE(dlg->result(), int(QDialog::Accepted));
-        QVERIFY(!dlg->workerRunning() && tray.removed);
-        tray = {};
-        open();
         QTest::keyClick(dlg.get(), Qt::Key_Escape);
+        QVERIFY(dlg->isVisible() && dlg->workerRunning());
+        post(WM_CAMERA_FOUND, reinterpret_cast<uintptr_t>(camera("A", "")));
+        post(WM_SCAN_TICK);
+        dlg->list()->setCurrentRow(0);
+        dlg->list()->setFocus();
+        QTest::keyClick(dlg->list(), Qt::Key_Return);
+        QCOMPARE(opened.size(), size_t{1});
+        QCOMPARE(opened[0].rfind("browse ", 0), size_t{0});  // what a double-click does
+        QVERIFY(dlg->isVisible());
+        dlg->close();
         QCOMPARE(dlg->result(), int(QDialog::Rejected));
         QVERIFY(!dlg->workerRunning() && tray.removed);
     }
@@ -288,7 +297,7 @@ private slots:
         post(WM_CAMERA_FOUND, reinterpret_cast<uintptr_t>(camera("A", "")));
         tray.nextChoice = ID_TRAY_ENGLISH;
         post(WM_TRAYNOTIFY, TRAY_ICON_ID, kTrayRightButtonUp);
-        std::ifstream in(kSettingsFile, std::ios::binary);
+        std::ifstream in(settingsFilePath(), std::ios::binary);
         std::stringstream content;
         content << in.rdbuf();
         QCOMPARE(QString::fromStdString(content.str()), QStringLiteral("lang=1"));
@@ -320,7 +329,7 @@ private slots:
         for (const auto& c : cases) {
             tray.nextChoice = c.command;
             post(WM_TRAYNOTIFY, TRAY_ICON_ID, kTrayRightButtonUp);
-            std::ifstream in(kSettingsFile, std::ios::binary);
+            std::ifstream in(settingsFilePath(), std::ios::binary);
             std::stringstream content;
             content << in.rdbuf();
             QCOMPARE(QString::fromStdString(content.str()), QString::fromLatin1(c.file));
@@ -338,14 +347,14 @@ private slots:
         listCameras();
         post(WM_SCAN_TICK);
         dlg->done(QDialog::Rejected);
-        QVERIFY(!std::ifstream(kSettingsFile).good());
+        QVERIFY(!std::ifstream(settingsFilePath()).good());
     }
 
     void dismissingTheMenuChangesNothing() {
         open();
         tray.nextChoice = 0;
         post(WM_TRAYNOTIFY, TRAY_ICON_ID, kTrayRightButtonUp);
-        QVERIFY(!std::ifstream(kSettingsFile).good());
+        QVERIFY(!std::ifstream(settingsFilePath()).good());
         QCOMPARE(tray.modifies, 0);
         post(WM_TRAYNOTIFY, TRAY_ICON_ID, 512);  // a move
         QCOMPARE(tray.menusRun, 1);

@@ -65,18 +65,26 @@ within 80 lines_after_tick 6 || fail "the cameras did not come back"
 kill -0 "$program" || fail "the program ended"
 
 # A second start shows the hidden first window and ends, writing nothing.
-echo "lang=0" >lenscout.cfg
-before=$(md5sum lenscout.cfg)
+settings=$XDG_CONFIG_HOME/lenscout/lenscout.cfg
+mkdir -p "${settings%/*}"
+echo "lang=0" >"$settings"
+before=$(md5sum "$settings")
 xdotool windowunmap "$window"
 within 20 windows_visible 0 || fail "could not hide the window"
 timeout 10 "$lenscout" >"$work/second.out" 2>&1 || fail "the second start did not end cleanly: $(cat "$work/second.out")"
 within 20 windows_visible 1 || fail "the first window did not come back"
-[[ "$(md5sum lenscout.cfg)" == "$before" ]] || fail "the second start wrote the settings file"
+[[ "$(md5sum "$settings")" == "$before" ]] || fail "the second start wrote the settings file"
 kill -0 "$program" || fail "the first instance ended"
 
-# Escape ends the program: the worker stops and the process exits.
-xdotool windowfocus --sync "$window" key Escape
-within 30 program_ended || fail "Escape did not end the program"
+# Neither Escape nor Enter ends the program; the tray's Exit does: the
+# worker stops and the process exits.
+xdotool windowfocus --sync "$window" key Escape Return
+sleep 1
+kill -0 "$program" || fail "Escape or Enter ended the program"
+click_icon 3
+sleep 0.5
+xdotool key Up Return
+within 30 program_ended || fail "Exit from the icon's menu did not end the program"
 wait "$program" || fail "the program exited with an error"
 # The simulators saw the program keep to the wire layout throughout.
 ! grep -h ' violation=' "$LENSCOUT_VLAN_DIR"/camsim*.log || fail "the simulator saw the wire layout broken"

@@ -8,7 +8,6 @@ lenscout=$1 camsim=$2
 source "$(dirname "$0")/../../../tools/lib/vlan_desktop.sh"
 enter_vlan_run
 # The icon is a window of the program embedded deep in the tray host's panel.
-has_icon() { xwininfo -root -tree | grep -Eq '^ {9,}0x[0-9a-f]+ "Lenscout": \("lenscout"'; }
 listed() { grep -q '^tick .* lines=2$' "$log"; }
 
 use_private_runtime
@@ -24,8 +23,14 @@ has_icon && fail "an icon without a notification area"
 start_tray_host || fail "no tray host"
 within 80 has_icon || fail "the icon did not appear once the notification area came"
 kill -0 "$program" || fail "the program ended"
+# Escape leaves it running; Exit from the icon's menu ends it.
 xdotool windowfocus --sync "$window" key Escape
-within 30 bash -c "! kill -0 $program 2>/dev/null" || fail "Escape did not end the program"
+sleep 1
+kill -0 "$program" || fail "Escape ended the program"
+click_icon 3
+sleep 0.5
+xdotool key Up Return
+within 30 bash -c "! kill -0 $program 2>/dev/null" || fail "Exit from the icon's menu did not end the program"
 # The simulators saw the program keep to the wire layout throughout.
 ! grep -h ' violation=' "$LENSCOUT_VLAN_DIR"/camsim*.log || fail "the simulator saw the wire layout broken"
 echo "PASS: listed without a notification area; the icon came with the tray host"

@@ -14,15 +14,6 @@ enter_vlan_run
 visible() { [[ "$(xdotool search --onlyvisible --name "$1" 2>/dev/null | wc -l)" == "$2" ]]; }
 program_ended() { ! kill -0 "$program" 2>/dev/null; }
 wm_running() { xprop -root _NET_SUPPORTING_WM_CHECK | grep -q 'window id'; }
-has_icon() { [[ -n "$(icon_line)" ]]; }
-icon_line() { xwininfo -root -tree | grep -E '^ {9,}0x[0-9a-f]+ "Lenscout": \("lenscout"' | head -1; }
-# Clicks the middle of the program's icon in the tray host with button $1.
-click_icon() {
-    local x y
-    read -r x y < <(icon_line | sed -E 's/.* ([0-9]+)x([0-9]+)\+-?[0-9]+\+-?[0-9]+ +\+(-?[0-9]+)\+(-?[0-9]+)$/\3 \4 \1 \2/' |
-        awk '{print $1 + int($3 / 2), $2 + int($4 / 2)}')
-    xdotool mousemove "$x" "$y" click "$1"
-}
 
 use_private_runtime
 start_private_display 7 || fail "no display with a notification area"
