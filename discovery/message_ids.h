@@ -12,15 +12,18 @@
 
 namespace lenscout {
 
-// X(name, number, whether wParam carries a heap CameraInfo)
-#define LENSCOUT_MESSAGES(X)                                                                   \
-    X(WM_TRAYNOTIFY, 1025, false)  /* shell to window; lParam: the mouse message */            \
-    X(WM_SCAN_ERROR, 1026, false)  /* worker to window; wParam: signed code, lParam: sender */ \
-    X(WM_SCAN_TICK, 1027, false)   /* worker to window: a search period has begun */           \
-    X(WM_CAMERA_FOUND, 1028, true) /* worker to window; wParam: heap CameraInfo */             \
-    X(WM_LIST_RCLICK, 1029, false) /* list hook to window: a right-button press */             \
-    X(TM_SET_NETWORK, 1030, true)  /* window to worker; wParam: heap CameraInfo to send */     \
-    X(TM_SEARCH_NOW, 1031, false)  /* window to worker: search soon (kMinSearchGapMs) */
+// X(name, number, whether wParam carries a heap CameraInfo). From WM_APP
+// (0x8000) up: the main window is a dialog, and WM_USER + 1 and + 2 are a
+// dialog's own DM_SETDEFID and DM_REPOSITION.
+#define LENSCOUT_MESSAGES(X)                                                                          \
+    X(WM_TRAYNOTIFY, 0x8001, false)       /* shell to window; lParam: the mouse message */            \
+    X(WM_SCAN_ERROR, 0x8002, false)       /* worker to window; wParam: signed code, lParam: sender */ \
+    X(WM_SCAN_TICK, 0x8003, false)        /* worker to window: a search period has begun */           \
+    X(WM_CAMERA_FOUND, 0x8004, true)      /* worker to window; wParam: heap CameraInfo */             \
+    X(WM_LIST_RCLICK, 0x8005, false)      /* list hook to window: a right-button press */             \
+    X(TM_SET_NETWORK, 0x8006, true)       /* window to worker; wParam: heap CameraInfo to send */     \
+    X(TM_SEARCH_NOW, 0x8007, false)       /* window to worker: search soon (kMinSearchGapMs) */       \
+    X(WM_REMAKE_LIST_FONT, 0x8008, false) /* window to itself after a DPI change; wParam: the DPI */
 
 #define LENSCOUT_MESSAGE_CONSTANT(name, number, record) constexpr uint32_t name = number;
 LENSCOUT_MESSAGES(LENSCOUT_MESSAGE_CONSTANT)

@@ -283,7 +283,7 @@ TEST(DiscoveryWorker, RunningOutOfMemoryEndsTheWorkerAsItsFailureNotTheProcess) 
     ExhaustedWindow window;
     EXPECT_EQ(DiscoveryThreadProc(&window), 0u);
     ASSERT_FALSE(window.taken.empty());
-    EXPECT_EQ(window.taken.back(), std::make_pair(uint32_t{1026}, int32_t{-2}));
+    EXPECT_EQ(window.taken.back(), std::make_pair(WM_SCAN_ERROR, int32_t{-2}));
 }
 
 TEST(DiscoveryWorker, ReadsScrambledRepliesAndDropsStrayBytes) {
