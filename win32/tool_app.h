@@ -8,10 +8,10 @@ namespace lenscout {
 
 class CCameraListDlg;
 
-// A running instance found by its title is shown and brought to the front,
-// without waiting on it: a first instance busy with an upload is still
-// found, and this start ends at once. False when none runs.
-bool handOverToRunningInstance(const wchar_t* title);
+// When this user's Lenscout already runs, its window is shown and brought
+// to the front, without waiting on it (a first instance busy with an upload
+// is still found), and this start ends. False when none runs.
+bool handOverToRunningInstance();
 
 using StartupServices = StartupServicesOf<MessageBoxFn, CCameraListDlg, showMessageBox>;
 using CToolApp = ToolAppOf<StartupServices>;

@@ -50,11 +50,26 @@ start_camsim "$camsim" 3 --delay 0-20 --camera "id=LEAVING,name=Leaving soon,ip=
     || fail "simulator on host 3"
 leaving=$CAMSIM_PID
 
+# Another program's window titled "Lenscout" (Explorer showing the install
+# folder) takes nothing from the start; two starts 5 ms apart give one
+# instance.
+drive decoy Lenscout &
+decoy=$!
 "$LENSCOUT_WINE" "$lenscout" >"$work/lenscout.out" 2>&1 &
 program=$!
+sleep 0.005
+"$LENSCOUT_WINE" "$lenscout" >"$work/twin.out" 2>&1 &
+twin=$!
 
 # Every camera on both links, each with the line of its status.
 within 300 count_is 8 || fail "the eight cameras were not listed"
+# Whichever of the two came first runs on; the other ends.
+one_ended() { ! kill -0 "$program" 2>/dev/null || ! kill -0 "$twin" 2>/dev/null; }
+within 300 one_ended || fail "both of two quick starts run"
+kill -0 "$program" 2>/dev/null || program=$twin
+kill -0 "$program" 2>/dev/null || fail "neither start runs: another window's title took them"
+[[ "$(drive instances | tr -d '\r')" == 1 ]] || fail "two quick starts left $(drive instances) windows"
+kill "$decoy"
 has_line '^Front door  *Http://192.168.77.101$' || fail "port 80 line"
 has_line '^Yard  *Http://192.168.77.102:8080$' || fail "port 8080 line"
 has_line "^Elsewhere  *Subnet doesn't match, dbclick to change !$" || fail "other-subnet line"
@@ -65,7 +80,10 @@ has_line '^Second link  *Http://192.168.78.101$' || fail "second link's camera"
 # The other two languages, from the tray menu, and back.
 tray_choose 3
 within 100 has_line "^Elsewhere  *子网不匹配, 双击改变设置 !$" || fail "Simplified Chinese lines"
-[[ "$(cat lenscout.cfg)" == "lang=2" ]] || fail "the setting was not written"
+# The setting goes to the user's own folder, not the working directory.
+appdata=$(ls -d "$WINEPREFIX"/drive_c/users/*/AppData/Roaming | head -1)
+[[ "$(cat "$appdata/Lenscout/lenscout.cfg")" == "lang=2" ]] || fail "the setting was not written to %APPDATA%"
+[[ ! -e lenscout.cfg ]] || fail "a settings file in the working directory"
 tray_choose 4
 within 100 has_line "^Garage  *應用固件不存在, 雙擊升級 !$" || fail "Traditional Chinese lines"
 tray_choose 2
@@ -74,6 +92,11 @@ within 100 has_line "^Elsewhere  *Subnet doesn't match" || fail "English lines a
 if [[ -x "${LENSCOUT_SCREENSHOT:-}" ]]; then
     "$LENSCOUT_SCREENSHOT" "$artefacts/lenscout-wine.png" || fail "screenshot"
 fi
+
+# The Menu key (or Shift+F10) opens the line's context menu.
+drive select Lenscout 0
+drive menu-key Lenscout
+drive menu-keys escape || fail "no context menu from the keyboard"
 
 # A camera that stops answering is gone at the next ticks.
 kill "$leaving"

@@ -15,7 +15,7 @@
 namespace {
 
 constexpr int kListId = 1004;
-constexpr UINT kTrayNotify = WM_USER + 1;
+constexpr UINT kTrayNotify = WM_APP + 1;
 
 std::wstring wide(const char* utf8) {
     const int n = MultiByteToWideChar(CP_UTF8, 0, utf8, -1, nullptr, 0);
@@ -274,6 +274,29 @@ int run(int argc, char** argv) {
             PostMessageW(menu, WM_KEYDOWN, vk, 0);
             Sleep(100);
         }
+        return 0;
+    }
+    // A window of another program with the given title, as File Explorer
+    // showing the install folder has: stays until it is killed.
+    if (command == "decoy") {
+        CreateWindowExW(0, L"STATIC", wide(arg(2)).c_str(), WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 300, 200, nullptr,
+                        nullptr, GetModuleHandleW(nullptr), nullptr);
+        for (MSG m; GetMessageW(&m, nullptr, 0, 0) > 0;) DispatchMessageW(&m);
+        return 0;
+    }
+    // How many windows are Lenscout's main window, by its class.
+    if (command == "instances") {
+        int n = 0;
+        for (HWND w = nullptr; (w = FindWindowExW(nullptr, w, L"LenscoutMainWindow", nullptr)) != nullptr;) ++n;
+        std::printf("%d\n", n);
+        return 0;
+    }
+    // The keyboard's context menu on the main window's list: WM_CONTEXTMENU
+    // with no point, as the Menu key and Shift+F10 send it.
+    if (command == "menu-key") {
+        HWND w = must(findMain(arg(2)), "main window");
+        HWND list = GetDlgItem(w, kListId);
+        PostMessageW(w, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(list), static_cast<LPARAM>(-1));
         return 0;
     }
     std::fprintf(stderr, "driver: unknown command '%s'\n", command.c_str());

@@ -1,0 +1,68 @@
+#include "win32/single_instance.h"
+
+#include <sddl.h>
+
+#include <string>
+#include <vector>
+
+#include "win32/modal_dialog.h"
+
+namespace lenscout {
+
+namespace {
+
+// The user's SID as text, so that each user of the machine has a claim of
+// their own; "" when the token cannot be read.
+std::wstring userSid() {
+    HANDLE token = nullptr;
+    if (!OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &token)) return L"";
+    DWORD size = 0;
+    GetTokenInformation(token, TokenUser, nullptr, 0, &size);
+    std::vector<BYTE> buffer(size ? size : 1);
+    std::wstring text;
+    LPWSTR sid = nullptr;
+    if (GetTokenInformation(token, TokenUser, buffer.data(), size, &size) &&
+        ConvertSidToStringSidW(reinterpret_cast<TOKEN_USER*>(buffer.data())->User.Sid, &sid)) {
+        text = sid;
+        LocalFree(sid);
+    }
+    CloseHandle(token);
+    return text;
+}
+
+}  // namespace
+
+bool registerMainWindowClass() {
+    WNDCLASSEXW wc{};
+    wc.cbSize = sizeof wc;
+    if (GetClassInfoExW(programInstance(), kMainWindowClass, &wc)) return true;
+    if (!GetClassInfoExW(nullptr, MAKEINTRESOURCEW(0x8002), &wc)) return false;  // the dialog class, #32770
+    wc.hInstance = programInstance();
+    wc.lpszClassName = kMainWindowClass;
+    return RegisterClassExW(&wc) != 0;
+}
+
+InstanceClaim::InstanceClaim() {
+    // Local\: this session's; the SID: this user's.
+    const std::wstring name = L"Local\\Lenscout.Running." + userSid();
+    mutex_ = CreateMutexW(nullptr, FALSE, name.c_str());
+    first_ = mutex_ == nullptr || GetLastError() != ERROR_ALREADY_EXISTS;
+}
+
+InstanceClaim::~InstanceClaim() {
+    if (mutex_) CloseHandle(mutex_);
+}
+
+void showRunningInstance(DWORD waitMs) {
+    HWND running = FindWindowW(kMainWindowClass, nullptr);
+    for (DWORD waited = 0; !running && waited < waitMs; waited += 50) {
+        Sleep(50);
+        running = FindWindowW(kMainWindowClass, nullptr);
+    }
+    if (!running) return;
+    ShowWindowAsync(running, SW_SHOWNORMAL);
+    HWND focus = GetLastActivePopup(running);
+    SetForegroundWindow(focus ? focus : running);
+}
+
+}  // namespace lenscout
