@@ -5,7 +5,7 @@
 
 namespace lenscout {
 
-constexpr int kStringRows = 52;
+constexpr int kStringRows = 53;
 constexpr int kLanguageColumns = kLanguageCount;
 
 // StringTable[row][column]: column 0 is English, column c language c + 1.
@@ -80,6 +80,8 @@ enum TextRow {
     kTextUploadTooSlow = 49,
     kTextUploadCancelled = 50,
     kTextAnsweredFrom = 51,  // the properties' sender of the reply
+    // Why Windows may not shut down yet.
+    kTextUploadRunning = 52,
 };
 
 }  // namespace lenscout

@@ -60,6 +60,7 @@ const char* const kTextsUtf8[kStringRows][kLanguageCount] = {
     /* kTextUploadTooSlow           */ {"The camera takes the image too slowly: less than 64 KB in 30 s !", "摄像机接收太慢: 30 秒内不足 64 KB !", "攝像機接收太慢: 30 秒內不足 64 KB !"},
     /* kTextUploadCancelled         */ {"Upload cancelled, the camera keeps its old firmware !", "升级已取消, 摄像机保留原固件 !", "升級已取消, 攝像機保留原固件 !"},
     /* kTextAnsweredFrom            */ {"Answered from", "应答来自", "應答來自"},
+    /* kTextUploadRunning           */ {"A camera is taking new firmware: stopping now could leave it without one !", "摄像机正在接收新固件: 现在停止可能使其失去固件 !", "攝像機正在接收新固件: 現在停止可能使其失去固件 !"},
 };
 // clang-format on
 

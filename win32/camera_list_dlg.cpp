@@ -5,7 +5,10 @@
 #include "app/string_table.h"
 #include "discovery/message_ids.h"
 #include "win32/camera_dialogs.h"
+#include "win32/list_font.h"
+#include "win32/popup_menu.h"
 #include "win32/resource.h"
+#include "win32/single_instance.h"
 #include "win32/wide_text.h"
 
 namespace lenscout {
@@ -28,9 +31,28 @@ UINT taskbarCreatedMessage() {
     return message;
 }
 
-HICON loadIcon(int size) {
+// The image of the size the shell asks for at this DPI, scaled down from a
+// larger one where the file has none of that size.
+HICON loadIcon(int metric) {
+    HICON icon = nullptr;
+    if (SUCCEEDED(LoadIconMetric(programInstance(), MAKEINTRESOURCEW(IDR_MAINFRAME), metric, &icon))) return icon;
+    const int size = GetSystemMetrics(metric == LIM_LARGE ? SM_CXICON : SM_CXSMICON);
     return static_cast<HICON>(
         LoadImageW(programInstance(), MAKEINTRESOURCEW(IDR_MAINFRAME), IMAGE_ICON, size, size, LR_DEFAULTCOLOR));
+}
+
+// The window in the middle of the work area of the monitor it starts on.
+void centreOnItsMonitor(HWND window) {
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof monitor;
+    RECT frame{};
+    if (!GetMonitorInfoW(MonitorFromWindow(window, MONITOR_DEFAULTTOPRIMARY), &monitor) ||
+        !GetWindowRect(window, &frame))
+        return;
+    const RECT& area = monitor.rcWork;
+    const int width = frame.right - frame.left, height = frame.bottom - frame.top;
+    SetWindowPos(window, nullptr, area.left + (area.right - area.left - width) / 2,
+                 area.top + (area.bottom - area.top - height) / 2, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 // Records still queued when the window goes are freed here.
@@ -46,8 +68,16 @@ bool WindowTarget::postMessage(uint32_t message, uintptr_t wParam, intptr_t lPar
 }
 
 CCameraListDlg::CCameraListDlg(WindowServices services) : ModalDialog(IDD_CAMERA_LIST), services_(std::move(services)) {
+    registerMainWindowClass();
     if (!services_.messageBox) services_.messageBox = showMessageBox;
     if (!services_.tray) services_.tray = makeShellIcon();
+    // From the keyboard the menu opens at the selected line, not the mouse.
+    if (!services_.dialogs.contextMenu)
+        services_.dialogs.contextMenu = [this](const std::vector<ContextMenuEntry>& entries) {
+            MenuHandle menu = buildContextMenu(entries);
+            if (!menuFromKeyboard_) return trackAtCursor(hwnd(), menu.get());
+            return trackAt(hwnd(), menu.get(), selectedLinePoint(list()));
+        };
     fillStandardDialogs(services_.dialogs, services_.messageBox, [this] { return hwnd(); });
 }
 
@@ -61,11 +91,15 @@ BOOL CCameraListDlg::OnInitDialog() {
     lines_ = std::make_unique<ListBoxLines>(list());
     presenter_ = std::make_unique<MainWindowPresenter>(static_cast<MainWindowView&>(*this), *lines_, services_.dialogs,
                                                        services_.startWorker);
-    bigIcon_ = loadIcon(GetSystemMetrics(SM_CXICON));
-    smallIcon_ = loadIcon(GetSystemMetrics(SM_CXSMICON));
+    bigIcon_ = loadIcon(LIM_LARGE);
+    smallIcon_ = loadIcon(LIM_SMALL);
+    centreOnItsMonitor(hwnd());
     SendMessageW(hwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(bigIcon_));
     SendMessageW(hwnd(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon_));
     target_.window = hwnd();
+    // A program run elevated still hears that Explorer started again, to put
+    // its icon back.
+    ChangeWindowMessageFilterEx(hwnd(), taskbarCreatedMessage(), MSGFLT_ALLOW, nullptr);
     setWindowGbk(hwnd(), CurrentText(kTextTitle));
     addTrayIcon();
     setListFont(GetDpiForWindow(hwnd()));
@@ -78,15 +112,10 @@ void CCameraListDlg::addTrayIcon() {
     trayIconShown_ = services_.tray->add(hwnd(), smallIcon_, wideFromGbk(trayTipText(CurrentText(kTextTitle))));
 }
 
-// The template's font, 14 pixels high at 96 dots per inch, semi-bold; made
-// again for a monitor of another density, as the dialog's own are.
+// Made again for a monitor of another density, as the dialog's own are.
 void CCameraListDlg::setListFont(UINT dpi) {
-    LOGFONTW font{};
-    GetObjectW(reinterpret_cast<HFONT>(SendMessageW(list(), WM_GETFONT, 0, 0)), sizeof font, &font);
-    font.lfHeight = -MulDiv(14, static_cast<int>(dpi), 96);
-    font.lfWeight = 600;
     HFONT previous = listFont_;
-    listFont_ = CreateFontIndirectW(&font);
+    listFont_ = makeListFont(dpi);
     SendMessageW(list(), WM_SETFONT, reinterpret_cast<WPARAM>(listFont_), TRUE);
     if (previous) DeleteObject(previous);
 }
@@ -99,7 +128,19 @@ bool CCameraListDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_P
     case WM_TRAYNOTIFY: presenter_->OnTrayNotify(lParam); break;
     case WM_LIST_RCLICK: presenter_->OnListRClick(); break;
     case WM_SYSCOMMAND: return OnSysCommand(wParam);
-    case WM_DPICHANGED: setListFont(HIWORD(wParam)); return false;
+    // The close box, Alt+F4 and the taskbar's "Close window" end the program.
+    case WM_CLOSE: finish(IDCANCEL); break;
+    case WM_CONTEXTMENU:
+        // The Menu key or Shift+F10 (lParam -1); a click has its own hook.
+        if (reinterpret_cast<HWND>(wParam) != list() || lParam != -1) return false;
+        menuFromKeyboard_ = true;
+        presenter_->OnListRClick();
+        menuFromKeyboard_ = false;
+        break;
+    // The dialog's own handling sets its font on every control, the list's
+    // too: the list's is made again once that is done.
+    case WM_DPICHANGED: PostMessageW(hwnd(), WM_REMAKE_LIST_FONT, HIWORD(wParam), 0); return false;
+    case WM_REMAKE_LIST_FONT: setListFont(static_cast<UINT>(wParam)); break;
     case WM_DESTROY: OnDestroy(); return false;
     default:
         if (message != taskbarCreatedMessage()) return false;
@@ -140,9 +181,12 @@ void CCameraListDlg::setTitle(const std::string& gbkTitle, const std::string& gb
     services_.tray->modify(wideFromGbk(gbkTip));
 }
 
-// Enter and Escape end the program as Exit does; the window has no button.
-void CCameraListDlg::OnOK() { finish(IDOK); }
-void CCameraListDlg::OnCancel() { finish(IDCANCEL); }
+// Enter on a line does what a double-click does; Escape does nothing. Neither
+// ends the program: Exit is in the tray menu and on the close box.
+void CCameraListDlg::OnOK() {
+    if (GetFocus() == list()) presenter_->OnDblclkCameraList();
+}
+void CCameraListDlg::OnCancel() {}
 
 // A camera dialog still open when the program ends (Exit from the tray
 // while it runs) is told to close, so that the program does not wait for it.
@@ -158,10 +202,16 @@ void CCameraListDlg::finish(INT_PTR result) {
         reinterpret_cast<LPARAM>(hwnd()));
 }
 
-// Font deleted, tray icon removed, then store and list emptied and the worker
-// stopped: WM_QUIT every 100 ms until it has returned.
+// Hook and font taken from the list (which is destroyed after this window's
+// WM_DESTROY, and must not hold a deleted font), tray icon removed, then
+// store and list emptied and the worker stopped: WM_QUIT every 100 ms until
+// it has returned.
 void CCameraListDlg::OnDestroy() {
     destroyed_ = true;
+    if (hwnd() && list()) {
+        RemoveWindowSubclass(list(), ListHookProc, kListHookId);
+        SendMessageW(list(), WM_SETFONT, 0, FALSE);
+    }
     if (listFont_) DeleteObject(listFont_);
     listFont_ = nullptr;
     services_.tray->remove();

@@ -68,6 +68,7 @@ private:
     std::unique_ptr<MainWindowPresenter> presenter_;
     WindowTarget target_;
     bool trayIconShown_ = false;
+    bool menuFromKeyboard_ = false;
     bool destroyed_ = false;
 };
 

@@ -5,7 +5,9 @@
 namespace lenscout {
 
 void showMessageBox(HWND owner, const char* gbkText) {
-    MessageBoxW(owner, wideFromGbk(gbkText).c_str(), L"Lenscout", MB_OK);
+    // Every message of the program is a warning or an error: the icon says so
+    // before the text is read, as on the Qt desktop.
+    MessageBoxW(owner, wideFromGbk(gbkText).c_str(), L"Lenscout", MB_OK | MB_ICONWARNING);
 }
 
 }  // namespace lenscout

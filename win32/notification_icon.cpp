@@ -12,6 +12,9 @@ namespace lenscout {
 
 namespace {
 
+constexpr int kAddAttempts = 5;
+constexpr DWORD kAddRetryMs = 200;
+
 class ShellIcon : public NotificationIcon {
 public:
     ~ShellIcon() override { remove(); }
@@ -22,7 +25,13 @@ public:
         data.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
         data.uCallbackMessage = WM_TRAYNOTIFY;
         data.hIcon = icon;
-        added_ = Shell_NotifyIconW(NIM_ADD, &data) != FALSE;
+        // NIM_ADD fails while Explorer is busy starting: tried again a few
+        // times before the window goes without an icon.
+        added_ = false;
+        for (int attempt = 0; attempt < kAddAttempts && !added_; ++attempt) {
+            if (attempt) Sleep(kAddRetryMs);
+            added_ = Shell_NotifyIconW(NIM_ADD, &data) != FALSE;
+        }
         icon_ = icon;
         return added_;
     }

@@ -29,6 +29,21 @@ MenuHandle buildContextMenu(const std::vector<ContextMenuEntry>& entries) {
 int trackAtCursor(HWND owner, HMENU menu) {
     POINT at{};
     GetCursorPos(&at);
+    return trackAt(owner, menu, at);
+}
+
+POINT selectedLinePoint(HWND list) {
+    RECT line{};
+    const LRESULT selected = SendMessageW(list, LB_GETCURSEL, 0, 0);
+    if (selected == LB_ERR ||
+        SendMessageW(list, LB_GETITEMRECT, static_cast<WPARAM>(selected), reinterpret_cast<LPARAM>(&line)) == LB_ERR)
+        GetClientRect(list, &line), line.bottom = line.top;
+    POINT at{line.left + 8, line.bottom};
+    ClientToScreen(list, &at);
+    return at;
+}
+
+int trackAt(HWND owner, HMENU menu, POINT at) {
     SetForegroundWindow(owner);
     const int command = static_cast<int>(TrackPopupMenu(
         menu, TPM_LEFTALIGN | TPM_LEFTBUTTON | TPM_NONOTIFY | TPM_RETURNCMD, at.x, at.y, 0, owner, nullptr));

@@ -23,5 +23,10 @@ MenuHandle buildContextMenu(const std::vector<ContextMenuEntry>& entries);
 // Brings `owner` to the front (so that a click elsewhere closes the menu)
 // and tracks the menu at the cursor: the chosen command, 0 when dismissed.
 int trackAtCursor(HWND owner, HMENU menu);
+// The same at a point of the screen.
+int trackAt(HWND owner, HMENU menu, POINT at);
+// Where a menu asked for from the keyboard opens: under the list box's
+// selected line, or at its top when none is selected.
+POINT selectedLinePoint(HWND list);
 
 }  // namespace lenscout

@@ -3,6 +3,7 @@
 #include <commctrl.h>
 #include <commdlg.h>
 
+#include <system_error>
 #include <thread>
 
 #include "app/string_table.h"
@@ -11,6 +12,7 @@
 #include "platform/wide_text_win32.h"
 #include "ui/camera_actions.h"
 #include "win32/resource.h"
+#include "win32/upload_guard.h"
 #include "win32/wide_text.h"
 
 namespace lenscout {
@@ -53,7 +55,9 @@ std::string chooseImageFile(HWND owner) {
     request.lpstrFilter = L"Bin Files (*.bin)\0*.bin\0";
     request.lpstrFile = path;
     request.nMaxFile = static_cast<DWORD>(std::size(path));
-    request.Flags = OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_EXPLORER;
+    // NOCHANGEDIR: the working directory stays where it was, so that a USB
+    // stick the image came from can be ejected afterwards.
+    request.Flags = OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_EXPLORER | OFN_NOCHANGEDIR;
     if (!GetOpenFileNameW(&request)) return {};
     return narrow(CP_UTF8, path);
 }
@@ -115,12 +119,23 @@ UpgradeResult CUpgradeDlg::runSession(UpgradeKind kind, const ImageFile& image, 
     failure_ = UploadFailure::WrongCamera;
     observer_ = &observer;
     enableEntries(false);
+    const UploadGuard guard(hwnd(), currentWide(kTextUploadRunning).c_str());
     const CameraInfo camera = session;
-    std::thread upload([&image, &cancel, camera, kind, dialog = hwnd()] {
-        PostingObserver posting(dialog);
-        const bool ok = UpgradeSession::run(kind, image, camera, posting, {}, &cancel) == UpgradeResult::Success;
-        PostMessageW(dialog, WM_UPLOAD_DONE, ok ? 1 : 0, 0);
-    });
+    std::thread upload;
+    try {
+        upload = std::thread([&image, &cancel, camera, kind, dialog = hwnd()] {
+            PostingObserver posting(dialog);
+            const bool ok = UpgradeSession::run(kind, image, camera, posting, {}, &cancel) == UpgradeResult::Success;
+            PostMessageW(dialog, WM_UPLOAD_DONE, ok ? 1 : 0, 0);
+        });
+    } catch (const std::system_error&) {
+        // No exception may pass through a window procedure.
+        enableEntries(true);
+        uploading_ = false;
+        observer_ = nullptr;
+        showMessage(kTextThreadError);
+        return UpgradeResult::Failure;
+    }
     bool quit = false;
     WPARAM quitCode = 0;
     MSG m;
@@ -143,6 +158,7 @@ UpgradeResult CUpgradeDlg::runSession(UpgradeKind kind, const ImageFile& image, 
 }
 
 bool CUpgradeDlg::OnMessage(UINT message, WPARAM wParam, LPARAM, INT_PTR* out) {
+    if (message == WM_QUERYENDSESSION) return answerQueryEndSession(hwnd(), uploading_, out);
     switch (message) {
     case WM_UPLOAD_START:
         if (observer_) observer_->onTransferStart();

@@ -35,6 +35,7 @@ private:
     DialogFields& fields() override { return fields_; }
     void showMessage(int textRow) override;
     std::string pickImage() override { return chooseFile_(hwnd()); }
+    bool closed() const override { return ended(); }
     void showCredentials(bool shown) override;
     void showTransfer(UpgradeKind kind) override;
     void setProgress(int percent) override;

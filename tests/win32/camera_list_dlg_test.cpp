@@ -8,6 +8,7 @@
 #include "stand_ins.h"
 #include "support/camera_records.h"
 #include "support/stub_worker.h"
+#include "win32/list_font.h"
 #include "win32/popup_menu.h"
 
 namespace lenscout {
@@ -44,7 +45,7 @@ protected:
     }
     void TearDown() override {
         dlg.reset();
-        std::remove(kSettingsFile);
+        std::remove(settingsFilePath().c_str());
     }
     void opened(const char* what, const CameraInfo& c) {
         actions.push_back(std::string(what) + " " + std::string(fieldText(c.deviceId)));
@@ -85,9 +86,19 @@ TEST_F(Win32CameraList, InitialisationSetsTitleTrayFontAndWorker) {
     EXPECT_EQ(tray.tip, L"Lenscout");
     EXPECT_NE(dlg->workerThreadId(), kNoThread);
     LOGFONTW font{};
-    GetObjectW(reinterpret_cast<HFONT>(SendMessageW(dlg->list(), WM_GETFONT, 0, 0)), sizeof font, &font);
+    HFONT listFont = reinterpret_cast<HFONT>(SendMessageW(dlg->list(), WM_GETFONT, 0, 0));
+    GetObjectW(listFont, sizeof font, &font);
     EXPECT_EQ(font.lfHeight, -14);
     EXPECT_EQ(font.lfWeight, 600);
+    // Fixed pitch: the status starts at one x after a name of W's or of i's.
+    HDC dc = GetDC(dlg->list());
+    HGDIOBJ before = SelectObject(dc, listFont);
+    SIZE narrow{}, wide{};
+    GetTextExtentPoint32W(dc, L"iiiiiiii", 8, &narrow);
+    GetTextExtentPoint32W(dc, L"WWWWWWWW", 8, &wide);
+    SelectObject(dc, before);
+    ReleaseDC(dlg->list(), dc);
+    EXPECT_EQ(narrow.cx, wide.cx) << "face " << std::string(listFontFace().begin(), listFontFace().end());
     dlg.reset();
     EXPECT_TRUE(tray.removed);
     EXPECT_GE(worker.quits, 1);
@@ -124,12 +135,48 @@ TEST_F(Win32CameraList, SelectionStaysWithItsCameraOrGoes) {
     found(test::camera("A", "A"));
     found(test::camera("B", "B"));
     tick();
-    EXPECT_EQ(selected(), 0);
+    EXPECT_EQ(selected(), 0) << "a line below went";
     select(1);
     found(test::camera("A", "A"));
     tick();
     EXPECT_EQ(lines().size(), 1u);
-    EXPECT_EQ(selected(), -1);
+    EXPECT_EQ(selected(), -1) << "its own line went";
+    // A line above goes: the selection moves up with its camera, and the
+    // menu still opens on it.
+    for (const char* id : {"A", "B", "C"}) found(test::camera(id, id));
+    tick();
+    ASSERT_EQ(lines().size(), 3u);
+    select(2);
+    found(test::camera("B", "B"));
+    found(test::camera("C", "C"));
+    tick();
+    ASSERT_EQ(lines().size(), 2u);
+    EXPECT_EQ(selected(), 1);
+    menuChoice = ID_CAMERA_PROPERTIES;
+    SendMessageW(dlg->list(), WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(5, 5));
+    test::pump();
+    EXPECT_EQ(actions, std::vector<std::string>{"properties C"});
+}
+
+// The keyboard reaches what the mouse does: Enter on a line is its
+// double-click, the Menu key (WM_CONTEXTMENU without a point) its menu.
+// Neither Enter nor Escape ends the program; the close box does.
+TEST_F(Win32CameraList, TheKeyboardActsAndNeverEndsTheProgram) {
+    found(test::camera("A", "A"));
+    SendMessageW(dlg->hwnd(), WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+    select(0);
+    SetFocus(dlg->list());
+    SendMessageW(dlg->hwnd(), WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+    EXPECT_FALSE(dlg->ended());
+    EXPECT_EQ(actions, std::vector<std::string>{"browse http://192.168.77.5"});
+    menuChoice = ID_CAMERA_PROPERTIES;
+    SendMessageW(dlg->hwnd(), WM_CONTEXTMENU, reinterpret_cast<WPARAM>(dlg->list()), -1);
+    test::pump();
+    EXPECT_EQ(actions.back(), "properties A");
+    EXPECT_EQ(menu.size(), 3u);
+    SendMessageW(dlg->hwnd(), WM_CLOSE, 0, 0);
+    test::pump();
+    EXPECT_TRUE(dlg->ended());
 }
 
 TEST_F(Win32CameraList, DoubleClickRunsWhatTheLineAnnounces) {

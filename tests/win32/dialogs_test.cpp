@@ -6,6 +6,8 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <functional>
+#include <thread>
 
 #include "app/string_table.h"
 #include "discovery/camera_text.h"
@@ -14,6 +16,7 @@
 #include "support/camera_records.h"
 #include "support/loopback_camera.h"
 #include "win32/camera_info_dlg.h"
+#include "win32/message_box.h"
 #include "win32/net_config_dlg.h"
 #include "win32/resource.h"
 #include "win32/upgrade_dlg.h"
@@ -61,6 +64,39 @@ TEST(Win32Dialogs, PropertiesShowIdAndVersions) {
                     {IDC_FIRMWARE, L"1.2.3.4"},
                     {IDC_WEBUI, L"2.0.1.7"},
                     {IDCANCEL, L"OK"}});
+    // The values can be selected and copied, not changed.
+    for (int id : {IDC_DEVICE_ID, IDC_INFO_IP, IDC_FIRMWARE, IDC_WEBUI, IDC_SENDER}) {
+        wchar_t kind[16] = {};
+        GetClassNameW(GetDlgItem(w, id), kind, 16);
+        EXPECT_EQ(std::wstring(kind), L"Edit") << id;
+        EXPECT_TRUE(GetWindowLongW(GetDlgItem(w, id), GWL_STYLE) & ES_READONLY) << id;
+    }
+}
+
+// Every message is a warning, and its box says so with its icon, as on Qt.
+TEST(Win32Dialogs, MessageBoxesCarryTheWarningIcon) {
+    bool icon = false;
+    std::thread reader([&icon] {
+        HWND box = nullptr;
+        for (int i = 0; i < 200 && !(box = FindWindowW(L"#32770", L"Lenscout")); ++i) Sleep(25);
+        if (!box) return;
+        EnumChildWindows(
+            box,
+            [](HWND child, LPARAM found) {
+                wchar_t kind[16] = {};
+                GetClassNameW(child, kind, 16);
+                const LONG style = GetWindowLongW(child, GWL_STYLE);
+                if (lstrcmpiW(kind, L"Static") == 0 && (style & SS_TYPEMASK) == SS_ICON &&
+                    SendMessageW(child, STM_GETICON, 0, 0) != 0)
+                    *reinterpret_cast<bool*>(found) = true;
+                return TRUE;
+            },
+            reinterpret_cast<LPARAM>(&icon));
+        PostMessageW(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+    });
+    showMessageBox(nullptr, "Socket Error !");
+    reader.join();
+    EXPECT_TRUE(icon);
 }
 
 class Win32NetConfig : public testing::Test {
@@ -178,8 +214,13 @@ protected:
     std::vector<std::string> boxes;
     std::string nextFile;
     int filesAsked = 0;
+    std::function<void()> duringPick;  // what happens while the picker is up
     CUpgradeDlg dlg{[this](HWND, const char* text) { boxes.emplace_back(text); },
-                    [this](HWND) { return ++filesAsked, nextFile; }};
+                    [this](HWND) {
+                        ++filesAsked;
+                        if (duringPick) duringPick();
+                        return nextFile;
+                    }};
     HWND w = nullptr;
 };
 
@@ -208,6 +249,17 @@ TEST_F(Win32Upgrade, FilesThatFailTheirCheckAreRefusedBeforeAnyConnection) {
     EXPECT_EQ(boxes, (std::vector<std::string>{"Incorrect user or password !", "Cannot open the file !",
                                                "Error file of System Firmware !", "Error file of Web UI !"}));
     EXPECT_FALSE(dlg.ended());
+}
+
+// Exit while the file picker is up: the main window tells its dialogs to
+// close, and a file picked after that starts nothing.
+TEST_F(Win32Upgrade, AFilePickedAfterExitIsNotUploaded) {
+    nextFile = file("late.bin", "BNEG" + std::string(5000, 'z'));
+    duringPick = [this] { SendMessageW(w, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0); };
+    click(w, IDC_UPGRADE_FIRMWARE);
+    EXPECT_EQ(filesAsked, 1);
+    EXPECT_TRUE(dlg.ended());
+    EXPECT_TRUE(boxes.empty()) << "a connection was tried: " << boxes.front();
 }
 
 // The upload runs beside the window's thread: timers keep firing while the
