@@ -1,8 +1,11 @@
 ; The Windows installer: lenscout.exe, lenscout-cli.exe and lenscout-scan.exe
 ; in Program Files, a Start-menu entry, an uninstaller, and a Windows
-; Firewall rule that lets the cameras' replies (UDP, DISCOVERY_PORTS) in to
-; lenscout.exe. Without that rule the firewall drops them and the list
-; stays empty. Built by tools/package --windows, which defines VERSION, DISCOVERY_PORTS,
+; Firewall rule for each program that lets the cameras' replies (UDP,
+; DISCOVERY_PORTS) in. Without them the firewall drops the replies and the
+; list stays empty. The rules hold in every profile and from any address: a
+; camera in another subnet (the factory address) must still be heard. Safe
+; to run again: it closes a running Lenscout first, and keeps the folder
+; the user chose. Built by tools/package --windows, which defines VERSION, DISCOVERY_PORTS,
 ; STAGE (the folder of the files), ICON_DIR and OUTFILE.
 Unicode true
 Target amd64-unicode
@@ -11,6 +14,7 @@ SetCompressor /SOLID lzma
 Name "Lenscout"
 OutFile "${OUTFILE}"
 InstallDir "$PROGRAMFILES64\Lenscout"
+InstallDirRegKey HKLM "Software\Lenscout" "InstallDir"
 RequestExecutionLevel admin
 Icon "${ICON_DIR}\lenscout.ico"
 UninstallIcon "${ICON_DIR}\lenscout.ico"
@@ -24,7 +28,42 @@ VIAddVersionKey "LegalCopyright" "Lenscout developers"
 
 !define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\Lenscout"
 !define FIREWALL_RULE 'name="Lenscout" dir=in program="$INSTDIR\lenscout.exe"'
+!define FIREWALL_RULE_CLI 'name="Lenscout command line" dir=in program="$INSTDIR\lenscout-cli.exe"'
+!define FIREWALL_RULE_SCAN 'name="Lenscout scanner" dir=in program="$INSTDIR\lenscout-scan.exe"'
+!define WM_CLOSE 0x0010
 
+; A reinstall replaces a rule rather than adding a second one.
+!macro ReplaceFirewallRule RULE
+  nsExec::ExecToLog '"$SYSDIR\netsh.exe" advfirewall firewall delete rule ${RULE}'
+  Pop $0
+  nsExec::ExecToLog '"$SYSDIR\netsh.exe" advfirewall firewall add rule ${RULE} action=allow protocol=UDP localport=${DISCOVERY_PORTS} profile=any'
+  Pop $0
+!macroend
+!macro DeleteFirewallRule RULE
+  nsExec::ExecToLog '"$SYSDIR\netsh.exe" advfirewall firewall delete rule ${RULE}'
+  Pop $0
+!macroend
+
+; A running Lenscout, found by its main window's own class (never by a
+; title), is asked to close; files in use could not be replaced or removed.
+!macro CloseRunningLenscout
+  FindWindow $0 "LenscoutMainWindow"
+  StrCmp $0 0 lenscout_closed
+  MessageBox MB_OKCANCEL|MB_ICONEXCLAMATION "Lenscout is running. OK closes it and goes on." /SD IDOK IDOK lenscout_close
+  Abort
+  lenscout_close:
+  SendMessage $0 ${WM_CLOSE} 0 0 /TIMEOUT=2000
+  StrCpy $1 0
+  lenscout_wait:
+    Sleep 250
+    FindWindow $0 "LenscoutMainWindow"
+    StrCmp $0 0 lenscout_closed
+    IntOp $1 $1 + 1
+    IntCmp $1 40 0 lenscout_wait 0
+  MessageBox MB_OK|MB_ICONSTOP "Lenscout does not close. Close it from its tray icon, then run this again." /SD IDOK
+  Abort
+  lenscout_closed:
+!macroend
 Page directory
 Page instfiles
 UninstPage uninstConfirm
@@ -33,11 +72,13 @@ UninstPage instfiles
 Function .onInit
   SetRegView 64
   SetShellVarContext all
+  !insertmacro CloseRunningLenscout
 FunctionEnd
 
 Function un.onInit
   SetRegView 64
   SetShellVarContext all
+  !insertmacro CloseRunningLenscout
 FunctionEnd
 
 Section "Lenscout"
@@ -49,11 +90,10 @@ Section "Lenscout"
   WriteUninstaller "$INSTDIR\uninstall.exe"
   CreateShortcut "$SMPROGRAMS\Lenscout.lnk" "$INSTDIR\lenscout.exe"
 
-  ; A reinstall replaces the rule rather than adding a second one.
-  nsExec::ExecToLog '"$SYSDIR\netsh.exe" advfirewall firewall delete rule ${FIREWALL_RULE}'
-  Pop $0
-  nsExec::ExecToLog '"$SYSDIR\netsh.exe" advfirewall firewall add rule ${FIREWALL_RULE} action=allow protocol=UDP localport=${DISCOVERY_PORTS} profile=any'
-  Pop $0
+  !insertmacro ReplaceFirewallRule '${FIREWALL_RULE}'
+  !insertmacro ReplaceFirewallRule '${FIREWALL_RULE_CLI}'
+  !insertmacro ReplaceFirewallRule '${FIREWALL_RULE_SCAN}'
+  WriteRegStr HKLM "Software\Lenscout" "InstallDir" "$INSTDIR"
 
   WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayName" "Lenscout"
   WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayVersion" "${VERSION}"
@@ -66,15 +106,17 @@ Section "Lenscout"
 SectionEnd
 
 Section "Uninstall"
-  nsExec::ExecToLog '"$SYSDIR\netsh.exe" advfirewall firewall delete rule ${FIREWALL_RULE}'
-  Pop $0
+  !insertmacro DeleteFirewallRule '${FIREWALL_RULE_CLI}'
+  !insertmacro DeleteFirewallRule '${FIREWALL_RULE_SCAN}'
+  !insertmacro DeleteFirewallRule '${FIREWALL_RULE}'
+  DeleteRegKey HKLM "Software\Lenscout"
   Delete "$SMPROGRAMS\Lenscout.lnk"
   Delete "$INSTDIR\lenscout.exe"
   Delete "$INSTDIR\lenscout-cli.exe"
   Delete "$INSTDIR\lenscout-scan.exe"
   Delete "$INSTDIR\README.txt"
   Delete "$INSTDIR\uninstall.exe"
-  ; The settings file stays: it lives where the program was started from.
+  ; Each user's settings stay in their own %APPDATA%\Lenscout.
   RMDir "$INSTDIR"
   DeleteRegKey HKLM "${UNINSTALL_KEY}"
 SectionEnd

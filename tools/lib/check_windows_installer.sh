@@ -24,8 +24,12 @@ done
 cmp -s "$dir/lenscout.exe" "$(dirname "$setup")/../build-windows/win32/lenscout.exe" || fail "lenscout.exe differs"
 [[ -s "$link" ]] || fail "no Start-menu entry"
 "$wine" reg query "$key" /v UninstallString >/dev/null 2>&1 || fail "no uninstall entry"
-rule='advfirewall firewall add rule name="Lenscout" dir=in program="C:\Program Files\Lenscout\lenscout.exe" action=allow protocol=UDP localport=10000 profile=any'
-grep -qF "$rule" "$c/netsh.log" || fail "no firewall rule for UDP 10000: $(cat "$c/netsh.log")"
+# One rule for each program that listens for the cameras' replies.
+for program in "Lenscout:lenscout.exe" "Lenscout command line:lenscout-cli.exe" "Lenscout scanner:lenscout-scan.exe"; do
+    rule="advfirewall firewall add rule name=\"${program%%:*}\" dir=in program=\"C:\\Program Files\\Lenscout\\${program#*:}\" action=allow protocol=UDP localport=10000 profile=any"
+    grep -qF "$rule" "$c/netsh.log" || fail "no firewall rule for ${program#*:}: $(cat "$c/netsh.log")"
+done
+"$wine" reg query 'HKLM\Software\Lenscout' /v InstallDir >/dev/null 2>&1 || fail "the folder is not remembered"
 
 # The uninstaller copies itself away and runs from there: wait for it.
 "$wine" "$dir/uninstall.exe" /S || fail "the uninstaller failed"
@@ -34,4 +38,6 @@ gone "$link" || fail "the Start-menu entry stayed"
 ! "$wine" reg query "$key" >/dev/null 2>&1 || fail "the uninstall entry stayed"
 grep -qF 'advfirewall firewall delete rule name="Lenscout" dir=in program="C:\Program Files\Lenscout\lenscout.exe"' \
     <(tail -1 "$c/netsh.log") || fail "the firewall rule was not removed"
+grep -qF 'advfirewall firewall delete rule name="Lenscout scanner"' "$c/netsh.log" || fail "the scanner's rule stayed"
+! "$wine" reg query 'HKLM\Software\Lenscout' >/dev/null 2>&1 || fail "the remembered folder stayed"
 echo "installer: ok"
