@@ -7,18 +7,12 @@
 #include <cstdlib>
 
 #include "platform/append_file.h"
+#include "platform/descriptor_posix.h"
 #include "platform/private_file.h"
 
 namespace lenscout {
 
 namespace {
-
-struct Descriptor {
-    int fd;
-    ~Descriptor() {
-        if (fd >= 0) ::close(fd);
-    }
-};
 
 // The length of the file up to the end of its last whole line.
 off_t wholeLinesEnd(int fd, off_t size) {
@@ -39,16 +33,6 @@ bool repairTornLine(int fd, off_t size) {
     char last = '\n';
     if (size == 0 || ::pread(fd, &last, 1, size - 1) != 1 || last == '\n') return true;
     return ::ftruncate(fd, wholeLinesEnd(fd, size)) == 0;
-}
-
-bool writeAll(int fd, const std::string& line) {
-    for (size_t at = 0; at < line.size();) {
-        const ssize_t n = ::write(fd, line.data() + at, line.size() - at);
-        if (n < 0 && errno == EINTR) continue;
-        if (n <= 0) return false;
-        at += static_cast<size_t>(n);
-    }
-    return true;
 }
 
 }  // namespace

@@ -3,19 +3,13 @@
 #include <cstdlib>
 
 #include "platform/append_file.h"
+#include "platform/handle_win32.h"
 #include "platform/private_file.h"
 #include "platform/wide_text_win32.h"
 
 namespace lenscout {
 
 namespace {
-
-struct Handle {
-    HANDLE h;
-    ~Handle() {
-        if (h != INVALID_HANDLE_VALUE) CloseHandle(h);
-    }
-};
 
 bool readAt(HANDLE file, LONGLONG offset, char* into, DWORD count, DWORD* got) {
     OVERLAPPED at{};

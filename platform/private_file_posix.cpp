@@ -6,28 +6,12 @@
 #include <cstdlib>
 #include <vector>
 
+#include "platform/descriptor_posix.h"
 #include "platform/private_file.h"
 
 namespace lenscout {
 
 namespace {
-
-struct Descriptor {
-    int fd;
-    ~Descriptor() {
-        if (fd >= 0) ::close(fd);
-    }
-};
-
-bool writeAll(int fd, const std::string& text) {
-    for (size_t at = 0; at < text.size();) {
-        const ssize_t n = ::write(fd, text.data() + at, text.size() - at);
-        if (n < 0 && errno == EINTR) continue;
-        if (n <= 0) return false;
-        at += static_cast<size_t>(n);
-    }
-    return true;
-}
 
 // Nothing there, or a regular file of this user's.
 bool placeIsOurs(const std::string& path) {

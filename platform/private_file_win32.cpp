@@ -3,19 +3,13 @@
 #include <cstdlib>
 #include <vector>
 
+#include "platform/handle_win32.h"
 #include "platform/private_file.h"
 #include "platform/wide_text_win32.h"
 
 namespace lenscout {
 
 namespace {
-
-struct Handle {
-    HANDLE h;
-    ~Handle() {
-        if (h != INVALID_HANDLE_VALUE) CloseHandle(h);
-    }
-};
 
 // A file on disk that is no link (a reparse point) and no folder.
 bool plainFile(HANDLE file) {
