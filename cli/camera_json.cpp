@@ -10,7 +10,7 @@ Json fieldValue(const CameraField& f, const CameraInfo& c, const InterfaceNames&
     const std::string text = f.text(c, names);
     switch (f.kind) {
     case FieldKind::Text: return gbkToUtf8(text);
-    case FieldKind::Number: return std::stoll(text);
+    case FieldKind::Number: return static_cast<long long>(std::stoll(text));
     case FieldKind::Boolean: return text == "1";
     case FieldKind::Dotted: break;
     }
@@ -21,17 +21,15 @@ Json fieldValue(const CameraField& f, const CameraInfo& c, const InterfaceNames&
 
 Json cameraObject(const CameraInfo& c, const std::vector<const CameraField*>& fields, const InterfaceNames& names) {
     Json object = Json::object();
-    for (const CameraField* f : fields) object[f->key] = fieldValue(*f, c, names);
+    for (const CameraField* f : fields) object.set(f->key, fieldValue(*f, c, names));
     return object;
 }
 
 Json settingsObject(const CameraInfo& c, DhcpMode dhcp) {
     Json object = Json::object();
-    object["dhcp"] = dhcp == DhcpMode::Unknown ? Json("unknown") : Json(dhcp == DhcpMode::On);
-    object.update(cameraObject(c, fieldsFor(kInSettings)));
+    object.set("dhcp", dhcp == DhcpMode::Unknown ? Json("unknown") : Json(dhcp == DhcpMode::On));
+    object.merge(cameraObject(c, fieldsFor(kInSettings)));
     return object;
 }
-
-std::string jsonText(const Json& value) { return value.dump(-1, ' ', false, Json::error_handler_t::replace); }
 
 }  // namespace lenscout

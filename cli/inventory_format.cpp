@@ -26,16 +26,6 @@ std::string csvLine(const std::vector<std::string>& fields) {
 
 }  // namespace
 
-std::string csvField(const std::string& text) {
-    // A spreadsheet takes a cell that starts so for a formula: a camera's
-    // name, chosen by anyone on the LAN, must not run as one.
-    const bool formula = !text.empty() && std::string("=+-@\t\r").find(text[0]) != std::string::npos;
-    const std::string value = formula ? "'" + text : text;
-    if (!formula && value.find_first_of(",\"\r\n") == std::string::npos) return value;
-    std::string quoted = "\"";
-    for (char c : value) quoted += c == '"' ? std::string("\"\"") : std::string(1, c);
-    return quoted + "\"";
-}
 
 std::string inventoryCsv(const std::vector<CameraInfo>& cameras, const InterfaceNames& names, bool forTerminal) {
     const std::vector<const CameraField*>& columns = fieldsFor(kInInventory);
@@ -53,7 +43,7 @@ std::string inventoryCsv(const std::vector<CameraInfo>& cameras, const Interface
 
 std::string inventoryJson(const std::vector<CameraInfo>& cameras, const InterfaceNames& names) {
     Json all = Json::array();
-    for (const CameraInfo& c : cameras) all.push_back(cameraObject(c, fieldsFor(kInInventory), names));
+    for (const CameraInfo& c : cameras) all.push(cameraObject(c, fieldsFor(kInInventory), names));
     return jsonText(all);
 }
 

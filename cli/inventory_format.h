@@ -7,6 +7,7 @@
 #include <vector>
 #include "ui/camera_fields.h"
 
+#include "cli/output_text.h"
 #include "discovery/camera_info.h"
 
 namespace lenscout {
@@ -19,10 +20,5 @@ namespace lenscout {
 std::string inventoryCsv(const std::vector<CameraInfo>& cameras, const InterfaceNames& names, bool forTerminal = false);
 std::string inventoryJson(const std::vector<CameraInfo>& cameras, const InterfaceNames& names);
 
-// One CSV field: quoted, with its quotes doubled, when it holds a comma, a
-// quote or a line end. One that a spreadsheet would take for a formula
-// (=, +, -, @, a tab or CR first) gets a ' before it, and quotes; a plan
-// reads it back without.
-std::string csvField(const std::string& text);
 
 }  // namespace lenscout

@@ -3,7 +3,9 @@
 #include <cstdio>
 #include <random>
 
+#include "cli/camera_json.h"
 #include "cli/cli_messages.h"
+#include "cli/command_line.h"
 #include "cli/scan_format.h"
 #include "discovery/camera_text.h"
 #include "platform/append_file.h"
@@ -52,7 +54,7 @@ std::string journalLine(const std::string& run, const std::string& command, cons
                         const char* outcome, std::time_t when) {
     Json line = {{"time", isoTime(when)},  {"run", run},   {"command", command},  {"event", event}, {"id", e.id},
                  {"ip", dottedQuad(e.ip)}, {"old", e.old}, {"planned", e.planned}};
-    if (outcome) line["outcome"] = outcome;
+    if (outcome) line.set("outcome", outcome);
     return jsonText(line) + "\n";
 }
 

@@ -8,9 +8,15 @@
 #include <ctime>
 #include <string>
 
-#include "cli/camera_json.h"
-#include "cli/command_line.h"
+#include "cli/credentials.h"
+#include "cli/json_value.h"
 #include "cli/tool_language.h"
+
+// The command-line parser is declared only where the options are: a file
+// that writes the journal need not compile it.
+namespace CLI {
+class App;
+}
 
 namespace lenscout {
 

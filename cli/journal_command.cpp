@@ -47,8 +47,8 @@ std::vector<Json> readJournal(const std::string& path, bool* readable) {
     std::vector<Json> lines;
     size_t unreadable = 0;
     for (std::string line; std::getline(in, line);) {
-        Json j = Json::parse(line, nullptr, false);
-        if (j.is_object()) lines.push_back(std::move(j));
+        Json j;
+        if (Json::parseObject(line, &j)) lines.push_back(std::move(j));
         else if (!line.empty())
             ++unreadable;
     }
@@ -57,8 +57,8 @@ std::vector<Json> readJournal(const std::string& path, bool* readable) {
 }
 
 std::string text(const Json& j, const char* key) {
-    const auto it = j.find(key);
-    return it != j.end() && it->is_string() ? it->get<std::string>() : std::string("-");
+    const Json member = j.member(key);
+    return member.isString() ? member.str() : std::string("-");
 }
 
 void printLines(const std::vector<Json>& lines, const JournalCommandOptions& o) {
@@ -69,7 +69,7 @@ void printLines(const std::vector<Json>& lines, const JournalCommandOptions& o) 
             continue;
         }
         // Lines of old journals have no run and no event: they were outcomes.
-        const std::string event = j.contains("event") ? text(j, "event") : "outcome";
+        const std::string event = j.has("event") ? text(j, "event") : "outcome";
         std::printf("%s  %s  %s  %s  %s  %s  %s\n", text(j, "time").c_str(), terminalSafe(text(j, "run")).c_str(),
                     terminalSafe(text(j, "command")).c_str(), event.c_str(), terminalSafe(text(j, "id")).c_str(),
                     text(j, "ip").c_str(), event == "outcome" ? terminalSafe(text(j, "outcome")).c_str() : "");
@@ -82,20 +82,16 @@ bool mayHaveChanged(const std::string& outcome) {
     return outcome != "refused" && outcome != "failed" && outcome != "unchanged" && outcome != "not-sent";
 }
 
-std::string settingsCell(const Json& old, const char* key) {
-    const auto it = old.find(key);
-    if (it == old.end()) return "";
-    return it->is_string() ? it->get<std::string>() : it->dump();
-}
+std::string settingsCell(const Json& old, const char* key) { return old.has(key) ? old.member(key).str() : ""; }
 
 int writeUndoPlan(const std::vector<Json>& lines, const std::string& run) {
     std::map<std::string, Json> old;  // by ID, in the order first attempted
     std::vector<std::string> order;
     std::map<std::string, std::string> outcome;
     for (const Json& j : lines) {
-        if (text(j, "run") != run || !j.contains("old") || !j["old"].contains("ip")) continue;
+        if (text(j, "run") != run || !j.member("old").has("ip")) continue;
         const std::string id = text(j, "id");
-        if (old.emplace(id, j["old"]).second) order.push_back(id);
+        if (old.emplace(id, j.member("old")).second) order.push_back(id);
         if (text(j, "event") == "outcome") outcome[id] = text(j, "outcome");
     }
     if (order.empty()) return diagnose("no change of run " + run + " in the journal"), kExitNotFound;

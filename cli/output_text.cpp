@@ -36,4 +36,15 @@ std::string terminalSafe(const std::string& text) {
     return safe;
 }
 
+// A spreadsheet takes a cell that starts so for a formula: a camera's name,
+// chosen by anyone on the LAN, must not run as one.
+std::string csvField(const std::string& text) {
+    const bool formula = !text.empty() && std::string("=+-@\t\r").find(text[0]) != std::string::npos;
+    const std::string value = formula ? "'" + text : text;
+    if (!formula && value.find_first_of(",\"\r\n") == std::string::npos) return value;
+    std::string quoted = "\"";
+    for (char c : value) quoted += c == '"' ? std::string("\"\"") : std::string(1, c);
+    return quoted + "\"";
+}
+
 }  // namespace lenscout

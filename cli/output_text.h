@@ -1,6 +1,6 @@
 #pragma once
-// What every command's output passes through: JSON string literals, and
-// camera texts made safe for a terminal.
+// What every command's output passes through: JSON string literals, camera
+// texts made safe for a terminal, and CSV fields.
 #include <string>
 
 namespace lenscout {
@@ -12,5 +12,11 @@ std::string jsonString(const std::string& utf8);
 // become \xNN, so that no camera can move the cursor, retitle the window or
 // write to the clipboard.
 std::string terminalSafe(const std::string& text);
+
+// One CSV field: quoted, with its quotes doubled, when it holds a comma, a
+// quote or a line end. One that a spreadsheet would take for a formula
+// (=, +, -, @, a tab or CR first) gets a ' before it, and quotes; a plan
+// reads it back without.
+std::string csvField(const std::string& text);
 
 }  // namespace lenscout

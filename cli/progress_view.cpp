@@ -108,7 +108,7 @@ void ProgressView::events(const std::vector<UploadProgress>& cameras) {
         }
         if (ended && was != p.state) {
             Json line = {{"event", "ended"}, {"id", p.id}, {"outcome", uploadOutcomeWord(p.state)}};
-            if (p.state == UploadState::Failed) line["reason"] = failureReason(p);
+            if (p.state == UploadState::Failed) line.set("reason", failureReason(p));
             std::fprintf(out_, "%s\n", jsonText(line).c_str());
         }
         told_[i] = p.state;

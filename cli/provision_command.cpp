@@ -102,7 +102,7 @@ Json changeObject(const Change& c) {
 void report(const ProvisionOptions& o, const std::vector<Change>& changes) {
     if (o.json) {
         Json all = Json::array();
-        for (const Change& c : changes) all.push_back(changeObject(c));
+        for (const Change& c : changes) all.push(changeObject(c));
         std::printf("%s\n", jsonText(all).c_str());
         return;
     }
@@ -118,7 +118,7 @@ SendEvents progressEvents(const ProvisionOptions& o) {
     auto line = [json](const char* event, const Change& c) {
         if (json) {
             Json j = {{"event", event}, {"id", c.row.id}};
-            if (c.outcome != Outcome::Pending) j["outcome"] = outcomeWord(c.outcome);
+            if (c.outcome != Outcome::Pending) j.set("outcome", outcomeWord(c.outcome));
             std::fprintf(stderr, "%s\n", jsonText(j).c_str());
         } else {
             std::fprintf(stderr, "%s: %s\n", terminalSafe(c.row.id).c_str(),

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "cli/camera_json.h"
 #include "cli/cli_messages.h"
 #include "discovery/camera_text.h"
 #include "discovery/discovery_messages.h"

@@ -32,7 +32,7 @@ std::string render(const std::vector<Field>& fields) {
 std::string foundCameraLine(const CameraInfo& c, bool json) {
     if (json) {
         Json line = {{"event", "camera"}};
-        line.update(cameraObject(c, fieldsFor(kInScan)));
+        line.merge(cameraObject(c, fieldsFor(kInScan)));
         return jsonText(line);
     }
     std::vector<Field> fields{{"event", "camera", false}};

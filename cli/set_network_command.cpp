@@ -189,7 +189,7 @@ int setNetwork(const SetNetworkOptions& o) {
     journal.outcome(entry, outcomeWord(outcome));
     if (o.json) {
         Json line = {{"id", o.id}, {"outcome", outcomeWord(outcome)}, {"old", entry.old}, {"planned", entry.planned}};
-        if (outcome == Outcome::Confirmed) line["camera"] = cameraObject(answer, fieldsFor(kInScan));
+        if (outcome == Outcome::Confirmed) line.set("camera", cameraObject(answer, fieldsFor(kInScan)));
         std::printf("%s\n", jsonText(line).c_str());
     }
     return exitStatusOf(outcome);

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "app/string_table.h"
+#include "cli/camera_json.h"
 #include "cli/camera_search.h"
 #include "cli/cli_messages.h"
 #include "cli/credentials.h"

@@ -46,19 +46,19 @@ namespace {
 // image, and the versions it answered with afterwards.
 Json uploadObject(const UploadProgress& p, const CameraInfo* after, const ImageSummary& image) {
     Json o = {{"id", p.id}, {"outcome", uploadOutcomeWord(p.state)}};
-    if (p.state != UploadState::NotFound) o["ip"] = dottedQuad(p.camera.ip);
+    if (p.state != UploadState::NotFound) o.set("ip", dottedQuad(p.camera.ip));
     if (p.state == UploadState::Failed) {
-        o["reason"] = failureReason(p);
-        o["message"] = p.note.empty() ? gbkToUtf8(CurrentText(textRow(p.failure))) : p.note;
+        o.set("reason", failureReason(p));
+        o.set("message", p.note.empty() ? gbkToUtf8(CurrentText(textRow(p.failure))) : p.note);
     }
     if (p.state == UploadState::Done || p.state == UploadState::Failed) {
-        o["bytes"] = p.sent;
-        o["ms"] = p.endedAt - p.startedAt;
+        o.set("bytes", static_cast<long long>(p.sent));
+        o.set("ms", p.endedAt - p.startedAt);
     }
-    o["image"] = {{"bytes", image.size}, {"sha256", image.sha256}};
+    o.set("image", {{"bytes", static_cast<long long>(image.size)}, {"sha256", image.sha256}});
     if (after) {
-        o["firmware"] = dottedQuad(after->firmwareVersion);
-        o["webui"] = dottedQuad(after->webUiVersion);
+        o.set("firmware", dottedQuad(after->firmwareVersion));
+        o.set("webui", dottedQuad(after->webUiVersion));
     }
     return o;
 }
@@ -97,7 +97,7 @@ std::string uploadJson(const std::vector<UploadProgress>& cameras, const std::ve
                        const ImageSummary& image) {
     Json all = Json::array();
     for (size_t i = 0; i < cameras.size(); ++i)
-        all.push_back(uploadObject(cameras[i], i < versions.size() ? versions[i] : nullptr, image));
+        all.push(uploadObject(cameras[i], i < versions.size() ? versions[i] : nullptr, image));
     return jsonText(all);
 }
 

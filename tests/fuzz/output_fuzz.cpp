@@ -7,7 +7,6 @@
 #include <utility>
 #include <vector>
 
-#include "cli/inventory_format.h"
 #include "cli/output_text.h"
 #include "cli/plan_csv.h"
 
