@@ -14,17 +14,18 @@ CNetConfigDlg::CNetConfigDlg(MessageBoxFn messageBox)
 
 BOOL CNetConfigDlg::OnInitDialog() {
     setWindowGbk(hwnd(), cameraDialogTitle(m_camera, kTextNetworkConfiguration));
-    const std::pair<int, int> texts[] = {{IDC_DHCP, kTextObtainFromDhcp},
-                                         {IDC_LABEL_IP, kTextIpAddress},
-                                         {IDC_LABEL_MASK, kTextSubnetMask},
-                                         {IDC_LABEL_GATEWAY, kTextGateway},
-                                         {IDC_LABEL_DNS, kTextDnsServer},
-                                         {IDC_LABEL_PORT, kTextHttpPort},
-                                         {IDC_LABEL_USER, kTextUser},
-                                         {IDC_LABEL_PASSWORD, kTextPassword},
-                                         {IDOK, kTextOk},
-                                         {IDCANCEL, kTextCancel}};
-    for (const auto& [control, row] : texts) setItemRow(hwnd(), control, row);
+    // Each label goes before its field in the template: its key reaches
+    // the field.
+    setKeyedRows(hwnd(), {{IDC_DHCP, kTextObtainFromDhcp, L'D'},
+                          {IDC_LABEL_IP, kTextIpAddress, L'I'},
+                          {IDC_LABEL_MASK, kTextSubnetMask, L'M'},
+                          {IDC_LABEL_GATEWAY, kTextGateway, L'G'},
+                          {IDC_LABEL_DNS, kTextDnsServer, L'N'},
+                          {IDC_LABEL_PORT, kTextHttpPort, L'H'},
+                          {IDC_LABEL_USER, kTextUser, L'U'},
+                          {IDC_LABEL_PASSWORD, kTextPassword, L'P'},
+                          {IDOK, kTextOk, 0},
+                          {IDCANCEL, kTextCancel, 0}});
     // The camera's own user name is not shown.
     SetDlgItemTextW(hwnd(), IDC_USER, L"admin");
     SetDlgItemTextW(hwnd(), IDC_PASSWORD, L"");

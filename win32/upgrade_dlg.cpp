@@ -67,11 +67,11 @@ CUpgradeDlg::CUpgradeDlg(MessageBoxFn messageBox, ChooseFileFn chooseFile)
 
 BOOL CUpgradeDlg::OnInitDialog() {
     setWindowGbk(hwnd(), cameraDialogTitle(m_camera, kTextUpgradeFirmware));
-    setItemRow(hwnd(), IDC_UPGRADE_LABEL_USER, kTextUser);
-    setItemRow(hwnd(), IDC_UPGRADE_LABEL_PASSWORD, kTextPassword);
-    setItemRow(hwnd(), IDC_UPGRADE_FIRMWARE, kTextUpgradeSystemFirmware);
-    setItemRow(hwnd(), IDC_UPGRADE_WEBUI, kTextUpgradeWebUi);
-    setItemRow(hwnd(), IDCANCEL, kTextOk);
+    setKeyedRows(hwnd(), {{IDC_UPGRADE_LABEL_USER, kTextUser, L'U'},
+                          {IDC_UPGRADE_LABEL_PASSWORD, kTextPassword, L'P'},
+                          {IDC_UPGRADE_FIRMWARE, kTextUpgradeSystemFirmware, L'S'},
+                          {IDC_UPGRADE_WEBUI, kTextUpgradeWebUi, L'W'},
+                          {IDCANCEL, kTextOk, 0}});
     SetDlgItemTextW(hwnd(), IDC_UPGRADE_USER, L"admin");
     SetDlgItemTextW(hwnd(), IDC_UPGRADE_PASSWORD, L"");
     SendDlgItemMessageW(hwnd(), IDC_PROGRESS, PBM_SETRANGE32, 0, 100);

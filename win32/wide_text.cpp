@@ -25,4 +25,17 @@ void setItemGbk(HWND dialog, int item, std::string_view gbk) { setWindowGbk(GetD
 
 void setItemRow(HWND dialog, int item, int row) { setItemGbk(dialog, item, CurrentText(row)); }
 
+std::wstring withAccessKey(std::wstring text, wchar_t key) {
+    for (size_t at = text.find(L'&'); at != std::wstring::npos; at = text.find(L'&', at + 2)) text.insert(at, 1, L'&');
+    if (!key) return text;
+    const wchar_t upper = static_cast<wchar_t>(towupper(key)), lower = static_cast<wchar_t>(towlower(key));
+    const size_t at = text.find_first_of(std::wstring{upper, lower});
+    if (at != std::wstring::npos) return text.insert(at, 1, L'&');
+    return text + L"(&" + upper + L")";
+}
+
+void setKeyedRows(HWND dialog, std::initializer_list<KeyedRow> rows) {
+    for (const KeyedRow& r : rows) SetDlgItemTextW(dialog, r.item, withAccessKey(currentWide(r.row), r.key).c_str());
+}
+
 }  // namespace lenscout

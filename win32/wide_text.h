@@ -4,6 +4,7 @@
 // that Chinese shows on a Windows of any display language.
 #include <windows.h>
 
+#include <initializer_list>
 #include <string>
 #include <string_view>
 
@@ -20,5 +21,17 @@ std::wstring windowText(HWND window);
 void setWindowGbk(HWND window, std::string_view gbk);
 void setItemGbk(HWND dialog, int item, std::string_view gbk);
 void setItemRow(HWND dialog, int item, int row);
+
+// A label or button text with its access key: `key` underlined where the
+// text holds it ("Subnet &Mask"), else after it as Chinese Windows shows
+// keys ("子网掩码(&M)"). An '&' of the text itself is kept as one.
+std::wstring withAccessKey(std::wstring text, wchar_t key);
+// Sets each item's row with its key: the dialogs' mnemonics.
+struct KeyedRow {
+    int item;
+    int row;
+    wchar_t key;  // 0: none (OK, Cancel: Enter and Esc)
+};
+void setKeyedRows(HWND dialog, std::initializer_list<KeyedRow> rows);
 
 }  // namespace lenscout

@@ -99,6 +99,14 @@ TEST_F(Win32CameraList, InitialisationSetsTitleTrayFontAndWorker) {
     SelectObject(dc, before);
     ReleaseDC(dlg->list(), dc);
     EXPECT_EQ(narrow.cx, wide.cx) << "face " << std::string(listFontFace().begin(), listFontFace().end());
+    // In the middle of its monitor's work area.
+    RECT frame{};
+    GetWindowRect(dlg->hwnd(), &frame);
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof monitor;
+    ASSERT_TRUE(GetMonitorInfoW(MonitorFromWindow(dlg->hwnd(), MONITOR_DEFAULTTOPRIMARY), &monitor));
+    EXPECT_NEAR((frame.left + frame.right) / 2, (monitor.rcWork.left + monitor.rcWork.right) / 2, 1);
+    EXPECT_NEAR((frame.top + frame.bottom) / 2, (monitor.rcWork.top + monitor.rcWork.bottom) / 2, 1);
     dlg.reset();
     EXPECT_TRUE(tray.removed);
     EXPECT_GE(worker.quits, 1);

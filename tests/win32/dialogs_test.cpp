@@ -20,6 +20,7 @@
 #include "win32/net_config_dlg.h"
 #include "win32/resource.h"
 #include "win32/upgrade_dlg.h"
+#include "win32/wide_text.h"
 
 namespace lenscout {
 namespace {
@@ -53,13 +54,13 @@ TEST(Win32Dialogs, PropertiesShowIdAndVersions) {
     HWND w = dlg.create(nullptr);
     ASSERT_TRUE(w);
     EXPECT_EQ(test::text(w), L"Anonymous Basic Properties");
-    expectTexts(w, {{IDC_LABEL_INFO_IP, L"IP Address"},
+    expectTexts(w, {{IDC_LABEL_INFO_IP, L"&IP Address"},
                     {IDC_INFO_IP, L"192.168.77.5"},
-                    {IDC_LABEL_SENDER, L"Answered from"},
+                    {IDC_LABEL_SENDER, L"&Answered from"},
                     {IDC_SENDER, L"192.168.77.11"},
-                    {IDC_LABEL_DEVICE_ID, L"Device ID"},
-                    {IDC_LABEL_FIRMWARE, L"System Firmware Version"},
-                    {IDC_LABEL_WEBUI, L"Web UI Version"},
+                    {IDC_LABEL_DEVICE_ID, L"&Device ID"},
+                    {IDC_LABEL_FIRMWARE, L"&System Firmware Version"},
+                    {IDC_LABEL_WEBUI, L"&Web UI Version"},
                     {IDC_DEVICE_ID, L"CAM-7"},
                     {IDC_FIRMWARE, L"1.2.3.4"},
                     {IDC_WEBUI, L"2.0.1.7"},
@@ -71,6 +72,16 @@ TEST(Win32Dialogs, PropertiesShowIdAndVersions) {
         EXPECT_EQ(std::wstring(kind), L"Edit") << id;
         EXPECT_TRUE(GetWindowLongW(GetDlgItem(w, id), GWL_STYLE) & ES_READONLY) << id;
     }
+}
+
+// The key is underlined where the text holds it, else put after the text as
+// Chinese Windows shows keys; an '&' of the text stays one.
+TEST(Win32Dialogs, AccessKeys) {
+    EXPECT_EQ(withAccessKey(L"DNS Server", L'N'), L"D&NS Server");
+    EXPECT_EQ(withAccessKey(L"用户", L'U'), L"用户(&U)");
+    EXPECT_EQ(withAccessKey(L"Http 端口", L'H'), L"&Http 端口");
+    EXPECT_EQ(withAccessKey(L"A&B", L'b'), L"A&&&B");
+    EXPECT_EQ(withAccessKey(L"OK", 0), L"OK");
 }
 
 // Every message is a warning, and its box says so with its icon, as on Qt.
@@ -114,8 +125,14 @@ protected:
 
 TEST_F(Win32NetConfig, OpensWithTheCamerasSettingsInItsLanguage) {
     EXPECT_EQ(test::text(w), L"Gate Network Configuration");
-    expectTexts(w, {{IDC_DHCP, L"Obtain IP from DHCP server"},
-                    {IDC_LABEL_MASK, L"Subnet Mask"},
+    // Every label and button has its key.
+    expectTexts(w, {{IDC_DHCP, L"Obtain IP from &DHCP server"},
+                    {IDC_LABEL_IP, L"&IP Address"},
+                    {IDC_LABEL_MASK, L"Subnet &Mask"},
+                    {IDC_LABEL_GATEWAY, L"&Gateway"},
+                    {IDC_LABEL_PORT, L"&Http Port"},
+                    {IDC_LABEL_USER, L"&User"},
+                    {IDC_LABEL_PASSWORD, L"&Password"},
                     {IDC_PORT, L"8080"},
                     {IDC_USER, L"admin"},
                     {IDC_PASSWORD, L""},
@@ -226,8 +243,8 @@ protected:
 
 TEST_F(Win32Upgrade, OpensWithAdminAndNoBar) {
     EXPECT_EQ(test::text(w), L"Yard Upgrade Firmware");
-    EXPECT_EQ(test::itemText(w, IDC_UPGRADE_FIRMWARE), L"Upgrade System Firmware");
-    EXPECT_EQ(test::itemText(w, IDC_UPGRADE_WEBUI), L"Upgrade Web UI");
+    EXPECT_EQ(test::itemText(w, IDC_UPGRADE_FIRMWARE), L"Upgrade &System Firmware");
+    EXPECT_EQ(test::itemText(w, IDC_UPGRADE_WEBUI), L"Upgrade &Web UI");
     EXPECT_EQ(test::itemText(w, IDC_UPGRADE_USER), L"admin");
     EXPECT_FALSE(shown(w, IDC_PROGRESS));
 }
