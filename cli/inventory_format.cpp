@@ -26,7 +26,6 @@ std::string csvLine(const std::vector<std::string>& fields) {
 
 }  // namespace
 
-
 std::string inventoryCsv(const std::vector<CameraInfo>& cameras, const InterfaceNames& names, bool forTerminal) {
     const std::vector<const CameraField*>& columns = fieldsFor(kInInventory);
     std::vector<std::string> header;

@@ -20,5 +20,4 @@ namespace lenscout {
 std::string inventoryCsv(const std::vector<CameraInfo>& cameras, const InterfaceNames& names, bool forTerminal = false);
 std::string inventoryJson(const std::vector<CameraInfo>& cameras, const InterfaceNames& names);
 
-
 }  // namespace lenscout
