@@ -15,10 +15,7 @@
 
 namespace lenscout {
 
-JournalEntry journalEntry(const Change& c) {
-    return {gbkToUtf8(fieldText(c.current.deviceId)), c.current.ip, settingsObject(c.current, DhcpMode::Unknown),
-            settingsObject(c.wanted, c.row.dhcp ? DhcpMode::On : DhcpMode::Off)};
-}
+JournalEntry journalEntry(const Change& c) { return settingsChange(c.current, c.wanted, c.row.dhcp); }
 
 ProvisionSender::ProvisionSender(CameraSearch& search, std::vector<Change>& changes, const CameraInfo& credentials,
                                  const SendLimits& limits, Journal& journal, SendEvents events)
@@ -41,9 +38,7 @@ void ProvisionSender::run() {
         uint32_t now = tickCount();
         fill(now);
         if (inFlight_.empty()) break;
-        // The answers come with searches: while any is awaited, one every
-        // kMinSearchGapMs rather than every period.
-        if (now - lastSearchAsked_ >= kMinSearchGapMs) postSearchNow(search_.worker()), lastSearchAsked_ = now;
+        search_.searchOften();
         SearchEvent event;
         if (search_.next(now + 100, &event)) take(event, tickCount());
         expire(tickCount());
@@ -144,7 +139,6 @@ void ProvisionSender::refused(uint32_t sender, uint32_t now) {
     if (from.empty()) return;
     diagnose("a camera refused the user or password; " + std::to_string(from.size()) +
              " requests went to its address, so each of them is tried again alone");
-    unpinned_ = true;
     ++unpinnedCredit_;
     countFailure(Outcome::Refused);
 }

@@ -43,7 +43,7 @@ public:
     void run();
     // A refusal came that could not be pinned on one camera, and the run
     // stopped before it could be.
-    bool unpinnedRefusal() const { return unpinned_ && unpinnedCredit_ > 0; }
+    bool unpinnedRefusal() const { return unpinnedCredit_ > 0; }
 
 private:
     struct InFlight {
@@ -71,9 +71,9 @@ private:
     SendEvents events_;
     std::deque<size_t> queue_, alone_;
     std::vector<InFlight> inFlight_;
-    uint32_t firstSentAt_ = 0, lastSearchAsked_ = 0;
+    uint32_t firstSentAt_ = 0;
     bool anySent_ = false, anyRefused_ = false, anyConfirmed_ = false;
-    bool stopped_ = false, unpinned_ = false;
+    bool stopped_ = false;
     int64_t failures_ = 0;
     int64_t unpinnedCredit_ = 0;  // refusals counted before their camera was known
 };
