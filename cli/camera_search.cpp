@@ -127,6 +127,13 @@ bool CameraSearch::searchAll(uint32_t searchMs, std::vector<CameraInfo>* cameras
     return searchWith([&] { listAll(tickCount() + searchMs, cameras, awaited); }, status, "");
 }
 
+void CameraSearch::searchOften() {
+    const uint32_t now = tickCount();
+    if (now - lastAsked_ < kMinSearchGapMs) return;
+    postSearchNow(worker());
+    lastAsked_ = now;
+}
+
 void CameraSearch::drop() {
     ThreadMessage m;
     while (peekThreadMessage(&m)) releaseMessage(m);

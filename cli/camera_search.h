@@ -61,6 +61,10 @@ public:
                    const std::vector<std::string>* awaited = nullptr);
     // Frees what has piled up, without waiting.
     void drop();
+    // While answers are awaited: asks the worker for a search when
+    // kMinSearchGapMs have passed since this last asked, rather than waiting
+    // for its period. Called as often as wanted.
+    void searchOften();
 
 private:
     // Starts the worker, collects, and says why when the search failed.
@@ -73,6 +77,7 @@ private:
     WorkerThread thread_;
     bool failed_ = false;
     bool saidNoInterface_ = false;
+    uint32_t lastAsked_ = 0;
 };
 
 // The ID as the camera holds it: GBK, from the terminal's encoding.

@@ -9,6 +9,7 @@
 #include "cli/scan_format.h"
 #include "discovery/camera_text.h"
 #include "platform/append_file.h"
+#include "platform/gbk.h"
 
 namespace lenscout {
 
@@ -56,6 +57,11 @@ std::string journalLine(const std::string& run, const std::string& command, cons
                  {"ip", dottedQuad(e.ip)}, {"old", e.old}, {"planned", e.planned}};
     if (outcome) line.set("outcome", outcome);
     return jsonText(line) + "\n";
+}
+
+JournalEntry settingsChange(const CameraInfo& current, const CameraInfo& wanted, bool dhcp) {
+    return {gbkToUtf8(fieldText(current.deviceId)), current.ip, settingsObject(current, DhcpMode::Unknown),
+            settingsObject(wanted, dhcp ? DhcpMode::On : DhcpMode::Off)};
 }
 
 std::string journalPath(const JournalOptions& o) {

@@ -54,6 +54,9 @@ struct JournalEntry {
     Json old;
     Json planned;
 };
+// A change of a camera's network settings: what it showed (its DHCP mode
+// unknown, as a reply does not show it), and what it is to have.
+JournalEntry settingsChange(const CameraInfo& current, const CameraInfo& wanted, bool dhcp);
 
 // The journal of one run of a command: an "attempt" line goes before each
 // request and an "outcome" line once it is known, both with the run's ID,

@@ -19,7 +19,6 @@
 #include "cli/tool_language.h"
 #include "discovery/camera_text.h"
 #include "discovery/discovery_messages.h"
-#include "discovery/discovery_worker.h"
 #include "discovery/message_ids.h"
 #include "platform/gbk.h"
 #include "platform/secrets.h"
@@ -129,9 +128,8 @@ Outcome awaitConfirmation(CameraSearch& search, const SetNetworkOptions& o, cons
                           CameraInfo* answer) {
     if (o.dhcp) return awaitDhcpRefusal(search, o, wanted);
     const uint32_t until = tickCount() + o.waitMs;
-    uint32_t asked = tickCount();
     while (!tickReached(tickCount(), until)) {
-        if (tickCount() - asked >= kMinSearchGapMs) postSearchNow(search.worker()), asked = tickCount();
+        search.searchOften();
         SearchEvent event;
         search.next(std::min(until, tickCount() + 100), &event);
         if (const std::optional<Outcome> end = failedOrRefused(event, o.id)) return *end;
@@ -173,9 +171,7 @@ int setNetwork(const SetNetworkOptions& o) {
     wanted.gateway = s.gateway;
     wanted.dns = s.dns;
     search.drop();
-    const JournalEntry entry = {gbkToUtf8(fieldText(wanted.deviceId)), found[id].ip,
-                                settingsObject(found[id], DhcpMode::Unknown),
-                                settingsObject(wanted, o.dhcp ? DhcpMode::On : DhcpMode::Off)};
+    const JournalEntry entry = settingsChange(found[id], wanted, o.dhcp);
     Journal journal(o.journal, "set-network");
     // From the request on, the first Ctrl-C ends the wait with what is
     // known; the journal has the attempt before the request goes.
