@@ -3,8 +3,10 @@
 #include <algorithm>
 #include <cctype>
 #include <cstdio>
+#include <fstream>
 #include <iterator>
 #include <map>
+#include <sstream>
 
 namespace lenscout {
 
@@ -145,6 +147,11 @@ bool readHeader(const std::vector<std::string>& header, std::map<std::string, si
     return errors->empty();
 }
 
+// A spreadsheet's UTF-8 starts with a byte-order mark.
+std::string withoutByteOrderMark(const std::string& text) {
+    return text.rfind("\xEF\xBB\xBF", 0) == 0 ? text.substr(3) : text;
+}
+
 bool blankRecord(const std::vector<std::string>& record) {
     return std::all_of(record.begin(), record.end(), [](const std::string& f) { return trimmed(f).empty(); });
 }
@@ -152,8 +159,7 @@ bool blankRecord(const std::vector<std::string>& record) {
 }  // namespace
 
 bool readPlan(const std::string& given, std::vector<PlanRow>* rows, std::vector<std::string>* errors) {
-    // A spreadsheet's UTF-8 starts with a byte-order mark.
-    const std::string text = given.rfind("\xEF\xBB\xBF", 0) == 0 ? given.substr(3) : given;
+    const std::string text = withoutByteOrderMark(given);
     std::vector<std::pair<int, std::vector<std::string>>> records;
     std::string error;
     if (!parseCsv(text, &records, &error, planSeparator(text))) return errors->push_back(error), false;
@@ -187,6 +193,32 @@ bool readPlan(const std::string& given, std::vector<PlanRow>* rows, std::vector<
         rows->push_back(row);
     }
     return errors->empty();
+}
+
+bool readIds(const std::string& text, std::vector<std::string>* ids, std::vector<std::string>* errors) {
+    std::vector<PlanRow> rows;
+    if (readPlan(text, &rows, errors)) {
+        for (const PlanRow& r : rows) ids->push_back(r.id);
+        return true;
+    }
+    std::istringstream lines(withoutByteOrderMark(text));
+    std::vector<std::string> listed;
+    for (std::string line; std::getline(lines, line);) {
+        const std::string id = trimmed(line.empty() || line.back() != '\r' ? line : line.substr(0, line.size() - 1));
+        if (!id.empty()) listed.push_back(planCellText(id));
+    }
+    if (!listed.empty() && listed.front().find_first_of(",;\t") != std::string::npos) return false;
+    errors->clear();
+    ids->insert(ids->end(), listed.begin(), listed.end());
+    return true;
+}
+
+bool readTextFile(const std::string& path, std::string* text) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream all;
+    all << in.rdbuf();
+    *text = all.str();
+    return static_cast<bool>(in) || in.eof();
 }
 
 }  // namespace lenscout

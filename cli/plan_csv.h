@@ -37,4 +37,12 @@ std::string planCellText(const std::string& cell);
 // The plan's rows; false with one message per problem ("line N: ...").
 bool readPlan(const std::string& text, std::vector<PlanRow>* rows, std::vector<std::string>* errors);
 
+// The cameras' IDs of a plan or an inventory (a header row with an id
+// column), or of a list, one a line. False, with the plan's problems, for a
+// file with a header that is no plan: a broken plan, not a list.
+bool readIds(const std::string& text, std::vector<std::string>* ids, std::vector<std::string>* errors);
+
+// A plan's or a list's file whole; false when it cannot be read.
+bool readTextFile(const std::string& path, std::string* text);
+
 }  // namespace lenscout

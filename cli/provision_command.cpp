@@ -2,9 +2,7 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <fstream>
 #include <set>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -128,18 +126,10 @@ SendEvents progressEvents(const ProvisionOptions& o) {
     return {[line](const Change& c) { line("sent", c); }, [line](const Change& c) { line("ended", c); }};
 }
 
-bool readFile(const std::string& path, std::string* text) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream all;
-    all << in.rdbuf();
-    *text = all.str();
-    return static_cast<bool>(in) || in.eof();
-}
-
 // The plan's rows, each checked on its own; false with the reasons said.
 bool readPlanFile(const ProvisionOptions& o, std::vector<PlanRow>* rows) {
     std::string text;
-    if (!readFile(o.plan, &text)) return diagnose("cannot read the plan " + terminalSafe(o.plan)), false;
+    if (!readTextFile(o.plan, &text)) return diagnose("cannot read the plan " + terminalSafe(o.plan)), false;
     std::vector<std::string> errors;
     readPlan(text, rows, &errors);
     for (const PlanRow& r : *rows) checkCells(r, &errors);

@@ -3,10 +3,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
-#include <fstream>
-#include <iterator>
 #include <map>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -237,30 +234,14 @@ void recordUploads(const UploadOptions& o, const std::vector<UploadProgress>& ro
     }
 }
 
-// The IDs of a plan or an inventory (a header row with an id column), or
-// of a list, one a line; false with the reason said.
-bool readIds(const std::string& path, std::vector<std::string>* ids) {
-    std::ifstream in(path, std::ios::binary);
-    const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    if (!in && !in.eof()) return diagnose("cannot read " + terminalSafe(path)), false;
-    std::vector<PlanRow> rows;
+// The IDs of --ids-from; false with the reasons said.
+bool readIdsFrom(const std::string& path, std::vector<std::string>* ids) {
+    std::string text;
+    if (!readTextFile(path, &text)) return diagnose("cannot read " + terminalSafe(path)), false;
     std::vector<std::string> errors;
-    if (readPlan(text, &rows, &errors)) {
-        for (const PlanRow& r : rows) ids->push_back(r.id);
-        return true;
-    }
-    std::istringstream lines(text.rfind("\xEF\xBB\xBF", 0) == 0 ? text.substr(3) : text);
-    for (std::string line; std::getline(lines, line);) {
-        if (!line.empty() && line.back() == '\r') line.pop_back();
-        const size_t first = line.find_first_not_of(" \t"), last = line.find_last_not_of(" \t");
-        if (first != std::string::npos) ids->push_back(planCellText(line.substr(first, last - first + 1)));
-    }
-    // A file with a header that is not a plan is a broken plan, not a list.
-    if (!ids->empty() && ids->front().find_first_of(",;\t") != std::string::npos) {
-        for (const std::string& e : errors) diagnose(terminalSafe(path) + ": " + e);
-        return false;
-    }
-    return true;
+    if (readIds(text, ids, &errors)) return true;
+    for (const std::string& e : errors) diagnose(terminalSafe(path) + ": " + e);
+    return false;
 }
 
 // Each camera once, in the order given: a repeated ID is not a second upload.
@@ -273,7 +254,7 @@ std::vector<std::string> eachOnce(const std::vector<std::string>& ids) {
 
 int upload(const UploadOptions& given) {
     UploadOptions o = given;
-    if (!o.idsFrom.empty() && !readIds(o.idsFrom, &o.ids)) return kExitUsage;
+    if (!o.idsFrom.empty() && !readIdsFrom(o.idsFrom, &o.ids)) return kExitUsage;
     if (o.ids.empty()) return diagnose("no camera: give --id or --ids-from"), kExitUsage;
     o.ids = eachOnce(o.ids);
     selectToolLanguage(o.language);
