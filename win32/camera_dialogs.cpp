@@ -14,7 +14,8 @@ void openInBrowser(const std::string& url) {
     ShellExecuteW(nullptr, L"open", wideFromGbk(url).c_str(), nullptr, nullptr, SW_SHOWNORMAL);
 }
 
-void fillStandardDialogs(CameraDialogs& d, const MessageBoxFn& messageBox, std::function<HWND()> owner) {
+void fillStandardDialogs(CameraDialogs& d, const MessageBoxFn& messageBox, std::function<HWND()> owner,
+                         std::function<POINT()> menuPoint) {
     if (!d.networkConfiguration)
         d.networkConfiguration = [messageBox, owner](CameraInfo& camera) {
             CNetConfigDlg dialog(messageBox);
@@ -37,9 +38,9 @@ void fillStandardDialogs(CameraDialogs& d, const MessageBoxFn& messageBox, std::
         };
     if (!d.openWebPage) d.openWebPage = openInBrowser;
     if (!d.contextMenu)
-        d.contextMenu = [owner](const std::vector<ContextMenuEntry>& entries) {
+        d.contextMenu = [owner, menuPoint](const std::vector<ContextMenuEntry>& entries) {
             MenuHandle menu = buildContextMenu(entries);
-            return trackAtCursor(owner(), menu.get());
+            return trackAt(owner(), menu.get(), menuPoint());
         };
 }
 

@@ -10,8 +10,10 @@
 namespace lenscout {
 
 // Fills what is still empty in `dialogs` with the real ones, owned by the
-// window that `owner` gives when they open.
-void fillStandardDialogs(CameraDialogs& dialogs, const MessageBoxFn& messageBox, std::function<HWND()> owner);
+// window that `owner` gives when they open; the context menu opens where
+// `menuPoint` says (the cursor, or the selected line from the keyboard).
+void fillStandardDialogs(CameraDialogs& dialogs, const MessageBoxFn& messageBox, std::function<HWND()> owner,
+                         std::function<POINT()> menuPoint);
 
 // Hands the address to the user's browser, without waiting for it.
 void openInBrowser(const std::string& url);

@@ -71,14 +71,11 @@ CCameraListDlg::CCameraListDlg(WindowServices services) : ModalDialog(IDD_CAMERA
     registerMainWindowClass();
     if (!services_.messageBox) services_.messageBox = showMessageBox;
     if (!services_.tray) services_.tray = makeShellIcon();
+
     // From the keyboard the menu opens at the selected line, not the mouse.
-    if (!services_.dialogs.contextMenu)
-        services_.dialogs.contextMenu = [this](const std::vector<ContextMenuEntry>& entries) {
-            MenuHandle menu = buildContextMenu(entries);
-            if (!menuFromKeyboard_) return trackAtCursor(hwnd(), menu.get());
-            return trackAt(hwnd(), menu.get(), selectedLinePoint(list()));
-        };
-    fillStandardDialogs(services_.dialogs, services_.messageBox, [this] { return hwnd(); });
+    fillStandardDialogs(
+        services_.dialogs, services_.messageBox, [this] { return hwnd(); },
+        [this] { return menuFromKeyboard_ ? selectedLinePoint(list()) : cursorPoint(); });
 }
 
 CCameraListDlg::~CCameraListDlg() {

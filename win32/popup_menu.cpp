@@ -26,11 +26,13 @@ MenuHandle buildContextMenu(const std::vector<ContextMenuEntry>& entries) {
     return menu;
 }
 
-int trackAtCursor(HWND owner, HMENU menu) {
+POINT cursorPoint() {
     POINT at{};
     GetCursorPos(&at);
-    return trackAt(owner, menu, at);
+    return at;
 }
+
+int trackAtCursor(HWND owner, HMENU menu) { return trackAt(owner, menu, cursorPoint()); }
 
 POINT selectedLinePoint(HWND list) {
     RECT line{};

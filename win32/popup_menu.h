@@ -25,6 +25,8 @@ MenuHandle buildContextMenu(const std::vector<ContextMenuEntry>& entries);
 int trackAtCursor(HWND owner, HMENU menu);
 // The same at a point of the screen.
 int trackAt(HWND owner, HMENU menu, POINT at);
+// Where the mouse is, on the screen.
+POINT cursorPoint();
 // Where a menu asked for from the keyboard opens: under the list box's
 // selected line, or at its top when none is selected.
 POINT selectedLinePoint(HWND list);
