@@ -19,8 +19,25 @@ ReplyIdentities::Entry& ReplyIdentities::entryFor(std::string_view id, uint32_t 
     return recent_.front();
 }
 
+namespace {
+
+// FNV-1a over what a camera says of itself beside its ID and address.
+uint64_t digestOf(const CameraInfo& r) {
+    uint64_t h = 14695981039346656037ull;
+    const auto mix = [&h](const void* data, size_t size) {
+        for (size_t i = 0; i < size; ++i) h = (h ^ static_cast<const unsigned char*>(data)[i]) * 1099511628211ull;
+    };
+    const std::string_view name = fieldText(r.name);
+    mix(name.data(), name.size());
+    for (const uint32_t v : {r.mask, r.gateway, r.dns, r.firmwareVersion, r.webUiVersion, uint32_t{r.httpPort}})
+        mix(&v, sizeof v);
+    return h;
+}
+
+}  // namespace
+
 void ReplyIdentities::hear(CameraInfo& reply, uint32_t period) {
-    const Device device{reply.sender, reply.ip};
+    const Device device{reply.sender, reply.ip, digestOf(reply)};
     Entry& e = entryFor(fieldText(reply.deviceId), period, device);
     if (e.period != period) {
         if (e.conflict && period - e.conflictPeriod > 1) e.conflict = false;

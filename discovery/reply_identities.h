@@ -1,7 +1,10 @@
 #pragma once
 // One ID, one device. Cheap cameras are cloned with one ID, and any host
 // can answer with a real camera's ID; both show as replies for one ID from
-// two senders, or claiming two addresses, within one search period.
+// two senders, or claiming two addresses, within one search period. Clones
+// behind one address (a factory site) differ in what they say: one camera
+// answers a search the same way each time, so two different replies from
+// one sender with one ID within a period are two devices too.
 #include <cstddef>
 #include <cstdint>
 #include <list>
@@ -32,7 +35,8 @@ public:
 private:
     struct Device {
         uint32_t sender = 0, ip = 0;
-        bool operator==(const Device& o) const { return sender == o.sender && ip == o.ip; }
+        uint64_t says = 0;  // a digest of the rest of its reply
+        bool operator==(const Device& o) const { return sender == o.sender && ip == o.ip && says == o.says; }
     };
     struct Entry {
         std::string id;

@@ -48,6 +48,27 @@ TEST(ReplyIdentities, TwoSendersOrTwoAddressesInOnePeriodAreAConflictUntilAPerio
     EXPECT_FALSE(heard(ids, "C", "10.0.0.7", "10.0.0.8", 3)) << "another ID is another device";
 }
 
+// Two clones behind one factory address: the same sender, the same claimed
+// address, and replies that differ in what else they say.
+TEST(ReplyIdentities, TwoDifferentRepliesFromOneSenderAreTwoDevices) {
+    ReplyIdentities ids;
+    CameraInfo first = reply("F", "192.168.1.64", "192.168.1.64");
+    setFieldText(first.name, "lobby");
+    first.firmwareVersion = 0x01020304;
+    CameraInfo again = first, clone = first;
+    ids.hear(first, 1);
+    ids.hear(again, 1);
+    EXPECT_EQ(again.conflict, 0) << "one camera answers alike each time";
+    setFieldText(clone.name, "gate");
+    ids.hear(clone, 1);
+    EXPECT_EQ(clone.conflict, 1);
+    EXPECT_EQ(clone.conflictSender, ip("192.168.1.64"));
+    CameraInfo newer = first;
+    newer.firmwareVersion = 0x01020305;
+    ids.hear(newer, 1);
+    EXPECT_EQ(newer.conflict, 1) << "another version is another device too";
+}
+
 // A request moves a camera: its next reply, from its new address, is not
 // taken for a second device.
 TEST(ReplyIdentities, ARequestLetsTheCameraMove) {
