@@ -55,7 +55,9 @@ bool postThreadMessage(ThreadId id, uint32_t message, uintptr_t wParam, intptr_t
     Registry& r = registry();
     std::lock_guard<std::mutex> g(r.lock);
     auto q = find(r, id);
-    if (!q) return false;
+    // A flood must not grow the queue without bound: a full queue refuses,
+    // and the sender keeps (and frees) what the message points to.
+    if (!q || q->messages.size() >= kMaxQueuedMessages) return false;
     q->messages.push_back(ThreadMessage{message, wParam, lParam});
     q->arrived.notify_one();
     return true;

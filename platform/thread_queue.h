@@ -1,6 +1,7 @@
 #pragma once
 // A queue of (message, wParam, lParam) per thread, found by the thread's
 // identifier. Any thread may post to a queue; only its owner takes from it.
+#include <cstddef>
 #include <cstdint>
 #include <vector>
 
@@ -27,8 +28,11 @@ void adoptThreadQueue(ThreadId id);
 // The calling thread's queue, creating and adopting one if it has none.
 ThreadId currentThreadId();
 
-// False when no open queue has that identifier: the message was not
-// delivered and anything it points to still belongs to the sender.
+// The most messages a queue holds; posts beyond it are refused.
+constexpr size_t kMaxQueuedMessages = 65536;
+
+// False when no open queue has that identifier, or it is full: the message
+// was not delivered and anything it points to still belongs to the sender.
 bool postThreadMessage(ThreadId id, uint32_t message, uintptr_t wParam, intptr_t lParam);
 // Takes at most one message from the calling thread's queue, without waiting.
 bool peekThreadMessage(ThreadMessage* out);
