@@ -5,10 +5,23 @@
 #include "app/string_table.h"
 #include "cli/tool_language.h"
 #include "discovery/camera_text.h"
+#include "site/exit_status.h"
+#include "site/output_text.h"
 
 namespace lenscout {
 
-void diagnose(const std::string& text) { std::fprintf(stderr, "lenscout-cli: %s\n", text.c_str()); }
+// Every diagnostic may hold what a camera or a file supplied: none of it
+// reaches the terminal raw.
+void diagnose(const std::string& text) { std::fprintf(stderr, "lenscout-cli: %s\n", terminalSafe(text).c_str()); }
+
+bool searchFailed(SearchFailure failure, const std::string& who, int* status) {
+    if (failure == SearchFailure::None) return false;
+    const std::string what = failure == SearchFailure::NoThread ? std::string("cannot start the discovery thread")
+                                                                : systemText(kTextSocketError);
+    diagnose((who.empty() ? "" : who + ": ") + what);
+    *status = kExitFailed;
+    return true;
+}
 
 void noInterface(const char* program) {
     std::fprintf(stderr, "%s: no usable network interface: no link is up and able to broadcast\n", program);

@@ -4,10 +4,15 @@
 #include <string>
 
 #include "discovery/camera_info.h"
+#include "site/camera_search.h"
 
 namespace lenscout {
 
+// Control bytes in `text` are shown as \xNN.
 void diagnose(const std::string& text);
+// Says why the search could not be made (after "`who`: " where given) and
+// sets `*status`; false when it was made.
+bool searchFailed(SearchFailure failure, const std::string& who, int* status);
 // A search that went out on no link: why the list stays empty.
 void noInterface(const char* program);
 // A camera's outcome in the system's own words: "ID: text".

@@ -3,8 +3,8 @@
 #include <cstdio>
 
 #include "app/languages.h"
-#include "cli/exit_status.h"
 #include "cli/tool_language.h"
+#include "site/exit_status.h"
 
 namespace lenscout {
 
@@ -69,6 +69,32 @@ CLI::Option* addSecondsOption(CLI::App& command, const std::string& name, uint32
             name, [ms](const uint32_t& seconds) { *ms = seconds * 1000; }, what + " (" + shown + ")")
         ->option_text("S")
         ->check(CLI::Range(uint32_t{0}, kMaxSeconds));
+}
+
+CLI::Option* addSearchOption(CLI::App& command, uint32_t* ms, const std::string& what) {
+    CLI::Option* search = addSecondsOption(command, "--search", ms, what);
+    // The older spelling of some commands still works, unlisted.
+    command
+        .add_option_function<uint32_t>(
+            "--seconds", [ms](const uint32_t& seconds) { *ms = seconds * 1000; }, "")
+        ->check(CLI::Range(uint32_t{0}, kMaxSeconds))
+        ->excludes(search)
+        ->group("");
+    return search;
+}
+
+void addIdsOption(CLI::App& command, std::vector<std::string>* ids, const std::string& what) {
+    const auto append = [ids](const std::vector<std::string>& given) {
+        ids->insert(ids->end(), given.begin(), given.end());
+    };
+    command.add_option_function<std::vector<std::string>>("--id", append, what)
+        ->option_text("ID")
+        ->allow_extra_args(false)
+        ->check(nonEmpty());
+    command.add_option_function<std::vector<std::string>>("--only", append, "")
+        ->allow_extra_args(false)
+        ->check(nonEmpty())
+        ->group("");
 }
 
 void addCredentialOptions(CLI::App& command, CredentialOptions* credentials, const std::string& whose) {

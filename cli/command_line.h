@@ -6,6 +6,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "cli/credentials.h"
 
@@ -57,6 +58,12 @@ CLI::Validator nonEmpty();
 void addLanguageOption(CLI::App& command, int64_t* language);
 // Whole seconds, at most a day, kept as milliseconds of the tick clock.
 CLI::Option* addSecondsOption(CLI::App& command, const std::string& name, uint32_t* ms, const std::string& what);
+// --search S, how long the opening search lasts, in every command (the
+// older --seconds of scan and doctor stays as an unlisted alias).
+CLI::Option* addSearchOption(CLI::App& command, uint32_t* ms, const std::string& what);
+// --id ID, repeatable, in every command that picks cameras (--only stays as
+// an unlisted alias).
+void addIdsOption(CLI::App& command, std::vector<std::string>* ids, const std::string& what);
 void addCredentialOptions(CLI::App& command, CredentialOptions* credentials, const std::string& whose);
 
 }  // namespace lenscout

@@ -8,12 +8,12 @@
 
 #include "app/string_table.h"
 #include "cli/cli_messages.h"
-#include "cli/exit_status.h"
 #include "cli/tool_language.h"
 #include "discovery/camera_text.h"
 #include "platform/gbk.h"
 #include "platform/secrets.h"
 #include "platform/terminal.h"
+#include "site/exit_status.h"
 #include "ui/network_settings.h"
 
 namespace lenscout {

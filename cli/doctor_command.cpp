@@ -7,8 +7,6 @@
 #include <string>
 #include <vector>
 
-#include "cli/exit_status.h"
-#include "cli/output_text.h"
 #include "discovery/camera_text.h"
 #include "discovery/discovery_messages.h"
 #include "discovery/discovery_port.h"
@@ -22,13 +20,16 @@
 #include "protocol/datagram_reader.h"
 #include "protocol/packet_header.h"
 #include "protocol/packet_writer.h"
+#include "site/camera_search.h"
+#include "site/exit_status.h"
+#include "site/output_text.h"
 
 namespace lenscout {
 
 namespace {
 
 struct DoctorOptions {
-    uint32_t listenMs = 3000;
+    uint32_t listenMs = kDefaultSearchMs;
 };
 
 // What --help says of it.
@@ -211,7 +212,7 @@ int doctor(const DoctorOptions& o) {
 }
 
 void declareOptions(CLI::App& command, DoctorOptions* o) {
-    addSecondsOption(command, "--seconds", &o->listenMs, "seconds to listen for answers");
+    addSearchOption(command, &o->listenMs, "seconds to listen for answers");
 }
 
 }  // namespace

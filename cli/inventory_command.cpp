@@ -5,15 +5,15 @@
 #include <vector>
 
 #include "app/string_table.h"
-#include "cli/camera_search.h"
 #include "cli/cli_messages.h"
-#include "cli/exit_status.h"
-#include "cli/inventory_format.h"
 #include "cli/tool_language.h"
 #include "discovery/camera_text.h"
 #include "platform/interface_table.h"
 #include "platform/terminal.h"
 #include "platform/tick_clock.h"
+#include "site/camera_search.h"
+#include "site/exit_status.h"
+#include "site/inventory_format.h"
 
 namespace lenscout {
 
@@ -22,7 +22,7 @@ namespace {
 struct InventoryOptions {
     bool json = false;
     bool csv = false;
-    uint32_t searchMs = 4000;
+    uint32_t searchMs = kDefaultSearchMs;
     int64_t language = kLanguageUnset;
 };
 
@@ -36,7 +36,7 @@ const SubcommandText kInventoryText = {
 void declareOptions(CLI::App& command, InventoryOptions* o) {
     CLI::Option* json = command.add_flag("--json", o->json, "print one JSON array");
     command.add_flag("--csv", o->csv, "print CSV with a header row (the default)")->excludes(json);
-    addSecondsOption(command, "--search", &o->searchMs, "seconds to listen for the cameras");
+    addSearchOption(command, &o->searchMs, "seconds to listen for the cameras");
     addLanguageOption(command, &o->language);
 }
 
@@ -45,7 +45,10 @@ int inventory(const InventoryOptions& o) {
     std::vector<CameraInfo> cameras;
     CameraSearch search;
     int status = kExitOk;
-    if (!search.searchAll(o.searchMs, &cameras, &status)) return status;
+    search.onNoInterface([] { noInterface("lenscout-cli"); });
+    if (searchFailed(search.searchAll(o.searchMs, &cameras), "", &status)) return status;
+    if (search.listFull()) diagnose(systemText(kTextTooManyDevices));
+    if (cameras.empty()) return diagnose("no camera answered the search"), kExitNotFound;
     const std::string out = o.json ? inventoryJson(cameras, interfaceName) + "\n"
                                    : inventoryCsv(cameras, interfaceName, isTerminal(StdStream::Out));
     std::fputs(out.c_str(), stdout);

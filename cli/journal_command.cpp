@@ -4,13 +4,13 @@
 #include <string>
 #include <vector>
 
-#include "cli/camera_json.h"
 #include "cli/cli_messages.h"
-#include "cli/exit_status.h"
-#include "cli/inventory_format.h"
-#include "cli/journal.h"
-#include "cli/output_text.h"
 #include "cli/subcommands.h"
+#include "site/camera_json.h"
+#include "site/exit_status.h"
+#include "site/inventory_format.h"
+#include "site/journal.h"
+#include "site/output_text.h"
 
 namespace lenscout {
 
@@ -61,19 +61,27 @@ std::string text(const Json& j, const char* key) {
     return member.isString() ? member.str() : std::string("-");
 }
 
-void printLines(const std::vector<Json>& lines, const JournalCommandOptions& o) {
+// Every field came from a file that anyone who can write it may have
+// filled: none reaches the terminal raw.
+int printLines(const std::vector<Json>& lines, const JournalCommandOptions& o) {
+    size_t printed = 0;
     for (const Json& j : lines) {
         if (!o.run.empty() && text(j, "run") != o.run) continue;
+        ++printed;
         if (o.json) {
             std::printf("%s\n", jsonText(j).c_str());
             continue;
         }
         // Lines of old journals have no run and no event: they were outcomes.
         const std::string event = j.has("event") ? text(j, "event") : "outcome";
-        std::printf("%s  %s  %s  %s  %s  %s  %s\n", text(j, "time").c_str(), terminalSafe(text(j, "run")).c_str(),
-                    terminalSafe(text(j, "command")).c_str(), event.c_str(), terminalSafe(text(j, "id")).c_str(),
-                    text(j, "ip").c_str(), event == "outcome" ? terminalSafe(text(j, "outcome")).c_str() : "");
+        std::string line;
+        for (const std::string& field : {text(j, "time"), text(j, "run"), text(j, "command"), event, text(j, "id"),
+                                         text(j, "ip"), event == "outcome" ? text(j, "outcome") : std::string()})
+            line += (line.empty() ? "" : "  ") + terminalSafe(field);
+        std::printf("%s\n", line.c_str());
     }
+    if (printed || o.run.empty()) return kExitOk;
+    return diagnose("no line of run " + o.run + " in the journal"), kExitUsage;
 }
 
 // A camera the run may have changed: any outcome but these, or an attempt
@@ -94,7 +102,7 @@ int writeUndoPlan(const std::vector<Json>& lines, const std::string& run) {
         if (old.emplace(id, j.member("old")).second) order.push_back(id);
         if (text(j, "event") == "outcome") outcome[id] = text(j, "outcome");
     }
-    if (order.empty()) return diagnose("no change of run " + run + " in the journal"), kExitNotFound;
+    if (order.empty()) return diagnose("no change of run " + run + " in the journal"), kExitUsage;
     std::string plan = "id,ip,mask,gateway,dns,http_port\r\n";
     for (const std::string& id : order) {
         if (outcome.count(id) && !mayHaveChanged(outcome[id])) continue;
@@ -115,8 +123,7 @@ int journal(const JournalCommandOptions& o) {
     if (!readable)
         return diagnose("cannot read the journal " + (path.empty() ? "(no state folder)" : path)), kExitUsage;
     if (!o.undoRun.empty()) return writeUndoPlan(lines, o.undoRun);
-    printLines(lines, o);
-    return kExitOk;
+    return printLines(lines, o);
 }
 
 }  // namespace

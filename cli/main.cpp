@@ -3,11 +3,11 @@
 #include <cstring>
 
 #include "cli/command_line.h"
-#include "cli/exit_status.h"
 #include "cli/subcommands.h"
 #include "lenscout_version.h"
 #include "platform/socket.h"
 #include "platform/terminal.h"
+#include "site/exit_status.h"
 
 int main(int argc, char** argv) {
     using namespace lenscout;

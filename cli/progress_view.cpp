@@ -2,12 +2,12 @@
 
 #include <algorithm>
 
-#include "cli/camera_json.h"
 #include "cli/tool_language.h"
 #include "cli/upload_report.h"
 #include "discovery/camera_text.h"
 #include "platform/terminal.h"
 #include "platform/tick_clock.h"
+#include "site/camera_json.h"
 #include "ui/failure_texts.h"
 
 namespace lenscout {

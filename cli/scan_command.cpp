@@ -6,9 +6,7 @@
 #include <string>
 
 #include "app/string_table.h"
-#include "cli/camera_search.h"
 #include "cli/cli_messages.h"
-#include "cli/exit_status.h"
 #include "cli/scan_format.h"
 #include "cli/subcommands.h"
 #include "cli/tool_language.h"
@@ -17,6 +15,8 @@
 #include "discovery/message_ids.h"
 #include "platform/gbk.h"
 #include "platform/tick_clock.h"
+#include "site/camera_search.h"
+#include "site/exit_status.h"
 #include "ui/camera_list.h"
 #include "ui/memory_list_lines.h"
 
@@ -98,9 +98,7 @@ const char kScanDescription[] =
     "and per error.";
 
 void declareScanOptions(CLI::App& command, ScanOptions* o) {
-    command.add_option("--seconds", o->seconds, "how long to search, in seconds (4)")
-        ->option_text("S")
-        ->check(CLI::Range(uint64_t{0}, uint64_t{86400}));
+    addSearchOption(command, &o->searchMs, "how long to search, in seconds");
     command.add_flag("--once", o->once, "send one search only, wait S seconds and print each camera once");
     command.add_flag("--json", o->json, "print one JSON object per line");
     command.add_flag("--ticks", o->ticks, "also print each search sent");
@@ -121,12 +119,13 @@ Subcommand addScanCommand(CLI::App& cli) {
 int runScan(const ScanOptions& options, const char* program) {
     selectToolLanguage(options.language);
     ScanPrinter printer(options);
-    CameraSearch search(program, options.once ? kOneSearchOnly : kSearchPeriodMs);
+    CameraSearch search(options.once ? kOneSearchOnly : kSearchPeriodMs);
+    search.onNoInterface([program] { noInterface(program); });
     if (!search.start()) {
         std::fprintf(stderr, "%s: cannot start the discovery thread\n", program);
         return kExitFailed;
     }
-    const uint32_t end = tickCount() + static_cast<uint32_t>(options.seconds * 1000);
+    const uint32_t end = tickCount() + options.searchMs;
     bool running = true;
     SearchEvent event;
     while (running && search.next(end, &event)) {

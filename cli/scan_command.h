@@ -4,11 +4,12 @@
 
 #include "cli/command_line.h"
 #include "cli/tool_language.h"
+#include "site/camera_search.h"
 
 namespace lenscout {
 
 struct ScanOptions {
-    uint64_t seconds = 4;
+    uint32_t searchMs = kDefaultSearchMs;
     bool once = false;
     bool json = false;
     bool ticks = false;

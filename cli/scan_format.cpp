@@ -2,11 +2,11 @@
 
 #include <cstdio>
 
-#include "cli/camera_json.h"
-#include "cli/output_text.h"
 #include "discovery/camera_text.h"
 #include "platform/gbk.h"
 #include "platform/socket.h"
+#include "site/camera_json.h"
+#include "site/output_text.h"
 
 namespace lenscout {
 

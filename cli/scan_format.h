@@ -6,8 +6,8 @@
 
 #include <vector>
 
-#include "cli/output_text.h"
 #include "discovery/camera_info.h"
+#include "site/output_text.h"
 #include "ui/camera_fields.h"
 
 namespace lenscout {

@@ -3,10 +3,10 @@
 // "lenscout-cli scan".
 #include <cstdio>
 
-#include "cli/exit_status.h"
 #include "cli/scan_command.h"
 #include "platform/socket.h"
 #include "platform/terminal.h"
+#include "site/exit_status.h"
 
 int main(int argc, char** argv) {
     using namespace lenscout;

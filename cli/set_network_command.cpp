@@ -8,13 +8,10 @@
 #include <string>
 
 #include "app/string_table.h"
-#include "cli/camera_json.h"
-#include "cli/camera_search.h"
 #include "cli/cli_messages.h"
+#include "cli/command_options.h"
 #include "cli/credentials.h"
-#include "cli/exit_status.h"
-#include "cli/journal.h"
-#include "cli/outcome.h"
+#include "cli/plan_messages.h"
 #include "cli/scan_format.h"
 #include "cli/tool_language.h"
 #include "discovery/camera_text.h"
@@ -25,6 +22,13 @@
 #include "platform/socket.h"
 #include "platform/terminal.h"
 #include "platform/tick_clock.h"
+#include "site/camera_json.h"
+#include "site/camera_search.h"
+#include "site/exit_status.h"
+#include "site/journal.h"
+#include "site/outcome.h"
+#include "site/settings_run.h"
+#include "site/site_plan.h"
 #include "ui/failure_texts.h"
 #include "ui/network_settings.h"
 
@@ -79,116 +83,100 @@ void declareOptions(CLI::App& command, SetNetworkOptions* o) {
          "print the confirmed camera as JSON"});
 }
 
-// The dialog's fields: what was given, else the camera's current values.
-NetworkSettings validate(const SetNetworkOptions& o, const CameraInfo& camera) {
-    const auto field = [&](const char* key, uint32_t current) {
+// The command line as a plan of one row: blank cells keep the camera's own.
+PlanRow planRow(const SetNetworkOptions& o) {
+    PlanRow row;
+    row.line = 1;
+    row.id = o.id;
+    row.dhcp = o.dhcp;
+    const auto cell = [&](const char* key) -> std::optional<std::string> {
         const auto it = o.addresses.find(key);
-        return it != o.addresses.end() ? it->second : dottedQuad(current);
+        return it == o.addresses.end() ? std::nullopt : std::optional<std::string>(it->second);
     };
-    const std::string ip = field("ip", camera.ip), mask = field("mask", camera.mask),
-                      gateway = field("gateway", camera.gateway), dns = field("dns", camera.dns);
-    const int32_t port = o.havePort ? o.portField : toHostPort(camera.httpPort);
-    return ValidateNetworkSettings(port, o.dhcp, ip.c_str(), mask.c_str(), gateway.c_str(), dns.c_str());
+    row.ip = cell("ip"), row.mask = cell("mask"), row.gateway = cell("gateway"), row.dns = cell("dns");
+    if (o.havePort) row.port = std::to_string(o.portField);
+    return row;
 }
 
-// With every field given the values can be judged before any search.
-bool complete(const SetNetworkOptions& o) { return o.havePort && (o.dhcp || o.addresses.size() == 4); }
-
-// The worker's failure or the camera's refusal, said under the ID, or the
-// user's Ctrl-C; nothing for any other event.
-std::optional<Outcome> failedOrRefused(const SearchEvent& event, const std::string& id) {
-    if (interruptsSeen() > 0) return diagnose(id + ": interrupted: sent, and not confirmed"), Outcome::Interrupted;
-    if (event.code == kScanSocketFailure) return diagnoseCamera(id, kTextSocketError), Outcome::Failed;
-    if (isRefusalCode(event.code)) return diagnoseCamera(id, kTextIncorrectCredentials), Outcome::Refused;
-    return std::nullopt;
-}
-
-// A camera told to take its address from DHCP can only refuse: a search
-// reply shows no mode, and the address it shows may be the old one. Once it
-// has answered a search well after the request without refusing, the
-// request is as good as it can be known: sent, not confirmed.
-Outcome awaitDhcpRefusal(CameraSearch& search, const SetNetworkOptions& o, const CameraInfo& wanted) {
-    const uint32_t sent = tickCount(), until = sent + o.waitMs;
-    while (!tickReached(tickCount(), until)) {
-        SearchEvent event;
-        search.next(std::min(until, tickCount() + 100), &event);
-        if (const std::optional<Outcome> end = failedOrRefused(event, o.id)) return *end;
-        if (event.camera && sameText(event.camera->deviceId, wanted.deviceId) &&
-            tickCount() - sent >= kDhcpRefusalWindowMs)
-            break;
+void printJson(const SetNetworkOptions& o, const Change& c, const CameraInfo* answer) {
+    if (!o.json) return;
+    Json line = {{"id", o.id}, {"outcome", outcomeWord(c.outcome)}};
+    if (c.current.deviceId[0]) {
+        const JournalEntry entry = journalEntry(c);
+        line.set("current", entry.old).set("planned", entry.planned);
     }
-    diagnose(o.id + ": sent, not confirmed: a camera's answer cannot show that it took DHCP");
-    return Outcome::SentNotConfirmed;
+    if (answer) line.set("camera", cameraObject(*answer, fieldsFor(kInScan)));
+    std::printf("%s\n", jsonText(line).c_str());
 }
 
-// After the request: the camera's refusal, or its reply with the settings,
-// which lands in `answer`. A camera that takes seconds to apply is asked
-// again every kMinSearchGapMs.
-Outcome awaitConfirmation(CameraSearch& search, const SetNetworkOptions& o, const CameraInfo& wanted,
-                          CameraInfo* answer) {
-    if (o.dhcp) return awaitDhcpRefusal(search, o, wanted);
-    const uint32_t until = tickCount() + o.waitMs;
-    while (!tickReached(tickCount(), until)) {
-        search.searchOften();
-        SearchEvent event;
-        search.next(std::min(until, tickCount() + 100), &event);
-        if (const std::optional<Outcome> end = failedOrRefused(event, o.id)) return *end;
-        if (event.camera && showsSettings(*event.camera, wanted)) {
-            *answer = *event.camera;
-            if (!o.json) std::printf("%s\n", foundCameraLine(*event.camera, false).c_str());
-            return Outcome::Confirmed;
-        }
+// An outcome reached before anything was sent: said, and printed as JSON.
+int endBeforeSending(const SetNetworkOptions& o, Change& c, Outcome outcome) {
+    c.outcome = outcome;
+    printJson(o, c, nullptr);
+    return exitStatusOf(outcome);
+}
+
+// The camera's outcome in the system's own words.
+void sayOutcome(const SetNetworkOptions& o, const Change& c) {
+    switch (c.outcome) {
+    case Outcome::Refused: return diagnoseCamera(o.id, kTextIncorrectCredentials);
+    case Outcome::NotConfirmed: return diagnoseCamera(o.id, kTextTimeOut);
+    case Outcome::Failed: return diagnoseCamera(o.id, kTextSocketError);
+    case Outcome::Interrupted: return diagnose(o.id + ": interrupted: sent, and not confirmed");
+    case Outcome::SentNotConfirmed:
+        return diagnose(o.id + ": sent, not confirmed: a camera's answer cannot show that it took DHCP");
+    default: return;
     }
-    diagnoseCamera(o.id, kTextTimeOut);
-    return Outcome::NotConfirmed;
 }
 
 int setNetwork(const SetNetworkOptions& o) {
     selectToolLanguage(o.language);
-    CameraInfo wanted{};
-    SettingsError error = SettingsError::None;
-    if (complete(o) && (error = validate(o, wanted).error) != SettingsError::None)
-        return diagnoseCamera(o.id, textRow(error)), kExitInvalid;
+    Change c;
+    c.row = planRow(o);
+    std::vector<PlanIssue> issues;
+    checkCells(c.row, &issues);
+    if (!issues.empty())
+        return diagnoseCamera(o.id, textRow(issues[0].setting)), endBeforeSending(o, c, Outcome::Invalid);
+    CameraInfo credentials{};
     int status = kExitOk;
     if (!fitsGbk("the ID " + o.id, o.id)) return kExitInvalid;
-    if (!takeUser(o.credentials, &wanted, &status, o.id) || !takePassword(o.credentials, &wanted, &status))
+    if (!takeUser(o.credentials, &credentials, &status, o.id) || !takePassword(o.credentials, &credentials, &status))
         return status;
 
     CameraSearch search;
+    search.onNoInterface([] { noInterface("lenscout-cli"); });
     std::map<std::string, CameraInfo> found;
     const std::string id = cameraIdOf(o.id);
-    if (!search.searchFor({id}, o.searchMs, &found, &status, o.id)) return status;
-    if (!found.count(id)) return diagnose("no camera with ID " + o.id + " answered the search"), kExitNotFound;
-    if (found[id].conflict) return diagnoseConflict(o.id, found[id]), exitStatusOf(Outcome::IdConflict);
-
-    const NetworkSettings s = validate(o, found[id]);
-    if (s.error != SettingsError::None) return diagnoseCamera(o.id, textRow(s.error)), kExitInvalid;
-    std::memcpy(wanted.deviceId, found[id].deviceId, kIdSize);
-    keepWhereHeard(&wanted, found[id]);
-    wanted.httpPort = toNetPort(s.port);
-    wanted.ip = s.ip;
-    wanted.mask = s.mask;
-    wanted.gateway = s.gateway;
-    wanted.dns = s.dns;
-    search.drop();
-    const JournalEntry entry = settingsChange(found[id], wanted, o.dhcp);
-    Journal journal(o.journal, "set-network");
+    if (searchFailed(search.searchFor({id}, o.searchMs, &found), o.id, &status)) return status;
+    if (!found.count(id))
+        return diagnose("no camera with ID " + o.id + " answered the search"),
+               endBeforeSending(o, c, Outcome::NotFound);
+    c.current = found[id];
+    if (c.current.conflict) return diagnoseConflict(o.id, c.current), endBeforeSending(o, c, Outcome::IdConflict);
+    if (!planChange(c, &issues)) {
+        const PlanIssue& i = issues[0];
+        if (i.problem == PlanProblem::BadSetting) diagnoseCamera(o.id, textRow(i.setting));
+        else
+            diagnose(planIssueText(i));
+        return endBeforeSending(o, c, Outcome::Invalid);
+    }
+    std::vector<Change> changes = {c};
+    Journal journal(o.journal, "set-network", journalWarning());
     // From the request on, the first Ctrl-C ends the wait with what is
     // known; the journal has the attempt before the request goes.
     countInterrupts();
-    journal.attempt(entry);
-    const bool posted = postSetNetwork(search.worker(), wanted);
-    wipe(wanted.password, sizeof wanted.password);
     CameraInfo answer{};
-    const Outcome outcome = posted ? awaitConfirmation(search, o, wanted, &answer) : Outcome::Failed;
-    if (!posted) diagnoseCamera(o.id, kTextThreadError);
-    journal.outcome(entry, outcomeWord(outcome));
-    if (o.json) {
-        Json line = {{"id", o.id}, {"outcome", outcomeWord(outcome)}, {"old", entry.old}, {"planned", entry.planned}};
-        if (outcome == Outcome::Confirmed) line.set("camera", cameraObject(answer, fieldsFor(kInScan)));
-        std::printf("%s\n", jsonText(line).c_str());
-    }
-    return exitStatusOf(outcome);
+    SendEvents events;
+    events.ended = [&](const Change& ended) { answer = ended.answer; };
+    SettingsRun run(search, changes, credentials, {1, o.waitMs, -1}, journal, events,
+                    [] { return interruptsSeen() > 0; });
+    run.run();
+    wipe(credentials.password, sizeof credentials.password);
+    const Change& done = changes[0];
+    sayOutcome(o, done);
+    if (done.outcome == Outcome::Confirmed && !o.json) std::printf("%s\n", foundCameraLine(answer, false).c_str());
+    printJson(o, done, done.outcome == Outcome::Confirmed ? &answer : nullptr);
+    return exitStatusOf(done.outcome);
 }
 
 }  // namespace

@@ -8,26 +8,28 @@
 #include <vector>
 
 #include "app/string_table.h"
-#include "cli/camera_json.h"
-#include "cli/camera_search.h"
 #include "cli/cli_messages.h"
+#include "cli/command_options.h"
 #include "cli/credentials.h"
-#include "cli/exit_status.h"
-#include "cli/journal.h"
-#include "cli/outcome.h"
-#include "cli/output_text.h"
-#include "cli/plan_csv.h"
 #include "cli/progress_view.h"
 #include "cli/scan_format.h"
 #include "cli/tool_language.h"
-#include "cli/upload_jobs.h"
 #include "cli/upload_report.h"
-#include "cli/upload_waves.h"
 #include "discovery/camera_text.h"
 #include "platform/gbk.h"
+#include "platform/secrets.h"
 #include "platform/socket.h"
 #include "platform/terminal.h"
 #include "platform/tick_clock.h"
+#include "site/camera_json.h"
+#include "site/camera_search.h"
+#include "site/exit_status.h"
+#include "site/journal.h"
+#include "site/outcome.h"
+#include "site/output_text.h"
+#include "site/plan_csv.h"
+#include "site/upload_jobs.h"
+#include "site/upload_waves.h"
 #include "ui/failure_texts.h"
 #include "upload/image_file.h"
 #include "upload/sha256.h"
@@ -47,7 +49,7 @@ struct UploadOptions {
     std::string progress = "text";
     uint64_t jobs = 1;
     CredentialOptions credentials;
-    uint32_t searchMs = 4000;
+    uint32_t searchMs = kDefaultSearchMs;
     bool json = false;
     int64_t language = kLanguageUnset;
     JournalOptions journal;
@@ -73,20 +75,17 @@ void declareOptions(CLI::App& command, UploadOptions* o) {
         ->option_text("system|webui")
         ->required()
         ->check(CLI::IsMember({"system", "webui"}));
-    CLI::Option* id = command.add_option("--id", o->ids, "a camera's device ID; once for each camera")
-                          ->option_text("ID")
-                          ->allow_extra_args(false)
-                          ->check(nonEmpty());
+    addIdsOption(command, &o->ids, "a camera's device ID; once for each camera");
     command
         .add_option("--ids-from", o->idsFrom,
                     "the cameras' IDs from a file: a plan or an inventory (its id column), or one ID a line")
         ->option_text("F")
-        ->excludes(id);
+        ->excludes("--id");
     CLI::Option* jobs = command.add_option("--jobs", o->jobs, "how many cameras to upload to at once (1)")
                             ->option_text("N")
                             ->check(CLI::Range(uint64_t{1}, kMaxJobs));
     addCredentialOptions(command, &o->credentials, "the cameras'");
-    addSecondsOption(command, "--search", &o->searchMs, "seconds to find the cameras");
+    addSearchOption(command, &o->searchMs, "seconds to find the cameras");
     command.add_flag("--json", o->json, "print the outcomes as one JSON array");
     command.add_option("--progress", o->progress, "how to show progress on standard error: text or json")
         ->option_text("FORM")
@@ -131,8 +130,7 @@ bool summarise(const UploadOptions& o, const ImageFile& image, ImageSummary* sum
     return true;
 }
 
-std::vector<UploadProgress> cameraRows(const UploadOptions& o, const std::map<std::string, CameraInfo>& found,
-                                       const CameraInfo& credentials) {
+std::vector<UploadProgress> cameraRows(const UploadOptions& o, const std::map<std::string, CameraInfo>& found) {
     std::vector<UploadProgress> rows;
     for (const std::string& id : o.ids) {
         UploadProgress p;
@@ -154,8 +152,6 @@ std::vector<UploadProgress> cameraRows(const UploadOptions& o, const std::map<st
             diagnose(id + ": in none of this computer's subnets: give it an address in one first (set-network)");
         } else {
             p.camera = it->second;
-            std::memcpy(p.camera.user, credentials.user, kIdSize);
-            std::memcpy(p.camera.password, credentials.password, kIdSize);
         }
         rows.push_back(p);
     }
@@ -185,10 +181,10 @@ void printVersions(const std::vector<UploadProgress>& rows, const std::vector<co
     for (size_t i = 0; i < rows.size(); ++i) {
         if (rows[i].state != UploadState::Done) continue;
         if (!versions[i]) {
-            std::printf("%s: no answer to the search after the upload\n", rows[i].id.c_str());
+            std::printf("%s: no answer to the search after the upload\n", terminalSafe(rows[i].id).c_str());
             continue;
         }
-        std::printf("%s: firmware %s, web UI %s\n", rows[i].id.c_str(),
+        std::printf("%s: firmware %s, web UI %s\n", terminalSafe(rows[i].id).c_str(),
                     dottedQuad(versions[i]->firmwareVersion).c_str(), dottedQuad(versions[i]->webUiVersion).c_str());
     }
 }
@@ -222,16 +218,6 @@ JournalEntry uploadEntry(const UploadOptions& o, const UploadProgress& p, const 
                           {"sha256", image.sha256}};
     const Json old = {{"firmware", dottedQuad(p.camera.firmwareVersion)}, {"webui", dottedQuad(p.camera.webUiVersion)}};
     return {gbkToUtf8(fieldText(p.camera.deviceId)), p.camera.ip, old, planned};
-}
-
-// What became of each upload that was tried goes to the journal after its
-// attempt line.
-void recordUploads(const UploadOptions& o, const std::vector<UploadProgress>& rows, const ImageSummary& image,
-                   Journal& journal) {
-    for (const UploadProgress& p : rows) {
-        if (p.state != UploadState::Done && p.state != UploadState::Failed) continue;
-        journal.outcome(uploadEntry(o, p, image), p.state == UploadState::Done ? "uploaded" : failureReason(p));
-    }
 }
 
 // The IDs of --ids-from; false with the reasons said.
@@ -272,26 +258,31 @@ int upload(const UploadOptions& given) {
     if (!takePassword(o.credentials, &credentials, &status)) return status;
 
     CameraSearch search;
+    search.onNoInterface([] { noInterface("lenscout-cli"); });
     std::map<std::string, CameraInfo> found;
     std::vector<std::string> wanted;
     for (const std::string& id : o.ids) wanted.push_back(cameraIdOf(id));
-    if (!search.searchFor(wanted, o.searchMs, &found, &status)) return status;
+    if (searchFailed(search.searchFor(wanted, o.searchMs, &found), "", &status)) return status;
 
-    std::vector<UploadProgress> rows = cameraRows(o, found, credentials);
+    std::vector<UploadProgress> rows = cameraRows(o, found);
     ProgressView view(stderr, o.progress == "json"         ? ProgressForm::JsonLines
                               : isTerminal(StdStream::Err) ? ProgressForm::Live
                                                            : ProgressForm::Lines);
     WavePlan plan = o.plan;
     plan.kind = o.kind;
     plan.jobs = static_cast<unsigned>(o.jobs);
-    Journal journal(o.journal, "upload");
+    Journal journal(o.journal, "upload", journalWarning());
     plan.beforeEach = [&](const UploadProgress& p) { journal.attempt(uploadEntry(o, p, summary)); };
+    // Each outcome as soon as it is known: a crash later loses none.
+    plan.ended = [&](const UploadProgress& p) {
+        journal.outcome(uploadEntry(o, p, summary), p.state == UploadState::Done ? "uploaded" : failureReason(p));
+    };
     // From here the first Ctrl-C starts no new camera; a second one ends
     // the program at once. Without --confirm the search's replies are not
     // looked at while the uploads run.
     countInterrupts();
     runWaves(
-        rows, plan, image, search, kViewPeriodMs,
+        rows, plan, image, credentials, search, kViewPeriodMs,
         [&](const std::vector<UploadProgress>& now) {
             if (!plan.confirm) search.drop();
             view.show(now);
@@ -302,7 +293,7 @@ int upload(const UploadOptions& given) {
             told = true;
             return true;
         });
-    recordUploads(o, rows, summary, journal);
+    wipe(credentials.password, sizeof credentials.password);
     const std::vector<const CameraInfo*> versions = versionsAfter(search, rows, o.searchMs, &found);
     if (o.json) {
         std::printf("%s\n", uploadJson(rows, versions, summary).c_str());

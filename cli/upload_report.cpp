@@ -4,11 +4,11 @@
 #include <cstdio>
 
 #include "app/string_table.h"
-#include "cli/camera_json.h"
-#include "cli/output_text.h"
 #include "cli/tool_language.h"
 #include "discovery/camera_text.h"
 #include "platform/gbk.h"
+#include "site/camera_json.h"
+#include "site/output_text.h"
 #include "ui/failure_texts.h"
 
 namespace lenscout {

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "cli/upload_jobs.h"
+#include "site/upload_jobs.h"
 
 namespace lenscout {
 

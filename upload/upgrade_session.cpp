@@ -98,7 +98,9 @@ private:
 
     UploadFailure login() {
         buildLoginRequest(writer_, camera_);
-        if (const UploadFailure f = send(); f != UploadFailure::None) return f;
+        const UploadFailure sent = send();
+        writer_.wipe();  // the password leaves no copy in the buffer
+        if (sent != UploadFailure::None) return sent;
         if (const UploadFailure f = awaitReply(); f != UploadFailure::None) return f;
         return checkLoginReply(reader_);
     }

@@ -5,15 +5,15 @@
 #include <fstream>
 
 #include "app/string_table.h"
-#include "cli/camera_json.h"
 #include "cli/credentials.h"
-#include "cli/inventory_format.h"
-#include "cli/journal.h"
-#include "cli/plan_csv.h"
 #include "cli/progress_view.h"
 #include "cli/scan_format.h"
 #include "cli/upload_report.h"
 #include "discovery/camera_text.h"
+#include "site/camera_json.h"
+#include "site/inventory_format.h"
+#include "site/journal.h"
+#include "site/plan_csv.h"
 #include "support/environment.h"
 #include "support/message_bytes.h"
 
@@ -245,9 +245,14 @@ TEST(Plan, UnknownAndRepeatedColumnsAreRefusedByName) {
     std::vector<PlanRow> rows;
     std::vector<std::string> errors;
     EXPECT_FALSE(readPlan("id,new_ip\nCAM-1,10.0.0.5\n", &rows, &errors));
-    EXPECT_EQ(errors, std::vector<std::string>{
-                          "line 1: unknown column \"new_ip\" (the columns are those of inventory, and dhcp)"});
+    EXPECT_EQ(errors, std::vector<std::string>{"line 1: unknown column \"new_ip\" (the columns are those of "
+                                               "inventory, and dhcp; a column of notes starts with #)"});
     errors.clear();
+    // A column of notes is the technician's, and no column of the plan.
+    ASSERT_TRUE(readPlan("id,# where,ip,#\nCAM-1,\"pole 3, north\",10.0.0.5,x\n", &rows, &errors)) << errors[0];
+    ASSERT_EQ(rows.size(), 1u);
+    EXPECT_EQ(rows[0].ip, std::optional<std::string>("10.0.0.5"));
+    rows.clear();
     EXPECT_FALSE(readPlan("id,ip,IP\nCAM-1,10.0.0.5,10.0.0.6\n", &rows, &errors));
     EXPECT_EQ(errors, std::vector<std::string>{"line 1: the column ip is there twice"});
 }

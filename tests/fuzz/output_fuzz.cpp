@@ -7,8 +7,8 @@
 #include <utility>
 #include <vector>
 
-#include "cli/output_text.h"
-#include "cli/plan_csv.h"
+#include "site/output_text.h"
+#include "site/plan_csv.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "cli/plan_csv.h"
+#include "site/plan_csv.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::string text(reinterpret_cast<const char*>(data), size);

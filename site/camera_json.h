@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "cli/json_value.h"
 #include "discovery/camera_info.h"
+#include "site/json_value.h"
 #include "ui/camera_fields.h"
 
 namespace lenscout {

@@ -50,9 +50,11 @@ struct UploadProgress {
 class UploadJobs {
 public:
     // `cameras` in the order given; those not found are left as they are.
-    // Every camera reads the one checked image by position.
-    UploadJobs(std::vector<UploadProgress> cameras, UpgradeKind kind, const ImageFile& image)
-        : cameras_(std::move(cameras)), kind_(kind), image_(image) {}
+    // Every camera reads the one checked image by position, and logs in with
+    // the user and password of `credentials`, which no snapshot carries.
+    UploadJobs(std::vector<UploadProgress> cameras, UpgradeKind kind, const ImageFile& image,
+               const CameraInfo& credentials)
+        : cameras_(std::move(cameras)), kind_(kind), image_(image), credentials_(credentials) {}
 
     // Runs the uploads on up to `jobs` threads; `watch` is called on this
     // thread about every `periodMs` with a copy of the progress until all
@@ -66,9 +68,13 @@ public:
     // Called on the upload's own thread just before it connects, one call
     // at a time: where the journal notes the attempt.
     void beforeEach(std::function<void(const UploadProgress&)> call) { beforeEach_ = std::move(call); }
+    // Called on the upload's own thread as soon as it has ended, Done or
+    // Failed, one call at a time: where the journal notes the outcome.
+    void afterEach(std::function<void(const UploadProgress&)> call) { afterEach_ = std::move(call); }
 
 private:
     void uploadOne(size_t index);
+    void call(const std::function<void(const UploadProgress&)>& each, size_t index);
     void update(size_t index, const std::function<void(UploadProgress&)>& change);
     void interruptWaiting();
     bool allEndedLocked() const;
@@ -78,8 +84,9 @@ private:
     std::vector<UploadProgress> cameras_;
     UpgradeKind kind_;
     const ImageFile& image_;
-    std::function<void(const UploadProgress&)> beforeEach_;
-    std::mutex beforeLock_;
+    const CameraInfo& credentials_;
+    std::function<void(const UploadProgress&)> beforeEach_, afterEach_;
+    std::mutex callLock_;
 };
 
 }  // namespace lenscout

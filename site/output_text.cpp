@@ -1,4 +1,4 @@
-#include "cli/output_text.h"
+#include "site/output_text.h"
 
 #include <cstdio>
 

@@ -1,59 +1,55 @@
-#include "cli/provision_sender.h"
+#include "site/settings_run.h"
 
 #include <algorithm>
 
-#include "cli/camera_json.h"
-#include "cli/cli_messages.h"
 #include "discovery/camera_text.h"
 #include "discovery/discovery_messages.h"
 #include "discovery/discovery_worker.h"
 #include "discovery/message_ids.h"
-#include "platform/gbk.h"
+#include "discovery/request_senders.h"
 #include "platform/secrets.h"
-#include "platform/terminal.h"
-#include "platform/tick_clock.h"
 
 namespace lenscout {
 
 JournalEntry journalEntry(const Change& c) { return settingsChange(c.current, c.wanted, c.row.dhcp); }
 
-ProvisionSender::ProvisionSender(CameraSearch& search, std::vector<Change>& changes, const CameraInfo& credentials,
-                                 const SendLimits& limits, Journal& journal, SendEvents events)
-    : search_(search),
+SettingsRun::SettingsRun(CameraLink& link, std::vector<Change>& changes, const CameraInfo& credentials,
+                         const SendLimits& limits, Journal& journal, SendEvents events, std::function<bool()> stop)
+    : link_(link),
       changes_(changes),
       credentials_(credentials),
       limits_(limits),
       journal_(journal),
-      events_(std::move(events)) {}
+      events_(std::move(events)),
+      stop_(std::move(stop)) {}
 
-void ProvisionSender::run() {
+void SettingsRun::run() {
     for (size_t i = 0; i < changes_.size(); ++i)
         if (changes_[i].outcome == Outcome::Pending) queue_.push_back(i);
-    search_.drop();
+    link_.drop();
     for (;;) {
-        if (interruptsSeen() > 0) {
+        if (stop_()) {
             interrupt();
             break;
         }
-        uint32_t now = tickCount();
-        fill(now);
+        fill(link_.now());
         if (inFlight_.empty()) break;
-        search_.searchOften();
+        link_.searchOften();
         SearchEvent event;
-        if (search_.next(now + 100, &event)) take(event, tickCount());
-        expire(tickCount());
+        if (link_.next(link_.now() + 100, &event)) take(event, link_.now());
+        expire(link_.now());
     }
     for (Change& c : changes_)
         if (c.outcome == Outcome::Pending) c.outcome = Outcome::NotSent;
 }
 
-bool ProvisionSender::windowOpen(uint32_t now) const {
-    return anyConfirmed_ || (anySent_ && !anyRefused_ && now - firstSentAt_ >= kProbeMs);
+void SettingsRun::notice(RunNotice what, int64_t count) {
+    if (events_.notice) events_.notice(what, count);
 }
 
 // Ready once every change that holds its new address now has left it;
 // `never` when one of them ended without leaving.
-bool ProvisionSender::ready(size_t i, bool* never) const {
+bool SettingsRun::ready(size_t i, bool* never) const {
     for (size_t j : changes_[i].after) {
         const Outcome o = changes_[j].outcome;
         if (o == Outcome::Confirmed || o == Outcome::SentNotConfirmed) continue;
@@ -63,13 +59,14 @@ bool ProvisionSender::ready(size_t i, bool* never) const {
     return true;
 }
 
-void ProvisionSender::fill(uint32_t now) {
+void SettingsRun::fill(uint32_t now) {
     if (stopped_) return;
     if (!alone_.empty()) {
         if (inFlight_.empty()) send(alone_.front(), now), alone_.pop_front();
         return;
     }
-    const size_t room = windowOpen(now) ? limits_.jobs : 1;
+    // One at a time until a camera has shown that the password is right.
+    const size_t room = anyConfirmed_ ? limits_.jobs : 1;
     for (auto it = queue_.begin(); it != queue_.end() && inFlight_.size() < room;) {
         bool never = false;
         if (ready(*it, &never)) {
@@ -77,7 +74,7 @@ void ProvisionSender::fill(uint32_t now) {
             it = queue_.erase(it);
         } else if (never) {
             Change& c = changes_[*it];
-            diagnose(where(c.row) + "not sent: the camera at " + dottedQuad(c.wanted.ip) + " did not leave it");
+            if (events_.notSent) events_.notSent(rowIssue(c.row, PlanProblem::NotLeft, c.wanted.ip));
             c.outcome = Outcome::NotSent;
             it = queue_.erase(it);
         } else {
@@ -86,7 +83,7 @@ void ProvisionSender::fill(uint32_t now) {
     }
 }
 
-void ProvisionSender::send(size_t i, uint32_t now) {
+void SettingsRun::send(size_t i, uint32_t now) {
     Change& c = changes_[i];
     // Before the request, so that a crash or a second Ctrl-C still leaves
     // a trace of what may have changed.
@@ -95,15 +92,14 @@ void ProvisionSender::send(size_t i, uint32_t now) {
     std::copy(std::begin(credentials_.user), std::end(credentials_.user), request.user);
     std::copy(std::begin(credentials_.password), std::end(credentials_.password), request.password);
     if (c.row.dhcp) request.ip = request.mask = request.gateway = request.dns = 0;
-    const bool posted = postSetNetwork(search_.worker(), request);
+    const bool posted = link_.sendSettings(request);
     wipe(request.password, sizeof request.password);
-    if (!anySent_) firstSentAt_ = now, anySent_ = true;
     inFlight_.push_back({i, now, false});
     if (!posted) return finish(inFlight_.size() - 1, Outcome::Failed);
     if (events_.sent) events_.sent(c);
 }
 
-void ProvisionSender::take(const SearchEvent& event, uint32_t now) {
+void SettingsRun::take(const SearchEvent& event, uint32_t now) {
     if (event.code == kScanSocketFailure) {
         while (!inFlight_.empty()) finish(0, Outcome::Failed);
         stopped_ = true;
@@ -117,33 +113,33 @@ void ProvisionSender::take(const SearchEvent& event, uint32_t now) {
         if (!sameText(event.camera->deviceId, c.current.deviceId)) continue;
         // A DHCP request can only be refused: an answer well after it,
         // with no refusal that may be its own, is all there is to see.
-        if (c.row.dhcp && !f.suspect && now - f.sentAt >= kDhcpRefusalWindowMs)
-            return finish(at, Outcome::SentNotConfirmed);
-        if (!c.row.dhcp && showsSettings(*event.camera, c.wanted)) return finish(at, Outcome::Confirmed);
+        if (c.row.dhcp && !f.suspect && now - f.sentAt >= kResultWindowMs) return finish(at, Outcome::SentNotConfirmed);
+        if (!c.row.dhcp && showsSettings(*event.camera, c.wanted)) {
+            changes_[f.change].answer = *event.camera;
+            return finish(at, Outcome::Confirmed);
+        }
         return;
     }
 }
 
-// A camera refuses at once, so a refusal is from a request sent to its
-// sender within the last kDhcpRefusalWindowMs.
-void ProvisionSender::refused(uint32_t sender, uint32_t now) {
-    anyRefused_ = true;
+// A camera may take seconds to refuse: a refusal is from a request sent to
+// its sender within the kResultWindowMs that the worker believes it.
+void SettingsRun::refused(uint32_t sender, uint32_t now) {
     std::vector<size_t> from;
     for (size_t at = 0; at < inFlight_.size(); ++at) {
         const InFlight& f = inFlight_[at];
-        if (now - f.sentAt <= kDhcpRefusalWindowMs && (sender == 0 || changes_[f.change].current.sender == sender))
+        if (now - f.sentAt <= kResultWindowMs && (sender == 0 || changes_[f.change].current.sender == sender))
             from.push_back(at);
     }
     if (from.size() == 1) return finish(from[0], Outcome::Refused);
     for (size_t at : from) inFlight_[at].suspect = true;
     if (from.empty()) return;
-    diagnose("a camera refused the user or password; " + std::to_string(from.size()) +
-             " requests went to its address, so each of them is tried again alone");
+    notice(RunNotice::RefusalUnpinned, static_cast<int64_t>(from.size()));
     ++unpinnedCredit_;
     countFailure(Outcome::Refused);
 }
 
-void ProvisionSender::expire(uint32_t now) {
+void SettingsRun::expire(uint32_t now) {
     for (size_t at = 0; at < inFlight_.size();) {
         const InFlight f = inFlight_[at];
         if (now - f.sentAt < limits_.waitMs) {
@@ -159,11 +155,13 @@ void ProvisionSender::expire(uint32_t now) {
     }
 }
 
-void ProvisionSender::finish(size_t at, Outcome outcome) {
+void SettingsRun::finish(size_t at, Outcome outcome) {
     Change& c = changes_[inFlight_[at].change];
     inFlight_.erase(inFlight_.begin() + static_cast<std::ptrdiff_t>(at));
     c.outcome = outcome;
-    if (outcome == Outcome::Confirmed) anyConfirmed_ = true;
+    // A DHCP request that was not refused shows the password as well as a
+    // confirmation does.
+    if (outcome == Outcome::Confirmed || (outcome == Outcome::SentNotConfirmed && c.row.dhcp)) anyConfirmed_ = true;
     journal_.outcome(journalEntry(c), outcomeWord(outcome));
     if (events_.ended) events_.ended(c);
     if (outcome == Outcome::Refused && unpinnedCredit_ > 0) --unpinnedCredit_;  // counted when it came
@@ -171,26 +169,22 @@ void ProvisionSender::finish(size_t at, Outcome outcome) {
         countFailure(outcome);
 }
 
-void ProvisionSender::countFailure(Outcome outcome) {
+void SettingsRun::countFailure(Outcome outcome) {
     if (limits_.maxFailures < 0) {
         if (outcome != Outcome::Refused || stopped_) return;
         stopped_ = true;
-        diagnose(
-            "stopped at the first refused login: no other camera is sent the password (--max-failures to go "
-            "on)");
-        return;
+        return notice(RunNotice::StoppedAtRefusal);
     }
     if (++failures_ <= limits_.maxFailures || stopped_) return;
     stopped_ = true;
-    diagnose("stopped after " + std::to_string(failures_) + " failures (--max-failures " +
-             std::to_string(limits_.maxFailures) + "): no other camera is sent a request");
+    notice(RunNotice::StoppedAfterFailures, failures_);
 }
 
 // The first signal: nothing more goes out, and what is out is reported as
 // it stands. A second one ends the program at once; the journal already
 // holds an attempt line for every request that went.
-void ProvisionSender::interrupt() {
-    diagnose("interrupted: no other request is sent; again to stop at once");
+void SettingsRun::interrupt() {
+    notice(RunNotice::Interrupted);
     while (!inFlight_.empty()) finish(0, Outcome::Interrupted);
 }
 

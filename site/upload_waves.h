@@ -7,8 +7,8 @@
 #include <functional>
 #include <vector>
 
-#include "cli/camera_search.h"
-#include "cli/upload_jobs.h"
+#include "site/camera_link.h"
+#include "site/upload_jobs.h"
 #include "upload/image_file.h"
 
 namespace lenscout {
@@ -22,12 +22,16 @@ struct WavePlan {
     uint32_t rebootWaitMs = 300000;
     uint32_t expectedVersion = 0;                           // 0: any; a camera already there is skipped
     std::function<void(const UploadProgress&)> beforeEach;  // as UploadJobs::beforeEach
+    // As soon as a camera's upload has its outcome: Done (after the new
+    // version was seen, when confirming) or Failed. Where the journal notes it.
+    std::function<void(const UploadProgress&)> ended;
 };
 
 using RowsWatch = std::function<void(const std::vector<UploadProgress>&)>;
 
 // Runs the rows still waiting; `stopped` as for UploadJobs::run.
-void runWaves(std::vector<UploadProgress>& rows, const WavePlan& plan, const ImageFile& image, CameraSearch& search,
-              uint32_t periodMs, const RowsWatch& watch, const std::function<bool()>& stopped);
+void runWaves(std::vector<UploadProgress>& rows, const WavePlan& plan, const ImageFile& image,
+              const CameraInfo& credentials, CameraLink& link, uint32_t periodMs, const RowsWatch& watch,
+              const std::function<bool()>& stopped);
 
 }  // namespace lenscout

@@ -2,8 +2,9 @@
 // network: the site as the plan leaves it, whatever the order of the rows.
 #include <gtest/gtest.h>
 
-#include "cli/provision_plan.h"
+#include "cli/plan_messages.h"
 #include "discovery/camera_text.h"
+#include "site/site_plan.h"
 #include "support/message_bytes.h"
 
 namespace lenscout {
@@ -32,11 +33,22 @@ struct Judged {
     std::vector<std::string> errors, warnings;
 };
 
-Judged judge(std::vector<Change> changes, const std::vector<CameraInfo>& everyone) {
-    Judged j;
-    judgeEndState(changes, everyone, {}, &j.errors, &j.warnings);
-    if (j.errors.empty()) orderMoves(changes, &j.errors);
-    return j;
+std::vector<std::string> texts(const std::vector<PlanIssue>& issues) {
+    std::vector<std::string> out;
+    for (const PlanIssue& i : issues) out.push_back(planIssueText(i));
+    return out;
+}
+
+Judged judge(std::vector<Change>& changes, const std::vector<CameraInfo>& everyone,
+             const std::vector<Ipv4Interface>& own = {}) {
+    std::vector<PlanIssue> errors, warnings;
+    judgeEndState(changes, everyone, own, &errors, &warnings);
+    if (errors.empty()) orderMoves(changes, &errors);
+    return {texts(errors), texts(warnings)};
+}
+
+Judged judge(std::vector<Change>&& changes, const std::vector<CameraInfo>& everyone) {
+    return judge(changes, everyone);
 }
 
 // CAM1 onto .20, where CAM2 stays: refused whether CAM2's row comes first,
@@ -44,9 +56,9 @@ Judged judge(std::vector<Change> changes, const std::vector<CameraInfo>& everyon
 TEST(ProvisionPlan, AMoveOntoAKeptAddressIsRefusedInEveryOrder) {
     const CameraInfo one = camera("CAM1", "10.0.0.10"), two = camera("CAM2", "10.0.0.20");
     const std::string message = "line 2: CAM1: 10.0.0.20 would be held by 2 devices once the plan is done: CAM1, CAM2";
-    for (const auto& rows : {std::vector<Change>{change(one, "10.0.0.20", 2), change(two, nullptr, 3)},
-                             std::vector<Change>{change(two, nullptr, 3), change(one, "10.0.0.20", 2)},
-                             std::vector<Change>{change(one, "10.0.0.20", 2)}}) {
+    for (auto rows : {std::vector<Change>{change(one, "10.0.0.20", 2), change(two, nullptr, 3)},
+                      std::vector<Change>{change(two, nullptr, 3), change(one, "10.0.0.20", 2)},
+                      std::vector<Change>{change(one, "10.0.0.20", 2)}}) {
         const Judged j = judge(rows, {one, two});
         EXPECT_EQ(j.errors, std::vector<std::string>{message});
     }
@@ -79,10 +91,8 @@ TEST(ProvisionPlan, FreedAddressesAndWhatStaysShared) {
 TEST(ProvisionPlan, ChainsAreOrderedAndSwapsRefused) {
     const CameraInfo a = camera("A", "10.0.0.1"), b = camera("B", "10.0.0.2"), c = camera("C", "10.0.0.3");
     std::vector<Change> chain = {change(a, "10.0.0.2", 2), change(b, "10.0.0.3", 3), change(c, "10.0.0.4", 4)};
-    std::vector<std::string> errors, warnings;
-    judgeEndState(chain, {a, b, c}, {}, &errors, &warnings);
-    orderMoves(chain, &errors);
-    EXPECT_TRUE(errors.empty()) << errors[0];
+    const Judged ordered = judge(chain, {a, b, c});
+    EXPECT_TRUE(ordered.errors.empty()) << ordered.errors[0];
     EXPECT_EQ(chain[0].after, std::vector<size_t>{1});
     EXPECT_EQ(chain[1].after, std::vector<size_t>{2});
     EXPECT_TRUE(chain[2].after.empty());
@@ -101,9 +111,64 @@ TEST(ProvisionPlan, ThisComputersAddress) {
     const CameraInfo a = camera("A", "10.0.0.1");
     Ipv4Interface own{};
     own.addr = test::ip("10.0.0.100");
-    std::vector<std::string> errors, warnings;
-    judgeEndState({change(a, "10.0.0.100", 2)}, {a}, {own}, &errors, &warnings);
-    EXPECT_EQ(errors, std::vector<std::string>{"line 2: A: 10.0.0.100 is this computer's address"});
+    std::vector<Change> moved = {change(a, "10.0.0.100", 2)};
+    EXPECT_EQ(judge(moved, {a}, {own}).errors,
+              std::vector<std::string>{"line 2: A: 10.0.0.100 is this computer's address"});
+}
+
+// No row may put a camera on an address that is not a host's: the
+// network's own, its broadcast, its gateway or its DNS server.
+TEST(ProvisionPlan, AddressesThatAreNoHosts) {
+    CameraInfo a = camera("A", "10.0.0.7");
+    a.mask = test::ip("255.255.255.0");
+    a.gateway = test::ip("10.0.0.1");
+    a.dns = test::ip("10.0.0.2");
+    a.httpPort = 0x5000;  // 80
+    const std::pair<const char*, const char*> refused[] = {
+        {"10.0.0.255", "line 4: A: 10.0.0.255 is the network's broadcast address, which no camera can hold"},
+        {"10.0.0.1", "line 4: A: 10.0.0.1 is its gateway's address, which no camera can hold"},
+        {"10.0.0.2", "line 4: A: 10.0.0.2 is its DNS server's address, which no camera can hold"}};
+    for (const auto& [to, message] : refused) {
+        Change c;
+        c.row.line = 4;
+        c.row.id = "A";
+        c.row.ip = to;
+        c.current = a;
+        std::vector<PlanIssue> errors;
+        EXPECT_FALSE(planChange(c, &errors)) << to;
+        EXPECT_EQ(texts(errors), std::vector<std::string>{message});
+    }
+    // The network's own address fails the dialog's mask rule first.
+    Change c;
+    c.row.line = 4;
+    c.row.id = "A";
+    c.row.ip = "10.0.0.0";
+    c.current = a;
+    std::vector<PlanIssue> errors;
+    EXPECT_FALSE(planChange(c, &errors));
+    ASSERT_EQ(errors.size(), 1u);
+    EXPECT_EQ(errors[0].setting, SettingsError::BadMask);
+    // A host's address passes, and so does DHCP whatever the cells say.
+    c.row.ip = "10.0.0.9";
+    errors.clear();
+    EXPECT_TRUE(planChange(c, &errors));
+    c.row.ip = "10.0.0.255";
+    c.row.dhcp = true;
+    EXPECT_TRUE(planChange(c, &errors));
+}
+
+// A camera that did not answer, skipped, keeps the address planned for it.
+TEST(ProvisionPlan, AMissingCameraKeepsItsPlannedAddress) {
+    const CameraInfo a = camera("A", "10.0.0.1");
+    Change missing;
+    missing.row.line = 3;
+    missing.row.id = "GONE";
+    missing.outcome = Outcome::NotFound;
+    missing.wanted.ip = test::ip("10.0.0.50");
+    std::vector<Change> changes = {change(a, "10.0.0.50", 2), missing};
+    EXPECT_EQ(judge(changes, {a}).errors,
+              std::vector<std::string>{
+                  "line 2: A: 10.0.0.50 would be held by 2 devices once the plan is done: A, GONE (not found)"});
 }
 
 }  // namespace

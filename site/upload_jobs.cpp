@@ -1,10 +1,13 @@
-#include "cli/upload_jobs.h"
+#include "site/upload_jobs.h"
 
+#include <algorithm>
 #include <atomic>
 #include <chrono>
+#include <iterator>
 #include <thread>
 
 #include "app/string_table.h"
+#include "platform/secrets.h"
 #include "platform/tick_clock.h"
 #include "upload/image_file.h"
 #include "upload/upgrade_messages.h"
@@ -58,17 +61,25 @@ void UploadJobs::uploadOne(size_t index) {
         p.startedAt = tickCount();
     });
     if (interrupted) return;
-    if (beforeEach_) {
-        std::lock_guard<std::mutex> guard(beforeLock_);
-        beforeEach_(snapshot()[index]);
-    }
+    call(beforeEach_, index);
+    std::copy(std::begin(credentials_.user), std::end(credentials_.user), camera.user);
+    std::copy(std::begin(credentials_.password), std::end(credentials_.password), camera.password);
     JobObserver observer([this, index](const std::function<void(UploadProgress&)>& change) { update(index, change); });
     const bool ok = UpgradeSession::run(kind_, image_, camera, observer) == UpgradeResult::Success;
+    wipe(camera.password, sizeof camera.password);
     update(index, [&](UploadProgress& p) {
         p.state = ok ? UploadState::Done : UploadState::Failed;
         p.endedAt = tickCount();
     });
+    call(afterEach_, index);
     ended_.notify_all();
+}
+
+void UploadJobs::call(const std::function<void(const UploadProgress&)>& each, size_t index) {
+    if (!each) return;
+    const UploadProgress now = snapshot()[index];
+    std::lock_guard<std::mutex> guard(callLock_);
+    each(now);
 }
 
 // A camera whose turn has not come is not started any more. A thread that

@@ -1,18 +1,23 @@
-#include "cli/provision_plan.h"
+#include "site/site_plan.h"
 
 #include <algorithm>
 #include <map>
 
-#include "cli/tool_language.h"
 #include "discovery/camera_text.h"
 #include "platform/gbk.h"
 #include "platform/socket.h"
-#include "ui/failure_texts.h"
 #include "ui/network_settings.h"
 
 namespace lenscout {
 
-std::string where(const PlanRow& r) { return "line " + std::to_string(r.line) + ": " + r.id + ": "; }
+PlanIssue rowIssue(const PlanRow& r, PlanProblem problem, uint32_t address) {
+    PlanIssue issue;
+    issue.line = r.line;
+    issue.id = r.id;
+    issue.problem = problem;
+    issue.address = address;
+    return issue;
+}
 
 namespace {
 
@@ -20,9 +25,27 @@ std::string valueOr(const std::optional<std::string>& cell, uint32_t current) {
     return cell ? *cell : dottedQuad(current);
 }
 
+PlanIssue badSetting(const PlanRow& r, SettingsError error) {
+    PlanIssue issue = rowIssue(r, PlanProblem::BadSetting);
+    issue.setting = error;
+    return issue;
+}
+
+// The first of the network's addresses that a host cannot hold, if `ip` is one.
+bool notHost(const CameraInfo& s, AddressRole* role) {
+    const uint32_t host = toHostLong(s.ip), mask = toHostLong(s.mask);
+    const std::pair<bool, AddressRole> checks[] = {{(host & ~mask) == 0, AddressRole::Network},
+                                                   {(host | mask) == 0xffffffffu, AddressRole::Broadcast},
+                                                   {s.ip == s.gateway, AddressRole::Gateway},
+                                                   {s.ip == s.dns, AddressRole::Dns}};
+    for (const auto& [hit, which] : checks)
+        if (hit) return *role = which, true;
+    return false;
+}
+
 }  // namespace
 
-void checkCells(const PlanRow& r, std::vector<std::string>* errors) {
+void checkCells(const PlanRow& r, std::vector<PlanIssue>* errors) {
     const std::pair<const std::optional<std::string>*, SettingsError> cells[] = {
         {&r.ip, SettingsError::BadAddress},
         {&r.mask, SettingsError::BadMask},
@@ -30,12 +53,12 @@ void checkCells(const PlanRow& r, std::vector<std::string>* errors) {
         {&r.dns, SettingsError::BadDns}};
     uint32_t ignored = 0;
     for (const auto& [cell, error] : cells)
-        if (*cell && !parseIpv4((*cell)->c_str(), &ignored)) errors->push_back(where(r) + systemText(textRow(error)));
+        if (*cell && !parseIpv4((*cell)->c_str(), &ignored)) errors->push_back(badSetting(r, error));
     if (r.port) {
         // The dialog's field keeps the low 16 bits; a typed 65616 is no 80.
         const int32_t port = portFieldValue(*r.port);
         if (port < 1 || port > 65535 || checkPort(port) != SettingsError::None)
-            errors->push_back(where(r) + systemText(textRow(SettingsError::BadPort)));
+            errors->push_back(badSetting(r, SettingsError::BadPort));
     }
     if (!errors->empty() || !r.port || !(r.dhcp || (r.ip && r.mask && r.gateway && r.dns))) return;
     // In DHCP mode the addresses are not looked at, and may be blank.
@@ -43,21 +66,23 @@ void checkCells(const PlanRow& r, std::vector<std::string>* errors) {
                       dns = r.dns.value_or("");
     const NetworkSettings s = ValidateNetworkSettings(portFieldValue(*r.port), r.dhcp, ip.c_str(), mask.c_str(),
                                                       gateway.c_str(), dns.c_str());
-    if (s.error != SettingsError::None) errors->push_back(where(r) + systemText(textRow(s.error)));
+    if (s.error != SettingsError::None) errors->push_back(badSetting(r, s.error));
 }
 
-bool planChange(Change& c, std::vector<std::string>* errors) {
+bool planChange(Change& c, std::vector<PlanIssue>* errors) {
     const PlanRow& r = c.row;
     const std::string ip = valueOr(r.ip, c.current.ip), mask = valueOr(r.mask, c.current.mask),
                       gateway = valueOr(r.gateway, c.current.gateway), dns = valueOr(r.dns, c.current.dns);
     const int32_t port = r.port ? portFieldValue(*r.port) : toHostPort(c.current.httpPort);
     const NetworkSettings s =
         ValidateNetworkSettings(port, r.dhcp, ip.c_str(), mask.c_str(), gateway.c_str(), dns.c_str());
-    if (s.error != SettingsError::None) return errors->push_back(where(r) + systemText(textRow(s.error))), false;
+    if (s.error != SettingsError::None) return errors->push_back(badSetting(r, s.error)), false;
     c.wanted = c.current;
     c.wanted.httpPort = toNetPort(s.port);
     c.wanted.ip = s.ip, c.wanted.mask = s.mask, c.wanted.gateway = s.gateway, c.wanted.dns = s.dns;
-    return true;
+    PlanIssue issue = rowIssue(r, PlanProblem::NotHost, s.ip);
+    if (r.dhcp || !notHost(c.wanted, &issue.role)) return true;
+    return errors->push_back(issue), false;
 }
 
 namespace {
@@ -99,31 +124,40 @@ std::map<uint32_t, std::vector<Holder>> endAddresses(const std::vector<Change>& 
         // A second device with the ID stays where it is.
         if (camera.conflict) at[camera.conflictIp].push_back({gbkToUtf8(id) + " (its second device)", nullptr});
     }
+    // A camera that did not answer keeps the address planned for it.
+    for (const Change& c : changes)
+        if (c.outcome == Outcome::NotFound && c.wanted.ip)
+            at[c.wanted.ip].push_back({c.row.id + " (not found)", nullptr});
     return at;
 }
 
 }  // namespace
 
 void judgeEndState(const std::vector<Change>& changes, const std::vector<CameraInfo>& everyone,
-                   const std::vector<Ipv4Interface>& own, std::vector<std::string>* errors,
-                   std::vector<std::string>* warnings) {
+                   const std::vector<Ipv4Interface>& own, std::vector<PlanIssue>* errors,
+                   std::vector<PlanIssue>* warnings) {
     for (const Change& c : changes)
         for (const Ipv4Interface& i : own)
             if (moves(c) && i.addr == c.wanted.ip)
-                errors->push_back(where(c.row) + dottedQuad(c.wanted.ip) + " is this computer's address");
+                errors->push_back(rowIssue(c.row, PlanProblem::OwnAddress, c.wanted.ip));
     for (const auto& [ip, holders] : endAddresses(changes, everyone)) {
         if (holders.size() < 2) continue;
         bool anyMoved = false;
         for (const Holder& h : holders)
             if (h.change && moves(*h.change)) {
                 anyMoved = true;
-                errors->push_back(where(h.change->row) + dottedQuad(ip) + " would be held by " +
-                                  std::to_string(holders.size()) +
-                                  " devices once the plan is done: " + namesOf(holders));
+                PlanIssue issue = rowIssue(h.change->row, PlanProblem::SharedAddress, ip);
+                issue.count = holders.size();
+                issue.names = namesOf(holders);
+                errors->push_back(issue);
             }
-        if (!anyMoved)
-            warnings->push_back(dottedQuad(ip) + " is still shared by " + std::to_string(holders.size()) +
-                                " cameras once the plan is done: " + namesOf(holders));
+        if (anyMoved) continue;
+        PlanIssue warning;
+        warning.problem = PlanProblem::StillShared;
+        warning.address = ip;
+        warning.count = holders.size();
+        warning.names = namesOf(holders);
+        warnings->push_back(warning);
     }
 }
 
@@ -143,7 +177,7 @@ bool inCycle(const std::vector<Change>& changes, size_t i, std::vector<int>& mar
 
 }  // namespace
 
-void orderMoves(std::vector<Change>& changes, std::vector<std::string>* errors) {
+void orderMoves(std::vector<Change>& changes, std::vector<PlanIssue>* errors) {
     for (size_t i = 0; i < changes.size(); ++i) {
         changes[i].after.clear();
         if (!moves(changes[i]) || changes[i].outcome != Outcome::Pending) continue;
@@ -154,10 +188,7 @@ void orderMoves(std::vector<Change>& changes, std::vector<std::string>* errors) 
     for (size_t i = 0; i < changes.size(); ++i) {
         std::vector<int> mark(changes.size(), 0);
         if (inCycle(changes, i, mark) && !changes[i].after.empty())
-            errors->push_back(where(changes[i].row) + "its new address " + dottedQuad(changes[i].wanted.ip) +
-                              " is held by a camera that the plan moves in a ring back to this one's (a swap): "
-                              "no order keeps two cameras off one address on the way. Move one of them to a free "
-                              "address in a plan of its own first");
+            errors->push_back(rowIssue(changes[i].row, PlanProblem::Ring, changes[i].wanted.ip));
     }
 }
 

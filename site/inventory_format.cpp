@@ -1,10 +1,10 @@
-#include "cli/inventory_format.h"
+#include "site/inventory_format.h"
 
-#include "cli/camera_json.h"
-#include "cli/output_text.h"
 #include "discovery/camera_text.h"
 #include "platform/gbk.h"
 #include "platform/socket.h"
+#include "site/camera_json.h"
+#include "site/output_text.h"
 #include "ui/camera_fields.h"
 
 namespace lenscout {

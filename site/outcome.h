@@ -14,6 +14,8 @@ enum class Outcome {
     Refused,
     Failed,
     IdConflict,   // two devices answer with the ID: nothing went to either
+    Invalid,      // a setting the dialog would refuse: nothing was sent
+    NotFound,     // did not answer the search: skipped, its planned address kept for it
     NotSent,      // the run stopped, after failures or an interruption, before its turn
     Interrupted,  // sent, and the run was interrupted before the answer
 };

@@ -5,10 +5,11 @@
 #include <string>
 #include <vector>
 
-#include "cli/outcome.h"
-#include "cli/plan_csv.h"
 #include "discovery/camera_info.h"
 #include "platform/interface_table.h"
+#include "site/outcome.h"
+#include "site/plan_csv.h"
+#include "site/plan_issue.h"
 
 namespace lenscout {
 
@@ -19,17 +20,17 @@ struct Change {
     CameraInfo current{};
     CameraInfo wanted{};
     Outcome outcome = Outcome::Pending;
+    CameraInfo answer{};        // the reply that confirmed it
     std::vector<size_t> after;  // indexes into the run's changes
 };
 
-// "line N: ID: ", the start of every message about a row.
-std::string where(const PlanRow& row);
-
 // The checks a row passes on its own, before any search: each address and
 // the port as the dialog judges them, and the whole row where it is whole.
-void checkCells(const PlanRow& row, std::vector<std::string>* errors);
-// The row over the camera's current settings; false with the message.
-bool planChange(Change& change, std::vector<std::string>* errors);
+void checkCells(const PlanRow& row, std::vector<PlanIssue>* errors);
+// The row over the camera's current settings; false with the problem. A
+// fixed address must be a host's: not its network's own, its broadcast,
+// its gateway or its DNS server.
+bool planChange(Change& change, std::vector<PlanIssue>* errors);
 
 // What the site would look like once the run is done. Every camera that
 // answered holds the address its row gives it, or keeps its own; a row for
@@ -38,13 +39,16 @@ bool planChange(Change& change, std::vector<std::string>* errors);
 // address that several cameras keep sharing, which a site provisioned in
 // parts may well have for a while.
 void judgeEndState(const std::vector<Change>& changes, const std::vector<CameraInfo>& everyone,
-                   const std::vector<Ipv4Interface>& own, std::vector<std::string>* errors,
-                   std::vector<std::string>* warnings);
+                   const std::vector<Ipv4Interface>& own, std::vector<PlanIssue>* errors,
+                   std::vector<PlanIssue>* warnings);
 
 // Fills each change's `after`: the changes that hold its new address now
 // and leave it. A change goes only once those are done, so that no two
 // cameras share an address on the way. Cameras that would trade addresses
 // (a cycle) cannot be ordered so: each such row is an error.
-void orderMoves(std::vector<Change>& changes, std::vector<std::string>* errors);
+void orderMoves(std::vector<Change>& changes, std::vector<PlanIssue>* errors);
+
+// An issue about a change's row.
+PlanIssue rowIssue(const PlanRow& row, PlanProblem problem, uint32_t address = 0);
 
 }  // namespace lenscout

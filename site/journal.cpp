@@ -1,15 +1,12 @@
-#include "cli/journal.h"
+#include "site/journal.h"
 
 #include <cstdio>
 #include <random>
 
-#include "cli/camera_json.h"
-#include "cli/cli_messages.h"
-#include "cli/command_line.h"
-#include "cli/scan_format.h"
 #include "discovery/camera_text.h"
 #include "platform/append_file.h"
 #include "platform/gbk.h"
+#include "site/camera_json.h"
 
 namespace lenscout {
 
@@ -35,22 +32,6 @@ std::string newRunId() {
 
 }  // namespace
 
-void addJournalOptions(CLI::App& command, JournalOptions* o) {
-    CLI::Option* off = command.add_flag("--no-journal", o->off, "keep no record of the change");
-    command.add_option("--journal", o->path, "the journal to append the change to (the user's state folder)")
-        ->option_text("F")
-        ->excludes(off);
-}
-
-void addSettingsCommandOptions(CLI::App& command, SettingsCommandOptions* o, const SettingsCommandTexts& texts) {
-    addCredentialOptions(command, &o->credentials, texts.whose);
-    addSecondsOption(command, "--search", &o->searchMs, texts.search);
-    addSecondsOption(command, "--wait", &o->waitMs, texts.wait);
-    command.add_flag("--json", o->json, texts.json);
-    addJournalOptions(command, &o->journal);
-    addLanguageOption(command, &o->language);
-}
-
 std::string journalLine(const std::string& run, const std::string& command, const char* event, const JournalEntry& e,
                         const char* outcome, std::time_t when) {
     Json line = {{"time", isoTime(when)},  {"run", run},   {"command", command},  {"event", event}, {"id", e.id},
@@ -70,8 +51,8 @@ std::string journalPath(const JournalOptions& o) {
     return state.empty() ? "" : state + "/lenscout/journal.jsonl";
 }
 
-Journal::Journal(const JournalOptions& options, std::string command)
-    : options_(options), command_(std::move(command)), run_(newRunId()) {}
+Journal::Journal(const JournalOptions& options, std::string command, CannotWrite cannotWrite)
+    : options_(options), command_(std::move(command)), run_(newRunId()), cannotWrite_(std::move(cannotWrite)) {}
 
 void Journal::attempt(const JournalEntry& entry) {
     write(journalLine(run_, command_, "attempt", entry, nullptr, std::time(nullptr)));
@@ -83,14 +64,12 @@ void Journal::outcome(const JournalEntry& entry, const char* outcome) {
 
 void Journal::write(const std::string& line) {
     if (options_.off) return;
+    const std::lock_guard<std::mutex> hold(lock_);
     const std::string path = journalPath(options_);
     const AppendResult result = path.empty() ? AppendResult::CannotOpen : appendLine(path, line);
     if (result == AppendResult::Written || warned_) return;
     warned_ = true;
-    const std::string why =
-        result == AppendResult::NotOurs ? " is a link, not a file, or not yours" : " cannot be written";
-    diagnose("warning: the journal " + (path.empty() ? std::string("(no state folder)") : path) + why +
-             "; the changes are not recorded");
+    if (cannotWrite_) cannotWrite_(path, result);
 }
 
 }  // namespace lenscout

@@ -1,4 +1,4 @@
-#include "cli/camera_json.h"
+#include "site/camera_json.h"
 
 #include "platform/gbk.h"
 

@@ -1,21 +1,17 @@
-#include "cli/camera_search.h"
+#include "site/camera_search.h"
 
 #include <algorithm>
 
-#include "app/string_table.h"
-#include "cli/cli_messages.h"
-#include "cli/exit_status.h"
-#include "cli/tool_language.h"
 #include "discovery/camera_text.h"
 #include "discovery/message_ids.h"
 #include "discovery/worker_control.h"
 #include "platform/gbk.h"
 #include "platform/tick_clock.h"
+#include "ui/camera_list.h"
 
 namespace lenscout {
 
-CameraSearch::CameraSearch(const char* program, uint32_t periodMs)
-    : program_(program), periodMs_(periodMs), target_(currentThreadId()) {}
+CameraSearch::CameraSearch(uint32_t periodMs) : periodMs_(periodMs), target_(currentThreadId()) {}
 
 CameraSearch::~CameraSearch() {
     stopWorker(thread_);
@@ -25,6 +21,10 @@ CameraSearch::~CameraSearch() {
 bool CameraSearch::start() {
     return thread_.start([this] { return DiscoveryThreadProc(&target_, periodMs_); });
 }
+
+uint32_t CameraSearch::now() { return tickCount(); }
+
+bool CameraSearch::sendSettings(const CameraInfo& request) { return postSetNetwork(worker(), request); }
 
 bool CameraSearch::next(uint32_t until, SearchEvent* event) {
     ThreadMessage m;
@@ -37,7 +37,7 @@ bool CameraSearch::next(uint32_t until, SearchEvent* event) {
         event->code = m.message == WM_SCAN_ERROR ? paramCode(m.wParam) : 0;
         event->sender = m.message == WM_SCAN_ERROR ? static_cast<uint32_t>(m.lParam) : 0;
         if (m.message == WM_SCAN_TICK && m.lParam == kTickSentNothing && !saidNoInterface_) {
-            noInterface(program_);
+            if (onNoInterface_) onNoInterface_();
             saidNoInterface_ = true;
         }
         if (event->code == kScanSocketFailure) failed_ = true;
@@ -88,6 +88,11 @@ void CameraSearch::listAll(uint32_t until, std::vector<CameraInfo>* cameras, con
     while (!failed_ && next(end, &event)) {
         if (!event.camera) continue;
         const std::string id(fieldText(event.camera->deviceId));
+        const auto known = at.find(id);
+        if (known == at.end() && cameras->size() >= kMaxListedCameras) {
+            listFull_ = true;
+            continue;
+        }
         const auto [it, fresh] = at.emplace(id, cameras->size());
         if (!fresh) {
             keepLatest(&(*cameras)[it->second], *event.camera);
@@ -100,31 +105,21 @@ void CameraSearch::listAll(uint32_t until, std::vector<CameraInfo>* cameras, con
     }
 }
 
-namespace {
-
-bool searchFailed(const std::string& who, const char* what, int* status) {
-    diagnose((who.empty() ? "" : who + ": ") + what);
-    *status = kExitFailed;
-    return false;
-}
-
-}  // namespace
-
 template <class Collect>
-bool CameraSearch::searchWith(Collect collect, int* status, const std::string& who) {
-    if (!start()) return searchFailed(who, "cannot start the discovery thread", status);
+SearchFailure CameraSearch::searchWith(Collect collect) {
+    if (!start()) return SearchFailure::NoThread;
     collect();
-    return !failed_ || searchFailed(who, systemText(kTextSocketError).c_str(), status);
+    return failed_ ? SearchFailure::Socket : SearchFailure::None;
 }
 
-bool CameraSearch::searchFor(const std::vector<std::string>& ids, uint32_t searchMs,
-                             std::map<std::string, CameraInfo>* found, int* status, const std::string& who) {
-    return searchWith([&] { findAll(ids, tickCount() + searchMs, found); }, status, who);
+SearchFailure CameraSearch::searchFor(const std::vector<std::string>& ids, uint32_t searchMs,
+                                      std::map<std::string, CameraInfo>* found) {
+    return searchWith([&] { findAll(ids, tickCount() + searchMs, found); });
 }
 
-bool CameraSearch::searchAll(uint32_t searchMs, std::vector<CameraInfo>* cameras, int* status,
-                             const std::vector<std::string>* awaited) {
-    return searchWith([&] { listAll(tickCount() + searchMs, cameras, awaited); }, status, "");
+SearchFailure CameraSearch::searchAll(uint32_t searchMs, std::vector<CameraInfo>* cameras,
+                                      const std::vector<std::string>* awaited) {
+    return searchWith([&] { listAll(tickCount() + searchMs, cameras, awaited); });
 }
 
 void CameraSearch::searchOften() {

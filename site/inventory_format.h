@@ -7,8 +7,8 @@
 #include <vector>
 #include "ui/camera_fields.h"
 
-#include "cli/output_text.h"
 #include "discovery/camera_info.h"
+#include "site/output_text.h"
 
 namespace lenscout {
 

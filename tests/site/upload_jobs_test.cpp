@@ -1,7 +1,7 @@
 // Uploads to several cameras at once, on real loopback connections: every
 // camera gets the image once, the watcher sees the progress on the calling
 // thread, and a stop leaves the cameras not yet started untouched.
-#include "cli/upload_jobs.h"
+#include "site/upload_jobs.h"
 
 #include <gtest/gtest.h>
 
@@ -34,8 +34,6 @@ protected:
         for (const auto& c : cameras) {
             UploadProgress p;
             c->describe(&p.camera);
-            setFieldText(p.camera.user, "admin");
-            setFieldText(p.camera.password, "pw");
             p.id = std::string(fieldText(p.camera.deviceId));
             out.push_back(p);
         }
@@ -43,17 +41,30 @@ protected:
     }
     std::string path;
     ImageFile image;
+    CameraInfo credentials = [] {
+        CameraInfo c{};
+        setFieldText(c.user, "admin");
+        setFieldText(c.password, "pw");
+        return c;
+    }();
 };
 
 TEST_F(UploadJobsTest, EveryCameraOnceWithThreeAtATime) {
     std::vector<std::unique_ptr<test::LoopbackCamera>> cameras;
     for (int i = 0; i < 4; ++i) cameras.push_back(std::make_unique<test::LoopbackCamera>("ok"));
-    UploadJobs jobs(rows(cameras), UpgradeKind::SystemFirmware, image);
-    int watched = 0;
+    UploadJobs jobs(rows(cameras), UpgradeKind::SystemFirmware, image, credentials);
+    int watched = 0, ended = 0;
+    jobs.afterEach([&](const UploadProgress& p) {
+        ++ended;
+        EXPECT_EQ(p.state, UploadState::Done);
+    });
     jobs.run(3, 20, [&](const std::vector<UploadProgress>& now) {
         ++watched;
         EXPECT_EQ(now.size(), 4u);
+        // What the view sees never holds the password.
+        for (const UploadProgress& p : now) EXPECT_EQ(p.camera.password[0], 0);
     });
+    EXPECT_EQ(ended, 4);
     EXPECT_GE(watched, 1);
     for (const UploadProgress& p : jobs.snapshot()) {
         EXPECT_EQ(p.state, UploadState::Done) << p.id;
@@ -65,8 +76,11 @@ TEST_F(UploadJobsTest, EveryCameraOnceWithThreeAtATime) {
 TEST_F(UploadJobsTest, AStopLetsTheRunningOneEndAndStartsNoOther) {
     std::vector<std::unique_ptr<test::LoopbackCamera>> cameras;
     for (int i = 0; i < 3; ++i) cameras.push_back(std::make_unique<test::LoopbackCamera>("slow-300"));
-    UploadJobs jobs(rows(cameras), UpgradeKind::SystemFirmware, image);
+    UploadJobs jobs(rows(cameras), UpgradeKind::SystemFirmware, image, credentials);
     std::atomic<bool> stop{false};
+    // The outcome of the one that ran is told as it ends, before the run is over.
+    std::vector<std::string> ended;
+    jobs.afterEach([&](const UploadProgress& p) { ended.push_back(p.id); });
     jobs.run(
         1, 20,
         [&](const std::vector<UploadProgress>& now) {
@@ -77,6 +91,7 @@ TEST_F(UploadJobsTest, AStopLetsTheRunningOneEndAndStartsNoOther) {
     EXPECT_EQ(after[0].state, UploadState::Done);
     EXPECT_EQ(after[1].state, UploadState::Interrupted);
     EXPECT_EQ(after[2].state, UploadState::Interrupted);
+    EXPECT_EQ(ended, std::vector<std::string>{after[0].id});
 }
 
 }  // namespace

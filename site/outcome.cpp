@@ -1,9 +1,9 @@
-#include "cli/outcome.h"
+#include "site/outcome.h"
 
 #include <algorithm>
 #include <iterator>
 
-#include "cli/exit_status.h"
+#include "site/exit_status.h"
 
 namespace lenscout {
 
@@ -25,6 +25,8 @@ constexpr OutcomeEntry kOutcomes[] = {
     {Outcome::Refused, "refused", kExitRefused},
     {Outcome::Failed, "failed", kExitFailed},
     {Outcome::IdConflict, "id-conflict", kExitConflict},
+    {Outcome::Invalid, "invalid", kExitInvalid},
+    {Outcome::NotFound, "not-found", kExitNotFound},
     // The failure or interruption that stopped the run gives the status.
     {Outcome::NotSent, "not-sent", kExitOk},
     {Outcome::Interrupted, "interrupted", kExitInterrupted},

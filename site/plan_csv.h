@@ -3,7 +3,8 @@
 // the inventory's columns. A blank cell keeps the camera's current value;
 // `dhcp` (yes or no) may be added; the columns that cannot be set (name,
 // versions, same_subnet, interface, local_address, sender, conflict) are
-// ignored, so an inventory edited in a spreadsheet is a valid plan. What a
+// ignored, so an inventory edited in a spreadsheet is a valid plan, and so
+// is every column whose name starts with #, for the technician's notes. What a
 // spreadsheet saves is read as it is: UTF-8 with or without a byte-order
 // mark, CRLF, `,`, `;` or a tab between cells, header names in any case,
 // empty rows at the end. A column that is not one of these, or one given

@@ -1,4 +1,4 @@
-#include "cli/outcome.h"
+#include "site/outcome.h"
 
 #include <gtest/gtest.h>
 

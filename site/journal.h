@@ -6,17 +6,13 @@
 // --no-journal writes none.
 #include <cstdint>
 #include <ctime>
+#include <functional>
+#include <mutex>
 #include <string>
 
-#include "cli/credentials.h"
-#include "cli/json_value.h"
-#include "cli/tool_language.h"
-
-// The command-line parser is declared only where the options are: a file
-// that writes the journal need not compile it.
-namespace CLI {
-class App;
-}
+#include "discovery/camera_info.h"
+#include "platform/append_file.h"
+#include "site/json_value.h"
 
 namespace lenscout {
 
@@ -24,27 +20,6 @@ struct JournalOptions {
     std::string path;  // empty: the default place
     bool off = false;
 };
-void addJournalOptions(CLI::App& command, JournalOptions* o);
-
-// The options of the commands that change cameras' settings: the
-// credentials, how long to search and to wait for the answers, JSON, the
-// journal and the language.
-struct SettingsCommandOptions {
-    CredentialOptions credentials;
-    uint32_t searchMs = 4000;
-    uint32_t waitMs = 10000;
-    bool json = false;
-    int64_t language = kLanguageUnset;
-    JournalOptions journal;
-};
-// What each of them means for one command.
-struct SettingsCommandTexts {
-    const char* whose;   // "the camera's"
-    const char* search;  // --search
-    const char* wait;    // --wait
-    const char* json;    // --json
-};
-void addSettingsCommandOptions(CLI::App& command, SettingsCommandOptions* o, const SettingsCommandTexts& texts);
 
 // One change a command attempts on one camera. `old` and `planned` are
 // JSON objects.
@@ -61,10 +36,13 @@ JournalEntry settingsChange(const CameraInfo& current, const CameraInfo& wanted,
 // The journal of one run of a command: an "attempt" line goes before each
 // request and an "outcome" line once it is known, both with the run's ID,
 // each flushed to disk as it is written. A journal that cannot be written
-// brings one warning, not a failure of the command.
+// is no failure of the run: `cannotWrite` hears of it once, with the path
+// ("" when there is no state folder). Uploads write from their own threads:
+// one line at a time.
 class Journal {
 public:
-    Journal(const JournalOptions& options, std::string command);
+    using CannotWrite = std::function<void(const std::string& path, AppendResult why)>;
+    Journal(const JournalOptions& options, std::string command, CannotWrite cannotWrite = nullptr);
     const std::string& run() const { return run_; }
     void attempt(const JournalEntry& entry);
     void outcome(const JournalEntry& entry, const char* outcome);
@@ -75,6 +53,8 @@ private:
     JournalOptions options_;
     std::string command_;
     std::string run_;
+    CannotWrite cannotWrite_;
+    std::mutex lock_;
     bool warned_ = false;
 };
 

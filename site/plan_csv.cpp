@@ -1,4 +1,4 @@
-#include "cli/plan_csv.h"
+#include "site/plan_csv.h"
 
 #include <algorithm>
 #include <cctype>
@@ -137,9 +137,10 @@ bool readHeader(const std::vector<std::string>& header, std::map<std::string, si
     for (size_t i = 0; i < header.size(); ++i) {
         const std::string name = lowered(trimmed(header[i]));
         if (name.empty() && i + 1 == header.size()) continue;  // a separator at the end
+        if (name[0] == '#') continue;                          // the technician's notes
         if (std::find(std::begin(kPlanColumns), std::end(kPlanColumns), name) == std::end(kPlanColumns))
             errors->push_back("line 1: unknown column \"" + header[i] +
-                              "\" (the columns are those of inventory, and dhcp)");
+                              "\" (the columns are those of inventory, and dhcp; a column of notes starts with #)");
         else if (!columns->emplace(name, i).second)
             errors->push_back("line 1: the column " + name + " is there twice");
     }

@@ -1,9 +1,8 @@
-#include "cli/upload_waves.h"
+#include "site/upload_waves.h"
 
 #include <algorithm>
 
 #include "discovery/camera_text.h"
-#include "platform/tick_clock.h"
 
 namespace lenscout {
 
@@ -31,17 +30,20 @@ void skipThoseThere(std::vector<UploadProgress>& rows, const WavePlan& plan) {
 
 // Each uploaded camera must answer a search again with a new version of
 // the kind it took, and with the expected one when that was given.
-void confirmVersions(std::vector<UploadProgress>& wave, const WavePlan& plan, CameraSearch& search,
+void confirmVersions(std::vector<UploadProgress>& wave, const WavePlan& plan, CameraLink& link,
                      const std::function<bool()>& stopped) {
     std::vector<size_t> pending;
     for (size_t i = 0; i < wave.size(); ++i)
         if (wave[i].state == UploadState::Done) pending.push_back(i);
     std::vector<bool> sawOld(wave.size(), false);
-    const uint32_t until = tickCount() + plan.rebootWaitMs;
+    const uint32_t until = link.now() + plan.rebootWaitMs;
     SearchEvent event;
+    const auto ended = [&](const UploadProgress& p) {
+        if (plan.ended) plan.ended(p);
+    };
     // In slices, so that a Ctrl-C is seen while the cameras reboot.
-    for (uint32_t left; !pending.empty() && !stopped() && static_cast<int32_t>(left = until - tickCount()) > 0;) {
-        if (!search.next(tickCount() + std::min<uint32_t>(left, 500), &event) || !event.camera) continue;
+    for (uint32_t left; !pending.empty() && !stopped() && static_cast<int32_t>(left = until - link.now()) > 0;) {
+        if (!link.next(link.now() + std::min<uint32_t>(left, 500), &event) || !event.camera) continue;
         for (auto it = pending.begin(); it != pending.end(); ++it) {
             UploadProgress& p = wave[*it];
             if (!sameText(p.camera.deviceId, event.camera->deviceId)) continue;
@@ -53,6 +55,7 @@ void confirmVersions(std::vector<UploadProgress>& wave, const WavePlan& plan, Ca
             if (plan.expectedVersion && version != plan.expectedVersion)
                 fail(p, "unexpected-version",
                      "came back at " + dottedQuad(version) + ", not " + dottedQuad(plan.expectedVersion));
+            ended(p);
             pending.erase(it);
             break;
         }
@@ -64,6 +67,7 @@ void confirmVersions(std::vector<UploadProgress>& wave, const WavePlan& plan, Ca
                  "came back at the old version " + dottedQuad(versionOf(wave[i].camera, plan.kind)));
         else
             fail(wave[i], "no-answer-after-reboot", "did not answer again after the upload");
+        ended(wave[i]);
     }
 }
 
@@ -74,8 +78,9 @@ void markRest(std::vector<UploadProgress>& rows, UploadState state) {
 
 }  // namespace
 
-void runWaves(std::vector<UploadProgress>& rows, const WavePlan& plan, const ImageFile& image, CameraSearch& search,
-              uint32_t periodMs, const RowsWatch& watch, const std::function<bool()>& stopped) {
+void runWaves(std::vector<UploadProgress>& rows, const WavePlan& plan, const ImageFile& image,
+              const CameraInfo& credentials, CameraLink& link, uint32_t periodMs, const RowsWatch& watch,
+              const std::function<bool()>& stopped) {
     skipThoseThere(rows, plan);
     std::vector<size_t> waiting;
     for (size_t i = 0; i < rows.size(); ++i)
@@ -90,8 +95,12 @@ void runWaves(std::vector<UploadProgress>& rows, const WavePlan& plan, const Ima
             waiting.begin() + static_cast<std::ptrdiff_t>(std::min(first + size, waiting.size())));
         std::vector<UploadProgress> wave;
         for (size_t i : members) wave.push_back(rows[i]);
-        UploadJobs jobs(wave, plan.kind, image);
+        UploadJobs jobs(wave, plan.kind, image, credentials);
         jobs.beforeEach(plan.beforeEach);
+        // Confirmed uploads end once their camera is back.
+        jobs.afterEach([&plan](const UploadProgress& p) {
+            if (plan.ended && (!plan.confirm || p.state == UploadState::Failed)) plan.ended(p);
+        });
         auto merged = [&](const std::vector<UploadProgress>& now) {
             std::vector<UploadProgress> all = rows;
             for (size_t k = 0; k < members.size(); ++k) all[members[k]] = now[k];
@@ -99,7 +108,7 @@ void runWaves(std::vector<UploadProgress>& rows, const WavePlan& plan, const Ima
         };
         jobs.run(plan.wave ? plan.wave : plan.jobs, periodMs, merged, stopped);
         wave = jobs.snapshot();
-        if (plan.confirm) confirmVersions(wave, plan, search, stopped);
+        if (plan.confirm) confirmVersions(wave, plan, link, stopped);
         for (size_t k = 0; k < members.size(); ++k) {
             rows[members[k]] = wave[k];
             if (wave[k].state == UploadState::Failed) ++failures;
