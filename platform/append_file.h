@@ -8,7 +8,7 @@ namespace lenscout {
 enum class AppendResult {
     Written,
     CannotOpen,   // no such folder, no right to it, or a full disk
-    NotOurs,      // a link, a FIFO or a device, or a file of another user
+    NotOurs,      // a link (symbolic or hard), a FIFO or a device, or a file of another user
     CannotWrite,  // opened, but the line or its flush to disk failed
 };
 

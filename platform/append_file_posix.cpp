@@ -44,7 +44,10 @@ AppendResult appendLine(const std::string& utf8Path, const std::string& line) {
         ::open(utf8Path.c_str(), O_RDWR | O_APPEND | O_CREAT | O_CLOEXEC | O_NOCTTY | O_NOFOLLOW | O_NONBLOCK, 0600)};
     if (file.fd < 0) return errno == ELOOP || errno == ENXIO ? AppendResult::NotOurs : AppendResult::CannotOpen;
     struct stat st {};
-    if (::fstat(file.fd, &st) != 0 || !S_ISREG(st.st_mode) || st.st_uid != ::geteuid()) return AppendResult::NotOurs;
+    // A hard link is a second name that someone else may have chosen for
+    // the file, as a symbolic link is.
+    if (::fstat(file.fd, &st) != 0 || !S_ISREG(st.st_mode) || st.st_uid != ::geteuid() || st.st_nlink > 1)
+        return AppendResult::NotOurs;
     if (::flock(file.fd, LOCK_EX) != 0) return AppendResult::CannotWrite;
     // The size again under the lock: another writer may have appended.
     if (::fstat(file.fd, &st) != 0 || !repairTornLine(file.fd, st.st_size)) return AppendResult::CannotWrite;

@@ -57,7 +57,7 @@ AppendResult appendLine(const std::string& utf8Path, const std::string& line) {
     if (file.h == INVALID_HANDLE_VALUE) return AppendResult::CannotOpen;
     BY_HANDLE_FILE_INFORMATION info{};
     if (GetFileType(file.h) != FILE_TYPE_DISK || !GetFileInformationByHandle(file.h, &info) ||
-        (info.dwFileAttributes & (FILE_ATTRIBUTE_REPARSE_POINT | FILE_ATTRIBUTE_DIRECTORY)))
+        (info.dwFileAttributes & (FILE_ATTRIBUTE_REPARSE_POINT | FILE_ATTRIBUTE_DIRECTORY)) || info.nNumberOfLinks > 1)
         return AppendResult::NotOurs;
     OVERLAPPED whole{};
     if (!LockFileEx(file.h, LOCKFILE_EXCLUSIVE_LOCK, 0, MAXDWORD, MAXDWORD, &whole)) return AppendResult::CannotWrite;

@@ -48,6 +48,11 @@ TEST_F(AppendFile, NeitherALinkNorAFifoIsWritten) {
     EXPECT_EQ(appendLine(path_, "{}\n"), AppendResult::NotOurs);
     EXPECT_EQ(text(target), "kept\n");
     std::remove(path_.c_str());
+    // A hard link as well: another name for a file someone else chose.
+    ASSERT_EQ(::link(target.c_str(), path_.c_str()), 0);
+    EXPECT_EQ(appendLine(path_, "{}\n"), AppendResult::NotOurs);
+    EXPECT_EQ(text(target), "kept\n");
+    std::remove(path_.c_str());
     ASSERT_EQ(::mkfifo(path_.c_str(), 0600), 0);
     EXPECT_EQ(appendLine(path_, "{}\n"), AppendResult::NotOurs) << "and returns at once";
     std::remove(path_.c_str());

@@ -581,8 +581,8 @@ TEST_F(Cli, WavesAndConfirmedVersions) {
 
 // A provisioning plan is checked whole before anything is sent: an illegal
 // row, an address planned twice, one that another camera keeps (whatever
-// the order of the rows), this computer's own, a misspelt column and a
-// camera that does not answer each stop it.
+// the order of the rows), a gateway's or a broadcast address, a misspelt
+// column and a camera that does not answer each stop it.
 TEST_F(Cli, APlanWithAnyFaultSendsNothing) {
     ASSERT_TRUE(sim_->ok());
     const std::string plan = dir_ + "/bad-plan.csv";
@@ -604,7 +604,10 @@ TEST_F(Cli, APlanWithAnyFaultSendsNothing) {
         {"CAM000001,192.168.77.11\n", 3, "192.168.77.11 would be held by"},
         {"CAM000001,192.168.77.11\nNET-OK,\n", 3, "line 2: CAM000001: 192.168.77.11 would be held by"},
         {"NET-OK,\nCAM000001,192.168.77.11\n", 3, "line 3: CAM000001: 192.168.77.11 would be held by"},
-        {"CAM000001,192.168.77.1\n", 3, "192.168.77.1 is this computer's address"},
+        // This computer is the cameras' gateway here: that comes first.
+        {"CAM000001,192.168.77.1\n", 3, "line 2: CAM000001: 192.168.77.1 is its gateway's address"},
+        {"CAM000001,192.168.77.9\nCAM000002,192.168.77.255\n", 3,
+         "line 3: CAM000002: 192.168.77.255 is the network's broadcast address"},
         {"CAM000001,192.168.77.151\nNOBODY,192.168.77.152\n", 4, "line 3: NOBODY: did not answer the search"},
     };
     std::ofstream(plan) << "id,new_ip\nCAM000001,192.168.77.151\n";

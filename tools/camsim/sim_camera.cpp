@@ -16,6 +16,7 @@ namespace lenscout {
 const char kCameraSettingsHelp[] =
     "one more camera: key=value,... with keys id, id-hex, name, name-hex, ip, mask, gateway, dns, port, firmware, "
     "webui (0: no web interface), unused, user, password, result (code after an accepted request, -1 none), "
+    "result-delay (ms before that code or the refusal goes), "
     "authfail (code on wrong credentials, -1 none), reboot (seconds of silence after it took an image), "
     "next-version (the version of that kind it then has), settle (ms before an accepted setting shows in its "
     "replies, or MIN-MAX), set-reboot (seconds of silence, or MIN-MAX, once a setting has taken), upload (how it takes "
@@ -59,6 +60,8 @@ bool applyField(SimCamera* c, const std::string& key, const std::string& value) 
     if (key == "result") return parseSigned(value, -1, 65535, &s) && (c->result = static_cast<int32_t>(s), true);
     if (key == "authfail")
         return parseSigned(value, -1, 65535, &s) && (c->authFailResult = static_cast<int32_t>(s), true);
+    if (key == "result-delay")
+        return parseUnsigned(value, 600000, &u) && (c->resultDelayMs = static_cast<uint32_t>(u), true);
     if (key == "upload") return isUploadBehaviour(value) && (c->upload = value, true);
     if (key == "reboot") return parseUnsigned(value, 3600, &u) && (c->rebootS = static_cast<uint32_t>(u), true);
     if (key == "next-version") return parseDotted(value, &c->nextVersion);

@@ -31,6 +31,7 @@ struct SimCamera {
     std::string password;
     int32_t result = 0;          // code sent after an accepted request; -1 sends none
     int32_t authFailResult = 5;  // code sent when the credentials differ; -1 sends none
+    uint32_t resultDelayMs = 0;  // how long it takes to send either code
     std::string upload = "ok";   // how it takes an upload; see kUploadBehaviours
     // After an image it has taken: silent for rebootS seconds, then at
     // nextVersion (of the kind it took) when that is given.

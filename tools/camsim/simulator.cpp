@@ -142,8 +142,12 @@ std::string Simulator::handleSetNetwork(const sim::Message& m, uint32_t addr, ui
         const SetOutcome outcome =
             applySetNetwork(camera, request, std::uniform_real_distribution<double>(0.0, 1.0)(random_));
         if (outcome == SetOutcome::NotMine) continue;
-        sendResult(outcome == SetOutcome::Applied ? camera.result : camera.authFailResult, addr, port,
-                   sourceFor(camera.ip, camera.mask));
+        const int32_t code = outcome == SetOutcome::Applied ? camera.result : camera.authFailResult;
+        const uint32_t source = sourceFor(camera.ip, camera.mask);
+        if (camera.resultDelayMs == 0) sendResult(code, addr, port, source);
+        else
+            pending_.push(Reply{Clock::now() + std::chrono::milliseconds(camera.resultDelayMs),
+                                static_cast<size_t>(&camera - options_.cameras.data()), addr, port, code, source});
         return std::string(" outcome=") + outcomeName(outcome) + " id=" + request.deviceId;
     }
     return " outcome=not-mine";
@@ -154,6 +158,10 @@ void Simulator::sendDueReplies() {
     while (!pending_.empty() && pending_.top().due <= now) {
         const Reply reply = pending_.top();
         pending_.pop();
+        if (reply.result >= 0) {
+            sendResult(reply.result, reply.addr, reply.port, reply.source);
+            continue;
+        }
         std::vector<uint8_t> payload;
         uint32_t ip = 0, mask = 0;
         {

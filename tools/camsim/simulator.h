@@ -39,6 +39,8 @@ private:
         size_t camera;
         uint32_t addr;  // network order, like the port
         uint16_t port;
+        int32_t result = -1;  // a result code to send instead of a search reply
+        uint32_t source = 0;
         // Equal delays keep the cameras in their order.
         bool operator>(const Reply& other) const {
             return due > other.due || (due == other.due && camera > other.camera);
