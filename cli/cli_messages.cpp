@@ -5,14 +5,27 @@
 #include "app/string_table.h"
 #include "cli/tool_language.h"
 #include "discovery/camera_text.h"
+#include "site/camera_json.h"
 #include "site/exit_status.h"
 #include "site/output_text.h"
 
 namespace lenscout {
 
+namespace {
+bool jsonDiagnostics = false;
+}
+
+void diagnoseAsJson(bool on) { jsonDiagnostics = on; }
+
 // Every diagnostic may hold what a camera or a file supplied: none of it
-// reaches the terminal raw.
-void diagnose(const std::string& text) { std::fprintf(stderr, "lenscout-cli: %s\n", terminalSafe(text).c_str()); }
+// reaches the terminal raw. A program that reads JSON events gets them so.
+void diagnose(const std::string& text) {
+    if (jsonDiagnostics) {
+        std::fprintf(stderr, "%s\n", jsonText(Json{{"event", "diagnostic"}, {"message", text}}).c_str());
+        return;
+    }
+    std::fprintf(stderr, "lenscout-cli: %s\n", terminalSafe(text).c_str());
+}
 
 bool searchFailed(SearchFailure failure, const std::string& who, int* status) {
     if (failure == SearchFailure::None) return false;

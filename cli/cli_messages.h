@@ -10,6 +10,9 @@ namespace lenscout {
 
 // Control bytes in `text` are shown as \xNN.
 void diagnose(const std::string& text);
+// From now on every diagnostic is a JSON event on standard error:
+// {"event":"diagnostic","message":...}.
+void diagnoseAsJson(bool on);
 // Says why the search could not be made (after "`who`: " where given) and
 // sets `*status`; false when it was made.
 bool searchFailed(SearchFailure failure, const std::string& who, int* status);

@@ -21,13 +21,23 @@ Journal::CannotWrite journalWarning() {
     };
 }
 
-void addSettingsCommandOptions(CLI::App& command, SettingsCommandOptions* o, const SettingsCommandTexts& texts) {
+void addCameraCommandOptions(CLI::App& command, CameraCommandOptions* o, const CameraCommandTexts& texts) {
     addCredentialOptions(command, &o->credentials, texts.whose);
     addSearchOption(command, &o->searchMs, texts.search);
-    addSecondsOption(command, "--wait", &o->waitMs, texts.wait);
     command.add_flag("--json", o->json, texts.json);
+    command
+        .add_option("--progress", o->progress,
+                    "how to show progress and diagnostics on standard error: text or json (one event a line)")
+        ->option_text("FORM")
+        ->check(CLI::IsMember({"text", "json"}));
     addJournalOptions(command, &o->journal);
     addLanguageOption(command, &o->language);
+}
+
+void addSettingsCommandOptions(CLI::App& command, SettingsCommandOptions* o, const CameraCommandTexts& texts,
+                               const char* wait) {
+    addCameraCommandOptions(command, o, texts);
+    addSecondsOption(command, "--wait", &o->waitMs, wait);
 }
 
 }  // namespace lenscout

@@ -16,24 +16,29 @@ void addJournalOptions(CLI::App& command, JournalOptions* o);
 // The journal's one warning when it cannot be written.
 Journal::CannotWrite journalWarning();
 
-// The options of the commands that change cameras' settings: the
-// credentials, how long to search and to wait for the answers, JSON, the
-// journal and the language.
-struct SettingsCommandOptions {
+// The options of every command that acts on cameras: the credentials, how
+// long to search, JSON, progress, the journal and the language.
+struct CameraCommandOptions {
     CredentialOptions credentials;
     uint32_t searchMs = kDefaultSearchMs;
-    uint32_t waitMs = 10000;
     bool json = false;
+    std::string progress = "text";
     int64_t language = kLanguageUnset;
     JournalOptions journal;
 };
+// ... and of those that change cameras' settings: how long to wait for
+// each camera's answer.
+struct SettingsCommandOptions : CameraCommandOptions {
+    uint32_t waitMs = 10000;
+};
 // What each of them means for one command.
-struct SettingsCommandTexts {
+struct CameraCommandTexts {
     const char* whose;   // "the camera's"
     const char* search;  // --search
-    const char* wait;    // --wait
     const char* json;    // --json
 };
-void addSettingsCommandOptions(CLI::App& command, SettingsCommandOptions* o, const SettingsCommandTexts& texts);
+void addCameraCommandOptions(CLI::App& command, CameraCommandOptions* o, const CameraCommandTexts& texts);
+void addSettingsCommandOptions(CLI::App& command, SettingsCommandOptions* o, const CameraCommandTexts& texts,
+                               const char* wait);
 
 }  // namespace lenscout

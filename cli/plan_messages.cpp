@@ -19,7 +19,9 @@ const char* roleName(AddressRole role) {
     return "";
 }
 
-std::string what(const PlanIssue& i) {
+}  // namespace
+
+std::string planProblemText(const PlanIssue& i) {
     const std::string at = dottedQuad(i.address);
     switch (i.problem) {
     case PlanProblem::BadSetting: return systemText(textRow(i.setting));
@@ -40,11 +42,9 @@ std::string what(const PlanIssue& i) {
     return "";
 }
 
-}  // namespace
-
 std::string planIssueText(const PlanIssue& issue) {
-    if (issue.line == 0) return what(issue);
-    return "line " + std::to_string(issue.line) + ": " + issue.id + ": " + what(issue);
+    if (issue.line == 0) return planProblemText(issue);
+    return "line " + std::to_string(issue.line) + ": " + issue.id + ": " + planProblemText(issue);
 }
 
 }  // namespace lenscout

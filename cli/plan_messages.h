@@ -8,5 +8,7 @@ namespace lenscout {
 
 // "line N: ID: what is wrong", or the site-wide text of a warning.
 std::string planIssueText(const PlanIssue& issue);
+// What is wrong, without the line and the ID.
+std::string planProblemText(const PlanIssue& issue);
 
 }  // namespace lenscout

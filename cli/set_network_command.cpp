@@ -1,34 +1,22 @@
 #include "cli/subcommands.h"
 
 #include <cstdio>
-#include <cstdlib>
-#include <cstring>
 #include <map>
 #include <optional>
 #include <string>
 
 #include "app/string_table.h"
+#include "cli/camera_command.h"
 #include "cli/cli_messages.h"
-#include "cli/command_options.h"
-#include "cli/credentials.h"
 #include "cli/plan_messages.h"
 #include "cli/scan_format.h"
-#include "cli/tool_language.h"
-#include "discovery/camera_text.h"
-#include "discovery/discovery_messages.h"
-#include "discovery/message_ids.h"
+#include "cli/settings_report.h"
 #include "platform/gbk.h"
-#include "platform/secrets.h"
-#include "platform/socket.h"
-#include "platform/terminal.h"
-#include "platform/tick_clock.h"
+#include "platform/interface_table.h"
 #include "site/camera_json.h"
-#include "site/camera_search.h"
 #include "site/exit_status.h"
-#include "site/journal.h"
-#include "site/outcome.h"
 #include "site/settings_run.h"
-#include "site/site_plan.h"
+#include "site/site_judge.h"
 #include "ui/failure_texts.h"
 #include "ui/network_settings.h"
 
@@ -77,17 +65,15 @@ void declareOptions(CLI::App& command, SetNetworkOptions* o) {
         ->option_text("N")
         // The dialog's field keeps the low 16 bits; typed here, 65616 is no 80.
         ->check(CLI::Range(1, 65535));
-    addSettingsCommandOptions(
-        command, o,
-        {"the camera's", "seconds to find the camera", "seconds to wait for its answer with the new settings",
-         "print the confirmed camera as JSON"});
+    addSettingsCommandOptions(command, o, {"the camera's", "seconds to find the camera", "print the outcome as JSON"},
+                              "seconds to wait for its answer with the new settings");
 }
 
 // The command line as a plan of one row: blank cells keep the camera's own.
 PlanRow planRow(const SetNetworkOptions& o) {
     PlanRow row;
     row.line = 1;
-    row.id = o.id;
+    row.id = gbkToUtf8(cameraIdOf(o.id));
     row.dhcp = o.dhcp;
     const auto cell = [&](const char* key) -> std::optional<std::string> {
         const auto it = o.addresses.find(key);
@@ -98,22 +84,16 @@ PlanRow planRow(const SetNetworkOptions& o) {
     return row;
 }
 
-void printJson(const SetNetworkOptions& o, const Change& c, const CameraInfo* answer) {
+// One object whatever became of the camera.
+void printJson(const SetNetworkOptions& o, const Change& c) {
     if (!o.json) return;
     Json line = {{"id", o.id}, {"outcome", outcomeWord(c.outcome)}};
     if (c.current.deviceId[0]) {
         const JournalEntry entry = journalEntry(c);
         line.set("current", entry.old).set("planned", entry.planned);
     }
-    if (answer) line.set("camera", cameraObject(*answer, fieldsFor(kInScan)));
+    if (c.outcome == Outcome::Confirmed) line.set("camera", cameraObject(c.answer, fieldsFor(kInScan)));
     std::printf("%s\n", jsonText(line).c_str());
-}
-
-// An outcome reached before anything was sent: said, and printed as JSON.
-int endBeforeSending(const SetNetworkOptions& o, Change& c, Outcome outcome) {
-    c.outcome = outcome;
-    printJson(o, c, nullptr);
-    return exitStatusOf(outcome);
 }
 
 // The camera's outcome in the system's own words.
@@ -121,62 +101,59 @@ void sayOutcome(const SetNetworkOptions& o, const Change& c) {
     switch (c.outcome) {
     case Outcome::Refused: return diagnoseCamera(o.id, kTextIncorrectCredentials);
     case Outcome::NotConfirmed: return diagnoseCamera(o.id, kTextTimeOut);
-    case Outcome::Failed: return diagnoseCamera(o.id, kTextSocketError);
+    case Outcome::Failed: return diagnoseCamera(o.id, kTextThreadError);
     case Outcome::Interrupted: return diagnose(o.id + ": interrupted: sent, and not confirmed");
     case Outcome::SentNotConfirmed:
         return diagnose(o.id + ": sent, not confirmed: a camera's answer cannot show that it took DHCP");
+    case Outcome::Confirmed:
+        if (!o.json) std::printf("%s\n", foundCameraLine(c.answer, false).c_str());
+        return;
     default: return;
     }
 }
 
+// Why the plan of one row cannot go, in the dialog's words where it has them.
+void sayWhyNot(const SetNetworkOptions& o, const JudgedPlan& judged) {
+    const Change& c = judged.changes[0];
+    if (c.outcome == Outcome::NotFound) return diagnose("no camera with ID " + o.id + " answered the search");
+    if (c.outcome == Outcome::IdConflict) return diagnoseConflict(o.id, c.current);
+    for (const PlanIssue& i : judged.errors)
+        if (i.problem == PlanProblem::BadSetting) diagnoseCamera(o.id, textRow(i.setting));
+        else
+            diagnose(o.id + ": " + planProblemText(i));
+}
+
 int setNetwork(const SetNetworkOptions& o) {
-    selectToolLanguage(o.language);
     Change c;
     c.row = planRow(o);
     std::vector<PlanIssue> issues;
     checkCells(c.row, &issues);
-    if (!issues.empty())
-        return diagnoseCamera(o.id, textRow(issues[0].setting)), endBeforeSending(o, c, Outcome::Invalid);
-    CameraInfo credentials{};
+    const auto checkRow = [&](int* status) {
+        if (!fitsGbk("the ID " + o.id, o.id)) return *status = kExitInvalid, false;
+        if (issues.empty()) return true;
+        diagnoseCamera(o.id, textRow(issues[0].setting));
+        c.outcome = Outcome::Invalid;
+        printJson(o, c);
+        return *status = kExitInvalid, false;
+    };
+    Opening opening;
     int status = kExitOk;
-    if (!fitsGbk("the ID " + o.id, o.id)) return kExitInvalid;
-    if (!takeUser(o.credentials, &credentials, &status, o.id) || !takePassword(o.credentials, &credentials, &status))
-        return status;
-
-    CameraSearch search;
-    search.onNoInterface([] { noInterface("lenscout-cli"); });
-    std::map<std::string, CameraInfo> found;
-    const std::string id = cameraIdOf(o.id);
-    if (searchFailed(search.searchFor({id}, o.searchMs, &found), o.id, &status)) return status;
-    if (!found.count(id))
-        return diagnose("no camera with ID " + o.id + " answered the search"),
-               endBeforeSending(o, c, Outcome::NotFound);
-    c.current = found[id];
-    if (c.current.conflict) return diagnoseConflict(o.id, c.current), endBeforeSending(o, c, Outcome::IdConflict);
-    if (!planChange(c, &issues)) {
-        const PlanIssue& i = issues[0];
-        if (i.problem == PlanProblem::BadSetting) diagnoseCamera(o.id, textRow(i.setting));
-        else
-            diagnose(planIssueText(i));
-        return endBeforeSending(o, c, Outcome::Invalid);
+    if (!openOnCameras(o, {cameraIdOf(o.id)}, false, checkRow, &opening, &status, o.id)) return status;
+    std::vector<Ipv4Interface> own;
+    readInterfaceTable(&own);
+    JudgedPlan judged = judgePlan({c.row}, opening.everyone, own, {});
+    if (!judged.errors.empty()) {
+        sayWhyNot(o, judged);
+        printJson(o, judged.changes[0]);
+        return judged.status;
     }
-    std::vector<Change> changes = {c};
     Journal journal(o.journal, "set-network", journalWarning());
-    // From the request on, the first Ctrl-C ends the wait with what is
-    // known; the journal has the attempt before the request goes.
-    countInterrupts();
-    CameraInfo answer{};
-    SendEvents events;
-    events.ended = [&](const Change& ended) { answer = ended.answer; };
-    SettingsRun run(search, changes, credentials, {1, o.waitMs, -1}, journal, events,
-                    [] { return interruptsSeen() > 0; });
+    SettingsRun run(opening.search, judged.changes, opening.credentials, {1, o.waitMs, -1}, journal,
+                    o.progress == "json" ? progressEvents(true) : SendEvents{}, stopOnInterrupt());
     run.run();
-    wipe(credentials.password, sizeof credentials.password);
-    const Change& done = changes[0];
-    sayOutcome(o, done);
-    if (done.outcome == Outcome::Confirmed && !o.json) std::printf("%s\n", foundCameraLine(answer, false).c_str());
-    printJson(o, done, done.outcome == Outcome::Confirmed ? &answer : nullptr);
-    return exitStatusOf(done.outcome);
+    sayOutcome(o, judged.changes[0]);
+    printJson(o, judged.changes[0]);
+    return exitStatusOf(judged.changes[0].outcome);
 }
 
 }  // namespace

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "app/string_table.h"
+#include "cli/camera_command.h"
 #include "cli/cli_messages.h"
 #include "cli/command_options.h"
 #include "cli/credentials.h"
@@ -41,18 +42,12 @@ namespace {
 constexpr uint64_t kMaxJobs = 64;
 constexpr uint32_t kViewPeriodMs = 200;
 
-struct UploadOptions {
+struct UploadOptions : CameraCommandOptions {
     UpgradeKind kind = UpgradeKind::SystemFirmware;
     std::string file;
     std::vector<std::string> ids;
     std::string idsFrom;
-    std::string progress = "text";
     uint64_t jobs = 1;
-    CredentialOptions credentials;
-    uint32_t searchMs = kDefaultSearchMs;
-    bool json = false;
-    int64_t language = kLanguageUnset;
-    JournalOptions journal;
     WavePlan plan;
 };
 
@@ -84,12 +79,8 @@ void declareOptions(CLI::App& command, UploadOptions* o) {
     CLI::Option* jobs = command.add_option("--jobs", o->jobs, "how many cameras to upload to at once (1)")
                             ->option_text("N")
                             ->check(CLI::Range(uint64_t{1}, kMaxJobs));
-    addCredentialOptions(command, &o->credentials, "the cameras'");
-    addSearchOption(command, &o->searchMs, "seconds to find the cameras");
-    command.add_flag("--json", o->json, "print the outcomes as one JSON array");
-    command.add_option("--progress", o->progress, "how to show progress on standard error: text or json")
-        ->option_text("FORM")
-        ->check(CLI::IsMember({"text", "json"}));
+    addCameraCommandOptions(command, o,
+                            {"the cameras'", "seconds to find the cameras", "print the outcomes as one JSON array"});
     // A wave is the number at once: --jobs beside it would be a second answer.
     CLI::Option* wave =
         command.add_option("--wave", o->plan.wave, "upload to N cameras at a time, a wave after the other")
@@ -112,8 +103,6 @@ void declareOptions(CLI::App& command, UploadOptions* o) {
             "skip a camera already at this version; with --confirm, another version afterwards is a failure")
         ->option_text("A.B.C.D")
         ->check(CLI::ValidIPV4);
-    addJournalOptions(command, &o->journal);
-    addLanguageOption(command, &o->language);
 }
 
 // The digest of the bytes every camera gets; false when they cannot be read.
@@ -130,28 +119,25 @@ bool summarise(const UploadOptions& o, const ImageFile& image, ImageSummary* sum
     return true;
 }
 
-std::vector<UploadProgress> cameraRows(const UploadOptions& o, const std::map<std::string, CameraInfo>& found) {
+std::vector<UploadProgress> cameraRows(const UploadOptions& o, const Opening& opening) {
     std::vector<UploadProgress> rows;
     for (const std::string& id : o.ids) {
         UploadProgress p;
         p.id = id;
-        auto it = found.find(cameraIdOf(id));
-        if (it == found.end()) {
+        const CameraInfo* camera = answered(opening, cameraIdOf(id));
+        if (camera) p.camera = *camera;
+        if (!camera) {
             p.state = UploadState::NotFound;
-        } else if (it->second.conflict) {
+        } else if (camera->conflict) {
             // The password and the image would go to whichever device listens there.
-            p.camera = it->second;
             p.state = UploadState::Failed;
             p.reason = "id-conflict";
             p.note = systemText(kTextIdConflict);
-            diagnoseConflict(id, it->second);
-        } else if (!it->second.sameSubnet) {
+            diagnoseConflict(id, *camera);
+        } else if (!camera->sameSubnet) {
             // A connection would only wait for its time limit.
-            p.camera = it->second;
             p.state = UploadState::OtherSubnet;
             diagnose(id + ": in none of this computer's subnets: give it an address in one first (set-network)");
-        } else {
-            p.camera = it->second;
         }
         rows.push_back(p);
     }
@@ -243,28 +229,26 @@ int upload(const UploadOptions& given) {
     if (!o.idsFrom.empty() && !readIdsFrom(o.idsFrom, &o.ids)) return kExitUsage;
     if (o.ids.empty()) return diagnose("no camera: give --id or --ids-from"), kExitUsage;
     o.ids = eachOnce(o.ids);
-    selectToolLanguage(o.language);
-    CameraInfo credentials{};
-    int status = kExitOk;
-    for (const std::string& id : o.ids)
-        if (!fitsGbk("the ID " + id, id)) return kExitInvalid;
-    if (!takeUser(o.credentials, &credentials, &status)) return status;
     ImageFile image;
     ImageSummary summary;
-    if (const UploadFailure f = image.open(o.file, o.kind); f != UploadFailure::None)
-        return diagnose(terminalSafe(o.file) + ": " + systemText(textRow(f))), kExitInvalid;
-    if (!summarise(o, image, &summary))
-        return diagnose(terminalSafe(o.file) + ": " + systemText(kTextCannotReadFile)), kExitInvalid;
-    if (!takePassword(o.credentials, &credentials, &status)) return status;
-
-    CameraSearch search;
-    search.onNoInterface([] { noInterface("lenscout-cli"); });
-    std::map<std::string, CameraInfo> found;
+    // The IDs and the image are checked before the password is asked for.
+    const auto checkIdsAndImage = [&](int* status) {
+        *status = kExitInvalid;
+        for (const std::string& id : o.ids)
+            if (!fitsGbk("the ID " + id, id)) return false;
+        if (const UploadFailure f = image.open(o.file, o.kind); f != UploadFailure::None)
+            return diagnose(o.file + ": " + systemText(textRow(f))), false;
+        if (!summarise(o, image, &summary)) return diagnose(o.file + ": " + systemText(kTextCannotReadFile)), false;
+        return true;
+    };
+    Opening opening;
     std::vector<std::string> wanted;
     for (const std::string& id : o.ids) wanted.push_back(cameraIdOf(id));
-    if (searchFailed(search.searchFor(wanted, o.searchMs, &found), "", &status)) return status;
+    int status = kExitOk;
+    if (!openOnCameras(o, wanted, false, checkIdsAndImage, &opening, &status)) return status;
+    CameraSearch& search = opening.search;
 
-    std::vector<UploadProgress> rows = cameraRows(o, found);
+    std::vector<UploadProgress> rows = cameraRows(o, opening);
     ProgressView view(stderr, o.progress == "json"         ? ProgressForm::JsonLines
                               : isTerminal(StdStream::Err) ? ProgressForm::Live
                                                            : ProgressForm::Lines);
@@ -280,20 +264,19 @@ int upload(const UploadOptions& given) {
     // From here the first Ctrl-C starts no new camera; a second one ends
     // the program at once. Without --confirm the search's replies are not
     // looked at while the uploads run.
-    countInterrupts();
     runWaves(
-        rows, plan, image, credentials, search, kViewPeriodMs,
+        rows, plan, image, opening.credentials, search, kViewPeriodMs,
         [&](const std::vector<UploadProgress>& now) {
             if (!plan.confirm) search.drop();
             view.show(now);
         },
-        [told = false]() mutable {
-            if (interruptsSeen() == 0) return false;
+        [stop = stopOnInterrupt(), told = false]() mutable {
+            if (!stop()) return false;
             if (!told) diagnose("interrupted: the running uploads finish, no other starts; again to stop at once");
             told = true;
             return true;
         });
-    wipe(credentials.password, sizeof credentials.password);
+    std::map<std::string, CameraInfo> found;
     const std::vector<const CameraInfo*> versions = versionsAfter(search, rows, o.searchMs, &found);
     if (o.json) {
         std::printf("%s\n", uploadJson(rows, versions, summary).c_str());
