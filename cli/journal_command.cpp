@@ -1,3 +1,4 @@
+#include <cctype>
 #include <cstdio>
 #include <fstream>
 #include <map>
@@ -11,6 +12,7 @@
 #include "site/inventory_format.h"
 #include "site/journal.h"
 #include "site/output_text.h"
+#include "site/undo_plan.h"
 
 namespace lenscout {
 
@@ -20,6 +22,7 @@ struct JournalCommandOptions {
     JournalOptions journal;
     std::string run;
     std::string undoRun;
+    std::string oneByOne;
     bool json = false;
 };
 
@@ -28,7 +31,9 @@ const SubcommandText kJournalText = {
     "Prints the journal's lines, oldest first: the time, the run, the command, whether the line was written before "
     "the request (attempt) or after it (its outcome), the camera and its address. --undo-plan RUN writes to "
     "standard output a provisioning plan that puts each camera that run may have changed back to the settings it "
-    "showed before; DHCP cannot be seen in a camera's answer, so the plan gives its fixed settings."};
+    "showed before; DHCP cannot be seen in a camera's answer, so the plan gives its fixed settings. Cameras that "
+    "shared one address before the run (a factory site) are put back one at a time: --one-by-one DIR writes a "
+    "plan for each, applied in turn with provision --allow-shared."};
 
 void declareOptions(CLI::App& command, JournalCommandOptions* o) {
     command.add_option("--journal", o->journal.path, "the journal to read (the user's state folder)")->option_text("F");
@@ -37,23 +42,13 @@ void declareOptions(CLI::App& command, JournalCommandOptions* o) {
         command.add_option("--undo-plan", o->undoRun, "write the plan that puts this run's cameras back")
             ->option_text("RUN")
             ->excludes(run);
+    command
+        .add_option("--one-by-one", o->oneByOne,
+                    "with --undo-plan: write a plan per camera into DIR, and print the command that applies each, "
+                    "for cameras that shared one address before the run")
+        ->option_text("DIR")
+        ->needs(undo);
     command.add_flag("--json", o->json, "print the lines as they are, one JSON object each")->excludes(undo);
-}
-
-// Every line that reads as JSON; the others are counted and said once.
-std::vector<Json> readJournal(const std::string& path, bool* readable) {
-    std::ifstream in(path, std::ios::binary);
-    *readable = static_cast<bool>(in);
-    std::vector<Json> lines;
-    size_t unreadable = 0;
-    for (std::string line; std::getline(in, line);) {
-        Json j;
-        if (Json::parseObject(line, &j)) lines.push_back(std::move(j));
-        else if (!line.empty())
-            ++unreadable;
-    }
-    if (unreadable) diagnose("warning: " + std::to_string(unreadable) + " lines of " + path + " are not JSON, skipped");
-    return lines;
 }
 
 std::string text(const Json& j, const char* key) {
@@ -84,45 +79,51 @@ int printLines(const std::vector<Json>& lines, const JournalCommandOptions& o) {
     return diagnose("no line of run " + o.run + " in the journal"), kExitUsage;
 }
 
-// A camera the run may have changed: any outcome but these, or an attempt
-// with no outcome after it (the run was killed).
-bool mayHaveChanged(const std::string& outcome) {
-    return outcome != "refused" && outcome != "failed" && outcome != "unchanged" && outcome != "not-sent";
+// A file name's part from an ID: letters, digits, - and _ as they are.
+std::string fileNamePart(const std::string& id) {
+    std::string part;
+    for (const unsigned char c : id) part += std::isalnum(c) || c == '-' || c == '_' ? static_cast<char>(c) : '_';
+    return part;
 }
 
-std::string settingsCell(const Json& old, const char* key) { return old.has(key) ? old.member(key).str() : ""; }
+// A plan per camera in `dir`, to be applied one after the other.
+int writeOneByOne(const std::vector<UndoRow>& rows, const JournalCommandOptions& o) {
+    for (size_t i = 0; i < rows.size(); ++i) {
+        char number[24];
+        std::snprintf(number, sizeof number, "%03zu", i + 1);
+        const std::string path =
+            o.oneByOne + "/undo-" + fileNamePart(o.undoRun) + "-" + number + "-" + fileNamePart(rows[i].id) + ".csv";
+        std::ofstream out(path, std::ios::binary);
+        if (!(out << undoCsv({rows[i]})) || !out.flush()) return diagnose("cannot write " + path), kExitFailed;
+        std::printf("lenscout-cli provision %s --allow-shared\n", terminalSafe(path).c_str());
+    }
+    return kExitOk;
+}
 
-int writeUndoPlan(const std::vector<Json>& lines, const std::string& run) {
-    std::map<std::string, Json> old;  // by ID, in the order first attempted
-    std::vector<std::string> order;
-    std::map<std::string, std::string> outcome;
-    for (const Json& j : lines) {
-        if (text(j, "run") != run || !j.member("old").has("ip")) continue;
-        const std::string id = text(j, "id");
-        if (old.emplace(id, j.member("old")).second) order.push_back(id);
-        if (text(j, "event") == "outcome") outcome[id] = text(j, "outcome");
-    }
-    if (order.empty()) return diagnose("no change of run " + run + " in the journal"), kExitUsage;
-    std::string plan = "id,ip,mask,gateway,dns,http_port\r\n";
-    for (const std::string& id : order) {
-        if (outcome.count(id) && !mayHaveChanged(outcome[id])) continue;
-        const Json& o = old[id];
-        plan += csvField(id);
-        for (const char* key : {"ip", "mask", "gateway", "dns", "http_port"})
-            plan += "," + csvField(settingsCell(o, key));
-        plan += "\r\n";
-    }
-    std::fputs(plan.c_str(), stdout);
+int writeUndoPlan(const std::vector<Json>& lines, const JournalCommandOptions& o) {
+    const std::vector<UndoRow> rows = undoRows(lines, o.undoRun);
+    if (rows.empty()) return diagnose("no change of run " + o.undoRun + " in the journal"), kExitUsage;
+    if (!o.oneByOne.empty()) return writeOneByOne(rows, o);
+    size_t count = 0;
+    const std::string shared = sharedOldAddress(rows, &count);
+    if (!shared.empty())
+        return diagnose(std::to_string(count) + " cameras of run " + o.undoRun + " were at " + shared +
+                        " before it, and one plan never moves two cameras onto one address. Put them back one at "
+                        "a time: --undo-plan " +
+                        o.undoRun + " --one-by-one DIR writes a plan per camera, and the provision command of each"),
+               kExitInvalid;
+    std::fputs(undoCsv(rows).c_str(), stdout);
     return kExitOk;
 }
 
 int journal(const JournalCommandOptions& o) {
     const std::string path = journalPath(o.journal);
-    bool readable = false;
-    const std::vector<Json> lines = path.empty() ? std::vector<Json>{} : readJournal(path, &readable);
-    if (!readable)
+    std::vector<Json> lines;
+    size_t unreadable = 0;
+    if (path.empty() || !readJournalLines(path, &lines, &unreadable))
         return diagnose("cannot read the journal " + (path.empty() ? "(no state folder)" : path)), kExitUsage;
-    if (!o.undoRun.empty()) return writeUndoPlan(lines, o.undoRun);
+    if (unreadable) diagnose("warning: " + std::to_string(unreadable) + " lines of " + path + " are not JSON, skipped");
+    if (!o.undoRun.empty()) return writeUndoPlan(lines, o);
     return printLines(lines, o);
 }
 

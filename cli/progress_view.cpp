@@ -8,6 +8,7 @@
 #include "platform/terminal.h"
 #include "platform/tick_clock.h"
 #include "site/camera_json.h"
+#include "site/output_text.h"
 #include "ui/failure_texts.h"
 
 namespace lenscout {
@@ -29,7 +30,7 @@ std::string byteRate(int64_t bytes, uint32_t since, uint32_t now) {
 }
 
 std::string progressLine(const UploadProgress& p, uint32_t now) {
-    std::string line = p.id + "  ";
+    std::string line = terminalSafe(p.id) + "  ";
     switch (p.state) {
     case UploadState::Waiting: return line + "waiting";
     case UploadState::NotFound: return line + "not found";
@@ -123,7 +124,7 @@ void ProgressView::report(const std::vector<UploadProgress>& cameras) {
         auto told = reported_.find(i);
         if (told != reported_.end() && told->second >= tenth) continue;
         reported_[i] = tenth;
-        std::fprintf(out_, "%s: %d%% (%s of %s)\n", p.id.c_str(), tenth * 10, byteAmount(p.sent).c_str(),
+        std::fprintf(out_, "%s: %d%% (%s of %s)\n", terminalSafe(p.id).c_str(), tenth * 10, byteAmount(p.sent).c_str(),
                      byteAmount(p.size).c_str());
     }
 }

@@ -30,6 +30,7 @@ struct ProvisionOptions : SettingsCommandOptions {
     std::vector<std::string> only;
     uint64_t limit = 0;
     bool skipMissing = false;
+    bool allowShared = false;
 };
 
 // What --help says of it.
@@ -64,6 +65,9 @@ void declareOptions(CLI::App& command, ProvisionOptions* o) {
     command.add_flag("--skip-missing", o->skipMissing,
                      "provision the cameras that answered; one that did not is reported not-found, and its planned "
                      "address stays reserved");
+    command.add_flag("--allow-shared", o->allowShared,
+                     "let a camera join an address that other devices keep, with a warning: the undo of a site "
+                     "moved off one factory address, a camera at a time");
     command.add_option("--limit", o->limit, "change only the first N cameras that need a change")
         ->option_text("N")
         ->check(CLI::Range(uint64_t{1}, uint64_t{1000000}));
@@ -119,7 +123,7 @@ int provision(const ProvisionOptions& o) {
     }
     std::vector<Ipv4Interface> own;
     readInterfaceTable(&own);
-    JudgedPlan judged = judgePlan(rows, opening.everyone, own, {o.only, o.limit, o.skipMissing});
+    JudgedPlan judged = judgePlan(rows, opening.everyone, own, {o.only, o.limit, o.skipMissing, o.allowShared});
     for (const PlanIssue& w : judged.warnings) diagnose("warning: " + planIssueText(w));
     if (!judged.errors.empty()) {
         sayRefused(o.plan, judged);

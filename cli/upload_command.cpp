@@ -30,6 +30,7 @@
 #include "site/output_text.h"
 #include "site/plan_csv.h"
 #include "site/upload_jobs.h"
+#include "site/upload_outcome.h"
 #include "site/upload_waves.h"
 #include "ui/failure_texts.h"
 #include "upload/image_file.h"
@@ -105,20 +106,6 @@ void declareOptions(CLI::App& command, UploadOptions* o) {
         ->check(CLI::ValidIPV4);
 }
 
-// The digest of the bytes every camera gets; false when they cannot be read.
-bool summarise(const UploadOptions& o, const ImageFile& image, ImageSummary* summary) {
-    Sha256 digest;
-    std::vector<char> chunk(1 << 20);
-    for (int64_t at = 0; at < image.size();) {
-        const size_t n = static_cast<size_t>(std::min<int64_t>(static_cast<int64_t>(chunk.size()), image.size() - at));
-        if (!image.readAt(at, chunk.data(), n)) return false;
-        digest.update(chunk.data(), n);
-        at += static_cast<int64_t>(n);
-    }
-    *summary = {o.file, image.size(), digest.hex()};
-    return true;
-}
-
 std::vector<UploadProgress> cameraRows(const UploadOptions& o, const Opening& opening) {
     std::vector<UploadProgress> rows;
     for (const std::string& id : o.ids) {
@@ -175,37 +162,6 @@ void printVersions(const std::vector<UploadProgress>& rows, const std::vector<co
     }
 }
 
-// The worst outcome: an interrupted run, then a failure, a refused login,
-// a camera not found.
-int statusOf(const UploadProgress& p) {
-    switch (p.state) {
-    case UploadState::Interrupted: return kExitInterrupted;
-    case UploadState::OtherSubnet:
-    case UploadState::Held: return kExitFailed;
-    case UploadState::NotFound: return kExitNotFound;
-    case UploadState::Failed:
-        if (p.camera.conflict) return kExitConflict;
-        return p.failure == UploadFailure::LoginRefused ? kExitRefused : kExitFailed;
-    default: return kExitOk;
-    }
-}
-
-int exitStatusOf(const std::vector<UploadProgress>& rows) {
-    int status = kExitOk;
-    for (const UploadProgress& p : rows) status = worseStatus(status, statusOf(p));
-    return status;
-}
-
-// An upload's journal entry: the versions before, and the image.
-JournalEntry uploadEntry(const UploadOptions& o, const UploadProgress& p, const ImageSummary& image) {
-    const Json planned = {{"kind", o.kind == UpgradeKind::SystemFirmware ? "system" : "webui"},
-                          {"image", image.path},
-                          {"bytes", image.size},
-                          {"sha256", image.sha256}};
-    const Json old = {{"firmware", dottedQuad(p.camera.firmwareVersion)}, {"webui", dottedQuad(p.camera.webUiVersion)}};
-    return {gbkToUtf8(fieldText(p.camera.deviceId)), p.camera.ip, old, planned};
-}
-
 // The IDs of --ids-from; false with the reasons said.
 bool readIdsFrom(const std::string& path, std::vector<std::string>* ids) {
     std::string text;
@@ -238,7 +194,8 @@ int upload(const UploadOptions& given) {
             if (!fitsGbk("the ID " + id, id)) return false;
         if (const UploadFailure f = image.open(o.file, o.kind); f != UploadFailure::None)
             return diagnose(o.file + ": " + systemText(textRow(f))), false;
-        if (!summarise(o, image, &summary)) return diagnose(o.file + ": " + systemText(kTextCannotReadFile)), false;
+        if (!summariseImage(o.file, image, &summary))
+            return diagnose(o.file + ": " + systemText(kTextCannotReadFile)), false;
         return true;
     };
     Opening opening;
@@ -256,10 +213,10 @@ int upload(const UploadOptions& given) {
     plan.kind = o.kind;
     plan.jobs = static_cast<unsigned>(o.jobs);
     Journal journal(o.journal, "upload", journalWarning());
-    plan.beforeEach = [&](const UploadProgress& p) { journal.attempt(uploadEntry(o, p, summary)); };
+    plan.beforeEach = [&](const UploadProgress& p) { journal.attempt(uploadEntry(o.kind, p, summary)); };
     // Each outcome as soon as it is known: a crash later loses none.
     plan.ended = [&](const UploadProgress& p) {
-        journal.outcome(uploadEntry(o, p, summary), p.state == UploadState::Done ? "uploaded" : failureReason(p));
+        journal.outcome(uploadEntry(o.kind, p, summary), p.state == UploadState::Done ? "uploaded" : failureReason(p));
     };
     // From here the first Ctrl-C starts no new camera; a second one ends
     // the program at once. Without --confirm the search's replies are not
@@ -284,7 +241,7 @@ int upload(const UploadOptions& given) {
         std::printf("%s%s", imageLine(summary).c_str(), uploadTable(rows).c_str());
         printVersions(rows, versions);
     }
-    return exitStatusOf(rows);
+    return uploadStatus(rows);
 }
 
 }  // namespace

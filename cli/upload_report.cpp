@@ -28,43 +28,6 @@ std::string padded(const std::string& text, size_t width) {
 
 }  // namespace
 
-const char* uploadOutcomeWord(UploadState s) {
-    switch (s) {
-    case UploadState::Done: return "uploaded";
-    case UploadState::NotFound: return "not-found";
-    case UploadState::Interrupted: return "interrupted";
-    case UploadState::OtherSubnet: return "other-subnet";
-    case UploadState::Skipped: return "skipped";
-    case UploadState::Held: return "held";
-    default: return "failed";
-    }
-}
-
-namespace {
-
-// One camera's upload: the outcome, why it failed, the bytes and time, the
-// image, and the versions it answered with afterwards.
-Json uploadObject(const UploadProgress& p, const CameraInfo* after, const ImageSummary& image) {
-    Json o = {{"id", p.id}, {"outcome", uploadOutcomeWord(p.state)}};
-    if (p.state != UploadState::NotFound) o.set("ip", dottedQuad(p.camera.ip));
-    if (p.state == UploadState::Failed) {
-        o.set("reason", failureReason(p));
-        o.set("message", p.note.empty() ? gbkToUtf8(CurrentText(textRow(p.failure))) : p.note);
-    }
-    if (p.state == UploadState::Done || p.state == UploadState::Failed) {
-        o.set("bytes", static_cast<long long>(p.sent));
-        o.set("ms", p.endedAt - p.startedAt);
-    }
-    o.set("image", {{"bytes", static_cast<long long>(image.size)}, {"sha256", image.sha256}});
-    if (after) {
-        o.set("firmware", dottedQuad(after->firmwareVersion));
-        o.set("webui", dottedQuad(after->webUiVersion));
-    }
-    return o;
-}
-
-}  // namespace
-
 std::string outcomeText(const UploadProgress& p) {
     if (p.state == UploadState::Done) return "uploaded";
     if (p.state == UploadState::NotFound) return "not found";
@@ -75,8 +38,6 @@ std::string outcomeText(const UploadProgress& p) {
     return systemText(textRow(p.failure));
 }
 
-const char* failureReason(const UploadProgress& p) { return p.reason ? p.reason : reasonCode(p.failure); }
-
 std::string imageLine(const ImageSummary& image) {
     return "image " + terminalSafe(image.path) + ": " + std::to_string(image.size) + " bytes, SHA-256 " + image.sha256 +
            "\n";
@@ -84,21 +45,14 @@ std::string imageLine(const ImageSummary& image) {
 
 std::string uploadTable(const std::vector<UploadProgress>& cameras) {
     size_t idWidth = 10;
-    for (const UploadProgress& p : cameras) idWidth = std::max(idWidth, p.id.size() + 2);
+    for (const UploadProgress& p : cameras) idWidth = std::max(idWidth, terminalSafe(p.id).size() + 2);
     std::string out = padded("CAMERA", idWidth) + padded("ADDRESS", 17) + padded("TIME", 10) + "OUTCOME\n";
     for (const UploadProgress& p : cameras) {
         const std::string address = p.state == UploadState::NotFound ? "-" : dottedQuad(p.camera.ip);
-        out += padded(p.id, idWidth) + padded(address, 17) + padded(seconds(p), 10) + outcomeText(p) + "\n";
+        out += padded(terminalSafe(p.id), idWidth) + padded(address, 17) + padded(seconds(p), 10) +
+               terminalSafe(outcomeText(p)) + "\n";
     }
     return out;
-}
-
-std::string uploadJson(const std::vector<UploadProgress>& cameras, const std::vector<const CameraInfo*>& versions,
-                       const ImageSummary& image) {
-    Json all = Json::array();
-    for (size_t i = 0; i < cameras.size(); ++i)
-        all.push(uploadObject(cameras[i], i < versions.size() ? versions[i] : nullptr, image));
-    return jsonText(all);
 }
 
 }  // namespace lenscout

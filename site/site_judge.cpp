@@ -70,7 +70,7 @@ JudgedPlan judgePlan(const std::vector<PlanRow>& rows, const std::vector<CameraI
         if (inScope(scope, r)) plan.changes.push_back(changeFor(r, everyone, scope, &plan));
     if (!plan.errors.empty()) return plan;
     keepFirst(plan.changes, scope.limit);
-    judgeEndState(plan.changes, everyone, own, &plan.errors, &plan.warnings);
+    judgeEndState(plan.changes, everyone, own, &plan.errors, &plan.warnings, scope.allowShared);
     if (plan.errors.empty()) orderMoves(plan.changes, &plan.errors);
     if (!plan.errors.empty()) plan.status = worseStatus(plan.status, kExitInvalid);
     return plan;

@@ -18,6 +18,7 @@ struct PlanScope {
     std::vector<std::string> only;  // the rows of these IDs (UTF-8) alone; empty: every row
     uint64_t limit = 0;             // the first N rows that need a change; 0: all
     bool skipMissing = false;       // a camera that did not answer is NotFound, not a refusal
+    bool allowShared = false;       // a camera may join an address other devices keep (the undo of a factory site)
 };
 
 struct JudgedPlan {

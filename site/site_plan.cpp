@@ -135,7 +135,7 @@ std::map<uint32_t, std::vector<Holder>> endAddresses(const std::vector<Change>& 
 
 void judgeEndState(const std::vector<Change>& changes, const std::vector<CameraInfo>& everyone,
                    const std::vector<Ipv4Interface>& own, std::vector<PlanIssue>* errors,
-                   std::vector<PlanIssue>* warnings) {
+                   std::vector<PlanIssue>* warnings, bool allowShared) {
     for (const Change& c : changes)
         for (const Ipv4Interface& i : own)
             if (moves(c) && i.addr == c.wanted.ip)
@@ -149,7 +149,7 @@ void judgeEndState(const std::vector<Change>& changes, const std::vector<CameraI
                 PlanIssue issue = rowIssue(h.change->row, PlanProblem::SharedAddress, ip);
                 issue.count = holders.size();
                 issue.names = namesOf(holders);
-                errors->push_back(issue);
+                (allowShared ? warnings : errors)->push_back(issue);
             }
         if (anyMoved) continue;
         PlanIssue warning;

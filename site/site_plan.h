@@ -38,9 +38,10 @@ bool planChange(Change& change, std::vector<PlanIssue>* errors);
 // run moves one there, and an address of this computer. Warnings: an
 // address that several cameras keep sharing, which a site provisioned in
 // parts may well have for a while.
+// With `allowShared`, a move onto an address that others keep is a warning.
 void judgeEndState(const std::vector<Change>& changes, const std::vector<CameraInfo>& everyone,
                    const std::vector<Ipv4Interface>& own, std::vector<PlanIssue>* errors,
-                   std::vector<PlanIssue>* warnings);
+                   std::vector<PlanIssue>* warnings, bool allowShared = false);
 
 // Fills each change's `after`: the changes that hold its new address now
 // and leave it. A change goes only once those are done, so that no two

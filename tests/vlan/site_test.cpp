@@ -185,5 +185,53 @@ TEST_F(Site, EachUploadIsJournalledWhenItEnds) {
     EXPECT_EQ(lines.find("\"event\":\"outcome\",\"id\":\"UJ-4\""), std::string::npos) << lines;
 }
 
+// Three cameras moved off one factory address are put back one at a time:
+// one plan would move them all onto one address, which a plan never does.
+TEST_F(Site, AFactorySiteIsPutBackOneAtATime) {
+    test::SimProcess sim(1, {"--delay", "0-5", "--first", "301", "--count", "3", "--set",
+                             "ip=192.168.77.64,port=8090,settle=500,password=" + std::string(kPassword)});
+    ASSERT_TRUE(sim.ok());
+    ToolResult r = run({"provision",
+                        write("plan.csv",
+                              "id,ip\nCAM000301,192.168.77.141\nCAM000302,192.168.77.142\n"
+                              "CAM000303,192.168.77.143\n"),
+                        "--search", "2"});
+    ASSERT_EQ(r.status, 0) << r.out << r.err;
+    const std::string lines = test::fileText(journal_);
+    const size_t at = lines.find("\"run\":\"");
+    ASSERT_NE(at, std::string::npos) << lines;
+    const std::string id = lines.substr(at + 7, lines.find('"', at + 7) - at - 7);
+
+    r = runTool(cli(), {"journal", "--journal", journal_, "--undo-plan", id});
+    EXPECT_EQ(r.status, 3) << r.out;
+    EXPECT_NE(r.err.find("3 cameras of run " + id + " were at 192.168.77.64 before it"), std::string::npos) << r.err;
+    EXPECT_NE(r.err.find("--one-by-one DIR"), std::string::npos) << r.err;
+
+    const std::string plans = dir_ + "/undo";
+    mkdir(plans.c_str(), 0700);
+    r = runTool(cli(), {"journal", "--journal", journal_, "--undo-plan", id, "--one-by-one", plans});
+    ASSERT_EQ(r.status, 0) << r.err;
+    std::vector<std::string> commands;
+    for (size_t from = 0, end; (end = r.out.find('\n', from)) != std::string::npos; from = end + 1)
+        commands.push_back(r.out.substr(from, end - from));
+    ASSERT_EQ(commands.size(), 3u) << r.out;
+    for (const std::string& command : commands) {
+        const std::string prefix = "lenscout-cli provision ";
+        ASSERT_EQ(command.rfind(prefix, 0), 0u) << command;
+        const std::string plan = command.substr(prefix.size(), command.find(' ', prefix.size()) - prefix.size());
+        EXPECT_NE(test::fileText(plan).find(",192.168.77.64,"), std::string::npos) << test::fileText(plan);
+        const ToolResult back = run({"provision", plan, "--allow-shared", "--search", "2"});
+        EXPECT_EQ(back.status, 0) << back.out << back.err;
+        EXPECT_NE(back.out.find(" confirmed"), std::string::npos) << back.out;
+    }
+    r = runTool(cli(), {"inventory", "--search", "2"});
+    for (const char* camera : {"CAM000301", "CAM000302", "CAM000303"}) {
+        const size_t row = r.out.find(std::string("\n") + camera + ",");
+        ASSERT_NE(row, std::string::npos) << r.out;
+        const std::string line = r.out.substr(row + 1, r.out.find('\n', row + 1) - row - 1);
+        EXPECT_NE(line.find(",192.168.77.64,"), std::string::npos) << line;
+    }
+}
+
 }  // namespace
 }  // namespace lenscout

@@ -1,0 +1,39 @@
+#pragma once
+// What became of an upload to each camera, in the one shape of every
+// program: the outcome's word, the failure's code, the exit status, the
+// journal's entry and the JSON object; and the image every camera got.
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "site/journal.h"
+#include "site/upload_jobs.h"
+#include "upload/image_file.h"
+
+namespace lenscout {
+
+// The image that every camera got.
+struct ImageSummary {
+    std::string path;
+    int64_t size = 0;
+    std::string sha256;  // lower-case hex
+};
+// Reads the checked image once for its digest; false when it cannot be read.
+bool summariseImage(const std::string& path, const ImageFile& image, ImageSummary* summary);
+
+// The outcome's word for scripts: uploaded, failed, not-found, ...
+const char* uploadOutcomeWord(UploadState state);
+// The code of a camera's failure, in the session or after it: cannot-connect,
+// login-refused, camera-busy, ..., old-version, id-conflict.
+const char* failureReason(const UploadProgress& p);
+// The exit status of one camera's upload, and the worst of them all.
+int uploadStatus(const UploadProgress& p);
+int uploadStatus(const std::vector<UploadProgress>& rows);
+
+// An upload's journal entry: the versions before, and the image.
+JournalEntry uploadEntry(UpgradeKind kind, const UploadProgress& p, const ImageSummary& image);
+// `versions` holds, for each camera, the search reply after a success.
+std::string uploadJson(const std::vector<UploadProgress>& cameras, const std::vector<const CameraInfo*>& versions,
+                       const ImageSummary& image);
+
+}  // namespace lenscout
