@@ -25,12 +25,6 @@ bool openOnCameras(const CameraCommandOptions& o, const std::vector<std::string>
     return !searchFailed(opening->search.searchAll(o.searchMs, &opening->everyone, &awaited), who, status);
 }
 
-const CameraInfo* answered(const Opening& opening, const std::string& id) {
-    const auto it = std::find_if(opening.everyone.begin(), opening.everyone.end(),
-                                 [&](const CameraInfo& c) { return fieldText(c.deviceId) == id; });
-    return it == opening.everyone.end() ? nullptr : &*it;
-}
-
 std::function<bool()> stopOnInterrupt() {
     countInterrupts();
     return [] { return interruptsSeen() > 0; };

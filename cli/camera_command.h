@@ -30,9 +30,6 @@ struct Opening {
 bool openOnCameras(const CameraCommandOptions& o, const std::vector<std::string>& awaited, bool dryRun,
                    const std::function<bool(int*)>& check, Opening* opening, int* status, const std::string& who = "");
 
-// The camera that answered with `id` (GBK), or none.
-const CameraInfo* answered(const Opening& opening, const std::string& id);
-
 // From here the first Ctrl-C sends no new request and lets what runs end;
 // a second ends the program at once. The stop that the engine asks.
 std::function<bool()> stopOnInterrupt();

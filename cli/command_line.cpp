@@ -3,7 +3,6 @@
 #include <cstdio>
 
 #include "app/languages.h"
-#include "cli/tool_language.h"
 #include "site/exit_status.h"
 
 namespace lenscout {

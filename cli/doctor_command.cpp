@@ -7,19 +7,11 @@
 #include <string>
 #include <vector>
 
+#include "discovery/arrivals.h"
 #include "discovery/camera_text.h"
 #include "discovery/discovery_messages.h"
-#include "discovery/discovery_port.h"
 #include "discovery/discovery_socket.h"
-#include "discovery/reply_checks.h"
-#include "platform/broadcast.h"
 #include "platform/gbk.h"
-#include "platform/interface_table.h"
-#include "platform/socket.h"
-#include "platform/tick_clock.h"
-#include "protocol/datagram_reader.h"
-#include "protocol/packet_header.h"
-#include "protocol/packet_writer.h"
 #include "site/camera_search.h"
 #include "site/exit_status.h"
 #include "site/output_text.h"
@@ -39,21 +31,6 @@ const SubcommandText kDoctorText = {
         std::to_string(DISCOVERY_PORT) +
         " could be bound; "
         "what arrived in answer, and what was rejected and why; and a hint for the common causes of an empty list."};
-
-// What arrived while the search was answered.
-struct Arrivals {
-    int datagrams = 0;
-    int replies = 0;
-    int searches = 0;            // search requests: this one echoed, or another program's
-    int unsolicitedResults = 0;  // this command sends no request
-    int scrambled = 0;
-    int badMagic = 0, badLength = 0, cut = 0, badReply = 0, otherCommand = 0;
-    int fromThisComputer = 0, unusableAddress = 0;
-    std::set<std::string> cameras;
-    std::map<std::string, std::set<uint32_t>> senders;  // by ID
-
-    int rejected() const { return badMagic + badLength + cut + badReply + otherCommand; }
-};
 
 std::string addressWithMask(const Ipv4Interface& i) { return dottedQuad(i.addr) + " mask " + dottedQuad(i.mask); }
 
@@ -83,63 +60,6 @@ int reportInterfaces(const std::vector<Ipv4Interface>* table) {
         }
     }
     return searched;
-}
-
-void classifyReply(DatagramReader& reader, const std::vector<Ipv4Interface>* links, Arrivals* a) {
-    const bool scrambled = reader.scrambled();
-    std::unique_ptr<CameraInfo> camera = parseSearchReply(reader);
-    if (!camera) {
-        ++a->badReply;
-        return;
-    }
-    const uint32_t sender = reader.arrival().senderNet;
-    if (sentByThisComputer(sender, links)) {
-        ++a->fromThisComputer;
-        return;
-    }
-    if (unusableCameraAddress(camera->ip, links)) {
-        ++a->unusableAddress;
-        return;
-    }
-    ++a->replies;
-    a->scrambled += scrambled;
-    const std::string id(fieldText(camera->deviceId));
-    a->cameras.insert(id);
-    a->senders[id].insert(sender);
-}
-
-void classify(DatagramReader& reader, const std::vector<Ipv4Interface>* links, Arrivals* a) {
-    ++a->datagrams;
-    if (reader.length() >= DatagramReader::kBufferSize) {
-        ++a->cut;
-        return;
-    }
-    uint16_t command = 0;
-    switch (reader.checkHeader(&command, kDiscoveryMagic)) {
-    case DatagramReader::HeaderCheck::Short:
-    case DatagramReader::HeaderCheck::Length: ++a->badLength; return;
-    case DatagramReader::HeaderCheck::Magic: ++a->badMagic; return;
-    case DatagramReader::HeaderCheck::Ok: break;
-    }
-    if (command == CMD_SEARCH) {
-        ++a->searches;
-    } else if (command == CMD_RESULT) {
-        ++a->unsolicitedResults;
-    } else if (command != CMD_SEARCH_REPLY) {
-        ++a->otherCommand;
-    } else {
-        classifyReply(reader, links, a);
-    }
-}
-
-Arrivals listen(SocketHandle s, uint32_t listenMs, const std::vector<Ipv4Interface>* links) {
-    Arrivals a;
-    DatagramReader reader;
-    const uint32_t until = tickCount() + listenMs;
-    for (uint32_t now = tickCount(); !tickReached(now, until); now = tickCount()) {
-        if (reader.receive(s, until - now) == NET_OK) classify(reader, links, &a);
-    }
-    return a;
 }
 
 void reportArrivals(const Arrivals& a) {
@@ -204,7 +124,7 @@ int doctor(const DoctorOptions& o) {
         return kExitFailed;
     }
     std::printf("search: sent %d, skipped %d (link gone)\n", sent.sent, sent.skipped);
-    const Arrivals a = listen(socket.get(), o.listenMs, haveTable ? &table : nullptr);
+    const Arrivals a = listenForArrivals(socket.get(), o.listenMs, haveTable ? &table : nullptr);
     reportArrivals(a);
     hint(sent.sent == 0 ? 0 : searched, ownPort, a);
     // A script that asks whether cameras can be found gets its answer.

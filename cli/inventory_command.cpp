@@ -7,11 +7,7 @@
 #include "app/string_table.h"
 #include "cli/cli_messages.h"
 #include "cli/tool_language.h"
-#include "discovery/camera_text.h"
-#include "platform/interface_table.h"
 #include "platform/terminal.h"
-#include "platform/tick_clock.h"
-#include "site/camera_search.h"
 #include "site/exit_status.h"
 #include "site/inventory_format.h"
 

@@ -1,4 +1,3 @@
-#include <cctype>
 #include <cstdio>
 #include <fstream>
 #include <map>
@@ -9,7 +8,6 @@
 #include "cli/subcommands.h"
 #include "site/camera_json.h"
 #include "site/exit_status.h"
-#include "site/inventory_format.h"
 #include "site/journal.h"
 #include "site/output_text.h"
 #include "site/undo_plan.h"
@@ -79,25 +77,13 @@ int printLines(const std::vector<Json>& lines, const JournalCommandOptions& o) {
     return diagnose("no line of run " + o.run + " in the journal"), kExitUsage;
 }
 
-// A file name's part from an ID: letters, digits, - and _ as they are.
-std::string fileNamePart(const std::string& id) {
-    std::string part;
-    for (const unsigned char c : id) part += std::isalnum(c) || c == '-' || c == '_' ? static_cast<char>(c) : '_';
-    return part;
-}
-
 // A plan per camera in `dir`, to be applied one after the other.
 int writeOneByOne(const std::vector<UndoRow>& rows, const JournalCommandOptions& o) {
-    for (size_t i = 0; i < rows.size(); ++i) {
-        char number[24];
-        std::snprintf(number, sizeof number, "%03zu", i + 1);
-        const std::string path =
-            o.oneByOne + "/undo-" + fileNamePart(o.undoRun) + "-" + number + "-" + fileNamePart(rows[i].id) + ".csv";
-        std::ofstream out(path, std::ios::binary);
-        if (!(out << undoCsv({rows[i]})) || !out.flush()) return diagnose("cannot write " + path), kExitFailed;
+    std::vector<std::string> paths;
+    const bool written = writeUndoPlans(rows, o.undoRun, o.oneByOne, &paths);
+    for (const std::string& path : paths)
         std::printf("lenscout-cli provision %s --allow-shared\n", terminalSafe(path).c_str());
-    }
-    return kExitOk;
+    return written ? kExitOk : (diagnose("cannot write a plan in " + o.oneByOne), kExitFailed);
 }
 
 int writeUndoPlan(const std::vector<Json>& lines, const JournalCommandOptions& o) {

@@ -2,7 +2,6 @@
 #include <cstdio>
 #include <cstring>
 
-#include "cli/command_line.h"
 #include "cli/subcommands.h"
 #include "lenscout_version.h"
 #include "platform/socket.h"

@@ -25,6 +25,7 @@ std::string planProblemText(const PlanIssue& i) {
     const std::string at = dottedQuad(i.address);
     switch (i.problem) {
     case PlanProblem::BadSetting: return systemText(textRow(i.setting));
+    case PlanProblem::NotGbk: return "has a character that GBK cannot hold, which no camera could take";
     case PlanProblem::NotFound: return "did not answer the search (--skip-missing provisions the others)";
     case PlanProblem::IdConflict: return systemText(kTextIdConflict) + " (" + at + ", " + dottedQuad(i.other) + ")";
     case PlanProblem::OwnAddress: return at + " is this computer's address";

@@ -4,11 +4,11 @@
 
 #include "cli/tool_language.h"
 #include "cli/upload_report.h"
-#include "discovery/camera_text.h"
 #include "platform/terminal.h"
 #include "platform/tick_clock.h"
 #include "site/camera_json.h"
 #include "site/output_text.h"
+#include "site/upload_events.h"
 #include "ui/failure_texts.h"
 
 namespace lenscout {
@@ -50,18 +50,10 @@ std::string progressLine(const UploadProgress& p, uint32_t now) {
 }
 
 std::string summaryLine(const std::vector<UploadProgress>& cameras) {
-    size_t done = 0, failed = 0, running = 0, waiting = 0;
-    int64_t sent = 0, size = 0;
-    for (const UploadProgress& p : cameras) {
-        done += p.state == UploadState::Done;
-        failed += p.state == UploadState::Failed;
-        running += p.state == UploadState::Connecting || p.state == UploadState::Sending;
-        waiting += p.state == UploadState::Waiting;
-        sent += p.sent, size += p.size;
-    }
-    return std::to_string(cameras.size()) + " cameras: " + std::to_string(done) + " uploaded, " +
-           std::to_string(failed) + " failed, " + std::to_string(running) + " running, " + std::to_string(waiting) +
-           " waiting; " + byteAmount(sent) + " of " + byteAmount(size);
+    const UploadTally t = tallyOf(cameras);
+    return std::to_string(cameras.size()) + " cameras: " + std::to_string(t.done) + " uploaded, " +
+           std::to_string(t.failed) + " failed, " + std::to_string(t.running) + " running, " +
+           std::to_string(t.waiting) + " waiting; " + byteAmount(t.sent) + " of " + byteAmount(t.size);
 }
 
 void ProgressView::show(const std::vector<UploadProgress>& cameras) {
@@ -91,29 +83,9 @@ void ProgressView::redraw(const std::vector<UploadProgress>& cameras) {
     drawn_ = std::max(drawn_, lines.size());
 }
 
-// A camera's start, its bytes at most once a second, and its end.
 void ProgressView::events(const std::vector<UploadProgress>& cameras) {
-    const uint32_t now = tickCount();
-    for (size_t i = 0; i < cameras.size(); ++i) {
-        const UploadProgress& p = cameras[i];
-        const auto before = told_.find(i);
-        const UploadState was = before == told_.end() ? UploadState::Waiting : before->second;
-        const bool ended =
-            p.state != UploadState::Waiting && p.state != UploadState::Connecting && p.state != UploadState::Sending;
-        if (was == UploadState::Waiting && p.state != UploadState::Waiting && !ended)
-            std::fprintf(out_, "%s\n", jsonText({{"event", "started"}, {"id", p.id}}).c_str());
-        if (p.state == UploadState::Sending && now - bytesToldAt_[i] >= 1000) {
-            std::fprintf(out_, "%s\n",
-                         jsonText({{"event", "progress"}, {"id", p.id}, {"bytes", p.sent}, {"size", p.size}}).c_str());
-            bytesToldAt_[i] = now;
-        }
-        if (ended && was != p.state) {
-            Json line = {{"event", "ended"}, {"id", p.id}, {"outcome", uploadOutcomeWord(p.state)}};
-            if (p.state == UploadState::Failed) line.set("reason", failureReason(p));
-            std::fprintf(out_, "%s\n", jsonText(line).c_str());
-        }
-        told_[i] = p.state;
-    }
+    for (const UploadEvent& e : events_.next(cameras, tickCount()))
+        std::fprintf(out_, "%s\n", jsonText(uploadEventJson(e, cameras[e.row])).c_str());
 }
 
 void ProgressView::report(const std::vector<UploadProgress>& cameras) {

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "site/upload_events.h"
 #include "site/upload_jobs.h"
 
 namespace lenscout {
@@ -29,9 +30,7 @@ private:
     ProgressForm form_;
     size_t drawn_ = 0;                // lines of the last live drawing
     std::map<size_t, int> reported_;  // camera, the last tenth told
-    // For JSON: each camera's state as last told, and when its bytes were.
-    std::map<size_t, UploadState> told_;
-    std::map<size_t, uint32_t> bytesToldAt_;
+    UploadEvents events_;             // for JSON
 };
 
 // The live view's first line: how many cameras are where, and the bytes.

@@ -10,12 +10,8 @@
 #include "cli/plan_messages.h"
 #include "cli/settings_report.h"
 #include "platform/gbk.h"
-#include "platform/interface_table.h"
 #include "platform/terminal.h"
 #include "site/exit_status.h"
-#include "site/plan_csv.h"
-#include "site/settings_run.h"
-#include "site/site_judge.h"
 
 namespace lenscout {
 
@@ -82,20 +78,13 @@ void declareOptions(CLI::App& command, ProvisionOptions* o) {
 // The plan's rows, each checked on its own; false with the reasons said.
 bool readPlanFile(const ProvisionOptions& o, std::vector<PlanRow>* rows, int* status) {
     *status = kExitInvalid;
-    std::string text;
-    if (!readTextFile(o.plan, &text)) return diagnose("cannot read the plan " + o.plan), false;
     std::vector<std::string> errors;
-    readPlan(text, rows, &errors);
     std::vector<PlanIssue> issues;
-    for (const PlanRow& r : *rows) checkCells(r, &issues);
+    if (!loadPlan(o.plan, rows, &errors, &issues)) return diagnose("cannot read the plan " + o.plan), false;
     for (const PlanIssue& i : issues) errors.push_back(planIssueText(i));
     for (const std::string& id : o.only)
         if (std::none_of(rows->begin(), rows->end(), [&](const PlanRow& r) { return r.id == id; }))
             errors.push_back("--id " + id + ": no row of the plan has this ID");
-    for (const PlanRow& r : *rows)
-        if (utf8ToGbk(r.id).empty() || gbkToUtf8(utf8ToGbk(r.id)) != r.id)
-            errors.push_back("line " + std::to_string(r.line) + ": " + r.id +
-                             " has a character that GBK cannot hold, which no camera could take");
     for (const std::string& e : errors) diagnose(o.plan + ": " + e);
     if (!errors.empty()) diagnose("nothing was sent");
     return errors.empty();

@@ -7,16 +7,13 @@
 
 #include "app/string_table.h"
 #include "cli/cli_messages.h"
-#include "cli/scan_format.h"
 #include "cli/subcommands.h"
-#include "cli/tool_language.h"
 #include "discovery/camera_text.h"
-#include "discovery/discovery_worker.h"
 #include "discovery/message_ids.h"
 #include "platform/gbk.h"
 #include "platform/tick_clock.h"
-#include "site/camera_search.h"
 #include "site/exit_status.h"
+#include "site/scan_format.h"
 #include "ui/camera_list.h"
 #include "ui/memory_list_lines.h"
 

@@ -4,7 +4,6 @@
 #include <cstdio>
 
 #include "cli/scan_command.h"
-#include "platform/socket.h"
 #include "platform/terminal.h"
 #include "site/exit_status.h"
 

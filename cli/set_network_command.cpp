@@ -9,27 +9,22 @@
 #include "cli/camera_command.h"
 #include "cli/cli_messages.h"
 #include "cli/plan_messages.h"
-#include "cli/scan_format.h"
 #include "cli/settings_report.h"
 #include "platform/gbk.h"
-#include "platform/interface_table.h"
 #include "site/camera_json.h"
 #include "site/exit_status.h"
-#include "site/settings_run.h"
-#include "site/site_judge.h"
+#include "site/scan_format.h"
 #include "ui/failure_texts.h"
-#include "ui/network_settings.h"
 
 namespace lenscout {
 
 namespace {
 
+// The command line is a plan of one row: what is not given keeps the
+// camera's own.
 struct SetNetworkOptions : SettingsCommandOptions {
-    std::string id;
-    bool dhcp = false;
-    std::map<std::string, std::string> addresses;  // ip, mask, gateway, dns as given
-    bool havePort = false;
-    int32_t portField = 0;
+    std::string id;  // as typed
+    PlanRow row;
 };
 
 // What --help says of it.
@@ -41,47 +36,29 @@ const SubcommandText kSetNetworkText = {
 
 void declareOptions(CLI::App& command, SetNetworkOptions* o) {
     command.add_option("--id", o->id, "the camera's device ID")->option_text("ID")->required()->check(nonEmpty());
-    CLI::Option* dhcp = command.add_flag("--dhcp", o->dhcp, "let the camera take its address from DHCP");
-    const char* const addresses[][2] = {{"ip", "the camera's IP address"},
-                                        {"mask", "its subnet mask"},
-                                        {"gateway", "its gateway"},
-                                        {"dns", "its DNS server"}};
-    for (const auto& address : addresses) {
-        const std::string key = address[0];
+    CLI::Option* dhcp = command.add_flag("--dhcp", o->row.dhcp, "let the camera take its address from DHCP");
+    const struct {
+        const char *name, *what;
+        std::optional<std::string>* cell;
+    } addresses[] = {{"--ip", "the camera's IP address", &o->row.ip},
+                     {"--mask", "its subnet mask", &o->row.mask},
+                     {"--gateway", "its gateway", &o->row.gateway},
+                     {"--dns", "its DNS server", &o->row.dns}};
+    for (const auto& a : addresses)
         command
             .add_option_function<std::string>(
-                "--" + key, [o, key](const std::string& value) { o->addresses[key] = value; }, address[1])
+                a.name, [cell = a.cell](const std::string& value) { *cell = value; }, a.what)
             ->option_text("A")
             ->excludes(dhcp);
-    }
     command
         .add_option_function<std::string>(
-            "--http-port",
-            [o](const std::string& value) {
-                o->havePort = true;
-                o->portField = portFieldValue(value);
-            },
+            "--http-port", [o](const std::string& value) { o->row.port = std::to_string(portFieldValue(value)); },
             "the camera's HTTP port")
         ->option_text("N")
         // The dialog's field keeps the low 16 bits; typed here, 65616 is no 80.
         ->check(CLI::Range(1, 65535));
     addSettingsCommandOptions(command, o, {"the camera's", "seconds to find the camera", "print the outcome as JSON"},
                               "seconds to wait for its answer with the new settings");
-}
-
-// The command line as a plan of one row: blank cells keep the camera's own.
-PlanRow planRow(const SetNetworkOptions& o) {
-    PlanRow row;
-    row.line = 1;
-    row.id = gbkToUtf8(cameraIdOf(o.id));
-    row.dhcp = o.dhcp;
-    const auto cell = [&](const char* key) -> std::optional<std::string> {
-        const auto it = o.addresses.find(key);
-        return it == o.addresses.end() ? std::nullopt : std::optional<std::string>(it->second);
-    };
-    row.ip = cell("ip"), row.mask = cell("mask"), row.gateway = cell("gateway"), row.dns = cell("dns");
-    if (o.havePort) row.port = std::to_string(o.portField);
-    return row;
 }
 
 // One object whatever became of the camera.
@@ -125,7 +102,9 @@ void sayWhyNot(const SetNetworkOptions& o, const JudgedPlan& judged) {
 
 int setNetwork(const SetNetworkOptions& o) {
     Change c;
-    c.row = planRow(o);
+    c.row = o.row;
+    c.row.line = 1;
+    c.row.id = gbkToUtf8(cameraIdOf(o.id));
     std::vector<PlanIssue> issues;
     checkCells(c.row, &issues);
     const auto checkRow = [&](int* status) {

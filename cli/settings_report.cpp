@@ -5,7 +5,6 @@
 #include "cli/cli_messages.h"
 #include "cli/plan_messages.h"
 #include "discovery/camera_text.h"
-#include "platform/socket.h"
 #include "site/camera_json.h"
 #include "site/output_text.h"
 
@@ -37,10 +36,7 @@ const char* noticeText(RunNotice notice) {
 }  // namespace
 
 Json changeObject(const Change& c, const std::vector<PlanIssue>& problems) {
-    Json object = {{"id", c.row.id}, {"line", c.row.line}};
-    object.set("current", c.current.deviceId[0] ? settingsObject(c.current, DhcpMode::Unknown) : Json());
-    object.set("planned", settingsObject(c.wanted, c.row.dhcp ? DhcpMode::On : DhcpMode::Off));
-    object.set("outcome", outcomeWord(c.outcome));
+    Json object = changeJson(c);
     Json mine = Json::array();
     bool any = false;
     for (const PlanIssue& p : problems)

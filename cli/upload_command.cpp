@@ -10,31 +10,15 @@
 #include "app/string_table.h"
 #include "cli/camera_command.h"
 #include "cli/cli_messages.h"
-#include "cli/command_options.h"
-#include "cli/credentials.h"
 #include "cli/progress_view.h"
-#include "cli/scan_format.h"
-#include "cli/tool_language.h"
 #include "cli/upload_report.h"
 #include "discovery/camera_text.h"
-#include "platform/gbk.h"
-#include "platform/secrets.h"
-#include "platform/socket.h"
 #include "platform/terminal.h"
-#include "platform/tick_clock.h"
-#include "site/camera_json.h"
-#include "site/camera_search.h"
 #include "site/exit_status.h"
-#include "site/journal.h"
-#include "site/outcome.h"
 #include "site/output_text.h"
 #include "site/plan_csv.h"
-#include "site/upload_jobs.h"
-#include "site/upload_outcome.h"
 #include "site/upload_waves.h"
 #include "ui/failure_texts.h"
-#include "upload/image_file.h"
-#include "upload/sha256.h"
 
 namespace lenscout {
 
@@ -106,48 +90,13 @@ void declareOptions(CLI::App& command, UploadOptions* o) {
         ->check(CLI::ValidIPV4);
 }
 
-std::vector<UploadProgress> cameraRows(const UploadOptions& o, const Opening& opening) {
-    std::vector<UploadProgress> rows;
-    for (const std::string& id : o.ids) {
-        UploadProgress p;
-        p.id = id;
-        const CameraInfo* camera = answered(opening, cameraIdOf(id));
-        if (camera) p.camera = *camera;
-        if (!camera) {
-            p.state = UploadState::NotFound;
-        } else if (camera->conflict) {
-            // The password and the image would go to whichever device listens there.
-            p.state = UploadState::Failed;
-            p.reason = "id-conflict";
-            p.note = systemText(kTextIdConflict);
-            diagnoseConflict(id, *camera);
-        } else if (!camera->sameSubnet) {
-            // A connection would only wait for its time limit.
-            p.state = UploadState::OtherSubnet;
-            diagnose(id + ": in none of this computer's subnets: give it an address in one first (set-network)");
-        }
-        rows.push_back(p);
+// What the opening found of each camera, said before any upload starts.
+void sayWhyNotTried(const std::vector<UploadProgress>& rows) {
+    for (const UploadProgress& p : rows) {
+        if (p.state == UploadState::Failed && p.camera.conflict) diagnoseConflict(p.id, p.camera);
+        if (p.state == UploadState::OtherSubnet)
+            diagnose(p.id + ": in none of this computer's subnets: give it an address in one first (set-network)");
     }
-    return rows;
-}
-
-// One more search, for the versions the updated cameras now report.
-std::vector<const CameraInfo*> versionsAfter(CameraSearch& search, const std::vector<UploadProgress>& rows,
-                                             uint32_t searchMs, std::map<std::string, CameraInfo>* found) {
-    std::vector<std::string> updated;
-    for (const UploadProgress& p : rows)
-        if (p.state == UploadState::Done) updated.push_back(std::string(fieldText(p.camera.deviceId)));
-    std::vector<const CameraInfo*> versions(rows.size(), nullptr);
-    if (updated.empty()) return versions;
-    search.drop();
-    found->clear();
-    postSearchNow(search.worker());
-    search.findAll(updated, tickCount() + searchMs, found);
-    for (size_t i = 0; i < rows.size(); ++i) {
-        auto it = found->find(std::string(fieldText(rows[i].camera.deviceId)));
-        if (rows[i].state == UploadState::Done && it != found->end()) versions[i] = &it->second;
-    }
-    return versions;
 }
 
 void printVersions(const std::vector<UploadProgress>& rows, const std::vector<const CameraInfo*>& versions) {
@@ -205,7 +154,8 @@ int upload(const UploadOptions& given) {
     if (!openOnCameras(o, wanted, false, checkIdsAndImage, &opening, &status)) return status;
     CameraSearch& search = opening.search;
 
-    std::vector<UploadProgress> rows = cameraRows(o, opening);
+    std::vector<UploadProgress> rows = uploadRows(o.ids, wanted, opening.everyone);
+    sayWhyNotTried(rows);
     ProgressView view(stderr, o.progress == "json"         ? ProgressForm::JsonLines
                               : isTerminal(StdStream::Err) ? ProgressForm::Live
                                                            : ProgressForm::Lines);
@@ -213,11 +163,7 @@ int upload(const UploadOptions& given) {
     plan.kind = o.kind;
     plan.jobs = static_cast<unsigned>(o.jobs);
     Journal journal(o.journal, "upload", journalWarning());
-    plan.beforeEach = [&](const UploadProgress& p) { journal.attempt(uploadEntry(o.kind, p, summary)); };
-    // Each outcome as soon as it is known: a crash later loses none.
-    plan.ended = [&](const UploadProgress& p) {
-        journal.outcome(uploadEntry(o.kind, p, summary), p.state == UploadState::Done ? "uploaded" : failureReason(p));
-    };
+    journalUploads(plan, journal, summary);
     // From here the first Ctrl-C starts no new camera; a second one ends
     // the program at once. Without --confirm the search's replies are not
     // looked at while the uploads run.

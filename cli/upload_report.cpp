@@ -3,11 +3,8 @@
 #include <algorithm>
 #include <cstdio>
 
-#include "app/string_table.h"
 #include "cli/tool_language.h"
 #include "discovery/camera_text.h"
-#include "platform/gbk.h"
-#include "site/camera_json.h"
 #include "site/output_text.h"
 #include "ui/failure_texts.h"
 

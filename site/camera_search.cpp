@@ -134,6 +134,12 @@ void CameraSearch::drop() {
     while (peekThreadMessage(&m)) releaseMessage(m);
 }
 
+const CameraInfo* findCamera(const std::vector<CameraInfo>& cameras, const std::string& id) {
+    const auto it =
+        std::find_if(cameras.begin(), cameras.end(), [&](const CameraInfo& c) { return fieldText(c.deviceId) == id; });
+    return it == cameras.end() ? nullptr : &*it;
+}
+
 std::string cameraIdOf(const std::string& typed) { return terminalToGbk(typed); }
 
 }  // namespace lenscout

@@ -80,6 +80,9 @@ private:
     uint32_t lastAsked_ = 0;
 };
 
+// The camera of `cameras` that answered with `id` (GBK), or none.
+const CameraInfo* findCamera(const std::vector<CameraInfo>& cameras, const std::string& id);
+
 // The ID as the camera holds it: GBK, from the terminal's encoding.
 std::string cameraIdOf(const std::string& typed);
 

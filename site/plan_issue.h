@@ -11,6 +11,7 @@ namespace lenscout {
 
 enum class PlanProblem {
     BadSetting,     // `setting`, as the Network Configuration dialog judges it
+    NotGbk,         // the ID has a character that GBK cannot hold
     NotFound,       // the camera did not answer the search
     IdConflict,     // two devices answer with the ID: `address` and `other` sent
     OwnAddress,     // `address` is this computer's

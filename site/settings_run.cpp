@@ -8,10 +8,18 @@
 #include "discovery/message_ids.h"
 #include "discovery/request_senders.h"
 #include "platform/secrets.h"
+#include "site/camera_json.h"
 
 namespace lenscout {
 
 JournalEntry journalEntry(const Change& c) { return settingsChange(c.current, c.wanted, c.row.dhcp); }
+
+Json changeJson(const Change& c) {
+    Json object = {{"id", c.row.id}, {"line", c.row.line}};
+    object.set("current", c.current.deviceId[0] ? settingsObject(c.current, DhcpMode::Unknown) : Json());
+    object.set("planned", settingsObject(c.wanted, c.row.dhcp ? DhcpMode::On : DhcpMode::Off));
+    return object.set("outcome", outcomeWord(c.outcome));
+}
 
 SettingsRun::SettingsRun(CameraLink& link, std::vector<Change>& changes, const CameraInfo& credentials,
                          const SendLimits& limits, Journal& journal, SendEvents events, std::function<bool()> stop)

@@ -92,5 +92,8 @@ private:
 
 // The journal's entry for a change.
 JournalEntry journalEntry(const Change& change);
+// A change as JSON: id, line, current (null when the camera did not
+// answer), planned, outcome.
+Json changeJson(const Change& change);
 
 }  // namespace lenscout

@@ -6,6 +6,7 @@
 #include "discovery/discovery_messages.h"
 #include "platform/gbk.h"
 #include "platform/socket.h"
+#include "site/camera_search.h"
 #include "site/exit_status.h"
 
 namespace lenscout {
@@ -27,10 +28,8 @@ void refuse(Change& c, Outcome outcome, JudgedPlan* plan) {
 Change changeFor(const PlanRow& r, const std::vector<CameraInfo>& everyone, const PlanScope& scope, JudgedPlan* plan) {
     Change c;
     c.row = r;
-    const std::string id = utf8ToGbk(r.id);
-    const auto it = std::find_if(everyone.begin(), everyone.end(),
-                                 [&](const CameraInfo& f) { return fieldText(f.deviceId) == id; });
-    if (it == everyone.end()) {
+    const CameraInfo* it = findCamera(everyone, utf8ToGbk(r.id));
+    if (!it) {
         // Left out, it keeps the address planned for it.
         c.outcome = Outcome::NotFound;
         if (r.ip && !r.dhcp) parseIpv4(r.ip->c_str(), &c.wanted.ip);

@@ -69,6 +69,19 @@ void checkCells(const PlanRow& r, std::vector<PlanIssue>* errors) {
     if (s.error != SettingsError::None) errors->push_back(badSetting(r, s.error));
 }
 
+bool loadPlan(const std::string& path, std::vector<PlanRow>* rows, std::vector<std::string>* errors,
+              std::vector<PlanIssue>* issues) {
+    std::string text;
+    if (!readTextFile(path, &text)) return false;
+    readPlan(text, rows, errors);
+    for (const PlanRow& r : *rows) {
+        checkCells(r, issues);
+        if (utf8ToGbk(r.id).empty() || gbkToUtf8(utf8ToGbk(r.id)) != r.id)
+            issues->push_back(rowIssue(r, PlanProblem::NotGbk));
+    }
+    return true;
+}
+
 bool planChange(Change& c, std::vector<PlanIssue>* errors) {
     const PlanRow& r = c.row;
     const std::string ip = valueOr(r.ip, c.current.ip), mask = valueOr(r.mask, c.current.mask),

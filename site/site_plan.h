@@ -27,6 +27,11 @@ struct Change {
 // The checks a row passes on its own, before any search: each address and
 // the port as the dialog judges them, and the whole row where it is whole.
 void checkCells(const PlanRow& row, std::vector<PlanIssue>* errors);
+// A plan's file read, parsed and each row checked on its own: the file's
+// faults in `errors`, the rows' in `issues`. False when it cannot be read.
+bool loadPlan(const std::string& path, std::vector<PlanRow>* rows, std::vector<std::string>* errors,
+              std::vector<PlanIssue>* issues);
+
 // The row over the camera's current settings; false with the problem. A
 // fixed address must be a host's: not its network's own, its broadcast,
 // its gateway or its DNS server.

@@ -1,5 +1,7 @@
 #include "site/undo_plan.h"
 
+#include <cctype>
+#include <cstdio>
 #include <fstream>
 #include <map>
 
@@ -19,6 +21,13 @@ bool mayHaveChanged(const std::string& outcome) {
 }
 
 std::string settingsCell(const Json& old, const char* key) { return old.has(key) ? old.member(key).str() : ""; }
+
+// A file name's part from an ID: letters, digits, - and _ as they are.
+std::string fileNamePart(const std::string& id) {
+    std::string part;
+    for (const unsigned char c : id) part += std::isalnum(c) || c == '-' || c == '_' ? static_cast<char>(c) : '_';
+    return part;
+}
 
 }  // namespace
 
@@ -67,6 +76,20 @@ std::string undoCsv(const std::vector<UndoRow>& rows) {
         plan += "\r\n";
     }
     return plan;
+}
+
+bool writeUndoPlans(const std::vector<UndoRow>& rows, const std::string& run, const std::string& dir,
+                    std::vector<std::string>* paths) {
+    for (size_t i = 0; i < rows.size(); ++i) {
+        char number[24];
+        std::snprintf(number, sizeof number, "%03zu", i + 1);
+        const std::string path =
+            dir + "/undo-" + fileNamePart(run) + "-" + number + "-" + fileNamePart(rows[i].id) + ".csv";
+        std::ofstream out(path, std::ios::binary);
+        if (!(out << undoCsv({rows[i]})) || !out.flush()) return false;
+        paths->push_back(path);
+    }
+    return true;
 }
 
 }  // namespace lenscout

@@ -29,5 +29,10 @@ std::string sharedOldAddress(const std::vector<UndoRow>& rows, size_t* count);
 
 // The plan of `rows` as CSV: id, ip, mask, gateway, dns, http_port.
 std::string undoCsv(const std::vector<UndoRow>& rows);
+// A plan of one row per camera in `dir`, named after the run, its place
+// and the ID, to be applied one after the other; `paths` in that order.
+// False when one cannot be written.
+bool writeUndoPlans(const std::vector<UndoRow>& rows, const std::string& run, const std::string& dir,
+                    std::vector<std::string>* paths);
 
 }  // namespace lenscout

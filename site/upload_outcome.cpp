@@ -5,6 +5,7 @@
 
 #include "app/string_table.h"
 #include "discovery/camera_text.h"
+#include "discovery/discovery_worker.h"
 #include "platform/gbk.h"
 #include "site/camera_json.h"
 #include "site/exit_status.h"
@@ -26,6 +27,46 @@ bool summariseImage(const std::string& path, const ImageFile& image, ImageSummar
     }
     *summary = {path, image.size(), digest.hex()};
     return true;
+}
+
+std::vector<UploadProgress> uploadRows(const std::vector<std::string>& shown, const std::vector<std::string>& ids,
+                                       const std::vector<CameraInfo>& everyone) {
+    std::vector<UploadProgress> rows;
+    for (size_t i = 0; i < ids.size(); ++i) {
+        UploadProgress p;
+        p.id = shown[i];
+        const CameraInfo* found = findCamera(everyone, ids[i]);
+        if (found) p.camera = *found;
+        if (!found) {
+            p.state = UploadState::NotFound;
+        } else if (p.camera.conflict) {
+            p.state = UploadState::Failed;
+            p.reason = "id-conflict";
+            p.note = gbkToUtf8(CurrentText(kTextIdConflict));
+        } else if (!p.camera.sameSubnet) {
+            p.state = UploadState::OtherSubnet;
+        }
+        rows.push_back(p);
+    }
+    return rows;
+}
+
+std::vector<const CameraInfo*> versionsAfter(CameraSearch& search, const std::vector<UploadProgress>& rows,
+                                             uint32_t searchMs, std::map<std::string, CameraInfo>* found) {
+    std::vector<std::string> updated;
+    for (const UploadProgress& p : rows)
+        if (p.state == UploadState::Done) updated.push_back(std::string(fieldText(p.camera.deviceId)));
+    std::vector<const CameraInfo*> versions(rows.size(), nullptr);
+    if (updated.empty()) return versions;
+    search.drop();
+    found->clear();
+    postSearchNow(search.worker());
+    search.findAll(updated, search.now() + searchMs, found);
+    for (size_t i = 0; i < rows.size(); ++i) {
+        auto it = found->find(std::string(fieldText(rows[i].camera.deviceId)));
+        if (rows[i].state == UploadState::Done && it != found->end()) versions[i] = &it->second;
+    }
+    return versions;
 }
 
 const char* uploadOutcomeWord(UploadState s) {
@@ -71,6 +112,16 @@ JournalEntry uploadEntry(UpgradeKind kind, const UploadProgress& p, const ImageS
                           {"sha256", image.sha256}};
     const Json old = {{"firmware", dottedQuad(p.camera.firmwareVersion)}, {"webui", dottedQuad(p.camera.webUiVersion)}};
     return {gbkToUtf8(fieldText(p.camera.deviceId)), p.camera.ip, old, planned};
+}
+
+void journalUploads(WavePlan& plan, Journal& journal, const ImageSummary& image) {
+    const UpgradeKind kind = plan.kind;
+    plan.beforeEach = [&journal, &image, kind](const UploadProgress& p) {
+        journal.attempt(uploadEntry(kind, p, image));
+    };
+    plan.ended = [&journal, &image, kind](const UploadProgress& p) {
+        journal.outcome(uploadEntry(kind, p, image), p.state == UploadState::Done ? "uploaded" : failureReason(p));
+    };
 }
 
 namespace {

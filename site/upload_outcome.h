@@ -3,11 +3,14 @@
 // program: the outcome's word, the failure's code, the exit status, the
 // journal's entry and the JSON object; and the image every camera got.
 #include <cstdint>
+#include <map>
 #include <string>
 #include <vector>
 
+#include "site/camera_search.h"
 #include "site/journal.h"
 #include "site/upload_jobs.h"
+#include "site/upload_waves.h"
 #include "upload/image_file.h"
 
 namespace lenscout {
@@ -21,6 +24,18 @@ struct ImageSummary {
 // Reads the checked image once for its digest; false when it cannot be read.
 bool summariseImage(const std::string& path, const ImageFile& image, ImageSummary* summary);
 
+// A row for each camera, in the order given: `shown` as the user named it,
+// `ids` as the camera holds it (GBK). One that did not answer is NotFound;
+// one whose ID two devices answer with has failed (id-conflict), as the
+// password and the image would go to whichever listens; one in none of this
+// computer's subnets is not tried, as a connection would only time out.
+std::vector<UploadProgress> uploadRows(const std::vector<std::string>& shown, const std::vector<std::string>& ids,
+                                       const std::vector<CameraInfo>& everyone);
+// One more search, for the versions the updated cameras now report: for
+// each row, its reply after a success, or none.
+std::vector<const CameraInfo*> versionsAfter(CameraSearch& search, const std::vector<UploadProgress>& rows,
+                                             uint32_t searchMs, std::map<std::string, CameraInfo>* found);
+
 // The outcome's word for scripts: uploaded, failed, not-found, ...
 const char* uploadOutcomeWord(UploadState state);
 // The code of a camera's failure, in the session or after it: cannot-connect,
@@ -32,6 +47,9 @@ int uploadStatus(const std::vector<UploadProgress>& rows);
 
 // An upload's journal entry: the versions before, and the image.
 JournalEntry uploadEntry(UpgradeKind kind, const UploadProgress& p, const ImageSummary& image);
+// Has `plan` journal each upload's attempt before it connects and its
+// outcome as soon as it is known, so that a crash later loses none.
+void journalUploads(WavePlan& plan, Journal& journal, const ImageSummary& image);
 // `versions` holds, for each camera, the search reply after a success.
 std::string uploadJson(const std::vector<UploadProgress>& cameras, const std::vector<const CameraInfo*>& versions,
                        const ImageSummary& image);

@@ -1,12 +1,9 @@
-#include "cli/scan_format.h"
+#include "site/scan_format.h"
 
 #include <cstdio>
 
-#include "discovery/camera_text.h"
 #include "platform/gbk.h"
-#include "platform/socket.h"
 #include "site/camera_json.h"
-#include "site/output_text.h"
 
 namespace lenscout {
 
