@@ -76,9 +76,9 @@ void printJson(const SetNetworkOptions& o, const Change& c) {
 // The camera's outcome in the system's own words.
 void sayOutcome(const SetNetworkOptions& o, const Change& c) {
     switch (c.outcome) {
-    case Outcome::Refused: return diagnoseCamera(o.id, kTextIncorrectCredentials);
-    case Outcome::NotConfirmed: return diagnoseCamera(o.id, kTextTimeOut);
-    case Outcome::Failed: return diagnoseCamera(o.id, kTextThreadError);
+    case Outcome::Refused:
+    case Outcome::NotConfirmed:
+    case Outcome::Failed: return diagnoseCamera(o.id, outcomeOf(c.outcome).textRow);
     case Outcome::Interrupted: return diagnose(o.id + ": interrupted: sent, and not confirmed");
     case Outcome::SentNotConfirmed:
         return diagnose(o.id + ": sent, not confirmed: a camera's answer cannot show that it took DHCP");

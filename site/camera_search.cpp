@@ -1,6 +1,7 @@
 #include "site/camera_search.h"
 
 #include <algorithm>
+#include <deque>
 
 #include "discovery/camera_text.h"
 #include "discovery/message_ids.h"
@@ -80,25 +81,85 @@ void CameraSearch::findAll(const std::vector<std::string>& ids, uint32_t until,
     }
 }
 
+namespace {
+
+// The cameras of a listing, at most kMaxListedCameras, and at most half of
+// them from one sender: a factory site answers from one address, but a
+// flood of made-up IDs from one host must leave room for the real cameras.
+// Full, a camera heard only once makes room for a new one, the oldest
+// first: a real camera answers every search, made-up IDs once each. A
+// camera awaited by name is never given up.
+class Listing {
+public:
+    enum Taken { Known, Added, Replaced, Full };
+    Listing(std::vector<CameraInfo>* cameras, const std::vector<std::string>* awaited)
+        : cameras_(*cameras), awaited_(awaited) {}
+
+    Taken take(const CameraInfo& camera, const std::string& id) {
+        const auto known = at_.find(id);
+        if (known != at_.end()) {
+            keepLatest(&cameras_[known->second], camera);
+            hits_[known->second] = 2;
+            return Known;
+        }
+        size_t& fromSender = bySender_[camera.sender];
+        if (fromSender >= kMaxListedCameras / 2 && !awaited(id)) return Full;
+        size_t slot = cameras_.size();
+        Taken taken = Added;
+        if (slot < kMaxListedCameras) {
+            cameras_.push_back(camera);
+            hits_.push_back(0);
+        } else if (!freeSlot(&slot)) {
+            return Full;
+        } else {
+            at_.erase(std::string(fieldText(cameras_[slot].deviceId)));
+            --bySender_[cameras_[slot].sender];
+            cameras_[slot] = camera;
+            taken = Replaced;
+        }
+        ++fromSender;
+        at_[id] = slot;
+        hits_[slot] = awaited(id) ? 2 : 1;
+        if (hits_[slot] == 1) once_.push_back(slot);
+        return taken;
+    }
+
+private:
+    bool awaited(const std::string& id) const {
+        return awaited_ && std::find(awaited_->begin(), awaited_->end(), id) != awaited_->end();
+    }
+    bool freeSlot(size_t* slot) {
+        while (!once_.empty()) {
+            *slot = once_.front();
+            once_.pop_front();
+            if (hits_[*slot] == 1) return true;
+        }
+        return false;
+    }
+
+    std::vector<CameraInfo>& cameras_;
+    const std::vector<std::string>* awaited_;
+    std::map<std::string, size_t> at_;
+    std::map<uint32_t, size_t> bySender_;
+    std::vector<int> hits_;    // 1: heard once; 2: more, or awaited
+    std::deque<size_t> once_;  // slots heard once, oldest first
+};
+
+}  // namespace
+
 void CameraSearch::listAll(uint32_t until, std::vector<CameraInfo>* cameras, const std::vector<std::string>* awaited) {
-    std::map<std::string, size_t> at;
+    Listing listing(cameras, awaited);
     size_t missing = awaited ? awaited->size() : 0;
     uint32_t end = until;
     SearchEvent event;
     while (!failed_ && next(end, &event)) {
         if (!event.camera) continue;
         const std::string id(fieldText(event.camera->deviceId));
-        const auto known = at.find(id);
-        if (known == at.end() && cameras->size() >= kMaxListedCameras) {
-            listFull_ = true;
-            continue;
-        }
-        const auto [it, fresh] = at.emplace(id, cameras->size());
-        if (!fresh) {
-            keepLatest(&(*cameras)[it->second], *event.camera);
-            continue;
-        }
-        cameras->push_back(*event.camera);
+        const Listing::Taken taken = listing.take(*event.camera, id);
+        if (taken == Listing::Known) continue;
+        // Once more came than can be kept, the list is said to be short.
+        if (taken == Listing::Replaced || taken == Listing::Full) listFull_ = true;
+        if (taken == Listing::Full) continue;
         if (awaited && std::find(awaited->begin(), awaited->end(), id) != awaited->end()) --missing;
         if (awaited && missing == 0 && !tickReached(tickCount() + kIdentityWaitMs, until))
             end = tickCount() + kIdentityWaitMs;

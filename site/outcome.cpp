@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <iterator>
 
+#include "app/string_table.h"
 #include "site/exit_status.h"
 
 namespace lenscout {
@@ -13,23 +14,24 @@ struct OutcomeEntry {
     Outcome outcome;
     const char* word;
     int status;
+    int textRow;
 };
 
 constexpr OutcomeEntry kOutcomes[] = {
-    {Outcome::Pending, "pending", kExitFailed},
-    {Outcome::Unchanged, "unchanged", kExitOk},
-    {Outcome::WouldChange, "would-change", kExitOk},
-    {Outcome::Confirmed, "confirmed", kExitOk},
-    {Outcome::SentNotConfirmed, "sent-not-confirmed", kExitUnconfirmed},
-    {Outcome::NotConfirmed, "not-confirmed", kExitTimeout},
-    {Outcome::Refused, "refused", kExitRefused},
-    {Outcome::Failed, "failed", kExitFailed},
-    {Outcome::IdConflict, "id-conflict", kExitConflict},
-    {Outcome::Invalid, "invalid", kExitInvalid},
-    {Outcome::NotFound, "not-found", kExitNotFound},
+    {Outcome::Pending, "pending", kExitFailed, -1},
+    {Outcome::Unchanged, "unchanged", kExitOk, -1},
+    {Outcome::WouldChange, "would-change", kExitOk, -1},
+    {Outcome::Confirmed, "confirmed", kExitOk, -1},
+    {Outcome::SentNotConfirmed, "sent-not-confirmed", kExitUnconfirmed, -1},
+    {Outcome::NotConfirmed, "not-confirmed", kExitTimeout, kTextTimeOut},
+    {Outcome::Refused, "refused", kExitRefused, kTextIncorrectCredentials},
+    {Outcome::Failed, "failed", kExitFailed, kTextThreadError},
+    {Outcome::IdConflict, "id-conflict", kExitConflict, kTextIdConflict},
+    {Outcome::Invalid, "invalid", kExitInvalid, -1},
+    {Outcome::NotFound, "not-found", kExitNotFound, -1},
     // The failure or interruption that stopped the run gives the status.
-    {Outcome::NotSent, "not-sent", kExitOk},
-    {Outcome::Interrupted, "interrupted", kExitInterrupted},
+    {Outcome::NotSent, "not-sent", kExitOk, -1},
+    {Outcome::Interrupted, "interrupted", kExitInterrupted, -1},
 };
 
 const OutcomeEntry& entry(Outcome outcome) {
@@ -43,6 +45,11 @@ constexpr int kStatusRank[] = {kExitOk,       kExitUnconfirmed, kExitTimeout, kE
                                kExitConflict, kExitInvalid,     kExitFailed,  kExitUsage,    kExitInterrupted};
 
 }  // namespace
+
+CameraOutcome outcomeOf(Outcome outcome) {
+    const OutcomeEntry& e = entry(outcome);
+    return {e.word, e.status, e.status == kExitOk ? nullptr : e.word, e.textRow};
+}
 
 const char* outcomeWord(Outcome outcome) { return entry(outcome).word; }
 int exitStatusOf(Outcome outcome) { return entry(outcome).status; }

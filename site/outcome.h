@@ -1,8 +1,18 @@
 #pragma once
-// What became of one camera's network settings in set-network and
-// provision: its word in the report, the journal and JSON, and its exit
-// status.
+// What became of one camera: of its network settings in set-network and
+// provision, or of its upload. Each has its word in the report, the journal
+// and JSON, its exit status, a failure's code and its row of the string
+// table, in one shape for every program.
 namespace lenscout {
+
+// word: what scripts compare; status: the exit status; reason: a failure's
+// code, nullptr for none; textRow: the string table's row, -1 for none.
+struct CameraOutcome {
+    const char* word;
+    int status;
+    const char* reason;
+    int textRow;
+};
 
 enum class Outcome {
     Pending,
@@ -20,6 +30,7 @@ enum class Outcome {
     Interrupted,  // sent, and the run was interrupted before the answer
 };
 
+CameraOutcome outcomeOf(Outcome outcome);
 const char* outcomeWord(Outcome outcome);
 int exitStatusOf(Outcome outcome);
 

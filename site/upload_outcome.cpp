@@ -83,9 +83,9 @@ const char* uploadOutcomeWord(UploadState s) {
 
 const char* failureReason(const UploadProgress& p) { return p.reason ? p.reason : reasonCode(p.failure); }
 
-// The worst outcome: an interrupted run, then a failure, a refused login,
-// a camera not found.
-int uploadStatus(const UploadProgress& p) {
+namespace {
+
+int statusOf(const UploadProgress& p) {
     switch (p.state) {
     case UploadState::Interrupted: return kExitInterrupted;
     case UploadState::OtherSubnet:
@@ -98,9 +98,19 @@ int uploadStatus(const UploadProgress& p) {
     }
 }
 
+}  // namespace
+
+CameraOutcome outcomeOf(const UploadProgress& p) {
+    const bool failed = p.state == UploadState::Failed;
+    const int row = !failed ? -1 : p.camera.conflict ? kTextIdConflict : textRow(p.failure);
+    return {uploadOutcomeWord(p.state), statusOf(p), failed ? failureReason(p) : nullptr, row};
+}
+
+// The worst outcome: an interrupted run, then a failure, a refused login,
+// a camera not found.
 int uploadStatus(const std::vector<UploadProgress>& rows) {
     int status = kExitOk;
-    for (const UploadProgress& p : rows) status = worseStatus(status, uploadStatus(p));
+    for (const UploadProgress& p : rows) status = worseStatus(status, outcomeOf(p).status);
     return status;
 }
 

@@ -9,6 +9,7 @@
 
 #include "site/camera_search.h"
 #include "site/journal.h"
+#include "site/outcome.h"
 #include "site/upload_jobs.h"
 #include "site/upload_waves.h"
 #include "upload/image_file.h"
@@ -36,13 +37,14 @@ std::vector<UploadProgress> uploadRows(const std::vector<std::string>& shown, co
 std::vector<const CameraInfo*> versionsAfter(CameraSearch& search, const std::vector<UploadProgress>& rows,
                                              uint32_t searchMs, std::map<std::string, CameraInfo>* found);
 
-// The outcome's word for scripts: uploaded, failed, not-found, ...
+// A camera's upload in the one shape of an outcome: uploaded, failed,
+// not-found, ...; a failure's code, in the session or after it
+// (cannot-connect, login-refused, camera-busy, ..., old-version,
+// id-conflict), and its text row.
+CameraOutcome outcomeOf(const UploadProgress& p);
 const char* uploadOutcomeWord(UploadState state);
-// The code of a camera's failure, in the session or after it: cannot-connect,
-// login-refused, camera-busy, ..., old-version, id-conflict.
 const char* failureReason(const UploadProgress& p);
-// The exit status of one camera's upload, and the worst of them all.
-int uploadStatus(const UploadProgress& p);
+// The worst exit status of them all.
 int uploadStatus(const std::vector<UploadProgress>& rows);
 
 // An upload's journal entry: the versions before, and the image.

@@ -233,5 +233,51 @@ TEST_F(Site, AFactorySiteIsPutBackOneAtATime) {
     }
 }
 
+// A script gets its JSON whatever happens, and with --progress json every
+// diagnostic is a JSON event too; an inventory of nothing is status 4.
+TEST_F(Site, JsonWhateverHappens) {
+    ToolResult r = runTool(cli(), {"inventory", "--search", "1"});
+    EXPECT_EQ(r.status, 4);
+    EXPECT_NE(r.err.find("no camera answered the search"), std::string::npos) << r.err;
+
+    r = run({"set-network", "--id", "NOBODY", "--ip", "192.168.77.44", "--search", "1", "--json"});
+    EXPECT_EQ(r.status, 4) << r.err;
+    EXPECT_EQ(r.out, "{\"id\":\"NOBODY\",\"outcome\":\"not-found\"}\n");
+
+    test::SimProcess sim(1, {"--delay", "0-5", "--camera", "id=JS-1,ip=192.168.77.51,password=" +
+                                                                std::string(kPassword)});
+    ASSERT_TRUE(sim.ok());
+    const std::string plan = write("plan.csv", "id,ip\nJS-1,192.168.77.52\nNOBODY,192.168.77.53\n");
+    r = run({"provision", plan, "--search", "1", "--json", "--progress", "json"});
+    EXPECT_EQ(r.status, 4) << r.err;
+    EXPECT_NE(r.out.find("{\"id\":\"JS-1\",\"line\":2,\"current\":{"), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find("\"outcome\":\"not-sent\""), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find("{\"id\":\"NOBODY\",\"line\":3,\"current\":null,"), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find("\"outcome\":\"not-found\",\"problems\":[\"line 3: NOBODY: did not answer the search"),
+              std::string::npos)
+        << r.out;
+    ASSERT_FALSE(r.err.empty());
+    const std::string event = "{\"event\":\"diagnostic\",\"message\":\"";
+    for (size_t from = 0, end; (end = r.err.find('\n', from)) != std::string::npos; from = end + 1)
+        EXPECT_EQ(r.err.compare(from, event.size(), event), 0) << r.err;
+    EXPECT_EQ(requests(sim), 0u);
+}
+
+// A flood of made-up IDs from one host fills no more than half the list:
+// the real cameras are listed, and the shortened list is said.
+TEST_F(Site, AFloodLeavesRoomForTheRealCameras) {
+    // They answer after the flood has had time to fill any list.
+    test::SimProcess sim(1, {"--delay", "300-400", "--first", "401", "--count", "3"});
+    ASSERT_TRUE(sim.ok());
+    test::SimProcess flood(2, "LENSCOUT_FLOOD", {"--kind", "new-ids", "--rate", "50000", "--seconds", "8"});
+    ASSERT_TRUE(flood.ok());
+    const ToolResult r = runTool(cli(), {"inventory", "--search", "5"});
+    EXPECT_EQ(r.status, 0) << r.err;
+    for (const char* camera : {"CAM000401,", "CAM000402,", "CAM000403,"})
+        EXPECT_NE(r.out.find(std::string("\n") + camera), std::string::npos) << camera;
+    EXPECT_LE(count(r.out, "\n"), 4097u);
+    EXPECT_NE(r.err.find("More devices answer than can be listed"), std::string::npos) << r.err;
+}
+
 }  // namespace
 }  // namespace lenscout
