@@ -244,8 +244,8 @@ TEST_F(Site, JsonWhateverHappens) {
     EXPECT_EQ(r.status, 4) << r.err;
     EXPECT_EQ(r.out, "{\"id\":\"NOBODY\",\"outcome\":\"not-found\"}\n");
 
-    test::SimProcess sim(1, {"--delay", "0-5", "--camera", "id=JS-1,ip=192.168.77.51,password=" +
-                                                                std::string(kPassword)});
+    test::SimProcess sim(1,
+                         {"--delay", "0-5", "--camera", "id=JS-1,ip=192.168.77.51,password=" + std::string(kPassword)});
     ASSERT_TRUE(sim.ok());
     const std::string plan = write("plan.csv", "id,ip\nJS-1,192.168.77.52\nNOBODY,192.168.77.53\n");
     r = run({"provision", plan, "--search", "1", "--json", "--progress", "json"});
