@@ -257,6 +257,12 @@ TEST_F(Site, JsonWhateverHappens) {
               std::string::npos)
         << r.out;
     ASSERT_FALSE(r.err.empty());
+    // set-network is a plan of one row, with every rule of provision: the
+    // gateway's address is no camera's.
+    const ToolResult gateway = run({"set-network", "--id", "JS-1", "--ip", "192.168.77.1", "--search", "1", "--json"});
+    EXPECT_EQ(gateway.status, 3) << gateway.err;
+    EXPECT_NE(gateway.err.find("JS-1: 192.168.77.1 is its gateway's address"), std::string::npos) << gateway.err;
+    EXPECT_NE(gateway.out.find("\"outcome\":\"invalid\""), std::string::npos) << gateway.out;
     const std::string event = "{\"event\":\"diagnostic\",\"message\":\"";
     for (size_t from = 0, end; (end = r.err.find('\n', from)) != std::string::npos; from = end + 1)
         EXPECT_EQ(r.err.compare(from, event.size(), event), 0) << r.err;
