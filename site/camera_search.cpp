@@ -124,10 +124,11 @@ public:
         return taken;
     }
 
-private:
     bool awaited(const std::string& id) const {
         return awaited_ && std::find(awaited_->begin(), awaited_->end(), id) != awaited_->end();
     }
+
+private:
     bool freeSlot(size_t* slot) {
         while (!once_.empty()) {
             *slot = once_.front();
@@ -160,27 +161,17 @@ void CameraSearch::listAll(uint32_t until, std::vector<CameraInfo>* cameras, con
         // Once more came than can be kept, the list is said to be short.
         if (taken == Listing::Replaced || taken == Listing::Full) listFull_ = true;
         if (taken == Listing::Full) continue;
-        if (awaited && std::find(awaited->begin(), awaited->end(), id) != awaited->end()) --missing;
+        if (listing.awaited(id)) --missing;
         if (awaited && missing == 0 && !tickReached(tickCount() + kIdentityWaitMs, until))
             end = tickCount() + kIdentityWaitMs;
     }
 }
 
-template <class Collect>
-SearchFailure CameraSearch::searchWith(Collect collect) {
-    if (!start()) return SearchFailure::NoThread;
-    collect();
-    return failed_ ? SearchFailure::Socket : SearchFailure::None;
-}
-
-SearchFailure CameraSearch::searchFor(const std::vector<std::string>& ids, uint32_t searchMs,
-                                      std::map<std::string, CameraInfo>* found) {
-    return searchWith([&] { findAll(ids, tickCount() + searchMs, found); });
-}
-
 SearchFailure CameraSearch::searchAll(uint32_t searchMs, std::vector<CameraInfo>* cameras,
                                       const std::vector<std::string>* awaited) {
-    return searchWith([&] { listAll(tickCount() + searchMs, cameras, awaited); });
+    if (!start()) return SearchFailure::NoThread;
+    listAll(tickCount() + searchMs, cameras, awaited);
+    return failed_ ? SearchFailure::Socket : SearchFailure::None;
 }
 
 void CameraSearch::searchOften() {

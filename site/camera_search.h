@@ -55,10 +55,8 @@ public:
     // kIdentityWaitMs: the cameras of one search answer within it.
     void listAll(uint32_t until, std::vector<CameraInfo>* cameras, const std::vector<std::string>* awaited = nullptr);
     // The opening of the commands that act on cameras: starts the worker and
-    // finds the cameras, each for `searchMs`. A camera that did not answer
-    // is no failure.
-    SearchFailure searchFor(const std::vector<std::string>& ids, uint32_t searchMs,
-                            std::map<std::string, CameraInfo>* found);
+    // lists the cameras for `searchMs` (listAll). A camera that did not
+    // answer is no failure.
     SearchFailure searchAll(uint32_t searchMs, std::vector<CameraInfo>* cameras,
                             const std::vector<std::string>* awaited = nullptr);
     void drop() override;
@@ -66,10 +64,6 @@ public:
     void searchOften() override;
 
 private:
-    // Starts the worker, collects, and says what failed.
-    template <class Collect>
-    SearchFailure searchWith(Collect collect);
-
     uint32_t periodMs_;
     std::function<void()> onNoInterface_;
     ThreadQueueTarget target_;
