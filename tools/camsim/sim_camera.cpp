@@ -8,7 +8,7 @@
 #include "platform/gbk.h"
 #include "platform/socket.h"
 #include "tools/camsim/sim_codec.h"
-#include "tools/common/options.h"
+#include "tools/common/value_parse.h"
 
 namespace lenscout {
 
