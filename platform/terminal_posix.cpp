@@ -1,5 +1,7 @@
 #include "platform/terminal.h"
 
+#include "platform/descriptor_posix.h"
+
 #include <fcntl.h>
 #include <sys/ioctl.h>
 #include <termios.h>
@@ -72,15 +74,6 @@ private:
     termios saved_{};
     bool ok_;
 };
-
-void writeAll(int fd, const std::string& text) {
-    size_t at = 0;
-    while (at < text.size()) {
-        const ssize_t n = ::write(fd, text.data() + at, text.size() - at);
-        if (n <= 0) return;
-        at += static_cast<size_t>(n);
-    }
-}
 
 }  // namespace
 
