@@ -131,14 +131,14 @@ int doctor(const DoctorOptions& o) {
     return a.cameras.empty() ? kExitNotFound : kExitOk;
 }
 
-void declareOptions(CLI::App& command, DoctorOptions* o) {
+void declareDoctorOptions(CLI::App& command, DoctorOptions* o) {
     addSearchOption(command, &o->listenMs, "seconds to listen for answers");
 }
 
 }  // namespace
 
 Subcommand addDoctorCommand(CLI::App& cli) {
-    return addSubcommand<DoctorOptions>(cli, kDoctorText, declareOptions, doctor);
+    return addSubcommand<DoctorOptions>(cli, kDoctorText, declareDoctorOptions, doctor);
 }
 
 }  // namespace lenscout

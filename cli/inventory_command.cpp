@@ -29,7 +29,7 @@ const SubcommandText kInventoryText = {
     "name, address, mask, gateway, DNS server, HTTP port, both versions, whether it is in one of this computer's "
     "subnets, and the interface and local address it was heard on. The columns and their order do not change."};
 
-void declareOptions(CLI::App& command, InventoryOptions* o) {
+void declareInventoryOptions(CLI::App& command, InventoryOptions* o) {
     CLI::Option* json = command.add_flag("--json", o->json, "print one JSON array");
     command.add_flag("--csv", o->csv, "print CSV with a header row (the default)")->excludes(json);
     addSearchOption(command, &o->searchMs, "seconds to listen for the cameras");
@@ -54,7 +54,7 @@ int inventory(const InventoryOptions& o) {
 }  // namespace
 
 Subcommand addInventoryCommand(CLI::App& cli) {
-    return addSubcommand<InventoryOptions>(cli, kInventoryText, declareOptions, inventory);
+    return addSubcommand<InventoryOptions>(cli, kInventoryText, declareInventoryOptions, inventory);
 }
 
 }  // namespace lenscout

@@ -33,7 +33,7 @@ const SubcommandText kJournalText = {
     "shared one address before the run (a factory site) are put back one at a time: --one-by-one DIR writes a "
     "plan for each, applied in turn with provision --allow-shared."};
 
-void declareOptions(CLI::App& command, JournalCommandOptions* o) {
+void declareJournalOptions(CLI::App& command, JournalCommandOptions* o) {
     command.add_option("--journal", o->journal.path, "the journal to read (the user's state folder)")->option_text("F");
     CLI::Option* run = command.add_option("--run", o->run, "only the lines of this run")->option_text("RUN");
     CLI::Option* undo =
@@ -116,7 +116,7 @@ int journal(const JournalCommandOptions& o) {
 }  // namespace
 
 Subcommand addJournalCommand(CLI::App& cli) {
-    return addSubcommand<JournalCommandOptions>(cli, kJournalText, declareOptions, journal);
+    return addSubcommand<JournalCommandOptions>(cli, kJournalText, declareJournalOptions, journal);
 }
 
 }  // namespace lenscout

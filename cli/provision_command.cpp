@@ -45,7 +45,7 @@ const SubcommandText kProvisionText = {
     "already there is unchanged and gets none. It stops at the first refused login, unless --max-failures says "
     "otherwise, and at the first Ctrl-C (a second ends it at once)."};
 
-void declareOptions(CLI::App& command, ProvisionOptions* o) {
+void declareProvisionOptions(CLI::App& command, ProvisionOptions* o) {
     command.add_option("PLAN", o->plan, "the plan: CSV with the inventory's columns, and dhcp")->required();
     command.add_option("--jobs", o->jobs, "how many requests to have out at once (256)")
         ->option_text("N")
@@ -140,7 +140,7 @@ int provision(const ProvisionOptions& o) {
 }  // namespace
 
 Subcommand addProvisionCommand(CLI::App& cli) {
-    return addSubcommand<ProvisionOptions>(cli, kProvisionText, declareOptions, provision);
+    return addSubcommand<ProvisionOptions>(cli, kProvisionText, declareProvisionOptions, provision);
 }
 
 }  // namespace lenscout

@@ -34,7 +34,7 @@ const SubcommandText kSetNetworkText = {
     "them, and waits until the camera answers with them. An address or port not given keeps the camera's "
     "current one."};
 
-void declareOptions(CLI::App& command, SetNetworkOptions* o) {
+void declareSetNetworkOptions(CLI::App& command, SetNetworkOptions* o) {
     command.add_option("--id", o->id, "the camera's device ID")->option_text("ID")->required()->check(nonEmpty());
     CLI::Option* dhcp = command.add_flag("--dhcp", o->row.dhcp, "let the camera take its address from DHCP");
     const struct {
@@ -138,7 +138,7 @@ int setNetwork(const SetNetworkOptions& o) {
 }  // namespace
 
 Subcommand addSetNetworkCommand(CLI::App& cli) {
-    return addSubcommand<SetNetworkOptions>(cli, kSetNetworkText, declareOptions, setNetwork);
+    return addSubcommand<SetNetworkOptions>(cli, kSetNetworkText, declareSetNetworkOptions, setNetwork);
 }
 
 }  // namespace lenscout

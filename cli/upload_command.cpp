@@ -43,7 +43,7 @@ const SubcommandText kUploadText = {
     "dialog's session, N at a time. Progress goes to standard error; the table of outcomes to standard "
     "output, followed by the versions each updated camera then reports."};
 
-void declareOptions(CLI::App& command, UploadOptions* o) {
+void declareUploadOptions(CLI::App& command, UploadOptions* o) {
     command.add_option("FILE", o->file, "the image")->required();
     command
         .add_option_function<std::string>(
@@ -193,7 +193,7 @@ int upload(const UploadOptions& given) {
 }  // namespace
 
 Subcommand addUploadCommand(CLI::App& cli) {
-    return addSubcommand<UploadOptions>(cli, kUploadText, declareOptions, upload);
+    return addSubcommand<UploadOptions>(cli, kUploadText, declareUploadOptions, upload);
 }
 
 }  // namespace lenscout

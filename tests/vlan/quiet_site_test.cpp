@@ -27,14 +27,14 @@ std::string scanner() { return cli().substr(0, cli().rfind('/')) + "/lenscout-sc
 
 // Each line that `command` writes into a pipe, with when it arrived, in ms
 // from the start.
-struct Arrival {
+struct TimedLine {
     long ms;
     std::string line;
 };
-std::vector<Arrival> linesThroughAPipe(const std::string& command) {
+std::vector<TimedLine> linesThroughAPipe(const std::string& command) {
     const auto start = Clock::now();
     std::unique_ptr<FILE, int (*)(FILE*)> pipe(popen(command.c_str(), "r"), pclose);
-    std::vector<Arrival> lines;
+    std::vector<TimedLine> lines;
     char line[4096];
     while (pipe && std::fgets(line, sizeof line, pipe.get()))
         lines.push_back(
@@ -50,10 +50,10 @@ TEST(QuietSite, OneCamerasLinesLeaveAsTheyHappenIntoAPipe) {
     test::SimProcess sim(1, {"--delay", "0-5", "--camera", "id=ALONE,ip=192.168.77.61"});
     ASSERT_TRUE(sim.ok());
     for (const std::string& command : {scanner() + " --ticks --search 7", cli() + " scan --ticks --search 7"}) {
-        const std::vector<Arrival> lines = linesThroughAPipe(command);
+        const std::vector<TimedLine> lines = linesThroughAPipe(command);
         bool camera = false;
         int ticks = 0;
-        for (const Arrival& a : lines) {
+        for (const TimedLine& a : lines) {
             if (!camera && a.line.find("ALONE") != std::string::npos) {
                 camera = true;
                 EXPECT_LT(a.ms, 3000) << command << ": the camera's line came at " << a.ms << " ms";

@@ -26,11 +26,13 @@
 
 using namespace lenscout;
 
-namespace {
-
+// What a user types into the dialog: a field of the test class below, so
+// outside the unnamed namespace.
 struct Entries {
     const char *ip, *mask, *gateway, *dns, *port, *user, *password;
 };
+
+namespace {
 
 // Runs the real dialog and fills it as a user would, then presses OK.
 bool runDialog(CameraInfo& camera, const Entries& e, const MessageBoxFn& messageBox) {
