@@ -1,22 +1,13 @@
 #pragma once
-// The languages Lenscout speaks, in one list: the setting's numbers, the
-// string table's columns, the tray menu's commands, lenscout-cli's --lang,
-// its help and the manual page all come from here. A new language is one
-// line here and one column in string_texts.cpp.
+// The languages Lenscout speaks, from the one list in cmake/facts.cmake:
+// the setting's numbers, the string table's columns, the tray menu's
+// commands, lenscout-cli's --lang, its help and the manual page all come
+// from it.
 #include <cstdint>
 
-namespace lenscout {
+#include "lenscout_facts.h"
 
-// X(setting, constant, name in itself (UTF-8), name in English, Windows
-// language identifiers (up to five, 0 where unused), locale names)
-// The setting 0 is automatic; English, the first, is also the fallback.
-// clang-format off
-#define LENSCOUT_LANGUAGES(X)                                                                         \
-    X(1, kEnglish,            "English",  "English",             0x0409, 0, 0, 0, 0, "en")            \
-    X(2, kSimplifiedChinese,  "简体中文", "Simplified Chinese",  0x0804, 0, 0, 0, 0, "zh_CN")         \
-    X(3, kTraditionalChinese, "繁體中文", "Traditional Chinese", 0x0404, 0x0c04, 0x1004, 0x1404, 0,   \
-      "zh_TW", "zh_HK", "zh_SG", "zh_MO")
-// clang-format on
+namespace lenscout {
 
 #define LENSCOUT_LANGUAGE_CONSTANT(setting, name, ...) constexpr int name = setting;
 LENSCOUT_LANGUAGES(LENSCOUT_LANGUAGE_CONSTANT)

@@ -5,7 +5,7 @@
 #include <cstring>
 
 #include "cli/subcommands.h"
-#include "lenscout_version.h"
+#include "lenscout_facts.h"
 #include "platform/socket.h"
 #include "platform/terminal.h"
 #include "site/exit_status.h"
@@ -17,8 +17,8 @@ int runCli(int argc, char** argv) {
     ignoreBrokenPipes();
     handleInterrupts();
     CLI::App cli("Finds the IP cameras on every network interface, sets their network and uploads firmware to them.",
-                 "lenscout-cli");
-    cli.set_version_flag("--version", "lenscout-cli " LENSCOUT_VERSION);
+                 LENSCOUT_CLI_PROGRAM);
+    cli.set_version_flag("--version", LENSCOUT_CLI_PROGRAM " " LENSCOUT_VERSION);
     cli.require_subcommand(1);
     std::vector<Subcommand> commands;
     for (AddSubcommand add : kSubcommands) commands.push_back(add(cli));
@@ -32,11 +32,11 @@ int runCli(int argc, char** argv) {
     const int status = parseCommandLine(cli, argc, argv);
     if (status >= 0) return status;
     if (!startSocketLayer()) {
-        std::fprintf(stderr, "lenscout-cli: no sockets to be had\n");
+        std::fprintf(stderr, LENSCOUT_CLI_PROGRAM ": no sockets to be had\n");
         return kExitFailed;
     }
     for (const Subcommand& c : commands)
-        if (c.command->parsed()) return finishOutput("lenscout-cli", c.run());
+        if (c.command->parsed()) return finishOutput(LENSCOUT_CLI_PROGRAM, c.run());
     return kExitUsage;
 }
 

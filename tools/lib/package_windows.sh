@@ -17,8 +17,8 @@ need_packages windows-package
 
 cmake --preset windows -DLENSCOUT_WERROR="${LENSCOUT_WERROR:-OFF}" >/dev/null
 cmake --build --preset windows -j "$(nproc)" --target lenscout lenscout-cli lenscout-scan lenscout_netsh_recorder
-version=$(sed -n 's/^project(Lenscout VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
-ports=$(sed -n 's/.*kDiscoveryPorts\[\] = {\([0-9, ]*\)};.*/\1/p' discovery/discovery_port.h | tr -d ' ')
+# The version and the discovery ports, as CMake wrote them.
+source build-windows/generated/lenscout_facts.sh
 stage=build-windows/package/lenscout-$version
 rm -rf build-windows/package
 mkdir -p "$stage" build
