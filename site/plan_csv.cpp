@@ -8,6 +8,8 @@
 #include <map>
 #include <sstream>
 
+#include "ui/camera_fields.h"
+
 namespace lenscout {
 
 bool parseCsv(const std::string& text, std::vector<std::pair<int, std::vector<std::string>>>* records,
@@ -120,11 +122,12 @@ std::string planCellText(const std::string& cell) {
 
 namespace {
 
-// Every column a plan may have: those of inventory, and dhcp.
-const char* const kPlanColumns[] = {"id",          "name",          "ip",       "mask",     "gateway",
-                                    "dns",         "http_port",     "firmware", "webui",    "same_subnet",
-                                    "interface",   "local_address", "sender",   "conflict", "conflict_sender",
-                                    "conflict_ip", "dhcp"};
+// Whether a plan may have the column: those of inventory, and dhcp.
+bool isPlanColumn(const std::string& name) {
+    if (name == "dhcp") return true;
+    const std::vector<const CameraField*>& columns = fieldsFor(kInInventory);
+    return std::any_of(columns.begin(), columns.end(), [&](const CameraField* f) { return name == f->key; });
+}
 
 std::string lowered(const std::string& s) {
     std::string v = s;
@@ -138,7 +141,7 @@ bool readHeader(const std::vector<std::string>& header, std::map<std::string, si
         const std::string name = lowered(trimmed(header[i]));
         if (name.empty() && i + 1 == header.size()) continue;  // a separator at the end
         if (name[0] == '#') continue;                          // the technician's notes
-        if (std::find(std::begin(kPlanColumns), std::end(kPlanColumns), name) == std::end(kPlanColumns))
+        if (!isPlanColumn(name))
             errors->push_back("line 1: unknown column \"" + header[i] +
                               "\" (the columns are those of inventory, and dhcp; a column of notes starts with #)");
         else if (!columns->emplace(name, i).second)

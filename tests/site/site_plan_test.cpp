@@ -4,6 +4,7 @@
 
 #include "cli/plan_messages.h"
 #include "discovery/camera_text.h"
+#include "site/inventory_format.h"
 #include "site/site_plan.h"
 #include "support/message_bytes.h"
 
@@ -169,6 +170,58 @@ TEST(ProvisionPlan, AMissingCameraKeepsItsPlannedAddress) {
     EXPECT_EQ(judge(changes, {a}).errors,
               std::vector<std::string>{
                   "line 2: A: 10.0.0.50 would be held by 2 devices once the plan is done: A, GONE (not found)"});
+}
+
+}  // namespace
+}  // namespace lenscout
+
+namespace lenscout {
+namespace {
+
+// An inventory is a plan that changes nothing: every column reads back, and
+// each row leaves its camera as it is, whether the inventory went to a file
+// or to a terminal, and whatever the cameras' names hold.
+TEST(InventoryAsPlan, EveryCameraReadsBackUnchanged) {
+    CameraInfo plain = camera("CAM1", "10.0.0.10");
+    plain.mask = test::ip("255.255.255.0");
+    plain.gateway = test::ip("10.0.0.1");
+    plain.dns = test::ip("10.0.0.2");
+    plain.httpPort = toNetPort(80);
+    plain.firmwareVersion = test::ip("1.2.3.4");
+    plain.sender = plain.ip;
+    setFieldText(plain.name, "Gate, \"north\"; =1+1");
+    CameraInfo odd = camera("=CAM2", "192.168.7.200");
+    odd.mask = test::ip("255.255.0.0");
+    odd.gateway = test::ip("192.168.0.1");
+    odd.dns = test::ip("8.8.8.8");
+    odd.httpPort = toNetPort(8080);
+    odd.sameSubnet = 1;
+    odd.conflict = 1;
+    odd.conflictSender = test::ip("192.168.7.9");
+    setFieldText(odd.name, "\xb4\xf3\xc3\xc5\x07\ttab");  // GBK, a bell and a tab
+    const std::vector<CameraInfo> cameras = {plain, odd};
+    for (bool terminal : {false, true}) {
+        const std::string csv = inventoryCsv(
+            cameras, [](uint32_t) { return std::string("eth0"); }, terminal);
+        std::vector<PlanRow> rows;
+        std::vector<std::string> errors;
+        ASSERT_TRUE(readPlan(csv, &rows, &errors)) << csv << (errors.empty() ? "" : errors[0]);
+        ASSERT_EQ(rows.size(), cameras.size());
+        for (size_t i = 0; i < rows.size(); ++i) {
+            Change c;
+            c.row = rows[i];
+            c.current = cameras[i];
+            std::vector<PlanIssue> issues;
+            ASSERT_TRUE(planChange(c, &issues)) << csv << planIssueText(issues.at(0));
+            EXPECT_EQ(c.row.id, fieldText(cameras[i].deviceId));
+            EXPECT_FALSE(c.row.dhcp);
+            EXPECT_EQ(c.wanted.ip, c.current.ip) << csv;
+            EXPECT_EQ(c.wanted.mask, c.current.mask);
+            EXPECT_EQ(c.wanted.gateway, c.current.gateway);
+            EXPECT_EQ(c.wanted.dns, c.current.dns);
+            EXPECT_EQ(c.wanted.httpPort, c.current.httpPort);
+        }
+    }
 }
 
 }  // namespace
