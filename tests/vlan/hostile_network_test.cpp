@@ -9,6 +9,7 @@
 
 #include "discovery/camera_text.h"
 #include "discovery/message_ids.h"
+#include "platform/datagram_batch.h"
 #include "support/sim_process.h"
 #include "support/worker_run.h"
 
@@ -57,15 +58,19 @@ TEST(HostileNetwork, TheWorkerKeepsListingTheRealCameras) {
     run.drain(static_cast<uint32_t>(seconds - 2) * 1000);
     const long after = residentKib();
 
-    EXPECT_EQ(run.exitCode(), STILL_ACTIVE) << "the worker must not stop";
+    EXPECT_FALSE(run.finished()) << "the worker must not stop";
     EXPECT_GE(periods, seconds / 3);
     EXPECT_EQ(incomplete, 0) << "every period lists all ten cameras";
     EXPECT_EQ(ownFailures, 0) << "no datagram may pass for the worker's own failure";
     EXPECT_EQ(codes, 0) << "no request went out: every result of the flood is unsolicited";
     // The sanitizers' allocator keeps freed blocks and their shadow, so the
-    // bound holds in the normal build only; leaks are for LeakSanitizer.
+    // bound holds in the normal build only; leaks are for LeakSanitizer. The
+    // receive batch's buffer is reserved whole but becomes resident as the
+    // flood fills it further, the more so on a busy machine where the worker
+    // reads less often: that much growth, and half a megabyte more, is flat.
     if (!kSanitizedAllocator) {
-        EXPECT_LT(after - before, 1024) << "resident memory must stay flat";
+        const long batchKib = static_cast<long>(DatagramBatch::kMaxBytes / 1024);
+        EXPECT_LT(after - before, batchKib + 512) << "resident memory must stay flat";
     }
     std::printf("hostile: %d s, %d periods, %zu result codes passed on, resident %ld -> %ld KiB\n", seconds, periods,
                 static_cast<size_t>(codes), before, after);
