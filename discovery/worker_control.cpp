@@ -9,10 +9,9 @@ namespace lenscout {
 
 void stopWorker(WorkerThread& worker) {
     if (worker.id() == kNoThread) return;  // never started
-    while (worker.exitCode() == STILL_ACTIVE) {
+    while (!worker.finished()) {
         postQuit(worker.id());
-        for (int i = 0; i < 20 && worker.exitCode() == STILL_ACTIVE; ++i)
-            std::this_thread::sleep_for(std::chrono::milliseconds(5));
+        for (int i = 0; i < 20 && !worker.finished(); ++i) std::this_thread::sleep_for(std::chrono::milliseconds(5));
     }
     worker.join();
 }

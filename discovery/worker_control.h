@@ -3,7 +3,7 @@
 
 namespace lenscout {
 
-// Ends a discovery worker: posts WM_QUIT every 100 ms until the thread has
+// Ends a discovery worker: posts kQuitThread every 100 ms until the thread has
 // returned (a post can fail while its queue is being made or after it has
 // gone), then joins it.
 void stopWorker(WorkerThread& worker);

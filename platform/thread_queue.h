@@ -7,10 +7,9 @@
 
 namespace lenscout {
 
-// <windows.h> has this one as a macro of the same value.
-#ifndef WM_QUIT
-constexpr uint32_t WM_QUIT = 18;
-#endif
+// Tells a queue's thread to end; its wParam is the thread's exit code. The
+// other messages are the program's own, from 0x8000 up.
+constexpr uint32_t kQuitThread = 1;
 
 using ThreadId = uint32_t;
 constexpr ThreadId kNoThread = 0;

@@ -7,7 +7,7 @@ namespace lenscout {
 bool WorkerThread::start(Proc proc) {
     if (thread_.joinable()) return false;
     id_ = createThreadQueue();
-    exitCode_ = STILL_ACTIVE;
+    finished_ = false;
     const ThreadId id = id_;
     try {
         thread_ = std::thread([this, id, proc = std::move(proc)] {
@@ -15,6 +15,7 @@ bool WorkerThread::start(Proc proc) {
             uint32_t code = proc();
             closeThreadQueue();  // no-op when the function closed it itself
             exitCode_ = code;
+            finished_ = true;
         });
     } catch (const std::system_error&) {
         // The thread library reports a failed creation only this way.

@@ -8,13 +8,8 @@
 
 namespace lenscout {
 
-// <windows.h> has this one as a macro of the same value.
-#ifndef STILL_ACTIVE
-constexpr uint32_t STILL_ACTIVE = 259;
-#endif
-
-// A thread with its own message queue and a published exit code, which
-// reads STILL_ACTIVE until the thread function has returned.
+// A thread with its own message queue, whether it has ended, and the exit
+// code it published then.
 class WorkerThread {
 public:
     using Proc = std::function<uint32_t()>;
@@ -27,6 +22,8 @@ public:
     // False when the thread could not be created.
     bool start(Proc proc);
     ThreadId id() const { return id_; }
+    // Whether the thread function has returned; its code is exitCode().
+    bool finished() const { return finished_.load(); }
     uint32_t exitCode() const { return exitCode_.load(); }
     // Waits for the thread to end; call only once it has been told to.
     void join();
@@ -34,7 +31,8 @@ public:
 private:
     std::thread thread_;
     ThreadId id_ = kNoThread;
-    std::atomic<uint32_t> exitCode_{STILL_ACTIVE};
+    std::atomic<uint32_t> exitCode_{0};
+    std::atomic<bool> finished_{false};
 };
 
 }  // namespace lenscout

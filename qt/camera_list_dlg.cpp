@@ -124,7 +124,9 @@ void CCameraListDlg::quitAfterThisMessage() {
         this, [this] { done(QDialog::Rejected); }, Qt::QueuedConnection);
 }
 
-void CCameraListDlg::OnTrayNotify(uintptr_t, intptr_t lParam) { presenter_.OnTrayNotify(lParam); }
+void CCameraListDlg::OnTrayNotify(uintptr_t, intptr_t lParam) {
+    presenter_.OnTrayNotify(static_cast<TrayMouse>(lParam));
+}
 
 int CCameraListDlg::runTrayMenu(const std::vector<TrayMenuEntry>& entries) { return services_.tray->runMenu(entries); }
 
@@ -249,7 +251,7 @@ void CCameraListDlg::closeCameraDialogs() {
 }
 
 // Tray icon removed, then store and list emptied and the worker stopped:
-// WM_QUIT every 100 ms until it has returned.
+// kQuitThread every 100 ms until it has returned.
 void CCameraListDlg::OnDestroy() {
     destroyed_ = true;
     if (trayRetry_) trayRetry_->stop();

@@ -46,13 +46,13 @@ TEST(WorkerThread, QueueExistsBeforeTheThreadRunsAndExitCodeIsPublished) {
     WorkerThread thread;
     ASSERT_TRUE(thread.start([] {
         ThreadMessage m;
-        while (waitThreadMessage(&m, 1000) && m.message != WM_QUIT) {}
+        while (waitThreadMessage(&m, 1000) && m.message != kQuitThread) {}
         return static_cast<uint32_t>(m.wParam);
     }));
-    EXPECT_TRUE(postThreadMessage(thread.id(), WM_QUIT, 42, 0));
+    EXPECT_TRUE(postThreadMessage(thread.id(), kQuitThread, 42, 0));
     thread.join();
     EXPECT_EQ(thread.exitCode(), 42u);
-    EXPECT_FALSE(postThreadMessage(thread.id(), WM_QUIT, 0, 0));
+    EXPECT_FALSE(postThreadMessage(thread.id(), kQuitThread, 0, 0));
 }
 
 }  // namespace

@@ -26,6 +26,14 @@ LRESULT CALLBACK ListHookProc(HWND list, UINT message, WPARAM wParam, LPARAM lPa
 
 // Windows sends this to every top-level window when its taskbar starts
 // again, after which every tray icon must be added anew.
+// The shell's mouse message, in the tray notification's lParam, as the
+// presenter knows it.
+TrayMouse trayMouseOf(LPARAM lParam) {
+    if (lParam == WM_LBUTTONDOWN) return TrayMouse::LeftDown;
+    if (lParam == WM_RBUTTONUP) return TrayMouse::RightUp;
+    return TrayMouse::Other;
+}
+
 UINT taskbarCreatedMessage() {
     static const UINT message = RegisterWindowMessageW(L"TaskbarCreated");
     return message;
@@ -122,7 +130,7 @@ bool CCameraListDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_P
     case WM_CAMERA_FOUND: presenter_->OnCameraFound(takeRecord(wParam)); break;
     case WM_SCAN_TICK: presenter_->OnScanTick(); break;
     case WM_SCAN_ERROR: presenter_->OnScanError(paramCode(wParam)); break;
-    case WM_TRAYNOTIFY: presenter_->OnTrayNotify(lParam); break;
+    case WM_TRAYNOTIFY: presenter_->OnTrayNotify(trayMouseOf(lParam)); break;
     case WM_LIST_RCLICK: presenter_->OnListRClick(); break;
     case WM_SYSCOMMAND: return OnSysCommand(wParam);
     // The close box, Alt+F4 and the taskbar's "Close window" end the program.
@@ -201,7 +209,7 @@ void CCameraListDlg::finish(INT_PTR result) {
 
 // Hook and font taken from the list (which is destroyed after this window's
 // WM_DESTROY, and must not hold a deleted font), tray icon removed, then
-// store and list emptied and the worker stopped: WM_QUIT every 100 ms until
+// store and list emptied and the worker stopped: kQuitThread every 100 ms until
 // it has returned.
 void CCameraListDlg::OnDestroy() {
     destroyed_ = true;

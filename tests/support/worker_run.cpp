@@ -42,7 +42,7 @@ void WorkerRun::drain(uint32_t periodMs) { waitFor(0, periodMs); }
 uint32_t WorkerRun::quit() {
     const uint32_t before = tickCount();
     postQuit(thread_.id());
-    while (thread_.exitCode() == STILL_ACTIVE && tickCount() - before < 5000) {
+    while (!thread_.finished() && tickCount() - before < 5000) {
         uint32_t got;
         takeOne(1, &got);
     }

@@ -23,8 +23,9 @@ public:
     bool waitFor(uint32_t message, uint32_t timeoutMs);
     // Takes notifications for the whole period.
     void drain(uint32_t periodMs);
-    // Posts WM_QUIT and returns the milliseconds until the thread returned.
+    // Posts kQuitThread and returns the milliseconds until the thread returned.
     uint32_t quit();
+    bool finished() const { return thread_.finished(); }
     uint32_t exitCode() const { return thread_.exitCode(); }
 
     bool keepHistory = true;  // records and codes; off where a flood would make them grow without end
