@@ -1,10 +1,11 @@
 #pragma once
-// The user's language choice, kept in the user's settings file under the
-// key "lang".
+// The user's language choice, the setting languageSetting() of the
+// user's settings file.
 #include <cstddef>
 #include <string>
 
 #include "app/languages.h"
+#include "app/user_settings.h"
 
 namespace lenscout {
 
@@ -12,13 +13,6 @@ namespace lenscout {
 // language of languages.h.
 extern int LanguageSetting;
 
-// The name of the settings file, which older versions kept in the working
-// directory.
-constexpr char kSettingsFile[] = "lenscout.cfg";
-
-// The user's settings file (private_file.h); the working directory's only
-// where the system names no folder for the user.
-std::string settingsFilePath();
 // A settings file that an older version left in the working directory is
 // taken over once, while the user has none of their own yet.
 void takeOverOldSettings();

@@ -1,8 +1,8 @@
 #pragma once
 // The settings file of every Lenscout program: "key=value" lines. Keys a
 // program does not know are kept as they stand, so that a newer or older
-// program's settings survive a write. The keys themselves are declared once,
-// in setting_keys.h.
+// program's settings survive a write. The settings themselves are declared
+// once, in user_settings.h.
 #include <cstddef>
 #include <optional>
 #include <string>

@@ -5,7 +5,7 @@
 
 namespace lenscout {
 
-constexpr int kStringRows = 53;
+constexpr int kStringRows = 56;
 constexpr int kLanguageColumns = kLanguageCount;
 
 // StringTable[row][column]: column 0 is English, column c language c + 1.
@@ -20,7 +20,7 @@ extern const GbkTable StringTable;
 // Makes the language's column current; any value outside the languages
 // makes English current.
 void SelectLanguage(int language);
-// The row's text in the current language, for rows 1 to 51; English until
+// The row's text in the current language, for rows 1 to kStringRows - 1; English until
 // the first selection. Any other row gives "".
 const char* CurrentText(int row);
 
@@ -82,6 +82,10 @@ enum TextRow {
     kTextAnsweredFrom = 51,  // the properties' sender of the reply
     // Why Windows may not shut down yet.
     kTextUploadRunning = 52,
+    // The tray menu's choices of the search period.
+    kTextSearchEverySecond = 53,
+    kTextSearchEvery3s = 54,
+    kTextSearchEvery10s = 55,
 };
 
 }  // namespace lenscout

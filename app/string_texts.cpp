@@ -61,6 +61,9 @@ const char* const kTextsUtf8[kStringRows][kLanguageCount] = {
     /* kTextUploadCancelled         */ {"Upload cancelled, the camera keeps its old firmware !", "升级已取消, 摄像机保留原固件 !", "升級已取消, 攝像機保留原固件 !"},
     /* kTextAnsweredFrom            */ {"Answered from", "应答来自", "應答來自"},
     /* kTextUploadRunning           */ {"A camera is taking new firmware: stopping now could leave it without one !", "摄像机正在接收新固件: 现在停止可能使其失去固件 !", "攝像機正在接收新固件: 現在停止可能使其失去固件 !"},
+    /* kTextSearchEverySecond       */ {"Search every second", "每秒搜索一次", "每秒搜尋一次"},
+    /* kTextSearchEvery3s           */ {"Search every 3 seconds", "每 3 秒搜索一次", "每 3 秒搜尋一次"},
+    /* kTextSearchEvery10s          */ {"Search every 10 seconds", "每 10 秒搜索一次", "每 10 秒搜尋一次"},
 };
 // clang-format on
 

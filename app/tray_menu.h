@@ -1,6 +1,6 @@
 #pragma once
 // The tray icon's menu, built anew each time it opens, and what its
-// commands do to the language setting.
+// commands do to the settings it lists: the language and the search period.
 #include <cstdint>
 #include <vector>
 
@@ -15,39 +15,49 @@ constexpr int ID_TRAY_ENGLISH = trayLanguageCommand(kEnglish);
 constexpr int ID_TRAY_SIMPLIFIED = trayLanguageCommand(kSimplifiedChinese);
 constexpr int ID_TRAY_TRADITIONAL = trayLanguageCommand(kTraditionalChinese);
 constexpr int ID_TRAY_EXIT = trayLanguageCommand(kLanguageCount) + 1;
+// The choices of the search period, in the order of its setting's list.
+constexpr int ID_TRAY_PERIOD_FIRST = ID_TRAY_EXIT + 1;
 
-// The tray icon's identifier and the mouse messages its handler acts on.
+// The tray icon's identifier.
 constexpr int TRAY_ICON_ID = 128;
-constexpr int kTrayLeftButtonDown = 513;
-constexpr int kTrayRightButtonUp = 516;
+// What the icon reports of the mouse; each desktop maps its own events to
+// these, and Qt carries them as the lParam of WM_TRAYNOTIFY.
+enum class TrayMouse : intptr_t { Other = 0, LeftDown = 1, RightUp = 2 };
 // The tip holds at most 63 bytes of the title and its terminating zero.
 constexpr int kTrayTipSize = 64;
 
 // Autodetect and the three languages: one choice among them, always one.
 inline bool isLanguageCommand(int command) { return command >= ID_TRAY_AUTODETECT && command < ID_TRAY_EXIT; }
 
+// The menu's groups of choices, one checked in each.
+enum class TrayGroup { None, Language, SearchPeriod };
+
 struct TrayMenuEntry {
     int command;       // 0 for the separator
     const char* text;  // GBK; null for the separator
     bool checked;
+    TrayGroup group = TrayGroup::None;
 };
 
-// Autodetect, the languages each in its own, a separator, Exit; exactly
-// one of the language entries checked, after LanguageSetting.
-std::vector<TrayMenuEntry> BuildTrayMenu();
+// Autodetect, the languages each in its own, a separator, the search
+// periods, a separator, Exit; one language checked after LanguageSetting,
+// and the period of `searchPeriod` seconds.
+std::vector<TrayMenuEntry> BuildTrayMenu(int searchPeriod);
 
 struct TrayCommandResult {
     bool exit = false;
-    int language = 0;  // the language to apply; 0 when there is none
+    int language = 0;      // the language to apply; 0 when there is none
+    int searchPeriod = 0;  // the seconds between searches to apply; 0 when there is none
 };
-// Carries out a chosen command: a language command sets LanguageSetting
-// and writes the settings file, also when its entry was already checked.
+// Carries out a chosen command: a language or period command sets its
+// setting and writes the settings file, also when its entry was already
+// checked.
 TrayCommandResult OnTrayMenuCommand(int command);
 
 // What a click on the tray icon does: the left button shows the window in
 // every state; the right button opens the menu unless the context menu or
 // a dialog from it is up.
 enum class TrayClick { Nothing, ShowWindow, OpenMenu };
-TrayClick trayClickAction(intptr_t mouseMessage, bool contextBusy);
+TrayClick trayClickAction(TrayMouse mouse, bool contextBusy);
 
 }  // namespace lenscout

@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "app/languages.h"
+#include "app/user_settings.h"
 #include "site/exit_status.h"
 
 namespace lenscout {
@@ -94,6 +95,26 @@ void addIdsOption(CLI::App& command, std::vector<std::string>* ids, const std::s
         ->allow_extra_args(false)
         ->check(nonEmpty())
         ->group("");
+}
+
+void addPeriodOption(CLI::App& command, int* seconds) {
+    const Setting& period = searchPeriodSetting();
+    *seconds = readSetting(period);
+    std::vector<int> values;
+    std::string listed;
+    for (const SettingChoice& c : period.choices) {
+        values.push_back(c.value);
+        listed += (listed.empty()                           ? ""
+                   : values.size() == period.choices.size() ? " or "
+                                                            : ", ") +
+                  std::to_string(c.value);
+    }
+    command
+        .add_option(
+            "--period", *seconds,
+            "seconds between searches: " + listed + " (" + std::to_string(*seconds) + ", the desktops' setting)")
+        ->option_text("S")
+        ->check(CLI::IsMember(values));
 }
 
 void addCredentialOptions(CLI::App& command, CredentialOptions* credentials, const std::string& whose) {

@@ -102,6 +102,7 @@ void declareScanOptions(CLI::App& command, ScanOptions* o) {
     command.add_flag("--list", o->list,
                      "print the camera list instead, as the main window shows it after each search "
                      "(with --once, at the end)");
+    addPeriodOption(command, &o->periodS);
     addLanguageOption(command, &o->language);
 }
 
@@ -116,7 +117,8 @@ Subcommand addScanCommand(CLI::App& cli) {
 int runScan(const ScanOptions& options, const char* program) {
     selectToolLanguage(options.language);
     ScanPrinter printer(options);
-    CameraSearch search(options.once ? kOneSearchOnly : kSearchPeriodMs);
+    const uint32_t periodMs = options.periodS > 0 ? static_cast<uint32_t>(options.periodS) * 1000 : kSearchPeriodMs;
+    CameraSearch search(options.once ? kOneSearchOnly : periodMs);
     search.onNoInterface([program] { noInterface(program); });
     if (!search.start()) {
         std::fprintf(stderr, "%s: cannot start the discovery thread\n", program);

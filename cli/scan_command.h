@@ -15,6 +15,7 @@ struct ScanOptions {
     bool ticks = false;
     bool list = false;
     int64_t language = kLanguageUnset;
+    int periodS = 0;  // seconds between searches
 };
 
 // Declares the scanner's options on `command` (lenscout-scan's own line, or

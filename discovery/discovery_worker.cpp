@@ -50,8 +50,9 @@ bool DiscoveryWorker::runPass() { return takeThreadMessage() && searchIfDue() &&
 bool DiscoveryWorker::takeThreadMessage() {
     ThreadMessage m;
     if (!peekThreadMessage(&m)) return true;
-    if (m.message == WM_QUIT) return false;
+    if (m.message == kQuitThread) return false;
     if (m.message == TM_SEARCH_NOW) searchSoon();
+    if (m.message == TM_SET_PERIOD) setPeriod(static_cast<uint32_t>(m.wParam));
     if (const WorkerRequest* request = findWorkerRequest(m.message)) return sendRequest(*request, m);
     return true;
 }
@@ -70,6 +71,14 @@ bool DiscoveryWorker::sendRequest(const WorkerRequest& request, const ThreadMess
     if (!sent) return fail();
     searchSoon();
     return true;
+}
+
+// The next search comes a new period after the last one: at once where
+// that time has passed. Before the first search, that one stays due.
+void DiscoveryWorker::setPeriod(uint32_t periodMs) {
+    if (periodMs == 0) return;
+    periodMs_ = periodMs;
+    if (period_ > 0) due_ = lastSearch_ + periodMs_;
 }
 
 // Now, or kMinSearchGapMs after the last search, whichever is later.
@@ -208,6 +217,9 @@ bool postSetNetwork(ThreadId worker, const CameraInfo& settings) {
 }
 
 bool postSearchNow(ThreadId worker) { return postThreadMessage(worker, TM_SEARCH_NOW, 0, 0); }
-bool postQuit(ThreadId worker) { return postThreadMessage(worker, WM_QUIT, 0, 0); }
+bool postSearchPeriod(ThreadId worker, uint32_t periodMs) {
+    return postThreadMessage(worker, TM_SET_PERIOD, periodMs, 0);
+}
+bool postQuit(ThreadId worker) { return postThreadMessage(worker, kQuitThread, 0, 0); }
 
 }  // namespace lenscout

@@ -60,6 +60,7 @@ private:
     bool sendRequest(const WorkerRequest& request, const ThreadMessage& m);
     bool searchIfDue();
     void searchSoon();
+    void setPeriod(uint32_t periodMs);
     bool broadcast(int* sent = nullptr, bool oncePerLink = false);
     bool sendToCamera(const CameraInfo& settings);
     bool receiveDatagrams();
@@ -89,7 +90,7 @@ private:
     uint32_t sliceStart_ = 0;  // when the first of them was heard
 };
 
-// The worker thread's entry: runs a worker for `window` until WM_QUIT or a
+// The worker thread's entry: runs a worker for `window` until kQuitThread or a
 // socket failure, frees what its queue still holds, and returns 0.
 uint32_t DiscoveryThreadProc(MessageTarget* window, uint32_t periodMs = kSearchPeriodMs);
 
@@ -97,6 +98,8 @@ uint32_t DiscoveryThreadProc(MessageTarget* window, uint32_t periodMs = kSearchP
 // worker owns once posted; on failure the copy is freed here.
 bool postSetNetwork(ThreadId worker, const CameraInfo& settings);
 bool postSearchNow(ThreadId worker);
+// Makes the worker search every `periodMs` from its last search on.
+bool postSearchPeriod(ThreadId worker, uint32_t periodMs);
 bool postQuit(ThreadId worker);
 
 }  // namespace lenscout

@@ -23,7 +23,8 @@ namespace lenscout {
     X(WM_LIST_RCLICK, 0x8005, false)      /* list hook to window: a right-button press */             \
     X(TM_SET_NETWORK, 0x8006, true)       /* window to worker; wParam: heap CameraInfo to send */     \
     X(TM_SEARCH_NOW, 0x8007, false)       /* window to worker: search soon (kMinSearchGapMs) */       \
-    X(WM_REMAKE_LIST_FONT, 0x8008, false) /* window to itself after a DPI change; wParam: the DPI */
+    X(WM_REMAKE_LIST_FONT, 0x8008, false) /* window to itself after a DPI change; wParam: the DPI */  \
+    X(TM_SET_PERIOD, 0x8009, false)       /* window to worker; wParam: ms between searches */
 
 #define LENSCOUT_MESSAGE_CONSTANT(name, number, record) constexpr uint32_t name = number;
 LENSCOUT_MESSAGES(LENSCOUT_MESSAGE_CONSTANT)

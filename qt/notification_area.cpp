@@ -3,6 +3,7 @@
 #include <QGuiApplication>
 #include <QMenu>
 #include <QSystemTrayIcon>
+#include <map>
 
 #include "discovery/message_ids.h"
 #include "qt/gbk_text.h"
@@ -37,9 +38,10 @@ public:
         if (iconMenu_.entries) attachIconMenu();
         QObject::connect(icon_.get(), &QSystemTrayIcon::activated, window_,
                          [this](QSystemTrayIcon::ActivationReason r) {
-                             if (r == QSystemTrayIcon::Trigger) notify(kTrayLeftButtonDown);
+                             if (r == QSystemTrayIcon::Trigger) notify(static_cast<intptr_t>(TrayMouse::LeftDown));
                              // With a menu of its own the icon shows it already.
-                             if (r == QSystemTrayIcon::Context && !menu_) notify(kTrayRightButtonUp);
+                             if (r == QSystemTrayIcon::Context && !menu_)
+                                 notify(static_cast<intptr_t>(TrayMouse::RightUp));
                          });
         icon_->show();
         return true;
@@ -95,14 +97,14 @@ private:
 
 }  // namespace
 
-// The languages are one exclusive group, shown as radio items to screen
+// Each group of choices (the languages, the search periods) is one
+// exclusive group, shown as radio items to screen
 // readers and keyboard users alike. What the menu held before goes, its
 // group with it, so that a menu filled at every showing does not grow.
 void fillTrayMenu(QMenu* menu, const std::vector<TrayMenuEntry>& entries) {
     menu->clear();
     qDeleteAll(menu->findChildren<QActionGroup*>(Qt::FindDirectChildrenOnly));
-    auto* languages = new QActionGroup(menu);
-    languages->setExclusive(true);
+    std::map<TrayGroup, QActionGroup*> groups;
     for (const TrayMenuEntry& e : entries) {
         if (!e.text) {
             menu->addSeparator();
@@ -110,10 +112,12 @@ void fillTrayMenu(QMenu* menu, const std::vector<TrayMenuEntry>& entries) {
         }
         QAction* action = menu->addAction(fromGbk(e.text));
         action->setData(e.command);
-        if (!isLanguageCommand(e.command)) continue;
+        if (e.group == TrayGroup::None) continue;
+        QActionGroup*& group = groups[e.group];
+        if (!group) (group = new QActionGroup(menu))->setExclusive(true);
         action->setCheckable(true);
         action->setChecked(e.checked);
-        languages->addAction(action);
+        group->addAction(action);
     }
 }
 

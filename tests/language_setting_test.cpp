@@ -2,10 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <fstream>
 #include <sstream>
 #include <string>
+#include <vector>
 
 #include "app/system_language.h"
 
@@ -69,6 +71,49 @@ TEST_F(SettingsFile, AFailedWriteKeepsTheChoice) {
     std::ofstream(path_) << "a file, where a folder would have to be";
     WriteLanguageSetting(path_ + "/lenscout.cfg");
     EXPECT_EQ(LanguageSetting, 3);
+}
+
+// The search period shares the file with the language: each keeps the
+// other's line, and a period that is not one of the menu's choices gives
+// the default rather than a period no menu can show.
+TEST_F(SettingsFile, TheSearchPeriodIsOneOfItsChoicesBesideTheLanguage) {
+    const Setting& period = searchPeriodSetting();
+    for (const auto& [content, seconds] : std::vector<std::pair<const char*, int>>{{"", 3},
+                                                                                   {"search_period=1", 1},
+                                                                                   {"search_period=10\nlang=2", 10},
+                                                                                   {"search_period=2", 3},
+                                                                                   {"search_period=0", 3},
+                                                                                   {"search_period=-1", 3},
+                                                                                   {"search_period=11", 3},
+                                                                                   {"search_period=x", 3}}) {
+        std::ofstream(path_, std::ios::binary) << content;
+        EXPECT_EQ(readSetting(period, path_), seconds) << content;
+    }
+    std::ofstream(path_, std::ios::binary) << "lang=2\nwindow=10,20";
+    ASSERT_TRUE(writeSetting(period, 10, path_));
+    EXPECT_EQ(readSetting(period, path_), 10);
+    LanguageSetting = 0;
+    ReadLanguageSetting(path_);
+    EXPECT_EQ(LanguageSetting, 2);
+    LanguageSetting = 3;
+    WriteLanguageSetting(path_);
+    EXPECT_EQ(readSetting(period, path_), 10);
+    std::ifstream in(path_, std::ios::binary);
+    std::stringstream content;
+    content << in.rdbuf();
+    EXPECT_EQ(content.str(), "search_period=10\nlang=3\nwindow=10,20");
+    EXPECT_FALSE(writeSetting(period, 1, path_ + "/lenscout.cfg")) << "a failed write says so";
+}
+
+// Each setting's default is one of the values it allows, and its key is its own.
+TEST(Settings, EachKeyIsUniqueAndItsDefaultAllowed) {
+    std::vector<std::string> keys;
+    for (const Setting* s : allSettings()) {
+        EXPECT_TRUE(s->allows(s->fallback)) << s->key;
+        for (const SettingChoice& c : s->choices) EXPECT_TRUE(s->allows(c.value)) << s->key;
+        EXPECT_EQ(std::count(keys.begin(), keys.end(), s->key), 0) << s->key;
+        keys.push_back(s->key);
+    }
 }
 
 TEST(SystemLanguage, IdentifiersOfTheFiveChineseRegionsOnly) {

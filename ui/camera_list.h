@@ -16,7 +16,7 @@ namespace lenscout {
 // What the window does about an error code from the worker.
 enum class ScanErrorAction {
     None,
-    SocketErrorThenQuit,   // "Socket Error !", then WM_QUIT to the main window
+    SocketErrorThenQuit,   // "Socket Error !", then the main window quits
     IncorrectCredentials,  // "Incorrect user or password !"
 };
 ScanErrorAction OnScanError(int32_t code);

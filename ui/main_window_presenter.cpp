@@ -4,6 +4,7 @@
 
 #include "app/gbk_fit.h"
 #include "app/string_table.h"
+#include "app/user_settings.h"
 #include "discovery/discovery_worker.h"
 #include "discovery/worker_control.h"
 
@@ -36,6 +37,8 @@ bool MainWindowPresenter::start(MessageTarget* target) {
         return false;
     }
     m_workerThreadId = m_hWorkerThread.id();
+    searchPeriod_ = readSetting(searchPeriodSetting());
+    postSearchPeriod(m_workerThreadId, static_cast<uint32_t>(searchPeriod_) * 1000);
     return true;
 }
 
@@ -97,17 +100,17 @@ void MainWindowPresenter::OnListRClick() {
     m_contextBusy = 0;
 }
 
-void MainWindowPresenter::OnTrayNotify(intptr_t mouseMessage) {
-    switch (trayClickAction(mouseMessage, m_contextBusy == 1)) {
+void MainWindowPresenter::OnTrayNotify(TrayMouse mouse) {
+    switch (trayClickAction(mouse, m_contextBusy == 1)) {
     case TrayClick::ShowWindow: view_.showWindow(); break;
-    case TrayClick::OpenMenu: runTrayCommand(view_.runTrayMenu(BuildTrayMenu())); break;
+    case TrayClick::OpenMenu: runTrayCommand(view_.runTrayMenu(BuildTrayMenu(searchPeriod_))); break;
     case TrayClick::Nothing: break;
     }
 }
 
 std::vector<TrayMenuEntry> MainWindowPresenter::trayMenuEntries() const {
-    if (trayClickAction(kTrayRightButtonUp, m_contextBusy == 1) != TrayClick::OpenMenu) return {};
-    return BuildTrayMenu();
+    if (trayClickAction(TrayMouse::RightUp, m_contextBusy == 1) != TrayClick::OpenMenu) return {};
+    return BuildTrayMenu(searchPeriod_);
 }
 
 void MainWindowPresenter::runTrayCommand(int command) {
@@ -116,6 +119,10 @@ void MainWindowPresenter::runTrayCommand(int command) {
     if (r.exit) view_.quit();
     else if (r.language)
         ApplyLanguage(r.language);
+    else if (r.searchPeriod) {
+        searchPeriod_ = r.searchPeriod;
+        postSearchPeriod(m_workerThreadId, static_cast<uint32_t>(searchPeriod_) * 1000);
+    }
 }
 
 void MainWindowPresenter::ApplyLanguage(int language) {

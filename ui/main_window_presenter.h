@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "app/tray_menu.h"
+#include "app/user_settings.h"
 #include "discovery/message_target.h"
 #include "platform/worker_thread.h"
 #include "ui/camera_commands.h"
@@ -69,22 +70,23 @@ public:
     void OnScanError(int32_t code);
     void OnDblclkCameraList();
     void OnListRClick();
-    void OnTrayNotify(intptr_t mouseMessage);
+    void OnTrayNotify(TrayMouse mouse);
     void runTrayCommand(int command);
     // The menu a panel shows beside the icon: none, so that it stays shut,
     // while the list's context menu or its dialog is up.
     std::vector<TrayMenuEntry> trayMenuEntries() const;
     void ApplyLanguage(int language);
-    // Store and list emptied, then the worker stopped: WM_QUIT every 100 ms
+    // Store and list emptied, then the worker stopped: kQuitThread every 100 ms
     // until it has returned. Nothing is handled after it.
     void stop();
 
     ThreadId workerThreadId() const { return m_workerThreadId; }
-    bool workerRunning() const { return m_workerThreadId != kNoThread && m_hWorkerThread.exitCode() == STILL_ACTIVE; }
+    bool workerRunning() const { return m_workerThreadId != kNoThread && !m_hWorkerThread.finished(); }
     const CameraList& cameraList() const { return cameras_; }
 
     // 1 while the list's context menu or a dialog opened from it is up.
     int m_contextBusy = 0;
+    int searchPeriod_ = searchPeriodSetting().fallback;  // seconds between searches
 
 private:
     void showCredentialsMessage();

@@ -11,7 +11,9 @@ MenuHandle buildTrayMenu(const std::vector<TrayMenuEntry>& entries) {
             AppendMenuW(menu.get(), MF_SEPARATOR, 0, nullptr);
             continue;
         }
-        const UINT flags = MF_STRING | (e.checked ? MF_CHECKED : MF_UNCHECKED);
+        // A choice of a group shows as a radio item, to screen readers too.
+        const UINT flags =
+            MF_STRING | (e.checked ? MF_CHECKED : MF_UNCHECKED) | (e.group != TrayGroup::None ? MFT_RADIOCHECK : 0);
         AppendMenuW(menu.get(), flags, static_cast<UINT_PTR>(e.command), wideFromGbk(e.text).c_str());
     }
     return menu;

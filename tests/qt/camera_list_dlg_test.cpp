@@ -219,7 +219,7 @@ private slots:
         dlg->showMinimized();
         waitUntil([this] { return dlg->isHidden(); });
         QVERIFY(dlg->isHidden());
-        post(WM_TRAYNOTIFY, TRAY_ICON_ID, kTrayLeftButtonDown);
+        post(WM_TRAYNOTIFY, TRAY_ICON_ID, static_cast<intptr_t>(TrayMouse::LeftDown));
         QVERIFY(dlg->isVisible());
         QVERIFY(!(dlg->windowState() & Qt::WindowMinimized));
     }
@@ -239,17 +239,18 @@ private slots:
 
     void trayMenuMarksTheSetting() {
         open();
-        post(WM_TRAYNOTIFY, TRAY_ICON_ID, kTrayRightButtonUp);
+        post(WM_TRAYNOTIFY, TRAY_ICON_ID, static_cast<intptr_t>(TrayMouse::RightUp));
         QCOMPARE(tray.menusRun, 1);
-        QCOMPARE(int(tray.lastMenu.size()), 6);
+        QCOMPARE(int(tray.lastMenu.size()), 10);
         QCOMPARE(QString(tray.lastMenu[0].text), QStringLiteral("Autodetect Language"));
         QCOMPARE(fromGbk(tray.lastMenu[2].text), QString::fromUtf8("简体中文"));
         QCOMPARE(fromGbk(tray.lastMenu[3].text), QString::fromUtf8("繁體中文"));
         QVERIFY(tray.lastMenu[0].checked);
         for (int i = 1; i < 6; ++i) QVERIFY(!tray.lastMenu[i].checked);
+        QVERIFY2(tray.lastMenu[6].checked, "3 s, the default period");
         QVERIFY(tray.lastMenu[4].text == nullptr);
         LanguageSetting = 3;
-        post(WM_TRAYNOTIFY, TRAY_ICON_ID, kTrayRightButtonUp);
+        post(WM_TRAYNOTIFY, TRAY_ICON_ID, static_cast<intptr_t>(TrayMouse::RightUp));
         QVERIFY(tray.lastMenu[3].checked && !tray.lastMenu[0].checked);
     }
 
@@ -260,7 +261,7 @@ private slots:
         open();
         LanguageSetting = 3;
         std::vector<TrayMenuEntry> entries = fakeTray->panelOpensMenu();
-        QCOMPARE(int(entries.size()), 6);
+        QCOMPARE(int(entries.size()), 10);
         QVERIFY(entries[3].checked && !entries[0].checked);
         dlg->m_contextBusy = 1;
         QVERIFY(fakeTray->panelOpensMenu().empty());
@@ -296,7 +297,7 @@ private slots:
         open();
         post(WM_CAMERA_FOUND, reinterpret_cast<uintptr_t>(camera("A", "")));
         tray.nextChoice = ID_TRAY_ENGLISH;
-        post(WM_TRAYNOTIFY, TRAY_ICON_ID, kTrayRightButtonUp);
+        post(WM_TRAYNOTIFY, TRAY_ICON_ID, static_cast<intptr_t>(TrayMouse::RightUp));
         std::ifstream in(settingsFilePath(), std::ios::binary);
         std::stringstream content;
         content << in.rdbuf();
@@ -311,6 +312,26 @@ private slots:
         post(WM_CAMERA_FOUND, reinterpret_cast<uintptr_t>(camera("A", "")));
         post(WM_SCAN_TICK);
         QVERIFY(lines()[0].startsWith(QStringLiteral("Anonymous")));
+    }
+
+    // The period reaches the worker at the start, and again when the user
+    // picks another, which the file keeps beside the language and the
+    // next start takes.
+    void choosingASearchPeriodWritesItAndTellsTheWorker() {
+        open();
+        QVERIFY(test::StubWorker::reaches(worker.periodMs, 3000));
+        tray.nextChoice = ID_TRAY_PERIOD_FIRST;  // every second
+        post(WM_TRAYNOTIFY, TRAY_ICON_ID, static_cast<intptr_t>(TrayMouse::RightUp));
+        waitUntil([this] { return worker.periodMs == 1000; });
+        QCOMPARE(worker.periodMs.load(), 1000);
+        std::ifstream in(settingsFilePath(), std::ios::binary);
+        std::stringstream content;
+        content << in.rdbuf();
+        QCOMPARE(QString::fromStdString(content.str()), QStringLiteral("search_period=1"));
+        tray.nextChoice = 0;
+        post(WM_TRAYNOTIFY, TRAY_ICON_ID, static_cast<intptr_t>(TrayMouse::RightUp));
+        for (size_t i = 5; i < 8; ++i) QCOMPARE(tray.lastMenu[i].checked, i == 5);
+        QCOMPARE(readSetting(searchPeriodSetting()), 1);
     }
 
     void eachLanguageCommandWritesSelectsAndMarks() {
@@ -328,14 +349,14 @@ private slots:
                      {ID_TRAY_ENGLISH, "lang=1", "User", 1}};
         for (const auto& c : cases) {
             tray.nextChoice = c.command;
-            post(WM_TRAYNOTIFY, TRAY_ICON_ID, kTrayRightButtonUp);
+            post(WM_TRAYNOTIFY, TRAY_ICON_ID, static_cast<intptr_t>(TrayMouse::RightUp));
             std::ifstream in(settingsFilePath(), std::ios::binary);
             std::stringstream content;
             content << in.rdbuf();
             QCOMPARE(QString::fromStdString(content.str()), QString::fromLatin1(c.file));
             QCOMPARE(fromGbk(CurrentText(kTextUser)), QString::fromUtf8(c.user));
             tray.nextChoice = 0;
-            post(WM_TRAYNOTIFY, TRAY_ICON_ID, kTrayRightButtonUp);
+            post(WM_TRAYNOTIFY, TRAY_ICON_ID, static_cast<intptr_t>(TrayMouse::RightUp));
             for (int i = 0; i < 4; ++i) QCOMPARE(tray.lastMenu[static_cast<size_t>(i)].checked, i == c.mark);
         }
         QCOMPARE(fromGbk(CurrentText(kTextExit)), QStringLiteral("Exit"));
@@ -353,7 +374,7 @@ private slots:
     void dismissingTheMenuChangesNothing() {
         open();
         tray.nextChoice = 0;
-        post(WM_TRAYNOTIFY, TRAY_ICON_ID, kTrayRightButtonUp);
+        post(WM_TRAYNOTIFY, TRAY_ICON_ID, static_cast<intptr_t>(TrayMouse::RightUp));
         QVERIFY(!std::ifstream(settingsFilePath()).good());
         QCOMPARE(tray.modifies, 0);
         post(WM_TRAYNOTIFY, TRAY_ICON_ID, 512);  // a move
@@ -363,7 +384,7 @@ private slots:
     void aBusyContextMenuKeepsTheTrayMenuShut() {
         open();
         dlg->m_contextBusy = 1;
-        post(WM_TRAYNOTIFY, TRAY_ICON_ID, kTrayRightButtonUp);
+        post(WM_TRAYNOTIFY, TRAY_ICON_ID, static_cast<intptr_t>(TrayMouse::RightUp));
         QCOMPARE(tray.menusRun, 0);
     }
 
@@ -371,7 +392,7 @@ private slots:
         open();
         dlg->hide();
         tray.nextChoice = ID_TRAY_EXIT;
-        post(WM_TRAYNOTIFY, TRAY_ICON_ID, kTrayRightButtonUp);
+        post(WM_TRAYNOTIFY, TRAY_ICON_ID, static_cast<intptr_t>(TrayMouse::RightUp));
         QVERIFY(!dlg->workerRunning() && tray.removed);
     }
 
@@ -391,7 +412,7 @@ private slots:
         open();
         QCOMPARE(boxes.shown, std::vector<std::string>{"Thread Error !"});
         QVERIFY(dlg->isVisible());
-        post(WM_TRAYNOTIFY, TRAY_ICON_ID, kTrayRightButtonUp);
+        post(WM_TRAYNOTIFY, TRAY_ICON_ID, static_cast<intptr_t>(TrayMouse::RightUp));
         QCOMPARE(tray.menusRun, 1);
         QElapsedTimer timer;
         timer.start();
@@ -460,7 +481,7 @@ private slots:
         open();
         listCameras();
         tray.nextChoice = ID_TRAY_EXIT;
-        modalDialog = [this] { post(WM_TRAYNOTIFY, TRAY_ICON_ID, kTrayRightButtonUp); };
+        modalDialog = [this] { post(WM_TRAYNOTIFY, TRAY_ICON_ID, static_cast<intptr_t>(TrayMouse::RightUp)); };
         bool ended = false;
         QTimer::singleShot(0, dlg.get(), [&] {
             doubleClick(3);  // returns once the dialog has gone
@@ -512,7 +533,7 @@ private slots:
         post(WM_SCAN_TICK);
         select(1);
         tray.nextChoice = ID_TRAY_SIMPLIFIED;
-        post(WM_TRAYNOTIFY, TRAY_ICON_ID, kTrayRightButtonUp);
+        post(WM_TRAYNOTIFY, TRAY_ICON_ID, static_cast<intptr_t>(TrayMouse::RightUp));
         found({"A", "B"}, 8080, false);
         post(WM_SCAN_TICK);
         QVERIFY(!lines()[0].startsWith("Anonymous"));
@@ -608,7 +629,7 @@ private slots:
     void messagesQueuedBehindExitAreDropped() {
         open();
         tray.nextChoice = ID_TRAY_EXIT;
-        postWindowMessage(dlg.get(), WM_TRAYNOTIFY, TRAY_ICON_ID, kTrayRightButtonUp);
+        postWindowMessage(dlg.get(), WM_TRAYNOTIFY, TRAY_ICON_ID, static_cast<intptr_t>(TrayMouse::RightUp));
         postWindowMessage(dlg.get(), WM_SCAN_ERROR, codeParam(5));
         postWindowMessage(dlg.get(), WM_CAMERA_FOUND, reinterpret_cast<uintptr_t>(camera("LATE", "Late")));
         postWindowMessage(dlg.get(), WM_SCAN_TICK);

@@ -36,32 +36,39 @@ private slots:
             menu->setActiveAction(menu->actions()[3]);
             QTest::keyClick(menu, Qt::Key_Return);
         });
-        const int chosen = tray->runMenu(BuildTrayMenu());
+        const int chosen = tray->runMenu(BuildTrayMenu(10));
         LanguageSetting = 0;
-        QCOMPARE(int(seen.size()), 6);
+        QCOMPARE(int(seen.size()), 10);
         QCOMPARE(chosen, ID_TRAY_TRADITIONAL);
         QCOMPARE(seen[0].text, QStringLiteral("Autodetect Language"));
         QCOMPARE(seen[1].text, QStringLiteral("English"));
         QCOMPARE(seen[2].text, QString::fromUtf8("简体中文"));
         QCOMPARE(seen[3].text, QString::fromUtf8("繁體中文"));
-        QVERIFY(seen[4].separator);
-        QCOMPARE(seen[5].command, ID_TRAY_EXIT);
-        for (int i = 0; i < 6; ++i) QCOMPARE(seen[i].checked, i == 2);
+        QVERIFY(seen[4].separator && seen[8].separator);
+        QCOMPARE(seen[5].text, QStringLiteral("Search every second"));
+        QCOMPARE(seen[7].text, QStringLiteral("Search every 10 seconds"));
+        QCOMPARE(seen[9].command, ID_TRAY_EXIT);
+        for (int i = 0; i < 10; ++i) QCOMPARE(seen[i].checked, i == 2 || i == 7);
         // The four language entries are one exclusive group of radio items; Exit is a plain entry.
         for (int i = 0; i < 4; ++i) {
             QCOMPARE(seen[i].command, ID_TRAY_AUTODETECT + i);
             QVERIFY(seen[i].checkable && seen[i].exclusive);
         }
-        QVERIFY(!seen[5].checkable && !seen[5].exclusive);
+        // So are the three search periods, a group of their own.
+        for (int i = 5; i < 8; ++i) {
+            QCOMPARE(seen[i].command, ID_TRAY_PERIOD_FIRST + i - 5);
+            QVERIFY(seen[i].checkable && seen[i].exclusive);
+        }
+        QVERIFY(!seen[9].checkable && !seen[9].exclusive);
     }
 
     // The icon's own menu is filled again at every showing: it holds one
     // set of entries and one group, however often it opens.
     void aMenuFilledAgainDoesNotGrow() {
         QMenu menu;
-        for (int i = 0; i < 3; ++i) fillTrayMenu(&menu, BuildTrayMenu());
-        QCOMPARE(menu.actions().size(), 6);
-        QCOMPARE(menu.findChildren<QActionGroup*>().size(), 1);
+        for (int i = 0; i < 3; ++i) fillTrayMenu(&menu, BuildTrayMenu(3));
+        QCOMPARE(menu.actions().size(), 10);
+        QCOMPARE(menu.findChildren<QActionGroup*>().size(), 2);
         fillTrayMenu(&menu, {});
         QVERIFY(menu.actions().isEmpty());
     }
@@ -72,7 +79,7 @@ private slots:
         QTimer::singleShot(50, this, [] {
             if (QWidget* menu = QApplication::activePopupWidget()) menu->close();
         });
-        QCOMPARE(tray->runMenu(BuildTrayMenu()), 0);
+        QCOMPARE(tray->runMenu(BuildTrayMenu(3)), 0);
     }
 };
 

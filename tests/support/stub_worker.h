@@ -1,6 +1,6 @@
 #pragma once
 // A worker thread that only counts the thread messages a discovery worker
-// would get, and ends on WM_QUIT: for windows tested without a network.
+// would get, and ends on kQuitThread: for windows tested without a network.
 #include <atomic>
 #include <chrono>
 #include <thread>
@@ -14,6 +14,7 @@ struct StubWorker {
     std::atomic<int> searches{0};
     std::atomic<int> setNetworks{0};
     std::atomic<int> quits{0};
+    std::atomic<int> periodMs{0};  // the last period posted
     // The counts move on the worker's own thread: a test waits for them to
     // arrive rather than assuming they already have.
     static bool reaches(const std::atomic<int>& counter, int count, int limitMs = 5000) {
@@ -27,11 +28,12 @@ struct StubWorker {
             for (;;) {
                 if (!waitThreadMessage(&m, 50)) continue;
                 if (m.message == TM_SEARCH_NOW) ++searches;
+                if (m.message == TM_SET_PERIOD) periodMs = static_cast<int>(m.wParam);
                 if (m.message == TM_SET_NETWORK) {
                     ++setNetworks;
                     takeRecord(m.wParam);
                 }
-                if (m.message == WM_QUIT) {
+                if (m.message == kQuitThread) {
                     ++quits;
                     return 0u;
                 }

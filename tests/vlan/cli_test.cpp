@@ -310,6 +310,29 @@ TEST_F(Cli, ScanLinesLeaveAsTheyHappenEvenIntoAPipe) {
     EXPECT_LT(first, std::chrono::seconds(3)) << "the first line came only at the end of a 6 s run";
 }
 
+// --period sets how often scan searches; without it, the desktops' setting
+// in the user's settings file does.
+TEST_F(Cli, ScanSearchesAtTheChosenPeriod) {
+    ASSERT_TRUE(sim_->ok());
+    const auto ticks = [](const std::string& out) {
+        size_t n = 0;
+        for (size_t at = out.find("\"event\":\"tick\""); at != std::string::npos;
+             at = out.find("\"event\":\"tick\"", at + 1))
+            ++n;
+        return n;
+    };
+    ToolResult r = runTool(cli(), {"scan", "--seconds", "3", "--ticks", "--json", "--period", "1"});
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_GE(ticks(r.out), 3u) << r.out;
+    const std::string config = dir_ + "/config";
+    mkdir(config.c_str(), 0700);
+    mkdir((config + "/lenscout").c_str(), 0700);
+    std::ofstream(config + "/lenscout/lenscout.cfg") << "search_period=10";
+    r = runTool(cli(), {"scan", "--seconds", "3", "--ticks", "--json"}, {{"XDG_CONFIG_HOME", config}});
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(ticks(r.out), 1u) << r.out;
+}
+
 // Each of the cameras' refusal codes, 1, 5 and 6, is the system's "Incorrect
 // user or password !" and exit status 5.
 TEST_F(Cli, EveryRefusalCodeIsARefusal) {
@@ -802,6 +825,7 @@ TEST_F(Cli, CommandLinesAreTakenAtTheirWord) {
         {"upload", "--kind", "system", image, "--id", "UP-1", "--reboot-wait", "10"},
         {"set-network", "--id", "PW", "--http-port", "65616"},
         {"provision", dir_ + "/none.csv", "--progress", "xml"},
+        {"scan", "--period", "2", "--seconds", "1"},  // not one of the desktops' periods
     };
     const size_t before = sim_->logLines().size();
     for (const auto& args : wrong) {

@@ -76,6 +76,24 @@ TEST(DiscoveryWorker, SearchesAtOnceThenEveryPeriod) {
     EXPECT_TRUE(run.errors.empty());
 }
 
+// A new period counts from the last search: shorter, and the next search is
+// due a second after it; longer, and none comes at the old time. One posted
+// before the first search leaves that one at once.
+TEST(DiscoveryWorker, ANewPeriodCountsFromTheLastSearch) {
+    WorkerRun run;
+    ASSERT_TRUE(postSearchPeriod(run.id(), 1000));
+    ASSERT_TRUE(run.waitFor(WM_SCAN_TICK, 1000));
+    EXPECT_LT(run.ticks[0] - run.startedAt, 200u);
+    ASSERT_TRUE(run.waitFor(WM_SCAN_TICK, 1500));
+    EXPECT_GE(run.ticks[1] - run.ticks[0], 980u);
+    EXPECT_LE(run.ticks[1] - run.ticks[0], 1250u);
+    ASSERT_TRUE(postSearchPeriod(run.id(), 10000));
+    run.drain(3500);
+    EXPECT_EQ(run.ticks.size(), 2u) << "no search at the old period's times";
+    ASSERT_TRUE(postSearchPeriod(run.id(), 1000));
+    ASSERT_TRUE(run.waitFor(WM_SCAN_TICK, 400)) << "the shorter period has long passed: at once";
+}
+
 // A search asked for goes out at once, but never sooner than 500 ms after
 // the last: a flood of requests is no flood of broadcasts.
 TEST(DiscoveryWorker, SearchNowSearchesSoonAndRestartsThePeriod) {

@@ -35,7 +35,7 @@ protected:
         s.dialogs.contextMenu = [this](const std::vector<ContextMenuEntry>& entries) {
             busyDuringMenu = dlg->contextBusy();
             // The tray's right button while the context menu is up.
-            PostMessageW(dlg->hwnd(), WM_TRAYNOTIFY, TRAY_ICON_ID, kTrayRightButtonUp);
+            PostMessageW(dlg->hwnd(), WM_TRAYNOTIFY, TRAY_ICON_ID, WM_RBUTTONUP);
             test::pump();
             menu = entries;
             return menuChoice;
@@ -247,16 +247,19 @@ TEST(Win32Menus, TrayMenuMarksTheSettingAndNamesEachLanguageInItself) {
     SelectLanguage(kSimplifiedChinese);
     for (int setting = 0; setting <= 3; ++setting) {
         LanguageSetting = setting;
-        MenuHandle menu = buildTrayMenu(BuildTrayMenu());
-        ASSERT_EQ(GetMenuItemCount(menu.get()), 6);
+        MenuHandle menu = buildTrayMenu(BuildTrayMenu(3));
+        ASSERT_EQ(GetMenuItemCount(menu.get()), 10);
         EXPECT_EQ(menuText(menu.get(), 0), L"自动检测语言");
         EXPECT_EQ(menuText(menu.get(), 1), L"English");
         EXPECT_EQ(menuText(menu.get(), 2), L"简体中文");
         EXPECT_EQ(menuText(menu.get(), 3), L"繁體中文");
         EXPECT_TRUE(GetMenuState(menu.get(), 4, MF_BYPOSITION) & MF_SEPARATOR);
-        EXPECT_EQ(menuText(menu.get(), 5), L"退出");
+        EXPECT_EQ(menuText(menu.get(), 6), L"每 3 秒搜索一次");
+        EXPECT_EQ(menuText(menu.get(), 9), L"退出");
         for (int i = 0; i < 4; ++i)
             EXPECT_EQ((GetMenuState(menu.get(), static_cast<UINT>(i), MF_BYPOSITION) & MF_CHECKED) != 0, i == setting);
+        // The period of 3 s is the one checked, as a radio item.
+        for (UINT i = 5; i < 8; ++i) EXPECT_EQ((GetMenuState(menu.get(), i, MF_BYPOSITION) & MF_CHECKED) != 0, i == 6);
     }
     LanguageSetting = 0;
     SelectLanguage(kEnglish);
@@ -267,7 +270,7 @@ TEST_F(Win32CameraList, ALanguageFromTheTrayRewritesTitleTipAndLines) {
     remote.sameSubnet = 0;
     found(remote);
     tray.nextChoice = ID_TRAY_TRADITIONAL;
-    PostMessageW(dlg->hwnd(), WM_TRAYNOTIFY, TRAY_ICON_ID, kTrayRightButtonUp);
+    PostMessageW(dlg->hwnd(), WM_TRAYNOTIFY, TRAY_ICON_ID, WM_RBUTTONUP);
     test::pump();
     EXPECT_EQ(tray.menusRun, 1);
     EXPECT_EQ(LanguageSetting, 3);
@@ -283,7 +286,7 @@ TEST_F(Win32CameraList, ALanguageFromTheTrayRewritesTitleTipAndLines) {
 
 TEST_F(Win32CameraList, ExitFromTheTrayEndsTheWindow) {
     tray.nextChoice = ID_TRAY_EXIT;
-    PostMessageW(dlg->hwnd(), WM_TRAYNOTIFY, TRAY_ICON_ID, kTrayRightButtonUp);
+    PostMessageW(dlg->hwnd(), WM_TRAYNOTIFY, TRAY_ICON_ID, WM_RBUTTONUP);
     test::pump();
     EXPECT_TRUE(dlg->ended());
     EXPECT_EQ(dlg->result(), IDCANCEL);
