@@ -45,7 +45,7 @@ TrayCommandResult OnTrayMenuCommand(int command) {
 
 TrayClick trayClickAction(TrayMouse mouse, bool contextBusy) {
     if (mouse == TrayMouse::LeftDown) return TrayClick::ShowWindow;
-    if (mouse == TrayMouse::RightUp && !contextBusy) return TrayClick::OpenMenu;
+    if (mouse == TrayMouse::RightDown && !contextBusy) return TrayClick::OpenMenu;
     return TrayClick::Nothing;
 }
 

@@ -22,7 +22,7 @@ constexpr int ID_TRAY_PERIOD_FIRST = ID_TRAY_EXIT + 1;
 constexpr int TRAY_ICON_ID = 128;
 // What the icon reports of the mouse; each desktop maps its own events to
 // these, and Qt carries them as the lParam of WM_TRAYNOTIFY.
-enum class TrayMouse : intptr_t { Other = 0, LeftDown = 1, RightUp = 2 };
+enum class TrayMouse : intptr_t { Other = 0, LeftDown = 1, RightDown = 2 };
 // The tip holds at most 63 bytes of the title and its terminating zero.
 constexpr int kTrayTipSize = 64;
 

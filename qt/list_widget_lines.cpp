@@ -24,8 +24,6 @@ std::string ListWidgetLines::text(int i) const {
     return std::string(bytes.constData(), std::min<size_t>(static_cast<size_t>(bytes.size()), kLineBufferSize - 1));
 }
 
-void ListWidgetLines::append(const std::string& line) { list_->addItem(makeItem(line)); }
-
 void ListWidgetLines::insert(int i, const std::string& line) { list_->insertItem(i, makeItem(line)); }
 
 void ListWidgetLines::replace(int i, const std::string& line) {

@@ -13,7 +13,6 @@ public:
     explicit ListWidgetLines(QListWidget* list) : list_(list) {}
     int count() const override { return list_->count(); }
     std::string text(int i) const override;
-    void append(const std::string& line) override;
     void insert(int i, const std::string& line) override;
     void replace(int i, const std::string& line) override;
     void remove(int i) override;

@@ -41,7 +41,7 @@ public:
                              if (r == QSystemTrayIcon::Trigger) notify(static_cast<intptr_t>(TrayMouse::LeftDown));
                              // With a menu of its own the icon shows it already.
                              if (r == QSystemTrayIcon::Context && !menu_)
-                                 notify(static_cast<intptr_t>(TrayMouse::RightUp));
+                                 notify(static_cast<intptr_t>(TrayMouse::RightDown));
                          });
         icon_->show();
         return true;

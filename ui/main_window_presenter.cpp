@@ -109,7 +109,7 @@ void MainWindowPresenter::OnTrayNotify(TrayMouse mouse) {
 }
 
 std::vector<TrayMenuEntry> MainWindowPresenter::trayMenuEntries() const {
-    if (trayClickAction(TrayMouse::RightUp, m_contextBusy == 1) != TrayClick::OpenMenu) return {};
+    if (trayClickAction(TrayMouse::RightDown, m_contextBusy == 1) != TrayClick::OpenMenu) return {};
     return BuildTrayMenu(searchPeriod_);
 }
 

@@ -30,7 +30,7 @@ LRESULT CALLBACK ListHookProc(HWND list, UINT message, WPARAM wParam, LPARAM lPa
 // presenter knows it.
 TrayMouse trayMouseOf(LPARAM lParam) {
     if (lParam == WM_LBUTTONDOWN) return TrayMouse::LeftDown;
-    if (lParam == WM_RBUTTONUP) return TrayMouse::RightUp;
+    if (lParam == WM_RBUTTONDOWN) return TrayMouse::RightDown;
     return TrayMouse::Other;
 }
 

@@ -143,7 +143,7 @@ UpgradeResult CUpgradeDlg::runSession(UpgradeKind kind, const ImageFile& image, 
         const BOOL got = GetMessageW(&m, nullptr, 0, 0);
         if (got == 0) quit = true, quitCode = m.wParam;
         if (got <= 0) continue;
-        if (m.message == WM_TRAYNOTIFY && m.lParam == WM_RBUTTONUP) continue;
+        if (m.message == WM_TRAYNOTIFY && m.lParam == WM_RBUTTONDOWN) continue;
         TranslateMessage(&m);
         DispatchMessageW(&m);
     }

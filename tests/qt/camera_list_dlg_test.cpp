@@ -239,7 +239,7 @@ private slots:
 
     void trayMenuMarksTheSetting() {
         open();
-        post(WM_TRAYNOTIFY, TRAY_ICON_ID, static_cast<intptr_t>(TrayMouse::RightUp));
+        post(WM_TRAYNOTIFY, TRAY_ICON_ID, static_cast<intptr_t>(TrayMouse::RightDown));
         QCOMPARE(tray.menusRun, 1);
         QCOMPARE(int(tray.lastMenu.size()), 10);
         QCOMPARE(QString(tray.lastMenu[0].text), QStringLiteral("Autodetect Language"));
@@ -250,7 +250,7 @@ private slots:
         QVERIFY2(tray.lastMenu[6].checked, "3 s, the default period");
         QVERIFY(tray.lastMenu[4].text == nullptr);
         LanguageSetting = 3;
-        post(WM_TRAYNOTIFY, TRAY_ICON_ID, static_cast<intptr_t>(TrayMouse::RightUp));
+        post(WM_TRAYNOTIFY, TRAY_ICON_ID, static_cast<intptr_t>(TrayMouse::RightDown));
         QVERIFY(tray.lastMenu[3].checked && !tray.lastMenu[0].checked);
     }
 
@@ -297,7 +297,7 @@ private slots:
         open();
         post(WM_CAMERA_FOUND, reinterpret_cast<uintptr_t>(camera("A", "")));
         tray.nextChoice = ID_TRAY_ENGLISH;
-        post(WM_TRAYNOTIFY, TRAY_ICON_ID, static_cast<intptr_t>(TrayMouse::RightUp));
+        post(WM_TRAYNOTIFY, TRAY_ICON_ID, static_cast<intptr_t>(TrayMouse::RightDown));
         std::ifstream in(settingsFilePath(), std::ios::binary);
         std::stringstream content;
         content << in.rdbuf();
@@ -321,7 +321,7 @@ private slots:
         open();
         QVERIFY(test::StubWorker::reaches(worker.periodMs, 3000));
         tray.nextChoice = ID_TRAY_PERIOD_FIRST;  // every second
-        post(WM_TRAYNOTIFY, TRAY_ICON_ID, static_cast<intptr_t>(TrayMouse::RightUp));
+        post(WM_TRAYNOTIFY, TRAY_ICON_ID, static_cast<intptr_t>(TrayMouse::RightDown));
         waitUntil([this] { return worker.periodMs == 1000; });
         QCOMPARE(worker.periodMs.load(), 1000);
         std::ifstream in(settingsFilePath(), std::ios::binary);
@@ -329,7 +329,7 @@ private slots:
         content << in.rdbuf();
         QCOMPARE(QString::fromStdString(content.str()), QStringLiteral("search_period=1"));
         tray.nextChoice = 0;
-        post(WM_TRAYNOTIFY, TRAY_ICON_ID, static_cast<intptr_t>(TrayMouse::RightUp));
+        post(WM_TRAYNOTIFY, TRAY_ICON_ID, static_cast<intptr_t>(TrayMouse::RightDown));
         for (size_t i = 5; i < 8; ++i) QCOMPARE(tray.lastMenu[i].checked, i == 5);
         QCOMPARE(readSetting(searchPeriodSetting()), 1);
     }
@@ -349,14 +349,14 @@ private slots:
                      {ID_TRAY_ENGLISH, "lang=1", "User", 1}};
         for (const auto& c : cases) {
             tray.nextChoice = c.command;
-            post(WM_TRAYNOTIFY, TRAY_ICON_ID, static_cast<intptr_t>(TrayMouse::RightUp));
+            post(WM_TRAYNOTIFY, TRAY_ICON_ID, static_cast<intptr_t>(TrayMouse::RightDown));
             std::ifstream in(settingsFilePath(), std::ios::binary);
             std::stringstream content;
             content << in.rdbuf();
             QCOMPARE(QString::fromStdString(content.str()), QString::fromLatin1(c.file));
             QCOMPARE(fromGbk(CurrentText(kTextUser)), QString::fromUtf8(c.user));
             tray.nextChoice = 0;
-            post(WM_TRAYNOTIFY, TRAY_ICON_ID, static_cast<intptr_t>(TrayMouse::RightUp));
+            post(WM_TRAYNOTIFY, TRAY_ICON_ID, static_cast<intptr_t>(TrayMouse::RightDown));
             for (int i = 0; i < 4; ++i) QCOMPARE(tray.lastMenu[static_cast<size_t>(i)].checked, i == c.mark);
         }
         QCOMPARE(fromGbk(CurrentText(kTextExit)), QStringLiteral("Exit"));
@@ -374,7 +374,7 @@ private slots:
     void dismissingTheMenuChangesNothing() {
         open();
         tray.nextChoice = 0;
-        post(WM_TRAYNOTIFY, TRAY_ICON_ID, static_cast<intptr_t>(TrayMouse::RightUp));
+        post(WM_TRAYNOTIFY, TRAY_ICON_ID, static_cast<intptr_t>(TrayMouse::RightDown));
         QVERIFY(!std::ifstream(settingsFilePath()).good());
         QCOMPARE(tray.modifies, 0);
         post(WM_TRAYNOTIFY, TRAY_ICON_ID, 512);  // a move
@@ -384,7 +384,7 @@ private slots:
     void aBusyContextMenuKeepsTheTrayMenuShut() {
         open();
         dlg->m_contextBusy = 1;
-        post(WM_TRAYNOTIFY, TRAY_ICON_ID, static_cast<intptr_t>(TrayMouse::RightUp));
+        post(WM_TRAYNOTIFY, TRAY_ICON_ID, static_cast<intptr_t>(TrayMouse::RightDown));
         QCOMPARE(tray.menusRun, 0);
     }
 
@@ -392,7 +392,7 @@ private slots:
         open();
         dlg->hide();
         tray.nextChoice = ID_TRAY_EXIT;
-        post(WM_TRAYNOTIFY, TRAY_ICON_ID, static_cast<intptr_t>(TrayMouse::RightUp));
+        post(WM_TRAYNOTIFY, TRAY_ICON_ID, static_cast<intptr_t>(TrayMouse::RightDown));
         QVERIFY(!dlg->workerRunning() && tray.removed);
     }
 
@@ -412,7 +412,7 @@ private slots:
         open();
         QCOMPARE(boxes.shown, std::vector<std::string>{"Thread Error !"});
         QVERIFY(dlg->isVisible());
-        post(WM_TRAYNOTIFY, TRAY_ICON_ID, static_cast<intptr_t>(TrayMouse::RightUp));
+        post(WM_TRAYNOTIFY, TRAY_ICON_ID, static_cast<intptr_t>(TrayMouse::RightDown));
         QCOMPARE(tray.menusRun, 1);
         QElapsedTimer timer;
         timer.start();
@@ -481,7 +481,7 @@ private slots:
         open();
         listCameras();
         tray.nextChoice = ID_TRAY_EXIT;
-        modalDialog = [this] { post(WM_TRAYNOTIFY, TRAY_ICON_ID, static_cast<intptr_t>(TrayMouse::RightUp)); };
+        modalDialog = [this] { post(WM_TRAYNOTIFY, TRAY_ICON_ID, static_cast<intptr_t>(TrayMouse::RightDown)); };
         bool ended = false;
         QTimer::singleShot(0, dlg.get(), [&] {
             doubleClick(3);  // returns once the dialog has gone
@@ -533,7 +533,7 @@ private slots:
         post(WM_SCAN_TICK);
         select(1);
         tray.nextChoice = ID_TRAY_SIMPLIFIED;
-        post(WM_TRAYNOTIFY, TRAY_ICON_ID, static_cast<intptr_t>(TrayMouse::RightUp));
+        post(WM_TRAYNOTIFY, TRAY_ICON_ID, static_cast<intptr_t>(TrayMouse::RightDown));
         found({"A", "B"}, 8080, false);
         post(WM_SCAN_TICK);
         QVERIFY(!lines()[0].startsWith("Anonymous"));
@@ -629,7 +629,7 @@ private slots:
     void messagesQueuedBehindExitAreDropped() {
         open();
         tray.nextChoice = ID_TRAY_EXIT;
-        postWindowMessage(dlg.get(), WM_TRAYNOTIFY, TRAY_ICON_ID, static_cast<intptr_t>(TrayMouse::RightUp));
+        postWindowMessage(dlg.get(), WM_TRAYNOTIFY, TRAY_ICON_ID, static_cast<intptr_t>(TrayMouse::RightDown));
         postWindowMessage(dlg.get(), WM_SCAN_ERROR, codeParam(5));
         postWindowMessage(dlg.get(), WM_CAMERA_FOUND, reinterpret_cast<uintptr_t>(camera("LATE", "Late")));
         postWindowMessage(dlg.get(), WM_SCAN_TICK);

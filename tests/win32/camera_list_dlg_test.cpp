@@ -35,7 +35,7 @@ protected:
         s.dialogs.contextMenu = [this](const std::vector<ContextMenuEntry>& entries) {
             busyDuringMenu = dlg->contextBusy();
             // The tray's right button while the context menu is up.
-            PostMessageW(dlg->hwnd(), WM_TRAYNOTIFY, TRAY_ICON_ID, WM_RBUTTONUP);
+            PostMessageW(dlg->hwnd(), WM_TRAYNOTIFY, TRAY_ICON_ID, WM_RBUTTONDOWN);
             test::pump();
             menu = entries;
             return menuChoice;
@@ -270,7 +270,7 @@ TEST_F(Win32CameraList, ALanguageFromTheTrayRewritesTitleTipAndLines) {
     remote.sameSubnet = 0;
     found(remote);
     tray.nextChoice = ID_TRAY_TRADITIONAL;
-    PostMessageW(dlg->hwnd(), WM_TRAYNOTIFY, TRAY_ICON_ID, WM_RBUTTONUP);
+    PostMessageW(dlg->hwnd(), WM_TRAYNOTIFY, TRAY_ICON_ID, WM_RBUTTONDOWN);
     test::pump();
     EXPECT_EQ(tray.menusRun, 1);
     EXPECT_EQ(LanguageSetting, 3);
@@ -286,7 +286,7 @@ TEST_F(Win32CameraList, ALanguageFromTheTrayRewritesTitleTipAndLines) {
 
 TEST_F(Win32CameraList, ExitFromTheTrayEndsTheWindow) {
     tray.nextChoice = ID_TRAY_EXIT;
-    PostMessageW(dlg->hwnd(), WM_TRAYNOTIFY, TRAY_ICON_ID, WM_RBUTTONUP);
+    PostMessageW(dlg->hwnd(), WM_TRAYNOTIFY, TRAY_ICON_ID, WM_RBUTTONDOWN);
     test::pump();
     EXPECT_TRUE(dlg->ended());
     EXPECT_EQ(dlg->result(), IDCANCEL);

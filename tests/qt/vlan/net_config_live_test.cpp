@@ -256,7 +256,7 @@ private slots:
             emit window.list()->itemDoubleClicked(window.list()->item(0));
             QVERIFY(waitFor([&] { return sim.waitForLine({"upload id=KEYS outcome=received"}, 0); }, 3000));
             tray.nextChoice = ID_TRAY_ENGLISH;  // writes the settings file too
-            postWindowMessage(&window, WM_TRAYNOTIFY, TRAY_ICON_ID, static_cast<intptr_t>(TrayMouse::RightUp));
+            postWindowMessage(&window, WM_TRAYNOTIFY, TRAY_ICON_ID, static_cast<intptr_t>(TrayMouse::RightDown));
             QVERIFY(waitFor([&] { return std::filesystem::exists(work + "/lenscout/lenscout.cfg"); }, 1000));
             window.done(QDialog::Rejected);
         }
