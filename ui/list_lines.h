@@ -14,8 +14,9 @@ public:
     virtual int count() const = 0;
     // Line i as read into a 128-byte buffer: at most 127 bytes.
     virtual std::string text(int i) const = 0;
-    virtual void append(const std::string& line) = 0;
     virtual void insert(int i, const std::string& line) = 0;
+    // A line after the last.
+    void append(const std::string& line) { insert(count(), line); }
     // Line i's text, in place: a selection on it stays.
     virtual void replace(int i, const std::string& line) = 0;
     virtual void remove(int i) = 0;

@@ -7,11 +7,6 @@ std::string MemoryListLines::text(int i) const {
     return lines_[i].substr(0, kLineBufferSize - 1);
 }
 
-void MemoryListLines::append(const std::string& line) {
-    lines_.push_back(line);
-    ++written_;
-}
-
 // The selection follows its line, as in a list widget.
 void MemoryListLines::insert(int i, const std::string& line) {
     if (i < 0 || i > count()) i = count();

@@ -12,7 +12,6 @@ class MemoryListLines : public ListLines {
 public:
     int count() const override { return static_cast<int>(lines_.size()); }
     std::string text(int i) const override;
-    void append(const std::string& line) override;
     void insert(int i, const std::string& line) override;
     void replace(int i, const std::string& line) override;
     void remove(int i) override;

@@ -18,10 +18,6 @@ std::string ListBoxLines::text(int i) const {
     return gbk;
 }
 
-void ListBoxLines::append(const std::string& line) {
-    SendMessageW(list_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(wideFromGbk(line).c_str()));
-}
-
 void ListBoxLines::insert(int i, const std::string& line) {
     SendMessageW(list_, LB_INSERTSTRING, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(wideFromGbk(line).c_str()));
 }

@@ -11,7 +11,6 @@ public:
     explicit ListBoxLines(HWND list) : list_(list) {}
     int count() const override;
     std::string text(int i) const override;
-    void append(const std::string& line) override;
     void insert(int i, const std::string& line) override;
     void replace(int i, const std::string& line) override;
     void remove(int i) override;
