@@ -17,8 +17,7 @@ namespace {
 TEST(StringTable, EveryTextConvertsToGbkAndBack) {
     for (int row = 1; row < kStringRows; ++row)
         for (int column = 0; column < kLanguageColumns; ++column) {
-            const char* utf8 = kTextsUtf8[row][column];
-            ASSERT_NE(utf8, nullptr) << "row " << row << " column " << column << " is missing";
+            const char* utf8 = catalogText(row, column);
             EXPECT_NE(*utf8, '\0') << "row " << row << " column " << column << " is empty";
             EXPECT_EQ(gbkToUtf8(StringTable[row][column]), utf8) << "row " << row << " column " << column;
         }
