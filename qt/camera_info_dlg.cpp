@@ -1,39 +1,67 @@
 #include "qt/camera_info_dlg.h"
 
+#include <QLabel>
+#include <QPushButton>
+#include <algorithm>
+
 #include "app/string_table.h"
 #include "qt/camera_dialog.h"
+#include "qt/dialog_units.h"
 #include "qt/gbk_text.h"
 #include "qt/plain_labels.h"
 #include "ui/camera_actions.h"
-#include "ui/camera_fields.h"
-#include "ui_camera_info_dlg.h"
+#include "ui/properties_layout.h"
 
 namespace lenscout {
 
-CCameraInfoDlg::CCameraInfoDlg() : ui_(std::make_unique<Ui::CCameraInfoDlg>()) {
-    ui_->setupUi(this);
-    setUpCameraDialog(this);
-    for (const CameraField* f : fieldsFor(kInProperties)) makeSelectable(control(f->valueControl));
-    // Its one button, labelled OK, is the dialog's cancel.
-    connect(ui_->IDCANCEL, &QPushButton::clicked, this, &QDialog::reject);
+namespace {
+
+void setUnits(QWidget* w, const DialogRect& r) {
+    w->setProperty("dialogUnits", QStringLiteral("%1,%2,%3,%4").arg(r.x).arg(r.y).arg(r.width).arg(r.height));
 }
 
-CCameraInfoDlg::~CCameraInfoDlg() = default;
+}  // namespace
+
+CCameraInfoDlg::CCameraInfoDlg() : button_(new QPushButton(this)) {
+    for (const CameraField* f : fieldsFor(kInProperties)) {
+        auto* label = new QLabel(this);
+        auto* value = new QLabel(this);
+        label->setObjectName(QStringLiteral("label_") + QLatin1String(f->key));
+        value->setObjectName(QLatin1String(f->key));
+        value->setFrameShape(QFrame::Box);
+        // The value is the label's buddy: a screen reader names it by the label.
+        label->setBuddy(value);
+        makeSelectable(value);
+        rows_.push_back({f, label, value});
+    }
+    // Its one button, labelled OK, is the dialog's cancel.
+    button_->setObjectName(QStringLiteral("IDCANCEL"));
+    button_->setDefault(true);
+    connect(button_, &QPushButton::clicked, this, &QDialog::reject);
+    setUpCameraDialog(this);
+}
 
 void CCameraInfoDlg::OnInitDialog() {
     setWindowTitle(fromGbk(cameraDialogTitle(m_camera, kTextBasicProperties)));
-    ui_->IDCANCEL->setText(unicodeText(kTextOk));
-    for (const CameraField* f : fieldsFor(kInProperties)) {
-        control(f->labelControl)->setText(unicodeText(f->labelRow));
-        control(f->valueControl)->setText(fromGbk(f->text(m_camera, nullptr)));
+    button_->setText(unicodeText(kTextOk));
+    for (const Row& r : rows_) {
+        r.label->setText(unicodeText(r.field->labelRow));
+        r.value->setText(fromGbk(r.field->text(m_camera, nullptr)));
     }
+    layOut();
 }
 
-// The template's label that carries the control number.
-QLabel* CCameraInfoDlg::control(int id) const {
-    for (QLabel* label : findChildren<QLabel*>())
-        if (label->property("controlId").toInt() == id) return label;
-    return nullptr;
+void CCameraInfoDlg::layOut() {
+    int widest = 0;
+    for (const Row& r : rows_) widest = std::max(widest, dialogUnitsAcross(this, r.label->text()));
+    const PropertiesLayout layout = propertiesLayout(widest);
+    setUnits(this, layout.frame);
+    for (size_t i = 0; i < rows_.size() && i < layout.rows.size(); ++i) {
+        setUnits(rows_[i].label, layout.rows[i].label);
+        setUnits(rows_[i].value, layout.rows[i].value);
+    }
+    setUnits(button_, layout.button);
+    applyDialogUnits(this);
 }
 
 int CCameraInfoDlg::DoModal() {

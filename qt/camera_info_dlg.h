@@ -1,23 +1,20 @@
 #pragma once
-// Basic properties of one camera (dialog 142): the fields of the camera
-// field table that it shows (device ID and both versions).
+// Basic properties of one camera: a row for each field of the camera field
+// table marked for it, built at run time (ui/properties_layout.h).
 #include <QDialog>
-#include <memory>
+#include <vector>
 
 #include "discovery/camera_info.h"
+#include "ui/camera_fields.h"
 
 class QLabel;
-
-namespace Ui {
-class CCameraInfoDlg;
-}
+class QPushButton;
 
 namespace lenscout {
 
 class CCameraInfoDlg : public QDialog {
 public:
     CCameraInfoDlg();
-    ~CCameraInfoDlg() override;
 
     CameraInfo m_camera{};  // filled by the opener before DoModal
 
@@ -25,9 +22,16 @@ public:
     int DoModal();
 
 private:
-    QLabel* control(int id) const;
+    struct Row {
+        const CameraField* field;
+        QLabel* label;  // object name "label_<key>"
+        QLabel* value;  // object name "<key>"
+    };
+    // Places the rows, the label column as wide as its longest text.
+    void layOut();
 
-    std::unique_ptr<Ui::CCameraInfoDlg> ui_;
+    std::vector<Row> rows_;
+    QPushButton* button_;
 };
 
 }  // namespace lenscout

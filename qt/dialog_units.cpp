@@ -24,14 +24,24 @@ bool unitsOf(const QWidget* w, QRect* out) {
     return true;
 }
 
+// The average width of the Latin letters, rounded, as dialog base units
+// are measured; a CJK font's own average is that of its wide characters.
+int baseUnitAcross(const QFontMetrics& metrics) {
+    const QString letters = QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz");
+    return (metrics.horizontalAdvance(letters) / 26 + 1) / 2;
+}
+
 }  // namespace
+
+int dialogUnitsAcross(const QWidget* dialog, const QString& text) {
+    const QFontMetrics metrics(dialog->font());
+    const int across = baseUnitAcross(metrics);
+    return across > 0 ? (metrics.horizontalAdvance(text) * 4 + across - 1) / across : 0;
+}
 
 void applyDialogUnits(QWidget* dialog) {
     const QFontMetrics metrics(dialog->font());
-    // The average width of the Latin letters, rounded, as dialog base units
-    // are measured; a CJK font's own average is that of its wide characters.
-    const QString letters = QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz");
-    const int across = (metrics.horizontalAdvance(letters) / 26 + 1) / 2;
+    const int across = baseUnitAcross(metrics);
     const int down = metrics.height();
     auto toPixels = [&](const QRect& du) {
         return QRect(du.x() * across / 4, du.y() * down / 8, du.width() * across / 4, du.height() * down / 8);

@@ -1,4 +1,5 @@
 #pragma once
+class QString;
 class QWidget;
 
 namespace lenscout {
@@ -8,5 +9,8 @@ namespace lenscout {
 // size) is placed by its font's units, a quarter of the average character
 // width across and an eighth of the height down.
 void applyDialogUnits(QWidget* dialog);
+
+// How many dialog units across the text needs in the dialog's font.
+int dialogUnitsAcross(const QWidget* dialog, const QString& text);
 
 }  // namespace lenscout

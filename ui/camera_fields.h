@@ -2,8 +2,8 @@
 // Every field a camera reports, in one table: its key, its label in the
 // dialogs, its text, and where it is shown. The properties dialogs, scan,
 // inventory, and the settings in the journal and in provision's JSON all
-// read their fields from here; a new field is one entry, its decode line
-// and the dialogs' templates.
+// read their fields from here, and the properties dialogs are laid out from
+// it (properties_layout.h); a new field is one entry and its decode line.
 #include <cstdint>
 #include <functional>
 #include <string>
@@ -35,9 +35,6 @@ struct CameraField {
     const char* key;
     const char* scanKey;  // the key in scan's line, which is older than the rest
     int labelRow;         // the label's string-table row; 0 for none
-    // The properties dialog's label and value controls, by the numbers of
-    // its template; 0 where the dialog does not show the field.
-    int labelControl, valueControl;
     FieldKind kind;
     unsigned uses;
     // The value as text: GBK for the camera's own texts, ASCII otherwise. A

@@ -11,12 +11,18 @@ ModalDialog::~ModalDialog() {
 INT_PTR ModalDialog::DoModal(HWND owner) {
     modal_ = true;
     ended_ = false;
+    if (!memory_.empty())
+        return DialogBoxIndirectParamW(programInstance(), reinterpret_cast<LPCDLGTEMPLATEW>(memory_.data()), owner,
+                                       proc, reinterpret_cast<LPARAM>(this));
     return DialogBoxParamW(programInstance(), MAKEINTRESOURCEW(templateId_), owner, proc,
                            reinterpret_cast<LPARAM>(this));
 }
 
 HWND ModalDialog::create(HWND owner) {
     modal_ = false;
+    if (!memory_.empty())
+        return CreateDialogIndirectParamW(programInstance(), reinterpret_cast<LPCDLGTEMPLATEW>(memory_.data()), owner,
+                                          proc, reinterpret_cast<LPARAM>(this));
     return CreateDialogParamW(programInstance(), MAKEINTRESOURCEW(templateId_), owner, proc,
                               reinterpret_cast<LPARAM>(this));
 }

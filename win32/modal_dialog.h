@@ -4,11 +4,16 @@
 // drive it with messages.
 #include <windows.h>
 
+#include <utility>
+#include <vector>
+
 namespace lenscout {
 
 class ModalDialog {
 public:
     explicit ModalDialog(int templateId) : templateId_(templateId) {}
+    // A dialog on a template made in memory (dialog_template.h).
+    explicit ModalDialog(std::vector<WORD> memoryTemplate) : templateId_(0), memory_(std::move(memoryTemplate)) {}
     virtual ~ModalDialog();
     ModalDialog(const ModalDialog&) = delete;
     ModalDialog& operator=(const ModalDialog&) = delete;
@@ -47,6 +52,7 @@ private:
     INT_PTR dispatch(UINT message, WPARAM wParam, LPARAM lParam);
 
     int templateId_;
+    std::vector<WORD> memory_;
     HWND hwnd_ = nullptr;
     bool modal_ = false;
     bool ended_ = false;

@@ -10,6 +10,7 @@
 
 #include "app/string_table.h"
 #include "discovery/camera_text.h"
+#include "ui/camera_fields.h"
 
 using namespace lenscout;
 
@@ -34,18 +35,33 @@ private slots:
         std::memcpy(&dlg.m_camera.ip, ip, 4);
         std::memcpy(&dlg.m_camera.sender, sender, 4);
         dlg.OnInitDialog();
-        QCOMPARE(label(dlg, "IDC_LABEL_INFO_IP"), QStringLiteral("IP Address"));
-        QCOMPARE(label(dlg, "IDC_INFO_IP"), QStringLiteral("192.168.77.150"));
-        QCOMPARE(label(dlg, "IDC_LABEL_SENDER"), QStringLiteral("Answered from"));
-        QCOMPARE(label(dlg, "IDC_SENDER"), QStringLiteral("192.168.77.11"));
+        QCOMPARE(label(dlg, "label_ip"), QStringLiteral("IP Address"));
+        QCOMPARE(label(dlg, "ip"), QStringLiteral("192.168.77.150"));
+        QCOMPARE(label(dlg, "label_sender"), QStringLiteral("Answered from"));
+        QCOMPARE(label(dlg, "sender"), QStringLiteral("192.168.77.11"));
         QCOMPARE(dlg.windowTitle(), QStringLiteral("Gate Basic Properties"));
-        QCOMPARE(label(dlg, "IDC_LABEL_DEVICE_ID"), QStringLiteral("Device ID"));
-        QCOMPARE(label(dlg, "IDC_LABEL_FIRMWARE"), QStringLiteral("System Firmware Version"));
-        QCOMPARE(label(dlg, "IDC_LABEL_WEBUI"), QStringLiteral("Web UI Version"));
-        QCOMPARE(label(dlg, "IDC_DEVICE_ID"), QStringLiteral("CAM000042"));
-        QCOMPARE(label(dlg, "IDC_FIRMWARE"), QStringLiteral("1.2.3.4"));
-        QCOMPARE(label(dlg, "IDC_WEBUI"), QStringLiteral("2.0.1.7"));
+        QCOMPARE(label(dlg, "label_id"), QStringLiteral("Device ID"));
+        QCOMPARE(label(dlg, "label_firmware"), QStringLiteral("System Firmware Version"));
+        QCOMPARE(label(dlg, "label_webui"), QStringLiteral("Web UI Version"));
+        QCOMPARE(label(dlg, "id"), QStringLiteral("CAM000042"));
+        QCOMPARE(label(dlg, "firmware"), QStringLiteral("1.2.3.4"));
+        QCOMPARE(label(dlg, "webui"), QStringLiteral("2.0.1.7"));
         QCOMPARE(dlg.findChild<QPushButton*>(QStringLiteral("IDCANCEL"))->text(), QStringLiteral("OK"));
+        // Built from the field table: a label and its value for each row, in
+        // its order, each label's text before its value, all in the dialog.
+        int rows = 0, lastY = -1;
+        for (const CameraField* f : fieldsFor(kInProperties)) {
+            auto* l = dlg.findChild<QLabel*>(QStringLiteral("label_") + QLatin1String(f->key));
+            auto* v = dlg.findChild<QLabel*>(QLatin1String(f->key));
+            QVERIFY(l && v);
+            QCOMPARE(l->buddy(), v);
+            QVERIFY(l->x() + l->fontMetrics().horizontalAdvance(l->text()) <= v->x());
+            QVERIFY(v->geometry().right() < dlg.width());
+            QVERIFY(v->y() > lastY);
+            lastY = v->y();
+            ++rows;
+        }
+        QCOMPARE(int(dlg.findChildren<QLabel*>().size()), 2 * rows);
     }
 
     void anAnonymousCameraInTraditionalChinese() {
@@ -53,8 +69,8 @@ private slots:
         CCameraInfoDlg dlg;
         dlg.OnInitDialog();
         QCOMPARE(dlg.windowTitle(), QString::fromUtf8("佚名 基本屬性"));
-        QCOMPARE(label(dlg, "IDC_LABEL_DEVICE_ID"), QString::fromUtf8("設備 ID"));
-        QCOMPARE(label(dlg, "IDC_FIRMWARE"), QStringLiteral("0.0.0.0"));
+        QCOMPARE(label(dlg, "label_id"), QString::fromUtf8("設備 ID"));
+        QCOMPARE(label(dlg, "firmware"), QStringLiteral("0.0.0.0"));
         SelectLanguage(kEnglish);
     }
 
@@ -68,7 +84,7 @@ private slots:
         dlg.OnInitDialog();
         dlg.show();
         QCOMPARE(dlg.windowTitle(), QStringLiteral("<b>Gate</b> Basic Properties"));
-        auto* id = dlg.findChild<QLabel*>(QStringLiteral("IDC_DEVICE_ID"));
+        auto* id = dlg.findChild<QLabel*>(QStringLiteral("id"));
         // A screen reader gets what is drawn; rich text would read "CAM42".
         QCOMPARE(QAccessible::queryAccessibleInterface(id)->text(QAccessible::Name), QStringLiteral("<s>CAM</s>42"));
         // The value can be selected from the keyboard and copied.

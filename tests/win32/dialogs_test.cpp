@@ -7,6 +7,7 @@
 
 #include <fstream>
 #include <functional>
+#include <stdexcept>
 #include <thread>
 
 #include "app/string_table.h"
@@ -15,6 +16,7 @@
 #include "stand_ins.h"
 #include "support/camera_records.h"
 #include "support/loopback_camera.h"
+#include "ui/properties_layout.h"
 #include "win32/camera_info_dlg.h"
 #include "win32/message_box.h"
 #include "win32/net_config_dlg.h"
@@ -46,6 +48,14 @@ void expectTexts(HWND w, std::initializer_list<std::pair<int, const wchar_t*>> s
     for (const auto& [id, text] : shown) EXPECT_EQ(test::itemText(w, id), text) << id;
 }
 
+// The row of the properties dialog that shows the field.
+const PropertiesRow& propertiesRow(const char* key) {
+    static const PropertiesLayout layout = propertiesLayout();
+    for (const PropertiesRow& r : layout.rows)
+        if (std::string(r.field->key) == key) return r;
+    throw std::logic_error(key);
+}
+
 TEST(Win32Dialogs, PropertiesShowIdAndVersions) {
     SelectLanguage(kEnglish);
     CCameraInfoDlg dlg;
@@ -54,23 +64,39 @@ TEST(Win32Dialogs, PropertiesShowIdAndVersions) {
     HWND w = dlg.create(nullptr);
     ASSERT_TRUE(w);
     EXPECT_EQ(test::text(w), L"Anonymous Basic Properties");
-    expectTexts(w, {{IDC_LABEL_INFO_IP, L"&IP Address"},
-                    {IDC_INFO_IP, L"192.168.77.5"},
-                    {IDC_LABEL_SENDER, L"&Answered from"},
-                    {IDC_SENDER, L"192.168.77.11"},
-                    {IDC_LABEL_DEVICE_ID, L"&Device ID"},
-                    {IDC_LABEL_FIRMWARE, L"&System Firmware Version"},
-                    {IDC_LABEL_WEBUI, L"&Web UI Version"},
-                    {IDC_DEVICE_ID, L"CAM-7"},
-                    {IDC_FIRMWARE, L"1.2.3.4"},
-                    {IDC_WEBUI, L"2.0.1.7"},
+    expectTexts(w, {{propertiesRow("ip").labelId, L"&IP Address"},
+                    {propertiesRow("ip").valueId, L"192.168.77.5"},
+                    {propertiesRow("sender").labelId, L"&Answered from"},
+                    {propertiesRow("sender").valueId, L"192.168.77.11"},
+                    {propertiesRow("id").labelId, L"&Device ID"},
+                    {propertiesRow("firmware").labelId, L"&System Firmware Version"},
+                    {propertiesRow("webui").labelId, L"&Web UI Version"},
+                    {propertiesRow("id").valueId, L"CAM-7"},
+                    {propertiesRow("firmware").valueId, L"1.2.3.4"},
+                    {propertiesRow("webui").valueId, L"2.0.1.7"},
                     {IDCANCEL, L"OK"}});
-    // The values can be selected and copied, not changed.
-    for (int id : {IDC_DEVICE_ID, IDC_INFO_IP, IDC_FIRMWARE, IDC_WEBUI, IDC_SENDER}) {
+    RECT client{};
+    GetClientRect(w, &client);
+    for (const PropertiesRow& r : propertiesLayout().rows) {
+        // The values can be selected and copied, not changed.
+        HWND value = GetDlgItem(w, r.valueId), label = GetDlgItem(w, r.labelId);
         wchar_t kind[16] = {};
-        GetClassNameW(GetDlgItem(w, id), kind, 16);
-        EXPECT_EQ(std::wstring(kind), L"Edit") << id;
-        EXPECT_TRUE(GetWindowLongW(GetDlgItem(w, id), GWL_STYLE) & ES_READONLY) << id;
+        GetClassNameW(value, kind, 16);
+        EXPECT_EQ(std::wstring(kind), L"Edit") << r.field->key;
+        EXPECT_TRUE(GetWindowLongW(value, GWL_STYLE) & ES_READONLY) << r.field->key;
+        // Each label's text fits before its value, which fits in the dialog.
+        RECT labelBox{}, valueBox{}, textBox{};
+        GetWindowRect(label, &labelBox);
+        GetWindowRect(value, &valueBox);
+        MapWindowPoints(nullptr, w, reinterpret_cast<POINT*>(&labelBox), 2);
+        MapWindowPoints(nullptr, w, reinterpret_cast<POINT*>(&valueBox), 2);
+        const std::wstring text = test::itemText(w, r.labelId);
+        HDC dc = GetDC(label);
+        SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(label, WM_GETFONT, 0, 0)));
+        DrawTextW(dc, text.c_str(), -1, &textBox, DT_CALCRECT | DT_SINGLELINE);
+        ReleaseDC(label, dc);
+        EXPECT_LE(labelBox.left + textBox.right, valueBox.left) << r.field->key;
+        EXPECT_LE(valueBox.right, client.right) << r.field->key;
     }
 }
 
