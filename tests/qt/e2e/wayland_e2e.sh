@@ -46,12 +46,20 @@ within 100 item_registered 1 || fail "no icon once the notification area came"
 echo "icon after $((($(date +%s%N) - started) / 1000000)) ms"
 
 # The panel's view of the menu: the four languages as radio items with the
-# setting marked, a separator, Exit.
+# setting marked, a separator, the three search periods as radio items with
+# the default marked, a separator, Exit.
 # The panel may ask before the program has exported the menu behind the icon.
 within 50 menu_line_is 1 "Autodetect Language	radio	1" || fail "menu line 1: $(menu_line 1)"
 [[ "$(menu_line 2)" == "English	radio	0" ]] || fail "menu line 2: $(menu_line 2)"
 [[ "$(menu_line 5)" == "-	-	-1" ]] || fail "menu line 5: $(menu_line 5)"
-[[ "$(menu_line 6)" == "Exit	-	-1" ]] || fail "menu line 6: $(menu_line 6)"
+[[ "$(menu_line 6)" == "Search every second	radio	0" ]] || fail "menu line 6: $(menu_line 6)"
+[[ "$(menu_line 7)" == "Search every 3 seconds	radio	1" ]] || fail "menu line 7: $(menu_line 7)"
+[[ "$(menu_line 9)" == "-	-	-1" ]] || fail "menu line 9: $(menu_line 9)"
+[[ "$(menu_line 10)" == "Exit	-	-1" ]] || fail "menu line 10: $(menu_line 10)"
+"$sni" click "$(item)" "Search every 10 seconds" || fail "could not pick a search period"
+within 30 grep -qsx 'search_period=10' "$XDG_CONFIG_HOME/lenscout/lenscout.cfg" ||
+    fail "the period chosen from the panel was not written"
+within 30 entry_checked "Search every 10 seconds" || fail "the panel's menu does not mark the new period"
 "$sni" click "$(item)" "繁體中文" || fail "could not pick a language"
 within 30 grep -qsx 'lang=3' "$XDG_CONFIG_HOME/lenscout/lenscout.cfg" || fail "the language chosen from the panel was not written"
 within 30 entry_checked "繁體中文" || fail "the panel's menu does not mark the new language"
