@@ -5,12 +5,13 @@
 #include <string>
 
 #include "discovery/camera_info.h"
+#include "ui/dialog_texts.h"
 
 namespace lenscout {
 
 struct CredentialOptions {
-    std::string user = "admin";  // as typed, in the terminal's encoding
-    std::string passwordFile;    // "-" for standard input
+    std::string user = kDefaultUser;  // as typed, in the terminal's encoding
+    std::string passwordFile;         // "-" for standard input
 };
 
 // Reads the password from the first source that is there; false with

@@ -18,11 +18,21 @@ void setUpCameraDialog(QDialog* dialog) {
     keepLabelsPlain(dialog);
 }
 
+namespace {
+
+void setRowText(QWidget* widget, int row) {
+    if (auto* label = qobject_cast<QLabel*>(widget)) label->setText(unicodeText(row));
+    if (auto* button = qobject_cast<QAbstractButton*>(widget)) button->setText(unicodeText(row));
+}
+
+}  // namespace
+
 void setRowTexts(std::initializer_list<std::pair<QWidget*, int>> texts) {
-    for (const auto& [widget, row] : texts) {
-        if (auto* label = qobject_cast<QLabel*>(widget)) label->setText(unicodeText(row));
-        if (auto* button = qobject_cast<QAbstractButton*>(widget)) button->setText(unicodeText(row));
-    }
+    for (const auto& [widget, row] : texts) setRowText(widget, row);
+}
+
+void setControlTexts(QDialog* dialog, const std::vector<ControlText>& texts) {
+    for (const ControlText& t : texts) setRowText(dialog->findChild<QWidget*>(QLatin1String(t.control)), t.row);
 }
 
 }  // namespace lenscout

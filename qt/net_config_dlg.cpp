@@ -34,18 +34,8 @@ CNetConfigDlg::~CNetConfigDlg() = default;
 
 void CNetConfigDlg::OnInitDialog() {
     setWindowTitle(fromGbk(cameraDialogTitle(m_camera, kTextNetworkConfiguration)));
-    setRowTexts({{ui_->IDC_DHCP, kTextObtainFromDhcp},
-                 {ui_->IDC_LABEL_IP, kTextIpAddress},
-                 {ui_->IDC_LABEL_MASK, kTextSubnetMask},
-                 {ui_->IDC_LABEL_GATEWAY, kTextGateway},
-                 {ui_->IDC_LABEL_DNS, kTextDnsServer},
-                 {ui_->IDC_LABEL_PORT, kTextHttpPort},
-                 {ui_->IDC_LABEL_USER, kTextUser},
-                 {ui_->IDC_LABEL_PASSWORD, kTextPassword},
-                 {ui_->IDOK, kTextOk},
-                 {ui_->IDCANCEL, kTextCancel}});
-    // The camera's own user name is not shown.
-    ui_->IDC_USER->setText(QStringLiteral("admin"));
+    setControlTexts(this, networkDialogTexts());
+    ui_->IDC_USER->setText(QLatin1String(kDefaultUser));
     ui_->IDC_PASSWORD->clear();
     fillNetworkFields(*this, m_camera);
 }

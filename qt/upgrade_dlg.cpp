@@ -38,12 +38,8 @@ CUpgradeDlg::~CUpgradeDlg() = default;
 void CUpgradeDlg::OnInitDialog() {
     closed_ = false;
     setWindowTitle(fromGbk(cameraDialogTitle(m_camera, kTextUpgradeFirmware)));
-    setRowTexts({{ui_->IDC_LABEL_USER, kTextUser},
-                 {ui_->IDC_LABEL_PASSWORD, kTextPassword},
-                 {ui_->IDC_UPGRADE_FIRMWARE, kTextUpgradeSystemFirmware},
-                 {ui_->IDC_UPGRADE_WEBUI, kTextUpgradeWebUi},
-                 {ui_->IDCANCEL, kTextOk}});
-    ui_->IDC_USER->setText(QStringLiteral("admin"));
+    setControlTexts(this, upgradeDialogTexts());
+    ui_->IDC_USER->setText(QLatin1String(kDefaultUser));
     ui_->IDC_PASSWORD->clear();
     ui_->IDC_UPGRADE_FIRMWARE->setFocus();
 }

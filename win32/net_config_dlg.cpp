@@ -16,18 +16,8 @@ BOOL CNetConfigDlg::OnInitDialog() {
     setWindowGbk(hwnd(), cameraDialogTitle(m_camera, kTextNetworkConfiguration));
     // Each label goes before its field in the template: its key reaches
     // the field.
-    setKeyedRows(hwnd(), {{IDC_DHCP, kTextObtainFromDhcp, L'D'},
-                          {IDC_LABEL_IP, kTextIpAddress, L'I'},
-                          {IDC_LABEL_MASK, kTextSubnetMask, L'M'},
-                          {IDC_LABEL_GATEWAY, kTextGateway, L'G'},
-                          {IDC_LABEL_DNS, kTextDnsServer, L'N'},
-                          {IDC_LABEL_PORT, kTextHttpPort, L'H'},
-                          {IDC_LABEL_USER, kTextUser, L'U'},
-                          {IDC_LABEL_PASSWORD, kTextPassword, L'P'},
-                          {IDOK, kTextOk, 0},
-                          {IDCANCEL, kTextCancel, 0}});
-    // The camera's own user name is not shown.
-    SetDlgItemTextW(hwnd(), IDC_USER, L"admin");
+    setControlTexts(hwnd(), networkDialogTexts());
+    setItemGbk(hwnd(), IDC_USER, kDefaultUser);
     SetDlgItemTextW(hwnd(), IDC_PASSWORD, L"");
     const std::pair<DialogField, int> fields[] = {{DialogField::User, IDC_USER}, {DialogField::Password, IDC_PASSWORD},
                                                   {DialogField::Port, IDC_PORT}, {DialogField::Ip, IDC_IP},

@@ -67,12 +67,8 @@ CUpgradeDlg::CUpgradeDlg(MessageBoxFn messageBox, ChooseFileFn chooseFile)
 
 BOOL CUpgradeDlg::OnInitDialog() {
     setWindowGbk(hwnd(), cameraDialogTitle(m_camera, kTextUpgradeFirmware));
-    setKeyedRows(hwnd(), {{IDC_UPGRADE_LABEL_USER, kTextUser, L'U'},
-                          {IDC_UPGRADE_LABEL_PASSWORD, kTextPassword, L'P'},
-                          {IDC_UPGRADE_FIRMWARE, kTextUpgradeSystemFirmware, L'S'},
-                          {IDC_UPGRADE_WEBUI, kTextUpgradeWebUi, L'W'},
-                          {IDCANCEL, kTextOk, 0}});
-    SetDlgItemTextW(hwnd(), IDC_UPGRADE_USER, L"admin");
+    setControlTexts(hwnd(), upgradeDialogTexts());
+    setItemGbk(hwnd(), IDC_UPGRADE_USER, kDefaultUser);
     SetDlgItemTextW(hwnd(), IDC_UPGRADE_PASSWORD, L"");
     SendDlgItemMessageW(hwnd(), IDC_PROGRESS, PBM_SETRANGE32, 0, 100);
     ShowWindow(item(IDC_PROGRESS), SW_HIDE);

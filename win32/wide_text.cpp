@@ -2,6 +2,7 @@
 
 #include "app/string_table.h"
 #include "platform/wide_text_win32.h"
+#include "win32/control_ids.h"
 
 namespace lenscout {
 
@@ -34,8 +35,10 @@ std::wstring withAccessKey(std::wstring text, wchar_t key) {
     return text + L"(&" + upper + L")";
 }
 
-void setKeyedRows(HWND dialog, std::initializer_list<KeyedRow> rows) {
-    for (const KeyedRow& r : rows) SetDlgItemTextW(dialog, r.item, withAccessKey(currentWide(r.row), r.key).c_str());
+void setControlTexts(HWND dialog, const std::vector<ControlText>& texts) {
+    for (const ControlText& t : texts)
+        SetDlgItemTextW(dialog, controlId(t.control),
+                        withAccessKey(currentWide(t.row), static_cast<wchar_t>(t.key)).c_str());
 }
 
 }  // namespace lenscout

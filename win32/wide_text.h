@@ -4,9 +4,11 @@
 // that Chinese shows on a Windows of any display language.
 #include <windows.h>
 
-#include <initializer_list>
 #include <string>
 #include <string_view>
+#include <vector>
+
+#include "ui/dialog_texts.h"
 
 namespace lenscout {
 
@@ -26,12 +28,8 @@ void setItemRow(HWND dialog, int item, int row);
 // text holds it ("Subnet &Mask"), else after it as Chinese Windows shows
 // keys ("子网掩码(&M)"). An '&' of the text itself is kept as one.
 std::wstring withAccessKey(std::wstring text, wchar_t key);
-// Sets each item's row with its key: the dialogs' mnemonics.
-struct KeyedRow {
-    int item;
-    int row;
-    wchar_t key;  // 0: none (OK, Cancel: Enter and Esc)
-};
-void setKeyedRows(HWND dialog, std::initializer_list<KeyedRow> rows);
+// Sets each control of the table to its row with its key, the dialogs'
+// mnemonics, finding it by its name in resource.h (controlId).
+void setControlTexts(HWND dialog, const std::vector<ControlText>& texts);
 
 }  // namespace lenscout
