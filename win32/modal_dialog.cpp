@@ -8,23 +8,24 @@ ModalDialog::~ModalDialog() {
     if (hwnd_ && !modal_) DestroyWindow(hwnd_);
 }
 
+// The template made in memory, or the resources' own; null when the
+// resources lack it.
+LPCDLGTEMPLATEW ModalDialog::dialogTemplate() const {
+    if (!memory_.empty()) return reinterpret_cast<LPCDLGTEMPLATEW>(memory_.data());
+    HRSRC found = FindResourceW(programInstance(), MAKEINTRESOURCEW(templateId_), MAKEINTRESOURCEW(5));  // RT_DIALOG
+    HGLOBAL loaded = found ? LoadResource(programInstance(), found) : nullptr;
+    return loaded ? static_cast<LPCDLGTEMPLATEW>(LockResource(loaded)) : nullptr;
+}
+
 INT_PTR ModalDialog::DoModal(HWND owner) {
     modal_ = true;
     ended_ = false;
-    if (!memory_.empty())
-        return DialogBoxIndirectParamW(programInstance(), reinterpret_cast<LPCDLGTEMPLATEW>(memory_.data()), owner,
-                                       proc, reinterpret_cast<LPARAM>(this));
-    return DialogBoxParamW(programInstance(), MAKEINTRESOURCEW(templateId_), owner, proc,
-                           reinterpret_cast<LPARAM>(this));
+    return DialogBoxIndirectParamW(programInstance(), dialogTemplate(), owner, proc, reinterpret_cast<LPARAM>(this));
 }
 
 HWND ModalDialog::create(HWND owner) {
     modal_ = false;
-    if (!memory_.empty())
-        return CreateDialogIndirectParamW(programInstance(), reinterpret_cast<LPCDLGTEMPLATEW>(memory_.data()), owner,
-                                          proc, reinterpret_cast<LPARAM>(this));
-    return CreateDialogParamW(programInstance(), MAKEINTRESOURCEW(templateId_), owner, proc,
-                              reinterpret_cast<LPARAM>(this));
+    return CreateDialogIndirectParamW(programInstance(), dialogTemplate(), owner, proc, reinterpret_cast<LPARAM>(this));
 }
 
 void ModalDialog::end(INT_PTR result) {

@@ -48,6 +48,7 @@ protected:
     HWND item(int id) const { return GetDlgItem(hwnd_, id); }
 
 private:
+    LPCDLGTEMPLATEW dialogTemplate() const;
     static INT_PTR CALLBACK proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
     INT_PTR dispatch(UINT message, WPARAM wParam, LPARAM lParam);
 
