@@ -120,7 +120,10 @@ TEST(LyingLan, TwoDevicesWithOneIdAreMarkedUntilAPeriodPassesWithOne) {
         SimProcess clone(2, {"--delay", "0-30", "--camera", "id=CLONE,ip=192.168.77.151"});
         ASSERT_TRUE(clone.ok());
         ASSERT_TRUE(postSearchNow(run.id()));
-        run.drain(600);
+        // Both answer the search asked for within a period; a busy machine
+        // may hand the second answer over a slice or two later.
+        const auto marked = [&run] { return !run.records.empty() && run.records.back().conflict == 1; };
+        for (int waited = 0; waited < 3000 && !marked(); waited += 100) run.drain(100);
         ASSERT_FALSE(run.records.empty());
         const CameraInfo& last = run.records.back();
         EXPECT_EQ(last.conflict, 1);
