@@ -5,7 +5,9 @@
 # is free. A text a catalog lacks, leaves empty or marks fuzzy, or whose
 # msgid is no longer the template's, falls back to English; a translation
 # with other % arguments than its English fails the build. The program
-# needs no gettext at run time: the table is C++ made here.
+# needs no gettext at run time: the table is C++ made here. The template's
+# order gives each text its row in the TextRow enum, made here too, so a
+# new text is its entry in lenscout.pot alone.
 
 # Reads a catalog into <prefix>_names (its msgctxts, in order) and, for each
 # name, <prefix>_id_<name>, <prefix>_str_<name> and <prefix>_fuzzy_<name>.
@@ -75,14 +77,33 @@ function(lenscout_literal text out)
   set(${out} "\"${text}\"" PARENT_SCOPE)
 endfunction()
 
-function(lenscout_string_table output)
+function(lenscout_string_table output rows_header)
   set(dir ${PROJECT_SOURCE_DIR}/po)
   lenscout_read_catalog(${dir}/lenscout.pot source)
   set(rows "")
+  set(enum "")
+  set(number 0)
   foreach(name IN LISTS source_names)
+    math(EXPR number "${number} + 1")
+    string(APPEND enum "    ${name} = ${number},\n")
     lenscout_literal("${source_id_${name}}" english)
     string(APPEND rows "    {${name}, 0, ${english}},\n")
   endforeach()
+  math(EXPR count "${number} + 1")
+  file(CONFIGURE OUTPUT ${rows_header} CONTENT "#pragma once
+// Made by CMake from po/lenscout.pot (cmake/po_catalogs.cmake): each
+// text's row of the string table, in the template's order. Row 0 names the
+// languages.
+
+namespace lenscout {
+
+enum TextRow {
+@enum@};
+
+constexpr int kStringRows = @count@;
+
+}  // namespace lenscout
+" @ONLY)
   set(depends ${dir}/lenscout.pot)
   foreach(entry IN LISTS LENSCOUT_LANGUAGES)
     string(REPLACE "|" ";" fields "${entry}")
