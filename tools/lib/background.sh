@@ -3,7 +3,7 @@
 # await_background shows a failed job's log and fails. Every job runs in a
 # process group of its own, ended by end_background.
 background_dir=$(mktemp -d)
-background_pids=()
+declare -A background_pid=()
 export background_dir
 
 # in_background NAME COMMAND...: runs the command only on a core that
@@ -14,13 +14,21 @@ in_background() {
     shift
     setsid chrt --idle 0 nice -n 19 bash -c '"$@" >"$background_dir/$0.log" 2>&1; echo $? >"$background_dir/$0.status"' \
         "$name" "$@" &
-    background_pids+=($!)
+    background_pid[$name]=$!
 }
+
+# pause_background NAME / resume_background NAME: stops the job's whole
+# process group for a while, and lets it go on.
+pause_background() { kill -STOP -- "-${background_pid[$1]}" 2>/dev/null || true; }
+resume_background() { kill -CONT -- "-${background_pid[$1]}" 2>/dev/null || true; }
 
 # Ends what still runs in the background and drops its logs.
 end_background() {
     local pid
-    for pid in "${background_pids[@]}"; do kill -- "-$pid" 2>/dev/null || true; done
+    for pid in "${background_pid[@]}"; do
+        kill -- "-$pid" 2>/dev/null || true
+        kill -CONT -- "-$pid" 2>/dev/null || true  # a stopped group takes the signal once it goes on
+    done
     rm -rf "$background_dir"
 }
 
