@@ -13,6 +13,13 @@ static_assert(sizeof kLanguages / sizeof kLanguages[0] == kLanguageCount, "one e
 
 }  // namespace
 
+std::string languageChoicesText() {
+    std::string text = "0 the system's";
+    for (int setting = 1; setting <= kLanguageCount; ++setting)
+        text += ", " + std::to_string(setting) + " " + languageInfo(setting)->englishName;
+    return text;
+}
+
 const LanguageInfo* languageInfo(int setting) {
     if (setting < 1 || setting > kLanguageCount) return nullptr;
     return &kLanguages[setting - 1];

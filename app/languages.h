@@ -4,6 +4,7 @@
 // commands, lenscout-cli's --lang, its help and the manual page all come
 // from it.
 #include <cstdint>
+#include <string>
 
 #include "lenscout_facts.h"
 
@@ -27,5 +28,8 @@ struct LanguageInfo {
 
 // Language `setting` (1 to kLanguageCount), or null.
 const LanguageInfo* languageInfo(int setting);
+// "0 the system's, 1 English, 2 Simplified Chinese, ...": the settings a
+// command line offers, from the list.
+std::string languageChoicesText();
 
 }  // namespace lenscout

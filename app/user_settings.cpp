@@ -33,6 +33,12 @@ bool Setting::allows(int value) const {
            std::any_of(choices.begin(), choices.end(), [&](const SettingChoice& c) { return c.value == value; });
 }
 
+std::vector<int> Setting::values() const {
+    std::vector<int> out;
+    for (const SettingChoice& c : choices) out.push_back(c.value);
+    return out;
+}
+
 const Setting& languageSetting() {
     static const Setting setting{"lang", 0, 0, kLanguageCount, {}};
     return setting;

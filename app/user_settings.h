@@ -22,6 +22,7 @@ struct Setting {
     // The values a menu lists, in order. With any, the file may hold only those.
     std::vector<SettingChoice> choices;
     bool allows(int value) const;
+    std::vector<int> values() const;  // the choices' values
 };
 
 // The user-interface language: 0 automatic, else a setting of languages.h.

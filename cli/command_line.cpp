@@ -8,11 +8,7 @@
 
 namespace lenscout {
 
-namespace {
-
 constexpr uint32_t kMaxSeconds = 86400;
-
-}  // namespace
 
 int parseCommandLine(CLI::App& app, int argc, char** argv) {
     try {
@@ -46,18 +42,10 @@ CLI::Validator nonEmpty() {
                           "non-empty");
 }
 
-// "0 the system's, 1 English, 2 Simplified Chinese, ...", from the list.
-std::string languageChoices() {
-    std::string text = "0 the system's";
-    for (int setting = 1; setting <= kLanguageCount; ++setting)
-        text += ", " + std::to_string(setting) + " " + languageInfo(setting)->englishName;
-    return text;
-}
-
 void addLanguageOption(CLI::App& command, int64_t* language) {
     command
         .add_option("--lang", *language,
-                    "messages in language N: " + languageChoices() + " (by default the desktop program's choice)")
+                    "messages in language N: " + languageChoicesText() + " (by default the desktop program's choice)")
         ->option_text("N")
         ->check(CLI::Range(int64_t{0}, int64_t{kLanguageCount}));
 }
@@ -98,23 +86,11 @@ void addIdsOption(CLI::App& command, std::vector<std::string>* ids, const std::s
 }
 
 void addPeriodOption(CLI::App& command, int* seconds) {
-    const Setting& period = searchPeriodSetting();
-    *seconds = readSetting(period);
-    std::vector<int> values;
-    std::string listed;
-    for (const SettingChoice& c : period.choices) {
-        values.push_back(c.value);
-        listed += (listed.empty()                           ? ""
-                   : values.size() == period.choices.size() ? " or "
-                                                            : ", ") +
-                  std::to_string(c.value);
-    }
+    *seconds = readSetting(searchPeriodSetting());
     command
-        .add_option(
-            "--period", *seconds,
-            "seconds between searches: " + listed + " (" + std::to_string(*seconds) + ", the desktops' setting)")
-        ->option_text("S")
-        ->check(CLI::IsMember(values));
+        .add_option("--period", *seconds,
+                    "seconds between searches (" + std::to_string(*seconds) + ", the desktops' setting)")
+        ->check(CLI::IsMember(searchPeriodSetting().values()));
 }
 
 void addCredentialOptions(CLI::App& command, CredentialOptions* credentials, const std::string& whose) {
