@@ -5,7 +5,9 @@
 namespace lenscout {
 
 DatagramBatch::DatagramBatch() : slots_(new uint8_t[kSlots * kSlotSize]) {
-    bytes_.reserve(kMaxBytes);
+    // One system call's worth may pass kMaxBytes: the buffer has room for it
+    // and never moves.
+    bytes_.reserve(kMaxBytes + kSlots * kSlotSize);
     entries_.reserve(kMaxDatagrams);
 }
 

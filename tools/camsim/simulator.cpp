@@ -67,6 +67,9 @@ bool Simulator::open(std::string* error) {
         *error = "cannot bind UDP port " + std::to_string(options_.port) + ": " + std::strerror(errno);
         return false;
     }
+    // One process stands for many cameras, each of which would have a buffer
+    // of its own: a flood must not crowd out the requests they all answer.
+    setReceiveBuffer(socket_.get(), 4 << 20);  // best effort: the system may cap it
     // Upload lines carry the monotonic clock too: benchmarks time transfers by it.
     uploads_ =
         std::make_unique<UploadServer>(options_, options_.cameras, camerasLock_, [this](const std::string& line) {
