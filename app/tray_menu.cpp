@@ -12,7 +12,7 @@ std::vector<TrayMenuEntry> BuildTrayMenu(int searchPeriod) {
     std::vector<TrayMenuEntry> menu{{ID_TRAY_AUTODETECT, CurrentText(kTextAutodetect), LanguageSetting == 0, language}};
     for (int setting = 1; setting <= kLanguageCount; ++setting)
         menu.push_back(
-            {trayLanguageCommand(setting), StringTable[0][setting - 1], LanguageSetting == setting, language});
+            {trayLanguageCommand(setting), languageInfo(setting)->nativeName, LanguageSetting == setting, language});
     menu.push_back({0, nullptr, false});
     const std::vector<SettingChoice>& periods = searchPeriodSetting().choices;
     for (size_t i = 0; i < periods.size(); ++i)

@@ -34,7 +34,7 @@ enum class TrayGroup { None, Language, SearchPeriod };
 
 struct TrayMenuEntry {
     int command;       // 0 for the separator
-    const char* text;  // GBK; null for the separator
+    const char* text;  // null for the separator
     bool checked;
     TrayGroup group = TrayGroup::None;
 };

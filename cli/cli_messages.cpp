@@ -3,7 +3,6 @@
 #include <cstdio>
 
 #include "app/string_table.h"
-#include "cli/tool_language.h"
 #include "discovery/camera_text.h"
 #include "site/camera_json.h"
 #include "site/exit_status.h"
@@ -30,7 +29,7 @@ void diagnose(const std::string& text) {
 bool searchFailed(SearchFailure failure, const std::string& who, int* status) {
     if (failure == SearchFailure::None) return false;
     const std::string what = failure == SearchFailure::NoThread ? std::string("cannot start the discovery thread")
-                                                                : systemText(kTextSocketError);
+                                                                : CurrentText(kTextSocketError);
     diagnose((who.empty() ? "" : who + ": ") + what);
     *status = kExitFailed;
     return true;
@@ -40,10 +39,10 @@ void noInterface(const char* program) {
     std::fprintf(stderr, "%s: no usable network interface: no link is up and able to broadcast\n", program);
 }
 
-void diagnoseCamera(const std::string& id, int textRow) { diagnose(id + ": " + systemText(textRow)); }
+void diagnoseCamera(const std::string& id, int textRow) { diagnose(id + ": " + CurrentText(textRow)); }
 
 void diagnoseConflict(const std::string& id, const CameraInfo& camera) {
-    diagnose(id + ": " + systemText(kTextIdConflict) + " (" + dottedQuad(camera.sender) + " claiming " +
+    diagnose(id + ": " + CurrentText(kTextIdConflict) + " (" + dottedQuad(camera.sender) + " claiming " +
              dottedQuad(camera.ip) + ", " + dottedQuad(camera.conflictSender) + " claiming " +
              dottedQuad(camera.conflictIp) + "); nothing was sent");
 }

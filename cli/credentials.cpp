@@ -8,11 +8,10 @@
 
 #include "app/string_table.h"
 #include "cli/cli_messages.h"
-#include "cli/tool_language.h"
 #include "discovery/camera_text.h"
-#include "platform/gbk.h"
 #include "platform/secrets.h"
 #include "platform/terminal.h"
+#include "platform/text_codecs.h"
 #include "site/exit_status.h"
 #include "ui/network_settings.h"
 
@@ -41,7 +40,7 @@ bool readPasswordFile(const std::string& path, std::string* password, std::strin
     return false;
 }
 
-std::string cut(const std::string& typed) { return cutGbkCredential(terminalToGbk(typed)); }
+std::string cut(const std::string& typed) { return cutGbkCredential(utf8ToGbk(terminalToUtf8(typed))); }
 
 }  // namespace
 
@@ -61,7 +60,7 @@ bool readPassword(const CredentialOptions& options, std::string* password, std::
 }
 
 bool fitsGbk(const std::string& what, const std::string& typed) {
-    if (gbkToTerminal(terminalToGbk(typed)) == typed) return true;
+    if (const std::string text = terminalToUtf8(typed); gbkToUtf8(utf8ToGbk(text)) == text) return true;
     diagnose(what + " has a character that GBK cannot hold, which no camera could take: nothing was sent");
     return false;
 }
@@ -82,7 +81,7 @@ bool takeUser(const CredentialOptions& options, CameraInfo* credentials, int* st
     *status = kExitInvalid;
     if (!fitsGbk("the user", options.user)) return false;
     if (storeUser(options.user, credentials)) return true;
-    diagnose((who.empty() ? "" : who + ": ") + systemText(kTextIncorrectCredentials));
+    diagnose((who.empty() ? "" : who + ": ") + CurrentText(kTextIncorrectCredentials));
     return false;
 }
 

@@ -11,7 +11,7 @@
 #include "discovery/camera_text.h"
 #include "discovery/discovery_messages.h"
 #include "discovery/discovery_socket.h"
-#include "platform/gbk.h"
+#include "platform/text_codecs.h"
 #include "site/camera_search.h"
 #include "site/exit_status.h"
 #include "site/output_text.h"
@@ -78,7 +78,7 @@ void reportArrivals(const Arrivals& a) {
         if (from.size() < 2) continue;
         std::string list;
         for (uint32_t s : from) list += (list.empty() ? "" : ", ") + dottedQuad(s);
-        std::printf("conflict: %s answers from %s\n", terminalSafe(gbkToTerminal(id)).c_str(), list.c_str());
+        std::printf("conflict: %s answers from %s\n", terminalSafe(gbkToUtf8(id)).c_str(), list.c_str());
     }
 }
 

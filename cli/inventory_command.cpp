@@ -43,7 +43,7 @@ int inventory(const InventoryOptions& o) {
     int status = kExitOk;
     search.onNoInterface([] { noInterface("lenscout-cli"); });
     if (searchFailed(search.searchAll(o.searchMs, &cameras), "", &status)) return status;
-    if (search.listFull()) diagnose(systemText(kTextTooManyDevices));
+    if (search.listFull()) diagnose(CurrentText(kTextTooManyDevices));
     if (cameras.empty()) return diagnose("no camera answered the search"), kExitNotFound;
     const std::string out = o.json ? inventoryJson(cameras, interfaceName) + "\n"
                                    : inventoryCsv(cameras, interfaceName, isTerminal(StdStream::Out));

@@ -1,7 +1,6 @@
 #include "cli/plan_messages.h"
 
 #include "app/string_table.h"
-#include "cli/tool_language.h"
 #include "discovery/camera_text.h"
 #include "ui/failure_texts.h"
 
@@ -24,10 +23,11 @@ const char* roleName(AddressRole role) {
 std::string planProblemText(const PlanIssue& i) {
     const std::string at = dottedQuad(i.address);
     switch (i.problem) {
-    case PlanProblem::BadSetting: return systemText(textRow(i.setting));
+    case PlanProblem::BadSetting: return CurrentText(textRow(i.setting));
     case PlanProblem::NotGbk: return "has a character that GBK cannot hold, which no camera could take";
     case PlanProblem::NotFound: return "did not answer the search (--skip-missing provisions the others)";
-    case PlanProblem::IdConflict: return systemText(kTextIdConflict) + " (" + at + ", " + dottedQuad(i.other) + ")";
+    case PlanProblem::IdConflict:
+        return std::string(CurrentText(kTextIdConflict)) + " (" + at + ", " + dottedQuad(i.other) + ")";
     case PlanProblem::OwnAddress: return at + " is this computer's address";
     case PlanProblem::NotHost: return at + " is " + roleName(i.role) + ", which no camera can hold";
     case PlanProblem::SharedAddress:

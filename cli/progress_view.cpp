@@ -2,7 +2,8 @@
 
 #include <algorithm>
 
-#include "cli/tool_language.h"
+#include "app/string_table.h"
+#include "app/text_fit.h"
 #include "cli/upload_report.h"
 #include "platform/terminal.h"
 #include "platform/tick_clock.h"
@@ -30,7 +31,7 @@ std::string byteRate(int64_t bytes, uint32_t since, uint32_t now) {
 }
 
 std::string progressLine(const UploadProgress& p, uint32_t now) {
-    std::string line = terminalSafe(p.id) + "  ";
+    std::string line = p.id + "  ";
     switch (p.state) {
     case UploadState::Waiting: return line + "waiting";
     case UploadState::NotFound: return line + "not found";
@@ -39,7 +40,7 @@ std::string progressLine(const UploadProgress& p, uint32_t now) {
     case UploadState::Skipped: return line + p.note;
     case UploadState::Held: return line + "held back";
     case UploadState::Connecting: return line + "connecting";
-    case UploadState::Failed: return line + (p.note.empty() ? systemText(textRow(p.failure)) : p.note);
+    case UploadState::Failed: return line + (p.note.empty() ? CurrentText(textRow(p.failure)) : p.note);
     default: break;
     }
     char percent[8];
@@ -77,7 +78,8 @@ void ProgressView::redraw(const std::vector<UploadProgress>& cameras) {
     for (const UploadProgress& p : cameras)
         if (p.state == UploadState::Connecting || p.state == UploadState::Sending || p.state == UploadState::Failed)
             lines.push_back(progressLine(p, now));
-    for (const std::string& line : lines) std::fprintf(out_, "\r\x1b[K%s\n", line.substr(0, width).c_str());
+    for (const std::string& line : lines)
+        std::fprintf(out_, "\r\x1b[K%s\n", terminalSafe(line.substr(0, utf8Fit(line, width))).c_str());
     // Lines left over from a longer drawing are cleared.
     for (size_t i = lines.size(); i < drawn_; ++i) std::fprintf(out_, "\r\x1b[K\n");
     drawn_ = std::max(drawn_, lines.size());

@@ -9,8 +9,8 @@
 #include "cli/cli_messages.h"
 #include "cli/plan_messages.h"
 #include "cli/settings_report.h"
-#include "platform/gbk.h"
 #include "platform/terminal.h"
+#include "platform/text_codecs.h"
 #include "site/exit_status.h"
 
 namespace lenscout {

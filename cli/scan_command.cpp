@@ -10,7 +10,7 @@
 #include "cli/subcommands.h"
 #include "discovery/camera_text.h"
 #include "discovery/message_ids.h"
-#include "platform/gbk.h"
+#include "platform/text_codecs.h"
 #include "platform/tick_clock.h"
 #include "site/exit_status.h"
 #include "site/scan_format.h"
@@ -34,7 +34,7 @@ struct ListPrinter {
     void sweep() {
         list.OnScanTick();
         std::printf("-- after search %d: %d camera(s)\n", ++sweeps, lines.count());
-        for (const std::string& line : lines.lines()) std::printf("%s\n", terminalSafe(gbkToTerminal(line)).c_str());
+        for (const std::string& line : lines.lines()) std::printf("%s\n", terminalSafe(line).c_str());
     }
 };
 
@@ -74,7 +74,7 @@ private:
     void tooMany() {
         if (saidTooMany_) return;
         saidTooMany_ = true;
-        diagnose(systemText(kTextTooManyDevices));
+        diagnose(CurrentText(kTextTooManyDevices));
     }
     void tick() {
         if (o_.list && !o_.once) list_.sweep();

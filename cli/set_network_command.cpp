@@ -10,7 +10,7 @@
 #include "cli/cli_messages.h"
 #include "cli/plan_messages.h"
 #include "cli/settings_report.h"
-#include "platform/gbk.h"
+#include "platform/text_codecs.h"
 #include "site/camera_json.h"
 #include "site/exit_status.h"
 #include "site/scan_format.h"

@@ -4,7 +4,6 @@
 #include "app/startup_language.h"
 #include "app/string_table.h"
 #include "app/system_language.h"
-#include "platform/gbk.h"
 
 namespace lenscout {
 
@@ -16,7 +15,5 @@ void selectToolLanguage(int64_t language) {
     LanguageSetting = static_cast<int>(language);
     SelectLanguage(LanguageSetting == 0 ? DetectSystemLanguage() : LanguageSetting);
 }
-
-std::string systemText(int row) { return gbkToTerminal(CurrentText(row)); }
 
 }  // namespace lenscout

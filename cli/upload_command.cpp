@@ -142,9 +142,9 @@ int upload(const UploadOptions& given) {
         for (const std::string& id : o.ids)
             if (!fitsGbk("the ID " + id, id)) return false;
         if (const UploadFailure f = image.open(o.file, o.kind); f != UploadFailure::None)
-            return diagnose(o.file + ": " + systemText(textRow(f))), false;
+            return diagnose(o.file + ": " + CurrentText(textRow(f))), false;
         if (!summariseImage(o.file, image, &summary))
-            return diagnose(o.file + ": " + systemText(kTextCannotReadFile)), false;
+            return diagnose(o.file + ": " + CurrentText(kTextCannotReadFile)), false;
         return true;
     };
     Opening opening;

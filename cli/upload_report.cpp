@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstdio>
 
-#include "cli/tool_language.h"
+#include "app/string_table.h"
 #include "discovery/camera_text.h"
 #include "site/output_text.h"
 #include "ui/failure_texts.h"
@@ -32,7 +32,7 @@ std::string outcomeText(const UploadProgress& p) {
     if (p.state == UploadState::OtherSubnet) return "in another subnet, not tried";
     if (p.state == UploadState::Held) return "held back: too many failures before its wave";
     if (!p.note.empty()) return p.note;
-    return systemText(textRow(p.failure));
+    return CurrentText(textRow(p.failure));
 }
 
 std::string imageLine(const ImageSummary& image) {

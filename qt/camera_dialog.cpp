@@ -4,10 +4,11 @@
 #include <QDialog>
 #include <QLabel>
 
+#include "app/string_table.h"
 #include "qt/dialog_units.h"
 #include "qt/fonts.h"
-#include "qt/gbk_text.h"
 #include "qt/plain_labels.h"
+#include "qt/utf8_text.h"
 
 namespace lenscout {
 
@@ -21,8 +22,8 @@ void setUpCameraDialog(QDialog* dialog) {
 namespace {
 
 void setRowText(QWidget* widget, int row) {
-    if (auto* label = qobject_cast<QLabel*>(widget)) label->setText(unicodeText(row));
-    if (auto* button = qobject_cast<QAbstractButton*>(widget)) button->setText(unicodeText(row));
+    if (auto* label = qobject_cast<QLabel*>(widget)) label->setText(qtText(CurrentText(row)));
+    if (auto* button = qobject_cast<QAbstractButton*>(widget)) button->setText(qtText(CurrentText(row)));
 }
 
 }  // namespace

@@ -8,8 +8,8 @@
 #include <QUrl>
 
 #include "qt/camera_info_dlg.h"
-#include "qt/gbk_text.h"
 #include "qt/net_config_dlg.h"
+#include "qt/utf8_text.h"
 #include "qt/window_modal.h"
 
 namespace lenscout {
@@ -30,7 +30,7 @@ QPoint menuPosition() {
 int runMenuAtCursor(const std::vector<ContextMenuEntry>& entries) {
     QMenu menu;
     for (const ContextMenuEntry& e : entries) {
-        QAction* action = menu.addAction(fromGbk(e.text));
+        QAction* action = menu.addAction(qtText(e.text));
         action->setData(e.command);
         action->setEnabled(e.enabled);
     }

@@ -7,8 +7,8 @@
 #include "app/string_table.h"
 #include "qt/camera_dialog.h"
 #include "qt/dialog_units.h"
-#include "qt/gbk_text.h"
 #include "qt/plain_labels.h"
+#include "qt/utf8_text.h"
 #include "ui/camera_actions.h"
 #include "ui/properties_layout.h"
 
@@ -42,11 +42,11 @@ CCameraInfoDlg::CCameraInfoDlg() : button_(new QPushButton(this)) {
 }
 
 void CCameraInfoDlg::OnInitDialog() {
-    setWindowTitle(fromGbk(cameraDialogTitle(m_camera, kTextBasicProperties)));
-    button_->setText(unicodeText(kTextOk));
+    setWindowTitle(qtText(cameraDialogTitle(m_camera, kTextBasicProperties)));
+    button_->setText(qtText(CurrentText(kTextOk)));
     for (const Row& r : rows_) {
-        r.label->setText(unicodeText(r.field->labelRow));
-        r.value->setText(fromGbk(r.field->text(m_camera, nullptr)));
+        r.label->setText(qtText(CurrentText(r.field->labelRow)));
+        r.value->setText(qtText(r.field->text(m_camera, nullptr)));
     }
     layOut();
 }

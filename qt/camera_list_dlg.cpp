@@ -13,11 +13,11 @@
 #include "discovery/worker_control.h"
 #include "qt/dialog_units.h"
 #include "qt/fonts.h"
-#include "qt/gbk_text.h"
 #include "qt/list_hook.h"
 #include "qt/list_log.h"
 #include "qt/plain_labels.h"
 #include "qt/upgrade_dlg.h"
+#include "qt/utf8_text.h"
 #include "qt/window_modal.h"
 #include "ui_camera_list_dlg.h"
 
@@ -75,7 +75,7 @@ QListWidget* CCameraListDlg::list() const { return ui_->IDC_CAMERA_LIST; }
 
 bool CCameraListDlg::OnInitDialog() {
     setWindowIcon(m_hIcon);
-    setWindowTitle(unicodeText(kTextTitle));
+    setWindowTitle(qtText(CurrentText(kTextTitle)));
     services_.tray->attachMenu(
         {[this] { return presenter_.trayMenuEntries(); }, [this](int command) { presenter_.runTrayCommand(command); }});
     services_.tray->watchHost([this] { OnTrayHostChange(); });
@@ -130,9 +130,9 @@ void CCameraListDlg::OnTrayNotify(uintptr_t, intptr_t lParam) {
 
 int CCameraListDlg::runTrayMenu(const std::vector<TrayMenuEntry>& entries) { return services_.tray->runMenu(entries); }
 
-void CCameraListDlg::setTitle(const std::string& gbkTitle, const std::string& gbkTip) {
-    setWindowTitle(fromGbk(gbkTitle));
-    services_.tray->modify(fromGbk(gbkTip));
+void CCameraListDlg::setTitle(const std::string& title, const std::string& tip) {
+    setWindowTitle(qtText(title));
+    services_.tray->modify(qtText(tip));
 }
 
 // A notification area came or went. An icon that went with it leaves the
@@ -179,7 +179,7 @@ void CCameraListDlg::fitInto(const QRect& free) {
 // for again every few seconds.
 void CCameraListDlg::addTrayIcon() {
     if (destroyed_) return;
-    trayIconShown_ = services_.tray->add(m_hIcon, fromGbk(trayTipText(CurrentText(kTextTitle))));
+    trayIconShown_ = services_.tray->add(m_hIcon, qtText(trayTipText(CurrentText(kTextTitle))));
     if (trayIconShown_) {
         if (trayRetry_) trayRetry_->stop();
         return;

@@ -69,7 +69,7 @@ public:
 private:
     // The presenter's view of this window.
     void showMessage(int textRow) override;
-    void setTitle(const std::string& gbkTitle, const std::string& gbkTip) override;
+    void setTitle(const std::string& title, const std::string& tip) override;
     void showWindow() override { showAndRaise(); }
     int runTrayMenu(const std::vector<TrayMenuEntry>& entries) override;
     void quit() override { done(QDialog::Rejected); }

@@ -2,16 +2,16 @@
 
 #include <QLineEdit>
 
-#include "qt/gbk_text.h"
 #include "qt/ipv4_field.h"
+#include "qt/utf8_text.h"
 
 namespace lenscout {
 
 std::string LineEditFields::text(DialogField field) const {
     const QLineEdit* edit = edits_.at(field);
-    return isAddressField(field) ? ipv4FieldText(edit) : toGbk(edit->text());
+    return isAddressField(field) ? ipv4FieldText(edit) : utf8Of(edit->text());
 }
 
-void LineEditFields::setText(DialogField field, const std::string& gbk) { edits_.at(field)->setText(fromGbk(gbk)); }
+void LineEditFields::setText(DialogField field, const std::string& text) { edits_.at(field)->setText(qtText(text)); }
 
 }  // namespace lenscout

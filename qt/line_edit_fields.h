@@ -1,5 +1,5 @@
 #pragma once
-// A dialog's line edits as its presenter's fields: GBK text in and out,
+// A dialog's line edits as its presenter's fields: UTF-8 text in and out,
 // the address fields read as four numbers.
 #include <map>
 #include <string>
@@ -14,7 +14,7 @@ class LineEditFields : public DialogFields {
 public:
     void add(DialogField field, QLineEdit* edit) { edits_[field] = edit; }
     std::string text(DialogField field) const override;
-    void setText(DialogField field, const std::string& gbk) override;
+    void setText(DialogField field, const std::string& text) override;
 
 private:
     std::map<DialogField, QLineEdit*> edits_;

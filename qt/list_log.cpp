@@ -4,7 +4,7 @@
 #include <cstdlib>
 
 #include "platform/log_file.h"
-#include "qt/gbk_text.h"
+#include "qt/utf8_text.h"
 #include "ui/list_lines.h"
 
 namespace lenscout {
@@ -22,7 +22,7 @@ void ListLog::write(const char* event, const ListLines& lines) {
     const long long ms = duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count();
     std::fprintf(file_.get(), "%s mono_ms=%lld lines=%d\n", event, ms, lines.count());
     for (int i = 0; i < lines.count(); ++i)
-        std::fprintf(file_.get(), "  %s\n", fromGbk(lines.text(i)).toUtf8().constData());
+        std::fprintf(file_.get(), "  %s\n", qtText(lines.text(i)).toUtf8().constData());
     std::fflush(file_.get());
 }
 

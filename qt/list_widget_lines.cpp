@@ -3,14 +3,15 @@
 #include <QByteArray>
 #include <QItemSelectionModel>
 
-#include "qt/gbk_text.h"
+#include "app/text_fit.h"
+#include "qt/utf8_text.h"
 
 namespace lenscout {
 
 namespace {
 
 QListWidgetItem* makeItem(const std::string& line) {
-    auto* item = new QListWidgetItem(fromGbk(line));
+    auto* item = new QListWidgetItem(qtText(line));
     item->setData(Qt::UserRole, QByteArray(line.data(), static_cast<qsizetype>(line.size())));
     return item;
 }
@@ -21,7 +22,8 @@ std::string ListWidgetLines::text(int i) const {
     const QListWidgetItem* item = list_->item(i);
     if (!item) return {};
     const QByteArray bytes = item->data(Qt::UserRole).toByteArray();
-    return std::string(bytes.constData(), std::min<size_t>(static_cast<size_t>(bytes.size()), kLineBufferSize - 1));
+    const std::string_view line(bytes.constData(), static_cast<size_t>(bytes.size()));
+    return std::string(line.substr(0, utf8Fit(line, kLineBufferSize - 1)));
 }
 
 void ListWidgetLines::insert(int i, const std::string& line) { list_->insertItem(i, makeItem(line)); }
@@ -29,7 +31,7 @@ void ListWidgetLines::insert(int i, const std::string& line) { list_->insertItem
 void ListWidgetLines::replace(int i, const std::string& line) {
     QListWidgetItem* item = list_->item(i);
     if (!item) return;
-    item->setText(fromGbk(line));
+    item->setText(qtText(line));
     item->setData(Qt::UserRole, QByteArray(line.data(), static_cast<qsizetype>(line.size())));
 }
 

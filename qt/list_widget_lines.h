@@ -1,5 +1,5 @@
 #pragma once
-// The camera list's lines in a QListWidget. Each item keeps the GBK bytes it
+// The camera list's lines in a QListWidget. Each item keeps the UTF-8 bytes it
 // was given, so that reading a line back gives exactly those bytes, also
 // for names that do not convert cleanly.
 #include <QListWidget>

@@ -3,13 +3,13 @@
 #include <QApplication>
 #include <QMessageBox>
 
-#include "qt/gbk_text.h"
+#include "qt/utf8_text.h"
 #include "qt/window_modal.h"
 
 namespace lenscout {
 
-void showMessageBox(QWidget* parent, const char* gbkText) {
-    QMessageBox box(QMessageBox::Warning, QApplication::applicationName(), fromGbk(gbkText), QMessageBox::Ok, parent);
+void showMessageBox(QWidget* parent, const char* text) {
+    QMessageBox box(QMessageBox::Warning, QApplication::applicationName(), qtText(text), QMessageBox::Ok, parent);
     box.setTextFormat(Qt::PlainText);
     makeWindowModal(&box, parent);
     box.exec();

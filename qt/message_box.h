@@ -7,8 +7,8 @@ class QWidget;
 
 namespace lenscout {
 
-// Shows a GBK text and returns once the user has closed the box.
-using MessageBoxFn = std::function<void(QWidget* parent, const char* gbkText)>;
-void showMessageBox(QWidget* parent, const char* gbkText);
+// Shows a text and returns once the user has closed the box.
+using MessageBoxFn = std::function<void(QWidget* parent, const char* text)>;
+void showMessageBox(QWidget* parent, const char* text);
 
 }  // namespace lenscout

@@ -6,8 +6,8 @@
 
 #include "app/string_table.h"
 #include "qt/camera_dialog.h"
-#include "qt/gbk_text.h"
 #include "qt/ipv4_field.h"
+#include "qt/utf8_text.h"
 #include "ui/camera_actions.h"
 #include "ui_net_config_dlg.h"
 
@@ -33,7 +33,7 @@ CNetConfigDlg::CNetConfigDlg(MessageBoxFn messageBox)
 CNetConfigDlg::~CNetConfigDlg() = default;
 
 void CNetConfigDlg::OnInitDialog() {
-    setWindowTitle(fromGbk(cameraDialogTitle(m_camera, kTextNetworkConfiguration)));
+    setWindowTitle(qtText(cameraDialogTitle(m_camera, kTextNetworkConfiguration)));
     setControlTexts(this, networkDialogTexts());
     ui_->IDC_USER->setText(QLatin1String(kDefaultUser));
     ui_->IDC_PASSWORD->clear();

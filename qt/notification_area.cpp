@@ -6,9 +6,9 @@
 #include <map>
 
 #include "discovery/message_ids.h"
-#include "qt/gbk_text.h"
 #include "qt/notification_area.h"
 #include "qt/tray_host_watch.h"
+#include "qt/utf8_text.h"
 #include "qt/window_message.h"
 #include "ui/camera_line.h"
 
@@ -110,7 +110,7 @@ void fillTrayMenu(QMenu* menu, const std::vector<TrayMenuEntry>& entries) {
             menu->addSeparator();
             continue;
         }
-        QAction* action = menu->addAction(fromGbk(e.text));
+        QAction* action = menu->addAction(qtText(e.text));
         action->setData(e.command);
         if (e.group == TrayGroup::None) continue;
         QActionGroup*& group = groups[e.group];

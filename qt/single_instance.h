@@ -16,7 +16,7 @@ enum class InstanceClaim {
 class SingleInstance : public QObject {
     Q_OBJECT
 public:
-    // `title`: the GBK title text the instance is known by. Its socket and
+    // `title`: the title text the instance is known by. Its socket and
     // lock live in `folder`, by default the user's private runtime folder
     // ($XDG_RUNTIME_DIR), where no other account can put a socket.
     explicit SingleInstance(const char* title, const QString& folder = runtimeFolder());

@@ -10,7 +10,7 @@
 
 #include "app/string_table.h"
 #include "qt/camera_dialog.h"
-#include "qt/gbk_text.h"
+#include "qt/utf8_text.h"
 #include "ui/camera_actions.h"
 #include "ui_upgrade_dlg.h"
 
@@ -37,7 +37,7 @@ CUpgradeDlg::~CUpgradeDlg() = default;
 
 void CUpgradeDlg::OnInitDialog() {
     closed_ = false;
-    setWindowTitle(fromGbk(cameraDialogTitle(m_camera, kTextUpgradeFirmware)));
+    setWindowTitle(qtText(cameraDialogTitle(m_camera, kTextUpgradeFirmware)));
     setControlTexts(this, upgradeDialogTexts());
     ui_->IDC_USER->setText(QLatin1String(kDefaultUser));
     ui_->IDC_PASSWORD->clear();
@@ -110,7 +110,7 @@ void CUpgradeDlg::enableEntries(bool enabled) {
     for (QWidget* w : {static_cast<QWidget*>(ui_->IDC_UPGRADE_FIRMWARE), static_cast<QWidget*>(ui_->IDC_UPGRADE_WEBUI),
                        static_cast<QWidget*>(ui_->IDC_USER), static_cast<QWidget*>(ui_->IDC_PASSWORD)})
         w->setEnabled(enabled);
-    ui_->IDCANCEL->setText(fromGbk(CurrentText(enabled ? kTextOk : kTextCancel)));
+    ui_->IDCANCEL->setText(qtText(CurrentText(enabled ? kTextOk : kTextCancel)));
 }
 
 void CUpgradeDlg::showCredentials(bool shown) {

@@ -1,7 +1,5 @@
 #include "site/camera_json.h"
 
-#include "platform/gbk.h"
-
 namespace lenscout {
 
 namespace {
@@ -9,9 +7,9 @@ namespace {
 Json fieldValue(const CameraField& f, const CameraInfo& c, const InterfaceNames& names) {
     const std::string text = f.text(c, names);
     switch (f.kind) {
-    case FieldKind::Text: return gbkToUtf8(text);
     case FieldKind::Number: return static_cast<long long>(std::stoll(text));
     case FieldKind::Boolean: return text == "1";
+    case FieldKind::Text:
     case FieldKind::Dotted: break;
     }
     return text;

@@ -6,7 +6,7 @@
 #include "discovery/camera_text.h"
 #include "discovery/message_ids.h"
 #include "discovery/worker_control.h"
-#include "platform/gbk.h"
+#include "platform/text_codecs.h"
 #include "platform/tick_clock.h"
 #include "ui/camera_list.h"
 
@@ -192,6 +192,6 @@ const CameraInfo* findCamera(const std::vector<CameraInfo>& cameras, const std::
     return it == cameras.end() ? nullptr : &*it;
 }
 
-std::string cameraIdOf(const std::string& typed) { return terminalToGbk(typed); }
+std::string cameraIdOf(const std::string& typed) { return utf8ToGbk(terminalToUtf8(typed)); }
 
 }  // namespace lenscout

@@ -1,7 +1,6 @@
 #include "site/inventory_format.h"
 
 #include "discovery/camera_text.h"
-#include "platform/gbk.h"
 #include "platform/socket.h"
 #include "site/camera_json.h"
 #include "site/output_text.h"
@@ -15,7 +14,7 @@ namespace {
 std::string csvValue(const CameraField& f, const CameraInfo& c, const InterfaceNames& names) {
     const std::string text = f.text(c, names);
     if (f.kind == FieldKind::Boolean) return text == "1" ? "yes" : "no";
-    return gbkToUtf8(text);
+    return text;
 }
 
 std::string csvLine(const std::vector<std::string>& fields) {

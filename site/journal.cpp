@@ -5,7 +5,7 @@
 
 #include "discovery/camera_text.h"
 #include "platform/append_file.h"
-#include "platform/gbk.h"
+#include "platform/text_codecs.h"
 #include "site/camera_json.h"
 
 namespace lenscout {

@@ -2,6 +2,8 @@
 
 #include <cstdio>
 
+#include "platform/text_codecs.h"
+
 namespace lenscout {
 
 std::string jsonString(const std::string& utf8) {
@@ -33,7 +35,7 @@ std::string terminalSafe(const std::string& text) {
         std::snprintf(escape, sizeof escape, "\\x%02x", b);
         safe += escape;
     }
-    return safe;
+    return utf8ToTerminal(safe);
 }
 
 // A spreadsheet takes a cell that starts so for a formula: a camera's name,

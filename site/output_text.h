@@ -8,9 +8,9 @@ namespace lenscout {
 // A JSON string literal of UTF-8 text; control bytes become \u escapes.
 std::string jsonString(const std::string& utf8);
 
-// Text from a camera as a terminal may show it: control bytes (C0 and DEL)
-// become \xNN, so that no camera can move the cursor, retitle the window or
-// write to the clipboard.
+// UTF-8 text as a terminal may show it, in the terminal's encoding: control
+// bytes (C0 and DEL) become \xNN, so that no camera can move the cursor,
+// retitle the window or write to the clipboard.
 std::string terminalSafe(const std::string& text);
 
 // One CSV field: quoted, with its quotes doubled, when it holds a comma, a

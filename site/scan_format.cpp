@@ -2,7 +2,6 @@
 
 #include <cstdio>
 
-#include "platform/gbk.h"
 #include "site/camera_json.h"
 
 namespace lenscout {
@@ -35,7 +34,7 @@ std::string foundCameraLine(const CameraInfo& c, bool json) {
     std::vector<Field> fields{{"event", "camera", false}};
     for (const CameraField* f : fieldsFor(kInScan)) {
         const std::string text = f->text(c, nullptr);
-        fields.push_back({f->scanKey, f->kind == FieldKind::Text ? gbkToUtf8(text) : text, f->kind == FieldKind::Text});
+        fields.push_back({f->scanKey, text, f->kind == FieldKind::Text});
     }
     return render(fields);
 }

@@ -4,8 +4,8 @@
 
 #include "discovery/camera_text.h"
 #include "discovery/discovery_messages.h"
-#include "platform/gbk.h"
 #include "platform/socket.h"
+#include "platform/text_codecs.h"
 #include "site/camera_search.h"
 #include "site/exit_status.h"
 

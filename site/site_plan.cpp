@@ -4,8 +4,8 @@
 #include <map>
 
 #include "discovery/camera_text.h"
-#include "platform/gbk.h"
 #include "platform/socket.h"
+#include "platform/text_codecs.h"
 #include "ui/network_settings.h"
 
 namespace lenscout {

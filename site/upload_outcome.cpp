@@ -6,7 +6,7 @@
 #include "app/string_table.h"
 #include "discovery/camera_text.h"
 #include "discovery/discovery_worker.h"
-#include "platform/gbk.h"
+#include "platform/text_codecs.h"
 #include "site/camera_json.h"
 #include "site/exit_status.h"
 #include "site/outcome.h"
@@ -42,7 +42,7 @@ std::vector<UploadProgress> uploadRows(const std::vector<std::string>& shown, co
         } else if (p.camera.conflict) {
             p.state = UploadState::Failed;
             p.reason = "id-conflict";
-            p.note = gbkToUtf8(CurrentText(kTextIdConflict));
+            p.note = CurrentText(kTextIdConflict);
         } else if (!p.camera.sameSubnet) {
             p.state = UploadState::OtherSubnet;
         }
@@ -143,7 +143,7 @@ Json uploadObject(const UploadProgress& p, const CameraInfo* after, const ImageS
     if (p.state != UploadState::NotFound) o.set("ip", dottedQuad(p.camera.ip));
     if (p.state == UploadState::Failed) {
         o.set("reason", failureReason(p));
-        o.set("message", p.note.empty() ? gbkToUtf8(CurrentText(textRow(p.failure))) : p.note);
+        o.set("message", p.note.empty() ? CurrentText(textRow(p.failure)) : p.note);
     }
     if (p.state == UploadState::Done || p.state == UploadState::Failed) {
         o.set("bytes", static_cast<long long>(p.sent));

@@ -39,13 +39,37 @@ TEST_F(CameraLine, EmptyNameIsAnonymousInTheCurrentLanguage) {
     c.name[1] = 'x';  // only the first byte decides
     EXPECT_EQ(FormatCameraLine(c), pad("Anonymous") + "Http://192.168.77.5");
     SelectLanguage(kSimplifiedChinese);
-    EXPECT_EQ(FormatCameraLine(c).substr(0, 25), pad(StringTable[kTextAnonymous][1]));
+    // 佚名 in UTF-8 takes four columns, as its two characters did in GBK.
+    EXPECT_EQ(FormatCameraLine(c).substr(0, 27), "\xe4\xbd\x9a\xe5\x90\x8d" + std::string(21, ' '));
 }
 
 TEST_F(CameraLine, UnterminatedNameFillsTwentyOneBytes) {
     CameraInfo c = camera("A");
     std::memset(c.name, 'N', sizeof c.name);
     EXPECT_EQ(FormatCameraLine(c).substr(0, 26), std::string(21, 'N') + "    H");
+}
+
+// The camera's GBK name shows as UTF-8, as wide as its bytes were: 前门 is
+// C7B0 C3C5 in GBK and E5898D E997A8 in UTF-8.
+TEST_F(CameraLine, ACamerasGbkNameShowsInUtf8AtItsWidth) {
+    EXPECT_EQ(FormatCameraLine(camera("A", "\xc7\xb0\xc3\xc5")).substr(0, 28),
+              "\xe5\x89\x8d\xe9\x97\xa8" + std::string(21, ' ') + "H");
+    // A full name of 20 bytes, its last character wide: five blanks.
+    const std::string full = FormatCameraLine(camera("A", std::string(18, 'a') + "\xc7\xb0"));
+    EXPECT_EQ(full.substr(0, 27), std::string(18, 'a') + "\xe5\x89\x8d" + "     H");
+}
+
+TEST(Utf8Fit, NeverCutsACharacterAndCountsWideOnesTwice) {
+    const std::string text = "ab\xe5\x89\x8d\xc3\xa4";  // ab前ä
+    EXPECT_EQ(utf8Fit(text, 100), text.size());
+    EXPECT_EQ(utf8Fit(text, 4), 2u);
+    EXPECT_EQ(utf8Fit(text, 5), 5u);
+    EXPECT_EQ(utf8Fit(text, 6), 5u);
+    EXPECT_EQ(textColumns(text), 5u);
+    EXPECT_EQ(textColumns("Stra\xc3\x9f"
+                          "e"),
+              6u);  // Straße
+    EXPECT_EQ(textColumns(""), 0u);
 }
 
 TEST(GbkFit, NeverCutsATwoByteCharacter) {

@@ -3,6 +3,7 @@
 #include "app/string_table.h"
 #include "discovery/camera_text.h"
 #include "platform/socket.h"
+#include "platform/text_codecs.h"
 
 namespace lenscout {
 
@@ -28,9 +29,8 @@ std::vector<ContextMenuEntry> contextMenuEntries(const CameraInfo& c) {
 }
 
 std::string cameraDialogTitle(const CameraInfo& c, int row) {
-    std::string_view name = fieldText(c.name);
-    if (name.empty()) name = CurrentText(kTextAnonymous);
-    return std::string(name) + " " + CurrentText(row);
+    const std::string_view name = fieldText(c.name);
+    return (name.empty() ? std::string(CurrentText(kTextAnonymous)) : gbkToShown(name)) + " " + CurrentText(row);
 }
 
 }  // namespace lenscout

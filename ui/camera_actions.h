@@ -23,14 +23,14 @@ constexpr int ID_CAMERA_UPGRADE = 3;
 
 struct ContextMenuEntry {
     int command;
-    const char* text;  // GBK, current language
+    const char* text;  // current language
     bool enabled;
 };
 // Upgrade is grayed for a camera outside the local subnets.
 std::vector<ContextMenuEntry> contextMenuEntries(const CameraInfo& camera);
 
 // A dialog's title: the camera's name, or "Anonymous", a blank, then the
-// text of `row`; GBK.
+// text of `row`.
 std::string cameraDialogTitle(const CameraInfo& camera, int row);
 
 }  // namespace lenscout

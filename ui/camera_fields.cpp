@@ -26,9 +26,9 @@ constexpr unsigned kEverywhere = kInScan | kInInventory;
 const std::vector<CameraField>& cameraFields() {
     static const std::vector<CameraField> fields = {
         {"id", "id", kTextDeviceId, FieldKind::Text, kEverywhere | kInProperties,
-         [](const CameraInfo& c, Names) { return std::string(fieldText(c.deviceId)); }},
+         [](const CameraInfo& c, Names) { return gbkToUtf8(fieldText(c.deviceId)); }},
         {"name", "name", 0, FieldKind::Text, kEverywhere,
-         [](const CameraInfo& c, Names) { return std::string(fieldText(c.name)); }},
+         [](const CameraInfo& c, Names) { return gbkToUtf8(fieldText(c.name)); }},
         {"ip", "ip", kTextIpAddress, FieldKind::Dotted, kEverywhere | kInSettings | kInProperties,
          [](const CameraInfo& c, Names) { return dottedQuad(c.ip); }},
         {"mask", "mask", kTextSubnetMask, FieldKind::Dotted, kEverywhere | kInSettings,

@@ -17,7 +17,7 @@ namespace lenscout {
 using InterfaceNames = std::function<std::string(uint32_t index)>;
 
 enum class FieldKind {
-    Text,     // the camera's own text (GBK): always quoted
+    Text,     // a text: always quoted
     Dotted,   // an address or version as a dotted quad: a string in JSON
     Number,   // a number in JSON
     Boolean,  // true/false in JSON, yes/no in CSV, 1/0 in scan's line
@@ -37,7 +37,7 @@ struct CameraField {
     int labelRow;         // the label's string-table row; 0 for none
     FieldKind kind;
     unsigned uses;
-    // The value as text: GBK for the camera's own texts, ASCII otherwise. A
+    // The value as UTF-8 text; a camera's own texts come from its GBK. A
     // boolean gives "1" or "0".
     std::string (*text)(const CameraInfo& camera, const InterfaceNames& names);
 };

@@ -1,11 +1,11 @@
 #pragma once
-// The text of a camera's line: a 25-byte name column, then the status that
-// also says what a double-click does.
+// The text of a camera's line, UTF-8: a name column as wide as 25 bytes of
+// the camera's GBK, then the status that also says what a double-click does.
 #include <cstddef>
 #include <string>
 #include <string_view>
 
-#include "app/gbk_fit.h"
+#include "app/text_fit.h"
 #include "discovery/camera_info.h"
 
 namespace lenscout {

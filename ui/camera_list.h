@@ -50,7 +50,7 @@ private:
     std::vector<CameraInfo> m_cameras;
     std::unordered_map<std::string, size_t> byId_;  // into m_cameras
     // Each line as it was last written. A widget may not give back what it
-    // was given (a name that is not GBK changes on its way to UTF-16), so a
+    // was given (a name that is not GBK changes on its way to the screen), so a
     // line is compared with this, never read back, or it would be written
     // again at every sweep.
     std::vector<std::string> shown_;

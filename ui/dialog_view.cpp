@@ -3,6 +3,7 @@
 #include "app/string_table.h"
 #include "discovery/camera_text.h"
 #include "platform/secrets.h"
+#include "platform/text_codecs.h"
 #include "ui/network_settings.h"
 
 namespace lenscout {
@@ -14,11 +15,13 @@ namespace {
 template <size_t N>
 void takeField(DialogFields& fields, DialogField field, char (&into)[N]) {
     std::string typed = fields.text(field);
-    std::string taken = cutGbkCredential(typed);
+    std::string gbk = utf8ToGbk(typed);
+    std::string taken = cutGbkCredential(gbk);
     setFieldText(into, taken);
     wipe(typed);
+    wipe(gbk);
     wipe(taken);
-    taken.assign(fieldText(into));
+    taken = gbkToUtf8(fieldText(into));
     fields.setText(field, taken);
     wipe(taken);
 }

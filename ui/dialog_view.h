@@ -1,6 +1,6 @@
 #pragma once
 // What a camera dialog's window offers the presenter behind it: its fields
-// as GBK text and its message box. Each desktop implements it over its own
+// as UTF-8 text and its message box. Each desktop implements it over its own
 // controls; tests implement it in memory.
 #include <string>
 
@@ -17,7 +17,7 @@ class DialogFields {
 public:
     virtual ~DialogFields() = default;
     virtual std::string text(DialogField field) const = 0;
-    virtual void setText(DialogField field, const std::string& gbk) = 0;
+    virtual void setText(DialogField field, const std::string& text) = 0;
 };
 
 class DialogView {

@@ -2,8 +2,8 @@
 
 #include <string_view>
 
-#include "app/gbk_fit.h"
 #include "app/string_table.h"
+#include "app/text_fit.h"
 #include "app/user_settings.h"
 #include "discovery/discovery_worker.h"
 #include "discovery/worker_control.h"
@@ -14,9 +14,9 @@ bool startDiscoveryWorker(WorkerThread& thread, MessageTarget* target) {
     return thread.start([target] { return DiscoveryThreadProc(target); });
 }
 
-std::string trayTipText(const char* gbkTitle) {
-    const std::string_view title(gbkTitle);
-    return std::string(title.substr(0, gbkFit(title, kTrayTipSize - 1)));
+std::string trayTipText(const char* title) {
+    const std::string_view text(title);
+    return std::string(text.substr(0, utf8Fit(text, kTrayTipSize - 1)));
 }
 
 MainWindowPresenter::MainWindowPresenter(MainWindowView& view, ListLines& lines, const CameraDialogs& dialogs,

@@ -23,7 +23,7 @@ public:
     virtual ~MainWindowView() = default;
     virtual void showMessage(int textRow) = 0;
     // The window's title and the tray icon's tip, in the current language.
-    virtual void setTitle(const std::string& gbkTitle, const std::string& gbkTip) = 0;
+    virtual void setTitle(const std::string& title, const std::string& tip) = 0;
     // Shown, restored and in front.
     virtual void showWindow() = 0;
     // The tray menu at the cursor: the chosen command, 0 when dismissed.
@@ -51,8 +51,8 @@ struct WindowServicesOf {
     CameraDialogs dialogs;
 };
 
-// The tip: the title cut to 63 bytes of GBK without splitting a character.
-std::string trayTipText(const char* gbkTitle);
+// The tip: the title cut to 63 bytes without splitting a character.
+std::string trayTipText(const char* title);
 
 class MainWindowPresenter {
 public:

@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <cstdlib>
 
-#include "app/gbk_fit.h"
+#include "app/text_fit.h"
 #include "discovery/discovery_messages.h"
 #include "platform/socket.h"
 

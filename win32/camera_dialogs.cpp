@@ -11,7 +11,7 @@
 namespace lenscout {
 
 void openInBrowser(const std::string& url) {
-    ShellExecuteW(nullptr, L"open", wideFromGbk(url).c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+    ShellExecuteW(nullptr, L"open", wideFromUtf8(url).c_str(), nullptr, nullptr, SW_SHOWNORMAL);
 }
 
 void fillStandardDialogs(CameraDialogs& d, const MessageBoxFn& messageBox, std::function<HWND()> owner,

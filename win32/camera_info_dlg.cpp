@@ -4,6 +4,7 @@
 #include <string>
 
 #include "app/string_table.h"
+#include "app/string_texts.h"
 #include "ui/camera_actions.h"
 #include "ui/properties_layout.h"
 #include "win32/dialog_template.h"
@@ -52,14 +53,14 @@ void place(HWND dialog, int id, const DialogRect& at) {
 CCameraInfoDlg::CCameraInfoDlg() : ModalDialog(propertiesTemplate()) {}
 
 BOOL CCameraInfoDlg::OnInitDialog() {
-    setWindowGbk(hwnd(), cameraDialogTitle(m_camera, kTextBasicProperties));
+    setWindowUtf8(hwnd(), cameraDialogTitle(m_camera, kTextBasicProperties));
     setItemRow(hwnd(), IDCANCEL, kTextOk);
     // Each label's key is its English text's first letter, in every
     // language; it reaches the read-only field after the label.
     for (const PropertiesRow& r : propertiesLayout().rows) {
-        const wchar_t key = static_cast<wchar_t>(StringTable[r.field->labelRow][0][0]);
-        SetDlgItemTextW(hwnd(), r.labelId, withAccessKey(currentWide(r.field->labelRow), key).c_str());
-        setItemGbk(hwnd(), r.valueId, r.field->text(m_camera, nullptr));
+        const wchar_t key = static_cast<wchar_t>(catalogText(r.field->labelRow, 0)[0]);
+        SetDlgItemTextW(hwnd(), r.labelId, withAccessKey(wideFromUtf8(CurrentText(r.field->labelRow)), key).c_str());
+        setItemUtf8(hwnd(), r.valueId, r.field->text(m_camera, nullptr));
     }
     layOut();
     return TRUE;

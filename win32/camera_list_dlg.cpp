@@ -105,7 +105,7 @@ BOOL CCameraListDlg::OnInitDialog() {
     // A program run elevated still hears that Explorer started again, to put
     // its icon back.
     ChangeWindowMessageFilterEx(hwnd(), taskbarCreatedMessage(), MSGFLT_ALLOW, nullptr);
-    setWindowGbk(hwnd(), CurrentText(kTextTitle));
+    setWindowUtf8(hwnd(), CurrentText(kTextTitle));
     addTrayIcon();
     setListFont(GetDpiForWindow(hwnd()));
     SetWindowSubclass(list(), ListHookProc, kListHookId, reinterpret_cast<DWORD_PTR>(hwnd()));
@@ -114,7 +114,7 @@ BOOL CCameraListDlg::OnInitDialog() {
 }
 
 void CCameraListDlg::addTrayIcon() {
-    trayIconShown_ = services_.tray->add(hwnd(), smallIcon_, wideFromGbk(trayTipText(CurrentText(kTextTitle))));
+    trayIconShown_ = services_.tray->add(hwnd(), smallIcon_, wideFromUtf8(trayTipText(CurrentText(kTextTitle))));
 }
 
 // Made again for a monitor of another density, as the dialog's own are.
@@ -181,9 +181,9 @@ int CCameraListDlg::runTrayMenu(const std::vector<TrayMenuEntry>& entries) {
     return services_.tray->runMenu(hwnd(), entries);
 }
 
-void CCameraListDlg::setTitle(const std::string& gbkTitle, const std::string& gbkTip) {
-    setWindowGbk(hwnd(), gbkTitle);
-    services_.tray->modify(wideFromGbk(gbkTip));
+void CCameraListDlg::setTitle(const std::string& title, const std::string& tip) {
+    setWindowUtf8(hwnd(), title);
+    services_.tray->modify(wideFromUtf8(tip));
 }
 
 // Enter on a line does what a double-click does; Escape does nothing. Neither

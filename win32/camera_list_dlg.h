@@ -49,7 +49,7 @@ protected:
 private:
     // The presenter's view of this window.
     void showMessage(int textRow) override;
-    void setTitle(const std::string& gbkTitle, const std::string& gbkTip) override;
+    void setTitle(const std::string& title, const std::string& tip) override;
     void showWindow() override;
     int runTrayMenu(const std::vector<TrayMenuEntry>& entries) override;
     void quit() override { finish(IDCANCEL); }

@@ -11,17 +11,17 @@ namespace lenscout {
 // An address control's four numbers as a dotted quad; a blank number reads 0.
 std::string ControlFields::text(DialogField field) const {
     HWND control = controls_.at(field);
-    if (!isAddressField(field)) return gbkFromWide(windowText(control));
+    if (!isAddressField(field)) return utf8FromWide(windowText(control));
     DWORD host = 0;
     SendMessageW(control, IPM_GETADDRESS, 0, reinterpret_cast<LPARAM>(&host));
     return dottedQuad(toNetLong(host));
 }
 
-void ControlFields::setText(DialogField field, const std::string& gbk) {
+void ControlFields::setText(DialogField field, const std::string& text) {
     HWND control = controls_.at(field);
-    if (!isAddressField(field)) return setWindowGbk(control, gbk);
+    if (!isAddressField(field)) return setWindowUtf8(control, text);
     uint32_t addrNet = 0;
-    parseIpv4(gbk.c_str(), &addrNet);
+    parseIpv4(text.c_str(), &addrNet);
     SendMessageW(control, IPM_SETADDRESS, 0, static_cast<LPARAM>(toHostLong(addrNet)));
 }
 

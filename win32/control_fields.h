@@ -1,5 +1,5 @@
 #pragma once
-// A dialog's controls as its presenter's fields: GBK text in and out, the
+// A dialog's controls as its presenter's fields: UTF-8 text in and out, the
 // address fields through the IPv4 address control.
 #include <windows.h>
 
@@ -14,7 +14,7 @@ class ControlFields : public DialogFields {
 public:
     void add(DialogField field, HWND control) { controls_[field] = control; }
     std::string text(DialogField field) const override;
-    void setText(DialogField field, const std::string& gbk) override;
+    void setText(DialogField field, const std::string& text) override;
 
 private:
     std::map<DialogField, HWND> controls_;

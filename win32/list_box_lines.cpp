@@ -1,25 +1,26 @@
 #include "win32/list_box_lines.h"
 
+#include "app/text_fit.h"
 #include "win32/wide_text.h"
 
 namespace lenscout {
 
 int ListBoxLines::count() const { return static_cast<int>(SendMessageW(list_, LB_GETCOUNT, 0, 0)); }
 
-// As read into a 128-byte buffer: at most 127 bytes of GBK.
+// As read into a 128-byte buffer: at most 127 bytes, never half a character.
 std::string ListBoxLines::text(int i) const {
     const auto length = SendMessageW(list_, LB_GETTEXTLEN, static_cast<WPARAM>(i), 0);
     if (length == LB_ERR) return {};
     std::wstring line(static_cast<size_t>(length) + 1, L'\0');
     const auto n = SendMessageW(list_, LB_GETTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(line.data()));
     line.resize(static_cast<size_t>(n > 0 ? n : 0));
-    std::string gbk = gbkFromWide(line);
-    if (gbk.size() > kLineBufferSize - 1) gbk.resize(kLineBufferSize - 1);
-    return gbk;
+    std::string text = utf8FromWide(line);
+    text.resize(utf8Fit(text, kLineBufferSize - 1));
+    return text;
 }
 
 void ListBoxLines::insert(int i, const std::string& line) {
-    SendMessageW(list_, LB_INSERTSTRING, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(wideFromGbk(line).c_str()));
+    SendMessageW(list_, LB_INSERTSTRING, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(wideFromUtf8(line).c_str()));
 }
 
 // A list box has no way to change a line's text: the line is put back and

@@ -1,5 +1,5 @@
 #pragma once
-// The camera list's lines in list box 1004: GBK lines in, UTF-16 on screen.
+// The camera list's lines in list box 1004: UTF-8 lines in, UTF-16 on screen.
 #include <windows.h>
 
 #include "ui/list_lines.h"

@@ -4,10 +4,10 @@
 
 namespace lenscout {
 
-void showMessageBox(HWND owner, const char* gbkText) {
+void showMessageBox(HWND owner, const char* text) {
     // Every message of the program is a warning or an error: the icon says so
     // before the text is read, as on the Qt desktop.
-    MessageBoxW(owner, wideFromGbk(gbkText).c_str(), L"Lenscout", MB_OK | MB_ICONWARNING);
+    MessageBoxW(owner, wideFromUtf8(text).c_str(), L"Lenscout", MB_OK | MB_ICONWARNING);
 }
 
 }  // namespace lenscout

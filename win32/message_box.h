@@ -6,8 +6,8 @@
 
 namespace lenscout {
 
-// Shows a GBK text over `owner` and returns once the user has closed it.
-using MessageBoxFn = std::function<void(HWND owner, const char* gbkText)>;
-void showMessageBox(HWND owner, const char* gbkText);
+// Shows a text over `owner` and returns once the user has closed it.
+using MessageBoxFn = std::function<void(HWND owner, const char* text)>;
+void showMessageBox(HWND owner, const char* text);
 
 }  // namespace lenscout

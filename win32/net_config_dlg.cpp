@@ -13,11 +13,11 @@ CNetConfigDlg::CNetConfigDlg(MessageBoxFn messageBox)
     : ModalDialog(IDD_NET_CONFIG), messageBox_(std::move(messageBox)) {}
 
 BOOL CNetConfigDlg::OnInitDialog() {
-    setWindowGbk(hwnd(), cameraDialogTitle(m_camera, kTextNetworkConfiguration));
+    setWindowUtf8(hwnd(), cameraDialogTitle(m_camera, kTextNetworkConfiguration));
     // Each label goes before its field in the template: its key reaches
     // the field.
     setControlTexts(hwnd(), networkDialogTexts());
-    setItemGbk(hwnd(), IDC_USER, kDefaultUser);
+    setItemUtf8(hwnd(), IDC_USER, kDefaultUser);
     SetDlgItemTextW(hwnd(), IDC_PASSWORD, L"");
     const std::pair<DialogField, int> fields[] = {{DialogField::User, IDC_USER}, {DialogField::Password, IDC_PASSWORD},
                                                   {DialogField::Port, IDC_PORT}, {DialogField::Ip, IDC_IP},

@@ -14,7 +14,7 @@ MenuHandle buildTrayMenu(const std::vector<TrayMenuEntry>& entries) {
         // A choice of a group shows as a radio item, to screen readers too.
         const UINT flags =
             MF_STRING | (e.checked ? MF_CHECKED : MF_UNCHECKED) | (e.group != TrayGroup::None ? MFT_RADIOCHECK : 0);
-        AppendMenuW(menu.get(), flags, static_cast<UINT_PTR>(e.command), wideFromGbk(e.text).c_str());
+        AppendMenuW(menu.get(), flags, static_cast<UINT_PTR>(e.command), wideFromUtf8(e.text).c_str());
     }
     return menu;
 }
@@ -23,7 +23,7 @@ MenuHandle buildContextMenu(const std::vector<ContextMenuEntry>& entries) {
     MenuHandle menu(CreatePopupMenu());
     for (const ContextMenuEntry& e : entries) {
         const UINT flags = MF_STRING | (e.enabled ? MF_ENABLED : MF_GRAYED);
-        AppendMenuW(menu.get(), flags, static_cast<UINT_PTR>(e.command), wideFromGbk(e.text).c_str());
+        AppendMenuW(menu.get(), flags, static_cast<UINT_PTR>(e.command), wideFromUtf8(e.text).c_str());
     }
     return menu;
 }

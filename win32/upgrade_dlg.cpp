@@ -66,9 +66,9 @@ CUpgradeDlg::CUpgradeDlg(MessageBoxFn messageBox, ChooseFileFn chooseFile)
     : ModalDialog(IDD_UPGRADE), messageBox_(std::move(messageBox)), chooseFile_(std::move(chooseFile)) {}
 
 BOOL CUpgradeDlg::OnInitDialog() {
-    setWindowGbk(hwnd(), cameraDialogTitle(m_camera, kTextUpgradeFirmware));
+    setWindowUtf8(hwnd(), cameraDialogTitle(m_camera, kTextUpgradeFirmware));
     setControlTexts(hwnd(), upgradeDialogTexts());
-    setItemGbk(hwnd(), IDC_UPGRADE_USER, kDefaultUser);
+    setItemUtf8(hwnd(), IDC_UPGRADE_USER, kDefaultUser);
     SetDlgItemTextW(hwnd(), IDC_UPGRADE_PASSWORD, L"");
     SendDlgItemMessageW(hwnd(), IDC_PROGRESS, PBM_SETRANGE32, 0, 100);
     ShowWindow(item(IDC_PROGRESS), SW_HIDE);
@@ -115,7 +115,7 @@ UpgradeResult CUpgradeDlg::runSession(UpgradeKind kind, const ImageFile& image, 
     failure_ = UploadFailure::WrongCamera;
     observer_ = &observer;
     enableEntries(false);
-    const UploadGuard guard(hwnd(), currentWide(kTextUploadRunning).c_str());
+    const UploadGuard guard(hwnd(), wideFromUtf8(CurrentText(kTextUploadRunning)).c_str());
     const CameraInfo camera = session;
     std::thread upload;
     try {

@@ -6,11 +6,9 @@
 
 namespace lenscout {
 
-std::wstring wideFromGbk(std::string_view gbk) { return widen(kGbkCodePage, gbk); }
+std::wstring wideFromUtf8(std::string_view utf8) { return widen(CP_UTF8, utf8); }
 
-std::string gbkFromWide(std::wstring_view wide) { return narrow(kGbkCodePage, wide); }
-
-std::wstring currentWide(int row) { return wideFromGbk(CurrentText(row)); }
+std::string utf8FromWide(std::wstring_view wide) { return narrow(CP_UTF8, wide); }
 
 std::wstring windowText(HWND window) {
     const int length = GetWindowTextLengthW(window);
@@ -20,11 +18,11 @@ std::wstring windowText(HWND window) {
     return text;
 }
 
-void setWindowGbk(HWND window, std::string_view gbk) { SetWindowTextW(window, wideFromGbk(gbk).c_str()); }
+void setWindowUtf8(HWND window, std::string_view utf8) { SetWindowTextW(window, wideFromUtf8(utf8).c_str()); }
 
-void setItemGbk(HWND dialog, int item, std::string_view gbk) { setWindowGbk(GetDlgItem(dialog, item), gbk); }
+void setItemUtf8(HWND dialog, int item, std::string_view utf8) { setWindowUtf8(GetDlgItem(dialog, item), utf8); }
 
-void setItemRow(HWND dialog, int item, int row) { setItemGbk(dialog, item, CurrentText(row)); }
+void setItemRow(HWND dialog, int item, int row) { setItemUtf8(dialog, item, CurrentText(row)); }
 
 std::wstring withAccessKey(std::wstring text, wchar_t key) {
     for (size_t at = text.find(L'&'); at != std::wstring::npos; at = text.find(L'&', at + 2)) text.insert(at, 1, L'&');
@@ -38,7 +36,7 @@ std::wstring withAccessKey(std::wstring text, wchar_t key) {
 void setControlTexts(HWND dialog, const std::vector<ControlText>& texts) {
     for (const ControlText& t : texts)
         SetDlgItemTextW(dialog, controlId(t.control),
-                        withAccessKey(currentWide(t.row), static_cast<wchar_t>(t.key)).c_str());
+                        withAccessKey(wideFromUtf8(CurrentText(t.row)), static_cast<wchar_t>(t.key)).c_str());
 }
 
 }  // namespace lenscout

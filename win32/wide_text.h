@@ -1,7 +1,7 @@
 #pragma once
-// The string table's GBK texts at the window boundary: every text goes to
-// and comes from the W calls as UTF-16, converted with code page 936, so
-// that Chinese shows on a Windows of any display language.
+// The program's UTF-8 texts at the window boundary: every text goes to and
+// comes from the W calls as UTF-16, so that every language shows on a
+// Windows of any display language.
 #include <windows.h>
 
 #include <string>
@@ -12,16 +12,13 @@
 
 namespace lenscout {
 
-std::wstring wideFromGbk(std::string_view gbk);
-// Characters that GBK cannot hold are dropped.
-std::string gbkFromWide(std::wstring_view wide);
-// A string-table row in the current language.
-std::wstring currentWide(int row);
+std::wstring wideFromUtf8(std::string_view utf8);
+std::string utf8FromWide(std::wstring_view wide);
 
-// A window's text, and setting it from GBK.
+// A window's text, and setting it.
 std::wstring windowText(HWND window);
-void setWindowGbk(HWND window, std::string_view gbk);
-void setItemGbk(HWND dialog, int item, std::string_view gbk);
+void setWindowUtf8(HWND window, std::string_view utf8);
+void setItemUtf8(HWND dialog, int item, std::string_view utf8);
 void setItemRow(HWND dialog, int item, int row);
 
 // A label or button text with its access key: `key` underlined where the

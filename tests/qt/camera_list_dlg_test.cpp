@@ -241,14 +241,15 @@ private slots:
         open();
         post(WM_TRAYNOTIFY, TRAY_ICON_ID, static_cast<intptr_t>(TrayMouse::RightDown));
         QCOMPARE(tray.menusRun, 1);
-        QCOMPARE(int(tray.lastMenu.size()), 10);
+        QCOMPARE(int(tray.lastMenu.size()), 11);
         QCOMPARE(QString(tray.lastMenu[0].text), QStringLiteral("Autodetect Language"));
-        QCOMPARE(fromGbk(tray.lastMenu[2].text), QString::fromUtf8("简体中文"));
-        QCOMPARE(fromGbk(tray.lastMenu[3].text), QString::fromUtf8("繁體中文"));
+        QCOMPARE(qtText(tray.lastMenu[2].text), QString::fromUtf8("简体中文"));
+        QCOMPARE(qtText(tray.lastMenu[3].text), QString::fromUtf8("繁體中文"));
         QVERIFY(tray.lastMenu[0].checked);
-        for (int i = 1; i < 6; ++i) QVERIFY(!tray.lastMenu[i].checked);
-        QVERIFY2(tray.lastMenu[6].checked, "3 s, the default period");
-        QVERIFY(tray.lastMenu[4].text == nullptr);
+        QCOMPARE(qtText(tray.lastMenu[4].text), QStringLiteral("Deutsch"));
+        for (int i = 1; i < 7; ++i) QVERIFY(!tray.lastMenu[i].checked);
+        QVERIFY2(tray.lastMenu[7].checked, "3 s, the default period");
+        QVERIFY(tray.lastMenu[5].text == nullptr);
         LanguageSetting = 3;
         post(WM_TRAYNOTIFY, TRAY_ICON_ID, static_cast<intptr_t>(TrayMouse::RightDown));
         QVERIFY(tray.lastMenu[3].checked && !tray.lastMenu[0].checked);
@@ -261,7 +262,7 @@ private slots:
         open();
         LanguageSetting = 3;
         std::vector<TrayMenuEntry> entries = fakeTray->panelOpensMenu();
-        QCOMPARE(int(entries.size()), 10);
+        QCOMPARE(int(entries.size()), 11);
         QVERIFY(entries[3].checked && !entries[0].checked);
         dlg->m_contextBusy = 1;
         QVERIFY(fakeTray->panelOpensMenu().empty());
@@ -330,7 +331,7 @@ private slots:
         QCOMPARE(QString::fromStdString(content.str()), QStringLiteral("search_period=1"));
         tray.nextChoice = 0;
         post(WM_TRAYNOTIFY, TRAY_ICON_ID, static_cast<intptr_t>(TrayMouse::RightDown));
-        for (size_t i = 5; i < 8; ++i) QCOMPARE(tray.lastMenu[i].checked, i == 5);
+        for (size_t i = 6; i < 9; ++i) QCOMPARE(tray.lastMenu[i].checked, i == 6);
         QCOMPARE(readSetting(searchPeriodSetting()), 1);
     }
 
@@ -354,12 +355,12 @@ private slots:
             std::stringstream content;
             content << in.rdbuf();
             QCOMPARE(QString::fromStdString(content.str()), QString::fromLatin1(c.file));
-            QCOMPARE(fromGbk(CurrentText(kTextUser)), QString::fromUtf8(c.user));
+            QCOMPARE(qtText(CurrentText(kTextUser)), QString::fromUtf8(c.user));
             tray.nextChoice = 0;
             post(WM_TRAYNOTIFY, TRAY_ICON_ID, static_cast<intptr_t>(TrayMouse::RightDown));
             for (int i = 0; i < 4; ++i) QCOMPARE(tray.lastMenu[static_cast<size_t>(i)].checked, i == c.mark);
         }
-        QCOMPARE(fromGbk(CurrentText(kTextExit)), QStringLiteral("Exit"));
+        QCOMPARE(qtText(CurrentText(kTextExit)), QStringLiteral("Exit"));
         qputenv("LC_ALL", saved);
     }
 

@@ -9,7 +9,7 @@
 #include "app/string_table.h"
 #include "discovery/camera_text.h"
 #include "platform/socket.h"
-#include "qt/gbk_text.h"
+#include "qt/utf8_text.h"
 
 using namespace lenscout;
 
@@ -182,7 +182,7 @@ private slots:
             for (size_t i = 0; i < std::size(fields); ++i) {
                 QAccessibleInterface* a = QAccessible::queryAccessibleInterface(field(fields[i]));
                 QVERIFY(a);
-                QCOMPARE(a->text(QAccessible::Name), fromGbk(CurrentText(rows[i])));
+                QCOMPARE(a->text(QAccessible::Name), qtText(CurrentText(rows[i])));
             }
         }
         QCOMPARE(QAccessible::queryAccessibleInterface(field("IDC_USER"))->text(QAccessible::Name),

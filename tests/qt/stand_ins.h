@@ -7,8 +7,8 @@
 
 #include "discovery/message_ids.h"
 #include "platform/worker_thread.h"
-#include "qt/gbk_text.h"
 #include "qt/notification_area.h"
+#include "qt/utf8_text.h"
 #include "support/stub_worker.h"
 #include "support/tray_record.h"
 
@@ -50,7 +50,7 @@ private:
 };
 
 struct MessageBoxes {
-    std::vector<std::string> shown;  // GBK texts
+    std::vector<std::string> shown;  // UTF-8 texts
 };
 
 }  // namespace lenscout::test

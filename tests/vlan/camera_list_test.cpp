@@ -87,7 +87,7 @@ TEST_F(LiveCameraList, CamerasAppearVanishAndComeBackAtTheEnd) {
     SelectLanguage(kTraditionalChinese);
     searchAndWait();
     ASSERT_EQ(lines.count(), 3);
-    EXPECT_EQ(lines.lines()[1].substr(kNameColumn), StringTable[kTextSubnetMismatch][2]);
+    EXPECT_EQ(lines.lines()[1].substr(kNameColumn), CurrentText(kTextSubnetMismatch));
     EXPECT_GE(sweeps, 6);
     EXPECT_EQ(outOfStep, 0);
 }

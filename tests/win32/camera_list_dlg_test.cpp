@@ -134,6 +134,18 @@ TEST_F(Win32CameraList, LinesFollowFoundTickAndChanges) {
     EXPECT_TRUE(lines().empty());
 }
 
+// A name that is not GBK shows as the system's code page 936 reads its
+// bytes, as the list always showed it; the escape the command line prints
+// never reaches the screen.
+TEST_F(Win32CameraList, ANameThatIsNotGbkShowsAsCodePage936ReadsIt) {
+    const char bytes[] = "\x80\xc7\xb0\xff";
+    wchar_t read[8] = {};
+    const int n = MultiByteToWideChar(936, 0, bytes, 4, read, 8);
+    found(test::camera("A", bytes));
+    EXPECT_EQ(lines().at(0).substr(0, static_cast<size_t>(n)), std::wstring(read, static_cast<size_t>(n)));
+    EXPECT_EQ(lines().at(0).find(L"\\x"), std::wstring::npos);
+}
+
 // The selection never passes to another camera: when the selected line
 // goes, nothing is selected; a line below it going keeps it.
 TEST_F(Win32CameraList, SelectionStaysWithItsCameraOrGoes) {
@@ -245,21 +257,22 @@ TEST(Win32Menus, ContextMenuGraysUpgradeOutsideTheSubnets) {
 
 TEST(Win32Menus, TrayMenuMarksTheSettingAndNamesEachLanguageInItself) {
     SelectLanguage(kSimplifiedChinese);
-    for (int setting = 0; setting <= 3; ++setting) {
+    for (int setting = 0; setting <= kLanguageCount; ++setting) {
         LanguageSetting = setting;
         MenuHandle menu = buildTrayMenu(BuildTrayMenu(3));
-        ASSERT_EQ(GetMenuItemCount(menu.get()), 10);
+        ASSERT_EQ(GetMenuItemCount(menu.get()), 11);
         EXPECT_EQ(menuText(menu.get(), 0), L"自动检测语言");
         EXPECT_EQ(menuText(menu.get(), 1), L"English");
         EXPECT_EQ(menuText(menu.get(), 2), L"简体中文");
         EXPECT_EQ(menuText(menu.get(), 3), L"繁體中文");
-        EXPECT_TRUE(GetMenuState(menu.get(), 4, MF_BYPOSITION) & MF_SEPARATOR);
-        EXPECT_EQ(menuText(menu.get(), 6), L"每 3 秒搜索一次");
-        EXPECT_EQ(menuText(menu.get(), 9), L"退出");
-        for (int i = 0; i < 4; ++i)
+        EXPECT_EQ(menuText(menu.get(), 4), L"Deutsch");
+        EXPECT_TRUE(GetMenuState(menu.get(), 5, MF_BYPOSITION) & MF_SEPARATOR);
+        EXPECT_EQ(menuText(menu.get(), 7), L"每 3 秒搜索一次");
+        EXPECT_EQ(menuText(menu.get(), 10), L"退出");
+        for (int i = 0; i < 5; ++i)
             EXPECT_EQ((GetMenuState(menu.get(), static_cast<UINT>(i), MF_BYPOSITION) & MF_CHECKED) != 0, i == setting);
         // The period of 3 s is the one checked, as a radio item.
-        for (UINT i = 5; i < 8; ++i) EXPECT_EQ((GetMenuState(menu.get(), i, MF_BYPOSITION) & MF_CHECKED) != 0, i == 6);
+        for (UINT i = 6; i < 9; ++i) EXPECT_EQ((GetMenuState(menu.get(), i, MF_BYPOSITION) & MF_CHECKED) != 0, i == 7);
     }
     LanguageSetting = 0;
     SelectLanguage(kEnglish);

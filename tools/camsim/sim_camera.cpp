@@ -5,8 +5,8 @@
 #include <cstring>
 #include <sstream>
 
-#include "platform/gbk.h"
 #include "platform/socket.h"
+#include "platform/text_codecs.h"
 #include "tools/camsim/sim_codec.h"
 #include "tools/common/value_parse.h"
 

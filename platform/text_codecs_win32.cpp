@@ -1,4 +1,4 @@
-#include "platform/gbk.h"
+#include "platform/text_codecs.h"
 
 #include <windows.h>
 
@@ -45,7 +45,8 @@ UINT terminalPage() {
 
 std::string gbkToUtf8(std::string_view gbk) { return fromGbk(CP_UTF8, gbk); }
 std::string utf8ToGbk(std::string_view utf8) { return narrow(kGbkCodePage, widen(CP_UTF8, utf8)); }
-std::string gbkToTerminal(std::string_view gbk) { return fromGbk(terminalPage(), gbk); }
-std::string terminalToGbk(std::string_view text) { return narrow(kGbkCodePage, widen(terminalPage(), text)); }
+std::string gbkToShown(std::string_view gbk) { return narrow(CP_UTF8, widen(kGbkCodePage, gbk)); }
+std::string utf8ToTerminal(std::string_view utf8) { return narrow(terminalPage(), widen(CP_UTF8, utf8)); }
+std::string terminalToUtf8(std::string_view text) { return narrow(CP_UTF8, widen(terminalPage(), text)); }
 
 }  // namespace lenscout

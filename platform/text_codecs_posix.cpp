@@ -1,4 +1,4 @@
-#include "platform/gbk.h"
+#include "platform/text_codecs.h"
 
 #include <iconv.h>
 #include <langinfo.h>
@@ -65,10 +65,10 @@ std::string terminalCodeset() {
 
 }  // namespace
 
-std::string gbkToTerminal(std::string_view gbk) { return convert(terminalCodeset().c_str(), "GBK", gbk, true); }
-std::string terminalToGbk(std::string_view text) { return convert("GBK", terminalCodeset().c_str(), text, false); }
-
 std::string gbkToUtf8(std::string_view gbk) { return convert("UTF-8", "GBK", gbk, true); }
 std::string utf8ToGbk(std::string_view utf8) { return convert("GBK", "UTF-8", utf8, false); }
+std::string gbkToShown(std::string_view gbk) { return gbkToUtf8(gbk); }
+std::string utf8ToTerminal(std::string_view utf8) { return convert(terminalCodeset().c_str(), "UTF-8", utf8, true); }
+std::string terminalToUtf8(std::string_view text) { return convert("UTF-8", terminalCodeset().c_str(), text, true); }
 
 }  // namespace lenscout
