@@ -13,10 +13,12 @@ constexpr uint16_t kLangEnglishUs = 0x0409;
 // Chinese with a sublanguage that names no region of the language list.
 constexpr uint16_t kLangChineseOther = 0x0004;
 
-// "zh_TW" in "zh_TW.UTF-8" or "zh_TW@euro", but not in "zh_TWX".
+// "zh_TW" in "zh_TW.UTF-8" or "zh_TW@euro", but not in "zh_TWX"; a language
+// alone ("de") in each of its regions ("de_AT.UTF-8") too.
 bool startsWithLocale(const char* name, const char* locale) {
     const size_t n = std::strlen(locale);
-    return std::strncmp(name, locale, n) == 0 && (name[n] == '\0' || name[n] == '.' || name[n] == '@');
+    const bool anyRegion = !std::strchr(locale, '_') && name[n] == '_';
+    return std::strncmp(name, locale, n) == 0 && (name[n] == '\0' || name[n] == '.' || name[n] == '@' || anyRegion);
 }
 
 }  // namespace

@@ -22,13 +22,15 @@ set(LENSCOUT_EXIT_STATUSES
   "kExitInterrupted|130|interrupted: the outcomes so far are printed")
 
 # The languages: "setting|constant|name in itself|name in English|Windows
-# language identifiers (up to five)|locale names". The setting 0 is
+# language identifiers (up to five)|locale names (a language alone takes
+# each of its regions; the first names the catalog)". The setting 0 is
 # automatic; English, the first, is also the fallback. The string table has
 # a column for each.
 set(LENSCOUT_LANGUAGES
   "1|kEnglish|English|English|0x0409|en"
   "2|kSimplifiedChinese|简体中文|Simplified Chinese|0x0804|zh_CN"
-  "3|kTraditionalChinese|繁體中文|Traditional Chinese|0x0404 0x0c04 0x1004 0x1404|zh_TW zh_HK zh_SG zh_MO")
+  "3|kTraditionalChinese|繁體中文|Traditional Chinese|0x0404 0x0c04 0x1004 0x1404|zh_TW zh_HK zh_SG zh_MO"
+  "4|kGerman|Deutsch|German|0x0407 0x0807 0x0c07 0x1007 0x1407|de")
 
 # Both lists as X-macros for C++, as the manual page's entries, and as
 # --lang's choices.

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "app/languages.h"
 #include "app/system_language.h"
 
 namespace lenscout {
@@ -116,11 +117,15 @@ TEST(Settings, EachKeyIsUniqueAndItsDefaultAllowed) {
     }
 }
 
-TEST(SystemLanguage, IdentifiersOfTheFiveChineseRegionsOnly) {
+TEST(SystemLanguage, IdentifiersOfTheFiveChineseRegionsAndGermanOnly) {
     EXPECT_EQ(LanguageFromLangId(2052), 2);
     for (int traditional : {1028, 3076, 4100, 5124})
         EXPECT_EQ(LanguageFromLangId(static_cast<uint16_t>(traditional)), 3);
-    for (int other : {1033, 0x0004, 0x7c04, 0x0809, 0}) EXPECT_EQ(LanguageFromLangId(static_cast<uint16_t>(other)), 1);
+    // Germany, Switzerland, Austria, Luxembourg and Liechtenstein.
+    for (int german : {0x0407, 0x0807, 0x0c07, 0x1007, 0x1407})
+        EXPECT_EQ(LanguageFromLangId(static_cast<uint16_t>(german)), kGerman);
+    for (int other : {1033, 0x0004, 0x7c04, 0x0809, 0x040c, 0x0007, 0})
+        EXPECT_EQ(LanguageFromLangId(static_cast<uint16_t>(other)), 1);
 }
 
 TEST(SystemLanguage, LocaleNamesMapToIdentifiers) {
@@ -133,7 +138,10 @@ TEST(SystemLanguage, LocaleNamesMapToIdentifiers) {
     EXPECT_EQ(LanguageFromLangId(LangIdFromLocale("zh_XX.UTF-8")), 1);
     EXPECT_EQ(LanguageFromLangId(LangIdFromLocale("zh_CNX")), 1);
     EXPECT_EQ(LangIdFromLocale("C"), 0x0409);
-    EXPECT_EQ(LangIdFromLocale("de_DE.UTF-8"), 0x0409);
+    // German in any region; a language that merely begins so is not.
+    for (const char* german : {"de", "de_DE.UTF-8", "de_AT", "de_CH@euro", "de.UTF-8"})
+        EXPECT_EQ(LanguageFromLangId(LangIdFromLocale(german)), kGerman) << german;
+    for (const char* other : {"dev_DE", "fr_FR.UTF-8", "en_DE"}) EXPECT_EQ(LangIdFromLocale(other), 0x0409) << other;
 }
 
 }  // namespace

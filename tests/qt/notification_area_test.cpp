@@ -8,8 +8,8 @@
 
 #include "app/language_setting.h"
 #include "app/tray_menu.h"
-#include "qt/gbk_text.h"
 #include "qt/notification_area.h"
+#include "qt/utf8_text.h"
 
 using namespace lenscout;
 
@@ -38,28 +38,29 @@ private slots:
         });
         const int chosen = tray->runMenu(BuildTrayMenu(10));
         LanguageSetting = 0;
-        QCOMPARE(int(seen.size()), 10);
+        QCOMPARE(int(seen.size()), 11);
         QCOMPARE(chosen, ID_TRAY_TRADITIONAL);
         QCOMPARE(seen[0].text, QStringLiteral("Autodetect Language"));
         QCOMPARE(seen[1].text, QStringLiteral("English"));
         QCOMPARE(seen[2].text, QString::fromUtf8("简体中文"));
         QCOMPARE(seen[3].text, QString::fromUtf8("繁體中文"));
-        QVERIFY(seen[4].separator && seen[8].separator);
-        QCOMPARE(seen[5].text, QStringLiteral("Search every second"));
-        QCOMPARE(seen[7].text, QStringLiteral("Search every 10 seconds"));
-        QCOMPARE(seen[9].command, ID_TRAY_EXIT);
-        for (int i = 0; i < 10; ++i) QCOMPARE(seen[i].checked, i == 2 || i == 7);
-        // The four language entries are one exclusive group of radio items; Exit is a plain entry.
-        for (int i = 0; i < 4; ++i) {
+        QCOMPARE(seen[4].text, QStringLiteral("Deutsch"));
+        QVERIFY(seen[5].separator && seen[9].separator);
+        QCOMPARE(seen[6].text, QStringLiteral("Search every second"));
+        QCOMPARE(seen[8].text, QStringLiteral("Search every 10 seconds"));
+        QCOMPARE(seen[10].command, ID_TRAY_EXIT);
+        for (int i = 0; i < 11; ++i) QCOMPARE(seen[i].checked, i == 2 || i == 8);
+        // The five language entries are one exclusive group of radio items; Exit is a plain entry.
+        for (int i = 0; i < 5; ++i) {
             QCOMPARE(seen[i].command, ID_TRAY_AUTODETECT + i);
             QVERIFY(seen[i].checkable && seen[i].exclusive);
         }
         // So are the three search periods, a group of their own.
-        for (int i = 5; i < 8; ++i) {
-            QCOMPARE(seen[i].command, ID_TRAY_PERIOD_FIRST + i - 5);
+        for (int i = 6; i < 9; ++i) {
+            QCOMPARE(seen[i].command, ID_TRAY_PERIOD_FIRST + i - 6);
             QVERIFY(seen[i].checkable && seen[i].exclusive);
         }
-        QVERIFY(!seen[9].checkable && !seen[9].exclusive);
+        QVERIFY(!seen[10].checkable && !seen[10].exclusive);
     }
 
     // The icon's own menu is filled again at every showing: it holds one
@@ -67,7 +68,7 @@ private slots:
     void aMenuFilledAgainDoesNotGrow() {
         QMenu menu;
         for (int i = 0; i < 3; ++i) fillTrayMenu(&menu, BuildTrayMenu(3));
-        QCOMPARE(menu.actions().size(), 10);
+        QCOMPARE(menu.actions().size(), 11);
         QCOMPARE(menu.findChildren<QActionGroup*>().size(), 2);
         fillTrayMenu(&menu, {});
         QVERIFY(menu.actions().isEmpty());

@@ -171,6 +171,10 @@ TEST_F(Cli, SetNetworkRefusalsAndIllegalValues) {
     r = runTool(cli(), {"set-network", "--id", "NET-OK", "--http-port", "10000", "--lang", "2"}, withPassword());
     EXPECT_EQ(r.status, 3);
     EXPECT_EQ(r.err.find("HTTP Port"), std::string::npos) << r.err;
+    // German, in UTF-8 (ü is C3 BC), whatever the camera's GBK could hold.
+    r = runTool(cli(), {"set-network", "--id", "NET-OK", "--http-port", "10000", "--lang", "4"}, withPassword());
+    EXPECT_EQ(r.status, 3);
+    EXPECT_NE(r.err.find("Der HTTP-Port ist ung\xc3\xbcltig!"), std::string::npos) << r.err;
 
     r = runTool(cli(), {"set-network", "--id", "NO-SUCH", "--dhcp", "--search", "1"}, withPassword());
     EXPECT_EQ(r.status, 4);

@@ -45,17 +45,18 @@ host=$!
 within 100 item_registered 1 || fail "no icon once the notification area came"
 echo "icon after $((($(date +%s%N) - started) / 1000000)) ms"
 
-# The panel's view of the menu: the four languages as radio items with the
+# The panel's view of the menu: the five languages as radio items with the
 # setting marked, a separator, the three search periods as radio items with
 # the default marked, a separator, Exit.
 # The panel may ask before the program has exported the menu behind the icon.
 within 50 menu_line_is 1 "Autodetect Language	radio	1" || fail "menu line 1: $(menu_line 1)"
 [[ "$(menu_line 2)" == "English	radio	0" ]] || fail "menu line 2: $(menu_line 2)"
-[[ "$(menu_line 5)" == "-	-	-1" ]] || fail "menu line 5: $(menu_line 5)"
-[[ "$(menu_line 6)" == "Search every second	radio	0" ]] || fail "menu line 6: $(menu_line 6)"
-[[ "$(menu_line 7)" == "Search every 3 seconds	radio	1" ]] || fail "menu line 7: $(menu_line 7)"
-[[ "$(menu_line 9)" == "-	-	-1" ]] || fail "menu line 9: $(menu_line 9)"
-[[ "$(menu_line 10)" == "Exit	-	-1" ]] || fail "menu line 10: $(menu_line 10)"
+[[ "$(menu_line 5)" == "Deutsch	radio	0" ]] || fail "menu line 5: $(menu_line 5)"
+[[ "$(menu_line 6)" == "-	-	-1" ]] || fail "menu line 6: $(menu_line 6)"
+[[ "$(menu_line 7)" == "Search every second	radio	0" ]] || fail "menu line 7: $(menu_line 7)"
+[[ "$(menu_line 8)" == "Search every 3 seconds	radio	1" ]] || fail "menu line 8: $(menu_line 8)"
+[[ "$(menu_line 10)" == "-	-	-1" ]] || fail "menu line 10: $(menu_line 10)"
+[[ "$(menu_line 11)" == "Exit	-	-1" ]] || fail "menu line 11: $(menu_line 11)"
 "$sni" click "$(item)" "Search every 10 seconds" || fail "could not pick a search period"
 within 30 grep -qsx 'search_period=10' "$XDG_CONFIG_HOME/lenscout/lenscout.cfg" ||
     fail "the period chosen from the panel was not written"
@@ -63,6 +64,9 @@ within 30 entry_checked "Search every 10 seconds" || fail "the panel's menu does
 "$sni" click "$(item)" "繁體中文" || fail "could not pick a language"
 within 30 grep -qsx 'lang=3' "$XDG_CONFIG_HOME/lenscout/lenscout.cfg" || fail "the language chosen from the panel was not written"
 within 30 entry_checked "繁體中文" || fail "the panel's menu does not mark the new language"
+"$sni" click "$(item)" "Deutsch" || fail "could not pick German"
+within 30 grep -qsx 'lang=4' "$XDG_CONFIG_HOME/lenscout/lenscout.cfg" || fail "German chosen from the panel was not written"
+within 30 entry_checked "Deutsch" || fail "the panel's menu does not mark German"
 "$sni" activate "$(item)" || fail "the icon did not take a left click"
 
 # The area goes and comes back: the icon returns with it.
@@ -73,7 +77,7 @@ within 100 item_registered 1 || fail "the icon did not come back with the notifi
 kill -0 "$program" || fail "the program ended"
 
 # Exit, in the language now chosen.
-"$sni" click "$(item)" "退出" || fail "could not pick Exit"
+"$sni" click "$(item)" "Beenden" || fail "could not pick Exit"
 within 50 program_ended || fail "Exit from the panel's menu did not end the program"
 wait "$program" || fail "the program exited with an error"
 echo "PASS: listed on Wayland as org.example.Lenscout; the icon came with a late area and came back; the panel's menu worked"
