@@ -33,12 +33,12 @@ protected:
 
 TEST_F(SettingsFile, ReadsTheNumberAfterLang) {
     const std::pair<const char*, int> files[] = {
-        {"lang=3", 3}, {"lang=0", 0}, {"lang=2\nlang=3\ncolour=blue\n", 2}, {"lang= +1", 1}, {"lang=3rd", 3}};
+        {"lang=3", 3}, {"lang=0", 0}, {"lang=2\nlang=3\ncolour=blue\n", 2}, {"lang= +1", 1}, {"lang=3rd", 3}, {"lang=4", 4}};
     for (const auto& [content, setting] : files) EXPECT_EQ(readFrom(content), setting) << content;
 }
 
 TEST_F(SettingsFile, AnythingUnusableGivesAutomatic) {
-    for (const char* bad : {"", " lang=2", "language=2", "LANG=2", "lang=", "lang=x", "lang=-1", "lang=4",
+    for (const char* bad : {"", " lang=2", "language=2", "LANG=2", "lang=", "lang=x", "lang=-1", "lang=5",
                             "lang=99999999999", "lang=4294967297", "lang=-4294967295"}) {
         EXPECT_EQ(readFrom(bad), 0) << '"' << bad << '"';
     }

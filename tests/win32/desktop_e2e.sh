@@ -77,7 +77,7 @@ has_line '^Garage  *Web UI doest not exist, dbclick to upgrade !$' || fail "no-w
 has_line '^前门摄像头  *Http://192.168.77.106$' || fail "Chinese name line"
 has_line '^Second link  *Http://192.168.78.101$' || fail "second link's camera"
 
-# The other two languages, from the tray menu, and back.
+# The other languages, from the tray menu, and back.
 tray_choose 3
 within 100 has_line "^Elsewhere  *子网不匹配, 双击改变设置 !$" || fail "Simplified Chinese lines"
 # The setting goes to the user's own folder, not the working directory.
@@ -86,6 +86,12 @@ appdata=$(ls -d "$WINEPREFIX"/drive_c/users/*/AppData/Roaming | head -1)
 [[ ! -e lenscout.cfg ]] || fail "a settings file in the working directory"
 tray_choose 4
 within 100 has_line "^Garage  *應用固件不存在, 雙擊升級 !$" || fail "Traditional Chinese lines"
+tray_choose 5
+within 100 has_line "^Elsewhere  *Anderes Subnetz, Doppelklick zum Ändern!$" || fail "German lines"
+has_line '^前门摄像头  *Http://192.168.77.106$' || fail "the Chinese name in German"
+if [[ -x "${LENSCOUT_SCREENSHOT:-}" ]]; then
+    "$LENSCOUT_SCREENSHOT" "$artefacts/lenscout-wine-de.png" || fail "screenshot in German"
+fi
 tray_choose 2
 within 100 has_line "^Elsewhere  *Subnet doesn't match" || fail "English lines again"
 

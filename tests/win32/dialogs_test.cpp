@@ -375,3 +375,56 @@ TEST_F(Win32Upgrade, CancelStopsARunningUpload) {
 
 }  // namespace
 }  // namespace lenscout
+
+namespace lenscout {
+namespace {
+
+// How wide a control's text is drawn in its own font.
+LONG textWidth(HWND control) {
+    const std::wstring text = test::text(control);
+    RECT box{};
+    HDC dc = GetDC(control);
+    const HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0)));
+    DrawTextW(dc, text.c_str(), -1, &box, DT_CALCRECT | DT_SINGLELINE);
+    SelectObject(dc, old);
+    ReleaseDC(control, dc);
+    return box.right;
+}
+
+// Every label and button of the dialog shows its whole text on one line: a
+// check box or radio button beside its box.
+void expectTextsFit(HWND dialog, const char* which) {
+    for (HWND c = GetWindow(dialog, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) {
+        wchar_t kind[16] = {};
+        GetClassNameW(c, kind, 16);
+        const std::wstring k(kind);
+        if (k != L"Static" && k != L"Button") continue;
+        const LONG type = GetWindowLongW(c, GWL_STYLE) & BS_TYPEMASK;
+        const bool boxed = k == L"Button" && type != BS_PUSHBUTTON && type != BS_DEFPUSHBUTTON && type != BS_GROUPBOX;
+        RECT client{};
+        GetClientRect(c, &client);
+        const LONG room = client.right - (boxed ? GetSystemMetrics(SM_CXMENUCHECK) + 4 : 0);
+        EXPECT_LE(textWidth(c), room) << which << ": " << utf8FromWide(test::text(c));
+    }
+}
+
+// German's longer words, and Chinese, fit every dialog as English does.
+TEST(Win32Dialogs, EveryTextFitsInEveryLanguage) {
+    for (int language = 1; language <= kLanguageCount; ++language) {
+        SelectLanguage(language);
+        CCameraInfoDlg properties;
+        properties.m_camera = test::camera("CAM-7", "Yard");
+        CNetConfigDlg network{[](HWND, const char*) {}};
+        network.m_camera = properties.m_camera;
+        CUpgradeDlg upgrade{[](HWND, const char*) {}, [](HWND) { return std::string(); }};
+        upgrade.m_camera = properties.m_camera;
+        const std::string name = languageInfo(language)->englishName;
+        expectTextsFit(properties.create(nullptr), ("properties, " + name).c_str());
+        expectTextsFit(network.create(nullptr), ("network, " + name).c_str());
+        expectTextsFit(upgrade.create(nullptr), ("upgrade, " + name).c_str());
+    }
+    SelectLanguage(kEnglish);
+}
+
+}  // namespace
+}  // namespace lenscout
