@@ -37,9 +37,13 @@ bool MainWindowPresenter::start(MessageTarget* target) {
         return false;
     }
     m_workerThreadId = m_hWorkerThread.id();
-    searchPeriod_ = readSetting(searchPeriodSetting());
-    postSearchPeriod(m_workerThreadId, static_cast<uint32_t>(searchPeriod_) * 1000);
+    applySearchPeriod(readSetting(searchPeriodSetting()));
     return true;
+}
+
+void MainWindowPresenter::applySearchPeriod(int seconds) {
+    searchPeriod_ = seconds;
+    postSearchPeriod(m_workerThreadId, static_cast<uint32_t>(seconds) * 1000);
 }
 
 void MainWindowPresenter::OnCameraFound(std::unique_ptr<CameraInfo> record) {
@@ -119,10 +123,8 @@ void MainWindowPresenter::runTrayCommand(int command) {
     if (r.exit) view_.quit();
     else if (r.language)
         ApplyLanguage(r.language);
-    else if (r.searchPeriod) {
-        searchPeriod_ = r.searchPeriod;
-        postSearchPeriod(m_workerThreadId, static_cast<uint32_t>(searchPeriod_) * 1000);
-    }
+    else if (r.searchPeriod)
+        applySearchPeriod(r.searchPeriod);
 }
 
 void MainWindowPresenter::ApplyLanguage(int language) {

@@ -89,6 +89,7 @@ public:
     int searchPeriod_ = searchPeriodSetting().fallback;  // seconds between searches
 
 private:
+    void applySearchPeriod(int seconds);
     void showCredentialsMessage();
 
     MainWindowView& view_;
