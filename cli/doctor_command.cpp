@@ -102,31 +102,39 @@ void hint(int searched, bool ownPort, const Arrivals& a) {
             DISCOVERY_PORT, DISCOVERY_PORT, DISCOVERY_PORT);
 }
 
+// Each discovery port: held here, or taken by another program.
+void reportPorts(const DiscoverySockets& d) {
+    for (size_t i = 0; i < d.ports.size(); ++i) {
+        if (d.bound[i]) std::printf("port %u: bound\n", d.ports[i]);
+        else if (i == 0)
+            std::printf("port %u: taken by another program; searching from port %u instead\n", d.ports[0],
+                        toHostPort(localPort(d.searching())));
+        else
+            std::printf("port %u: taken by another program; replies to it are not heard\n", d.ports[i]);
+    }
+}
+
 int doctor(const DoctorOptions& o) {
-    bool ownPort = false;
-    Socket socket = openDiscoverySocket(&ownPort);
-    if (!socket.valid()) {
+    const DiscoverySockets sockets = openDiscoverySockets();
+    if (!sockets.valid()) {
         std::fprintf(stderr, "lenscout-cli doctor: no UDP socket that can broadcast and no port to be had\n");
         return kExitFailed;
     }
     std::vector<Ipv4Interface> table;
     const bool haveTable = readInterfaceTable(&table);
     const int searched = reportInterfaces(haveTable ? &table : nullptr);
-    if (ownPort) std::printf("port %u: bound\n", DISCOVERY_PORT);
-    else
-        std::printf("port %u: taken by another program; searching from port %u instead\n", DISCOVERY_PORT,
-                    toHostPort(localPort(socket.get())));
+    reportPorts(sockets);
     PacketWriter writer;
     buildSearchRequest(writer);
-    const BroadcastOutcome sent = broadcastDiscovery(socket.get(), writer, haveTable ? &table : nullptr);
+    const BroadcastOutcome sent = broadcastDiscovery(sockets.searching(), writer, haveTable ? &table : nullptr);
     if (sent.socketFailed) {
         std::fprintf(stderr, "lenscout-cli doctor: the search could not be sent\n");
         return kExitFailed;
     }
     std::printf("search: sent %d, skipped %d (link gone)\n", sent.sent, sent.skipped);
-    const Arrivals a = listenForArrivals(socket.get(), o.listenMs, haveTable ? &table : nullptr);
+    const Arrivals a = listenForArrivals(sockets.handles, o.listenMs, haveTable ? &table : nullptr);
     reportArrivals(a);
-    hint(sent.sent == 0 ? 0 : searched, ownPort, a);
+    hint(sent.sent == 0 ? 0 : searched, sockets.bound[0], a);
     // A script that asks whether cameras can be found gets its answer.
     return a.cameras.empty() ? kExitNotFound : kExitOk;
 }

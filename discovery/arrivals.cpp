@@ -61,12 +61,14 @@ void classify(DatagramReader& reader, const std::vector<Ipv4Interface>* links, A
 
 }  // namespace
 
-Arrivals listenForArrivals(SocketHandle s, uint32_t listenMs, const std::vector<Ipv4Interface>* links) {
+Arrivals listenForArrivals(const std::vector<SocketHandle>& sockets, uint32_t listenMs,
+                           const std::vector<Ipv4Interface>* links) {
     Arrivals a;
     DatagramReader reader;
     const uint32_t until = tickCount() + listenMs;
+    size_t from = 0;
     for (uint32_t now = tickCount(); !tickReached(now, until); now = tickCount()) {
-        if (reader.receive(s, until - now) == NET_OK) classify(reader, links, &a);
+        if (reader.receive(sockets.data(), sockets.size(), until - now, &from) == NET_OK) classify(reader, links, &a);
     }
     return a;
 }

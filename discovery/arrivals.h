@@ -28,7 +28,8 @@ struct Arrivals {
     int rejected() const { return badMagic + badLength + cut + badReply + otherCommand; }
 };
 
-// Every datagram that arrives on `s` within `listenMs`, classified.
-Arrivals listenForArrivals(SocketHandle s, uint32_t listenMs, const std::vector<Ipv4Interface>* links);
+// Every datagram that arrives on any of `sockets` within `listenMs`, classified.
+Arrivals listenForArrivals(const std::vector<SocketHandle>& sockets, uint32_t listenMs,
+                           const std::vector<Ipv4Interface>* links);
 
 }  // namespace lenscout

@@ -36,8 +36,8 @@ bool DiscoveryWorker::fail() {
 }
 
 bool DiscoveryWorker::start() {
-    socket_ = openDiscoverySocket();
-    if (!socket_.valid()) return fail();
+    sockets_ = openDiscoverySockets(ports_);
+    if (!sockets_.valid()) return fail();
     // A request posted before the first search still goes out on every link.
     haveInterfaces_ = readInterfaceTable(&interfaces_);
     previousTick_ = due_ = tickCount();
@@ -110,7 +110,7 @@ bool DiscoveryWorker::searchIfDue() {
 // goes out and the period goes on.
 bool DiscoveryWorker::broadcast(int* sent, bool oncePerLink) {
     const BroadcastOutcome outcome =
-        broadcastDiscovery(socket_.get(), writer_, haveInterfaces_ ? &interfaces_ : nullptr, oncePerLink);
+        broadcastDiscovery(sockets_.searching(), writer_, haveInterfaces_ ? &interfaces_ : nullptr, oncePerLink);
     if (sent) *sent = outcome.sent;
     return !outcome.socketFailed;
 }
@@ -128,22 +128,28 @@ bool DiscoveryWorker::sendToCamera(const CameraInfo& settings) {
         }
     }
     if (!link) return broadcast(nullptr, true);
-    return sendDiscoveryVia(socket_.get(), writer_, *link) != SendResult::Failed;
+    return sendDiscoveryVia(sockets_.searching(), writer_, *link) != SendResult::Failed;
 }
 
-// Waits one slice for a datagram, then takes those already waiting behind
-// it, so that a burst of replies leaves the socket's buffer before it fills.
+// Waits one slice for a datagram on any port, then takes those already
+// waiting on every port, so that a burst of replies leaves the sockets'
+// buffers before they fill, and a flood on one port starves no other.
 bool DiscoveryWorker::receiveDatagrams() {
+    const std::vector<SocketHandle>& handles = sockets_.handles;
+    size_t from = 0;
     // While records are held, a short quiet is enough to hand them over.
-    switch (reader_.receive(socket_.get(), slice_.empty() ? kReceiveSliceMs : kQuietMs)) {
+    switch (reader_.receive(handles.data(), handles.size(), slice_.empty() ? kReceiveSliceMs : kQuietMs, &from)) {
     case NET_ERROR: return handOverSlice(), fail();
     case NET_OK: break;
     default: return handOverSlice(), true;
     }
     takeDatagram();
-    const bool failed = batch_.receiveWaiting(socket_.get()) < 0;
-    for (size_t i = 0; !failed && i < batch_.count(); ++i)
-        if (reader_.load(batch_.data(i), batch_.size(i), batch_.arrival(i))) takeDatagram();
+    bool failed = false;
+    for (size_t s = 0; !failed && s < handles.size(); ++s) {
+        failed = batch_.receiveWaiting(handles[(from + s) % handles.size()]) < 0;
+        for (size_t i = 0; !failed && i < batch_.count(); ++i)
+            if (reader_.load(batch_.data(i), batch_.size(i), batch_.arrival(i))) takeDatagram();
+    }
     if (failed || tickCount() - sliceStart_ >= kReceiveSliceMs) handOverSlice();
     return failed ? fail() : true;
 }
@@ -198,9 +204,9 @@ void DiscoveryWorker::takeResult() {
     window_.postMessage(WM_SCAN_ERROR, codeParam(signedCode), static_cast<intptr_t>(reader_.arrival().senderNet));
 }
 
-uint32_t DiscoveryThreadProc(MessageTarget* window, uint32_t periodMs) {
+uint32_t DiscoveryThreadProc(MessageTarget* window, uint32_t periodMs, const std::vector<uint16_t>& ports) {
     try {
-        auto worker = std::make_unique<DiscoveryWorker>(*window, periodMs);
+        auto worker = std::make_unique<DiscoveryWorker>(*window, periodMs, ports);
         if (worker->start())
             while (worker->runPass()) {}
     } catch (const std::bad_alloc&) {

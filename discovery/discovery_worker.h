@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "discovery/camera_info.h"
+#include "discovery/discovery_socket.h"
 #include "discovery/message_target.h"
 #include "discovery/reply_identities.h"
 #include "discovery/request_senders.h"
@@ -41,19 +42,20 @@ constexpr uint32_t kMinSearchGapMs = 500;
 class DiscoveryWorker {
 public:
     // `periodMs` between searches; a tool that wants one search only gives a
-    // period longer than its run.
-    explicit DiscoveryWorker(MessageTarget& window, uint32_t periodMs = kSearchPeriodMs)
-        : window_(window), periodMs_(periodMs) {}
+    // period longer than its run. Replies are heard on each of `ports`.
+    explicit DiscoveryWorker(MessageTarget& window, uint32_t periodMs = kSearchPeriodMs,
+                             std::vector<uint16_t> ports = discoveryPorts())
+        : window_(window), periodMs_(periodMs), ports_(std::move(ports)) {}
     DiscoveryWorker(const DiscoveryWorker&) = delete;
     DiscoveryWorker& operator=(const DiscoveryWorker&) = delete;
 
-    // Socket, broadcast option and binding; on failure posts the socket
+    // Sockets, broadcast option and bindings; on failure posts the socket
     // failure code and returns false.
     bool start();
     // False once the loop is left.
     bool runPass();
-    // The bound port in network byte order.
-    uint16_t port() const { return localPort(socket_.get()); }
+    // The searching socket's bound port in network byte order.
+    uint16_t port() const { return sockets_.valid() ? localPort(sockets_.searching()) : 0; }
 
 private:
     bool takeThreadMessage();
@@ -72,7 +74,8 @@ private:
 
     MessageTarget& window_;
     uint32_t periodMs_;
-    Socket socket_;
+    std::vector<uint16_t> ports_;
+    DiscoverySockets sockets_;
     uint32_t due_ = 0;
     uint32_t previousTick_ = 0;
     uint32_t lastSearch_ = 0;
@@ -92,7 +95,8 @@ private:
 
 // The worker thread's entry: runs a worker for `window` until kQuitThread or a
 // socket failure, frees what its queue still holds, and returns 0.
-uint32_t DiscoveryThreadProc(MessageTarget* window, uint32_t periodMs = kSearchPeriodMs);
+uint32_t DiscoveryThreadProc(MessageTarget* window, uint32_t periodMs = kSearchPeriodMs,
+                             const std::vector<uint16_t>& ports = discoveryPorts());
 
 // Thread messages to the worker. postSetNetwork sends a heap copy that the
 // worker owns once posted; on failure the copy is freed here.

@@ -65,8 +65,14 @@ bool listenOn(SocketHandle s, int backlog);
 Socket acceptFrom(SocketHandle s, uint32_t* addrNet, uint16_t* portNet);
 
 enum class WaitResult { Readable, Timeout, Failed };
+// Waits until one of `count` sockets is readable, at most timeoutMs
+// milliseconds; `*ready` is then its index.
+WaitResult waitAnyReadable(const SocketHandle* sockets, size_t count, uint32_t timeoutMs, size_t* ready);
 // Waits until the socket is readable, at most timeoutMs milliseconds.
-WaitResult waitReadable(SocketHandle s, uint32_t timeoutMs);
+inline WaitResult waitReadable(SocketHandle s, uint32_t timeoutMs) {
+    size_t ready = 0;
+    return waitAnyReadable(&s, 1, timeoutMs, &ready);
+}
 // Waits until the peer of a TCP connection has closed or reset it, without
 // reading what it sent; false when it has not within timeoutMs.
 bool waitPeerGone(SocketHandle s, uint32_t timeoutMs);

@@ -108,17 +108,21 @@ Socket acceptFrom(SocketHandle s, uint32_t* addrNet, uint16_t* portNet) {
 
 // poll rather than select: the same readiness wait, without the limit on
 // descriptor numbers that FD_SET silently overruns.
-WaitResult waitReadable(SocketHandle s, uint32_t timeoutMs) {
+WaitResult waitAnyReadable(const SocketHandle* sockets, size_t count, uint32_t timeoutMs, size_t* ready) {
     using Clock = std::chrono::steady_clock;
     const auto deadline = Clock::now() + std::chrono::milliseconds(timeoutMs);
-    pollfd p{s, POLLIN, 0};
+    std::vector<pollfd> polled;
+    for (size_t i = 0; i < count; ++i) polled.push_back(pollfd{sockets[i], POLLIN, 0});
     for (;;) {
         auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now()).count();
         if (left < 0) left = 0;
-        int r = ::poll(&p, 1, static_cast<int>(left > INT_MAX ? INT_MAX : left));
-        if (r > 0) return (p.revents & POLLNVAL) ? WaitResult::Failed : WaitResult::Readable;
+        int r = ::poll(polled.data(), polled.size(), static_cast<int>(left > INT_MAX ? INT_MAX : left));
         if (r == 0) return WaitResult::Timeout;
-        if (errno != EINTR) return WaitResult::Failed;
+        if (r < 0 && errno != EINTR) return WaitResult::Failed;
+        for (size_t i = 0; r > 0 && i < count; ++i) {
+            if (polled[i].revents & POLLNVAL) return WaitResult::Failed;
+            if (polled[i].revents) return *ready = i, WaitResult::Readable;
+        }
     }
 }
 

@@ -200,14 +200,18 @@ Socket acceptFrom(SocketHandle s, uint32_t* addrNet, uint16_t* portNet) {
     return peer;
 }
 
-WaitResult waitReadable(SocketHandle s, uint32_t timeoutMs) {
+// A Winsock fd_set is a list of up to FD_SETSIZE sockets, not a bit mask.
+WaitResult waitAnyReadable(const SocketHandle* sockets, size_t count, uint32_t timeoutMs, size_t* ready) {
+    if (count > FD_SETSIZE) return WaitResult::Failed;
     fd_set readable;
     FD_ZERO(&readable);
-    FD_SET(raw(s), &readable);
+    for (size_t i = 0; i < count; ++i) FD_SET(raw(sockets[i]), &readable);
     timeval t = timeoutOf(timeoutMs);
     const int r = ::select(0, &readable, nullptr, nullptr, &t);
-    if (r > 0) return WaitResult::Readable;
-    return r == 0 ? WaitResult::Timeout : WaitResult::Failed;
+    if (r == 0) return WaitResult::Timeout;
+    for (size_t i = 0; r > 0 && i < count; ++i)
+        if (FD_ISSET(raw(sockets[i]), &readable)) return *ready = i, WaitResult::Readable;
+    return WaitResult::Failed;
 }
 
 // Windows has no "peer hung up" readiness apart from data: a peek that

@@ -7,13 +7,13 @@
 
 namespace lenscout {
 
-NetStatus DatagramReader::receive(SocketHandle s, uint32_t timeoutMs) {
-    switch (waitReadable(s, timeoutMs)) {
+NetStatus DatagramReader::receive(const SocketHandle* sockets, size_t count, uint32_t timeoutMs, size_t* from) {
+    switch (waitAnyReadable(sockets, count, timeoutMs, from)) {
     case WaitResult::Timeout: return NET_TIMEOUT;
     case WaitResult::Failed: return NET_ERROR;
     case WaitResult::Readable: break;
     }
-    long n = receiveWithArrival(s, buffer_, sizeof buffer_, &arrival_);
+    long n = receiveWithArrival(sockets[*from], buffer_, sizeof buffer_, &arrival_);
     if (n < 0) return NET_ERROR;
     length_ = static_cast<int32_t>(n);
     cursor_ = nullptr;

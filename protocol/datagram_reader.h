@@ -20,7 +20,13 @@ public:
 
     // An empty datagram is received like any other, and then fails the
     // header check: a zero-byte packet from the network is no socket failure.
-    NetStatus receive(SocketHandle s, uint32_t timeoutMs);
+    NetStatus receive(SocketHandle s, uint32_t timeoutMs) {
+        size_t from = 0;
+        return receive(&s, 1, timeoutMs, &from);
+    }
+    // From whichever of `count` sockets is readable first: `*from` is its
+    // index.
+    NetStatus receive(const SocketHandle* sockets, size_t count, uint32_t timeoutMs, size_t* from);
     // Takes a datagram that arrived by other means; false when it is larger
     // than the receive area.
     bool load(const void* data, size_t count, Arrival arrival = {});

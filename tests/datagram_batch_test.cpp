@@ -86,3 +86,25 @@ TEST(DatagramBatch, AFailedSocketIsReported) {
 
 }  // namespace
 }  // namespace lenscout
+
+namespace lenscout {
+namespace {
+
+// A wait on several sockets names the one that can be read, whichever it is.
+TEST(WaitAnyReadable, NamesTheSocketThatCanBeRead) {
+    test::UdpPair first, second;
+    ASSERT_TRUE(first.ok() && second.ok());
+    const SocketHandle both[] = {first.receiver(), second.receiver()};
+    size_t ready = 9;
+    EXPECT_EQ(waitAnyReadable(both, 2, 20, &ready), WaitResult::Timeout);
+    const uint8_t byte = 1;
+    ASSERT_TRUE(second.send(&byte, 1));
+    EXPECT_EQ(waitAnyReadable(both, 2, 1000, &ready), WaitResult::Readable);
+    EXPECT_EQ(ready, 1u);
+    ASSERT_TRUE(first.send(&byte, 1));
+    ASSERT_EQ(waitAnyReadable(both, 1, 1000, &ready), WaitResult::Readable);
+    EXPECT_EQ(ready, 0u);
+}
+
+}  // namespace
+}  // namespace lenscout

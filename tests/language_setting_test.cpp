@@ -32,8 +32,8 @@ protected:
 };
 
 TEST_F(SettingsFile, ReadsTheNumberAfterLang) {
-    const std::pair<const char*, int> files[] = {
-        {"lang=3", 3}, {"lang=0", 0}, {"lang=2\nlang=3\ncolour=blue\n", 2}, {"lang= +1", 1}, {"lang=3rd", 3}, {"lang=4", 4}};
+    const std::pair<const char*, int> files[] = {{"lang=3", 3},   {"lang=0", 0},   {"lang=2\nlang=3\ncolour=blue\n", 2},
+                                                 {"lang= +1", 1}, {"lang=3rd", 3}, {"lang=4", 4}};
     for (const auto& [content, setting] : files) EXPECT_EQ(readFrom(content), setting) << content;
 }
 

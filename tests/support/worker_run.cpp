@@ -7,9 +7,9 @@
 
 namespace lenscout::test {
 
-WorkerRun::WorkerRun() : target_(currentThreadId()) {
+WorkerRun::WorkerRun(std::vector<uint16_t> ports) : target_(currentThreadId()) {
     startedAt = tickCount();
-    started_ = thread_.start([this] { return DiscoveryThreadProc(&target_); });
+    started_ = thread_.start([this, ports] { return DiscoveryThreadProc(&target_, kSearchPeriodMs, ports); });
 }
 
 WorkerRun::~WorkerRun() {

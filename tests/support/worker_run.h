@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "discovery/camera_info.h"
+#include "discovery/discovery_port.h"
 #include "discovery/thread_queue_target.h"
 #include "platform/worker_thread.h"
 
@@ -12,7 +13,8 @@ namespace lenscout::test {
 
 class WorkerRun {
 public:
-    WorkerRun();
+    // Hearing replies on each of `ports`.
+    explicit WorkerRun(std::vector<uint16_t> ports = discoveryPorts());
     ~WorkerRun();
     WorkerRun(const WorkerRun&) = delete;
     WorkerRun& operator=(const WorkerRun&) = delete;

@@ -263,6 +263,27 @@ TEST(BroadcastReplies, MissTheWorkerOnTheFallBackPort) {
     EXPECT_FALSE(hasCamera(run, "NEAR"));
 }
 
+// Cameras that answer on the list's second port, to this computer or by
+// broadcast, are heard there while the first port searches; a worker that
+// holds the first port alone does not hear them.
+TEST(BroadcastReplies, ReachTheWorkerOnEveryPortOfTheList) {
+    const uint16_t second = DISCOVERY_PORT + 1;
+    SimProcess direct(1, {"--delay", "0", "--reply-port", std::to_string(second), "--camera", "id=DIRECT"});
+    SimProcess wide(2, {"--delay", "0", "--reply-broadcast", "--reply-port", std::to_string(second), "--camera",
+                        "id=WIDE,ip=192.168.77.121"});
+    ASSERT_TRUE(direct.ok() && wide.ok());
+    {
+        WorkerRun firstOnly({DISCOVERY_PORT});
+        firstOnly.drain(800);
+        EXPECT_FALSE(hasCamera(firstOnly, "DIRECT") || hasCamera(firstOnly, "WIDE"));
+    }
+    WorkerRun run({DISCOVERY_PORT, second});
+    run.drain(800);
+    EXPECT_TRUE(hasCamera(run, "DIRECT"));
+    EXPECT_TRUE(hasCamera(run, "WIDE"));
+    EXPECT_TRUE(run.errors.empty());
+}
+
 TEST(DiscoveryWorker, QuitEndsItWithinAboutOneSlice) {
     WorkerRun run;
     ASSERT_TRUE(run.waitFor(WM_SCAN_TICK, 1000));

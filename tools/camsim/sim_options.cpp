@@ -103,6 +103,9 @@ void declareRun(CLI::App& app, SimOptions* o) {
         app, "--port", [o](const std::string& v) { return takePort(v, &o->port); },
         "UDP port to listen on (" + std::to_string(DISCOVERY_PORT) + ")");
     addTakenOption(
+        app, "--reply-port", [o](const std::string& v) { return takePort(v, &o->replyPort); },
+        "UDP port its replies go to, as a camera that answers on another port (the sender's)");
+    addTakenOption(
         app, "--duration", [o](const std::string& v) { return parseUnsigned(v, 86400, &o->durationS); },
         "stop after S seconds (3600)");
     app.add_option("--log", o->logPath, "log of received messages (standard error)");

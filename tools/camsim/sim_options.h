@@ -11,6 +11,7 @@ namespace lenscout {
 struct SimOptions {
     std::vector<SimCamera> cameras;
     uint16_t port = DISCOVERY_PORT;  // host order
+    uint16_t replyPort = 0;          // where replies go; 0: the sender's port (or 10000 broadcast)
     uint64_t delayMinMs = 0;         // each reply waits a random delay in this range
     uint64_t delayMaxMs = 20;
     uint64_t seed = 1;

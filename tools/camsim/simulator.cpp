@@ -220,6 +220,7 @@ uint32_t Simulator::sourceFor(uint32_t cameraIp, uint32_t cameraMask) {
 void Simulator::send(uint16_t command, const std::vector<uint8_t>& payload, uint32_t addr, uint16_t port,
                      uint32_t source) {
     outgoing_ = wireBytes(sim::kDiscovery, command, payload, options_);
+    if (options_.replyPort) port = toNetPort(options_.replyPort);
     if (!options_.replyBroadcast) {
         if (source) sendDatagramVia(socket_.get(), outgoing_.data(), outgoing_.size(), addr, port, 0, source);
         else
@@ -229,8 +230,8 @@ void Simulator::send(uint16_t command, const std::vector<uint8_t>& payload, uint
     // Out of every link, as a camera with no route for 255.255.255.255 still can.
     std::vector<Ipv4Interface> links;
     const bool known = readInterfaceTable(&links);
-    broadcastOnEveryLink(socket_.get(), outgoing_.data(), outgoing_.size(), 0xffffffffu, toNetPort(DISCOVERY_PORT),
-                         known ? &links : nullptr);
+    broadcastOnEveryLink(socket_.get(), outgoing_.data(), outgoing_.size(), 0xffffffffu,
+                         options_.replyPort ? port : toNetPort(DISCOVERY_PORT), known ? &links : nullptr);
 }
 
 void Simulator::logLine(const std::string& line) {
