@@ -17,8 +17,9 @@ constexpr uint16_t kLangChineseOther = 0x0004;
 // alone ("de") in each of its regions ("de_AT.UTF-8") too.
 bool startsWithLocale(const char* name, const char* locale) {
     const size_t n = std::strlen(locale);
+    if (std::strncmp(name, locale, n) != 0) return false;  // name[n] is only read past a match
     const bool anyRegion = !std::strchr(locale, '_') && name[n] == '_';
-    return std::strncmp(name, locale, n) == 0 && (name[n] == '\0' || name[n] == '.' || name[n] == '@' || anyRegion);
+    return name[n] == '\0' || name[n] == '.' || name[n] == '@' || anyRegion;
 }
 
 }  // namespace

@@ -102,8 +102,9 @@ int run(uint64_t mib, uint64_t rounds) {
     if (!sim.ok()) return 1;
     CameraInfo camera{};
     setFieldText(camera.deviceId, "BENCH");
-    setFieldText(camera.user, "admin");
-    setFieldText(camera.password, "pw");
+    Credentials login{};
+    setFieldText(login.user, "admin");
+    setFieldText(login.password, "pw");
     camera.ip = host;
     camera.httpPort = toNetPort(kCameraPort);
     const double bytes = static_cast<double>(mib) * 1024 * 1024;
@@ -124,7 +125,7 @@ int run(uint64_t mib, uint64_t rounds) {
         const long before = statusKib("VmRSS:");
         const double cpuBefore = cpuSeconds();
         start = monoMs();
-        if (UpgradeSession::run(UpgradeKind::SystemFirmware, file, camera, observer) != UpgradeResult::Success)
+        if (UpgradeSession::run(UpgradeKind::SystemFirmware, file, camera, login, observer) != UpgradeResult::Success)
             return 1;
         cpu.push_back(cpuSeconds() - cpuBefore);
         worstGrowth = std::max(worstGrowth, statusKib("VmHWM:") - before);

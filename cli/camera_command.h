@@ -15,7 +15,7 @@ namespace lenscout {
 // What the opening hands the command: the credentials, the search with its
 // worker still running, and every camera that answered.
 struct Opening {
-    CameraInfo credentials{};
+    Credentials credentials{};
     CameraSearch search;
     std::vector<CameraInfo> everyone;  // in the order they first answered
     ~Opening();

@@ -65,19 +65,19 @@ bool fitsGbk(const std::string& what, const std::string& typed) {
     return false;
 }
 
-void storePassword(std::string& password, CameraInfo* camera) {
+void storePassword(std::string& password, Credentials* camera) {
     std::string gbk = cut(password);
     setFieldText(camera->password, gbk);
     wipe(gbk);
     wipe(password);
 }
 
-bool storeUser(const std::string& user, CameraInfo* camera) {
+bool storeUser(const std::string& user, Credentials* camera) {
     setFieldText(camera->user, cut(user));
     return !fieldText(camera->user).empty();
 }
 
-bool takeUser(const CredentialOptions& options, CameraInfo* credentials, int* status, const std::string& who) {
+bool takeUser(const CredentialOptions& options, Credentials* credentials, int* status, const std::string& who) {
     *status = kExitInvalid;
     if (!fitsGbk("the user", options.user)) return false;
     if (storeUser(options.user, credentials)) return true;
@@ -85,7 +85,7 @@ bool takeUser(const CredentialOptions& options, CameraInfo* credentials, int* st
     return false;
 }
 
-bool takePassword(const CredentialOptions& options, CameraInfo* credentials, int* status) {
+bool takePassword(const CredentialOptions& options, Credentials* credentials, int* status) {
     *status = kExitUsage;
     std::string password, error;
     if (!readPassword(options, &password, &error)) return diagnose(error), false;

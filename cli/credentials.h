@@ -4,7 +4,7 @@
 // --password-file, LENSCOUT_PASSWORD, or a prompt without echo.
 #include <string>
 
-#include "discovery/camera_info.h"
+#include "discovery/camera_request.h"
 #include "ui/dialog_texts.h"
 
 namespace lenscout {
@@ -18,19 +18,19 @@ struct CredentialOptions {
 // `error` set when there is none or it cannot be read.
 bool readPassword(const CredentialOptions& options, std::string* password, std::string* error);
 
-// Store each in `camera` as the dialogs do: in GBK, cut to the bytes a
+// Store each in `credentials` as the dialogs do: in GBK, cut to the bytes a
 // camera takes. The user comes first: when it is empty, storeUser is false
 // and no password need be asked for.
-bool storeUser(const std::string& user, CameraInfo* camera);
+bool storeUser(const std::string& user, Credentials* credentials);
 // The typed password is wiped once it is stored.
-void storePassword(std::string& password, CameraInfo* camera);
+void storePassword(std::string& password, Credentials* credentials);
 
 // The opening of every command that logs in to cameras: the user checked
 // and stored, then the password read and stored. Each is false with the
 // reason said (after "`who`: " where given) and `*status` the exit status;
 // nothing has been sent.
-bool takeUser(const CredentialOptions& options, CameraInfo* credentials, int* status, const std::string& who = "");
-bool takePassword(const CredentialOptions& options, CameraInfo* credentials, int* status);
+bool takeUser(const CredentialOptions& options, Credentials* credentials, int* status, const std::string& who = "");
+bool takePassword(const CredentialOptions& options, Credentials* credentials, int* status);
 
 // Whether every character typed exists in GBK, the only text a camera
 // takes: one that does not would be dropped, and a password or ID would

@@ -4,7 +4,7 @@
 
 namespace lenscout {
 
-constexpr int kIdSize = 13;    // deviceId, user, password
+constexpr int kIdSize = 13;    // deviceId, and a request's user and password
 constexpr int kNameSize = 21;  // name
 
 // One camera, copied whole between the worker, the list and the dialogs.
@@ -12,8 +12,6 @@ constexpr int kNameSize = 21;  // name
 // network byte order.
 struct CameraInfo {
     char deviceId[kIdSize];
-    char user[kIdSize];
-    char password[kIdSize];
     char name[kNameSize];
     uint32_t ip;
     uint32_t mask;
@@ -38,13 +36,5 @@ struct CameraInfo {
 };
 static_assert(std::is_trivially_copyable<CameraInfo>::value, "copied as one block");
 static_assert(std::is_standard_layout<CameraInfo>::value, "plain record of fixed layout");
-
-// A request goes where the chosen camera's reply came from, and its result
-// counts only from that sender: a record built for it takes both over.
-inline void keepWhereHeard(CameraInfo* request, const CameraInfo& chosen) {
-    request->arrivalIndex = chosen.arrivalIndex;
-    request->arrivalLocal = chosen.arrivalLocal;
-    request->sender = chosen.sender;
-}
 
 }  // namespace lenscout

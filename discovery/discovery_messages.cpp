@@ -13,10 +13,11 @@ bool buildSearchRequest(PacketWriter& writer) {
     return writer.begin(CMD_SEARCH, kDiscoveryMagic) && writer.appendU32(kRequestTag) && writer.finalize();
 }
 
-bool buildSetNetworkRequest(PacketWriter& writer, const CameraInfo& s) {
+bool buildSetNetworkRequest(PacketWriter& writer, const CameraRequest& r) {
+    const NetworkPayload& s = r.network;
     return writer.begin(CMD_SET_NETWORK, kDiscoveryMagic) && writer.appendU32(kRequestTag) &&
-           writer.appendBytes(s.deviceId, kIdSize) && writer.appendBytes(s.user, kIdSize) &&
-           writer.appendBytes(s.password, kIdSize) && writer.appendU32(s.ip) && writer.appendU32(s.mask) &&
+           writer.appendBytes(r.target.deviceId, kIdSize) && writer.appendBytes(r.credentials.user, kIdSize) &&
+           writer.appendBytes(r.credentials.password, kIdSize) && writer.appendU32(s.ip) && writer.appendU32(s.mask) &&
            writer.appendU32(s.gateway) && writer.appendU32(s.dns) && writer.appendU16(s.httpPort) && writer.finalize();
 }
 

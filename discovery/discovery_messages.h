@@ -1,5 +1,6 @@
 #pragma once
-// The discovery messages, all under the magic "MO_I" on UDP port 10000:
+// The discovery messages, all under the magic "MO_I" on UDP port 10000 (the
+// first of the discovery ports; a reply may come to any of them):
 //
 //   search      (0)  tag:u32=0x01000000                                  system -> broadcast
 //   searchReply (1)  deviceId:13 name:21 ip:4 mask:4 gateway:4 dns:4
@@ -15,6 +16,7 @@
 #include <memory>
 
 #include "discovery/camera_info.h"
+#include "discovery/camera_request.h"
 #include "discovery/discovery_port.h"
 #include "protocol/datagram_reader.h"
 #include "protocol/packet_writer.h"
@@ -41,7 +43,7 @@ constexpr uint32_t kDhcpRefusalWindowMs = 1000;
 constexpr int kSearchReplyMinPayload = 64;
 
 bool buildSearchRequest(PacketWriter& writer);
-bool buildSetNetworkRequest(PacketWriter& writer, const CameraInfo& settings);
+bool buildSetNetworkRequest(PacketWriter& writer, const CameraRequest& request);
 
 // A new record from a search-reply payload, with seen and sameSubnet set;
 // null when the payload is shorter than 64 bytes.

@@ -61,11 +61,11 @@ bool DiscoveryWorker::takeThreadMessage() {
 // may hold a password, are wiped; a search follows at once so that the
 // camera's answer is seen soon.
 bool DiscoveryWorker::sendRequest(const WorkerRequest& request, const ThreadMessage& m) {
-    std::unique_ptr<CameraInfo> record = takeRecord(m.wParam);
+    std::unique_ptr<CameraRequest> record = takeRecord<CameraRequest>(m.wParam);
     if (!record) return true;
-    const bool sent = request.build(writer_, *record) && sendToCamera(*record);
-    requestSenders_.sent(record->sender, tickCount());
-    identities_.forget(fieldText(record->deviceId));
+    const bool sent = request.build(writer_, *record) && sendToCamera(record->target);
+    requestSenders_.sent(record->target.sender, tickCount());
+    identities_.forget(fieldText(record->target.deviceId));
     wipe(record.get(), sizeof *record);
     writer_.wipe();
     if (!sent) return fail();
@@ -119,12 +119,12 @@ bool DiscoveryWorker::broadcast(int* sent, bool oncePerLink) {
 // the address it came to, out of the link that holds that address. (With
 // two links on one LAN a reply may come in by the other one.) Unknown
 // there, once on every link. False only on a socket failure.
-bool DiscoveryWorker::sendToCamera(const CameraInfo& settings) {
+bool DiscoveryWorker::sendToCamera(const RequestTarget& target) {
     const Ipv4Interface* link = nullptr;
-    if (settings.arrivalIndex != 0 && haveInterfaces_) {
+    if (target.arrivalIndex != 0 && haveInterfaces_) {
         for (const Ipv4Interface& i : interfaces_) {
-            if (!searchesThrough(i) || i.addr != settings.arrivalLocal) continue;
-            if (!link || i.index == settings.arrivalIndex) link = &i;
+            if (!searchesThrough(i) || i.addr != target.arrivalLocal) continue;
+            if (!link || i.index == target.arrivalIndex) link = &i;
         }
     }
     if (!link) return broadcast(nullptr, true);
@@ -218,8 +218,8 @@ uint32_t DiscoveryThreadProc(MessageTarget* window, uint32_t periodMs, const std
     return 0;
 }
 
-bool postSetNetwork(ThreadId worker, const CameraInfo& settings) {
-    return postWorkerRequest(worker, TM_SET_NETWORK, settings);
+bool postSetNetwork(ThreadId worker, const CameraRequest& request) {
+    return postWorkerRequest(worker, TM_SET_NETWORK, request);
 }
 
 bool postSearchNow(ThreadId worker) { return postThreadMessage(worker, TM_SEARCH_NOW, 0, 0); }

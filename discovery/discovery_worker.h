@@ -64,7 +64,7 @@ private:
     void searchSoon();
     void setPeriod(uint32_t periodMs);
     bool broadcast(int* sent = nullptr, bool oncePerLink = false);
-    bool sendToCamera(const CameraInfo& settings);
+    bool sendToCamera(const RequestTarget& target);
     bool receiveDatagrams();
     void takeDatagram();
     void takeSearchReply();
@@ -99,8 +99,8 @@ uint32_t DiscoveryThreadProc(MessageTarget* window, uint32_t periodMs = kSearchP
                              const std::vector<uint16_t>& ports = discoveryPorts());
 
 // Thread messages to the worker. postSetNetwork sends a heap copy that the
-// worker owns once posted; on failure the copy is freed here.
-bool postSetNetwork(ThreadId worker, const CameraInfo& settings);
+// worker owns once posted; on failure the copy is wiped and freed here.
+bool postSetNetwork(ThreadId worker, const CameraRequest& request);
 bool postSearchNow(ThreadId worker);
 // Makes the worker search every `periodMs` from its last search on.
 bool postSearchPeriod(ThreadId worker, uint32_t periodMs);

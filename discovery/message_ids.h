@@ -12,7 +12,7 @@
 
 namespace lenscout {
 
-// X(name, number, whether wParam carries a heap CameraInfo). From WM_APP
+// X(name, number, whether wParam carries a heap record). From WM_APP
 // (0x8000) up: the main window is a dialog, and WM_USER + 1 and + 2 are a
 // dialog's own DM_SETDEFID and DM_REPOSITION.
 #define LENSCOUT_MESSAGES(X)                                                                          \
@@ -21,7 +21,7 @@ namespace lenscout {
     X(WM_SCAN_TICK, 0x8003, false)        /* worker to window: a search period has begun */           \
     X(WM_CAMERA_FOUND, 0x8004, true)      /* worker to window; wParam: heap CameraInfo */             \
     X(WM_LIST_RCLICK, 0x8005, false)      /* list hook to window: a right-button press */             \
-    X(TM_SET_NETWORK, 0x8006, true)       /* window to worker; wParam: heap CameraInfo to send */     \
+    X(TM_SET_NETWORK, 0x8006, true)       /* window to worker; wParam: heap CameraRequest */          \
     X(TM_SEARCH_NOW, 0x8007, false)       /* window to worker: search soon (kMinSearchGapMs) */       \
     X(WM_REMAKE_LIST_FONT, 0x8008, false) /* window to itself after a DPI change; wParam: the DPI */  \
     X(TM_SET_PERIOD, 0x8009, false)       /* window to worker; wParam: ms between searches */
@@ -62,15 +62,17 @@ constexpr int32_t kScanSocketFailure = -2;
 constexpr intptr_t kTickSentNothing = 1;
 
 // Posts a record with `post(wParam)`; when that fails the record is freed
-// here, so that it is lost on no path.
-template <class Post>
-bool handOverRecord(std::unique_ptr<CameraInfo> record, Post post) {
+// here, so that it is lost on no path. A camera's record (CameraInfo) goes
+// to the window, a request's (CameraRequest) to the worker.
+template <class Record, class Post>
+bool handOverRecord(std::unique_ptr<Record> record, Post post) {
     if (!record || !post(reinterpret_cast<uintptr_t>(record.get()))) return false;
     record.release();
     return true;
 }
-inline std::unique_ptr<CameraInfo> takeRecord(uintptr_t wParam) {
-    return std::unique_ptr<CameraInfo>(reinterpret_cast<CameraInfo*>(wParam));
+template <class Record = CameraInfo>
+std::unique_ptr<Record> takeRecord(uintptr_t wParam) {
+    return std::unique_ptr<Record>(reinterpret_cast<Record*>(wParam));
 }
 inline uintptr_t codeParam(int32_t code) { return static_cast<uintptr_t>(static_cast<intptr_t>(code)); }
 inline int32_t paramCode(uintptr_t wParam) { return static_cast<int32_t>(static_cast<intptr_t>(wParam)); }

@@ -10,23 +10,30 @@ namespace lenscout {
 
 namespace {
 
-void wipeRecord(std::unique_ptr<CameraInfo> record) {
-    if (record) wipe(record.get(), sizeof *record);
+void wipeRequest(std::unique_ptr<CameraRequest> request) {
+    if (request) wipe(request.get(), sizeof *request);
 }
 
 }  // namespace
 
-bool postWorkerRequest(ThreadId worker, uint32_t message, const CameraInfo& record) {
+bool postWorkerRequest(ThreadId worker, uint32_t message, const CameraRequest& request) {
     if (!findWorkerRequest(message)) return false;
-    std::unique_ptr<CameraInfo> copy(new (std::nothrow) CameraInfo(record));
-    return handOverRecord(std::move(copy),
-                          [worker, message](uintptr_t r) { return postThreadMessage(worker, message, r, 0); });
+    std::unique_ptr<CameraRequest> copy(new (std::nothrow) CameraRequest(request));
+    // A copy that cannot be posted is wiped before it is freed.
+    CameraRequest* held = copy.get();
+    const bool posted = handOverRecord(std::move(copy), [worker, message, held](uintptr_t r) {
+        if (postThreadMessage(worker, message, r, 0)) return true;
+        wipe(held, sizeof *held);
+        return false;
+    });
+    return posted;
 }
 
 void releaseMessage(const ThreadMessage& m) {
     if (!carriesRecord(m.message)) return;
-    std::unique_ptr<CameraInfo> record = takeRecord(m.wParam);
-    if (findWorkerRequest(m.message)) wipeRecord(std::move(record));
+    if (findWorkerRequest(m.message)) wipeRequest(takeRecord<CameraRequest>(m.wParam));
+    else
+        takeRecord(m.wParam);
 }
 
 }  // namespace lenscout

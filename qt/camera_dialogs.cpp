@@ -42,13 +42,10 @@ int runMenuAtCursor(const std::vector<ContextMenuEntry>& entries) {
 
 CameraDialogs standardCameraDialogs(const MessageBoxFn& messageBox, QWidget* owner) {
     CameraDialogs d;
-    d.networkConfiguration = [messageBox, owner](CameraInfo& camera) {
+    d.networkConfiguration = [messageBox, owner](const CameraInfo& camera, CameraRequest* request) {
         CNetConfigDlg dialog(messageBox);
         makeWindowModal(&dialog, owner);
-        dialog.m_camera = camera;
-        if (dialog.DoModal() != QDialog::Accepted) return false;
-        camera = dialog.m_camera;
-        return true;
+        return runNetworkDialog(dialog, camera, request, [&] { return dialog.DoModal() == QDialog::Accepted; });
     };
     d.basicProperties = [owner](const CameraInfo& camera) {
         CCameraInfoDlg dialog;

@@ -54,7 +54,7 @@ void CNetConfigDlg::enableAddresses(bool enabled) {
 }
 
 void CNetConfigDlg::accept() {
-    if (acceptNetworkSettings(*this, m_camera)) QDialog::accept();
+    if (acceptNetworkSettings(*this, m_camera, m_request)) QDialog::accept();
 }
 
 }  // namespace lenscout

@@ -21,16 +21,17 @@ public:
     explicit CNetConfigDlg(MessageBoxFn messageBox = showMessageBox);
     ~CNetConfigDlg() override;
 
-    // Filled by the opener before DoModal; on Accepted it holds the new
-    // settings and credentials, in network byte order.
+    // Filled by the opener before DoModal. On Accepted, m_request is the
+    // request to it with the new settings and the credentials.
     CameraInfo m_camera{};
+    CameraRequest m_request{};
 
     void OnInitDialog();
     // OnInitDialog, then the dialog's own loop; Accepted or Rejected.
     int DoModal();
 
 protected:
-    // OK and Enter: the checks, then the settings written into m_camera.
+    // OK and Enter: the checks, then the settings written into m_request.
     void accept() override;
 
 private:

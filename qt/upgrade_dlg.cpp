@@ -86,13 +86,13 @@ private:
 // events: the windows repaint, the bar moves, and Cancel can be pressed.
 // The failure's box comes once the session has ended.
 UpgradeResult CUpgradeDlg::runSession(UpgradeKind kind, const ImageFile& image, const CameraInfo& camera,
-                                      UpgradeObserver& observer, UploadCancel& cancel) {
+                                      const Credentials& credentials, UpgradeObserver& observer, UploadCancel& cancel) {
     enableEntries(false);
     QEventLoop loop;
     QueuedObserver queued(&loop, observer);
     std::atomic<bool> ok{false};
     std::thread upload([&] {
-        ok = UpgradeSession::run(kind, image, camera, queued, {}, &cancel) == UpgradeResult::Success;
+        ok = UpgradeSession::run(kind, image, camera, credentials, queued, {}, &cancel) == UpgradeResult::Success;
         QMetaObject::invokeMethod(&loop, &QEventLoop::quit, Qt::QueuedConnection);
     });
     loop.exec();

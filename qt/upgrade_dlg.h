@@ -26,7 +26,7 @@ public:
     explicit CUpgradeDlg(MessageBoxFn messageBox = showMessageBox, ChooseFileFn chooseFile = chooseImageFile);
     ~CUpgradeDlg() override;
 
-    CameraInfo m_camera{};  // filled by the opener; gets the typed credentials
+    CameraInfo m_camera{};  // filled by the opener
 
     void OnInitDialog();
     // Accepted after a successful upload, Rejected when closed.
@@ -43,7 +43,7 @@ private:
     void showTransfer(UpgradeKind kind) override;
     void setProgress(int percent) override;
     UpgradeResult runSession(UpgradeKind kind, const ImageFile& image, const CameraInfo& camera,
-                             UpgradeObserver& observer, UploadCancel& cancel) override;
+                             const Credentials& credentials, UpgradeObserver& observer, UploadCancel& cancel) override;
     void accept() override { QDialog::accept(); }
     // Cancel, Esc and the close box stop a running upload, and close the
     // dialog otherwise.

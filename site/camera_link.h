@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <memory>
 
-#include "discovery/camera_info.h"
+#include "discovery/camera_request.h"
 
 namespace lenscout {
 
@@ -25,7 +25,7 @@ public:
     // The next notification before the tick `until`; false when none came.
     virtual bool next(uint32_t until, SearchEvent* event) = 0;
     // Hands a set-network request to the worker; false when it cannot.
-    virtual bool sendSettings(const CameraInfo& request) = 0;
+    virtual bool sendSettings(const CameraRequest& request) = 0;
     // While answers are awaited: a search now, unless one was asked for
     // within kMinSearchGapMs. Called as often as wanted.
     virtual void searchOften() = 0;

@@ -25,7 +25,7 @@ bool CameraSearch::start() {
 
 uint32_t CameraSearch::now() { return tickCount(); }
 
-bool CameraSearch::sendSettings(const CameraInfo& request) { return postSetNetwork(worker(), request); }
+bool CameraSearch::sendSettings(const CameraRequest& request) { return postSetNetwork(worker(), request); }
 
 bool CameraSearch::next(uint32_t until, SearchEvent* event) {
     ThreadMessage m;

@@ -41,7 +41,7 @@ public:
     void onNoInterface(std::function<void()> call) { onNoInterface_ = std::move(call); }
     uint32_t now() override;
     bool next(uint32_t until, SearchEvent* event) override;
-    bool sendSettings(const CameraInfo& request) override;
+    bool sendSettings(const CameraRequest& request) override;
     // Whether the worker has reported the failure that ended it.
     bool failed() const { return failed_; }
     // Takes notifications until every ID in `ids` has answered and

@@ -21,7 +21,7 @@ Json changeJson(const Change& c) {
     return object.set("outcome", outcomeWord(c.outcome));
 }
 
-SettingsRun::SettingsRun(CameraLink& link, std::vector<Change>& changes, const CameraInfo& credentials,
+SettingsRun::SettingsRun(CameraLink& link, std::vector<Change>& changes, const Credentials& credentials,
                          const SendLimits& limits, Journal& journal, SendEvents events, std::function<bool()> stop)
     : link_(link),
       changes_(changes),
@@ -96,12 +96,11 @@ void SettingsRun::send(size_t i, uint32_t now) {
     // Before the request, so that a crash or a second Ctrl-C still leaves
     // a trace of what may have changed.
     journal_.attempt(journalEntry(c));
-    CameraInfo request = c.wanted;
-    std::copy(std::begin(credentials_.user), std::end(credentials_.user), request.user);
-    std::copy(std::begin(credentials_.password), std::end(credentials_.password), request.password);
-    if (c.row.dhcp) request.ip = request.mask = request.gateway = request.dns = 0;
+    CameraRequest request = requestTo(c.wanted);
+    request.credentials = credentials_;
+    if (c.row.dhcp) request.network.ip = request.network.mask = request.network.gateway = request.network.dns = 0;
     const bool posted = link_.sendSettings(request);
-    wipe(request.password, sizeof request.password);
+    wipe(&request, sizeof request);
     inFlight_.push_back({i, now, false});
     if (!posted) return finish(inFlight_.size() - 1, Outcome::Failed);
     if (events_.sent) events_.sent(c);

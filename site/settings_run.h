@@ -48,7 +48,7 @@ public:
     // `stop` is asked between steps: once it says so, nothing more is sent
     // and what is out ends Interrupted.
     SettingsRun(
-        CameraLink& link, std::vector<Change>& changes, const CameraInfo& credentials, const SendLimits& limits,
+        CameraLink& link, std::vector<Change>& changes, const Credentials& credentials, const SendLimits& limits,
         Journal& journal, SendEvents events, std::function<bool()> stop = [] { return false; });
     // Until every pending change has ended. A change that is never sent,
     // after a stop or an interruption, ends NotSent.
@@ -77,7 +77,7 @@ private:
 
     CameraLink& link_;
     std::vector<Change>& changes_;
-    const CameraInfo& credentials_;
+    const Credentials& credentials_;
     SendLimits limits_;
     Journal& journal_;
     SendEvents events_;

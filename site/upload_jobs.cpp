@@ -62,11 +62,8 @@ void UploadJobs::uploadOne(size_t index) {
     });
     if (interrupted) return;
     call(beforeEach_, index);
-    std::copy(std::begin(credentials_.user), std::end(credentials_.user), camera.user);
-    std::copy(std::begin(credentials_.password), std::end(credentials_.password), camera.password);
     JobObserver observer([this, index](const std::function<void(UploadProgress&)>& change) { update(index, change); });
-    const bool ok = UpgradeSession::run(kind_, image_, camera, observer) == UpgradeResult::Success;
-    wipe(camera.password, sizeof camera.password);
+    const bool ok = UpgradeSession::run(kind_, image_, camera, credentials_, observer) == UpgradeResult::Success;
     update(index, [&](UploadProgress& p) {
         p.state = ok ? UploadState::Done : UploadState::Failed;
         p.endedAt = tickCount();

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "discovery/camera_info.h"
+#include "discovery/camera_request.h"
 #include "upload/image_file.h"
 #include "upload/upgrade_messages.h"
 
@@ -53,7 +53,7 @@ public:
     // Every camera reads the one checked image by position, and logs in with
     // the user and password of `credentials`, which no snapshot carries.
     UploadJobs(std::vector<UploadProgress> cameras, UpgradeKind kind, const ImageFile& image,
-               const CameraInfo& credentials)
+               const Credentials& credentials)
         : cameras_(std::move(cameras)), kind_(kind), image_(image), credentials_(credentials) {}
 
     // Runs the uploads on up to `jobs` threads; `watch` is called on this
@@ -84,7 +84,7 @@ private:
     std::vector<UploadProgress> cameras_;
     UpgradeKind kind_;
     const ImageFile& image_;
-    const CameraInfo& credentials_;
+    const Credentials& credentials_;
     std::function<void(const UploadProgress&)> beforeEach_, afterEach_;
     std::mutex callLock_;
 };

@@ -79,7 +79,7 @@ void markRest(std::vector<UploadProgress>& rows, UploadState state) {
 }  // namespace
 
 void runWaves(std::vector<UploadProgress>& rows, const WavePlan& plan, const ImageFile& image,
-              const CameraInfo& credentials, CameraLink& link, uint32_t periodMs, const RowsWatch& watch,
+              const Credentials& credentials, CameraLink& link, uint32_t periodMs, const RowsWatch& watch,
               const std::function<bool()>& stopped) {
     skipThoseThere(rows, plan);
     std::vector<size_t> waiting;

@@ -31,7 +31,7 @@ using RowsWatch = std::function<void(const std::vector<UploadProgress>&)>;
 
 // Runs the rows still waiting; `stopped` as for UploadJobs::run.
 void runWaves(std::vector<UploadProgress>& rows, const WavePlan& plan, const ImageFile& image,
-              const CameraInfo& credentials, CameraLink& link, uint32_t periodMs, const RowsWatch& watch,
+              const Credentials& credentials, CameraLink& link, uint32_t periodMs, const RowsWatch& watch,
               const std::function<bool()>& stopped);
 
 }  // namespace lenscout

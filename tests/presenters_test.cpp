@@ -74,27 +74,31 @@ TEST_F(NetConfigPresenter, OkTakesTheSettingsInNetworkOrderAndTheCutCredentials)
     view.fields_.texts[DialogField::Ip] = "192.168.77.9";
     view.fields_.texts[DialogField::Port] = "65616";  // its low 16 bits: 80
     view.fields_.texts[DialogField::User] = "administrator";
-    ASSERT_TRUE(acceptNetworkSettings(view, camera));
+    CameraRequest request{};
+    ASSERT_TRUE(acceptNetworkSettings(view, camera, request));
     EXPECT_TRUE(view.messages.empty());
-    EXPECT_EQ(dottedQuad(camera.ip), "192.168.77.9");
+    EXPECT_EQ(dottedQuad(request.network.ip), "192.168.77.9");
+    EXPECT_EQ(toHostPort(request.network.httpPort), 80);
     EXPECT_EQ(field(DialogField::Port), "80") << "the field shows the value that counts";
-    EXPECT_EQ(fieldText(camera.user), "administrat");
+    EXPECT_EQ(fieldText(request.credentials.user), "administrat");
     EXPECT_EQ(field(DialogField::User), "administrat");
-    EXPECT_EQ(fieldText(camera.password), "secret");
+    EXPECT_EQ(fieldText(request.credentials.password), "secret");
+    // It goes to the camera where its reply came from.
+    EXPECT_EQ(fieldText(request.target.deviceId), fieldText(camera.deviceId));
+    EXPECT_EQ(request.target.sender, camera.sender);
 }
 
-TEST_F(NetConfigPresenter, ABadEntryOrNoUserKeepsTheRecordAsItWas) {
-    const CameraInfo before = camera;
+TEST_F(NetConfigPresenter, ABadEntryOrNoUserGivesNoRequest) {
+    CameraRequest request{};
     view.fields_.texts[DialogField::Mask] = "255.0.255.0";
-    EXPECT_FALSE(acceptNetworkSettings(view, camera));
+    EXPECT_FALSE(acceptNetworkSettings(view, camera, request));
+    EXPECT_EQ(request.network.mask, 0u) << "nothing stored for a bad entry";
     view.fields_.texts[DialogField::Mask] = "255.255.255.0";
     view.fields_.texts[DialogField::User] = "";
-    EXPECT_FALSE(acceptNetworkSettings(view, camera));
+    EXPECT_FALSE(acceptNetworkSettings(view, camera, request));
     EXPECT_EQ(view.messages,
               (std::vector<std::string>{"The Subnet Mask setting is illegal !", "Incorrect user or password !"}));
-    EXPECT_EQ(camera.ip, before.ip);
-    EXPECT_EQ(camera.mask, before.mask);
-    EXPECT_EQ(fieldText(camera.password), "") << "no password is read without a user";
+    EXPECT_EQ(fieldText(request.credentials.password), "") << "no password is read without a user";
 }
 
 // The main window's presenter over a view in memory, with no worker: a
@@ -118,7 +122,9 @@ class MainWindow : public testing::Test {
 protected:
     void SetUp() override {
         SelectLanguage(kEnglish);
-        dialogs.networkConfiguration = [this](CameraInfo&) { return opened.push_back("network"), false; };
+        dialogs.networkConfiguration = [this](const CameraInfo&, CameraRequest*) {
+            return opened.push_back("network"), false;
+        };
         dialogs.basicProperties = [this](const CameraInfo&) { opened.push_back("properties"); };
         dialogs.upgrade = [this](CameraInfo&) { return opened.push_back("upgrade"), false; };
         dialogs.openWebPage = [this](const std::string&) { opened.push_back("web"); };

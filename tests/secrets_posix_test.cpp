@@ -49,8 +49,8 @@ TEST(Secrets, ADialogTakingAPasswordLeavesNoDump) {
     if (child == 0) {
         prctl(PR_SET_DUMPABLE, 1, 0, 0, 0);
         TypedFields typed;
-        CameraInfo camera{};
-        const bool taken = takeCredentials(typed, camera);
+        Credentials credentials{};
+        const bool taken = takeCredentials(typed, credentials);
         _exit(taken && prctl(PR_GET_DUMPABLE, 0, 0, 0, 0) == 0 ? 0 : 1);
     }
     int status = 0;

@@ -26,7 +26,7 @@ TEST(UpgradeMessages, HelloIsTheHeaderAlone) {
 }
 
 TEST(UpgradeMessages, LoginCarriesBothThirteenByteFields) {
-    CameraInfo c{};
+    Credentials c{};
     setFieldText(c.user, "admin");
     setFieldText(c.password, "pw");
     PacketWriter w;

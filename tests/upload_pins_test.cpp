@@ -29,10 +29,9 @@ TEST(UploadPins, HelloAndLoginRequests) {
     PacketWriter w;
     ASSERT_TRUE(buildHelloRequest(w));
     EXPECT_EQ(hexOf(w.data(), static_cast<size_t>(w.length())), header("0000", "00000000"));
-    CameraInfo c{};
+    Credentials c{};
     setFieldText(c.user, "admin");
     setFieldText(c.password, "pw");
-    setFieldText(c.deviceId, "not sent");
     ASSERT_TRUE(buildLoginRequest(w, c));
     // clang-format off
     EXPECT_EQ(hexOf(w.data(), static_cast<size_t>(w.length())),

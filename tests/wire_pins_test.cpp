@@ -31,18 +31,17 @@ TEST(WirePins, SearchRequest) {
 }
 
 TEST(WirePins, SetNetworkRequestFieldByField) {
-    CameraInfo s{};
-    setFieldText(s.deviceId, "CAM000007");
-    setFieldText(s.user, "admin");
-    setFieldText(s.password, "secret");
-    setFieldText(s.name, "not sent");
-    s.ip = test::ip("10.0.0.9");
-    s.mask = test::ip("255.0.0.0");
-    s.gateway = test::ip("10.0.0.1");
-    s.dns = test::ip("10.0.0.2");
-    s.httpPort = toNetPort(8081);
-    s.firmwareVersion = s.webUiVersion = 0xffffffff;
-    s.sameSubnet = s.seen = 1;
+    CameraInfo camera{};
+    setFieldText(camera.deviceId, "CAM000007");
+    setFieldText(camera.name, "not sent");
+    camera.firmwareVersion = camera.webUiVersion = 0xffffffff;
+    camera.sameSubnet = camera.seen = 1;
+    camera.sender = test::ip("10.0.0.99");
+    CameraRequest s = requestTo(camera);
+    setFieldText(s.credentials.user, "admin");
+    setFieldText(s.credentials.password, "secret");
+    s.network = {test::ip("10.0.0.9"), test::ip("255.0.0.0"), test::ip("10.0.0.1"), test::ip("10.0.0.2"),
+                 toNetPort(8081)};
     PacketWriter w;
     ASSERT_TRUE(buildSetNetworkRequest(w, s));
     // clang-format off

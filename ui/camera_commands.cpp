@@ -31,9 +31,12 @@ void runContextMenu(const CameraInfo& camera, const CameraDialogs& dialogs, Thre
     }
 }
 
-// After shutdown the post fails and the copy is freed there.
+// After shutdown the post fails and the copy is freed there; the request,
+// which holds the password, is wiped either way.
 void runNetworkConfiguration(CameraInfo camera, const CameraDialogs& dialogs, ThreadId worker) {
-    if (dialogs.networkConfiguration(camera)) postSetNetwork(worker, camera);
+    CameraRequest request{};
+    if (dialogs.networkConfiguration(camera, &request)) postSetNetwork(worker, request);
+    wipe(&request, sizeof request);
 }
 
 void runUpgrade(CameraInfo camera, const CameraDialogs& dialogs, ThreadId worker) {

@@ -8,6 +8,8 @@
 #include <vector>
 
 #include "discovery/camera_info.h"
+#include "discovery/camera_request.h"
+#include "platform/secrets.h"
 #include "platform/thread_queue.h"
 #include "ui/camera_actions.h"
 #include "ui/camera_list.h"
@@ -18,7 +20,8 @@ namespace lenscout {
 // of the camera's record; tests put stand-ins here.
 struct CameraDialogs {
     // True when confirmed; `camera` then holds the new settings.
-    std::function<bool(CameraInfo& camera)> networkConfiguration;
+    // True when the user accepted: `request` then holds what goes to `camera`.
+    std::function<bool(const CameraInfo& camera, CameraRequest* request)> networkConfiguration;
     std::function<void(const CameraInfo& camera)> basicProperties;
     // True when an upload succeeded.
     std::function<bool(CameraInfo& camera)> upgrade;
@@ -36,6 +39,17 @@ void runDoubleClickAction(const CameraInfo& camera, const CameraDialogs& dialogs
 // The context menu and the dialog chosen from it. The caller keeps its
 // tray menu shut while this runs.
 void runContextMenu(const CameraInfo& camera, const CameraDialogs& dialogs, ThreadId worker);
+
+// Either toolkit's network dialog over `camera`: accepted (`modal` true),
+// its request goes into `request`. The dialog's copy is wiped either way.
+template <class Dialog, class Modal>
+bool runNetworkDialog(Dialog& dialog, const CameraInfo& camera, CameraRequest* request, Modal modal) {
+    dialog.m_camera = camera;
+    const bool accepted = modal();
+    if (accepted) *request = dialog.m_request;
+    wipe(&dialog.m_request, sizeof dialog.m_request);
+    return accepted;
+}
 
 // A confirmed configuration goes to the worker, which owns the posted copy;
 // a successful upload asks it for a search at once.

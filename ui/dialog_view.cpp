@@ -32,16 +32,16 @@ bool isAddressField(DialogField f) {
     return f == DialogField::Ip || f == DialogField::Mask || f == DialogField::Gateway || f == DialogField::Dns;
 }
 
-bool takeCredentials(DialogView& view, CameraInfo& camera) {
-    takeField(view.fields(), DialogField::User, camera.user);
-    if (fieldText(camera.user).empty()) {
+bool takeCredentials(DialogView& view, Credentials& credentials) {
+    takeField(view.fields(), DialogField::User, credentials.user);
+    if (fieldText(credentials.user).empty()) {
         view.showMessage(kTextIncorrectCredentials);
         return false;
     }
     // From the first password on, this process leaves no core dump, as the
     // command-line tools do.
     keepSecretsFromDumps();
-    takeField(view.fields(), DialogField::Password, camera.password);
+    takeField(view.fields(), DialogField::Password, credentials.password);
     return true;
 }
 

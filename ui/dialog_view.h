@@ -4,7 +4,7 @@
 // controls; tests implement it in memory.
 #include <string>
 
-#include "discovery/camera_info.h"
+#include "discovery/camera_request.h"
 
 namespace lenscout {
 
@@ -28,9 +28,9 @@ public:
     virtual void showMessage(int textRow) = 0;
 };
 
-// The user and password fields into `camera`, each cut to what a camera
-// takes and shown as taken. An empty user is refused with "Incorrect user
-// or password !", before the password is looked at.
-bool takeCredentials(DialogView& view, CameraInfo& camera);
+// The user and password fields into `credentials`, each cut to what a
+// camera takes and shown as taken. An empty user is refused with "Incorrect
+// user or password !", before the password is looked at.
+bool takeCredentials(DialogView& view, Credentials& credentials);
 
 }  // namespace lenscout

@@ -32,7 +32,7 @@ void OnDhcpClicked(NetConfigView& view, const CameraInfo& camera) {
         fillNetworkFields(view, camera);
 }
 
-bool acceptNetworkSettings(NetConfigView& view, CameraInfo& camera) {
+bool acceptNetworkSettings(NetConfigView& view, const CameraInfo& camera, CameraRequest& request) {
     const bool dhcp = view.dhcpChecked();
     std::string address[4];
     for (size_t i = 0; i < 4; ++i) address[i] = view.fields().text(kAddressFields[i]);
@@ -48,12 +48,9 @@ bool acceptNetworkSettings(NetConfigView& view, CameraInfo& camera) {
         view.showMessage(textRow(s.error));
         return false;
     }
-    if (!takeCredentials(view, camera)) return false;
-    camera.httpPort = toNetPort(s.port);
-    camera.ip = s.ip;
-    camera.mask = s.mask;
-    camera.gateway = s.gateway;
-    camera.dns = s.dns;
+    request = requestTo(camera);
+    if (!takeCredentials(view, request.credentials)) return false;
+    request.network = {s.ip, s.mask, s.gateway, s.dns, toNetPort(s.port)};
     return true;
 }
 

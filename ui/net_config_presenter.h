@@ -2,6 +2,7 @@
 // The network configuration dialog's rules, for both desktops: what the
 // fields show, the DHCP switch, and the check of OK.
 #include "discovery/camera_info.h"
+#include "discovery/camera_request.h"
 #include "ui/dialog_view.h"
 
 namespace lenscout {
@@ -19,8 +20,9 @@ void fillNetworkFields(NetConfigView& view, const CameraInfo& camera);
 // mode they, and the port, are the camera's again.
 void OnDhcpClicked(NetConfigView& view, const CameraInfo& camera);
 // OK: the settings checked, the fields showing the values that count, then
-// the credentials. True when `camera` holds the new settings and the
-// dialog may close; otherwise the user has been told why not.
-bool acceptNetworkSettings(NetConfigView& view, CameraInfo& camera);
+// the credentials. True when `request` is the request to `camera` with the
+// new settings and the credentials, and the dialog may close; otherwise the
+// user has been told why not.
+bool acceptNetworkSettings(NetConfigView& view, const CameraInfo& camera, CameraRequest& request);
 
 }  // namespace lenscout

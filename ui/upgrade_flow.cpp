@@ -1,12 +1,15 @@
 #include "ui/upgrade_flow.h"
 
+#include "platform/secrets.h"
 #include "ui/failure_texts.h"
 
 namespace lenscout {
 
+UpgradeFlow::~UpgradeFlow() { wipe(&credentials_, sizeof credentials_); }
+
 // The user first: without one, no file is asked for.
 void UpgradeFlow::run(UpgradeKind kind) {
-    if (!takeCredentials(view_, camera_)) return;
+    if (!takeCredentials(view_, credentials_)) return;
     const std::string path = view_.pickImage();
     // A program on its way out starts nothing, whatever was picked.
     if (path.empty() || view_.closed()) return;
@@ -19,7 +22,7 @@ void UpgradeFlow::run(UpgradeKind kind) {
     transferStarted_ = false;
     UploadCancel cancel;
     cancel_ = &cancel;
-    const UpgradeResult result = view_.runSession(kind, image, camera_, *this, cancel);
+    const UpgradeResult result = view_.runSession(kind, image, camera_, credentials_, *this, cancel);
     cancel_ = nullptr;
     if (result != UpgradeResult::Success) return;
     view_.showCredentials(true);

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "discovery/camera_info.h"
+#include "discovery/camera_request.h"
 #include "ui/dialog_view.h"
 #include "upload/image_file.h"
 #include "upload/upgrade_session.h"
@@ -28,15 +29,19 @@ public:
     // meanwhile; `observer` is called on the dialog's thread. `cancel`
     // stops it: the dialog's Cancel, Esc or close call UpgradeFlow::cancel.
     virtual UpgradeResult runSession(UpgradeKind kind, const ImageFile& image, const CameraInfo& camera,
-                                     UpgradeObserver& observer, UploadCancel& cancel) = 0;
+                                     const Credentials& credentials, UpgradeObserver& observer,
+                                     UploadCancel& cancel) = 0;
     // Closes the dialog as accepted.
     virtual void accept() = 0;
 };
 
 class UpgradeFlow : public UpgradeObserver {
 public:
-    // `camera` is the dialog's copy, which gets the typed credentials.
-    UpgradeFlow(UpgradeView& view, CameraInfo& camera) : view_(view), camera_(camera) {}
+    // `camera` is the dialog's copy; the typed credentials stay here.
+    UpgradeFlow(UpgradeView& view, const CameraInfo& camera) : view_(view), camera_(camera) {}
+    ~UpgradeFlow() override;
+    UpgradeFlow(const UpgradeFlow&) = delete;
+    UpgradeFlow& operator=(const UpgradeFlow&) = delete;
 
     void run(UpgradeKind kind);
     // While an upload runs: stops it, and true; false when none runs.
@@ -48,7 +53,8 @@ public:
 
 private:
     UpgradeView& view_;
-    CameraInfo& camera_;
+    const CameraInfo& camera_;
+    Credentials credentials_{};
     UpgradeKind kind_ = UpgradeKind::SystemFirmware;
     bool transferStarted_ = false;
     int shownPercent_ = -1;

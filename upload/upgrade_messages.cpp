@@ -12,7 +12,7 @@ uint16_t dataCommand(UpgradeKind kind) { return kind == UpgradeKind::WebUi ? WEB
 
 bool buildHelloRequest(PacketWriter& w) { return w.begin(HELLO_REQUEST, kUploadMagic) && w.finalize(); }
 
-bool buildLoginRequest(PacketWriter& w, const CameraInfo& c) {
+bool buildLoginRequest(PacketWriter& w, const Credentials& c) {
     return w.begin(LOGIN_REQUEST, kUploadMagic) && w.appendBytes(c.user, kIdSize) &&
            w.appendBytes(c.password, kIdSize) && w.finalize();
 }

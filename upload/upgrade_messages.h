@@ -14,7 +14,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "discovery/camera_info.h"
+#include "discovery/camera_request.h"
 #include "protocol/packet_writer.h"
 
 namespace lenscout {
@@ -39,7 +39,7 @@ constexpr uint32_t kReplyWaitMs = 3000;
 uint16_t dataCommand(UpgradeKind kind);
 
 bool buildHelloRequest(PacketWriter& writer);
-bool buildLoginRequest(PacketWriter& writer, const CameraInfo& camera);
+bool buildLoginRequest(PacketWriter& writer, const Credentials& credentials);
 // A data message is its 28-byte head (header, position, length) and the
 // block's bytes; the head is stored in place, so that the bytes can be read
 // from the file straight behind it.

@@ -36,9 +36,15 @@ private:
 // step returns None or what went wrong.
 class Conversation {
 public:
-    Conversation(UpgradeKind kind, const ImageFile& image, const CameraInfo& camera, UpgradeObserver& observer,
-                 const UploadLimits& limits, UploadCancel* cancel)
-        : kind_(kind), image_(image), camera_(camera), observer_(observer), limits_(limits), cancel_(cancel) {}
+    Conversation(UpgradeKind kind, const ImageFile& image, const CameraInfo& camera, const Credentials& credentials,
+                 UpgradeObserver& observer, const UploadLimits& limits, UploadCancel* cancel)
+        : kind_(kind),
+          image_(image),
+          camera_(camera),
+          credentials_(credentials),
+          observer_(observer),
+          limits_(limits),
+          cancel_(cancel) {}
     ~Conversation() {
         if (cancel_) cancel_->detach();
     }
@@ -97,7 +103,7 @@ private:
     }
 
     UploadFailure login() {
-        buildLoginRequest(writer_, camera_);
+        buildLoginRequest(writer_, credentials_);
         const UploadFailure sent = send();
         writer_.wipe();  // the password leaves no copy in the buffer
         if (sent != UploadFailure::None) return sent;
@@ -167,6 +173,7 @@ private:
     UpgradeKind kind_;
     const ImageFile& image_;
     const CameraInfo& camera_;
+    const Credentials& credentials_;
     UpgradeObserver& observer_;
     UploadLimits limits_;
     UploadCancel* cancel_;
@@ -201,8 +208,9 @@ UploadFailure checkLoginReply(StreamReader& reader) {
 }
 
 UpgradeResult UpgradeSession::run(UpgradeKind kind, const ImageFile& image, const CameraInfo& camera,
-                                  UpgradeObserver& observer, const UploadLimits& limits, UploadCancel* cancel) {
-    Conversation conversation(kind, image, camera, observer, limits, cancel);
+                                  const Credentials& credentials, UpgradeObserver& observer, const UploadLimits& limits,
+                                  UploadCancel* cancel) {
+    Conversation conversation(kind, image, camera, credentials, observer, limits, cancel);
     const UploadFailure failure = conversation.run();
     if (failure == UploadFailure::None) return UpgradeResult::Success;
     // The text is shown while the connection is still open.

@@ -4,6 +4,7 @@
 #include <cstdint>
 
 #include "discovery/camera_info.h"
+#include "discovery/camera_request.h"
 #include "upload/image_file.h"
 #include "upload/upgrade_messages.h"
 #include "upload/upload_cancel.h"
@@ -54,11 +55,12 @@ UploadFailure checkLoginReply(StreamReader& reader);
 
 class UpgradeSession {
 public:
-    // `camera` gives ip, httpPort, deviceId, user and password. Success
-    // only once the camera has closed the connection after the last block.
-    // With `cancel`, another thread can stop it: it then fails Cancelled.
+    // `camera` gives ip, httpPort and deviceId; the login is `credentials`.
+    // Success only once the camera has closed the connection after the last
+    // block. With `cancel`, another thread can stop it: it then fails
+    // Cancelled.
     static UpgradeResult run(UpgradeKind kind, const ImageFile& image, const CameraInfo& camera,
-                             UpgradeObserver& observer, const UploadLimits& limits = {},
+                             const Credentials& credentials, UpgradeObserver& observer, const UploadLimits& limits = {},
                              UploadCancel* cancel = nullptr);
 };
 

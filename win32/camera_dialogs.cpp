@@ -17,12 +17,9 @@ void openInBrowser(const std::string& url) {
 void fillStandardDialogs(CameraDialogs& d, const MessageBoxFn& messageBox, std::function<HWND()> owner,
                          std::function<POINT()> menuPoint) {
     if (!d.networkConfiguration)
-        d.networkConfiguration = [messageBox, owner](CameraInfo& camera) {
+        d.networkConfiguration = [messageBox, owner](const CameraInfo& camera, CameraRequest* request) {
             CNetConfigDlg dialog(messageBox);
-            dialog.m_camera = camera;
-            if (dialog.DoModal(owner()) != IDOK) return false;
-            camera = dialog.m_camera;
-            return true;
+            return runNetworkDialog(dialog, camera, request, [&] { return dialog.DoModal(owner()) == IDOK; });
         };
     if (!d.basicProperties)
         d.basicProperties = [owner](const CameraInfo& camera) {

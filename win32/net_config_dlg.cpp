@@ -43,7 +43,7 @@ bool CNetConfigDlg::OnCommand(int id, int notification) {
 }
 
 void CNetConfigDlg::OnOK() {
-    if (acceptNetworkSettings(*this, m_camera)) end(IDOK);
+    if (acceptNetworkSettings(*this, m_camera, m_request)) end(IDOK);
 }
 
 }  // namespace lenscout

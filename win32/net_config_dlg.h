@@ -13,7 +13,10 @@ namespace lenscout {
 class CNetConfigDlg : public ModalDialog, private NetConfigView {
 public:
     explicit CNetConfigDlg(MessageBoxFn messageBox = showMessageBox);
-    CameraInfo m_camera{};  // filled by the opener; on IDOK the accepted settings
+    // Filled by the opener. On IDOK, m_request is the request to it with the
+    // accepted settings and the credentials.
+    CameraInfo m_camera{};
+    CameraRequest m_request{};
 
 protected:
     BOOL OnInitDialog() override;

@@ -109,7 +109,7 @@ void CUpgradeDlg::enableEntries(bool enabled) {
 // the owner stays disabled as under any modal dialog, and the tray's menu
 // waits.
 UpgradeResult CUpgradeDlg::runSession(UpgradeKind kind, const ImageFile& image, const CameraInfo& session,
-                                      UpgradeObserver& observer, UploadCancel& cancel) {
+                                      const Credentials& credentials, UpgradeObserver& observer, UploadCancel& cancel) {
     uploading_ = true;
     finished_ = succeeded_ = false;
     failure_ = UploadFailure::WrongCamera;
@@ -119,9 +119,11 @@ UpgradeResult CUpgradeDlg::runSession(UpgradeKind kind, const ImageFile& image, 
     const CameraInfo camera = session;
     std::thread upload;
     try {
-        upload = std::thread([&image, &cancel, camera, kind, dialog = hwnd()] {
+        // The credentials stay with the flow, which outlives the join below.
+        upload = std::thread([&image, &cancel, &credentials, camera, kind, dialog = hwnd()] {
             PostingObserver posting(dialog);
-            const bool ok = UpgradeSession::run(kind, image, camera, posting, {}, &cancel) == UpgradeResult::Success;
+            const bool ok =
+                UpgradeSession::run(kind, image, camera, credentials, posting, {}, &cancel) == UpgradeResult::Success;
             PostMessageW(dialog, WM_UPLOAD_DONE, ok ? 1 : 0, 0);
         });
     } catch (const std::system_error&) {

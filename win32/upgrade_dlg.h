@@ -19,7 +19,7 @@ std::string chooseImageFile(HWND owner);
 class CUpgradeDlg : public ModalDialog, private UpgradeView {
 public:
     explicit CUpgradeDlg(MessageBoxFn messageBox = showMessageBox, ChooseFileFn chooseFile = chooseImageFile);
-    CameraInfo m_camera{};  // filled by the opener; gets the typed credentials
+    CameraInfo m_camera{};  // filled by the opener
 
     void OnUpgradeSystemFirmware() { flow_.run(UpgradeKind::SystemFirmware); }
     void OnUpgradeWebUi() { flow_.run(UpgradeKind::WebUi); }
@@ -40,7 +40,7 @@ private:
     void showTransfer(UpgradeKind kind) override;
     void setProgress(int percent) override;
     UpgradeResult runSession(UpgradeKind kind, const ImageFile& image, const CameraInfo& camera,
-                             UpgradeObserver& observer, UploadCancel& cancel) override;
+                             const Credentials& credentials, UpgradeObserver& observer, UploadCancel& cancel) override;
     void enableEntries(bool enabled);
     void accept() override { end(IDOK); }
 

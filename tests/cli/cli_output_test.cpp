@@ -360,7 +360,7 @@ TEST_F(PasswordSources, TheFileWinsOverTheEnvironmentAndGivesItsFirstLine) {
 }
 
 TEST(Credentials, CutAsTheDialogsCutThem) {
-    CameraInfo c{};
+    Credentials c{};
     EXPECT_FALSE(storeUser("", &c));
     ASSERT_TRUE(storeUser("administrator", &c));
     EXPECT_EQ(fieldText(c.user), "administrat");

@@ -59,7 +59,7 @@ class CameraListDlgTest : public QObject {
         s.tray = std::move(fake);
         s.startWorker = [this](WorkerThread& t, MessageTarget*) { return workerStarts && worker.start(t); };
         s.messageBox = [this](QWidget*, const char* text) { boxes.shown.emplace_back(text); };
-        s.dialogs.networkConfiguration = [this](CameraInfo& c) {
+        s.dialogs.networkConfiguration = [this](const CameraInfo& c, CameraRequest*) {
             opened.push_back("network " + std::string(fieldText(c.deviceId)));
             if (modalDialog) {
                 QDialog dialog;

@@ -42,7 +42,6 @@ private slots:
         CameraInfo& c = dlg->m_camera;
         setFieldText(c.deviceId, "CAM7");
         setFieldText(c.name, "Yard");
-        setFieldText(c.user, "operator");
         parseIpv4("192.168.77.7", &c.ip);
         parseIpv4("255.255.255.0", &c.mask);
         parseIpv4("192.168.77.1", &c.gateway);
@@ -86,13 +85,13 @@ private slots:
         QVERIFY(pressOk());
         QVERIFY(shown.empty());
         QCOMPARE(field("IDC_PORT")->text(), QStringLiteral("81"));
-        const CameraInfo& c = dlg->m_camera;
-        QCOMPARE(toHostPort(c.httpPort), uint16_t(81));
-        QCOMPARE(dottedQuad(c.ip), std::string("192.168.1.10"));
-        QCOMPARE(dottedQuad(c.gateway), std::string("192.168.1.1"));
-        QCOMPARE(std::string(fieldText(c.user)), std::string("admin"));
-        QCOMPARE(std::string(fieldText(c.password)), std::string(""));
-        QCOMPARE(std::string(fieldText(c.deviceId)), std::string("CAM7"));
+        const CameraRequest& r = dlg->m_request;
+        QCOMPARE(toHostPort(r.network.httpPort), uint16_t(81));
+        QCOMPARE(dottedQuad(r.network.ip), std::string("192.168.1.10"));
+        QCOMPARE(dottedQuad(r.network.gateway), std::string("192.168.1.1"));
+        QCOMPARE(std::string(fieldText(r.credentials.user)), std::string("admin"));
+        QCOMPARE(std::string(fieldText(r.credentials.password)), std::string(""));
+        QCOMPARE(std::string(fieldText(r.target.deviceId)), std::string("CAM7"));
     }
 
     void aFailedCheckShowsOneMessageAndKeepsTheDialog() {
@@ -106,7 +105,7 @@ private slots:
         type("IDC_USER", QString());
         QVERIFY(!pressOk());
         QCOMPARE(shown, std::vector<std::string>{"The IP Address setting is illegal !"});
-        QCOMPARE(dottedQuad(dlg->m_camera.ip), std::string("192.168.77.7"));  // nothing stored yet
+        QCOMPARE(dlg->m_request.network.ip, 0u);  // nothing stored yet
         shown.clear();
         type("IDC_IP", QStringLiteral("192.168.77.9"));
         QVERIFY(!pressOk());
@@ -118,16 +117,16 @@ private slots:
         type("IDC_PASSWORD", QString::fromUtf8("密码密码密码"));  // 12 bytes of GBK
         QVERIFY(pressOk());
         QCOMPARE(field("IDC_USER")->text(), QStringLiteral("administrat"));
-        QCOMPARE(std::string(fieldText(dlg->m_camera.user)), std::string("administrat"));
+        QCOMPARE(std::string(fieldText(dlg->m_request.credentials.user)), std::string("administrat"));
         QCOMPARE(field("IDC_PASSWORD")->text(), QString::fromUtf8("密码密码密"));
-        QCOMPARE(fieldText(dlg->m_camera.password).size(), size_t(10));
+        QCOMPARE(fieldText(dlg->m_request.credentials.password).size(), size_t(10));
     }
 
     void dhcpSendsZeroAddresses() {
         QTest::mouseClick(dhcp(), Qt::LeftButton, {}, QPoint(5, dhcp()->height() / 2));
         type("IDC_PORT", QStringLiteral("80"));
         QVERIFY(pressOk());
-        const CameraInfo& c = dlg->m_camera;
+        const NetworkPayload& c = dlg->m_request.network;
         QCOMPARE(c.ip | c.mask | c.gateway | c.dns, 0u);
         QCOMPARE(toHostPort(c.httpPort), uint16_t(80));
     }

@@ -26,7 +26,7 @@ struct ScriptedCamera {
     CameraInfo record{};
     uint32_t applyMs = 2000;
     uint32_t refuseMs = 1500;
-    CameraInfo pending{};
+    NetworkPayload pending{};
     uint32_t appliesAt = 0;
     bool applying = false;
     int requests = 0;
@@ -40,15 +40,15 @@ public:
 
     uint32_t now() override { return clock; }
 
-    bool sendSettings(const CameraInfo& request) override {
+    bool sendSettings(const CameraRequest& request) override {
         for (ScriptedCamera& c : cameras) {
-            if (!sameText(c.record.deviceId, request.deviceId)) continue;
+            if (!sameText(c.record.deviceId, request.target.deviceId)) continue;
             ++c.requests;
-            if (std::strcmp(request.password, kRightPassword) != 0) {
+            if (std::strcmp(request.credentials.password, kRightPassword) != 0) {
                 events_.push_back({clock + c.refuseMs, nullptr, 5, c.record.sender});
                 continue;
             }
-            c.pending = request;
+            c.pending = request.network;
             c.appliesAt = clock + c.applyMs;
             c.applying = true;
         }
@@ -131,7 +131,7 @@ struct Site {
     // Runs with `password`; returns the test time it took.
     uint32_t run(const char* password, SendLimits limits = {256, 30000, -1}, std::function<bool()> stop = nullptr,
                  std::vector<RunNotice>* notices = nullptr) {
-        CameraInfo credentials{};
+        Credentials credentials{};
         setFieldText(credentials.user, "admin");
         setFieldText(credentials.password, password);
         Journal journal({"", true}, "test");

@@ -99,8 +99,8 @@ TEST_F(LiveCameraList, OnlyTheWorkersOwnFailureWouldEndTheProgram) {
     searchAndWait();
     ASSERT_EQ(list.cameras().size(), 2u);
     for (const CameraInfo& camera : list.cameras()) {
-        CameraInfo settings = camera;
-        setFieldText(settings.password, "wrong");
+        CameraRequest settings = requestTo(camera);
+        setFieldText(settings.credentials.password, "wrong");
         ASSERT_TRUE(postSetNetwork(run.id(), settings));
     }
     ASSERT_TRUE(sim.waitForLine({"outcome=bad-credentials", "id=FORGER"}, 1000));

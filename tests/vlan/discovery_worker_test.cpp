@@ -117,11 +117,11 @@ TEST(DiscoveryWorker, SetNetworkReachesTheCameraByteForByteThenSearches) {
     SimProcess sim(1, {"--camera", "password=pw", "--delay", "0"});
     ASSERT_TRUE(sim.ok());
     WorkerRun run;
-    CameraInfo settings = firstAnswer(run);
-    setFieldText(settings.user, "admin");
-    setFieldText(settings.password, "pw");
-    parseIpv4("192.168.77.150", &settings.ip);
-    settings.httpPort = toNetPort(8080);
+    CameraRequest settings = requestTo(firstAnswer(run));
+    setFieldText(settings.credentials.user, "admin");
+    setFieldText(settings.credentials.password, "pw");
+    parseIpv4("192.168.77.150", &settings.network.ip);
+    settings.network.httpPort = toNetPort(8080);
     // clang-format off
     const std::string expected = "4d4f5f49" "0200" "00" "0000000000000000" "3d000000" "3d000000" "00000001"
                                  "43414d303030303031" "00000000"   // CAM000001
@@ -145,8 +145,8 @@ TEST(DiscoveryWorker, WrongCredentialsBringTheCamerasCode) {
     SimProcess sim(1, {"--camera", "password=pw,authfail=5", "--delay", "0"});
     ASSERT_TRUE(sim.ok());
     WorkerRun run;
-    CameraInfo settings = firstAnswer(run);
-    setFieldText(settings.password, "nope");
+    CameraRequest settings = requestTo(firstAnswer(run));
+    setFieldText(settings.credentials.password, "nope");
     ASSERT_TRUE(postSetNetwork(run.id(), settings));
     ASSERT_TRUE(run.waitFor(WM_SCAN_ERROR, 1000));
     EXPECT_EQ(run.errors, std::vector<int32_t>{5});
@@ -156,8 +156,8 @@ TEST(DiscoveryWorker, WrongCredentialsBringTheCamerasCode) {
 TEST(DiscoveryWorker, OwnBroadcastsProduceNothing) {
     WorkerRun run;
     ASSERT_TRUE(run.waitFor(WM_SCAN_TICK, 1000));
-    CameraInfo settings{};
-    setFieldText(settings.deviceId, "NOBODY");
+    CameraRequest settings{};
+    setFieldText(settings.target.deviceId, "NOBODY");
     ASSERT_TRUE(postSetNetwork(run.id(), settings));
     ASSERT_TRUE(run.waitFor(WM_SCAN_TICK, 1000));
     run.drain(300);
@@ -212,8 +212,8 @@ TEST(DiscoveryWorker, RepliesLongerThanTheMinimumAreRead) {
     EXPECT_EQ(fieldText(run.records[0].deviceId), "LONG");
     EXPECT_EQ(fieldText(run.records[0].name), "Hall");
     EXPECT_EQ(dottedQuad(run.records[0].ip), "192.168.77.130");
-    CameraInfo settings = run.records[0];
-    setFieldText(settings.password, "nope");
+    CameraRequest settings = requestTo(run.records[0]);
+    setFieldText(settings.credentials.password, "nope");
     ASSERT_TRUE(postSetNetwork(run.id(), settings));
     ASSERT_TRUE(run.waitFor(WM_SCAN_ERROR, 1000));
     EXPECT_EQ(run.errors, std::vector<int32_t>{6});

@@ -178,10 +178,10 @@ TEST_F(Links, SetNetworkReachesACameraOnTheSecondLink) {
     };
     for (int i = 0; i < 5 && found() == run.records.end(); ++i) run.waitFor(WM_CAMERA_FOUND, 1000);
     ASSERT_NE(found(), run.records.end());
-    CameraInfo settings = *found();
-    setFieldText(settings.user, "admin");
-    setFieldText(settings.password, "pw");
-    settings.ip = test::ip("192.168.78.150");
+    CameraRequest settings = requestTo(*found());
+    setFieldText(settings.credentials.user, "admin");
+    setFieldText(settings.credentials.password, "pw");
+    settings.network.ip = test::ip("192.168.78.150");
     ASSERT_TRUE(postSetNetwork(run.id(), settings));
     EXPECT_TRUE(two->waitForLine({"from=192.168.78.1:10000", "cmd=2", "outcome=applied", "id=L2"}, 1000));
     run.drain(800);  // the search after the request comes at most kMinSearchGapMs after the last
@@ -200,10 +200,11 @@ TEST_F(Links, SetNetworkReachesACameraOnTheSecondLink) {
 // wrong password is one refusal, not two.
 TEST_F(Links, ARequestGoesOutOnceWhereTheCameraWasHeard) {
     WorkerRun run;
-    CameraInfo settings;
-    ASSERT_TRUE(findCamera(run, "L1", &settings));
-    setFieldText(settings.user, "admin");
-    setFieldText(settings.password, "wrong");
+    CameraInfo heard;
+    ASSERT_TRUE(findCamera(run, "L1", &heard));
+    CameraRequest settings = requestTo(heard);
+    setFieldText(settings.credentials.user, "admin");
+    setFieldText(settings.credentials.password, "wrong");
     ASSERT_TRUE(postSetNetwork(run.id(), settings));
     ASSERT_TRUE(run.waitFor(WM_SCAN_ERROR, 1000));
     run.drain(500);
@@ -241,13 +242,13 @@ TEST_F(Links, APlanOverTwoLinksSendsEachRequestWhereItsCameraIs) {
 // A request posted before the first search has run (a script that knows the
 // camera already) still goes out on every link, not by the routes alone.
 TEST_F(Links, ARequestBeforeTheFirstSearchGoesOutOnEveryLink) {
-    CameraInfo settings{};
-    setFieldText(settings.deviceId, "L2");
-    setFieldText(settings.user, "admin");
-    setFieldText(settings.password, "pw");
-    settings.ip = test::ip("192.168.78.151");
-    settings.mask = test::ip("255.255.255.0");
-    settings.httpPort = toNetPort(80);
+    CameraRequest settings{};
+    setFieldText(settings.target.deviceId, "L2");
+    setFieldText(settings.credentials.user, "admin");
+    setFieldText(settings.credentials.password, "pw");
+    settings.network.ip = test::ip("192.168.78.151");
+    settings.network.mask = test::ip("255.255.255.0");
+    settings.network.httpPort = toNetPort(80);
     WorkerRun run;
     ASSERT_TRUE(postSetNetwork(run.id(), settings));
     EXPECT_TRUE(two->waitForLine({"from=192.168.78.1:10000", "cmd=2", "outcome=applied", "id=L2"}, 1000));
@@ -292,13 +293,14 @@ TEST(SameLan, ARequestGoesOutOnceOverTwoLinksToOneLan) {
     SimProcess sim(1, {"--delay", "0", "--camera", "id=BOTH,ip=192.168.77.111,password=pw"});
     ASSERT_TRUE(sim.ok());
     WorkerRun run;
-    CameraInfo settings;
-    ASSERT_TRUE(findCamera(run, "BOTH", &settings));
+    CameraInfo heard;
+    ASSERT_TRUE(findCamera(run, "BOTH", &heard));
+    CameraRequest settings = requestTo(heard);
     // Both links' searches of the first period, whose log lines may still be on their way.
     EXPECT_TRUE(sim.waitForLine({"from=192.168.77.1:10000", "cmd=0"}, 1000));
     EXPECT_TRUE(sim.waitForLine({"from=192.168.78.1:10000", "cmd=0"}, 1000)) << "the camera hears both links";
-    setFieldText(settings.user, "admin");
-    setFieldText(settings.password, "wrong");
+    setFieldText(settings.credentials.user, "admin");
+    setFieldText(settings.credentials.password, "wrong");
     ASSERT_TRUE(postSetNetwork(run.id(), settings));
     ASSERT_TRUE(run.waitFor(WM_SCAN_ERROR, 1000));
     run.drain(500);

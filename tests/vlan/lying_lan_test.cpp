@@ -154,10 +154,10 @@ TEST(LyingLan, AResultCountsOnlyFromTheCameraTheRequestWentTo) {
     ASSERT_TRUE(sim.ok());
     WorkerRun run;
     ASSERT_TRUE(run.waitFor(WM_CAMERA_FOUND, 1000));
-    CameraInfo settings = run.records[0];
-    setFieldText(settings.user, "admin");
-    setFieldText(settings.password, "pw");
-    settings.httpPort = toNetPort(8081);
+    CameraRequest settings = requestTo(run.records[0]);
+    setFieldText(settings.credentials.user, "admin");
+    setFieldText(settings.credentials.password, "pw");
+    settings.network.httpPort = toNetPort(8081);
     const std::string pc = env("LENSCOUT_PC_ADDR");
     ASSERT_TRUE(postSetNetwork(run.id(), settings));
     const std::vector<uint8_t> refusal = test::rawMessage("MO_I", 3, {5, 0});
@@ -179,14 +179,14 @@ TEST(LyingLan, AStormOfResultsReachesNobodyButTheCamerasOwnDoes) {
     ASSERT_TRUE(sim.ok());
     WorkerRun run;
     ASSERT_TRUE(run.waitFor(WM_CAMERA_FOUND, 1000));
-    CameraInfo settings = run.records.back();
+    CameraRequest settings = requestTo(run.records.back());
     for (int i = 0; i < 3; ++i) {
         ASSERT_TRUE(postSearchNow(run.id()));
         run.drain(200);
     }
     EXPECT_TRUE(run.errors.empty()) << run.errors.size() << " storm results passed";
-    setFieldText(settings.user, "admin");
-    setFieldText(settings.password, "wrong");
+    setFieldText(settings.credentials.user, "admin");
+    setFieldText(settings.credentials.password, "wrong");
     ASSERT_TRUE(postSetNetwork(run.id(), settings));
     ASSERT_TRUE(run.waitFor(WM_SCAN_ERROR, 1000));
     run.drain(300);

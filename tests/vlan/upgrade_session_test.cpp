@@ -63,8 +63,6 @@ protected:
         size_t index = 0;
         while (index < std::size(kBehaviours) && std::string(kBehaviours[index]) != behaviour) ++index;
         setFieldText(c.deviceId, host == 1 ? idOf(index) : std::string(behaviour));
-        setFieldText(c.user, "admin");
-        setFieldText(c.password, "pw");
         parseIpv4(std::getenv(host == 1 ? "LENSCOUT_HOST_ADDR_1" : "LENSCOUT_HOST_ADDR_2"), &c.ip);
         c.httpPort = toNetPort(static_cast<uint16_t>(host == 1 ? 8001 + index : 8100));
         return c;
@@ -87,13 +85,20 @@ protected:
         ImageFile image;
         EXPECT_EQ(image.open(writeImage(size)), UploadFailure::None);
         limits.confirmMs = confirmLimitMs;
-        const UpgradeResult result = UpgradeSession::run(kind, image, c, *r, limits, cancel_);
+        const UpgradeResult result = UpgradeSession::run(kind, image, c, login, *r, limits, cancel_);
         EXPECT_EQ(result == UpgradeResult::Success, r->failures.empty());
         return r->failures.empty() ? UploadFailure::None : r->failures.back();
     }
 
     UploadLimits limits;
     UploadCancel* cancel_ = nullptr;
+    // What every simulated camera takes.
+    Credentials login = [] {
+        Credentials c{};
+        setFieldText(c.user, "admin");
+        setFieldText(c.password, "pw");
+        return c;
+    }();
     static std::string dir_;
     static test::SimProcess* sim_;
     static test::SimProcess* scrambled_;
@@ -177,9 +182,10 @@ TEST_F(UpgradeSessionTest, EveryMisbehaviourHasItsText) {
 TEST_F(UpgradeSessionTest, WrongCredentialsAndAnotherCamera) {
     Recorder r;
     CameraInfo c = camera("ok");
-    setFieldText(c.password, "nope");
+    setFieldText(login.password, "nope");
     EXPECT_EQ(upload(c, 10, &r), UploadFailure::LoginRefused);
     Recorder other;
+    setFieldText(login.password, "pw");
     setFieldText(c.deviceId, "someone-else");
     EXPECT_EQ(upload(c, 10, &other), UploadFailure::WrongCamera);
 }

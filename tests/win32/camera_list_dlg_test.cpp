@@ -28,7 +28,9 @@ protected:
         s.tray = std::make_unique<test::FakeTray>(&tray);
         s.startWorker = [this](WorkerThread& t, MessageTarget*) { return worker.start(t); };
         s.messageBox = [this](HWND, const char* text) { boxes.emplace_back(text); };
-        s.dialogs.networkConfiguration = [this](CameraInfo& c) { return opened("network", c), true; };
+        s.dialogs.networkConfiguration = [this](const CameraInfo& c, CameraRequest*) {
+            return opened("network", c), true;
+        };
         s.dialogs.basicProperties = [this](const CameraInfo& c) { opened("properties", c); };
         s.dialogs.upgrade = [this](CameraInfo& c) { return opened("upgrade", c), true; };
         s.dialogs.openWebPage = [this](const std::string& url) { actions.push_back("browse " + url); };

@@ -200,15 +200,15 @@ TEST_F(Win32NetConfig, AcceptedSettingsAreHandedOnInNetworkOrder) {
     ASSERT_TRUE(boxes.empty());
     EXPECT_TRUE(dlg.ended());
     EXPECT_EQ(dlg.result(), IDOK);
-    EXPECT_EQ(dlg.m_camera.ip, address("192.168.1.10"));
-    EXPECT_EQ(dlg.m_camera.mask, address("255.255.255.0"));
-    EXPECT_EQ(dlg.m_camera.gateway, address("192.168.1.1"));
-    EXPECT_EQ(dlg.m_camera.dns, address("8.8.8.8"));
-    EXPECT_EQ(dlg.m_camera.httpPort, toNetPort(81));
-    EXPECT_EQ(fieldText(dlg.m_camera.user), "operator-wi");
+    EXPECT_EQ(dlg.m_request.network.ip, address("192.168.1.10"));
+    EXPECT_EQ(dlg.m_request.network.mask, address("255.255.255.0"));
+    EXPECT_EQ(dlg.m_request.network.gateway, address("192.168.1.1"));
+    EXPECT_EQ(dlg.m_request.network.dns, address("8.8.8.8"));
+    EXPECT_EQ(dlg.m_request.network.httpPort, toNetPort(81));
+    EXPECT_EQ(fieldText(dlg.m_request.credentials.user), "operator-wi");
     EXPECT_EQ(test::itemText(w, IDC_USER), L"operator-wi");
-    EXPECT_EQ(fieldText(dlg.m_camera.password), "pw");
-    EXPECT_EQ(fieldText(dlg.m_camera.deviceId), "N1");
+    EXPECT_EQ(fieldText(dlg.m_request.credentials.password), "pw");
+    EXPECT_EQ(fieldText(dlg.m_request.target.deviceId), "N1");
 }
 
 TEST_F(Win32NetConfig, DhcpGraysTheAddressesAndSendsZeros) {
@@ -226,8 +226,10 @@ TEST_F(Win32NetConfig, DhcpGraysTheAddressesAndSendsZeros) {
     click(w, IDC_DHCP);
     click(w, IDOK);
     EXPECT_EQ(dlg.result(), IDOK);
-    EXPECT_EQ(dlg.m_camera.ip | dlg.m_camera.mask | dlg.m_camera.gateway | dlg.m_camera.dns, 0u);
-    EXPECT_EQ(dlg.m_camera.httpPort, toNetPort(8080));
+    EXPECT_EQ(dlg.m_request.network.ip | dlg.m_request.network.mask | dlg.m_request.network.gateway |
+                  dlg.m_request.network.dns,
+              0u);
+    EXPECT_EQ(dlg.m_request.network.httpPort, toNetPort(8080));
 }
 
 class Win32Upgrade : public testing::Test {

@@ -66,30 +66,31 @@ TEST_F(WineDiscovery, EachLinkHearsItsOwnSearchOnly) {
 // A request made from the camera's record as the worker hands it over
 // (within 5 s), as the dialogs make it; its ID is empty when the camera did
 // not answer.
-CameraInfo requestTo(WorkerRun& run, const char* id, const char* password) {
+CameraRequest requestFor(WorkerRun& run, const char* id, const char* password) {
     CameraInfo found{};
     run.observer = [&](const ThreadMessage&, const CameraInfo* record) {
         if (record && fieldText(record->deviceId) == id) found = *record;
     };
     for (int i = 0; i < 50 && fieldText(found.deviceId).empty(); ++i) run.drain(100);
     run.observer = nullptr;
-    setFieldText(found.user, "admin");
-    setFieldText(found.password, password);
-    return found;
+    CameraRequest request = requestTo(found);
+    setFieldText(request.credentials.user, "admin");
+    setFieldText(request.credentials.password, password);
+    return request;
 }
 
 TEST_F(WineDiscovery, SetNetworkReachesTheCameraOnLinkTwo) {
     WorkerRun run;
-    CameraInfo settings = requestTo(run, "W2", "pw");
-    ASSERT_EQ(fieldText(settings.deviceId), "W2");
-    settings.ip = test::ip("192.168.78.150");
-    settings.mask = test::ip("255.255.255.0");
-    settings.gateway = settings.dns = test::ip("192.168.78.1");
-    settings.httpPort = toNetPort(8080);
+    CameraRequest settings = requestFor(run, "W2", "pw");
+    ASSERT_EQ(fieldText(settings.target.deviceId), "W2");
+    settings.network.ip = test::ip("192.168.78.150");
+    settings.network.mask = test::ip("255.255.255.0");
+    settings.network.gateway = settings.network.dns = test::ip("192.168.78.1");
+    settings.network.httpPort = toNetPort(8080);
     ASSERT_TRUE(postSetNetwork(run.id(), settings));
     bool applied = false;
     run.observer = [&](const ThreadMessage&, const CameraInfo* record) {
-        applied = applied || (record && fieldText(record->deviceId) == "W2" && record->ip == settings.ip &&
+        applied = applied || (record && fieldText(record->deviceId) == "W2" && record->ip == settings.network.ip &&
                               toHostPort(record->httpPort) == 8080);
     };
     for (int i = 0; i < 40 && !applied; ++i) run.drain(100);
@@ -110,9 +111,9 @@ TEST_F(WineDiscovery, SetNetworkReachesTheCameraOnLinkTwo) {
 // made from the camera's record, as the dialogs make it.
 TEST_F(WineDiscovery, ARefusalComesBackAsTheCamerasCode) {
     WorkerRun run;
-    CameraInfo settings = requestTo(run, "W1", "wrong");
-    ASSERT_EQ(fieldText(settings.deviceId), "W1");
-    settings.httpPort = toNetPort(80);
+    CameraRequest settings = requestFor(run, "W1", "wrong");
+    ASSERT_EQ(fieldText(settings.target.deviceId), "W1");
+    settings.network.httpPort = toNetPort(80);
     ASSERT_TRUE(postSetNetwork(run.id(), settings));
     ASSERT_TRUE(run.waitFor(WM_SCAN_ERROR, 3000));
     EXPECT_EQ(run.errors, std::vector<int32_t>{5});

@@ -35,7 +35,7 @@ struct Entries {
 namespace {
 
 // Runs the real dialog and fills it as a user would, then presses OK.
-bool runDialog(CameraInfo& camera, const Entries& e, const MessageBoxFn& messageBox) {
+bool runDialog(const CameraInfo& camera, CameraRequest* request, const Entries& e, const MessageBoxFn& messageBox) {
     CNetConfigDlg dialog(messageBox);
     dialog.m_camera = camera;
     dialog.OnInitDialog();
@@ -53,7 +53,7 @@ bool runDialog(CameraInfo& camera, const Entries& e, const MessageBoxFn& message
         dialog.findChild<QPushButton*>(QStringLiteral("IDOK"))->click();
     });
     if (dialog.exec() != QDialog::Accepted) return false;
-    camera = dialog.m_camera;
+    *request = dialog.m_request;
     return true;
 }
 
@@ -109,8 +109,8 @@ private slots:
         WindowServices s;
         s.tray = std::make_unique<test::FakeTray>(&tray);
         s.messageBox = [this](QWidget*, const char* text) { shown.emplace_back(text); };
-        s.dialogs.networkConfiguration = [this](CameraInfo& c) {
-            return runDialog(c, entries, [this](QWidget*, const char* text) { shown.emplace_back(text); });
+        s.dialogs.networkConfiguration = [this](const CameraInfo& c, CameraRequest* r) {
+            return runDialog(c, r, entries, [this](QWidget*, const char* text) { shown.emplace_back(text); });
         };
         s.dialogs.contextMenu = [this](const std::vector<ContextMenuEntry>&) { return menuChoice; };
         CCameraListDlg window(std::move(s));
@@ -232,7 +232,9 @@ private slots:
             const MessageBoxFn record = [this](QWidget*, const char* text) { shown.emplace_back(text); };
             s.messageBox = record;
             entries = {host.c_str(), "255.255.255.0", "192.168.77.1", "192.168.77.1", "8091", "admin", secret.c_str()};
-            s.dialogs.networkConfiguration = [&](CameraInfo& c) { return runDialog(c, entries, record); };
+            s.dialogs.networkConfiguration = [&](const CameraInfo& c, CameraRequest* r) {
+                return runDialog(c, r, entries, record);
+            };
             s.dialogs.upgrade = [&](CameraInfo& c) {
                 CUpgradeDlg dialog(record, [&](QWidget*) { return QString::fromStdString(image); });
                 dialog.m_camera = c;
