@@ -220,17 +220,17 @@ void CCameraListDlg::changeEvent(QEvent* e) {
     QTimer::singleShot(0, this, &QWidget::hide);
 }
 
-// Enter on a line does what a double-click does; Escape does nothing. Neither
-// ends the program: Exit is in the tray menu and on the close box.
+// Plain Enter and Escape are the presenter's (OnKey); neither reaches the
+// dialog, whose own rules would close it.
 void CCameraListDlg::keyPressEvent(QKeyEvent* e) {
     const bool enter = e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter;
     const bool plain =
         e->modifiers() == Qt::NoModifier || (e->modifiers() == Qt::KeypadModifier && e->key() == Qt::Key_Enter);
     if (enter && plain) {
-        if (ui_->IDC_CAMERA_LIST->currentRow() >= 0) presenter_.OnDblclkCameraList();
+        if (ui_->IDC_CAMERA_LIST->currentRow() >= 0) presenter_.OnKey(WindowKey::EnterOnList);
         return;
     }
-    if (e->key() == Qt::Key_Escape) return;
+    if (e->key() == Qt::Key_Escape) return presenter_.OnKey(WindowKey::Escape);
     QDialog::keyPressEvent(e);
 }
 

@@ -110,7 +110,7 @@ void CUpgradeDlg::enableEntries(bool enabled) {
     for (QWidget* w : {static_cast<QWidget*>(ui_->IDC_UPGRADE_FIRMWARE), static_cast<QWidget*>(ui_->IDC_UPGRADE_WEBUI),
                        static_cast<QWidget*>(ui_->IDC_USER), static_cast<QWidget*>(ui_->IDC_PASSWORD)})
         w->setEnabled(enabled);
-    ui_->IDCANCEL->setText(qtText(CurrentText(enabled ? kTextOk : kTextCancel)));
+    ui_->IDCANCEL->setText(qtText(CurrentText(closeButtonRow(!enabled))));
 }
 
 void CUpgradeDlg::showCredentials(bool shown) {

@@ -4,6 +4,7 @@
 
 #include "app/string_table.h"
 #include "support/camera_records.h"
+#include "ui/camera_commands.h"
 
 namespace lenscout {
 namespace {

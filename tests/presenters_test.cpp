@@ -175,6 +175,20 @@ TEST_F(MainWindow, AnIdTwoDevicesAnswerWithIsShownAndNeverActedOn) {
     EXPECT_EQ(view.messages, std::vector<std::string>(4, "Two devices answer with this ID !"));
 }
 
+// Each command of the table opens its own dialog from the context menu; a
+// grayed one that a menu returned anyway opens nothing.
+TEST_F(MainWindow, EachCommandOfTheTableOpensItsDialog) {
+    listOne(test::camera("CAM", "Gate"));
+    const std::vector<std::string> expected = {"properties", "network", "upgrade"};
+    ASSERT_EQ(cameraCommands().size(), expected.size());
+    for (size_t i = 0; i < expected.size(); ++i) {
+        opened.clear();
+        menuChoice = cameraCommands()[i].id;
+        presenter.OnListRClick();
+        EXPECT_EQ(opened, std::vector<std::string>{expected[i]}) << i;
+    }
+}
+
 TEST_F(MainWindow, MoreDevicesThanTheListHoldsAreSaidOnce) {
     for (size_t i = 0; i < kMaxListedCameras + 50; ++i)
         presenter.OnCameraFound(test::heap(test::camera("F" + std::to_string(i))));

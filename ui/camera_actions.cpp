@@ -20,14 +20,6 @@ std::string webAddress(const CameraInfo& c) {
 
 std::string webPageUrl(const CameraInfo& c) { return "http://" + webAddress(c); }
 
-std::vector<ContextMenuEntry> contextMenuEntries(const CameraInfo& c) {
-    return {
-        {ID_CAMERA_PROPERTIES, CurrentText(kTextBasicProperties), true},
-        {ID_CAMERA_NETWORK, CurrentText(kTextNetworkConfiguration), true},
-        {ID_CAMERA_UPGRADE, CurrentText(kTextUpgradeFirmware), c.sameSubnet != 0},
-    };
-}
-
 std::string cameraDialogTitle(const CameraInfo& c, int row) {
     const std::string_view name = fieldText(c.name);
     return (name.empty() ? std::string(CurrentText(kTextAnonymous)) : gbkToShown(name)) + " " + CurrentText(row);

@@ -1,6 +1,7 @@
 #pragma once
 // What the user can do with one camera of the list: the double-click action
-// that its status line announces, and the context menu's three commands.
+// that its status line announces, and the context menu's entries (their
+// commands are the table of camera_commands.h).
 #include <string>
 #include <vector>
 
@@ -26,8 +27,6 @@ struct ContextMenuEntry {
     const char* text;  // current language
     bool enabled;
 };
-// Upgrade is grayed for a camera outside the local subnets.
-std::vector<ContextMenuEntry> contextMenuEntries(const CameraInfo& camera);
 
 // A dialog's title: the camera's name, or "Anonymous", a blank, then the
 // text of `row`.

@@ -1,5 +1,6 @@
 #include "ui/camera_commands.h"
 
+#include "app/string_table.h"
 #include "discovery/discovery_worker.h"
 
 namespace lenscout {
@@ -19,16 +20,31 @@ void runDoubleClickAction(const CameraInfo& camera, const CameraDialogs& dialogs
     }
 }
 
+const std::vector<CameraCommand>& cameraCommands() {
+    static const std::vector<CameraCommand> commands = {
+        {ID_CAMERA_PROPERTIES, kTextBasicProperties, kNeedsNothing, [](const CameraInfo&) { return true; },
+         [](const CameraInfo& c, const CameraDialogs& d, ThreadId) { d.basicProperties(c); }},
+        {ID_CAMERA_NETWORK, kTextNetworkConfiguration, kNeedsCredentials, [](const CameraInfo&) { return true; },
+         [](const CameraInfo& c, const CameraDialogs& d, ThreadId w) { runNetworkConfiguration(c, d, w); }},
+        {ID_CAMERA_UPGRADE, kTextUpgradeFirmware, kNeedsCredentials | kNeedsFile,
+         [](const CameraInfo& c) { return c.sameSubnet != 0; },
+         [](const CameraInfo& c, const CameraDialogs& d, ThreadId w) { runUpgrade(c, d, w); }},
+    };
+    return commands;
+}
+
+std::vector<ContextMenuEntry> contextMenuEntries(const CameraInfo& camera) {
+    std::vector<ContextMenuEntry> entries;
+    for (const CameraCommand& c : cameraCommands())
+        entries.push_back({c.id, CurrentText(c.textRow), c.available(camera)});
+    return entries;
+}
+
+// A grayed entry that a menu returned anyway opens nothing.
 void runContextMenu(const CameraInfo& camera, const CameraDialogs& dialogs, ThreadId worker) {
-    switch (dialogs.contextMenu(contextMenuEntries(camera))) {
-    case ID_CAMERA_PROPERTIES: dialogs.basicProperties(camera); break;
-    case ID_CAMERA_NETWORK: runNetworkConfiguration(camera, dialogs, worker); break;
-    // A grayed entry that a menu returned anyway opens nothing.
-    case ID_CAMERA_UPGRADE:
-        if (camera.sameSubnet) runUpgrade(camera, dialogs, worker);
-        break;
-    default: break;
-    }
+    const int chosen = dialogs.contextMenu(contextMenuEntries(camera));
+    for (const CameraCommand& c : cameraCommands())
+        if (c.id == chosen && c.available(camera)) c.run(camera, dialogs, worker);
 }
 
 // After shutdown the post fails and the copy is freed there; the request,

@@ -31,6 +31,25 @@ struct CameraDialogs {
     std::function<int(const std::vector<ContextMenuEntry>& entries)> contextMenu;
 };
 
+// What a command asks for before anything goes out.
+enum CommandNeeds : unsigned { kNeedsNothing = 0, kNeedsCredentials = 1, kNeedsFile = 2 };
+
+// One command on the selected camera: its menu entry, its text row, what
+// its dialog asks for, when it may run, and what runs it. A new command is
+// its entry in cameraCommands() and its opener in CameraDialogs.
+struct CameraCommand {
+    int id;
+    int textRow;
+    unsigned needs;
+    bool (*available)(const CameraInfo& camera);  // grayed when false
+    void (*run)(const CameraInfo& camera, const CameraDialogs& dialogs, ThreadId worker);
+};
+// The context menu's commands, in its order.
+const std::vector<CameraCommand>& cameraCommands();
+// The context menu of `camera`, in the current language: Upgrade is grayed
+// for a camera outside the local subnets.
+std::vector<ContextMenuEntry> contextMenuEntries(const CameraInfo& camera);
+
 // A copy of the record of line `selected`; false when no line is selected.
 bool selectedCamera(const CameraList& cameras, int selected, CameraInfo* copy);
 

@@ -89,6 +89,12 @@ void MainWindowPresenter::OnDblclkCameraList() {
         runDoubleClickAction(camera, dialogs_, m_workerThreadId);
 }
 
+// Enter on a line does what a double-click does; Escape does nothing. Neither
+// ends the program: Exit is in the tray menu and on the close box.
+void MainWindowPresenter::OnKey(WindowKey key) {
+    if (key == WindowKey::EnterOnList) OnDblclkCameraList();
+}
+
 // The tray menu stays shut from the copy of the record until the menu and
 // its dialog are gone. A right double-click posts twice; the second waits
 // for nothing.

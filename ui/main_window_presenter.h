@@ -18,6 +18,9 @@
 
 namespace lenscout {
 
+// The keys of the main window's own: Enter on the list, and Escape.
+enum class WindowKey { EnterOnList, Escape };
+
 class MainWindowView {
 public:
     virtual ~MainWindowView() = default;
@@ -69,6 +72,8 @@ public:
     void OnScanTick();
     void OnScanError(int32_t code);
     void OnDblclkCameraList();
+    // A key the window itself would take (its default and cancel buttons).
+    void OnKey(WindowKey key);
     void OnListRClick();
     void OnTrayNotify(TrayMouse mouse);
     void runTrayCommand(int command);

@@ -4,6 +4,7 @@
 // dialog closed only when the camera has the image.
 #include <string>
 
+#include "app/string_table.h"
 #include "discovery/camera_info.h"
 #include "discovery/camera_request.h"
 #include "ui/dialog_view.h"
@@ -34,6 +35,11 @@ public:
     // Closes the dialog as accepted.
     virtual void accept() = 0;
 };
+
+// The button under the bar reads Cancel while an upload runs, and OK
+// otherwise; Cancel, Escape and the close box call UpgradeFlow::cancel, and
+// close the dialog when it finds no upload to stop.
+inline int closeButtonRow(bool uploading) { return uploading ? kTextCancel : kTextOk; }
 
 class UpgradeFlow : public UpgradeObserver {
 public:

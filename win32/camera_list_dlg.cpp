@@ -186,12 +186,11 @@ void CCameraListDlg::setTitle(const std::string& title, const std::string& tip) 
     services_.tray->modify(wideFromUtf8(tip));
 }
 
-// Enter on a line does what a double-click does; Escape does nothing. Neither
-// ends the program: Exit is in the tray menu and on the close box.
+// The dialog manager's Enter and Escape are the presenter's (OnKey).
 void CCameraListDlg::OnOK() {
-    if (GetFocus() == list()) presenter_->OnDblclkCameraList();
+    if (GetFocus() == list()) presenter_->OnKey(WindowKey::EnterOnList);
 }
-void CCameraListDlg::OnCancel() {}
+void CCameraListDlg::OnCancel() { presenter_->OnKey(WindowKey::Escape); }
 
 // A camera dialog still open when the program ends (Exit from the tray
 // while it runs) is told to close, so that the program does not wait for it.

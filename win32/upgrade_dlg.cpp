@@ -100,7 +100,7 @@ void CUpgradeDlg::showMessage(int textRow) { messageBox_(hwnd(), CurrentText(tex
 void CUpgradeDlg::enableEntries(bool enabled) {
     for (int id : {IDC_UPGRADE_FIRMWARE, IDC_UPGRADE_WEBUI, IDC_UPGRADE_USER, IDC_UPGRADE_PASSWORD})
         EnableWindow(item(id), enabled);
-    setItemRow(hwnd(), IDCANCEL, enabled ? kTextOk : kTextCancel);
+    setItemRow(hwnd(), IDCANCEL, closeButtonRow(!enabled));
 }
 
 // The conversation runs on a thread of its own while this one goes on
