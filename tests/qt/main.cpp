@@ -12,6 +12,7 @@ int runUpgradeDlgTest(int argc, char** argv);
 int runCameraInfoDlgTest(int argc, char** argv);
 int runSystemTrayTest(int argc, char** argv);
 int runMessageBoxTest(int argc, char** argv);
+int runDialogFitTest(int argc, char** argv);
 
 int main(int argc, char** argv) {
     lenscout::test::isolateUserSettings();
@@ -25,5 +26,6 @@ int main(int argc, char** argv) {
     failed += runCameraInfoDlgTest(argc, argv);
     failed += runSystemTrayTest(argc, argv);
     failed += runMessageBoxTest(argc, argv);
+    failed += runDialogFitTest(argc, argv);
     return failed == 0 ? 0 : 1;
 }
