@@ -26,7 +26,7 @@ enum class TrayMouse : intptr_t { Other = 0, LeftDown = 1, RightDown = 2 };
 // The tip holds at most 63 bytes of the title and its terminating zero.
 constexpr int kTrayTipSize = 64;
 
-// Autodetect and the three languages: one choice among them, always one.
+// Autodetect and each language: one choice among them, always one.
 inline bool isLanguageCommand(int command) { return command >= ID_TRAY_AUTODETECT && command < ID_TRAY_EXIT; }
 
 // The menu's groups of choices, one checked in each.
