@@ -6,12 +6,12 @@
 #include <QProgressBar>
 
 #include <atomic>
-#include <thread>
 
 #include "app/string_table.h"
 #include "qt/camera_dialog.h"
 #include "qt/utf8_text.h"
 #include "ui/camera_actions.h"
+#include "ui/upload_runner.h"
 #include "ui_upgrade_dlg.h"
 
 namespace lenscout {
@@ -80,6 +80,18 @@ private:
     std::atomic<UploadFailure> failure_{UploadFailure::None};
 };
 
+// A QEventLoop as the upload's nested loop: a quit from the session's
+// thread is queued, so that it cannot come before the loop runs.
+class EventLoop : public NestedLoop {
+public:
+    explicit EventLoop(QEventLoop& loop) : loop_(loop) {}
+    void run() override { loop_.exec(); }
+    void quit() override { QMetaObject::invokeMethod(&loop_, &QEventLoop::quit, Qt::QueuedConnection); }
+
+private:
+    QEventLoop& loop_;
+};
+
 }  // namespace
 
 // The session runs on a thread of its own while this one goes on with its
@@ -88,18 +100,16 @@ private:
 UpgradeResult CUpgradeDlg::runSession(UpgradeKind kind, const ImageFile& image, const CameraInfo& camera,
                                       const Credentials& credentials, UpgradeObserver& observer, UploadCancel& cancel) {
     enableEntries(false);
-    QEventLoop loop;
-    QueuedObserver queued(&loop, observer);
-    std::atomic<bool> ok{false};
-    std::thread upload([&] {
-        ok = UpgradeSession::run(kind, image, camera, credentials, queued, {}, &cancel) == UpgradeResult::Success;
-        QMetaObject::invokeMethod(&loop, &QEventLoop::quit, Qt::QueuedConnection);
+    QEventLoop events;
+    QueuedObserver queued(&events, observer);
+    EventLoop loop(events);
+    const BesideResult result = runBesideLoop(loop, [&] {
+        return UpgradeSession::run(kind, image, camera, credentials, queued, {}, &cancel) == UpgradeResult::Success;
     });
-    loop.exec();
-    upload.join();
     enableEntries(true);
-    if (!ok) observer.onFailure(queued.failure());
-    return ok ? UpgradeResult::Success : UpgradeResult::Failure;
+    if (result == BesideResult::NoThread) showMessage(kTextThreadError);
+    if (result == BesideResult::Failed) observer.onFailure(queued.failure());
+    return result == BesideResult::Succeeded ? UpgradeResult::Success : UpgradeResult::Failure;
 }
 
 void CUpgradeDlg::reject() {

@@ -2,9 +2,13 @@
 // fields show afterwards, which message comes, and what the record holds.
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <condition_variable>
 #include <functional>
 #include <map>
+#include <mutex>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "app/string_table.h"
@@ -14,6 +18,7 @@
 #include "ui/main_window_presenter.h"
 #include "ui/memory_list_lines.h"
 #include "ui/net_config_presenter.h"
+#include "ui/upload_runner.h"
 
 namespace lenscout {
 namespace {
@@ -195,6 +200,56 @@ TEST_F(MainWindow, MoreDevicesThanTheListHoldsAreSaidOnce) {
     presenter.OnScanTick();
     EXPECT_EQ(lines.count(), static_cast<int>(kMaxListedCameras));
     EXPECT_EQ(view.messages, std::vector<std::string>{"More devices answer than can be listed !"});
+}
+
+}  // namespace
+}  // namespace lenscout
+
+namespace lenscout {
+namespace {
+
+// A window's loop in memory: it runs until quit(), and says when it runs.
+class WaitingLoop : public NestedLoop {
+public:
+    void run() override {
+        std::unique_lock<std::mutex> lock(mutex_);
+        running_ = true;
+        changed_.notify_all();
+        changed_.wait(lock, [this] { return quit_; });
+    }
+    void quit() override {
+        std::lock_guard<std::mutex> lock(mutex_);
+        quit_ = true;
+        quitFrom = std::this_thread::get_id();
+        changed_.notify_all();
+    }
+    // From the session: whether the loop ran meanwhile, within a second.
+    bool runsBeside() {
+        std::unique_lock<std::mutex> lock(mutex_);
+        return changed_.wait_for(lock, std::chrono::seconds(1), [this] { return running_; });
+    }
+    std::thread::id quitFrom;
+
+private:
+    std::mutex mutex_;
+    std::condition_variable changed_;
+    bool running_ = false, quit_ = false;
+};
+
+// The session runs on a thread of its own while the window's loop runs, and
+// its end ends the loop; its outcome comes back.
+TEST(UploadRunner, TheSessionRunsBesideTheLoopWhichEndsWithIt) {
+    for (const bool outcome : {true, false}) {
+        WaitingLoop loop;
+        bool beside = false;
+        const BesideResult result = runBesideLoop(loop, [&] {
+            beside = loop.runsBeside();
+            return outcome;
+        });
+        EXPECT_TRUE(beside);
+        EXPECT_EQ(result, outcome ? BesideResult::Succeeded : BesideResult::Failed);
+        EXPECT_NE(loop.quitFrom, std::this_thread::get_id());
+    }
 }
 
 }  // namespace

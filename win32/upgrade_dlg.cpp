@@ -3,9 +3,6 @@
 #include <commctrl.h>
 #include <commdlg.h>
 
-#include <system_error>
-#include <thread>
-
 #include "app/string_table.h"
 #include "app/tray_menu.h"
 #include "discovery/message_ids.h"
@@ -23,7 +20,7 @@ namespace {
 constexpr UINT WM_UPLOAD_START = WM_APP + 1;
 constexpr UINT WM_UPLOAD_PROGRESS = WM_APP + 2;  // wParam: percent
 constexpr UINT WM_UPLOAD_FAILURE = WM_APP + 3;   // wParam: the UploadFailure
-constexpr UINT WM_UPLOAD_DONE = WM_APP + 4;      // wParam: 1 on success
+constexpr UINT WM_UPLOAD_DONE = WM_APP + 4;      // the session has ended
 
 // The session's observer on the upload's thread: everything goes to the
 // dialog's queue, whose thread keeps painting meanwhile.
@@ -108,52 +105,44 @@ void CUpgradeDlg::enableEntries(bool enabled) {
 // marks the program "Not Responding". Only Cancel takes input meanwhile;
 // the owner stays disabled as under any modal dialog, and the tray's menu
 // waits.
-UpgradeResult CUpgradeDlg::runSession(UpgradeKind kind, const ImageFile& image, const CameraInfo& session,
+UpgradeResult CUpgradeDlg::runSession(UpgradeKind kind, const ImageFile& image, const CameraInfo& camera,
                                       const Credentials& credentials, UpgradeObserver& observer, UploadCancel& cancel) {
     uploading_ = true;
-    finished_ = succeeded_ = false;
+    finished_ = false;
     failure_ = UploadFailure::WrongCamera;
     observer_ = &observer;
     enableEntries(false);
     const UploadGuard guard(hwnd(), wideFromUtf8(CurrentText(kTextUploadRunning)).c_str());
-    const CameraInfo camera = session;
-    std::thread upload;
-    try {
-        // The credentials stay with the flow, which outlives the join below.
-        upload = std::thread([&image, &cancel, &credentials, camera, kind, dialog = hwnd()] {
-            PostingObserver posting(dialog);
-            const bool ok =
-                UpgradeSession::run(kind, image, camera, credentials, posting, {}, &cancel) == UpgradeResult::Success;
-            PostMessageW(dialog, WM_UPLOAD_DONE, ok ? 1 : 0, 0);
-        });
-    } catch (const std::system_error&) {
-        // No exception may pass through a window procedure.
-        enableEntries(true);
-        uploading_ = false;
-        observer_ = nullptr;
-        showMessage(kTextThreadError);
-        return UpgradeResult::Failure;
-    }
-    bool quit = false;
-    WPARAM quitCode = 0;
+    PostingObserver posting(hwnd());
+    DialogLoop loop(*this);
+    const BesideResult result = runBesideLoop(loop, [&] {
+        return UpgradeSession::run(kind, image, camera, credentials, posting, {}, &cancel) == UpgradeResult::Success;
+    });
+    enableEntries(true);
+    uploading_ = false;
+    observer_ = nullptr;
+    if (loop.quit_) PostQuitMessage(static_cast<int>(loop.quitCode_));
+    // The failure's box comes once the windows take input again.
+    if (result == BesideResult::NoThread) showMessage(kTextThreadError);
+    if (result == BesideResult::Failed) observer.onFailure(failure_);
+    return result == BesideResult::Succeeded ? UpgradeResult::Success : UpgradeResult::Failure;
+}
+
+// The thread's messages until the session's thread posts WM_UPLOAD_DONE; a
+// WM_QUIT met meanwhile is posted again once the upload is over.
+void CUpgradeDlg::DialogLoop::run() {
     MSG m;
-    while (!finished_) {
+    while (!dialog_.finished_) {
         const BOOL got = GetMessageW(&m, nullptr, 0, 0);
-        if (got == 0) quit = true, quitCode = m.wParam;
+        if (got == 0) quit_ = true, quitCode_ = m.wParam;
         if (got <= 0) continue;
         if (m.message == WM_TRAYNOTIFY && m.lParam == WM_RBUTTONDOWN) continue;
         TranslateMessage(&m);
         DispatchMessageW(&m);
     }
-    upload.join();
-    enableEntries(true);
-    uploading_ = false;
-    observer_ = nullptr;
-    if (quit) PostQuitMessage(static_cast<int>(quitCode));
-    // The failure's box comes once the windows take input again.
-    if (!succeeded_) observer.onFailure(failure_);
-    return succeeded_ ? UpgradeResult::Success : UpgradeResult::Failure;
 }
+
+void CUpgradeDlg::DialogLoop::quit() { PostMessageW(dialog_.hwnd(), WM_UPLOAD_DONE, 0, 0); }
 
 bool CUpgradeDlg::OnMessage(UINT message, WPARAM wParam, LPARAM, INT_PTR* out) {
     if (message == WM_QUERYENDSESSION) return answerQueryEndSession(hwnd(), uploading_, out);
@@ -165,10 +154,7 @@ bool CUpgradeDlg::OnMessage(UINT message, WPARAM wParam, LPARAM, INT_PTR* out) {
         if (observer_) observer_->onProgress(static_cast<int>(wParam));
         break;
     case WM_UPLOAD_FAILURE: failure_ = static_cast<UploadFailure>(wParam); break;
-    case WM_UPLOAD_DONE:
-        finished_ = true;
-        succeeded_ = wParam == 1;
-        break;
+    case WM_UPLOAD_DONE: finished_ = true; break;
     default: return false;
     }
     *out = TRUE;

@@ -6,6 +6,7 @@
 
 #include "discovery/camera_info.h"
 #include "ui/upgrade_flow.h"
+#include "ui/upload_runner.h"
 #include "win32/control_fields.h"
 #include "win32/message_box.h"
 #include "win32/modal_dialog.h"
@@ -44,6 +45,19 @@ private:
     void enableEntries(bool enabled);
     void accept() override { end(IDOK); }
 
+    // The dialog's thread's messages while a session runs beside them.
+    class DialogLoop : public NestedLoop {
+    public:
+        explicit DialogLoop(CUpgradeDlg& dialog) : dialog_(dialog) {}
+        void run() override;
+        void quit() override;
+        bool quit_ = false;  // a WM_QUIT came meanwhile, with this code
+        WPARAM quitCode_ = 0;
+
+    private:
+        CUpgradeDlg& dialog_;
+    };
+
     MessageBoxFn messageBox_;
     ChooseFileFn chooseFile_;
     ControlFields fields_;
@@ -51,7 +65,6 @@ private:
     UpgradeObserver* observer_ = nullptr;  // the flow, while a session runs
     bool uploading_ = false;
     bool finished_ = false;
-    bool succeeded_ = false;
     UploadFailure failure_ = UploadFailure::None;
 };
 
