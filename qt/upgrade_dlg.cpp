@@ -80,18 +80,6 @@ private:
     std::atomic<UploadFailure> failure_{UploadFailure::None};
 };
 
-// A QEventLoop as the upload's nested loop: a quit from the session's
-// thread is queued, so that it cannot come before the loop runs.
-class EventLoop : public NestedLoop {
-public:
-    explicit EventLoop(QEventLoop& loop) : loop_(loop) {}
-    void run() override { loop_.exec(); }
-    void quit() override { QMetaObject::invokeMethod(&loop_, &QEventLoop::quit, Qt::QueuedConnection); }
-
-private:
-    QEventLoop& loop_;
-};
-
 }  // namespace
 
 // The session runs on a thread of its own while this one goes on with its
@@ -102,10 +90,13 @@ UpgradeResult CUpgradeDlg::runSession(UpgradeKind kind, const ImageFile& image, 
     enableEntries(false);
     QEventLoop events;
     QueuedObserver queued(&events, observer);
-    EventLoop loop(events);
-    const BesideResult result = runBesideLoop(loop, [&] {
-        return UpgradeSession::run(kind, image, camera, credentials, queued, {}, &cancel) == UpgradeResult::Success;
-    });
+    // The quit from the session's thread is queued: it cannot come before
+    // the loop runs.
+    const BesideResult result = runBesideLoop(
+        [&] { events.exec(); }, [&] { QMetaObject::invokeMethod(&events, &QEventLoop::quit, Qt::QueuedConnection); },
+        [&] {
+            return UpgradeSession::run(kind, image, camera, credentials, queued, {}, &cancel) == UpgradeResult::Success;
+        });
     enableEntries(true);
     if (result == BesideResult::NoThread) showMessage(kTextThreadError);
     if (result == BesideResult::Failed) observer.onFailure(queued.failure());

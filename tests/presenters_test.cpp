@@ -209,15 +209,15 @@ namespace lenscout {
 namespace {
 
 // A window's loop in memory: it runs until quit(), and says when it runs.
-class WaitingLoop : public NestedLoop {
+class WaitingLoop {
 public:
-    void run() override {
+    void run() {
         std::unique_lock<std::mutex> lock(mutex_);
         running_ = true;
         changed_.notify_all();
         changed_.wait(lock, [this] { return quit_; });
     }
-    void quit() override {
+    void quit() {
         std::lock_guard<std::mutex> lock(mutex_);
         quit_ = true;
         quitFrom = std::this_thread::get_id();
@@ -242,10 +242,11 @@ TEST(UploadRunner, TheSessionRunsBesideTheLoopWhichEndsWithIt) {
     for (const bool outcome : {true, false}) {
         WaitingLoop loop;
         bool beside = false;
-        const BesideResult result = runBesideLoop(loop, [&] {
-            beside = loop.runsBeside();
-            return outcome;
-        });
+        const BesideResult result = runBesideLoop([&] { loop.run(); }, [&] { loop.quit(); },
+                                                  [&] {
+                                                      beside = loop.runsBeside();
+                                                      return outcome;
+                                                  });
         EXPECT_TRUE(beside);
         EXPECT_EQ(result, outcome ? BesideResult::Succeeded : BesideResult::Failed);
         EXPECT_NE(loop.quitFrom, std::this_thread::get_id());

@@ -6,19 +6,20 @@
 
 namespace lenscout {
 
-BesideResult runBesideLoop(NestedLoop& loop, const std::function<bool()>& session) {
+BesideResult runBesideLoop(const std::function<void()>& loop, const std::function<void()>& quit,
+                           const std::function<bool()>& session) {
     std::atomic<bool> succeeded{false};
     std::thread beside;
     try {
         beside = std::thread([&] {
             succeeded = session();
-            loop.quit();
+            quit();
         });
     } catch (const std::system_error&) {
         // No exception may pass through a window's handler.
         return BesideResult::NoThread;
     }
-    loop.run();
+    loop();
     beside.join();
     return succeeded ? BesideResult::Succeeded : BesideResult::Failed;
 }

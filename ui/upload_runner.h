@@ -7,20 +7,13 @@
 
 namespace lenscout {
 
-// The window's loop, nested in the upload dialog's handler.
-class NestedLoop {
-public:
-    virtual ~NestedLoop() = default;
-    // Dispatches the window's messages until quit() has been called.
-    virtual void run() = 0;
-    // From the session's thread, once the session has ended.
-    virtual void quit() = 0;
-};
-
 enum class BesideResult { Succeeded, Failed, NoThread };
 
-// `session` on a thread of its own while `loop` runs, joined before this
-// returns; NoThread, with nothing run, when the system gives no thread.
-BesideResult runBesideLoop(NestedLoop& loop, const std::function<bool()>& session);
+// `session` on a thread of its own while `loop` dispatches the window's
+// messages; `quit`, called from the session's thread once it has ended,
+// makes `loop` return. Joined before this returns; NoThread, with nothing
+// run, when the system gives no thread.
+BesideResult runBesideLoop(const std::function<void()>& loop, const std::function<void()>& quit,
+                           const std::function<bool()>& session);
 
 }  // namespace lenscout

@@ -114,36 +114,39 @@ UpgradeResult CUpgradeDlg::runSession(UpgradeKind kind, const ImageFile& image, 
     enableEntries(false);
     const UploadGuard guard(hwnd(), wideFromUtf8(CurrentText(kTextUploadRunning)).c_str());
     PostingObserver posting(hwnd());
-    DialogLoop loop(*this);
-    const BesideResult result = runBesideLoop(loop, [&] {
-        return UpgradeSession::run(kind, image, camera, credentials, posting, {}, &cancel) == UpgradeResult::Success;
-    });
+    bool quit = false;
+    WPARAM quitCode = 0;
+    const BesideResult result = runBesideLoop([&] { quit = !dispatchUntilFinished(&quitCode); },
+                                              [dialog = hwnd()] { PostMessageW(dialog, WM_UPLOAD_DONE, 0, 0); },
+                                              [&] {
+                                                  return UpgradeSession::run(kind, image, camera, credentials, posting,
+                                                                             {}, &cancel) == UpgradeResult::Success;
+                                              });
     enableEntries(true);
     uploading_ = false;
     observer_ = nullptr;
-    if (loop.quit_) PostQuitMessage(static_cast<int>(loop.quitCode_));
+    if (quit) PostQuitMessage(static_cast<int>(quitCode));
     // The failure's box comes once the windows take input again.
     if (result == BesideResult::NoThread) showMessage(kTextThreadError);
     if (result == BesideResult::Failed) observer.onFailure(failure_);
     return result == BesideResult::Succeeded ? UpgradeResult::Success : UpgradeResult::Failure;
 }
 
-// The thread's messages until the session's thread posts WM_UPLOAD_DONE; a
-// WM_QUIT met meanwhile is posted again once the upload is over.
-void CUpgradeDlg::DialogLoop::run() {
+// Until the session's thread posts WM_UPLOAD_DONE; a WM_QUIT met meanwhile
+// is posted again once the upload is over.
+bool CUpgradeDlg::dispatchUntilFinished(WPARAM* quitCode) {
+    bool quit = false;
     MSG m;
-    while (!dialog_.finished_) {
+    while (!finished_) {
         const BOOL got = GetMessageW(&m, nullptr, 0, 0);
-        if (got == 0) quit_ = true, quitCode_ = m.wParam;
+        if (got == 0) quit = true, *quitCode = m.wParam;
         if (got <= 0) continue;
         if (m.message == WM_TRAYNOTIFY && m.lParam == WM_RBUTTONDOWN) continue;
         TranslateMessage(&m);
         DispatchMessageW(&m);
     }
+    return !quit;
 }
-
-void CUpgradeDlg::DialogLoop::quit() { PostMessageW(dialog_.hwnd(), WM_UPLOAD_DONE, 0, 0); }
-
 bool CUpgradeDlg::OnMessage(UINT message, WPARAM wParam, LPARAM, INT_PTR* out) {
     if (message == WM_QUERYENDSESSION) return answerQueryEndSession(hwnd(), uploading_, out);
     switch (message) {

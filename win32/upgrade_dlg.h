@@ -44,19 +44,9 @@ private:
                              const Credentials& credentials, UpgradeObserver& observer, UploadCancel& cancel) override;
     void enableEntries(bool enabled);
     void accept() override { end(IDOK); }
-
-    // The dialog's thread's messages while a session runs beside them.
-    class DialogLoop : public NestedLoop {
-    public:
-        explicit DialogLoop(CUpgradeDlg& dialog) : dialog_(dialog) {}
-        void run() override;
-        void quit() override;
-        bool quit_ = false;  // a WM_QUIT came meanwhile, with this code
-        WPARAM quitCode_ = 0;
-
-    private:
-        CUpgradeDlg& dialog_;
-    };
+    // The thread's messages until the session has ended; false when a
+    // WM_QUIT came meanwhile, with its code in *quitCode.
+    bool dispatchUntilFinished(WPARAM* quitCode);
 
     MessageBoxFn messageBox_;
     ChooseFileFn chooseFile_;
