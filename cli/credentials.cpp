@@ -65,16 +65,16 @@ bool fitsGbk(const std::string& what, const std::string& typed) {
     return false;
 }
 
-void storePassword(std::string& password, Credentials* camera) {
+void storePassword(std::string& password, Credentials* credentials) {
     std::string gbk = cut(password);
-    setFieldText(camera->password, gbk);
+    setFieldText(credentials->password, gbk);
     wipe(gbk);
     wipe(password);
 }
 
-bool storeUser(const std::string& user, Credentials* camera) {
-    setFieldText(camera->user, cut(user));
-    return !fieldText(camera->user).empty();
+bool storeUser(const std::string& user, Credentials* credentials) {
+    setFieldText(credentials->user, cut(user));
+    return !fieldText(credentials->user).empty();
 }
 
 bool takeUser(const CredentialOptions& options, Credentials* credentials, int* status, const std::string& who) {

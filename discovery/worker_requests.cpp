@@ -21,12 +21,11 @@ bool postWorkerRequest(ThreadId worker, uint32_t message, const CameraRequest& r
     std::unique_ptr<CameraRequest> copy(new (std::nothrow) CameraRequest(request));
     // A copy that cannot be posted is wiped before it is freed.
     CameraRequest* held = copy.get();
-    const bool posted = handOverRecord(std::move(copy), [worker, message, held](uintptr_t r) {
+    return handOverRecord(std::move(copy), [worker, message, held](uintptr_t r) {
         if (postThreadMessage(worker, message, r, 0)) return true;
         wipe(held, sizeof *held);
         return false;
     });
-    return posted;
 }
 
 void releaseMessage(const ThreadMessage& m) {

@@ -65,8 +65,9 @@ bool listenOn(SocketHandle s, int backlog);
 Socket acceptFrom(SocketHandle s, uint32_t* addrNet, uint16_t* portNet);
 
 enum class WaitResult { Readable, Timeout, Failed };
-// Waits until one of `count` sockets is readable, at most timeoutMs
-// milliseconds; `*ready` is then its index.
+// Waits until one of `count` sockets (at most kMaxWaitedSockets) is
+// readable, at most timeoutMs milliseconds; `*ready` is then its index.
+constexpr size_t kMaxWaitedSockets = 64;
 WaitResult waitAnyReadable(const SocketHandle* sockets, size_t count, uint32_t timeoutMs, size_t* ready);
 // Waits until the socket is readable, at most timeoutMs milliseconds.
 inline WaitResult waitReadable(SocketHandle s, uint32_t timeoutMs) {

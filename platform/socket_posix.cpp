@@ -111,12 +111,14 @@ Socket acceptFrom(SocketHandle s, uint32_t* addrNet, uint16_t* portNet) {
 WaitResult waitAnyReadable(const SocketHandle* sockets, size_t count, uint32_t timeoutMs, size_t* ready) {
     using Clock = std::chrono::steady_clock;
     const auto deadline = Clock::now() + std::chrono::milliseconds(timeoutMs);
-    std::vector<pollfd> polled;
-    for (size_t i = 0; i < count; ++i) polled.push_back(pollfd{sockets[i], POLLIN, 0});
+    // On the stack: every receive of the worker and of an upload waits here.
+    if (count > kMaxWaitedSockets) return WaitResult::Failed;
+    pollfd polled[kMaxWaitedSockets];
+    for (size_t i = 0; i < count; ++i) polled[i] = pollfd{sockets[i], POLLIN, 0};
     for (;;) {
         auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now()).count();
         if (left < 0) left = 0;
-        int r = ::poll(polled.data(), polled.size(), static_cast<int>(left > INT_MAX ? INT_MAX : left));
+        int r = ::poll(polled, count, static_cast<int>(left > INT_MAX ? INT_MAX : left));
         if (r == 0) return WaitResult::Timeout;
         if (r < 0 && errno != EINTR) return WaitResult::Failed;
         for (size_t i = 0; r > 0 && i < count; ++i) {

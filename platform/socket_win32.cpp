@@ -202,7 +202,8 @@ Socket acceptFrom(SocketHandle s, uint32_t* addrNet, uint16_t* portNet) {
 
 // A Winsock fd_set is a list of up to FD_SETSIZE sockets, not a bit mask.
 WaitResult waitAnyReadable(const SocketHandle* sockets, size_t count, uint32_t timeoutMs, size_t* ready) {
-    if (count > FD_SETSIZE) return WaitResult::Failed;
+    static_assert(kMaxWaitedSockets <= FD_SETSIZE, "every waited socket fits an fd_set");
+    if (count > kMaxWaitedSockets) return WaitResult::Failed;
     fd_set readable;
     FD_ZERO(&readable);
     for (size_t i = 0; i < count; ++i) FD_SET(raw(sockets[i]), &readable);

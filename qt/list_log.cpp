@@ -4,7 +4,6 @@
 #include <cstdlib>
 
 #include "platform/log_file.h"
-#include "qt/utf8_text.h"
 #include "ui/list_lines.h"
 
 namespace lenscout {
@@ -21,8 +20,7 @@ void ListLog::write(const char* event, const ListLines& lines) {
     using namespace std::chrono;
     const long long ms = duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count();
     std::fprintf(file_.get(), "%s mono_ms=%lld lines=%d\n", event, ms, lines.count());
-    for (int i = 0; i < lines.count(); ++i)
-        std::fprintf(file_.get(), "  %s\n", qtText(lines.text(i)).toUtf8().constData());
+    for (int i = 0; i < lines.count(); ++i) std::fprintf(file_.get(), "  %s\n", lines.text(i).c_str());
     std::fflush(file_.get());
 }
 

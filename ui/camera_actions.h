@@ -3,7 +3,6 @@
 // that its status line announces, and the context menu's entries (their
 // commands are the table of camera_commands.h).
 #include <string>
-#include <vector>
 
 #include "discovery/camera_info.h"
 

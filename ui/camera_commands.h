@@ -19,7 +19,6 @@ namespace lenscout {
 // How a window opens what acts on one camera. Each opener works on a copy
 // of the camera's record; tests put stand-ins here.
 struct CameraDialogs {
-    // True when confirmed; `camera` then holds the new settings.
     // True when the user accepted: `request` then holds what goes to `camera`.
     std::function<bool(const CameraInfo& camera, CameraRequest* request)> networkConfiguration;
     std::function<void(const CameraInfo& camera)> basicProperties;
