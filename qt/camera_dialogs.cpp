@@ -8,6 +8,7 @@
 #include <QUrl>
 
 #include "qt/camera_info_dlg.h"
+#include "qt/credentials_dlg.h"
 #include "qt/net_config_dlg.h"
 #include "qt/utf8_text.h"
 #include "qt/window_modal.h"
@@ -52,6 +53,12 @@ CameraDialogs standardCameraDialogs(const MessageBoxFn& messageBox, QWidget* own
         makeWindowModal(&dialog, owner);
         dialog.m_camera = camera;
         dialog.DoModal();
+    };
+    d.credentials = [messageBox, owner](const CameraInfo& camera, int titleRow, Credentials* credentials) {
+        CCredentialsDlg dialog(messageBox);
+        makeWindowModal(&dialog, owner);
+        return runCredentialsDialog(dialog, camera, titleRow, credentials,
+                                    [&] { return dialog.DoModal() == QDialog::Accepted; });
     };
     d.openWebPage = [](const std::string& url) { QDesktopServices::openUrl(QUrl(QString::fromStdString(url))); };
     d.contextMenu = runMenuAtCursor;

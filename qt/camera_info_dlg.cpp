@@ -14,14 +14,6 @@
 
 namespace lenscout {
 
-namespace {
-
-void setUnits(QWidget* w, const DialogRect& r) {
-    w->setProperty("dialogUnits", QStringLiteral("%1,%2,%3,%4").arg(r.x).arg(r.y).arg(r.width).arg(r.height));
-}
-
-}  // namespace
-
 CCameraInfoDlg::CCameraInfoDlg() : button_(new QPushButton(this)) {
     for (const CameraField* f : fieldsFor(kInProperties)) {
         auto* label = new QLabel(this);
@@ -55,12 +47,12 @@ void CCameraInfoDlg::layOut() {
     int widest = 0;
     for (const Row& r : rows_) widest = std::max(widest, dialogUnitsAcross(this, r.label->text()));
     const PropertiesLayout layout = propertiesLayout(widest);
-    setUnits(this, layout.frame);
+    setDialogUnits(this, layout.frame);
     for (size_t i = 0; i < rows_.size() && i < layout.rows.size(); ++i) {
-        setUnits(rows_[i].label, layout.rows[i].label);
-        setUnits(rows_[i].value, layout.rows[i].value);
+        setDialogUnits(rows_[i].label, layout.rows[i].label);
+        setDialogUnits(rows_[i].value, layout.rows[i].value);
     }
-    setUnits(button_, layout.button);
+    setDialogUnits(button_, layout.button);
     applyDialogUnits(this);
 }
 

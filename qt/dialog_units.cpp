@@ -52,4 +52,8 @@ void applyDialogUnits(QWidget* dialog) {
         if (unitsOf(child, &du)) child->setGeometry(toPixels(du));
 }
 
+void setDialogUnits(QWidget* widget, const DialogRect& r) {
+    widget->setProperty("dialogUnits", QStringLiteral("%1,%2,%3,%4").arg(r.x).arg(r.y).arg(r.width).arg(r.height));
+}
+
 }  // namespace lenscout

@@ -4,8 +4,10 @@
 
 #include <chrono>
 #include <condition_variable>
+#include <cstdio>
 #include <functional>
 #include <map>
+#include <memory>
 #include <mutex>
 #include <string>
 #include <thread>
@@ -13,6 +15,7 @@
 
 #include "app/string_table.h"
 #include "discovery/camera_text.h"
+#include "discovery/worker_requests.h"
 #include "platform/socket.h"
 #include "support/camera_records.h"
 #include "ui/main_window_presenter.h"
@@ -235,6 +238,38 @@ private:
     std::condition_variable changed_;
     bool running_ = false, quit_ = false;
 };
+
+// A command that asks for the credentials alone: the dialog, titled with the
+// command's row, then its message to the worker with a request to the
+// camera where it was heard, carrying what was typed. Cancelled, nothing goes.
+TEST(CredentialsRequest, GoesToTheWorkerWithWhatWasTyped) {
+    CameraInfo camera = test::camera("CAM-7", "Yard");
+    camera.arrivalIndex = 3;
+    CameraDialogs dialogs;
+    int titleRow = 0;
+    bool accept = true;
+    dialogs.credentials = [&](const CameraInfo& c, int row, Credentials* typed) {
+        EXPECT_STREQ(c.deviceId, "CAM-7");
+        titleRow = row;
+        std::snprintf(typed->user, sizeof typed->user, "operator");
+        std::snprintf(typed->password, sizeof typed->password, "s3cret");
+        return accept;
+    };
+    const ThreadId worker = currentThreadId();
+    runCredentialsRequest(camera, dialogs, worker, TM_SET_NETWORK, kTextUpgradeFirmware);
+    EXPECT_EQ(titleRow, kTextUpgradeFirmware);
+    ThreadMessage m;
+    ASSERT_TRUE(peekThreadMessage(&m));
+    ASSERT_EQ(m.message, TM_SET_NETWORK);
+    const std::unique_ptr<CameraRequest> sent = takeRecord<CameraRequest>(m.wParam);
+    EXPECT_STREQ(sent->target.deviceId, "CAM-7");
+    EXPECT_EQ(sent->target.arrivalIndex, 3u);
+    EXPECT_STREQ(sent->credentials.user, "operator");
+    EXPECT_STREQ(sent->credentials.password, "s3cret");
+    accept = false;
+    runCredentialsRequest(camera, dialogs, worker, TM_SET_NETWORK, kTextUpgradeFirmware);
+    EXPECT_FALSE(peekThreadMessage(&m));
+}
 
 // The session runs on a thread of its own while the window's loop runs, and
 // its end ends the loop; its outcome comes back.

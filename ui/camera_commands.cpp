@@ -2,6 +2,7 @@
 
 #include "app/string_table.h"
 #include "discovery/discovery_worker.h"
+#include "discovery/worker_requests.h"
 
 namespace lenscout {
 
@@ -52,6 +53,13 @@ void runContextMenu(const CameraInfo& camera, const CameraDialogs& dialogs, Thre
 void runNetworkConfiguration(CameraInfo camera, const CameraDialogs& dialogs, ThreadId worker) {
     CameraRequest request{};
     if (dialogs.networkConfiguration(camera, &request)) postSetNetwork(worker, request);
+    wipe(&request, sizeof request);
+}
+
+void runCredentialsRequest(const CameraInfo& camera, const CameraDialogs& dialogs, ThreadId worker, uint32_t message,
+                           int titleRow) {
+    CameraRequest request = requestTo(camera);
+    if (dialogs.credentials(camera, titleRow, &request.credentials)) postWorkerRequest(worker, message, request);
     wipe(&request, sizeof request);
 }
 

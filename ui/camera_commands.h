@@ -24,6 +24,10 @@ struct CameraDialogs {
     std::function<void(const CameraInfo& camera)> basicProperties;
     // True when an upload succeeded.
     std::function<bool(CameraInfo& camera)> upgrade;
+    // The one dialog that asks only for the user and password, titled with
+    // the row's text and the camera: true when accepted, the typed
+    // credentials then in `credentials`.
+    std::function<bool(const CameraInfo& camera, int titleRow, Credentials* credentials)> credentials;
     // Hands the address to the desktop's browser, without waiting.
     std::function<void(const std::string& url)> openWebPage;
     // Runs the context menu at the cursor: the chosen command, or 0.
@@ -35,7 +39,8 @@ enum CommandNeeds : unsigned { kNeedsNothing = 0, kNeedsCredentials = 1, kNeedsF
 
 // One command on the selected camera: its menu entry, its text row, what
 // its dialog asks for, when it may run, and what runs it. A new command is
-// its entry in cameraCommands() and its opener in CameraDialogs.
+// its entry in cameraCommands(), and its opener in CameraDialogs unless it
+// asks for the credentials alone (runCredentialsRequest).
 struct CameraCommand {
     int id;
     int textRow;
@@ -58,16 +63,39 @@ void runDoubleClickAction(const CameraInfo& camera, const CameraDialogs& dialogs
 // tray menu shut while this runs.
 void runContextMenu(const CameraInfo& camera, const CameraDialogs& dialogs, ThreadId worker);
 
-// Either toolkit's network dialog over `camera`: accepted (`modal` true),
-// its request goes into `request`. The dialog's copy is wiped either way.
+// Runs either toolkit's dialog (`modal` true when accepted) and takes what
+// it filled, a request or credentials, into `out`. The dialog's copy is
+// wiped either way, since it holds the password.
+template <class Filled, class Modal>
+bool takeFromDialog(Filled& filled, Filled* out, Modal modal) {
+    const bool accepted = modal();
+    if (accepted) *out = filled;
+    wipe(&filled, sizeof filled);
+    return accepted;
+}
+
+// Either toolkit's network dialog over `camera`; accepted, its request goes
+// into `request`.
 template <class Dialog, class Modal>
 bool runNetworkDialog(Dialog& dialog, const CameraInfo& camera, CameraRequest* request, Modal modal) {
     dialog.m_camera = camera;
-    const bool accepted = modal();
-    if (accepted) *request = dialog.m_request;
-    wipe(&dialog.m_request, sizeof dialog.m_request);
-    return accepted;
+    return takeFromDialog(dialog.m_request, request, modal);
 }
+
+// Either toolkit's credentials dialog over `camera`, titled with `titleRow`.
+template <class Dialog, class Modal>
+bool runCredentialsDialog(Dialog& dialog, const CameraInfo& camera, int titleRow, Credentials* credentials,
+                          Modal modal) {
+    dialog.m_camera = camera;
+    dialog.m_titleRow = titleRow;
+    return takeFromDialog(dialog.m_credentials, credentials, modal);
+}
+
+// A request that needs nothing but the credentials: the credentials dialog,
+// titled with `titleRow`, then `message` to the worker with a request to
+// `camera`. A new such command is its table entry, with this as its runner.
+void runCredentialsRequest(const CameraInfo& camera, const CameraDialogs& dialogs, ThreadId worker, uint32_t message,
+                           int titleRow);
 
 // A confirmed configuration goes to the worker, which owns the posted copy;
 // a successful upload asks it for a search at once.

@@ -27,4 +27,12 @@ const std::vector<ControlText>& upgradeDialogTexts() {
     return texts;
 }
 
+const std::vector<ControlText>& credentialsDialogTexts() {
+    static const std::vector<ControlText> texts = {{"IDC_LABEL_USER", kTextUser, 'U'},
+                                                   {"IDC_LABEL_PASSWORD", kTextPassword, 'P'},
+                                                   {"IDOK", kTextOk, 0},
+                                                   {"IDCANCEL", kTextCancel, 0}};
+    return texts;
+}
+
 }  // namespace lenscout

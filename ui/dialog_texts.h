@@ -15,8 +15,10 @@ struct ControlText {
 
 const std::vector<ControlText>& networkDialogTexts();
 const std::vector<ControlText>& upgradeDialogTexts();
+// The dialog that asks for the user and password alone.
+const std::vector<ControlText>& credentialsDialogTexts();
 
-// The user name both credentials dialogs offer; the camera's own is never
+// The user name every credentials dialog offers; the camera's own is never
 // shown. lenscout-cli's --user defaults to it too.
 constexpr char kDefaultUser[] = "admin";
 

@@ -9,7 +9,8 @@ namespace {
 // Margins, the row pitch and the value column's width, in dialog units.
 constexpr int kMargin = 12, kTop = 11, kPitch = 15, kGap = 3, kValueWidth = 74;
 constexpr int kFirstControl = 1100;
-constexpr int kButtonWidth = 50, kButtonHeight = 14;
+constexpr int kButtonWidth = 50, kButtonHeight = 14, kButtonGap = 10;
+constexpr int kCredentialsLabelWidth = 50, kFieldWidth = 86;
 
 }  // namespace
 
@@ -27,6 +28,23 @@ PropertiesLayout propertiesLayout(int widestLabel) {
     const int width = valueX + kValueWidth + kMargin - 4;
     l.button = {(width - kButtonWidth) / 2, y + 4, kButtonWidth, kButtonHeight};
     l.frame = {0, 0, width, l.button.y + kButtonHeight + 9};
+    return l;
+}
+
+CredentialsLayout credentialsLayout(int widestLabel) {
+    CredentialsLayout l{};
+    const int labelWidth = std::max(kCredentialsLabelWidth, widestLabel);
+    const int fieldX = kMargin + labelWidth + kGap;
+    // A label sits two units below its field's top, level with its text.
+    l.userLabel = {kMargin, kTop + 2, labelWidth, 8};
+    l.user = {fieldX, kTop, kFieldWidth, 12};
+    l.passwordLabel = {kMargin, kTop + kPitch + 2, labelWidth, 8};
+    l.password = {fieldX, kTop + kPitch, kFieldWidth, 12};
+    const int width = fieldX + kFieldWidth + kMargin;
+    const int buttonsX = (width - 2 * kButtonWidth - kButtonGap) / 2, buttonsY = kTop + 2 * kPitch + 8;
+    l.ok = {buttonsX, buttonsY, kButtonWidth, kButtonHeight};
+    l.cancel = {buttonsX + kButtonWidth + kButtonGap, buttonsY, kButtonWidth, kButtonHeight};
+    l.frame = {0, 0, width, buttonsY + kButtonHeight + 9};
     return l;
 }
 

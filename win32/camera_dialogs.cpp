@@ -3,6 +3,7 @@
 #include <shellapi.h>
 
 #include "win32/camera_info_dlg.h"
+#include "win32/credentials_dlg.h"
 #include "win32/net_config_dlg.h"
 #include "win32/popup_menu.h"
 #include "win32/upgrade_dlg.h"
@@ -32,6 +33,12 @@ void fillStandardDialogs(CameraDialogs& d, const MessageBoxFn& messageBox, std::
             CUpgradeDlg dialog(messageBox);
             dialog.m_camera = camera;
             return dialog.DoModal(owner()) == IDOK;
+        };
+    if (!d.credentials)
+        d.credentials = [messageBox, owner](const CameraInfo& camera, int titleRow, Credentials* credentials) {
+            CCredentialsDlg dialog(messageBox);
+            return runCredentialsDialog(dialog, camera, titleRow, credentials,
+                                        [&] { return dialog.DoModal(owner()) == IDOK; });
         };
     if (!d.openWebPage) d.openWebPage = openInBrowser;
     if (!d.contextMenu)

@@ -1,7 +1,7 @@
 #include "win32/camera_info_dlg.h"
 
-#include <algorithm>
 #include <string>
+#include <vector>
 
 #include "app/string_table.h"
 #include "app/string_texts.h"
@@ -28,26 +28,6 @@ std::vector<WORD> propertiesTemplate() {
     return t.words();
 }
 
-// The text's width in dialog units, in the dialog's font, an access key's
-// '&' aside.
-int unitsAcross(HWND dialog, const std::wstring& text) {
-    HDC dc = GetDC(dialog);
-    const HGDIOBJ before = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(dialog, WM_GETFONT, 0, 0)));
-    RECT box{0, 0, 0, 0};
-    DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &box, DT_CALCRECT | DT_SINGLELINE);
-    SelectObject(dc, before);
-    ReleaseDC(dialog, dc);
-    RECT unit{0, 0, 4, 8};
-    MapDialogRect(dialog, &unit);
-    return unit.right > 0 ? static_cast<int>((box.right * 4 + unit.right - 1) / unit.right) : 0;
-}
-
-void place(HWND dialog, int id, const DialogRect& at) {
-    RECT r{at.x, at.y, at.x + at.width, at.y + at.height};
-    MapDialogRect(dialog, &r);
-    MoveWindow(GetDlgItem(dialog, id), r.left, r.top, r.right - r.left, r.bottom - r.top, FALSE);
-}
-
 }  // namespace
 
 CCameraInfoDlg::CCameraInfoDlg() : ModalDialog(propertiesTemplate()) {}
@@ -67,25 +47,15 @@ BOOL CCameraInfoDlg::OnInitDialog() {
 }
 
 void CCameraInfoDlg::layOut() {
-    int widest = 0;
-    for (const PropertiesRow& r : propertiesLayout().rows) {
-        wchar_t text[256] = {};
-        GetDlgItemTextW(hwnd(), r.labelId, text, 256);
-        widest = std::max(widest, unitsAcross(hwnd(), text));
-    }
-    const PropertiesLayout layout = propertiesLayout(widest);
+    std::vector<int> labels;
+    for (const PropertiesRow& r : propertiesLayout().rows) labels.push_back(r.labelId);
+    const PropertiesLayout layout = propertiesLayout(widestText(hwnd(), labels));
     for (const PropertiesRow& r : layout.rows) {
-        place(hwnd(), r.labelId, r.label);
-        place(hwnd(), r.valueId, r.value);
+        placeControl(hwnd(), r.labelId, r.label);
+        placeControl(hwnd(), r.valueId, r.value);
     }
-    place(hwnd(), IDCANCEL, layout.button);
-    RECT client{0, 0, layout.frame.width, layout.frame.height};
-    MapDialogRect(hwnd(), &client);
-    const DWORD style = static_cast<DWORD>(GetWindowLongW(hwnd(), GWL_STYLE));
-    const DWORD exStyle = static_cast<DWORD>(GetWindowLongW(hwnd(), GWL_EXSTYLE));
-    AdjustWindowRectEx(&client, style, FALSE, exStyle);
-    SetWindowPos(hwnd(), nullptr, 0, 0, client.right - client.left, client.bottom - client.top,
-                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    placeControl(hwnd(), IDCANCEL, layout.button);
+    sizeClient(hwnd(), layout.frame);
 }
 
 }  // namespace lenscout

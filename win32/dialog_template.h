@@ -30,4 +30,14 @@ private:
     size_t countAt_;
 };
 
+// Laying out a dialog made so, once its font is known.
+// The text's width in dialog units in the dialog's font, an access key's
+// '&' aside.
+int unitsAcross(HWND dialog, const std::wstring& text);
+// The width the widest of these controls' texts needs, in dialog units.
+int widestText(HWND dialog, const std::vector<int>& ids);
+void placeControl(HWND dialog, int id, const DialogRect& at);
+// The dialog's client area sized to `frame`.
+void sizeClient(HWND dialog, const DialogRect& frame);
+
 }  // namespace lenscout

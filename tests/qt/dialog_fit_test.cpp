@@ -8,6 +8,7 @@
 
 #include "app/string_table.h"
 #include "qt/camera_info_dlg.h"
+#include "qt/credentials_dlg.h"
 #include "qt/net_config_dlg.h"
 #include "qt/upgrade_dlg.h"
 #include "qt/utf8_text.h"
@@ -60,6 +61,11 @@ private slots:
                 upgrade.m_camera = properties.m_camera;
                 upgrade.OnInitDialog();
                 expectFits(upgrade, QStringLiteral("upgrade, ") + where);
+                CCredentialsDlg credentials;
+                credentials.m_camera = properties.m_camera;
+                credentials.m_titleRow = kTextNetworkConfiguration;
+                credentials.OnInitDialog();
+                expectFits(credentials, QStringLiteral("credentials, ") + where);
             }
         }
         QApplication::setFont(normal);

@@ -13,6 +13,7 @@ int runCameraInfoDlgTest(int argc, char** argv);
 int runSystemTrayTest(int argc, char** argv);
 int runMessageBoxTest(int argc, char** argv);
 int runDialogFitTest(int argc, char** argv);
+int runCredentialsDlgTest(int argc, char** argv);
 
 int main(int argc, char** argv) {
     lenscout::test::isolateUserSettings();
@@ -27,5 +28,6 @@ int main(int argc, char** argv) {
     failed += runSystemTrayTest(argc, argv);
     failed += runMessageBoxTest(argc, argv);
     failed += runDialogFitTest(argc, argv);
+    failed += runCredentialsDlgTest(argc, argv);
     return failed == 0 ? 0 : 1;
 }

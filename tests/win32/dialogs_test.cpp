@@ -9,15 +9,19 @@
 #include <functional>
 #include <stdexcept>
 #include <thread>
+#include <vector>
 
 #include "app/string_table.h"
 #include "discovery/camera_text.h"
 #include "platform/socket.h"
+#include "real_input.h"
 #include "stand_ins.h"
 #include "support/camera_records.h"
 #include "support/loopback_camera.h"
 #include "ui/properties_layout.h"
+#include "win32/camera_dialogs.h"
 #include "win32/camera_info_dlg.h"
+#include "win32/credentials_dlg.h"
 #include "win32/message_box.h"
 #include "win32/net_config_dlg.h"
 #include "win32/resource.h"
@@ -424,8 +428,56 @@ TEST(Win32Dialogs, EveryTextFitsInEveryLanguage) {
         expectTextsFit(properties.create(nullptr), ("properties, " + name).c_str());
         expectTextsFit(network.create(nullptr), ("network, " + name).c_str());
         expectTextsFit(upgrade.create(nullptr), ("upgrade, " + name).c_str());
+        CCredentialsDlg credentials{[](HWND, const char*) {}};
+        credentials.m_camera = properties.m_camera;
+        credentials.m_titleRow = kTextNetworkConfiguration;
+        expectTextsFit(credentials.create(nullptr), ("credentials, " + name).c_str());
     }
     SelectLanguage(kEnglish);
+}
+
+// The credentials dialog through the main window's opener, with real keys:
+// the password has the focus, Shift+Tab reaches the offered user, Enter is
+// OK, an empty user is refused with its box, and Escape gives nothing.
+TEST(Win32Dialogs, CredentialsAreTypedWithTheKeyboard) {
+    SelectLanguage(kEnglish);
+    std::vector<std::string> boxes;
+    CameraDialogs dialogs;
+    fillStandardDialogs(
+        dialogs, [&boxes](HWND, const char* text) { boxes.emplace_back(text); }, [] { return HWND{}; },
+        [] { return POINT{}; });
+    const auto open = [&](const std::function<void()>& person, Credentials* typed) {
+        std::thread hands([&] {
+            if (test::waitForWindow(L"Yard Network Configuration")) person();
+        });
+        const bool accepted = dialogs.credentials(test::camera("CAM-7", "Yard"), kTextNetworkConfiguration, typed);
+        hands.join();
+        return accepted;
+    };
+    Credentials typed{};
+    ASSERT_TRUE(open(
+        [] {
+            test::typeText(L"s3cret");
+            test::pressKey(VK_TAB, {VK_SHIFT});
+            test::typeText(L"operator");  // the offered user is selected on entry
+            test::pressKey(VK_RETURN);
+        },
+        &typed));
+    EXPECT_STREQ(typed.user, "operator");
+    EXPECT_STREQ(typed.password, "s3cret");
+    EXPECT_TRUE(boxes.empty());
+
+    Credentials none{};
+    EXPECT_FALSE(open(
+        [] {
+            test::pressKey(VK_TAB, {VK_SHIFT});
+            test::pressKey(VK_BACK);
+            test::pressKey(VK_RETURN);  // refused: a box, which the dialog outlives
+            test::pressKey(VK_ESCAPE);
+        },
+        &none));
+    EXPECT_EQ(boxes, std::vector<std::string>{"Incorrect user or password !"});
+    EXPECT_EQ(none.user[0], '\0');
 }
 
 }  // namespace

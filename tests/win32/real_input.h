@@ -1,0 +1,58 @@
+#pragma once
+// Input as a person gives it: key presses through the system's input queue
+// (SendInput), which reach whatever window has the focus, the way the
+// keyboard does. A test that posts WM_COMMAND or calls a handler skips the
+// dialog manager's keyboard rules; these do not.
+#include <windows.h>
+
+#include <initializer_list>
+#include <string>
+
+namespace lenscout::test {
+
+// A top-level window of this thread or another, by its exact title, waited
+// for up to `ms`; brought to the foreground.
+inline HWND waitForWindow(const std::wstring& title, int ms = 5000) {
+    for (int waited = 0; waited < ms; waited += 20) {
+        if (HWND w = FindWindowW(nullptr, title.c_str())) {
+            SetForegroundWindow(w);
+            return w;
+        }
+        Sleep(20);
+    }
+    return nullptr;
+}
+
+inline void sendKey(WORD vk, bool up) {
+    INPUT in{};
+    in.type = INPUT_KEYBOARD;
+    in.ki.wVk = vk;
+    in.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+    SendInput(1, &in, sizeof in);
+}
+
+// One key with its modifiers held, as pressed.
+inline void pressKey(WORD vk, std::initializer_list<WORD> held = {}) {
+    for (WORD m : held) sendKey(m, false);
+    sendKey(vk, false);
+    sendKey(vk, true);
+    for (WORD m : held) sendKey(m, true);
+    Sleep(30);
+}
+
+// Text typed into the focused control, a character at a time.
+inline void typeText(const std::wstring& text) {
+    for (wchar_t c : text) {
+        INPUT in[2] = {};
+        for (INPUT& i : in) {
+            i.type = INPUT_KEYBOARD;
+            i.ki.wScan = c;
+            i.ki.dwFlags = KEYEVENTF_UNICODE;
+        }
+        in[1].ki.dwFlags |= KEYEVENTF_KEYUP;
+        SendInput(2, in, sizeof in[0]);
+    }
+    Sleep(30);
+}
+
+}  // namespace lenscout::test
