@@ -19,6 +19,7 @@
 #include "qt/upgrade_dlg.h"
 #include "qt/utf8_text.h"
 #include "qt/window_modal.h"
+#include "ui/closing_order.h"
 #include "ui_camera_list_dlg.h"
 
 namespace lenscout {
@@ -241,12 +242,17 @@ void CCameraListDlg::done(int result) {
     closeCameraDialogs();
 }
 
-// A camera dialog still open when the program ends (Exit from the tray
-// while it runs) is closed too, so that the program does not wait for it.
+// Exit closes what is open over the window, the deepest first: a message
+// box, the file picker, then the camera dialog under them.
 void CCameraListDlg::closeCameraDialogs() {
-    for (QWidget* w : QApplication::topLevelWidgets()) {
-        auto* dialog = qobject_cast<QDialog*>(w);
-        if (dialog && dialog != this && dialog->isVisible()) dialog->reject();
+    std::vector<OpenWindow> open;
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (w->isVisible()) open.push_back({w, w->parentWidget() ? w->parentWidget()->window() : nullptr});
+    for (const void* w : closingOrder(open, this)) {
+        auto* widget = static_cast<QWidget*>(const_cast<void*>(w));
+        if (auto* dialog = qobject_cast<QDialog*>(widget)) dialog->reject();
+        else
+            widget->close();
     }
 }
 

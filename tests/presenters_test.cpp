@@ -18,6 +18,7 @@
 #include "discovery/worker_requests.h"
 #include "platform/socket.h"
 #include "support/camera_records.h"
+#include "ui/closing_order.h"
 #include "ui/main_window_presenter.h"
 #include "ui/memory_list_lines.h"
 #include "ui/net_config_presenter.h"
@@ -238,6 +239,19 @@ private:
     std::condition_variable changed_;
     bool running_ = false, quit_ = false;
 };
+
+// Exit closes a message box over the file picker over a camera dialog in
+// that order, each before its owner; a window outside the main window's
+// chain, or in a cycle of owners, is left to its own.
+TEST(ClosingOrder, DeepestFirstAndOnlyWhatTheMainWindowOwns) {
+    const int main = 0, dialog = 1, picker = 2, box = 3, stray = 4, strayChild = 5, x = 6, y = 7, menu = 8;
+    const auto w = [](const int& id) { return static_cast<const void*>(&id); };
+    const std::vector<OpenWindow> open = {
+        {w(stray), nullptr},    {w(box), w(picker)}, {w(dialog), w(main)},      {w(x), w(y)},      {w(y), w(x)},
+        {w(picker), w(dialog)}, {w(main), nullptr},  {w(strayChild), w(stray)}, {w(menu), w(main)}};
+    const std::vector<const void*> expected = {w(box), w(picker), w(dialog), w(menu)};
+    EXPECT_EQ(closingOrder(open, w(main)), expected);
+}
 
 // A command that asks for the credentials alone: the dialog, titled with the
 // command's row, then its message to the worker with a request to the

@@ -2,8 +2,11 @@
 
 #include <commctrl.h>
 
+#include <vector>
+
 #include "app/string_table.h"
 #include "discovery/message_ids.h"
+#include "ui/closing_order.h"
 #include "win32/camera_dialogs.h"
 #include "win32/list_font.h"
 #include "win32/popup_menu.h"
@@ -192,18 +195,21 @@ void CCameraListDlg::OnOK() {
 }
 void CCameraListDlg::OnCancel() { presenter_->OnKey(WindowKey::Escape); }
 
-// A camera dialog still open when the program ends (Exit from the tray
-// while it runs) is told to close, so that the program does not wait for it.
+// Exit closes what is open over the window, the deepest first: a message
+// box, the file picker, then the camera dialog under them. Each is closed at
+// once, so a file picked meanwhile finds its dialog closed and is not sent.
 void CCameraListDlg::finish(INT_PTR result) {
-    end(result);
+    std::vector<OpenWindow> open;
     EnumThreadWindows(
         GetCurrentThreadId(),
-        [](HWND w, LPARAM self) {
-            if (w != reinterpret_cast<HWND>(self) && GetWindow(w, GW_OWNER) == reinterpret_cast<HWND>(self))
-                PostMessageW(w, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+        [](HWND w, LPARAM list) {
+            reinterpret_cast<std::vector<OpenWindow>*>(list)->push_back({w, GetWindow(w, GW_OWNER)});
             return TRUE;
         },
-        reinterpret_cast<LPARAM>(hwnd()));
+        reinterpret_cast<LPARAM>(&open));
+    for (const void* w : closingOrder(open, hwnd()))
+        SendMessageW(static_cast<HWND>(const_cast<void*>(w)), WM_CLOSE, 0, 0);
+    end(result);
 }
 
 // Hook and font taken from the list (which is destroyed after this window's

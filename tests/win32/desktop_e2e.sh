@@ -168,6 +168,12 @@ drive gone "Shed Upgrade Firmware" || fail "the upload dialog did not close"
 
 # Exit from the tray menu ends the program and takes its icon away.
 drive tray-shown || fail "no tray icon"
+# Exit while a camera dialog's file picker is up closes both and ends.
+line=$(lines | grep -n "^Garage " | cut -d: -f1)
+drive dblclick Lenscout $((line - 1))
+drive wait-window "Garage Upgrade Firmware" || fail "no upload dialog for Exit"
+drive click "Garage Upgrade Firmware" 1012
+drive wait-window Open || fail "no file dialog for Exit"
 tray_choose 6
 within 100 program_ended || fail "Exit did not end the program"
 wait "$program" || true
