@@ -62,7 +62,7 @@ class CameraListDlgTest : public QObject {
         s.dialogs.networkConfiguration = [this](const CameraInfo& c, CameraRequest*) {
             opened.push_back("network " + std::string(fieldText(c.deviceId)));
             if (modalDialog) {
-                QDialog dialog;
+                QDialog dialog(dlg.get());  // owned by the window, as every opener's
                 QTimer::singleShot(0, &dialog, modalDialog);
                 return dialog.exec() == QDialog::Accepted;
             }
