@@ -9,7 +9,6 @@
 #include "qt/camera_dialog.h"
 #include "qt/dialog_units.h"
 #include "qt/utf8_text.h"
-#include "ui/camera_actions.h"
 #include "ui/properties_layout.h"
 
 namespace lenscout {
@@ -30,8 +29,8 @@ Widget* named(QDialog* dialog, const char* name) {
 CCredentialsDlg::CCredentialsDlg(MessageBoxFn messageBox)
     : messageBox_(std::move(messageBox)),
       userLabel_(named<QLabel>(this, "IDC_LABEL_USER")),
-      user_(named<QLineEdit>(this, "IDC_USER")),
       passwordLabel_(named<QLabel>(this, "IDC_LABEL_PASSWORD")),
+      user_(named<QLineEdit>(this, "IDC_USER")),
       password_(named<QLineEdit>(this, "IDC_PASSWORD")),
       ok_(named<QPushButton>(this, "IDOK")),
       cancel_(named<QPushButton>(this, "IDCANCEL")) {
@@ -47,18 +46,12 @@ CCredentialsDlg::CCredentialsDlg(MessageBoxFn messageBox)
     setUpCameraDialog(this);
 }
 
-CCredentialsDlg::~CCredentialsDlg() = default;
-
 void CCredentialsDlg::OnInitDialog() {
-    setWindowTitle(qtText(cameraDialogTitle(m_camera, m_titleRow)));
+    setWindowTitle(qtText(title()));
     setControlTexts(this, credentialsDialogTexts());
     user_->setText(QLatin1String(kDefaultUser));
     password_->clear();
-    layOut();
-    password_->setFocus();
-}
-
-void CCredentialsDlg::layOut() {
+    // The label column as wide as its longer text.
     const int widest =
         std::max(dialogUnitsAcross(this, userLabel_->text()), dialogUnitsAcross(this, passwordLabel_->text()));
     const CredentialsLayout l = credentialsLayout(widest);
@@ -68,17 +61,9 @@ void CCredentialsDlg::layOut() {
                                                       {cancel_, l.cancel}};
     for (const auto& [widget, rect] : places) setDialogUnits(widget, rect);
     applyDialogUnits(this);
-}
-
-int CCredentialsDlg::DoModal() {
-    OnInitDialog();
-    return exec();
+    password_->setFocus();
 }
 
 void CCredentialsDlg::showMessage(int textRow) { messageBox_(this, CurrentText(textRow)); }
-
-void CCredentialsDlg::accept() {
-    if (takeCredentials(*this, m_credentials)) QDialog::accept();
-}
 
 }  // namespace lenscout

@@ -4,11 +4,9 @@
 // (ui/properties_layout.h).
 #include <QDialog>
 
-#include "discovery/camera_info.h"
-#include "discovery/camera_request.h"
 #include "qt/line_edit_fields.h"
 #include "qt/message_box.h"
-#include "ui/dialog_view.h"
+#include "ui/credentials_view.h"
 
 class QLabel;
 class QLineEdit;
@@ -16,37 +14,25 @@ class QPushButton;
 
 namespace lenscout {
 
-class CCredentialsDlg : public QDialog, private DialogView {
+class CCredentialsDlg : public QDialog, public CredentialsView {
 public:
     explicit CCredentialsDlg(MessageBoxFn messageBox = showMessageBox);
-    ~CCredentialsDlg() override;
-
-    // Filled by the opener before DoModal: the camera and the row of the
-    // command, which title the dialog. On Accepted, m_credentials holds
-    // what was typed; the opener wipes it.
-    CameraInfo m_camera{};
-    int m_titleRow = 0;
-    Credentials m_credentials{};
-
     void OnInitDialog();
-    int DoModal();
+    int DoModal() { return OnInitDialog(), exec(); }
 
 protected:
-    // OK and Enter: an empty user is refused, as in every credentials dialog.
-    void accept() override;
+    void accept() override {
+        if (takeTyped()) QDialog::accept();
+    }
 
 private:
     DialogFields& fields() override { return fields_; }
     void showMessage(int textRow) override;
-    void layOut();
 
     MessageBoxFn messageBox_;
-    QLabel* userLabel_;
-    QLineEdit* user_;
-    QLabel* passwordLabel_;
-    QLineEdit* password_;
-    QPushButton* ok_;
-    QPushButton* cancel_;
+    QLabel *userLabel_, *passwordLabel_;
+    QLineEdit *user_, *password_;
+    QPushButton *ok_, *cancel_;
     LineEditFields fields_;
 };
 

@@ -3,7 +3,6 @@
 #include <vector>
 
 #include "app/string_table.h"
-#include "ui/camera_actions.h"
 #include "ui/properties_layout.h"
 #include "win32/dialog_template.h"
 #include "win32/resource.h"
@@ -34,31 +33,22 @@ CCredentialsDlg::CCredentialsDlg(MessageBoxFn messageBox)
     : ModalDialog(credentialsTemplate()), messageBox_(std::move(messageBox)) {}
 
 BOOL CCredentialsDlg::OnInitDialog() {
-    setWindowUtf8(hwnd(), cameraDialogTitle(m_camera, m_titleRow));
+    setWindowUtf8(hwnd(), title());
     setControlTexts(hwnd(), credentialsDialogTexts());
     setItemUtf8(hwnd(), IDC_USER, kDefaultUser);
     SetDlgItemTextW(hwnd(), IDC_PASSWORD, L"");
     fields_.add(DialogField::User, item(IDC_USER));
     fields_.add(DialogField::Password, item(IDC_PASSWORD));
-    layOut();
-    // The user is offered; the password is what is typed first.
-    SetFocus(item(IDC_PASSWORD));
-    return FALSE;
-}
-
-void CCredentialsDlg::layOut() {
+    // The label column as wide as its longer text.
     const CredentialsLayout l = credentialsLayout(widestText(hwnd(), {IDC_LABEL_USER, IDC_LABEL_PASSWORD}));
     const std::pair<int, DialogRect> places[] = {
         {IDC_LABEL_USER, l.userLabel}, {IDC_USER, l.user}, {IDC_LABEL_PASSWORD, l.passwordLabel},
         {IDC_PASSWORD, l.password},    {IDOK, l.ok},       {IDCANCEL, l.cancel}};
     for (const auto& [id, rect] : places) placeControl(hwnd(), id, rect);
     sizeClient(hwnd(), l.frame);
-}
-
-void CCredentialsDlg::showMessage(int textRow) { messageBox_(hwnd(), CurrentText(textRow)); }
-
-void CCredentialsDlg::OnOK() {
-    if (takeCredentials(*this, m_credentials)) end(IDOK);
+    // The user is offered; the password is what is typed first.
+    SetFocus(item(IDC_PASSWORD));
+    return FALSE;
 }
 
 }  // namespace lenscout
