@@ -24,7 +24,11 @@ namespace lenscout {
     X(TM_SET_NETWORK, 0x8006, true)       /* window to worker; wParam: heap CameraRequest */          \
     X(TM_SEARCH_NOW, 0x8007, false)       /* window to worker: search soon (kMinSearchGapMs) */       \
     X(WM_REMAKE_LIST_FONT, 0x8008, false) /* window to itself after a DPI change; wParam: the DPI */  \
-    X(TM_SET_PERIOD, 0x8009, false)       /* window to worker; wParam: ms between searches */
+    X(TM_SET_PERIOD, 0x8009, false)       /* window to worker; wParam: ms between searches */         \
+    X(WM_UPLOAD_START, 0x800A, false)     /* upload to its dialog: the image's bytes begin */         \
+    X(WM_UPLOAD_PROGRESS, 0x800B, false)  /* upload to its dialog; wParam: percent */                 \
+    X(WM_UPLOAD_FAILURE, 0x800C, false)   /* upload to its dialog; wParam: the UploadFailure */       \
+    X(WM_UPLOAD_DONE, 0x800D, false)      /* upload to its dialog: the session has ended */
 
 #define LENSCOUT_MESSAGE_CONSTANT(name, number, record) constexpr uint32_t name = number;
 LENSCOUT_MESSAGES(LENSCOUT_MESSAGE_CONSTANT)

@@ -219,7 +219,12 @@ WaitResult waitAnyReadable(const SocketHandle* sockets, size_t count, uint32_t t
 // finds the end of the stream or a reset, waited for in short slices.
 bool shutdownSending(SocketHandle s) { return ::shutdown(s, SD_SEND) == 0; }
 
-void breakOff(SocketHandle s) { ::shutdown(s, SD_BOTH); }
+// A shutdown alone leaves a send that another thread is blocked in waiting
+// for its timeout: the send is cancelled as the I/O it is underneath.
+void breakOff(SocketHandle s) {
+    ::shutdown(s, SD_BOTH);
+    CancelIoEx(reinterpret_cast<HANDLE>(s), nullptr);
+}
 
 bool waitPeerGone(SocketHandle s, uint32_t timeoutMs) {
     using Clock = std::chrono::steady_clock;

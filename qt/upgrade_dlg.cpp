@@ -41,7 +41,9 @@ void CUpgradeDlg::OnInitDialog() {
     setControlTexts(this, upgradeDialogTexts());
     ui_->IDC_USER->setText(QLatin1String(kDefaultUser));
     ui_->IDC_PASSWORD->clear();
-    ui_->IDC_UPGRADE_FIRMWARE->setFocus();
+    // The user is offered; the password is what is typed first. Enter is
+    // the close button's, never an upload's.
+    ui_->IDC_PASSWORD->setFocus();
 }
 
 int CUpgradeDlg::DoModal() {
@@ -107,11 +109,15 @@ void CUpgradeDlg::reject() {
     if (!flow_.cancel()) QDialog::reject();
 }
 
+// The focus goes to Cancel before the entries go gray, so that Escape, Tab
+// and Enter keep working; it comes back where it was.
 void CUpgradeDlg::enableEntries(bool enabled) {
+    if (!enabled) focusBefore_ = focusWidget(), ui_->IDCANCEL->setFocus();
     for (QWidget* w : {static_cast<QWidget*>(ui_->IDC_UPGRADE_FIRMWARE), static_cast<QWidget*>(ui_->IDC_UPGRADE_WEBUI),
                        static_cast<QWidget*>(ui_->IDC_USER), static_cast<QWidget*>(ui_->IDC_PASSWORD)})
         w->setEnabled(enabled);
     ui_->IDCANCEL->setText(qtText(CurrentText(closeButtonRow(!enabled))));
+    if (enabled && focusBefore_) focusBefore_->setFocus();
 }
 
 void CUpgradeDlg::showCredentials(bool shown) {

@@ -2,6 +2,7 @@
 // Upgrade firmware of one camera (dialog 136): the credentials, a file of
 // either kind, its check, then the upload with its progress bar.
 #include <QDialog>
+#include <QPointer>
 #include <QString>
 #include <functional>
 #include <memory>
@@ -60,6 +61,7 @@ private:
     LineEditFields fields_;
     UpgradeFlow flow_{*this, m_camera};
     bool closed_ = false;
+    QPointer<QWidget> focusBefore_;  // where the focus was when an upload began
 };
 
 }  // namespace lenscout

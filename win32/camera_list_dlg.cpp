@@ -112,8 +112,11 @@ BOOL CCameraListDlg::OnInitDialog() {
     addTrayIcon();
     setListFont(GetDpiForWindow(hwnd()));
     SetWindowSubclass(list(), ListHookProc, kListHookId, reinterpret_cast<DWORD_PTR>(hwnd()));
-    // Last: the worker posts to this window as soon as it runs.
-    return presenter_->start(&target_) ? TRUE : FALSE;
+    // Last: the worker posts to this window as soon as it runs. The list
+    // has the focus whether or not it started.
+    presenter_->start(&target_);
+    SetFocus(list());
+    return FALSE;
 }
 
 void CCameraListDlg::addTrayIcon() {
@@ -135,7 +138,9 @@ bool CCameraListDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_P
     case WM_SCAN_ERROR: presenter_->OnScanError(paramCode(wParam)); break;
     case WM_TRAYNOTIFY: presenter_->OnTrayNotify(trayMouseOf(lParam)); break;
     case WM_LIST_RCLICK: presenter_->OnListRClick(); break;
-    case WM_SYSCOMMAND: return OnSysCommand(wParam);
+    case WM_SYSCOMMAND:
+        if (!OnSysCommand(wParam)) return false;
+        break;
     // The close box, Alt+F4 and the taskbar's "Close window" end the program.
     case WM_CLOSE: finish(IDCANCEL); break;
     case WM_CONTEXTMENU:
@@ -165,8 +170,9 @@ bool CCameraListDlg::OnCommand(int id, int notification) {
 }
 
 // Minimising hides the window: it leaves the screen and the taskbar and
-// comes back through the tray icon or a second start. Without an icon it
-// minimises, so that the taskbar can bring it back.
+// comes back through the tray icon or a second start. The command counts as
+// handled, or the dialog manager would minimise the hidden window after it.
+// Without an icon it minimises, so that the taskbar can bring it back.
 bool CCameraListDlg::OnSysCommand(WPARAM command) {
     if ((command & 0xFFF0) != SC_MINIMIZE || !trayIconShown_) return false;
     ShowWindow(hwnd(), SW_HIDE);

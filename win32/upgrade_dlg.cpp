@@ -16,12 +16,6 @@ namespace lenscout {
 
 namespace {
 
-// From the upload's thread to the dialog, in the order they happen.
-constexpr UINT WM_UPLOAD_START = WM_APP + 1;
-constexpr UINT WM_UPLOAD_PROGRESS = WM_APP + 2;  // wParam: percent
-constexpr UINT WM_UPLOAD_FAILURE = WM_APP + 3;   // wParam: the UploadFailure
-constexpr UINT WM_UPLOAD_DONE = WM_APP + 4;      // the session has ended
-
 // The session's observer on the upload's thread: everything goes to the
 // dialog's queue, whose thread keeps painting meanwhile.
 class PostingObserver : public UpgradeObserver {
@@ -54,7 +48,7 @@ std::string chooseImageFile(HWND owner) {
     request.nMaxFile = static_cast<DWORD>(std::size(path));
     // NOCHANGEDIR: the working directory stays where it was, so that a USB
     // stick the image came from can be ejected afterwards.
-    request.Flags = OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_EXPLORER | OFN_NOCHANGEDIR;
+    request.Flags = OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_EXPLORER | OFN_NOCHANGEDIR | OFN_HIDEREADONLY;
     if (!GetOpenFileNameW(&request)) return {};
     return narrow(CP_UTF8, path);
 }
@@ -71,7 +65,10 @@ BOOL CUpgradeDlg::OnInitDialog() {
     ShowWindow(item(IDC_PROGRESS), SW_HIDE);
     fields_.add(DialogField::User, item(IDC_UPGRADE_USER));
     fields_.add(DialogField::Password, item(IDC_UPGRADE_PASSWORD));
-    return TRUE;
+    // The user is offered; the password is what is typed first. Enter is the
+    // close button's, never an upload's.
+    SetFocus(item(IDC_UPGRADE_PASSWORD));
+    return FALSE;
 }
 
 // Cancel, Esc and the close box stop a running upload, and close the
@@ -93,11 +90,18 @@ bool CUpgradeDlg::OnCommand(int id, int notification) {
 void CUpgradeDlg::showMessage(int textRow) { messageBox_(hwnd(), CurrentText(textRow)); }
 
 // During an upload the button under the bar is Cancel, and nothing else
-// takes input.
+// takes input. The focus goes to Cancel before the entries go gray, so that
+// Escape, Tab and Enter keep working, and comes back where it was.
 void CUpgradeDlg::enableEntries(bool enabled) {
+    if (!enabled) {
+        focusBefore_ = GetFocus();
+        SendMessageW(hwnd(), WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(item(IDCANCEL)), TRUE);
+    }
     for (int id : {IDC_UPGRADE_FIRMWARE, IDC_UPGRADE_WEBUI, IDC_UPGRADE_USER, IDC_UPGRADE_PASSWORD})
         EnableWindow(item(id), enabled);
     setItemRow(hwnd(), IDCANCEL, closeButtonRow(!enabled));
+    if (enabled && IsWindow(focusBefore_) && IsChild(hwnd(), focusBefore_))
+        SendMessageW(hwnd(), WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(focusBefore_), TRUE);
 }
 
 // The conversation runs on a thread of its own while this one goes on
@@ -133,15 +137,19 @@ UpgradeResult CUpgradeDlg::runSession(UpgradeKind kind, const ImageFile& image, 
 }
 
 // Until the session's thread posts WM_UPLOAD_DONE; a WM_QUIT met meanwhile
-// is posted again once the upload is over.
+// is posted again once the upload is over. The dialog's keys go through the
+// dialog manager, as in any dialog's loop; the tray icon's menu, sent to the
+// main window, waits.
 bool CUpgradeDlg::dispatchUntilFinished(WPARAM* quitCode) {
+    const HWND mainWindow = GetWindow(hwnd(), GW_OWNER);
     bool quit = false;
     MSG m;
     while (!finished_) {
         const BOOL got = GetMessageW(&m, nullptr, 0, 0);
         if (got == 0) quit = true, *quitCode = m.wParam;
         if (got <= 0) continue;
-        if (m.message == WM_TRAYNOTIFY && m.lParam == WM_RBUTTONDOWN) continue;
+        if (m.hwnd && m.hwnd == mainWindow && m.message == WM_TRAYNOTIFY && m.lParam == WM_RBUTTONDOWN) continue;
+        if (IsDialogMessageW(hwnd(), &m)) continue;
         TranslateMessage(&m);
         DispatchMessageW(&m);
     }

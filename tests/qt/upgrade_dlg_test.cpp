@@ -2,6 +2,7 @@
 
 #include <unistd.h>
 #include <QAccessible>
+#include <QApplication>
 #include <QLineEdit>
 #include <QProgressBar>
 #include <QPushButton>
@@ -154,17 +155,22 @@ private slots:
         QCOMPARE(field("IDC_PASSWORD")->text(), QStringLiteral("pw"));
     }
 
-    // Only the system firmware button is the default: Enter in either
-    // field asks for a system firmware image.
-    void enterInAFieldUploadsSystemFirmware() {
-        nextFile = file("web.bin", "12345678UPGRADE APP_WARE FILE");
-        for (const char* name : {"IDC_USER", "IDC_PASSWORD"}) {
-            field(name)->setFocus();
-            QTest::keyClick(field(name), Qt::Key_Return);
-        }
-        QCOMPARE(shown,
-                 (std::vector<std::string>{"Error file of System Firmware !", "Error file of System Firmware !"}));
-        QVERIFY(!button("IDC_UPGRADE_WEBUI")->isDefault());
+    // The close button is the one default: Enter in either field closes
+    // the dialog and starts no upload. The password has the focus, and Tab
+    // goes from the user to it.
+    void enterInAFieldUploadsNothingAndTabGoesFromUserToPassword() {
+        dlg->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(dlg.get()));
+        QCOMPARE(QApplication::focusWidget(), field("IDC_PASSWORD"));
+        QTest::keyClick(field("IDC_PASSWORD"), Qt::Key_Backtab, Qt::ShiftModifier);
+        QCOMPARE(QApplication::focusWidget(), field("IDC_USER"));
+        QTest::keyClick(field("IDC_USER"), Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), field("IDC_PASSWORD"));
+        nextFile = file("fw.bin", "BNEG" + std::string(5000, 'x'));
+        QTest::keyClick(field("IDC_PASSWORD"), Qt::Key_Return);
+        QCOMPARE(filesAsked, 0);
+        QVERIFY(!dlg->isVisible());
+        for (const char* name : {"IDC_UPGRADE_FIRMWARE", "IDC_UPGRADE_WEBUI"}) QVERIFY(!button(name)->isDefault());
     }
 
     void theFieldsAreNamedByTheirLabels() {
@@ -180,7 +186,7 @@ private slots:
     }
 
     // The upload runs off the dialog's thread: a timer fires during it, the
-    // bar moves, and Cancel, now so labelled, stops it with its own text.
+    // bar moves, and Cancel, now so labelled and focused, stops it on Escape.
     // The camera keeps its image; the dialog stays, ready for another try.
     void cancelStopsARunningUploadAndTheDialogStays() {
         LoopbackCamera camera("trickle-512-50");
@@ -189,14 +195,18 @@ private slots:
         nextFile = file("fw.bin", "BNEG" + std::string(16 << 20, 'x'));
         QString labelDuring;
         bool entriesDisabled = false;
+        bool cancelFocused = false;
         QTimer::singleShot(800, dlg.get(), [&] {
             labelDuring = button("IDCANCEL")->text();
             entriesDisabled = !button("IDC_UPGRADE_WEBUI")->isEnabled() && !field("IDC_PASSWORD")->isEnabled();
-            QTest::keyClick(dlg.get(), Qt::Key_Escape);
+            // Escape where the keyboard's focus is, as a person presses it.
+            cancelFocused = QApplication::focusWidget() == button("IDCANCEL");
+            if (QWidget* focus = QApplication::focusWidget()) QTest::keyClick(focus, Qt::Key_Escape);
         });
-        button("IDC_UPGRADE_FIRMWARE")->click();
+        QTest::mouseClick(button("IDC_UPGRADE_FIRMWARE"), Qt::LeftButton);
         QCOMPARE(labelDuring, QStringLiteral("Cancel"));
         QVERIFY(entriesDisabled);
+        QVERIFY(cancelFocused);
         QCOMPARE(shown, std::vector<std::string>{"Upload cancelled, the camera keeps its old firmware !"});
         QVERIFY(dlg->isVisible());
         QCOMPARE(button("IDCANCEL")->text(), QStringLiteral("OK"));

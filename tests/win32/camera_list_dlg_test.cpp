@@ -307,6 +307,21 @@ TEST_F(Win32CameraList, ExitFromTheTrayEndsTheWindow) {
     EXPECT_EQ(dlg->result(), IDCANCEL);
 }
 
+// The minimise box's command, as the dialog manager and the taskbar send
+// it, hides the window rather than leaving it on the taskbar; the icon's
+// left button brings it back, not minimised.
+TEST_F(Win32CameraList, MinimiseHidesToTheTrayAndTheIconBringsItBack) {
+    ShowWindow(dlg->hwnd(), SW_SHOWNORMAL);
+    SendMessageW(dlg->hwnd(), WM_SYSCOMMAND, SC_MINIMIZE, 0);
+    test::pump();
+    EXPECT_FALSE(IsWindowVisible(dlg->hwnd()));
+    EXPECT_FALSE(IsIconic(dlg->hwnd()));
+    PostMessageW(dlg->hwnd(), WM_TRAYNOTIFY, TRAY_ICON_ID, WM_LBUTTONDOWN);
+    test::pump();
+    EXPECT_TRUE(IsWindowVisible(dlg->hwnd()));
+    EXPECT_FALSE(IsIconic(dlg->hwnd()));
+}
+
 TEST_F(Win32CameraList, IncorrectCredentialsAndSocketFailureAreShown) {
     PostMessageW(dlg->hwnd(), WM_SCAN_ERROR, codeParam(5), 0);
     PostMessageW(dlg->hwnd(), WM_SCAN_ERROR, codeParam(3), 0);

@@ -353,31 +353,55 @@ TEST_F(Win32Upgrade, AResetMidTransferIsShownAndTheEntriesComeBack) {
     EXPECT_EQ(test::itemText(w, IDC_UPGRADE_PASSWORD), L"pw");
 }
 
-// While an upload runs the dialog's button is Cancel, and Cancel (or Esc)
-// stops it with its own text; the camera keeps its image, and the dialog
-// stays, ready for another try.
-TEST_F(Win32Upgrade, CancelStopsARunningUpload) {
+// While an upload runs the dialog's button is Cancel and has the focus, and
+// Escape pressed on the keyboard stops the upload with its own text; the
+// camera keeps its image, and the dialog stays, ready for another try.
+TEST_F(Win32Upgrade, EscapeStopsARunningUpload) {
     test::LoopbackCamera camera("trickle-512-50");
     camera.describe(&dlg.m_camera);
-    setText(w, IDC_UPGRADE_PASSWORD, L"pw");
     nextFile = file("fw.bin", "BNEG" + std::string(16 << 20, 'x'));
     static std::wstring labelDuring;
-    static bool entriesDisabled = false;
+    static bool entriesDisabled = false, cancelFocused = false;
     labelDuring.clear();
+    test::bringForward(w);
+    test::typeText(L"pw");
+    test::pumpDialog(w);
     SetTimer(w, 8, 800, [](HWND dialog, UINT, UINT_PTR id, DWORD) {
         KillTimer(dialog, id);
         labelDuring = test::itemText(dialog, IDCANCEL);
         entriesDisabled = !IsWindowEnabled(GetDlgItem(dialog, IDC_UPGRADE_WEBUI));
-        PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+        cancelFocused = GetFocus() == GetDlgItem(dialog, IDCANCEL);
+        test::pressKey(VK_ESCAPE);
     });
-    click(w, IDC_UPGRADE_FIRMWARE);
+    test::pressKey('S', {VK_MENU});  // Upgrade &System Firmware
+    test::pumpDialog(w);
     EXPECT_EQ(labelDuring, L"Cancel");
     EXPECT_TRUE(entriesDisabled);
+    EXPECT_TRUE(cancelFocused);
     EXPECT_EQ(boxes, std::vector<std::string>{"Upload cancelled, the camera keeps its old firmware !"});
     EXPECT_FALSE(dlg.ended());
     EXPECT_EQ(test::itemText(w, IDCANCEL), L"OK");
     EXPECT_TRUE(IsWindowEnabled(GetDlgItem(w, IDC_UPGRADE_WEBUI)));
     EXPECT_NE(camera.summary().find("outcome=incomplete"), std::string::npos) << camera.summary();
+}
+
+// The password has the focus, Shift+Tab goes back to the user and Tab
+// forward again; Enter there is the close button's, and starts no upload.
+TEST_F(Win32Upgrade, TabGoesFromUserToPasswordAndEnterUploadsNothing) {
+    test::bringForward(w);
+    test::pumpDialog(w);
+    EXPECT_EQ(GetFocus(), GetDlgItem(w, IDC_UPGRADE_PASSWORD));
+    test::pressKey(VK_TAB, {VK_SHIFT});
+    test::pumpDialog(w);
+    EXPECT_EQ(GetFocus(), GetDlgItem(w, IDC_UPGRADE_USER));
+    test::pressKey(VK_TAB);
+    test::pumpDialog(w);
+    EXPECT_EQ(GetFocus(), GetDlgItem(w, IDC_UPGRADE_PASSWORD));
+    test::typeText(L"pw");
+    test::pressKey(VK_RETURN);
+    test::pumpDialog(w);
+    EXPECT_EQ(filesAsked, 0);
+    EXPECT_TRUE(dlg.ended());
 }
 
 }  // namespace

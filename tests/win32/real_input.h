@@ -40,6 +40,24 @@ inline void pressKey(WORD vk, std::initializer_list<WORD> held = {}) {
     Sleep(30);
 }
 
+// Handles what is queued, keys through the dialog manager of `dialog`, as
+// a modeless dialog's loop does.
+inline void pumpDialog(HWND dialog) {
+    MSG m;
+    while (PeekMessageW(&m, nullptr, 0, 0, PM_REMOVE)) {
+        if (IsDialogMessageW(dialog, &m)) continue;
+        TranslateMessage(&m);
+        DispatchMessageW(&m);
+    }
+}
+
+// Shown, in front and active, so that the keyboard reaches it.
+inline void bringForward(HWND window) {
+    ShowWindow(window, SW_SHOWNORMAL);
+    SetForegroundWindow(window);
+    SetActiveWindow(window);
+}
+
 // Text typed into the focused control, a character at a time.
 inline void typeText(const std::wstring& text) {
     for (wchar_t c : text) {
