@@ -117,6 +117,18 @@ kill -0 "$program" || fail "the program ended when the cables were pulled"
 within 120 count_is 7 || fail "the cameras did not come back"
 
 # A second start brings the hidden window back and ends.
+# The minimise box, clicked, and the taskbar's minimise command hide the
+# window to the tray; the icon's left button brings it back, not minimised.
+hidden() { ! drive visible Lenscout; }
+for minimise in minimise shell-minimise; do
+    drive "$minimise" Lenscout || fail "$minimise"
+    within 50 hidden || fail "$minimise left the window on the screen"
+    drive iconic Lenscout && fail "$minimise left the window minimised on the taskbar"
+    drive tray Lenscout 513
+    within 50 drive visible Lenscout || fail "the tray icon did not bring the window back after $minimise"
+    drive iconic Lenscout && fail "the window came back minimised after $minimise"
+done
+
 drive hide Lenscout
 drive visible Lenscout && fail "could not hide the window"
 timeout 30 "$LENSCOUT_WINE" "$lenscout" >"$work/second.out" 2>&1 || fail "the second start did not end"

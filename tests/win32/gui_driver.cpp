@@ -118,6 +118,51 @@ HWND findMessageBox(int ms) {
     }
 }
 
+// The mouse as a person moves and presses it: through the system's input
+// queue, to whatever window is under it.
+void mouseTo(POINT at) {
+    INPUT in{};
+    in.type = INPUT_MOUSE;
+    in.mi.dx = MulDiv(at.x, 65535, GetSystemMetrics(SM_CXSCREEN) - 1);
+    in.mi.dy = MulDiv(at.y, 65535, GetSystemMetrics(SM_CYSCREEN) - 1);
+    in.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    SendInput(1, &in, sizeof in);
+}
+
+void clickAt(POINT at, int times = 1) {
+    mouseTo(at);
+    Sleep(50);
+    for (int i = 0; i < times; ++i) {
+        INPUT press[2] = {};
+        press[0].type = press[1].type = INPUT_MOUSE;
+        press[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+        press[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+        SendInput(2, press, sizeof press[0]);
+        Sleep(30);
+    }
+    Sleep(100);
+}
+
+POINT centreOf(HWND control) {
+    RECT r{};
+    GetWindowRect(control, &r);
+    return {(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+}
+
+// Where the window's caption has its minimise box, found as the mouse
+// finds it: by hit-testing along the caption from the right.
+bool minimiseBox(HWND window, POINT* at) {
+    RECT frame{};
+    GetWindowRect(window, &frame);
+    const int y = frame.top + GetSystemMetrics(SM_CYFRAME) + GetSystemMetrics(SM_CYCAPTION) / 2;
+    for (int x = frame.right - 1; x > frame.left; --x) {
+        if (SendMessageW(window, WM_NCHITTEST, 0, MAKELPARAM(x, y)) != HTMINBUTTON) continue;
+        *at = {x - 3, y};
+        return true;
+    }
+    return false;
+}
+
 HWND mainList(const char* title) { return must(GetDlgItem(must(findMain(title), "main window"), kListId), "list"); }
 
 // The menu that a TrackPopupMenu shows: Wine and Windows both give it the
@@ -142,14 +187,39 @@ int run(int argc, char** argv) {
         std::printf("%d\n", static_cast<int>(SendMessageW(mainList(arg(2)), LB_GETCOUNT, 0, 0)));
         return 0;
     }
+    // A click on the line, or a double-click; a line out of view is
+    // scrolled to first, as a person scrolls.
     if (command == "select" || command == "dblclick") {
         HWND list = mainList(arg(2));
         const int line = std::atoi(arg(3));
-        SendMessageW(list, LB_SETCURSEL, static_cast<WPARAM>(line), 0);
-        if (command == "dblclick")
-            PostMessageW(GetParent(list), WM_COMMAND, MAKEWPARAM(kListId, LBN_DBLCLK), reinterpret_cast<LPARAM>(list));
+        RECT r{}, view{};
+        GetClientRect(list, &view);
+        SendMessageW(list, LB_GETITEMRECT, static_cast<WPARAM>(line), reinterpret_cast<LPARAM>(&r));
+        if (r.top < 0 || r.bottom > view.bottom) {
+            SendMessageW(list, LB_SETTOPINDEX, static_cast<WPARAM>(line), 0);
+            SendMessageW(list, LB_GETITEMRECT, static_cast<WPARAM>(line), reinterpret_cast<LPARAM>(&r));
+        }
+        POINT at{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+        ClientToScreen(list, &at);
+        SetForegroundWindow(GetParent(list));
+        clickAt(at, command == "dblclick" ? 2 : 1);
         return 0;
     }
+    // The minimise box of the main window, clicked.
+    if (command == "minimise") {
+        HWND w = must(findMain(arg(2)), "main window");
+        POINT at{};
+        if (!minimiseBox(w, &at)) return std::fprintf(stderr, "driver: no minimise box\n"), 1;
+        SetForegroundWindow(w);
+        clickAt(at);
+        return 0;
+    }
+    // What the taskbar sends when its button minimises the window.
+    if (command == "shell-minimise") {
+        PostMessageW(must(findMain(arg(2)), "main window"), WM_SYSCOMMAND, SC_MINIMIZE, 0);
+        return 0;
+    }
+    if (command == "iconic") return IsIconic(must(findMain(arg(2)), "main window")) ? 0 : 1;
     if (command == "selected") {
         std::printf("%d\n", static_cast<int>(SendMessageW(mainList(arg(2)), LB_GETCURSEL, 0, 0)));
         return 0;
@@ -219,10 +289,12 @@ int run(int argc, char** argv) {
         SendMessageW(field, IPM_SETADDRESS, 0, static_cast<LPARAM>(MAKEIPADDRESS(a, b, c, d)));
         return 0;
     }
+    // A button of a dialog, clicked with the mouse.
     if (command == "click") {
         HWND dialog = must(findTitled(arg(2)), "dialog");
-        const int id = std::atoi(arg(3));
-        PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
+        HWND button = must(GetDlgItem(dialog, std::atoi(arg(3))), "button");
+        SetForegroundWindow(dialog);
+        clickAt(centreOf(button));
         return 0;
     }
     if (command == "shown") {
