@@ -33,6 +33,7 @@ bool CameraList::OnCameraFound(std::unique_ptr<CameraInfo> record) {
 // One pass: a camera that went takes its own line with it, so the lines
 // below move up by themselves and are not written again.
 void CameraList::OnScanTick() {
+    const ListChanges changes(list_);
     size_t kept = 0;
     for (size_t i = 0; i < m_cameras.size(); ++i) {
         const int line = static_cast<int>(kept);

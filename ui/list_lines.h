@@ -23,6 +23,22 @@ public:
     // The selected line, or -1 when none is.
     virtual int selectedIndex() const = 0;
     virtual void reset() = 0;
+    // Around a sweep's changes: the widget may stop drawing meanwhile, and
+    // keeps the line that was at its top there, wherever the selection is.
+    virtual void beginChanges() {}
+    virtual void endChanges() {}
+};
+
+// One sweep's changes, begun and ended by scope.
+class ListChanges {
+public:
+    explicit ListChanges(ListLines& lines) : lines_(lines) { lines_.beginChanges(); }
+    ~ListChanges() { lines_.endChanges(); }
+    ListChanges(const ListChanges&) = delete;
+    ListChanges& operator=(const ListChanges&) = delete;
+
+private:
+    ListLines& lines_;
 };
 
 }  // namespace lenscout

@@ -1,5 +1,7 @@
 #include "win32/list_box_lines.h"
 
+#include <algorithm>
+
 #include "app/text_fit.h"
 #include "win32/wide_text.h"
 
@@ -44,5 +46,19 @@ void ListBoxLines::remove(int i) {
 int ListBoxLines::selectedIndex() const { return static_cast<int>(SendMessageW(list_, LB_GETCURSEL, 0, 0)); }
 
 void ListBoxLines::reset() { SendMessageW(list_, LB_RESETCONTENT, 0, 0); }
+
+void ListBoxLines::beginChanges() {
+    if (depth_++ > 0) return;
+    top_ = static_cast<int>(SendMessageW(list_, LB_GETTOPINDEX, 0, 0));
+    SendMessageW(list_, WM_SETREDRAW, FALSE, 0);
+}
+
+void ListBoxLines::endChanges() {
+    if (--depth_ > 0) return;
+    const int last = count() - 1;
+    if (last >= 0) SendMessageW(list_, LB_SETTOPINDEX, static_cast<WPARAM>(std::min(top_, last)), 0);
+    SendMessageW(list_, WM_SETREDRAW, TRUE, 0);
+    InvalidateRect(list_, nullptr, TRUE);
+}
 
 }  // namespace lenscout

@@ -16,9 +16,15 @@ public:
     void remove(int i) override;
     int selectedIndex() const override;
     void reset() override;
+    // Drawing stops, and the top line is put back afterwards: a rewritten
+    // line is put back with its selection, which would scroll it into view.
+    void beginChanges() override;
+    void endChanges() override;
 
 private:
     HWND list_;
+    int depth_ = 0;
+    int top_ = 0;
 };
 
 }  // namespace lenscout

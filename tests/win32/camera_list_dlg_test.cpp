@@ -322,6 +322,27 @@ TEST_F(Win32CameraList, MinimiseHidesToTheTrayAndTheIconBringsItBack) {
     EXPECT_FALSE(IsIconic(dlg->hwnd()));
 }
 
+// A technician who scrolled away from the selection stays where they are
+// while lines change, the selected one included, and a line above goes.
+TEST_F(Win32CameraList, TheListKeepsItsPlaceWhileLinesChange) {
+    ShowWindow(dlg->hwnd(), SW_SHOWNORMAL);
+    const auto sweep = [this](const std::string& selectedName, int skip) {
+        for (int i = 0; i < 80; ++i)
+            if (i != skip) found(test::camera(("C" + std::to_string(i)).c_str(), i == 2 ? selectedName.c_str() : "x"));
+        tick();
+    };
+    sweep("Gate", -1);
+    select(2);
+    SendMessageW(dlg->list(), LB_SETTOPINDEX, 40, 0);
+    sweep("Gate renamed", -1);
+    EXPECT_EQ(SendMessageW(dlg->list(), LB_GETTOPINDEX, 0, 0), 40);
+    EXPECT_EQ(selected(), 2);
+    EXPECT_NE(lines()[2].find(L"Gate renamed"), std::wstring::npos);
+    sweep("Gate renamed", 10);  // C10 went
+    EXPECT_EQ(SendMessageW(dlg->list(), LB_GETTOPINDEX, 0, 0), 40);
+    EXPECT_EQ(selected(), 2);
+}
+
 TEST_F(Win32CameraList, IncorrectCredentialsAndSocketFailureAreShown) {
     PostMessageW(dlg->hwnd(), WM_SCAN_ERROR, codeParam(5), 0);
     PostMessageW(dlg->hwnd(), WM_SCAN_ERROR, codeParam(3), 0);
