@@ -46,7 +46,9 @@ InstanceClaim::InstanceClaim() {
     // Local\: this session's; the SID: this user's.
     const std::wstring name = L"Local\\Lenscout.Running." + userSid();
     mutex_ = CreateMutexW(nullptr, FALSE, name.c_str());
-    first_ = mutex_ == nullptr || GetLastError() != ERROR_ALREADY_EXISTS;
+    const DWORD error = GetLastError();
+    elevated_ = mutex_ == nullptr && error == ERROR_ACCESS_DENIED;
+    running_ = error == ERROR_ALREADY_EXISTS || elevated_;
 }
 
 InstanceClaim::~InstanceClaim() {

@@ -22,11 +22,16 @@ public:
     ~InstanceClaim();
     InstanceClaim(const InstanceClaim&) = delete;
     InstanceClaim& operator=(const InstanceClaim&) = delete;
-    bool first() const { return first_; }
+    bool first() const { return !running_; }
+    // The one running was started as administrator: its claim, made with
+    // an elevated token's rights, is one this start may not even open, and
+    // its window does not take this start's messages.
+    bool runningElevated() const { return elevated_; }
 
 private:
     HANDLE mutex_ = nullptr;
-    bool first_ = true;
+    bool running_ = false;
+    bool elevated_ = false;
 };
 
 // Shows the running instance's main window and gives the focus to what the

@@ -2,6 +2,8 @@
 
 #include <commctrl.h>
 
+#include <functional>
+
 #include "app/string_table.h"
 #include "ui/tool_app_defaults.h"
 #include "win32/camera_list_dlg.h"
@@ -11,18 +13,22 @@
 
 namespace lenscout {
 
-bool handOverToRunningInstance() {
+// A copy that runs as administrator cannot be brought forward from here:
+// the user is told where Lenscout runs instead of getting a second one.
+bool handOverToRunningInstance(const std::function<void(int row)>& say) {
     // Held until the program ends: a static's life.
     static InstanceClaim claim;
     if (claim.first()) return false;
-    showRunningInstance();
+    if (claim.runningElevated()) say(kTextRunningElevated);
+    else
+        showRunningInstance();
     return true;
 }
 
 template <>
 bool CToolApp::InitInstance() {
-    return runStartup({[] { return handOverToRunningInstance(); }, services_.startSocketLayer,
-                       [this](int row) { services_.messageBox(nullptr, CurrentText(row)); },
+    const auto say = [this](int row) { services_.messageBox(nullptr, CurrentText(row)); };
+    return runStartup({[say] { return handOverToRunningInstance(say); }, services_.startSocketLayer, say,
                        [this] {
                            // The IP address field and the progress bar.
                            const INITCOMMONCONTROLSEX controls{sizeof(INITCOMMONCONTROLSEX),

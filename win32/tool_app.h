@@ -1,6 +1,8 @@
 #pragma once
 // The program's start-up on Windows: the running instance found, and the
 // main window run modally as the main loop.
+#include <functional>
+
 #include "ui/tool_app.h"
 #include "win32/message_box.h"
 
@@ -10,8 +12,9 @@ class CCameraListDlg;
 
 // When this user's Lenscout already runs, its window is shown and brought
 // to the front, without waiting on it (a first instance busy with an upload
-// is still found), and this start ends. False when none runs.
-bool handOverToRunningInstance();
+// is still found), and this start ends. One that runs as administrator is
+// said with `say` instead. False when none runs.
+bool handOverToRunningInstance(const std::function<void(int row)>& say);
 
 using StartupServices = StartupServicesOf<MessageBoxFn, CCameraListDlg, showMessageBox>;
 using CToolApp = ToolAppOf<StartupServices>;

@@ -1,6 +1,7 @@
 #include "win32/camera_list_dlg.h"
 
 #include <gtest/gtest.h>
+#include <sddl.h>
 
 #include "app/language_setting.h"
 #include "app/string_table.h"
@@ -10,6 +11,7 @@
 #include "support/stub_worker.h"
 #include "win32/list_font.h"
 #include "win32/popup_menu.h"
+#include "win32/single_instance.h"
 
 namespace lenscout {
 namespace {
@@ -353,6 +355,40 @@ TEST_F(Win32CameraList, IncorrectCredentialsAndSocketFailureAreShown) {
     test::pump();
     EXPECT_EQ(boxes.back(), "Socket Error !");
     EXPECT_TRUE(dlg->ended());
+}
+
+// A claim that this user may not open is an elevated copy's: it counts as
+// running, and says so, rather than a second Lenscout fighting it for the
+// port. Here the claim is made with no rights for anyone, as an elevated
+// token's default rights look to a normal one.
+TEST(InstanceClaims, OneThatCannotBeOpenedIsAnElevatedCopys) {
+    HANDLE token = nullptr;
+    ASSERT_TRUE(OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &token));
+    BYTE user[256] = {};
+    DWORD size = sizeof user;
+    ASSERT_TRUE(GetTokenInformation(token, TokenUser, user, size, &size));
+    CloseHandle(token);
+    LPWSTR sid = nullptr;
+    ASSERT_TRUE(ConvertSidToStringSidW(reinterpret_cast<TOKEN_USER*>(user)->User.Sid, &sid));
+    const std::wstring name = std::wstring(L"Local\\Lenscout.Running.") + sid;
+    LocalFree(sid);
+    {
+        const InstanceClaim first;
+        EXPECT_TRUE(first.first());
+        const InstanceClaim second;
+        EXPECT_FALSE(second.first());
+        EXPECT_FALSE(second.runningElevated());
+    }
+    PSECURITY_DESCRIPTOR nobody = nullptr;
+    ASSERT_TRUE(ConvertStringSecurityDescriptorToSecurityDescriptorW(L"D:", SDDL_REVISION_1, &nobody, nullptr));
+    SECURITY_ATTRIBUTES attributes{sizeof attributes, nobody, FALSE};
+    HANDLE elevated = CreateMutexW(&attributes, FALSE, name.c_str());
+    LocalFree(nobody);
+    ASSERT_TRUE(elevated);
+    const InstanceClaim later;
+    EXPECT_FALSE(later.first());
+    EXPECT_TRUE(later.runningElevated());
+    CloseHandle(elevated);
 }
 
 }  // namespace
