@@ -20,6 +20,6 @@ int parseLanguageSetting(const char* text, size_t size) {
 
 void ReadLanguageSetting(const std::string& path) { LanguageSetting = readSetting(languageSetting(), path); }
 
-void WriteLanguageSetting(const std::string& path) { writeSetting(languageSetting(), LanguageSetting, path); }
+bool WriteLanguageSetting(const std::string& path) { return writeSetting(languageSetting(), LanguageSetting, path); }
 
 }  // namespace lenscout

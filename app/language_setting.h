@@ -24,6 +24,6 @@ int parseLanguageSetting(const char* text, size_t size);
 // Writes "lang=N", keeping the file's other settings; a file of that line
 // alone has no line end. A failure is silent and the setting still holds
 // for the running process.
-void WriteLanguageSetting(const std::string& path = settingsFilePath());
+bool WriteLanguageSetting(const std::string& path = settingsFilePath());
 
 }  // namespace lenscout

@@ -33,12 +33,12 @@ TrayCommandResult OnTrayMenuCommand(int command) {
     const size_t period = static_cast<size_t>(command - ID_TRAY_PERIOD_FIRST);
     if (command >= ID_TRAY_PERIOD_FIRST && period < periods.size()) {
         result.searchPeriod = periods[period].value;
-        writeSetting(searchPeriodSetting(), result.searchPeriod);
+        result.notSaved = !writeSetting(searchPeriodSetting(), result.searchPeriod);
         return result;
     }
     if (!isLanguageCommand(command)) return result;
     LanguageSetting = command - ID_TRAY_AUTODETECT;
-    WriteLanguageSetting();
+    result.notSaved = !WriteLanguageSetting();
     result.language = LanguageSetting == 0 ? DetectSystemLanguage() : LanguageSetting;
     return result;
 }

@@ -46,8 +46,9 @@ std::vector<TrayMenuEntry> BuildTrayMenu(int searchPeriod);
 
 struct TrayCommandResult {
     bool exit = false;
-    int language = 0;      // the language to apply; 0 when there is none
-    int searchPeriod = 0;  // the seconds between searches to apply; 0 when there is none
+    int language = 0;       // the language to apply; 0 when there is none
+    int searchPeriod = 0;   // the seconds between searches to apply; 0 when there is none
+    bool notSaved = false;  // the settings file could not be written: the choice holds until the end
 };
 // Carries out a chosen command: a language or period command sets its
 // setting and writes the settings file, also when its entry was already

@@ -5,6 +5,7 @@
 #include <chrono>
 #include <condition_variable>
 #include <cstdio>
+#include <cstdlib>
 #include <functional>
 #include <map>
 #include <memory>
@@ -14,10 +15,13 @@
 #include <vector>
 
 #include "app/string_table.h"
+#include "app/string_texts.h"
+#include "app/tray_menu.h"
 #include "discovery/camera_text.h"
 #include "discovery/worker_requests.h"
 #include "platform/socket.h"
 #include "support/camera_records.h"
+#include "support/environment.h"
 #include "ui/closing_order.h"
 #include "ui/main_window_presenter.h"
 #include "ui/memory_list_lines.h"
@@ -120,11 +124,12 @@ public:
     }
     void setTitle(const std::string&, const std::string&) override {}
     void showWindow() override {}
-    int runTrayMenu(const std::vector<TrayMenuEntry>&) override { return 0; }
+    int runTrayMenu(const std::vector<TrayMenuEntry>&) override { return trayChoice; }
     void quit() override {}
 
     std::vector<std::string> messages;
     std::function<void()> duringBox;
+    int trayChoice = 0;
 };
 
 class MainWindow : public testing::Test {
@@ -196,6 +201,28 @@ TEST_F(MainWindow, EachCommandOfTheTableOpensItsDialog) {
         presenter.OnListRClick();
         EXPECT_EQ(opened, std::vector<std::string>{expected[i]}) << i;
     }
+}
+
+// A settings file that cannot be written is said once, and the choices
+// still apply.
+TEST_F(MainWindow, SettingsThatCannotBeSavedAreSaidOnce) {
+    const std::string blocked = ::testing::TempDir() + "lenscout-blocked-settings";
+    std::FILE* file = std::fopen(blocked.c_str(), "w");  // a file where the folder would go
+    ASSERT_TRUE(file);
+    std::fclose(file);
+    const char* before = std::getenv(test::userSettingsVariable());
+    const std::string saved = before ? before : "";
+    test::setEnvironment(test::userSettingsVariable(), blocked.c_str());
+    for (int choice : {ID_TRAY_TRADITIONAL, ID_TRAY_PERIOD_FIRST, ID_TRAY_SIMPLIFIED}) {
+        view.trayChoice = choice;
+        presenter.OnTrayNotify(TrayMouse::RightDown);
+    }
+    test::setEnvironment(test::userSettingsVariable(), saved.c_str());
+    std::remove(blocked.c_str());
+    EXPECT_EQ(view.messages,
+              std::vector<std::string>{"The settings could not be saved: they hold until Lenscout ends !"});
+    EXPECT_STREQ(CurrentText(kTextExit), catalogText(kTextExit, kSimplifiedChinese));
+    SelectLanguage(kEnglish);
 }
 
 TEST_F(MainWindow, MoreDevicesThanTheListHoldsAreSaidOnce) {

@@ -126,6 +126,12 @@ std::vector<TrayMenuEntry> MainWindowPresenter::trayMenuEntries() const {
 void MainWindowPresenter::runTrayCommand(int command) {
     if (stopped_) return;
     const TrayCommandResult r = OnTrayMenuCommand(command);
+    // Said once a run: the choice still applies, and a second box for the
+    // same folder would only repeat it.
+    if (r.notSaved && !saidNotSaved_) {
+        saidNotSaved_ = true;
+        view_.showMessage(kTextSettingsNotSaved);
+    }
     if (r.exit) view_.quit();
     else if (r.language)
         ApplyLanguage(r.language);

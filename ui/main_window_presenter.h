@@ -106,7 +106,8 @@ private:
     ThreadId m_workerThreadId = kNoThread;
     bool stopped_ = false;
     bool credentialsBoxUp_ = false;
-    bool saidFull_ = false;  // that more devices answer than can be listed
+    bool saidFull_ = false;      // that more devices answer than can be listed
+    bool saidNotSaved_ = false;  // that the settings file could not be written
 };
 
 }  // namespace lenscout

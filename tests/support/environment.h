@@ -10,5 +10,7 @@ void clearEnvironment(const char* name);
 // fresh folder of the test run's own: no test reads or writes the settings
 // of the user who runs it, nor those of a test beside it.
 void isolateUserSettings();
+// The variable that names that folder on this system.
+const char* userSettingsVariable();
 
 }  // namespace lenscout::test

@@ -10,6 +10,8 @@ namespace lenscout::test {
 void setEnvironment(const char* name, const char* value) { ::setenv(name, value, 1); }
 void clearEnvironment(const char* name) { ::unsetenv(name); }
 
+const char* userSettingsVariable() { return "XDG_CONFIG_HOME"; }
+
 void isolateUserSettings() {
     const char* temp = std::getenv("TMPDIR");
     std::string folder = std::string(temp && *temp ? temp : "/tmp") + "/lenscout-settings.XXXXXX";

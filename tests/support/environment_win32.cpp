@@ -11,6 +11,8 @@ void setEnvironment(const char* name, const char* value) { ::_putenv_s(name, val
 // An empty value removes a variable on Windows.
 void clearEnvironment(const char* name) { ::_putenv_s(name, ""); }
 
+const char* userSettingsVariable() { return "APPDATA"; }
+
 void isolateUserSettings() {
     wchar_t temp[MAX_PATH] = {};
     GetTempPathW(MAX_PATH, temp);
