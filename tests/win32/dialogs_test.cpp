@@ -512,5 +512,30 @@ TEST(Win32Dialogs, CredentialsAreTypedWithTheKeyboard) {
     EXPECT_EQ(none.user[0], '\0');
 }
 
+// Once a password has been taken, Windows Error Reporting leaves the
+// program out: no report and no dump of its memory for this user.
+TEST(Win32Dialogs, APasswordTakenKeepsTheProgramOutOfErrorReports) {
+    CCredentialsDlg dialog{[](HWND, const char*) {}};
+    dialog.m_camera = test::camera("CAM-7", "Yard");
+    HWND w = dialog.create(nullptr);
+    ASSERT_TRUE(w);
+    SetDlgItemTextW(w, IDC_PASSWORD, L"s3cret");
+    SendMessageW(w, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+    ASSERT_TRUE(dialog.ended());
+    wchar_t program[MAX_PATH] = {};
+    GetModuleFileNameW(nullptr, program, MAX_PATH);
+    const wchar_t* name = std::wcsrchr(program, L'\\') + 1;
+    // Windows keeps the list under ...\\Windows\\Windows Error Reporting,
+    // Wine one level up.
+    DWORD excluded = 0;
+    for (const wchar_t* list : {L"Software\\Microsoft\\Windows\\Windows Error Reporting\\ExcludedApplications",
+                                L"Software\\Microsoft\\Windows Error Reporting\\ExcludedApplications"}) {
+        DWORD size = sizeof excluded;
+        if (RegGetValueW(HKEY_CURRENT_USER, list, name, RRF_RT_REG_DWORD, nullptr, &excluded, &size) == ERROR_SUCCESS)
+            break;
+    }
+    EXPECT_EQ(excluded, 1u);
+}
+
 }  // namespace
 }  // namespace lenscout
