@@ -19,6 +19,9 @@ namespace lenscout {
 namespace {
 
 constexpr UINT_PTR kListHookId = 1;
+constexpr UINT_PTR kTrayRetryTimer = 1;
+constexpr int kTrayAttempts = 5;
+constexpr UINT kTrayRetryMs = 200;
 
 // Reports a right-button press in the list to the main window, then lets
 // the list handle it as before: the press selects nothing.
@@ -27,8 +30,6 @@ LRESULT CALLBACK ListHookProc(HWND list, UINT message, WPARAM wParam, LPARAM lPa
     return DefSubclassProc(list, message, wParam, lParam);
 }
 
-// Windows sends this to every top-level window when its taskbar starts
-// again, after which every tray icon must be added anew.
 // The shell's mouse message, in the tray notification's lParam, as the
 // presenter knows it.
 TrayMouse trayMouseOf(LPARAM lParam) {
@@ -37,6 +38,9 @@ TrayMouse trayMouseOf(LPARAM lParam) {
     return TrayMouse::Other;
 }
 
+// Windows sends this to every top-level window when its taskbar starts
+// again, or the density changes, after which every tray icon must be added
+// anew.
 UINT taskbarCreatedMessage() {
     static const UINT message = RegisterWindowMessageW(L"TaskbarCreated");
     return message;
@@ -99,17 +103,13 @@ BOOL CCameraListDlg::OnInitDialog() {
     lines_ = std::make_unique<ListBoxLines>(list());
     presenter_ = std::make_unique<MainWindowPresenter>(static_cast<MainWindowView&>(*this), *lines_, services_.dialogs,
                                                        services_.startWorker);
-    bigIcon_ = loadIcon(LIM_LARGE);
-    smallIcon_ = loadIcon(LIM_SMALL);
     centreOnItsMonitor(hwnd());
-    SendMessageW(hwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(bigIcon_));
-    SendMessageW(hwnd(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon_));
     target_.window = hwnd();
     // A program run elevated still hears that Explorer started again, to put
     // its icon back.
     ChangeWindowMessageFilterEx(hwnd(), taskbarCreatedMessage(), MSGFLT_ALLOW, nullptr);
     setWindowUtf8(hwnd(), CurrentText(kTextTitle));
-    addTrayIcon();
+    renewIcons();
     setListFont(GetDpiForWindow(hwnd()));
     SetWindowSubclass(list(), ListHookProc, kListHookId, reinterpret_cast<DWORD_PTR>(hwnd()));
     // Last: the worker posts to this window as soon as it runs. The list
@@ -119,8 +119,25 @@ BOOL CCameraListDlg::OnInitDialog() {
     return FALSE;
 }
 
+void CCameraListDlg::renewIcons() {
+    const HICON oldBig = bigIcon_, oldSmall = smallIcon_;
+    bigIcon_ = loadIcon(LIM_LARGE);
+    smallIcon_ = loadIcon(LIM_SMALL);
+    SendMessageW(hwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(bigIcon_));
+    SendMessageW(hwnd(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon_));
+    trayAttempts_ = 0;
+    addTrayIcon();
+    if (oldBig) DestroyIcon(oldBig);
+    if (oldSmall) DestroyIcon(oldSmall);
+}
+
+// The shell refuses icons while it is still starting: tried again from a
+// timer, a few times, and never by sleeping on the window's thread.
 void CCameraListDlg::addTrayIcon() {
-    trayIconShown_ = services_.tray->add(hwnd(), smallIcon_, wideFromUtf8(trayTipText(CurrentText(kTextTitle))));
+    KillTimer(hwnd(), kTrayRetryTimer);
+    const std::string tip = trayTipText(CurrentText(kTextTitle));
+    trayIconShown_ = services_.tray->add(hwnd(), smallIcon_, wideFromUtf8(tip));
+    if (!trayIconShown_ && ++trayAttempts_ < kTrayAttempts) SetTimer(hwnd(), kTrayRetryTimer, kTrayRetryMs, nullptr);
 }
 
 // Made again for a monitor of another density, as the dialog's own are.
@@ -153,11 +170,18 @@ bool CCameraListDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_P
     // The dialog's own handling sets its font on every control, the list's
     // too: the list's is made again once that is done.
     case WM_DPICHANGED: PostMessageW(hwnd(), WM_REMAKE_LIST_FONT, HIWORD(wParam), 0); return false;
-    case WM_REMAKE_LIST_FONT: setListFont(static_cast<UINT>(wParam)); break;
+    case WM_REMAKE_LIST_FONT:
+        setListFont(static_cast<UINT>(wParam));
+        renewIcons();
+        break;
+    case WM_TIMER:
+        if (wParam != kTrayRetryTimer) return false;
+        addTrayIcon();
+        break;
     case WM_DESTROY: OnDestroy(); return false;
     default:
         if (message != taskbarCreatedMessage()) return false;
-        addTrayIcon();
+        renewIcons();
     }
     *out = TRUE;
     return true;

@@ -56,6 +56,9 @@ private:
 
     bool OnSysCommand(WPARAM command);
     void OnDestroy();
+    // The window's and the tray's icons at the window's density, the tray's
+    // put back; also after a density change and a new taskbar.
+    void renewIcons();
     void addTrayIcon();
     void setListFont(UINT dpi);
     void finish(INT_PTR result);
@@ -68,6 +71,7 @@ private:
     std::unique_ptr<MainWindowPresenter> presenter_;
     WindowTarget target_;
     bool trayIconShown_ = false;
+    int trayAttempts_ = 0;  // adds tried since the icon was last wanted
     bool menuFromKeyboard_ = false;
     bool destroyed_ = false;
 };

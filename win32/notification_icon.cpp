@@ -12,27 +12,22 @@ namespace lenscout {
 
 namespace {
 
-constexpr int kAddAttempts = 5;
-constexpr DWORD kAddRetryMs = 200;
-
 class ShellIcon : public NotificationIcon {
 public:
     ~ShellIcon() override { remove(); }
 
+    // Also after the taskbar started again or the density changed: an icon
+    // the shell still holds is taken away first, and one it will not take
+    // back is changed in place. Never waits: the window retries.
     bool add(HWND window, HICON icon, const std::wstring& tip) override {
         window_ = window;
+        icon_ = icon;
         NOTIFYICONDATAW data = record(tip);
         data.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
         data.uCallbackMessage = WM_TRAYNOTIFY;
         data.hIcon = icon;
-        // NIM_ADD fails while Explorer is busy starting: tried again a few
-        // times before the window goes without an icon.
-        added_ = false;
-        for (int attempt = 0; attempt < kAddAttempts && !added_; ++attempt) {
-            if (attempt) Sleep(kAddRetryMs);
-            added_ = Shell_NotifyIconW(NIM_ADD, &data) != FALSE;
-        }
-        icon_ = icon;
+        Shell_NotifyIconW(NIM_DELETE, &data);
+        added_ = Shell_NotifyIconW(NIM_ADD, &data) != FALSE || Shell_NotifyIconW(NIM_MODIFY, &data) != FALSE;
         return added_;
     }
 

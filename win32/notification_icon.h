@@ -15,7 +15,8 @@ namespace lenscout {
 class NotificationIcon {
 public:
     virtual ~NotificationIcon() = default;
-    // False when the shell took no icon.
+    // Adds the icon, or puts it back with a new image; false when the shell
+    // took none this time.
     virtual bool add(HWND window, HICON icon, const std::wstring& tip) = 0;
     virtual void modify(const std::wstring& tip) = 0;
     virtual void remove() = 0;

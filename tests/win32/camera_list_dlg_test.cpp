@@ -345,6 +345,27 @@ TEST_F(Win32CameraList, TheListKeepsItsPlaceWhileLinesChange) {
     EXPECT_EQ(selected(), 2);
 }
 
+// A new taskbar (Explorer started again, a density change) gets the icon
+// back: the window does not wait for a shell that is still starting, but
+// tries again from a timer; once the icon is back, minimise hides again.
+TEST_F(Win32CameraList, ANewTaskbarGetsTheIconBackWithoutWaiting) {
+    ShowWindow(dlg->hwnd(), SW_SHOWNORMAL);
+    tray.available = false;
+    const DWORD start = GetTickCount();
+    SendMessageW(dlg->hwnd(), RegisterWindowMessageW(L"TaskbarCreated"), 0, 0);
+    EXPECT_LT(GetTickCount() - start, 100u) << "the window's thread waited on the shell";
+    EXPECT_FALSE(tray.added);
+    tray.available = true;
+    for (int i = 0; i < 50 && !tray.added; ++i) {
+        Sleep(20);
+        test::pump();
+    }
+    EXPECT_TRUE(tray.added);
+    EXPECT_GE(tray.adds, 3);
+    SendMessageW(dlg->hwnd(), WM_SYSCOMMAND, SC_MINIMIZE, 0);
+    EXPECT_FALSE(IsWindowVisible(dlg->hwnd()));
+}
+
 TEST_F(Win32CameraList, IncorrectCredentialsAndSocketFailureAreShown) {
     PostMessageW(dlg->hwnd(), WM_SCAN_ERROR, codeParam(5), 0);
     PostMessageW(dlg->hwnd(), WM_SCAN_ERROR, codeParam(3), 0);

@@ -180,6 +180,14 @@ drive gone "Shed Upgrade Firmware" || fail "the upload dialog did not close"
 
 # Exit from the tray menu ends the program and takes its icon away.
 drive tray-shown || fail "no tray icon"
+# A new taskbar gets the icon back, and minimise hides to it after.
+drive taskbar-created Lenscout
+sleep 0.3
+within 50 drive tray-shown || fail "no tray icon after a new taskbar"
+drive minimise Lenscout || fail "minimise after a new taskbar"
+within 50 hidden || fail "minimise did not hide after a new taskbar"
+drive tray Lenscout 513
+within 50 drive visible Lenscout || fail "the icon did not bring the window back after a new taskbar"
 # Exit while a camera dialog's file picker is up closes both and ends.
 line=$(lines | grep -n "^Garage " | cut -d: -f1)
 drive dblclick Lenscout $((line - 1))

@@ -249,6 +249,11 @@ int run(int argc, char** argv) {
         HWND tray = FindWindowW(L"__winex11_standalone_tray", nullptr);
         return tray && IsWindowVisible(tray) ? 0 : 1;
     }
+    // What Explorer sends every window when it starts again.
+    if (command == "taskbar-created") {
+        PostMessageW(must(findMain(arg(2)), "main window"), RegisterWindowMessageW(L"TaskbarCreated"), 0, 0);
+        return 0;
+    }
     if (command == "running") return findMain(arg(2), 200) ? 0 : 1;
     // A window's children: id, class, title.
     if (command == "children") {

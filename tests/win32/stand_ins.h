@@ -17,9 +17,10 @@ class FakeTray : public NotificationIcon {
 public:
     explicit FakeTray(TrayRecord* record) : r_(record) {}
     bool add(HWND, HICON, const std::wstring& tip) override {
-        r_->added = true;
+        ++r_->adds;
+        r_->added = r_->available;
         r_->tip = tip;
-        return true;
+        return r_->available;
     }
     void modify(const std::wstring& tip) override { r_->tip = tip; }
     void remove() override { r_->removed = true; }
