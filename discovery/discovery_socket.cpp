@@ -43,11 +43,11 @@ DiscoverySockets openDiscoverySockets(const std::vector<uint16_t>& ports) {
     return d;
 }
 
-BroadcastOutcome broadcastDiscovery(SocketHandle s, const PacketWriter& writer, const std::vector<Ipv4Interface>* links,
-                                    bool oncePerLink) {
+BroadcastOutcome broadcastDiscovery(SocketHandle s, const PacketWriter& writer,
+                                    const std::vector<Ipv4Interface>* links) {
     if (!writer.data()) return {0, 0, true};
     return broadcastOnEveryLink(s, writer.data(), static_cast<size_t>(writer.length()), broadcastAddress(),
-                                toNetPort(DISCOVERY_PORT), links, oncePerLink);
+                                toNetPort(DISCOVERY_PORT), links);
 }
 
 SendResult sendDiscoveryVia(SocketHandle s, const PacketWriter& writer, const Ipv4Interface& link) {

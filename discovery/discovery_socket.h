@@ -34,8 +34,8 @@ DiscoverySockets openDiscoverySockets(const std::vector<uint16_t>& ports = disco
 
 // The message in `writer` to 255.255.255.255 on the first discovery port,
 // out through every link of `links` (as the routes decide without a table).
-BroadcastOutcome broadcastDiscovery(SocketHandle s, const PacketWriter& writer, const std::vector<Ipv4Interface>* links,
-                                    bool oncePerLink = false);
+BroadcastOutcome broadcastDiscovery(SocketHandle s, const PacketWriter& writer,
+                                    const std::vector<Ipv4Interface>* links);
 // The same, out of one link only, from its address.
 SendResult sendDiscoveryVia(SocketHandle s, const PacketWriter& writer, const Ipv4Interface& link);
 

@@ -63,7 +63,12 @@ bool DiscoveryWorker::takeThreadMessage() {
 bool DiscoveryWorker::sendRequest(const WorkerRequest& request, const ThreadMessage& m) {
     std::unique_ptr<CameraRequest> record = takeRecord<CameraRequest>(m.wParam);
     if (!record) return true;
-    const bool sent = request.build(writer_, *record) && sendToCamera(record->target);
+    const Ipv4Interface* link = linkOf(record->target);
+    bool sent = true;
+    if (!link) window_.postMessage(WM_SCAN_ERROR, codeParam(kScanLinkUnknown), 0);
+    else
+        sent = request.build(writer_, *record) &&
+               sendDiscoveryVia(sockets_.searching(), writer_, *link) != SendResult::Failed;
     requestSenders_.sent(record->target.sender, tickCount());
     identities_.forget(fieldText(record->target.deviceId));
     wipe(record.get(), sizeof *record);
@@ -108,27 +113,26 @@ bool DiscoveryWorker::searchIfDue() {
 
 // A link that is missing only skips that link; with none at all nothing
 // goes out and the period goes on.
-bool DiscoveryWorker::broadcast(int* sent, bool oncePerLink) {
+bool DiscoveryWorker::broadcast(int* sent) {
     const BroadcastOutcome outcome =
-        broadcastDiscovery(sockets_.searching(), writer_, haveInterfaces_ ? &interfaces_ : nullptr, oncePerLink);
+        broadcastDiscovery(sockets_.searching(), writer_, haveInterfaces_ ? &interfaces_ : nullptr);
     if (sent) *sent = outcome.sent;
     return !outcome.socketFailed;
 }
 
-// Once, where the chosen camera's reply arrived, as its record says: from
-// the address it came to, out of the link that holds that address. (With
-// two links on one LAN a reply may come in by the other one.) Unknown
-// there, once on every link. False only on a socket failure.
-bool DiscoveryWorker::sendToCamera(const RequestTarget& target) {
+// Where the chosen camera's reply arrived, as its record says: the link of
+// the interface it came in by, from the address it came to where that link
+// has several. The interface, not the address, decides: a reply broadcast
+// from a camera at a factory address comes to a broadcast address, which no
+// link holds. Null when that link is not known.
+const Ipv4Interface* DiscoveryWorker::linkOf(const RequestTarget& target) const {
+    if (target.arrivalIndex == 0 || !haveInterfaces_) return nullptr;
     const Ipv4Interface* link = nullptr;
-    if (target.arrivalIndex != 0 && haveInterfaces_) {
-        for (const Ipv4Interface& i : interfaces_) {
-            if (!searchesThrough(i) || i.addr != target.arrivalLocal) continue;
-            if (!link || i.index == target.arrivalIndex) link = &i;
-        }
+    for (const Ipv4Interface& i : interfaces_) {
+        if (!searchesThrough(i) || i.index != target.arrivalIndex) continue;
+        if (!link || i.addr == target.arrivalLocal) link = &i;
     }
-    if (!link) return broadcast(nullptr, true);
-    return sendDiscoveryVia(sockets_.searching(), writer_, *link) != SendResult::Failed;
+    return link;
 }
 
 // Waits one slice for a datagram on any port, then takes those already

@@ -63,8 +63,8 @@ private:
     bool searchIfDue();
     void searchSoon();
     void setPeriod(uint32_t periodMs);
-    bool broadcast(int* sent = nullptr, bool oncePerLink = false);
-    bool sendToCamera(const RequestTarget& target);
+    bool broadcast(int* sent);
+    const Ipv4Interface* linkOf(const RequestTarget& target) const;
     bool receiveDatagrams();
     void takeDatagram();
     void takeSearchReply();

@@ -60,6 +60,10 @@ static_assert(detail::messageNumbersDistinct(), "two messages share a number");
 
 // The worker's own code for a socket failure, after which it has ended.
 constexpr int32_t kScanSocketFailure = -2;
+// A request was not sent: the link its camera answered on is not known (the
+// reply carried no link, or that link is gone). Sending it on every link
+// instead would put its password on networks that are not the camera's.
+constexpr int32_t kScanLinkUnknown = -3;
 // WM_SCAN_TICK's lParam when the search went out on no link at all: every
 // link is down, or none can broadcast. The window's sweep ignores it; the
 // command-line tools say so.

@@ -1,7 +1,5 @@
 #include "platform/broadcast.h"
 
-#include <set>
-
 namespace lenscout {
 namespace {
 
@@ -16,16 +14,14 @@ void tally(BroadcastOutcome& outcome, SendResult result) {
 }  // namespace
 
 BroadcastOutcome broadcastOnEveryLink(SocketHandle s, const void* data, size_t count, uint32_t addrNet,
-                                      uint16_t portNet, const std::vector<Ipv4Interface>* interfaces,
-                                      bool oncePerLink) {
+                                      uint16_t portNet, const std::vector<Ipv4Interface>* interfaces) {
     BroadcastOutcome outcome;
     if (!interfaces) {
         tally(outcome, sendDatagramVia(s, data, count, addrNet, portNet));
         return outcome;
     }
-    std::set<uint32_t> links;
     for (const Ipv4Interface& i : *interfaces) {
-        if (!searchesThrough(i) || (oncePerLink && !links.insert(i.index).second)) continue;
+        if (!searchesThrough(i)) continue;
         tally(outcome, sendDatagramVia(s, data, count, addrNet, portNet, i.index, i.addr));
         if (outcome.socketFailed) break;
     }

@@ -19,10 +19,8 @@ struct BroadcastOutcome {
 // address that searchesThrough() accepts, each with that address as its
 // source; without a table it is one send as the routes decide. A link that
 // is missing is skipped; only a failure of the socket itself sets
-// socketFailed. With `oncePerLink`, a link with several addresses gets one
-// copy, from its first address.
+// socketFailed.
 BroadcastOutcome broadcastOnEveryLink(SocketHandle s, const void* data, size_t count, uint32_t addrNet,
-                                      uint16_t portNet, const std::vector<Ipv4Interface>* interfaces,
-                                      bool oncePerLink = false);
+                                      uint16_t portNet, const std::vector<Ipv4Interface>* interfaces);
 
 }  // namespace lenscout

@@ -10,6 +10,7 @@ namespace lenscout {
 ScanErrorAction OnScanError(int32_t code) {
     switch (code) {
     case kScanSocketFailure: return ScanErrorAction::SocketErrorThenQuit;
+    case kScanLinkUnknown: return ScanErrorAction::LinkUnknown;
     default: return isRefusalCode(code) ? ScanErrorAction::IncorrectCredentials : ScanErrorAction::None;
     }
 }

@@ -18,6 +18,7 @@ enum class ScanErrorAction {
     None,
     SocketErrorThenQuit,   // "Socket Error !", then the main window quits
     IncorrectCredentials,  // "Incorrect user or password !"
+    LinkUnknown,           // nothing was sent, since the camera's link is not known
 };
 ScanErrorAction OnScanError(int32_t code);
 

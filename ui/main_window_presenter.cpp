@@ -68,6 +68,7 @@ void MainWindowPresenter::OnScanError(int32_t code) {
         view_.quitAfterThisMessage();
         break;
     case ScanErrorAction::IncorrectCredentials: showCredentialsMessage(); break;
+    case ScanErrorAction::LinkUnknown: view_.showMessage(kTextLinkUnknown); break;
     case ScanErrorAction::None: break;
     }
 }

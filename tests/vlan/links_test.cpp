@@ -239,9 +239,10 @@ TEST_F(Links, APlanOverTwoLinksSendsEachRequestWhereItsCameraIs) {
     EXPECT_EQ(setNetworkRequests(*one, "L2") + setNetworkRequests(*two, "L1"), 0u) << "each only on its own link";
 }
 
-// A request posted before the first search has run (a script that knows the
-// camera already) still goes out on every link, not by the routes alone.
-TEST_F(Links, ARequestBeforeTheFirstSearchGoesOutOnEveryLink) {
+// A request whose camera was never heard on a known link (posted before any
+// search) goes out nowhere: sent on every link, its password would reach
+// networks that are not the camera's. The window is told why.
+TEST_F(Links, ARequestWhoseLinkIsNotKnownIsRefusedAndSaid) {
     CameraRequest settings{};
     setFieldText(settings.target.deviceId, "L2");
     setFieldText(settings.credentials.user, "admin");
@@ -251,9 +252,10 @@ TEST_F(Links, ARequestBeforeTheFirstSearchGoesOutOnEveryLink) {
     settings.network.httpPort = toNetPort(80);
     WorkerRun run;
     ASSERT_TRUE(postSetNetwork(run.id(), settings));
-    EXPECT_TRUE(two->waitForLine({"from=192.168.78.1:10000", "cmd=2", "outcome=applied", "id=L2"}, 1000));
+    ASSERT_TRUE(run.waitFor(WM_SCAN_ERROR, 1000));
     run.drain(300);
-    EXPECT_EQ(setNetworkRequests(*one, "L2"), 1u) << "once on link 1, for all its two addresses";
+    EXPECT_EQ(run.errors, std::vector<int32_t>{kScanLinkUnknown});
+    EXPECT_EQ(setNetworkRequests(*one, "L2") + setNetworkRequests(*two, "L2"), 0u);
 }
 
 // The platform's sends: what a missing link gives, and what a broken socket does.

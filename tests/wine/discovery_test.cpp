@@ -2,7 +2,9 @@
 // simulator. The virtual LAN (tests/wine/CMakeLists.txt), no default route:
 //   link 1, 192.168.77.1/24: host 1 plays W1 and W1B, host 3 plays W3 with
 //                            scrambled replies
-//   link 2, 192.168.78.1/24: host 2 plays W2 (password "pw")
+//   link 2, 192.168.78.1/24: host 2 plays W2 (password "pw"), which replies
+//                            to the broadcast address, as a camera at a
+//                            factory address does
 #include <gtest/gtest.h>
 
 #include <set>
@@ -105,6 +107,9 @@ TEST_F(WineDiscovery, SetNetworkReachesTheCameraOnLinkTwo) {
                   .size(),
               1u);
     // clang-format on
+    // Its reply came to a broadcast address, which no link holds: the link
+    // is the interface it came in by, and the password goes out on no other.
+    EXPECT_TRUE(simLines(1, {" cmd=2 "}).empty()) << simLines(1, {" cmd=2 "})[0];
 }
 
 // A result counts only from the camera the request went to: the request is
