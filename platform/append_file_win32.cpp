@@ -3,6 +3,7 @@
 #include <cstdlib>
 
 #include "platform/append_file.h"
+#include "platform/file_owner_win32.h"
 #include "platform/handle_win32.h"
 #include "platform/private_file.h"
 #include "platform/wide_text_win32.h"
@@ -52,12 +53,14 @@ AppendResult appendLine(const std::string& utf8Path, const std::string& line) {
     makePrivateFolders(utf8Path);
     const std::wstring path = widen(CP_UTF8, utf8Path);
     // A link at the file itself is opened as the link, and refused.
-    const Handle file{CreateFileW(path.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                                  nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT, nullptr)};
+    const Handle file{CreateFileW(path.c_str(), GENERIC_READ | GENERIC_WRITE | READ_CONTROL,
+                                  FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_ALWAYS,
+                                  FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT, nullptr)};
     if (file.h == INVALID_HANDLE_VALUE) return AppendResult::CannotOpen;
     BY_HANDLE_FILE_INFORMATION info{};
     if (GetFileType(file.h) != FILE_TYPE_DISK || !GetFileInformationByHandle(file.h, &info) ||
-        (info.dwFileAttributes & (FILE_ATTRIBUTE_REPARSE_POINT | FILE_ATTRIBUTE_DIRECTORY)) || info.nNumberOfLinks > 1)
+        (info.dwFileAttributes & (FILE_ATTRIBUTE_REPARSE_POINT | FILE_ATTRIBUTE_DIRECTORY)) ||
+        info.nNumberOfLinks > 1 || !ownedByThisUser(file.h))
         return AppendResult::NotOurs;
     OVERLAPPED whole{};
     if (!LockFileEx(file.h, LOCKFILE_EXCLUSIVE_LOCK, 0, MAXDWORD, MAXDWORD, &whole)) return AppendResult::CannotWrite;

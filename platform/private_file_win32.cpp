@@ -1,8 +1,11 @@
+#define _CRT_RAND_S
 #include <windows.h>
 
+#include <cstdio>
 #include <cstdlib>
 #include <vector>
 
+#include "platform/file_owner_win32.h"
 #include "platform/handle_win32.h"
 #include "platform/private_file.h"
 #include "platform/wide_text_win32.h"
@@ -18,11 +21,27 @@ bool plainFile(HANDLE file) {
            !(info.dwFileAttributes & (FILE_ATTRIBUTE_REPARSE_POINT | FILE_ATTRIBUTE_DIRECTORY));
 }
 
-// Nothing there, or a plain file.
+HANDLE openUnfollowed(const std::wstring& path, DWORD access) {
+    return CreateFileW(path.c_str(), access | READ_CONTROL, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                       nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
+}
+
+// Nothing there, or a plain file of this user's.
 bool placeIsOurs(const std::wstring& path) {
     const DWORD attributes = GetFileAttributesW(path.c_str());
     if (attributes == INVALID_FILE_ATTRIBUTES) return GetLastError() == ERROR_FILE_NOT_FOUND;
-    return !(attributes & (FILE_ATTRIBUTE_REPARSE_POINT | FILE_ATTRIBUTE_DIRECTORY));
+    if (attributes & (FILE_ATTRIBUTE_REPARSE_POINT | FILE_ATTRIBUTE_DIRECTORY)) return false;
+    const Handle file{openUnfollowed(path, 0)};
+    return file.h != INVALID_HANDLE_VALUE && plainFile(file.h) && ownedByThisUser(file.h);
+}
+
+// A name beside `path` that nobody can have guessed and put a link at.
+std::wstring temporaryBeside(const std::wstring& path) {
+    unsigned int parts[2] = {};
+    for (unsigned int& p : parts) rand_s(&p);
+    wchar_t suffix[32] = {};
+    swprintf(suffix, 32, L".%08x%08x.new", parts[0], parts[1]);
+    return path + suffix;
 }
 
 }  // namespace
@@ -41,10 +60,8 @@ void makePrivateFolders(const std::string& utf8Path) {
 }
 
 bool readOwnFile(const std::string& utf8Path, size_t limit, std::string* text) {
-    const Handle file{CreateFileW(widen(CP_UTF8, utf8Path).c_str(), GENERIC_READ,
-                                  FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
-                                  FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT, nullptr)};
-    if (file.h == INVALID_HANDLE_VALUE || !plainFile(file.h)) return false;
+    const Handle file{openUnfollowed(widen(CP_UTF8, utf8Path), GENERIC_READ)};
+    if (file.h == INVALID_HANDLE_VALUE || !plainFile(file.h) || !ownedByThisUser(file.h)) return false;
     std::vector<char> buffer(limit);
     DWORD got = 0;
     if (!ReadFile(file.h, buffer.data(), static_cast<DWORD>(limit), &got, nullptr)) return false;
@@ -56,11 +73,13 @@ bool replaceOwnFile(const std::string& utf8Path, const std::string& text) {
     makePrivateFolders(utf8Path);
     const std::wstring path = widen(CP_UTF8, utf8Path);
     if (!placeIsOurs(path)) return false;
-    const std::wstring temp = path + L".new";
+    // A new file of a name nobody knows: never one that is there already,
+    // nor a link put there to send the text elsewhere.
+    const std::wstring temp = temporaryBeside(path);
     bool ok = false;
     {
         const Handle file{
-            CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr)};
+            CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr)};
         DWORD written = 0;
         ok = file.h != INVALID_HANDLE_VALUE &&
              WriteFile(file.h, text.data(), static_cast<DWORD>(text.size()), &written, nullptr) &&
