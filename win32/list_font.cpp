@@ -19,8 +19,9 @@ int CALLBACK takeFace(const LOGFONTW* font, const TEXTMETRICW* metric, DWORD typ
     auto* faces = reinterpret_cast<Faces*>(found);
     // The bit set means a variable pitch, whatever its name says.
     const bool fixed = !(metric->tmPitchAndFamily & TMPF_FIXED_PITCH);
-    // Raster faces do not scale to the DPI; '@' faces are vertical.
-    if (!fixed || (type & RASTER_FONTTYPE) || font->lfFaceName[0] == L'@') return 1;
+    // Only TrueType faces scale to every DPI with the same widths; '@'
+    // faces are vertical.
+    if (!fixed || !(type & TRUETYPE_FONTTYPE) || font->lfFaceName[0] == L'@') return 1;
     const std::wstring name = font->lfFaceName;
     if (name == L"NSimSun") faces->preferred = name;
     if (font->lfCharSet == GB2312_CHARSET && faces->gbk.empty()) faces->gbk = name;

@@ -100,6 +100,9 @@ TEST_F(Win32CameraList, InitialisationSetsTitleTrayFontAndWorker) {
     SIZE narrow{}, wide{};
     GetTextExtentPoint32W(dc, L"iiiiiiii", 8, &narrow);
     GetTextExtentPoint32W(dc, L"WWWWWWWW", 8, &wide);
+    TEXTMETRICW metric{};
+    GetTextMetricsW(dc, &metric);
+    EXPECT_TRUE(metric.tmPitchAndFamily & TMPF_TRUETYPE) << "not a TrueType face";
     SelectObject(dc, before);
     ReleaseDC(dlg->list(), dc);
     EXPECT_EQ(narrow.cx, wide.cx) << "face " << std::string(listFontFace().begin(), listFontFace().end());
