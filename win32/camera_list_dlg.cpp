@@ -12,6 +12,7 @@
 #include "win32/popup_menu.h"
 #include "win32/resource.h"
 #include "win32/single_instance.h"
+#include "win32/upload_guard.h"
 #include "win32/wide_text.h"
 
 namespace lenscout {
@@ -159,7 +160,7 @@ bool CCameraListDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_P
         if (!OnSysCommand(wParam)) return false;
         break;
     // The close box, Alt+F4 and the taskbar's "Close window" end the program.
-    case WM_CLOSE: finish(IDCANCEL); break;
+    case WM_CLOSE: closeUnlessUploading(); break;
     case WM_CONTEXTMENU:
         // The Menu key or Shift+F10 (lParam -1); a click has its own hook.
         if (reinterpret_cast<HWND>(wParam) != list() || lParam != -1) return false;
@@ -224,6 +225,12 @@ void CCameraListDlg::OnOK() {
     if (GetFocus() == list()) presenter_->OnKey(WindowKey::EnterOnList);
 }
 void CCameraListDlg::OnCancel() { presenter_->OnKey(WindowKey::Escape); }
+
+void CCameraListDlg::closeUnlessUploading() {
+    if (uploadRunning()) showMessage(kTextUploadRunning);
+    else
+        finish(IDCANCEL);
+}
 
 // Exit closes what is open over the window, the deepest first: a message
 // box, the file picker, then the camera dialog under them. Each is closed at

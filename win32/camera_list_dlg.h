@@ -52,7 +52,7 @@ private:
     void setTitle(const std::string& title, const std::string& tip) override;
     void showWindow() override;
     int runTrayMenu(const std::vector<TrayMenuEntry>& entries) override;
-    void quit() override { finish(IDCANCEL); }
+    void quit() override { closeUnlessUploading(); }
 
     bool OnSysCommand(WPARAM command);
     void OnDestroy();
@@ -62,6 +62,8 @@ private:
     void addTrayIcon();
     void setListFont(UINT dpi);
     void finish(INT_PTR result);
+    // Exit and the close box, refused with the reason while an upload runs.
+    void closeUnlessUploading();
 
     WindowServices services_;
     HICON bigIcon_ = nullptr;

@@ -44,6 +44,19 @@ VIAddVersionKey "LegalCopyright" "Lenscout developers"
   Pop $0
 !macroend
 
+; A Lenscout that is putting firmware on a camera holds this event: closing
+; it then could leave the camera without firmware, so the user is asked to
+; wait and nothing is changed.
+!macro WaitForUpload
+  System::Call 'kernel32::OpenEventW(i 0x00100000, i 0, w "Local\Lenscout.Uploading") p .r0'
+  IntPtrCmp $0 0 lenscout_no_upload
+  System::Call 'kernel32::CloseHandle(p r0)'
+  MessageBox MB_OK|MB_ICONEXCLAMATION "Lenscout is putting new firmware on a camera. Wait until the upload has ended, then run this again." /SD IDOK
+  SetErrorLevel 3
+  Quit
+  lenscout_no_upload:
+!macroend
+
 ; A running Lenscout, found by its main window's own class (never by a
 ; title), is asked to close; files in use could not be replaced or removed.
 !macro CloseRunningLenscout
@@ -72,12 +85,14 @@ UninstPage instfiles
 Function .onInit
   SetRegView 64
   SetShellVarContext all
+  !insertmacro WaitForUpload
   !insertmacro CloseRunningLenscout
 FunctionEnd
 
 Function un.onInit
   SetRegView 64
   SetShellVarContext all
+  !insertmacro WaitForUpload
   !insertmacro CloseRunningLenscout
 FunctionEnd
 

@@ -12,6 +12,7 @@
 #include "win32/list_font.h"
 #include "win32/popup_menu.h"
 #include "win32/single_instance.h"
+#include "win32/upload_guard.h"
 
 namespace lenscout {
 namespace {
@@ -367,6 +368,28 @@ TEST_F(Win32CameraList, ANewTaskbarGetsTheIconBackWithoutWaiting) {
     EXPECT_GE(tray.adds, 3);
     SendMessageW(dlg->hwnd(), WM_SYSCOMMAND, SC_MINIMIZE, 0);
     EXPECT_FALSE(IsWindowVisible(dlg->hwnd()));
+}
+
+// While an upload runs, Exit and the close box say why the program stays,
+// and an installer finds the event that tells it to wait; afterwards they
+// end the program.
+TEST_F(Win32CameraList, ExitAndCloseWaitForARunningUpload) {
+    {
+        const UploadGuard upload(dlg->hwnd(), L"uploading");
+        HANDLE seen = OpenEventW(SYNCHRONIZE, FALSE, kUploadingEvent);
+        EXPECT_TRUE(seen) << "an installer would not know";
+        if (seen) CloseHandle(seen);
+        tray.nextChoice = ID_TRAY_EXIT;
+        PostMessageW(dlg->hwnd(), WM_TRAYNOTIFY, TRAY_ICON_ID, WM_RBUTTONDOWN);
+        PostMessageW(dlg->hwnd(), WM_CLOSE, 0, 0);
+        test::pump();
+        EXPECT_FALSE(dlg->ended());
+        EXPECT_EQ(boxes, std::vector<std::string>(2, CurrentText(kTextUploadRunning)));
+    }
+    EXPECT_FALSE(OpenEventW(SYNCHRONIZE, FALSE, kUploadingEvent));
+    PostMessageW(dlg->hwnd(), WM_CLOSE, 0, 0);
+    test::pump();
+    EXPECT_TRUE(dlg->ended());
 }
 
 TEST_F(Win32CameraList, IncorrectCredentialsAndSocketFailureAreShown) {

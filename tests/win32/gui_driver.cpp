@@ -249,6 +249,14 @@ int run(int argc, char** argv) {
         HWND tray = FindWindowW(L"__winex11_standalone_tray", nullptr);
         return tray && IsWindowVisible(tray) ? 0 : 1;
     }
+    // Holds the event a running upload holds, for `ms`: an installer run
+    // meanwhile must wait.
+    if (command == "uploading") {
+        HANDLE event = CreateEventW(nullptr, TRUE, TRUE, L"Local\\Lenscout.Uploading");
+        Sleep(static_cast<DWORD>(msArg(arg(2))));
+        CloseHandle(event);
+        return 0;
+    }
     // What Explorer sends every window when it starts again.
     if (command == "taskbar-created") {
         PostMessageW(must(findMain(arg(2)), "main window"), RegisterWindowMessageW(L"TaskbarCreated"), 0, 0);

@@ -2,9 +2,9 @@
 # The installer's test, under tools/vlan -- tools/wine-vlan: a silent
 # install puts every file, the Start-menu entry, the uninstall entry and the
 # firewall rule in place; the silent uninstall takes them all away.
-#   check_windows_installer.sh SETUP.EXE NETSH-RECORDER.EXE
+#   check_windows_installer.sh SETUP.EXE NETSH-RECORDER.EXE GUI-DRIVER.EXE
 set -euo pipefail
-setup=$1 recorder=$2
+setup=$1 recorder=$2 driver=$3
 wine=$LENSCOUT_WINE
 c=$WINEPREFIX/drive_c
 dir="$c/Program Files/Lenscout"
@@ -17,6 +17,15 @@ source "$(dirname "$0")/vlan_desktop.sh"
 cp "$recorder" "$c/windows/system32/netsh.exe"
 export WINEDLLOVERRIDES="$WINEDLLOVERRIDES;netsh.exe=n"
 
+# While Lenscout uploads firmware (its event is up), the installer waits:
+# it closes nothing, installs nothing, and ends with an error.
+"$wine" "$driver" uploading 30000 &
+holder=$!
+sleep 1
+if "$wine" "$setup" /S; then fail "the installer ran during an upload"; fi
+[[ ! -e "$dir/lenscout.exe" ]] || fail "files were installed during an upload"
+kill "$holder" 2>/dev/null || true
+wait "$holder" 2>/dev/null || true
 "$wine" "$setup" /S || fail "the installer failed"
 for f in lenscout.exe lenscout-cli.exe lenscout-scan.exe README.txt uninstall.exe; do
     [[ -s "$dir/$f" ]] || fail "$f was not installed"

@@ -16,7 +16,7 @@ source tools/lib/packages.sh
 need_packages windows-package
 
 cmake --preset windows -DLENSCOUT_WERROR="${LENSCOUT_WERROR:-OFF}" >/dev/null
-cmake --build --preset windows -j "$(nproc)" --target lenscout lenscout-cli lenscout-scan lenscout_netsh_recorder
+cmake --build --preset windows -j "$(nproc)" --target lenscout lenscout-cli lenscout-scan lenscout_netsh_recorder lenscout_gui_driver
 # The version and the discovery ports, as CMake wrote them.
 source build-windows/generated/lenscout_facts.sh
 stage=build-windows/package/lenscout-$version
@@ -38,5 +38,5 @@ echo "package: $setup"
 
 echo "== the installer under Wine"
 tools/vlan -- tools/wine-vlan tools/lib/check_windows_installer.sh "$PWD/$setup" \
-    "$PWD/build-windows/tests/win32/lenscout_netsh_recorder.exe"
+    "$PWD/build-windows/tests/win32/lenscout_netsh_recorder.exe" "$PWD/build-windows/tests/win32/lenscout_gui_driver.exe"
 echo "windows package checks passed"
