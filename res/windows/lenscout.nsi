@@ -96,7 +96,28 @@ Function un.onInit
   !insertmacro CloseRunningLenscout
 FunctionEnd
 
+; A reinstall to another folder takes the old folder's files and rules away
+; first, by the folder the registry remembers: two copies, each with its
+; own firewall exception, would leave one nobody updates.
+!macro RemoveEarlierFolder
+  ReadRegStr $R0 HKLM "Software\Lenscout" "InstallDir"
+  StrCmp $R0 "" lenscout_no_earlier
+  StrCmp $R0 $INSTDIR lenscout_no_earlier
+  IfFileExists "$R0\lenscout.exe" 0 lenscout_no_earlier
+  !insertmacro DeleteFirewallRule 'name="Lenscout" dir=in program="$R0\lenscout.exe"'
+  !insertmacro DeleteFirewallRule 'name="Lenscout command line" dir=in program="$R0\lenscout-cli.exe"'
+  !insertmacro DeleteFirewallRule 'name="Lenscout scanner" dir=in program="$R0\lenscout-scan.exe"'
+  Delete "$R0\lenscout.exe"
+  Delete "$R0\lenscout-cli.exe"
+  Delete "$R0\lenscout-scan.exe"
+  Delete "$R0\README.txt"
+  Delete "$R0\uninstall.exe"
+  RMDir "$R0"
+  lenscout_no_earlier:
+!macroend
+
 Section "Lenscout"
+  !insertmacro RemoveEarlierFolder
   SetOutPath "$INSTDIR"
   File "${STAGE}\lenscout.exe"
   File "${STAGE}\lenscout-cli.exe"

@@ -39,13 +39,20 @@ for program in "Lenscout:lenscout.exe" "Lenscout command line:lenscout-cli.exe" 
     grep -qF "$rule" "$c/netsh.log" || fail "no firewall rule for ${program#*:}: $(cat "$c/netsh.log")"
 done
 "$wine" reg query 'HKLM\Software\Lenscout' /v InstallDir >/dev/null 2>&1 || fail "the folder is not remembered"
+# A reinstall to another folder takes the old folder and its rules away.
+"$wine" "$setup" /S '/D=C:\LenscoutElsewhere' || fail "the reinstall to another folder failed"
+[[ -s "$c/LenscoutElsewhere/lenscout.exe" ]] || fail "nothing was installed in the other folder"
+gone "$dir" || fail "the old folder stayed: $(ls "$dir")"
+grep -qF 'advfirewall firewall delete rule name="Lenscout" dir=in program="C:\Program Files\Lenscout\lenscout.exe"' \
+    "$c/netsh.log" || fail "the old folder's firewall rule stayed"
+dir="$c/LenscoutElsewhere"
 
 # The uninstaller copies itself away and runs from there: wait for it.
 "$wine" "$dir/uninstall.exe" /S || fail "the uninstaller failed"
 within 200 gone "$dir" || fail "the program's folder stayed: $(ls "$dir")"
 gone "$link" || fail "the Start-menu entry stayed"
 ! "$wine" reg query "$key" >/dev/null 2>&1 || fail "the uninstall entry stayed"
-grep -qF 'advfirewall firewall delete rule name="Lenscout" dir=in program="C:\Program Files\Lenscout\lenscout.exe"' \
+grep -qF 'advfirewall firewall delete rule name="Lenscout" dir=in program="C:\LenscoutElsewhere\lenscout.exe"' \
     <(tail -1 "$c/netsh.log") || fail "the firewall rule was not removed"
 grep -qF 'advfirewall firewall delete rule name="Lenscout scanner"' "$c/netsh.log" || fail "the scanner's rule stayed"
 ! "$wine" reg query 'HKLM\Software\Lenscout' >/dev/null 2>&1 || fail "the remembered folder stayed"
