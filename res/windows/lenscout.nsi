@@ -11,6 +11,24 @@ Unicode true
 Target amd64-unicode
 SetCompressor /SOLID lzma
 
+; The program's languages; the installer speaks the user's, else English.
+LoadLanguageFile "${NSISDIR}\Contrib\Language files\English.nlf"
+LoadLanguageFile "${NSISDIR}\Contrib\Language files\SimpChinese.nlf"
+LoadLanguageFile "${NSISDIR}\Contrib\Language files\TradChinese.nlf"
+LoadLanguageFile "${NSISDIR}\Contrib\Language files\German.nlf"
+LangString UploadRunning ${LANG_ENGLISH} "Lenscout is putting new firmware on a camera. Wait until the upload has ended, then run this again."
+LangString UploadRunning ${LANG_SIMPCHINESE} "Lenscout 正在向摄像机写入新固件。请等待上传结束后再运行本程序。"
+LangString UploadRunning ${LANG_TRADCHINESE} "Lenscout 正在向攝像機寫入新固件。請等待上傳結束後再執行本程式。"
+LangString UploadRunning ${LANG_GERMAN} "Lenscout spielt gerade neue Firmware auf eine Kamera. Bitte warten, bis das Hochladen beendet ist, und dann erneut starten."
+LangString Running ${LANG_ENGLISH} "Lenscout is running. OK closes it and goes on."
+LangString Running ${LANG_SIMPCHINESE} "Lenscout 正在运行。按“确定”将其关闭并继续。"
+LangString Running ${LANG_TRADCHINESE} "Lenscout 正在執行。按「確定」將其關閉並繼續。"
+LangString Running ${LANG_GERMAN} "Lenscout läuft. OK beendet es und fährt fort."
+LangString NotClosing ${LANG_ENGLISH} "Lenscout does not close. Close it from its tray icon, then run this again."
+LangString NotClosing ${LANG_SIMPCHINESE} "Lenscout 无法关闭。请从其托盘图标退出，然后再运行本程序。"
+LangString NotClosing ${LANG_TRADCHINESE} "Lenscout 無法關閉。請從其系統匣圖示結束，然後再執行本程式。"
+LangString NotClosing ${LANG_GERMAN} "Lenscout lässt sich nicht beenden. Bitte über das Symbol im Infobereich beenden und dann erneut starten."
+
 Name "Lenscout"
 OutFile "${OUTFILE}"
 InstallDir "$PROGRAMFILES64\Lenscout"
@@ -51,7 +69,7 @@ VIAddVersionKey "LegalCopyright" "Lenscout developers"
   System::Call 'kernel32::OpenEventW(i 0x00100000, i 0, w "Local\Lenscout.Uploading") p .r0'
   IntPtrCmp $0 0 lenscout_no_upload
   System::Call 'kernel32::CloseHandle(p r0)'
-  MessageBox MB_OK|MB_ICONEXCLAMATION "Lenscout is putting new firmware on a camera. Wait until the upload has ended, then run this again." /SD IDOK
+  MessageBox MB_OK|MB_ICONEXCLAMATION "$(UploadRunning)" /SD IDOK
   SetErrorLevel 3
   Quit
   lenscout_no_upload:
@@ -62,7 +80,7 @@ VIAddVersionKey "LegalCopyright" "Lenscout developers"
 !macro CloseRunningLenscout
   FindWindow $0 "LenscoutMainWindow"
   StrCmp $0 0 lenscout_closed
-  MessageBox MB_OKCANCEL|MB_ICONEXCLAMATION "Lenscout is running. OK closes it and goes on." /SD IDOK IDOK lenscout_close
+  MessageBox MB_OKCANCEL|MB_ICONEXCLAMATION "$(Running)" /SD IDOK IDOK lenscout_close
   Abort
   lenscout_close:
   SendMessage $0 ${WM_CLOSE} 0 0 /TIMEOUT=2000
@@ -73,7 +91,7 @@ VIAddVersionKey "LegalCopyright" "Lenscout developers"
     StrCmp $0 0 lenscout_closed
     IntOp $1 $1 + 1
     IntCmp $1 40 0 lenscout_wait 0
-  MessageBox MB_OK|MB_ICONSTOP "Lenscout does not close. Close it from its tray icon, then run this again." /SD IDOK
+  MessageBox MB_OK|MB_ICONSTOP "$(NotClosing)" /SD IDOK
   Abort
   lenscout_closed:
 !macroend

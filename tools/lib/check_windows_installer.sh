@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# The installer's test, under tools/vlan -- tools/wine-vlan: a silent
+# The installer's test, under tools/vlan -- tools/wine-vlan --display: a silent
 # install puts every file, the Start-menu entry, the uninstall entry and the
 # firewall rule in place; the silent uninstall takes them all away.
 #   check_windows_installer.sh SETUP.EXE NETSH-RECORDER.EXE GUI-DRIVER.EXE
@@ -24,6 +24,11 @@ holder=$!
 sleep 1
 if "$wine" "$setup" /S; then fail "the installer ran during an upload"; fi
 [[ ! -e "$dir/lenscout.exe" ]] || fail "files were installed during an upload"
+# Shown, it says so in the user's language.
+LANG=de_DE.UTF-8 LC_ALL=de_DE.UTF-8 "$wine" "$setup" &
+shown=$("$wine" "$driver" message 10000 | tr -d '\r')
+kill $! 2>/dev/null || true
+[[ "$shown" == "Lenscout spielt gerade neue Firmware auf eine Kamera."* ]] || fail "the German message was '$shown'"
 kill "$holder" 2>/dev/null || true
 wait "$holder" 2>/dev/null || true
 "$wine" "$setup" /S || fail "the installer failed"

@@ -31,12 +31,12 @@ echo "package: $zip_file"
 
 cp res/lenscout.ico build-windows/package/
 setup=build/lenscout-$version-setup.exe
-makensis -V2 -DVERSION="$version" -DDISCOVERY_PORTS="$ports" -DSTAGE="$PWD/$stage" -DOUTFILE="$PWD/$setup" \
+makensis -INPUTCHARSET UTF8 -V2 -DVERSION="$version" -DDISCOVERY_PORTS="$ports" -DSTAGE="$PWD/$stage" -DOUTFILE="$PWD/$setup" \
     -DICON_DIR="$PWD/build-windows/package" res/windows/lenscout.nsi
 echo "package: $setup"
 ((check)) || exit 0
 
 echo "== the installer under Wine"
-tools/vlan -- tools/wine-vlan tools/lib/check_windows_installer.sh "$PWD/$setup" \
+tools/vlan -- tools/wine-vlan --display tools/lib/check_windows_installer.sh "$PWD/$setup" \
     "$PWD/build-windows/tests/win32/lenscout_netsh_recorder.exe" "$PWD/build-windows/tests/win32/lenscout_gui_driver.exe"
 echo "windows package checks passed"
