@@ -134,9 +134,23 @@ FunctionEnd
   lenscout_no_earlier:
 !macroend
 
+; lenscout.exe holds a firewall exception: in a folder of the user's choice
+; outside Program Files, whoever may write there could swap it for another
+; program that then has the exception. Such a folder inherits nothing, and
+; only administrators and the system may write in it.
+!macro LockFolderOutsideProgramFiles
+  StrLen $R1 "$PROGRAMFILES64\"
+  StrCpy $R2 "$INSTDIR\" $R1
+  StrCmp $R2 "$PROGRAMFILES64\" lenscout_locked
+  nsExec::ExecToLog '"$SYSDIR\icacls.exe" "$INSTDIR" /inheritance:r /grant:r *S-1-5-32-544:(OI)(CI)F *S-1-5-18:(OI)(CI)F *S-1-5-32-545:(OI)(CI)RX'
+  Pop $0
+  lenscout_locked:
+!macroend
+
 Section "Lenscout"
   !insertmacro RemoveEarlierFolder
   SetOutPath "$INSTDIR"
+  !insertmacro LockFolderOutsideProgramFiles
   File "${STAGE}\lenscout.exe"
   File "${STAGE}\lenscout-cli.exe"
   File "${STAGE}\lenscout-scan.exe"

@@ -13,9 +13,11 @@ key='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Lenscout'
 gone() { [[ ! -e "$1" ]]; }
 source "$(dirname "$0")/vlan_desktop.sh"
 
-# Wine has no firewall: netsh is a recorder of what it was asked.
+# Wine has no firewall, nor access lists on its files: netsh and icacls are
+# recorders of what they were asked.
 cp "$recorder" "$c/windows/system32/netsh.exe"
-export WINEDLLOVERRIDES="$WINEDLLOVERRIDES;netsh.exe=n"
+cp "$recorder" "$c/windows/system32/icacls.exe"
+export WINEDLLOVERRIDES="$WINEDLLOVERRIDES;netsh.exe=n;icacls.exe=n"
 
 # While Lenscout uploads firmware (its event is up), the installer waits:
 # it closes nothing, installs nothing, and ends with an error.
@@ -44,12 +46,16 @@ for program in "Lenscout:lenscout.exe" "Lenscout command line:lenscout-cli.exe" 
     grep -qF "$rule" "$c/netsh.log" || fail "no firewall rule for ${program#*:}: $(cat "$c/netsh.log")"
 done
 "$wine" reg query 'HKLM\Software\Lenscout' /v InstallDir >/dev/null 2>&1 || fail "the folder is not remembered"
-# A reinstall to another folder takes the old folder and its rules away.
+! grep -q 'icacls' "$c/netsh.log" || fail "Program Files had its access list changed"
+# A reinstall to another folder takes the old folder and its rules away,
+# and only administrators and the system may write in the new one.
 "$wine" "$setup" /S '/D=C:\LenscoutElsewhere' || fail "the reinstall to another folder failed"
 [[ -s "$c/LenscoutElsewhere/lenscout.exe" ]] || fail "nothing was installed in the other folder"
 gone "$dir" || fail "the old folder stayed: $(ls "$dir")"
 grep -qF 'advfirewall firewall delete rule name="Lenscout" dir=in program="C:\Program Files\Lenscout\lenscout.exe"' \
     "$c/netsh.log" || fail "the old folder's firewall rule stayed"
+grep -qF '"C:\LenscoutElsewhere" /inheritance:r /grant:r *S-1-5-32-544:(OI)(CI)F *S-1-5-18:(OI)(CI)F *S-1-5-32-545:(OI)(CI)RX' \
+    "$c/netsh.log" || fail "the folder outside Program Files was left writable: $(cat "$c/netsh.log")"
 dir="$c/LenscoutElsewhere"
 
 # The uninstaller copies itself away and runs from there: wait for it.
