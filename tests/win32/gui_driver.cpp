@@ -9,6 +9,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -143,6 +144,25 @@ void clickAt(POINT at, int times = 1) {
     Sleep(100);
 }
 
+// One key pressed and let go, with the modifiers held meanwhile, to
+// whatever has the keyboard: the focused control, or an open menu.
+void pressKey(WORD vk, std::initializer_list<WORD> held = {}) {
+    std::vector<INPUT> keys;
+    const auto key = [&keys](WORD k, bool up) {
+        INPUT in{};
+        in.type = INPUT_KEYBOARD;
+        in.ki.wVk = k;
+        in.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+        keys.push_back(in);
+    };
+    for (WORD m : held) key(m, false);
+    key(vk, false);
+    key(vk, true);
+    for (WORD m : held) key(m, true);
+    SendInput(static_cast<UINT>(keys.size()), keys.data(), sizeof(INPUT));
+    Sleep(100);
+}
+
 POINT centreOf(HWND control) {
     RECT r{};
     GetWindowRect(control, &r);
@@ -224,9 +244,20 @@ int run(int argc, char** argv) {
         std::printf("%d\n", static_cast<int>(SendMessageW(mainList(arg(2)), LB_GETCURSEL, 0, 0)));
         return 0;
     }
+    // The right button on the list's first line.
     if (command == "rclick") {
-        PostMessageW(mainList(arg(2)), WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(10, 10));
-        PostMessageW(mainList(arg(2)), WM_RBUTTONUP, 0, MAKELPARAM(10, 10));
+        HWND list = mainList(arg(2));
+        RECT r{};
+        SendMessageW(list, LB_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&r));
+        POINT at{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+        ClientToScreen(list, &at);
+        SetForegroundWindow(GetParent(list));
+        mouseTo(at);
+        INPUT press[2] = {};
+        press[0].type = press[1].type = INPUT_MOUSE;
+        press[0].mi.dwFlags = MOUSEEVENTF_RIGHTDOWN;
+        press[1].mi.dwFlags = MOUSEEVENTF_RIGHTUP;
+        SendInput(2, press, sizeof press[0]);
         return 0;
     }
     if (command == "tray") {
@@ -352,12 +383,10 @@ int run(int argc, char** argv) {
     // Walks an open pop-up menu with the keyboard: each argument a key
     // (up, down, enter, escape).
     if (command == "menu-keys") {
-        HWND menu = must(popupMenu(), "pop-up menu");
+        must(popupMenu(), "pop-up menu");
         for (int i = 2; i < argc; ++i) {
             const std::string key = argv[i];
-            const WPARAM vk = key == "up" ? VK_UP : key == "down" ? VK_DOWN : key == "enter" ? VK_RETURN : VK_ESCAPE;
-            PostMessageW(menu, WM_KEYDOWN, vk, 0);
-            Sleep(100);
+            pressKey(key == "up" ? VK_UP : key == "down" ? VK_DOWN : key == "enter" ? VK_RETURN : VK_ESCAPE);
         }
         return 0;
     }
@@ -376,12 +405,12 @@ int run(int argc, char** argv) {
         std::printf("%d\n", n);
         return 0;
     }
-    // The keyboard's context menu on the main window's list: WM_CONTEXTMENU
-    // with no point, as the Menu key and Shift+F10 send it.
+    // The keyboard's context menu on the main window's list: Shift+F10
+    // pressed with the list focused.
     if (command == "menu-key") {
-        HWND w = must(findMain(arg(2)), "main window");
-        HWND list = GetDlgItem(w, kListId);
-        PostMessageW(w, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(list), static_cast<LPARAM>(-1));
+        SetForegroundWindow(must(findMain(arg(2)), "main window"));
+        Sleep(100);
+        pressKey(VK_F10, {VK_SHIFT});
         return 0;
     }
     std::fprintf(stderr, "driver: unknown command '%s'\n", command.c_str());
