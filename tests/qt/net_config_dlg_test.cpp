@@ -10,6 +10,7 @@
 #include "discovery/camera_text.h"
 #include "platform/socket.h"
 #include "qt/utf8_text.h"
+#include "stand_ins.h"
 
 using namespace lenscout;
 
@@ -21,10 +22,10 @@ class NetConfigDlgTest : public QObject {
 
     QLineEdit* field(const char* name) { return dlg->findChild<QLineEdit*>(QString::fromLatin1(name)); }
     QCheckBox* dhcp() { return dlg->findChild<QCheckBox*>(QStringLiteral("IDC_DHCP")); }
-    void type(const char* name, const QString& text) { field(name)->setText(text); }
+    void type(const char* name, const QString& text) { test::typeInto(field(name), text); }
     // OK as the user presses it; true when the dialog closed with OK.
     bool pressOk() {
-        dlg->findChild<QPushButton*>(QStringLiteral("IDOK"))->click();
+        QTest::mouseClick(dlg->findChild<QPushButton*>(QStringLiteral("IDOK")), Qt::LeftButton);
         return dlg->result() == QDialog::Accepted;
     }
     void fixedAddress(const char* ip, const char* mask, const char* gateway, const char* dns) {

@@ -1,6 +1,9 @@
 #pragma once
 // Stand-ins for what surrounds the main window: the notification area, a
-// worker thread that only answers its thread messages, and message boxes.
+// worker thread that only answers its thread messages, message boxes, and
+// typing as a person types.
+#include <QLineEdit>
+#include <QTest>
 #include <atomic>
 #include <string>
 #include <vector>
@@ -52,5 +55,19 @@ private:
 struct MessageBoxes {
     std::vector<std::string> shown;  // UTF-8 texts
 };
+
+// Typed into `edit` as a person types, over what it held: Delete for
+// nothing, keys for ASCII, and the commit of an input method for the rest,
+// which has no keys of its own.
+inline void typeInto(QLineEdit* edit, const QString& text) {
+    edit->selectAll();
+    bool ascii = true;
+    for (QChar c : text) ascii = ascii && c.unicode() < 128;
+    if (text.isEmpty()) QTest::keyClick(edit, Qt::Key_Delete);
+    else if (ascii)
+        QTest::keyClicks(edit, text);
+    else
+        edit->insert(text);
+}
 
 }  // namespace lenscout::test

@@ -7,7 +7,9 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTest>
+
 #include <QTimer>
+#include "stand_ins.h"
 
 #include <atomic>
 #include <fstream>
@@ -35,6 +37,7 @@ class UpgradeDlgTest : public QObject {
 
     QLineEdit* field(const char* name) { return dlg->findChild<QLineEdit*>(QString::fromLatin1(name)); }
     QPushButton* button(const char* name) { return dlg->findChild<QPushButton*>(QString::fromLatin1(name)); }
+    void typeInto(const char* name, const QString& text) { test::typeInto(field(name), text); }
     QString file(const char* name, const std::string& content) {
         const std::string path = dir + "/" + name;
         std::ofstream(path, std::ios::binary) << content;
@@ -80,16 +83,16 @@ private slots:
 
     void anEmptyUserAsksForNoFile() {
         field("IDC_USER")->clear();
-        field("IDC_PASSWORD")->setText(QStringLiteral("pw"));
-        button("IDC_UPGRADE_WEBUI")->click();
+        typeInto("IDC_PASSWORD", QStringLiteral("pw"));
+        QTest::mouseClick(button("IDC_UPGRADE_WEBUI"), Qt::LeftButton);
         QCOMPARE(shown, std::vector<std::string>{"Incorrect user or password !"});
         QCOMPARE(filesAsked, 0);
     }
 
     void aCancelledFileShowsNothingAndALongUserIsCut() {
-        field("IDC_USER")->setText(QStringLiteral("administrator12"));
+        typeInto("IDC_USER", QStringLiteral("administrator12"));
         nextFile.clear();
-        button("IDC_UPGRADE_FIRMWARE")->click();
+        QTest::mouseClick(button("IDC_UPGRADE_FIRMWARE"), Qt::LeftButton);
         QCOMPARE(filesAsked, 1);
         QVERIFY(shown.empty());
         QCOMPARE(field("IDC_USER")->text(), QStringLiteral("administrat"));
@@ -100,7 +103,7 @@ private slots:
     void aFilePickedAfterExitIsNotUploaded() {
         nextFile = file("late.bin", "BNEG" + std::string(5000, 'z'));
         duringPick = [this] { static_cast<QDialog*>(dlg.get())->reject(); };
-        button("IDC_UPGRADE_FIRMWARE")->click();
+        QTest::mouseClick(button("IDC_UPGRADE_FIRMWARE"), Qt::LeftButton);
         QCOMPARE(filesAsked, 1);
         QVERIFY(!dlg->isVisible());
         QVERIFY(shown.empty());  // a connection would have brought "Cannot connect the camera !"
@@ -108,11 +111,11 @@ private slots:
 
     void filesThatFailTheirCheckMakeNoConnection() {
         nextFile = QString::fromStdString(dir + "/missing.bin");
-        button("IDC_UPGRADE_FIRMWARE")->click();
+        QTest::mouseClick(button("IDC_UPGRADE_FIRMWARE"), Qt::LeftButton);
         nextFile = file("web.bin", "12345678UPGRADE APP_WARE FILE");
-        button("IDC_UPGRADE_FIRMWARE")->click();
+        QTest::mouseClick(button("IDC_UPGRADE_FIRMWARE"), Qt::LeftButton);
         nextFile = file("fw.bin", "BNEG but nothing at eight");
-        button("IDC_UPGRADE_WEBUI")->click();
+        QTest::mouseClick(button("IDC_UPGRADE_WEBUI"), Qt::LeftButton);
         // A connection would have brought "Cannot connect the camera !".
         QCOMPARE(shown, (std::vector<std::string>{"Cannot open the file !", "Error file of System Firmware !",
                                                   "Error file of Web UI !"}));
@@ -122,10 +125,10 @@ private slots:
     void aRefusedLoginKeepsTheDialogAndTheEntries() {
         LoopbackCamera camera("login-refused");
         camera.describe(&dlg->m_camera);
-        field("IDC_PASSWORD")->setText(QStringLiteral("pw"));
+        typeInto("IDC_PASSWORD", QStringLiteral("pw"));
         nextFile = file("fw.bin", "BNEG firmware");
         const size_t sockets = test::openDescriptors("socket:");
-        button("IDC_UPGRADE_FIRMWARE")->click();
+        QTest::mouseClick(button("IDC_UPGRADE_FIRMWARE"), Qt::LeftButton);
         camera.summary();  // the camera's end of the connection is closed too
         QCOMPARE(test::openDescriptors("socket:"), sockets);
         QCOMPARE(test::openDescriptors(nextFile.toStdString()), size_t(0));
@@ -141,9 +144,9 @@ private slots:
     void aFailedTransferBringsTheEntriesBack() {
         LoopbackCamera camera("reset-mid");
         camera.describe(&dlg->m_camera);
-        field("IDC_PASSWORD")->setText(QStringLiteral("pw"));
+        typeInto("IDC_PASSWORD", QStringLiteral("pw"));
         nextFile = file("fw.bin", "BNEG" + std::string(4 << 20, 'x'));
-        button("IDC_UPGRADE_FIRMWARE")->click();
+        QTest::mouseClick(button("IDC_UPGRADE_FIRMWARE"), Qt::LeftButton);
         // The reset meets a send, or, when the kernel took every byte, the
         // wait for the camera's close: a failure either way.
         QCOMPARE(shown.size(), size_t(1));
@@ -191,7 +194,7 @@ private slots:
     void cancelStopsARunningUploadAndTheDialogStays() {
         LoopbackCamera camera("trickle-512-50");
         camera.describe(&dlg->m_camera);
-        field("IDC_PASSWORD")->setText(QStringLiteral("pw"));
+        typeInto("IDC_PASSWORD", QStringLiteral("pw"));
         nextFile = file("fw.bin", "BNEG" + std::string(16 << 20, 'x'));
         QString labelDuring;
         bool entriesDisabled = false;
@@ -217,9 +220,9 @@ private slots:
     void aSuccessfulUploadClosesWithOk() {
         LoopbackCamera camera("ok");
         camera.describe(&dlg->m_camera);
-        field("IDC_PASSWORD")->setText(QStringLiteral("pw"));
+        typeInto("IDC_PASSWORD", QStringLiteral("pw"));
         nextFile = file("fw.bin", "BNEG" + std::string(3000, 'x'));
-        button("IDC_UPGRADE_FIRMWARE")->click();
+        QTest::mouseClick(button("IDC_UPGRADE_FIRMWARE"), Qt::LeftButton);
         QVERIFY(shown.empty());
         QCOMPARE(dlg->result(), int(QDialog::Accepted));
         QCOMPARE(dlg->findChild<QProgressBar*>(QStringLiteral("IDC_PROGRESS"))->value(), 100);
