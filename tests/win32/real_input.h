@@ -10,14 +10,23 @@
 
 namespace lenscout::test {
 
+// Whether `window` is in front and one of its controls has the keyboard:
+// keys sent before that go nowhere, which a loaded machine shows.
+inline bool takesKeys(HWND window) {
+    GUITHREADINFO info{};
+    info.cbSize = sizeof info;
+    return GetForegroundWindow() == window && GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info) &&
+           info.hwndFocus && (info.hwndFocus == window || IsChild(window, info.hwndFocus));
+}
+
 // A top-level window of this thread or another, by its exact title, waited
-// for up to `ms`; brought to the foreground.
+// for up to `ms`, brought to the foreground and ready for keys.
 inline HWND waitForWindow(const std::wstring& title, int ms = 5000) {
+    HWND found = nullptr;
     for (int waited = 0; waited < ms; waited += 20) {
-        if (HWND w = FindWindowW(nullptr, title.c_str())) {
-            SetForegroundWindow(w);
-            return w;
-        }
+        if (!found) found = FindWindowW(nullptr, title.c_str());
+        if (found && takesKeys(found)) return found;
+        if (found) SetForegroundWindow(found);
         Sleep(20);
     }
     return nullptr;
@@ -51,11 +60,16 @@ inline void pumpDialog(HWND dialog) {
     }
 }
 
-// Shown, in front and active, so that the keyboard reaches it.
+// Shown, in front and active, so that the keyboard reaches it; the
+// window's own thread calls this, and handles what that brings.
 inline void bringForward(HWND window) {
     ShowWindow(window, SW_SHOWNORMAL);
-    SetForegroundWindow(window);
-    SetActiveWindow(window);
+    for (int waited = 0; waited < 2000 && !takesKeys(window); waited += 20) {
+        SetForegroundWindow(window);
+        SetActiveWindow(window);
+        pumpDialog(window);
+        Sleep(20);
+    }
 }
 
 // Text typed into the focused control, a character at a time.
