@@ -8,17 +8,25 @@
 
 namespace lenscout {
 
-namespace {
-
-bool isThisUser(PSID owner) {
+std::vector<BYTE> thisUserSid() {
     HANDLE raw = nullptr;
-    if (!OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &raw)) return false;
+    if (!OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &raw)) return {};
     const Handle token{raw};
     DWORD size = 0;
     GetTokenInformation(token.h, TokenUser, nullptr, 0, &size);
     std::vector<BYTE> user(size ? size : 1);
-    return GetTokenInformation(token.h, TokenUser, user.data(), size, &size) &&
-           EqualSid(owner, reinterpret_cast<TOKEN_USER*>(user.data())->User.Sid);
+    if (!GetTokenInformation(token.h, TokenUser, user.data(), size, &size)) return {};
+    const PSID sid = reinterpret_cast<TOKEN_USER*>(user.data())->User.Sid;
+    std::vector<BYTE> copy(GetLengthSid(sid));
+    if (!CopySid(static_cast<DWORD>(copy.size()), copy.data(), sid)) return {};
+    return copy;
+}
+
+namespace {
+
+bool isThisUser(PSID owner) {
+    std::vector<BYTE> user = thisUserSid();
+    return !user.empty() && EqualSid(owner, user.data());
 }
 
 bool isAdministratorsOfThisUser(PSID owner) {

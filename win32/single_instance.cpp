@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/file_owner_win32.h"
 #include "win32/modal_dialog.h"
 
 namespace lenscout {
@@ -14,19 +15,11 @@ namespace {
 // The user's SID as text, so that each user of the machine has a claim of
 // their own; "" when the token cannot be read.
 std::wstring userSid() {
-    HANDLE token = nullptr;
-    if (!OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &token)) return L"";
-    DWORD size = 0;
-    GetTokenInformation(token, TokenUser, nullptr, 0, &size);
-    std::vector<BYTE> buffer(size ? size : 1);
-    std::wstring text;
+    std::vector<BYTE> user = thisUserSid();
     LPWSTR sid = nullptr;
-    if (GetTokenInformation(token, TokenUser, buffer.data(), size, &size) &&
-        ConvertSidToStringSidW(reinterpret_cast<TOKEN_USER*>(buffer.data())->User.Sid, &sid)) {
-        text = sid;
-        LocalFree(sid);
-    }
-    CloseHandle(token);
+    if (user.empty() || !ConvertSidToStringSidW(user.data(), &sid)) return L"";
+    std::wstring text = sid;
+    LocalFree(sid);
     return text;
 }
 
