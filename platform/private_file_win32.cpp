@@ -26,13 +26,12 @@ HANDLE openUnfollowed(const std::wstring& path, DWORD access) {
                        nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
 }
 
-// Nothing there, or a plain file of this user's.
+// Nothing there, or a plain file of this user's. A folder does not open
+// without backup semantics, and is refused with the rest.
 bool placeIsOurs(const std::wstring& path) {
-    const DWORD attributes = GetFileAttributesW(path.c_str());
-    if (attributes == INVALID_FILE_ATTRIBUTES) return GetLastError() == ERROR_FILE_NOT_FOUND;
-    if (attributes & (FILE_ATTRIBUTE_REPARSE_POINT | FILE_ATTRIBUTE_DIRECTORY)) return false;
     const Handle file{openUnfollowed(path, 0)};
-    return file.h != INVALID_HANDLE_VALUE && plainFile(file.h) && ownedByThisUser(file.h);
+    if (file.h == INVALID_HANDLE_VALUE) return GetLastError() == ERROR_FILE_NOT_FOUND;
+    return plainFile(file.h) && ownedByThisUser(file.h);
 }
 
 // A name beside `path` that nobody can have guessed and put a link at.
