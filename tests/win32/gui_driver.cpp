@@ -9,9 +9,10 @@
 
 #include <cstdio>
 #include <cstdlib>
-#include <initializer_list>
 #include <string>
 #include <vector>
+
+#include "real_input.h"
 
 namespace {
 
@@ -141,25 +142,6 @@ void clickAt(POINT at, int times = 1) {
         SendInput(2, press, sizeof press[0]);
         Sleep(30);
     }
-    Sleep(100);
-}
-
-// One key pressed and let go, with the modifiers held meanwhile, to
-// whatever has the keyboard: the focused control, or an open menu.
-void pressKey(WORD vk, std::initializer_list<WORD> held = {}) {
-    std::vector<INPUT> keys;
-    const auto key = [&keys](WORD k, bool up) {
-        INPUT in{};
-        in.type = INPUT_KEYBOARD;
-        in.ki.wVk = k;
-        in.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
-        keys.push_back(in);
-    };
-    for (WORD m : held) key(m, false);
-    key(vk, false);
-    key(vk, true);
-    for (WORD m : held) key(m, true);
-    SendInput(static_cast<UINT>(keys.size()), keys.data(), sizeof(INPUT));
     Sleep(100);
 }
 
@@ -386,7 +368,10 @@ int run(int argc, char** argv) {
         must(popupMenu(), "pop-up menu");
         for (int i = 2; i < argc; ++i) {
             const std::string key = argv[i];
-            pressKey(key == "up" ? VK_UP : key == "down" ? VK_DOWN : key == "enter" ? VK_RETURN : VK_ESCAPE);
+            lenscout::test::pressKey(key == "up"      ? VK_UP
+                                     : key == "down"  ? VK_DOWN
+                                     : key == "enter" ? VK_RETURN
+                                                      : VK_ESCAPE);
         }
         return 0;
     }
@@ -410,7 +395,7 @@ int run(int argc, char** argv) {
     if (command == "menu-key") {
         SetForegroundWindow(must(findMain(arg(2)), "main window"));
         Sleep(100);
-        pressKey(VK_F10, {VK_SHIFT});
+        lenscout::test::pressKey(VK_F10, {VK_SHIFT});
         return 0;
     }
     std::fprintf(stderr, "driver: unknown command '%s'\n", command.c_str());
