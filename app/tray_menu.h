@@ -1,10 +1,13 @@
 #pragma once
 // The tray icon's menu, built anew each time it opens, and what its
-// commands do to the settings it lists: the language and the search period.
+// commands do to the settings it lists: the language, and each setting of
+// choiceSettings() as a group of its choices.
+#include <cstddef>
 #include <cstdint>
 #include <vector>
 
 #include "app/languages.h"
+#include "app/user_settings.h"
 
 namespace lenscout {
 
@@ -15,8 +18,12 @@ constexpr int ID_TRAY_ENGLISH = trayLanguageCommand(kEnglish);
 constexpr int ID_TRAY_SIMPLIFIED = trayLanguageCommand(kSimplifiedChinese);
 constexpr int ID_TRAY_TRADITIONAL = trayLanguageCommand(kTraditionalChinese);
 constexpr int ID_TRAY_EXIT = trayLanguageCommand(kLanguageCount) + 1;
-// The choices of the search period, in the order of its setting's list.
-constexpr int ID_TRAY_PERIOD_FIRST = ID_TRAY_EXIT + 1;
+// The choices of the choice settings: a block of commands for each setting,
+// one command per choice in the order of its list.
+constexpr int ID_TRAY_CHOICES_FIRST = ID_TRAY_EXIT + 1;
+constexpr int kTrayChoicesPerSetting = 16;
+// The command of `setting`'s choice number `choice`, or 0 when the menu has none.
+int trayChoiceCommand(const Setting& setting, size_t choice);
 
 // The tray icon's identifier.
 constexpr int TRAY_ICON_ID = 128;
@@ -29,8 +36,10 @@ constexpr int kTrayTipSize = 64;
 // Autodetect and each language: one choice among them, always one.
 inline bool isLanguageCommand(int command) { return command >= ID_TRAY_AUTODETECT && command < ID_TRAY_EXIT; }
 
-// The menu's groups of choices, one checked in each.
-enum class TrayGroup { None, Language, SearchPeriod };
+// The menu's groups of choices, one checked in each: the languages, then
+// one group per choice setting (trayGroupOf).
+enum class TrayGroup : int { None = 0, Language = 1 };
+constexpr TrayGroup trayGroupOf(size_t choiceSetting) { return static_cast<TrayGroup>(2 + choiceSetting); }
 
 struct TrayMenuEntry {
     int command;       // 0 for the separator
@@ -39,18 +48,19 @@ struct TrayMenuEntry {
     TrayGroup group = TrayGroup::None;
 };
 
-// Autodetect, the languages each in its own, a separator, the search
-// periods, a separator, Exit; one language checked after LanguageSetting,
-// and the period of `searchPeriod` seconds.
-std::vector<TrayMenuEntry> BuildTrayMenu(int searchPeriod);
+// Autodetect, the languages each in its own, a separator, then for each
+// choice setting its choices and a separator, and Exit; one language checked
+// after LanguageSetting, and in each setting the choice `values` hold.
+std::vector<TrayMenuEntry> BuildTrayMenu(const SettingValues& values);
 
 struct TrayCommandResult {
     bool exit = false;
-    int language = 0;       // the language to apply; 0 when there is none
-    int searchPeriod = 0;   // the seconds between searches to apply; 0 when there is none
+    int language = 0;                  // the language to apply; 0 when there is none
+    const Setting* setting = nullptr;  // the choice setting to apply, with its value
+    int value = 0;
     bool notSaved = false;  // the settings file could not be written: the choice holds until the end
 };
-// Carries out a chosen command: a language or period command sets its
+// Carries out a chosen command: a language or choice command sets its
 // setting and writes the settings file, also when its entry was already
 // checked.
 TrayCommandResult OnTrayMenuCommand(int command);

@@ -45,12 +45,44 @@ const Setting& languageSetting() {
 }
 
 const Setting& searchPeriodSetting() {
-    static const Setting setting{
-        "search_period", 3, 1, 10, {{1, kTextSearchEverySecond}, {3, kTextSearchEvery3s}, {10, kTextSearchEvery10s}}};
+    static const Setting setting{"search_period",
+                                 3,
+                                 1,
+                                 10,
+                                 {{1, kTextSearchEverySecond}, {3, kTextSearchEvery3s}, {10, kTextSearchEvery10s}},
+                                 "--period",
+                                 "S",
+                                 "seconds between searches"};
     return setting;
 }
 
-std::vector<const Setting*> allSettings() { return {&languageSetting(), &searchPeriodSetting()}; }
+std::vector<const Setting*> choiceSettings() { return {&searchPeriodSetting()}; }
+
+std::vector<const Setting*> optionSettings() {
+    std::vector<const Setting*> out;
+    for (const Setting* s : choiceSettings())
+        if (s->option) out.push_back(s);
+    return out;
+}
+
+std::string choicesText(const Setting& setting) {
+    std::string text;
+    const std::vector<int> values = setting.values();
+    for (size_t i = 0; i < values.size(); ++i)
+        text += (i == 0 ? "" : i + 1 == values.size() ? " or " : ", ") + std::to_string(values[i]);
+    return text;
+}
+
+std::string optionHelp(const Setting& setting, int current) {
+    return std::string(setting.optionHelp) + ": " + choicesText(setting) + " (" + std::to_string(current) +
+           ", the desktops' setting)";
+}
+
+std::vector<const Setting*> allSettings() {
+    std::vector<const Setting*> all{&languageSetting()};
+    for (const Setting* s : choiceSettings()) all.push_back(s);
+    return all;
+}
 
 std::string settingsFilePath() {
     const std::string own = userSettingsPath();
@@ -70,6 +102,18 @@ bool writeSetting(const Setting& setting, int value, const std::string& path) {
     SettingsStore store = SettingsStore::load(path);
     store.set(setting.key, std::to_string(value));
     return store.save(path);
+}
+
+SettingValues SettingValues::read(const std::string& path) {
+    const SettingsStore store = SettingsStore::load(path);
+    SettingValues values;
+    for (const Setting* s : choiceSettings()) values.set(*s, readSetting(*s, store));
+    return values;
+}
+
+int SettingValues::of(const Setting& setting) const {
+    const auto it = values_.find(&setting);
+    return it != values_.end() ? it->second : setting.fallback;
 }
 
 }  // namespace lenscout

@@ -85,12 +85,14 @@ void addIdsOption(CLI::App& command, std::vector<std::string>* ids, const std::s
         ->group("");
 }
 
-void addPeriodOption(CLI::App& command, int* seconds) {
-    *seconds = readSetting(searchPeriodSetting());
-    command
-        .add_option("--period", *seconds,
-                    "seconds between searches (" + std::to_string(*seconds) + ", the desktops' setting)")
-        ->check(CLI::IsMember(searchPeriodSetting().values()));
+void addSettingOptions(CLI::App& command, SettingValues* values) {
+    *values = SettingValues::read();
+    for (const Setting* s : optionSettings())
+        command
+            .add_option_function<int>(
+                s->option, [values, s](const int& v) { values->set(*s, v); }, optionHelp(*s, values->of(*s)))
+            ->option_text(s->optionValue)
+            ->check(CLI::IsMember(s->values()));
 }
 
 void addCredentialOptions(CLI::App& command, CredentialOptions* credentials, const std::string& whose) {

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "app/user_settings.h"
 #include "cli/credentials.h"
 
 namespace lenscout {
@@ -64,9 +65,9 @@ CLI::Option* addSearchOption(CLI::App& command, uint32_t* ms, const std::string&
 // --id ID, repeatable, in every command that picks cameras (--only stays as
 // an unlisted alias).
 void addIdsOption(CLI::App& command, std::vector<std::string>* ids, const std::string& what);
-// --period S, the seconds between searches: the choices of the desktops'
-// setting, whose value is the default.
-void addPeriodOption(CLI::App& command, int* seconds);
+// An option for each setting that has one (--period S), from its
+// declaration; the settings file gives the defaults.
+void addSettingOptions(CLI::App& command, SettingValues* values);
 void addCredentialOptions(CLI::App& command, CredentialOptions* credentials, const std::string& whose);
 
 }  // namespace lenscout

@@ -21,9 +21,6 @@ namespace lenscout {
 
 namespace {
 
-// The search period of --once: longer than any run, so only the first goes.
-constexpr uint32_t kOneSearchOnly = 0x7fffffffu;
-
 // The list as the window would show it, printed after every sweep.
 struct ListPrinter {
     MemoryListLines lines;
@@ -102,7 +99,7 @@ void declareScanOptions(CLI::App& command, ScanOptions* o) {
     command.add_flag("--list", o->list,
                      "print the camera list instead, as the main window shows it after each search "
                      "(with --once, at the end)");
-    addPeriodOption(command, &o->periodS);
+    addSettingOptions(command, &o->settings);
     addLanguageOption(command, &o->language);
 }
 
@@ -117,13 +114,13 @@ Subcommand addScanCommand(CLI::App& cli) {
 int runScan(const ScanOptions& options, const char* program) {
     selectToolLanguage(options.language);
     ScanPrinter printer(options);
-    const uint32_t periodMs = options.periodS > 0 ? static_cast<uint32_t>(options.periodS) * 1000 : kSearchPeriodMs;
-    CameraSearch search(options.once ? kOneSearchOnly : periodMs);
+    CameraSearch search(options.once ? kOneSearchOnly : kSearchPeriodMs);
     search.onNoInterface([program] { noInterface(program); });
     if (!search.start()) {
         std::fprintf(stderr, "%s: cannot start the discovery thread\n", program);
         return kExitFailed;
     }
+    if (!options.once) search.follow(options.settings);
     const uint32_t end = tickCount() + options.searchMs;
     bool running = true;
     SearchEvent event;

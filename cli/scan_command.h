@@ -15,7 +15,7 @@ struct ScanOptions {
     bool ticks = false;
     bool list = false;
     int64_t language = kLanguageUnset;
-    int periodS = 0;  // seconds between searches
+    SettingValues settings;  // the search period among them
 };
 
 // Declares the scanner's options on `command` (lenscout-scan's own line, or

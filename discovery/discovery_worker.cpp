@@ -227,9 +227,6 @@ bool postSetNetwork(ThreadId worker, const CameraRequest& request) {
 }
 
 bool postSearchNow(ThreadId worker) { return postThreadMessage(worker, TM_SEARCH_NOW, 0, 0); }
-bool postSearchPeriod(ThreadId worker, uint32_t periodMs) {
-    return postThreadMessage(worker, TM_SET_PERIOD, periodMs, 0);
-}
 bool postQuit(ThreadId worker) { return postThreadMessage(worker, kQuitThread, 0, 0); }
 
 }  // namespace lenscout

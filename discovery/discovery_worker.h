@@ -102,8 +102,6 @@ uint32_t DiscoveryThreadProc(MessageTarget* window, uint32_t periodMs = kSearchP
 // worker owns once posted; on failure the copy is wiped and freed here.
 bool postSetNetwork(ThreadId worker, const CameraRequest& request);
 bool postSearchNow(ThreadId worker);
-// Makes the worker search every `periodMs` from its last search on.
-bool postSearchPeriod(ThreadId worker, uint32_t periodMs);
 bool postQuit(ThreadId worker);
 
 }  // namespace lenscout

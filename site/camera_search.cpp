@@ -9,6 +9,7 @@
 #include "platform/text_codecs.h"
 #include "platform/tick_clock.h"
 #include "ui/camera_list.h"
+#include "ui/worker_settings.h"
 
 namespace lenscout {
 
@@ -22,6 +23,8 @@ CameraSearch::~CameraSearch() {
 bool CameraSearch::start() {
     return thread_.start([this] { return DiscoveryThreadProc(&target_, periodMs_); });
 }
+
+void CameraSearch::follow(const SettingValues& settings) { applyAllToWorker(worker(), settings); }
 
 uint32_t CameraSearch::now() { return tickCount(); }
 

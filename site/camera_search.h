@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "app/user_settings.h"
 #include "discovery/camera_info.h"
 #include "discovery/discovery_worker.h"
 #include "discovery/thread_queue_target.h"
@@ -23,6 +24,10 @@ constexpr uint32_t kIdentityWaitMs = 1000;
 // How long the opening search of every command lasts unless told.
 constexpr uint32_t kDefaultSearchMs = 4000;
 
+// The search period of a command that searches once: longer than any run,
+// so only the first goes.
+constexpr uint32_t kOneSearchOnly = 0x7fffffffu;
+
 // Why a search could not be made.
 enum class SearchFailure { None, NoThread, Socket };
 
@@ -37,6 +42,8 @@ public:
     // Starts the worker: its first search goes out at once.
     bool start();
     ThreadId worker() const { return thread_.id(); }
+    // Makes the started worker follow the user's settings from here on.
+    void follow(const SettingValues& settings);
     // Told once when a search went out on no link: why nothing answers.
     void onNoInterface(std::function<void()> call) { onNoInterface_ = std::move(call); }
     uint32_t now() override;

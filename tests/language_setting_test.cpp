@@ -11,6 +11,7 @@
 
 #include "app/languages.h"
 #include "app/system_language.h"
+#include "app/tray_menu.h"
 
 namespace lenscout {
 namespace {
@@ -115,6 +116,41 @@ TEST(Settings, EachKeyIsUniqueAndItsDefaultAllowed) {
         EXPECT_EQ(std::count(keys.begin(), keys.end(), s->key), 0) << s->key;
         keys.push_back(s->key);
     }
+}
+
+// Each choice of each menu setting has a tray command of its own, which the
+// menu marks when the setting holds it and which sets that setting to that
+// value; a command past a setting's last choice sets nothing.
+TEST(Settings, EachChoiceIsATrayCommandThatSetsIt) {
+    std::vector<int> commands;
+    for (const Setting* s : choiceSettings()) {
+        ASSERT_LE(s->choices.size(), static_cast<size_t>(kTrayChoicesPerSetting)) << s->key;
+        for (size_t c = 0; c < s->choices.size(); ++c) {
+            const int command = trayChoiceCommand(*s, c);
+            EXPECT_EQ(std::count(commands.begin(), commands.end(), command), 0) << s->key;
+            commands.push_back(command);
+            SettingValues values;
+            values.set(*s, s->choices[c].value);
+            const std::vector<TrayMenuEntry> menu = BuildTrayMenu(values);
+            const auto entry = std::find_if(menu.begin(), menu.end(), [&](auto& e) { return e.command == command; });
+            ASSERT_NE(entry, menu.end()) << s->key;
+            EXPECT_TRUE(entry->checked) << s->key;
+            const TrayCommandResult r = OnTrayMenuCommand(command);
+            EXPECT_EQ(r.setting, s);
+            EXPECT_EQ(r.value, s->choices[c].value);
+            EXPECT_EQ(readSetting(*s), s->choices[c].value) << "the file keeps it";
+        }
+        EXPECT_EQ(trayChoiceCommand(*s, s->choices.size()), 0);
+        EXPECT_EQ(OnTrayMenuCommand(commands.back() + 1).setting, nullptr);
+    }
+}
+
+// The command line's help and the settings file's default read as one text.
+TEST(Settings, TheOptionHelpNamesTheChoicesAndTheDefault) {
+    EXPECT_EQ(optionHelp(searchPeriodSetting(), 10),
+              "seconds between searches: 1, 3 or 10 (10, the desktops' setting)");
+    ASSERT_EQ(optionSettings().size(), 1u);
+    EXPECT_STREQ(optionSettings()[0]->option, "--period");
 }
 
 TEST(SystemLanguage, IdentifiersOfTheFiveChineseRegionsAndGermanOnly) {

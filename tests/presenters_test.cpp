@@ -213,7 +213,7 @@ TEST_F(MainWindow, SettingsThatCannotBeSavedAreSaidOnce) {
     const char* before = std::getenv(test::userSettingsVariable());
     const std::string saved = before ? before : "";
     test::setEnvironment(test::userSettingsVariable(), blocked.c_str());
-    for (int choice : {ID_TRAY_TRADITIONAL, ID_TRAY_PERIOD_FIRST, ID_TRAY_SIMPLIFIED}) {
+    for (int choice : {ID_TRAY_TRADITIONAL, trayChoiceCommand(searchPeriodSetting(), 0), ID_TRAY_SIMPLIFIED}) {
         view.trayChoice = choice;
         presenter.OnTrayNotify(TrayMouse::RightDown);
     }

@@ -7,6 +7,7 @@
 #include "app/user_settings.h"
 #include "discovery/discovery_worker.h"
 #include "discovery/worker_control.h"
+#include "ui/worker_settings.h"
 
 namespace lenscout {
 
@@ -37,13 +38,9 @@ bool MainWindowPresenter::start(MessageTarget* target) {
         return false;
     }
     m_workerThreadId = m_hWorkerThread.id();
-    applySearchPeriod(readSetting(searchPeriodSetting()));
+    settings_ = SettingValues::read();
+    applyAllToWorker(m_workerThreadId, settings_);
     return true;
-}
-
-void MainWindowPresenter::applySearchPeriod(int seconds) {
-    searchPeriod_ = seconds;
-    postSearchPeriod(m_workerThreadId, static_cast<uint32_t>(seconds) * 1000);
 }
 
 void MainWindowPresenter::OnCameraFound(std::unique_ptr<CameraInfo> record) {
@@ -114,14 +111,14 @@ void MainWindowPresenter::OnListRClick() {
 void MainWindowPresenter::OnTrayNotify(TrayMouse mouse) {
     switch (trayClickAction(mouse, m_contextBusy == 1)) {
     case TrayClick::ShowWindow: view_.showWindow(); break;
-    case TrayClick::OpenMenu: runTrayCommand(view_.runTrayMenu(BuildTrayMenu(searchPeriod_))); break;
+    case TrayClick::OpenMenu: runTrayCommand(view_.runTrayMenu(BuildTrayMenu(settings_))); break;
     case TrayClick::Nothing: break;
     }
 }
 
 std::vector<TrayMenuEntry> MainWindowPresenter::trayMenuEntries() const {
     if (trayClickAction(TrayMouse::RightDown, m_contextBusy == 1) != TrayClick::OpenMenu) return {};
-    return BuildTrayMenu(searchPeriod_);
+    return BuildTrayMenu(settings_);
 }
 
 void MainWindowPresenter::runTrayCommand(int command) {
@@ -136,8 +133,10 @@ void MainWindowPresenter::runTrayCommand(int command) {
     if (r.exit) view_.quit();
     else if (r.language)
         ApplyLanguage(r.language);
-    else if (r.searchPeriod)
-        applySearchPeriod(r.searchPeriod);
+    else if (r.setting) {
+        settings_.set(*r.setting, r.value);
+        applyToWorker(m_workerThreadId, *r.setting, r.value);
+    }
 }
 
 void MainWindowPresenter::ApplyLanguage(int language) {

@@ -91,10 +91,8 @@ public:
 
     // 1 while the list's context menu or a dialog opened from it is up.
     int m_contextBusy = 0;
-    int searchPeriod_ = searchPeriodSetting().fallback;  // seconds between searches
 
 private:
-    void applySearchPeriod(int seconds);
     void showCredentialsMessage();
 
     MainWindowView& view_;
@@ -108,6 +106,7 @@ private:
     bool credentialsBoxUp_ = false;
     bool saidFull_ = false;      // that more devices answer than can be listed
     bool saidNotSaved_ = false;  // that the settings file could not be written
+    SettingValues settings_;     // the choice settings of this run
 };
 
 }  // namespace lenscout

@@ -321,7 +321,7 @@ private slots:
     void choosingASearchPeriodWritesItAndTellsTheWorker() {
         open();
         QVERIFY(test::StubWorker::reaches(worker.periodMs, 3000));
-        tray.nextChoice = ID_TRAY_PERIOD_FIRST;  // every second
+        tray.nextChoice = trayChoiceCommand(searchPeriodSetting(), 0);  // every second
         post(WM_TRAYNOTIFY, TRAY_ICON_ID, static_cast<intptr_t>(TrayMouse::RightDown));
         waitUntil([this] { return worker.periodMs == 1000; });
         QCOMPARE(worker.periodMs.load(), 1000);

@@ -13,6 +13,16 @@
 
 using namespace lenscout;
 
+namespace {
+
+SettingValues searchingEvery(int seconds) {
+    SettingValues values;
+    values.set(searchPeriodSetting(), seconds);
+    return values;
+}
+
+}  // namespace
+
 class SystemTrayTest : public QObject {
     Q_OBJECT
 
@@ -36,7 +46,7 @@ private slots:
             menu->setActiveAction(menu->actions()[3]);
             QTest::keyClick(menu, Qt::Key_Return);
         });
-        const int chosen = tray->runMenu(BuildTrayMenu(10));
+        const int chosen = tray->runMenu(BuildTrayMenu(searchingEvery(10)));
         LanguageSetting = 0;
         QCOMPARE(int(seen.size()), 11);
         QCOMPARE(chosen, ID_TRAY_TRADITIONAL);
@@ -57,7 +67,7 @@ private slots:
         }
         // So are the three search periods, a group of their own.
         for (int i = 6; i < 9; ++i) {
-            QCOMPARE(seen[i].command, ID_TRAY_PERIOD_FIRST + i - 6);
+            QCOMPARE(seen[i].command, trayChoiceCommand(searchPeriodSetting(), static_cast<size_t>(i - 6)));
             QVERIFY(seen[i].checkable && seen[i].exclusive);
         }
         QVERIFY(!seen[10].checkable && !seen[10].exclusive);
@@ -67,7 +77,7 @@ private slots:
     // set of entries and one group, however often it opens.
     void aMenuFilledAgainDoesNotGrow() {
         QMenu menu;
-        for (int i = 0; i < 3; ++i) fillTrayMenu(&menu, BuildTrayMenu(3));
+        for (int i = 0; i < 3; ++i) fillTrayMenu(&menu, BuildTrayMenu(searchingEvery(3)));
         QCOMPARE(menu.actions().size(), 11);
         QCOMPARE(menu.findChildren<QActionGroup*>().size(), 2);
         fillTrayMenu(&menu, {});
@@ -80,7 +90,7 @@ private slots:
         QTimer::singleShot(50, this, [] {
             if (QWidget* menu = QApplication::activePopupWidget()) menu->close();
         });
-        QCOMPARE(tray->runMenu(BuildTrayMenu(3)), 0);
+        QCOMPARE(tray->runMenu(BuildTrayMenu(searchingEvery(3))), 0);
     }
 };
 

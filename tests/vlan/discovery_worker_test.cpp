@@ -19,6 +19,7 @@
 #include "support/sim_process.h"
 #include "support/worker_run.h"
 #include "tools/common/hex.h"
+#include "ui/worker_settings.h"
 
 namespace lenscout {
 namespace {
@@ -77,21 +78,22 @@ TEST(DiscoveryWorker, SearchesAtOnceThenEveryPeriod) {
     EXPECT_TRUE(run.errors.empty());
 }
 
-// A new period counts from the last search: shorter, and the next search is
-// due a second after it; longer, and none comes at the old time. One posted
-// before the first search leaves that one at once.
+// A new period, set as the menus and --period set it, counts from the last
+// search: shorter, and the next search is due a second after it; longer, and
+// none comes at the old time. One posted before the first search leaves that
+// one at once.
 TEST(DiscoveryWorker, ANewPeriodCountsFromTheLastSearch) {
     WorkerRun run;
-    ASSERT_TRUE(postSearchPeriod(run.id(), 1000));
+    ASSERT_TRUE(applyToWorker(run.id(), searchPeriodSetting(), 1));
     ASSERT_TRUE(run.waitFor(WM_SCAN_TICK, 1000));
     EXPECT_LT(run.ticks[0] - run.startedAt, 200u);
     ASSERT_TRUE(run.waitFor(WM_SCAN_TICK, 1500));
     EXPECT_GE(run.ticks[1] - run.ticks[0], 900u);
     EXPECT_LE(run.ticks[1] - run.ticks[0], 1250u);
-    ASSERT_TRUE(postSearchPeriod(run.id(), 10000));
+    ASSERT_TRUE(applyToWorker(run.id(), searchPeriodSetting(), 10));
     run.drain(3500);
     EXPECT_EQ(run.ticks.size(), 2u) << "no search at the old period's times";
-    ASSERT_TRUE(postSearchPeriod(run.id(), 1000));
+    ASSERT_TRUE(applyToWorker(run.id(), searchPeriodSetting(), 1));
     ASSERT_TRUE(run.waitFor(WM_SCAN_TICK, 400)) << "the shorter period has long passed: at once";
 }
 

@@ -267,7 +267,7 @@ TEST(Win32Menus, TrayMenuMarksTheSettingAndNamesEachLanguageInItself) {
     SelectLanguage(kSimplifiedChinese);
     for (int setting = 0; setting <= kLanguageCount; ++setting) {
         LanguageSetting = setting;
-        MenuHandle menu = buildTrayMenu(BuildTrayMenu(3));
+        MenuHandle menu = buildTrayMenu(BuildTrayMenu(SettingValues{}));
         ASSERT_EQ(GetMenuItemCount(menu.get()), 11);
         EXPECT_EQ(menuText(menu.get(), 0), L"自动检测语言");
         EXPECT_EQ(menuText(menu.get(), 1), L"English");
