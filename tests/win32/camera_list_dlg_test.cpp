@@ -6,6 +6,7 @@
 #include "app/language_setting.h"
 #include "app/string_table.h"
 #include "discovery/message_ids.h"
+#include "real_input.h"
 #include "stand_ins.h"
 #include "support/camera_records.h"
 #include "support/stub_worker.h"
@@ -84,6 +85,25 @@ protected:
     int busyDuringMenu = -1;
     std::unique_ptr<CCameraListDlg> dlg;
 };
+
+// A worker that did not start is said, and the list has the keyboard all
+// the same: the window is no dead end for the keyboard's user.
+TEST(Win32CameraListAlone, TheListHasTheFocusWhenTheWorkerDidNotStart) {
+    SelectLanguage(kEnglish);
+    test::TrayRecord tray;
+    std::vector<std::string> boxes;
+    WindowServices s;
+    s.tray = std::make_unique<test::FakeTray>(&tray);
+    s.startWorker = [](WorkerThread&, MessageTarget*) { return false; };
+    s.messageBox = [&boxes](HWND, const char* text) { boxes.emplace_back(text); };
+    CCameraListDlg dlg(std::move(s));
+    ASSERT_TRUE(dlg.create(nullptr));
+    EXPECT_EQ(boxes, std::vector<std::string>{"Thread Error !"});
+    EXPECT_EQ(GetFocus(), dlg.list());
+    test::bringForward(dlg.hwnd());
+    EXPECT_TRUE(test::takesKeys(dlg.hwnd()));
+    EXPECT_EQ(GetFocus(), dlg.list());
+}
 
 TEST_F(Win32CameraList, InitialisationSetsTitleTrayFontAndWorker) {
     EXPECT_EQ(test::text(dlg->hwnd()), L"Lenscout");
@@ -368,6 +388,28 @@ TEST_F(Win32CameraList, ANewTaskbarGetsTheIconBackWithoutWaiting) {
     EXPECT_GE(tray.adds, 3);
     SendMessageW(dlg->hwnd(), WM_SYSCOMMAND, SC_MINIMIZE, 0);
     EXPECT_FALSE(IsWindowVisible(dlg->hwnd()));
+}
+
+// A density change, as the system reports it, loads the window's icons and
+// the tray's again, drawn for the new density, and puts the tray's back.
+TEST_F(Win32CameraList, ADensityChangeLoadsTheIconsAgain) {
+    const auto icon = [this](WPARAM which) {
+        return reinterpret_cast<HICON>(SendMessageW(dlg->hwnd(), WM_GETICON, which, 0));
+    };
+    const HICON bigBefore = icon(ICON_BIG), smallBefore = icon(ICON_SMALL);
+    const int addsBefore = tray.adds;
+    RECT frame{};
+    GetWindowRect(dlg->hwnd(), &frame);
+    SendMessageW(dlg->hwnd(), WM_DPICHANGED, MAKEWPARAM(192, 192), reinterpret_cast<LPARAM>(&frame));
+    test::pump();
+    EXPECT_NE(icon(ICON_BIG), bigBefore);
+    EXPECT_NE(icon(ICON_SMALL), smallBefore);
+    ICONINFO info{};
+    ASSERT_TRUE(GetIconInfo(icon(ICON_SMALL), &info)) << "the new icon is no icon";
+    DeleteObject(info.hbmColor);
+    DeleteObject(info.hbmMask);
+    EXPECT_GT(tray.adds, addsBefore);
+    EXPECT_TRUE(tray.added);
 }
 
 // While an upload runs, Exit and the close box say why the program stays,

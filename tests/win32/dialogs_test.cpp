@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <commctrl.h>
+#include <dlgs.h>
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -265,9 +266,11 @@ protected:
     std::string nextFile;
     int filesAsked = 0;
     std::function<void()> duringPick;  // what happens while the picker is up
+    bool realPicker = false;           // the system's file-open dialog instead
     CUpgradeDlg dlg{[this](HWND, const char* text) { boxes.emplace_back(text); },
-                    [this](HWND) {
+                    [this](HWND owner) {
                         ++filesAsked;
+                        if (realPicker) return chooseImageFile(owner);
                         if (duringPick) duringPick();
                         return nextFile;
                     }};
@@ -357,7 +360,7 @@ TEST_F(Win32Upgrade, AResetMidTransferIsShownAndTheEntriesComeBack) {
 // Escape pressed on the keyboard stops the upload with its own text; the
 // camera keeps its image, and the dialog stays, ready for another try.
 TEST_F(Win32Upgrade, EscapeStopsARunningUpload) {
-    test::LoopbackCamera camera("trickle-512-50");
+    test::LoopbackCamera camera("trickle-4096-50");
     camera.describe(&dlg.m_camera);
     nextFile = file("fw.bin", "BNEG" + std::string(16 << 20, 'x'));
     static std::wstring labelDuring;
@@ -383,6 +386,35 @@ TEST_F(Win32Upgrade, EscapeStopsARunningUpload) {
     EXPECT_EQ(test::itemText(w, IDCANCEL), L"OK");
     EXPECT_TRUE(IsWindowEnabled(GetDlgItem(w, IDC_UPGRADE_WEBUI)));
     EXPECT_NE(camera.summary().find("outcome=incomplete"), std::string::npos) << camera.summary();
+}
+
+// The system's file-open dialog, opened with Alt+S: it offers no "Open as
+// read-only" box, since the image is only read, and Escape there leaves it
+// with no file and no upload.
+TEST_F(Win32Upgrade, TheFilePickerOffersNoReadOnlyBoxAndEscapeUploadsNothing) {
+    realPicker = true;
+    static HWND owner = nullptr;
+    static int readOnlyShown = -1;
+    owner = w;
+    readOnlyShown = -1;
+    test::bringForward(w);
+    test::typeText(L"pw");
+    test::pumpDialog(w);
+    SetTimer(w, 9, 100, [](HWND dialog, UINT, UINT_PTR id, DWORD) {
+        const HWND picker = GetLastActivePopup(owner);
+        if (picker == owner || !test::takesKeys(picker)) return;
+        KillTimer(dialog, id);
+        readOnlyShown = IsWindowVisible(GetDlgItem(picker, chx1)) ? 1 : 0;
+        test::pressKey(VK_ESCAPE);
+    });
+    test::pressKey('S', {VK_MENU});  // Upgrade &System Firmware
+    test::pumpDialog(w);
+    KillTimer(w, 9);
+    EXPECT_EQ(filesAsked, 1);
+    EXPECT_EQ(readOnlyShown, 0) << "-1: the picker never took the keyboard";
+    EXPECT_TRUE(boxes.empty());
+    EXPECT_FALSE(dlg.ended());
+    EXPECT_EQ(test::itemText(w, IDCANCEL), L"OK");
 }
 
 // The password has the focus, Shift+Tab goes back to the user and Tab
