@@ -206,19 +206,26 @@ TEST_F(Win32CameraList, SelectionStaysWithItsCameraOrGoes) {
     EXPECT_EQ(actions, std::vector<std::string>{"properties C"});
 }
 
-// The keyboard reaches what the mouse does: Enter on a line is its
-// double-click, the Menu key (WM_CONTEXTMENU without a point) its menu.
-// Neither Enter nor Escape ends the program; the close box does.
+// The keyboard reaches what the mouse does, pressed as a person presses
+// it: Enter on a line is its double-click, Shift+F10 its menu. Neither
+// Enter nor Escape ends the program; the close box does.
 TEST_F(Win32CameraList, TheKeyboardActsAndNeverEndsTheProgram) {
     found(test::camera("A", "A"));
-    SendMessageW(dlg->hwnd(), WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
-    select(0);
-    SetFocus(dlg->list());
-    SendMessageW(dlg->hwnd(), WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+    test::bringForward(dlg->hwnd());
+    ASSERT_TRUE(test::takesKeys(dlg->hwnd()));
+    test::pressKey(VK_ESCAPE);
+    test::pumpDialog(dlg->hwnd());
+    EXPECT_FALSE(dlg->ended());
+    test::pressKey(VK_DOWN);  // the first line
+    test::pumpDialog(dlg->hwnd());
+    EXPECT_EQ(selected(), 0);
+    test::pressKey(VK_RETURN);
+    test::pumpDialog(dlg->hwnd());
     EXPECT_FALSE(dlg->ended());
     EXPECT_EQ(actions, std::vector<std::string>{"browse http://192.168.77.5"});
     menuChoice = ID_CAMERA_PROPERTIES;
-    SendMessageW(dlg->hwnd(), WM_CONTEXTMENU, reinterpret_cast<WPARAM>(dlg->list()), -1);
+    test::pressKey(VK_F10, {VK_SHIFT});
+    test::pumpDialog(dlg->hwnd());
     test::pump();
     EXPECT_EQ(actions.back(), "properties A");
     EXPECT_EQ(menu.size(), 3u);
@@ -233,9 +240,10 @@ TEST_F(Win32CameraList, DoubleClickRunsWhatTheLineAnnounces) {
     CameraInfo noWeb = test::camera("NOWEB", "NoWeb");
     noWeb.webUiVersion = 0;
     for (const CameraInfo& c : {test::camera("WEB", "Web", "192.168.77.5", 8080), noWeb, remote}) found(c);
+    test::bringForward(dlg->hwnd());
     for (int line : {0, 1, 2}) {
-        select(line);
-        SendMessageW(dlg->hwnd(), WM_COMMAND, MAKEWPARAM(1004, LBN_DBLCLK), reinterpret_cast<LPARAM>(dlg->list()));
+        test::clickAt(test::lineCentre(dlg->list(), line), 2);
+        test::pumpDialog(dlg->hwnd());
     }
     EXPECT_EQ(actions, (std::vector<std::string>{"browse http://192.168.77.5:8080", "upgrade NOWEB", "network FAR"}));
     test::pump();

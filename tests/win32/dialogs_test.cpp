@@ -34,9 +34,14 @@ namespace lenscout {
 namespace {
 
 void setText(HWND dialog, int id, const wchar_t* text) { SetDlgItemTextW(dialog, id, text); }
+// The mouse on the control's middle, the dialog in front: a disabled or
+// hidden control takes no click, as for a person.
 void click(HWND dialog, int id) {
-    SendMessageW(GetDlgItem(dialog, id), BM_CLICK, 0, 0);
-    test::pump();
+    test::bringForward(dialog);
+    RECT r{};
+    GetWindowRect(GetDlgItem(dialog, id), &r);
+    test::clickAt({(r.left + r.right) / 2, (r.top + r.bottom) / 2});
+    test::pumpDialog(dialog);
 }
 void setAddress(HWND dialog, int id, BYTE a, BYTE b, BYTE c, BYTE d) {
     SendDlgItemMessageW(dialog, id, IPM_SETADDRESS, 0, static_cast<LPARAM>(MAKEIPADDRESS(a, b, c, d)));
@@ -135,7 +140,8 @@ TEST(Win32Dialogs, MessageBoxesCarryTheWarningIcon) {
                 return TRUE;
             },
             reinterpret_cast<LPARAM>(&icon));
-        PostMessageW(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+        for (int i = 0; i < 200 && !test::takesKeys(box); ++i) Sleep(25);
+        test::pressKey(VK_RETURN);
     });
     showMessageBox(nullptr, "Socket Error !");
     reader.join();
@@ -551,8 +557,10 @@ TEST(Win32Dialogs, APasswordTakenKeepsTheProgramOutOfErrorReports) {
     dialog.m_camera = test::camera("CAM-7", "Yard");
     HWND w = dialog.create(nullptr);
     ASSERT_TRUE(w);
-    SetDlgItemTextW(w, IDC_PASSWORD, L"s3cret");
-    SendMessageW(w, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+    test::bringForward(w);
+    test::typeText(L"s3cret");
+    test::pressKey(VK_RETURN);
+    test::pumpDialog(w);
     ASSERT_TRUE(dialog.ended());
     wchar_t program[MAX_PATH] = {};
     GetModuleFileNameW(nullptr, program, MAX_PATH);

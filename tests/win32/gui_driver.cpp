@@ -120,31 +120,6 @@ HWND findMessageBox(int ms) {
     }
 }
 
-// The mouse as a person moves and presses it: through the system's input
-// queue, to whatever window is under it.
-void mouseTo(POINT at) {
-    INPUT in{};
-    in.type = INPUT_MOUSE;
-    in.mi.dx = MulDiv(at.x, 65535, GetSystemMetrics(SM_CXSCREEN) - 1);
-    in.mi.dy = MulDiv(at.y, 65535, GetSystemMetrics(SM_CYSCREEN) - 1);
-    in.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-    SendInput(1, &in, sizeof in);
-}
-
-void clickAt(POINT at, int times = 1) {
-    mouseTo(at);
-    Sleep(50);
-    for (int i = 0; i < times; ++i) {
-        INPUT press[2] = {};
-        press[0].type = press[1].type = INPUT_MOUSE;
-        press[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
-        press[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
-        SendInput(2, press, sizeof press[0]);
-        Sleep(30);
-    }
-    Sleep(100);
-}
-
 POINT centreOf(HWND control) {
     RECT r{};
     GetWindowRect(control, &r);
@@ -197,14 +172,9 @@ int run(int argc, char** argv) {
         RECT r{}, view{};
         GetClientRect(list, &view);
         SendMessageW(list, LB_GETITEMRECT, static_cast<WPARAM>(line), reinterpret_cast<LPARAM>(&r));
-        if (r.top < 0 || r.bottom > view.bottom) {
-            SendMessageW(list, LB_SETTOPINDEX, static_cast<WPARAM>(line), 0);
-            SendMessageW(list, LB_GETITEMRECT, static_cast<WPARAM>(line), reinterpret_cast<LPARAM>(&r));
-        }
-        POINT at{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
-        ClientToScreen(list, &at);
+        if (r.top < 0 || r.bottom > view.bottom) SendMessageW(list, LB_SETTOPINDEX, static_cast<WPARAM>(line), 0);
         SetForegroundWindow(GetParent(list));
-        clickAt(at, command == "dblclick" ? 2 : 1);
+        lenscout::test::clickAt(lenscout::test::lineCentre(list, line), command == "dblclick" ? 2 : 1);
         return 0;
     }
     // The minimise box of the main window, clicked.
@@ -213,7 +183,7 @@ int run(int argc, char** argv) {
         POINT at{};
         if (!minimiseBox(w, &at)) return std::fprintf(stderr, "driver: no minimise box\n"), 1;
         SetForegroundWindow(w);
-        clickAt(at);
+        lenscout::test::clickAt(at);
         return 0;
     }
     // What the taskbar sends when its button minimises the window.
@@ -229,17 +199,8 @@ int run(int argc, char** argv) {
     // The right button on the list's first line.
     if (command == "rclick") {
         HWND list = mainList(arg(2));
-        RECT r{};
-        SendMessageW(list, LB_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&r));
-        POINT at{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
-        ClientToScreen(list, &at);
         SetForegroundWindow(GetParent(list));
-        mouseTo(at);
-        INPUT press[2] = {};
-        press[0].type = press[1].type = INPUT_MOUSE;
-        press[0].mi.dwFlags = MOUSEEVENTF_RIGHTDOWN;
-        press[1].mi.dwFlags = MOUSEEVENTF_RIGHTUP;
-        SendInput(2, press, sizeof press[0]);
+        lenscout::test::clickAt(lenscout::test::lineCentre(list, 0), 1, true);
         return 0;
     }
     if (command == "tray") {
@@ -320,7 +281,7 @@ int run(int argc, char** argv) {
         HWND dialog = must(findTitled(arg(2)), "dialog");
         HWND button = must(GetDlgItem(dialog, std::atoi(arg(3))), "button");
         SetForegroundWindow(dialog);
-        clickAt(centreOf(button));
+        lenscout::test::clickAt(centreOf(button));
         return 0;
     }
     if (command == "shown") {

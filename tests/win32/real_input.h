@@ -72,6 +72,41 @@ inline void bringForward(HWND window) {
     }
 }
 
+// The mouse as a person moves and presses it: through the system's input
+// queue, to whatever window is under it.
+inline void mouseTo(POINT at) {
+    INPUT in{};
+    in.type = INPUT_MOUSE;
+    in.mi.dx = MulDiv(at.x, 65535, GetSystemMetrics(SM_CXSCREEN) - 1);
+    in.mi.dy = MulDiv(at.y, 65535, GetSystemMetrics(SM_CYSCREEN) - 1);
+    in.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    SendInput(1, &in, sizeof in);
+}
+
+// `times` presses of a button at a point of the screen: 2 is a double-click.
+inline void clickAt(POINT at, int times = 1, bool right = false) {
+    mouseTo(at);
+    Sleep(50);
+    for (int i = 0; i < times; ++i) {
+        INPUT press[2] = {};
+        press[0].type = press[1].type = INPUT_MOUSE;
+        press[0].mi.dwFlags = right ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_LEFTDOWN;
+        press[1].mi.dwFlags = right ? MOUSEEVENTF_RIGHTUP : MOUSEEVENTF_LEFTUP;
+        SendInput(2, press, sizeof press[0]);
+        Sleep(30);
+    }
+    Sleep(100);
+}
+
+// The middle of a list box's line, on the screen.
+inline POINT lineCentre(HWND list, int line) {
+    RECT r{};
+    SendMessageW(list, LB_GETITEMRECT, static_cast<WPARAM>(line), reinterpret_cast<LPARAM>(&r));
+    POINT at{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+    ClientToScreen(list, &at);
+    return at;
+}
+
 // Text typed into the focused control, a character at a time.
 inline void typeText(const std::wstring& text) {
     for (wchar_t c : text) {
