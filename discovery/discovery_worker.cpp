@@ -64,17 +64,18 @@ bool DiscoveryWorker::sendRequest(const WorkerRequest& request, const ThreadMess
     std::unique_ptr<CameraRequest> record = takeRecord<CameraRequest>(m.wParam);
     if (!record) return true;
     const Ipv4Interface* link = linkOf(record->target);
-    bool sent = true;
     if (!link) window_.postMessage(WM_SCAN_ERROR, codeParam(kScanLinkUnknown), 0);
-    else
-        sent = request.build(writer_, *record) &&
-               sendDiscoveryVia(sockets_.searching(), writer_, *link) != SendResult::Failed;
-    requestSenders_.sent(record->target.sender, tickCount());
-    identities_.forget(fieldText(record->target.deviceId));
+    const bool sent = link && request.build(writer_, *record) &&
+                      sendDiscoveryVia(sockets_.searching(), writer_, *link) != SendResult::Failed;
+    // A request that went nowhere awaits no result and changes no camera.
+    if (sent) {
+        requestSenders_.sent(record->target.sender, tickCount());
+        identities_.forget(fieldText(record->target.deviceId));
+    }
     wipe(record.get(), sizeof *record);
     writer_.wipe();
-    if (!sent) return fail();
-    searchSoon();
+    if (link && !sent) return fail();
+    if (sent) searchSoon();
     return true;
 }
 

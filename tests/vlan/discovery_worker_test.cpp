@@ -163,7 +163,7 @@ TEST(DiscoveryWorker, OwnBroadcastsProduceNothing) {
     CameraRequest settings{};
     setFieldText(settings.target.deviceId, "NOBODY");
     ASSERT_TRUE(postSetNetwork(run.id(), settings));
-    ASSERT_TRUE(run.waitFor(WM_SCAN_TICK, 1000));
+    ASSERT_TRUE(run.waitFor(WM_SCAN_ERROR, 1000));
     run.drain(300);
     EXPECT_TRUE(run.records.empty());
     EXPECT_EQ(run.errors, std::vector<int32_t>{kScanLinkUnknown});

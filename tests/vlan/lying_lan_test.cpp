@@ -172,6 +172,23 @@ TEST(LyingLan, AResultCountsOnlyFromTheCameraTheRequestWentTo) {
     EXPECT_EQ(toHostPort(run.records.back().httpPort), 8081);
 }
 
+// A request refused because its camera's link is not known sent nothing:
+// refusals from the address it names are then no answer to it.
+TEST(LyingLan, ARequestThatWentNowhereWaitsForNoResult) {
+    const std::string pc = env("LENSCOUT_PC_ADDR");
+    WorkerRun run;
+    ASSERT_TRUE(run.waitFor(WM_SCAN_TICK, 1000));
+    CameraRequest settings{};
+    setFieldText(settings.target.deviceId, "NOWHERE");
+    settings.target.sender = address(pc.c_str());
+    ASSERT_TRUE(postSetNetwork(run.id(), settings));
+    ASSERT_TRUE(run.waitFor(WM_SCAN_ERROR, 1000));
+    const std::vector<uint8_t> refusal = test::rawMessage("MO_I", 3, {5, 0});
+    for (int i = 0; i < 5; ++i) sendFrom(pc.c_str(), pc.c_str(), refusal);
+    run.drain(300);
+    EXPECT_EQ(run.errors, std::vector<int32_t>{kScanLinkUnknown});
+}
+
 // Results nobody asked for, after every search: none reaches the window,
 // and a request's own refusal still does.
 TEST(LyingLan, AStormOfResultsReachesNobodyButTheCamerasOwnDoes) {
