@@ -78,7 +78,7 @@ void CUpgradeDlg::OnCancel() {
 }
 
 bool CUpgradeDlg::OnCommand(int id, int notification) {
-    if (notification != BN_CLICKED || uploading_) return false;
+    if (notification != BN_CLICKED || uploadRunning()) return false;
     if (id == IDC_UPGRADE_FIRMWARE) OnUpgradeSystemFirmware();
     else if (id == IDC_UPGRADE_WEBUI)
         OnUpgradeWebUi();
@@ -111,7 +111,6 @@ void CUpgradeDlg::enableEntries(bool enabled) {
 // waits.
 UpgradeResult CUpgradeDlg::runSession(UpgradeKind kind, const ImageFile& image, const CameraInfo& camera,
                                       const Credentials& credentials, UpgradeObserver& observer, UploadCancel& cancel) {
-    uploading_ = true;
     finished_ = false;
     failure_ = UploadFailure::WrongCamera;
     observer_ = &observer;
@@ -127,7 +126,6 @@ UpgradeResult CUpgradeDlg::runSession(UpgradeKind kind, const ImageFile& image, 
                                                                              {}, &cancel) == UpgradeResult::Success;
                                               });
     enableEntries(true);
-    uploading_ = false;
     observer_ = nullptr;
     if (quit) PostQuitMessage(static_cast<int>(quitCode));
     // The failure's box comes once the windows take input again.
@@ -156,7 +154,7 @@ bool CUpgradeDlg::dispatchUntilFinished(WPARAM* quitCode) {
     return !quit;
 }
 bool CUpgradeDlg::OnMessage(UINT message, WPARAM wParam, LPARAM, INT_PTR* out) {
-    if (message == WM_QUERYENDSESSION) return answerQueryEndSession(hwnd(), uploading_, out);
+    if (message == WM_QUERYENDSESSION) return answerQueryEndSession(hwnd(), uploadRunning(), out);
     switch (message) {
     case WM_UPLOAD_START:
         if (observer_) observer_->onTransferStart();

@@ -53,7 +53,6 @@ private:
     ControlFields fields_;
     UpgradeFlow flow_{*this, m_camera};
     UpgradeObserver* observer_ = nullptr;  // the flow, while a session runs
-    bool uploading_ = false;
     bool finished_ = false;
     HWND focusBefore_ = nullptr;  // where the focus was when an upload began
     UploadFailure failure_ = UploadFailure::None;
