@@ -1,10 +1,17 @@
 # The Debian packages each part of the work needs, in one place, and their
-# installation: sourced by tools/setup, tools/test-windows, tools/package
-# and tools/test. `need_packages GROUP...` installs what is missing of the
-# groups, with one apt-get run.
+# installation: sourced by tools/setup, tools/demo, tools/test-windows,
+# tools/package and tools/test. `need_packages GROUP...` installs what is
+# missing of the groups, with one apt-get run.
 declare -A lenscout_packages=(
+    # The demo: the desktop program and the simulator built, the virtual LAN,
+    # and a face for the Chinese camera name; headless, a display of its own
+    # with a tray, and the screenshot.
+    [demo]="build-essential cmake libcli11-dev nlohmann-json3-dev qt6-base-dev qt6-base-dev-tools qt6-wayland
+            iproute2 util-linux fonts-wqy-microhei"
+    [demo-headless]="xvfb trayer xdotool"
+    # Everything the normal build and its tests need, the demo's too.
     [build]="build-essential cmake pkg-config libgtest-dev libbenchmark-dev libcli11-dev nlohmann-json3-dev clang-format iproute2 util-linux
-             qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins qt6-wayland fonts-noto-cjk
+             qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins qt6-wayland fonts-noto-cjk fonts-wqy-microhei
              libwayland-dev wayland-protocols"
     [desktop-tests]="xvfb xauth trayer xdotool x11-utils metacity weston dbus-daemon sway"
     [fuzz]="clang-14 libclang-rt-14-dev"
@@ -33,6 +40,7 @@ need_packages() {
 
 # The configuration of build/: Debian's hardening flags where dpkg-dev has
 # them, so that the build the tests run is the build the package ships.
+# Arguments after it go to cmake as they are.
 configure_default_build() {
     local cxx="" ld=""
     if command -v dpkg-buildflags >/dev/null; then
@@ -41,5 +49,5 @@ configure_default_build() {
         ld="$(dpkg-buildflags --get LDFLAGS)"
     fi
     cmake --preset default -DLENSCOUT_WERROR="${LENSCOUT_WERROR:-OFF}" -DCMAKE_CXX_FLAGS="$cxx" \
-        -DCMAKE_EXE_LINKER_FLAGS="$ld" >/dev/null
+        -DCMAKE_EXE_LINKER_FLAGS="$ld" -DLENSCOUT_BUILD_TESTS=ON -DLENSCOUT_BUILD_BENCH=ON "$@" >/dev/null
 }
