@@ -6,9 +6,10 @@ declare -A lenscout_packages=(
     # The demo: the desktop program and the simulator built, the virtual LAN,
     # and a face for the Chinese camera name; headless, a display of its own
     # with a tray, and the screenshot.
-    [demo]="build-essential cmake libcli11-dev nlohmann-json3-dev qt6-base-dev qt6-base-dev-tools qt6-wayland
+    [demo]="build-essential cmake libcli11-dev nlohmann-json3-dev qt6-base-dev qt6-base-dev-tools
             iproute2 util-linux fonts-wqy-microhei"
     [demo-headless]="xvfb trayer xdotool"
+    [demo-wayland]="qt6-wayland"
     # Everything the normal build and its tests need, the demo's too.
     [build]="build-essential cmake pkg-config libgtest-dev libbenchmark-dev libcli11-dev nlohmann-json3-dev clang-format iproute2 util-linux
              qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins qt6-wayland fonts-noto-cjk fonts-wqy-microhei
