@@ -10,9 +10,9 @@ declare -A lenscout_packages=(
             iproute2 util-linux fonts-wqy-microhei"
     [demo-headless]="xvfb trayer xdotool"
     [demo-wayland]="qt6-wayland"
-    # Everything the normal build and its tests need, the demo's too.
+    # Everything the normal build and its tests need.
     [build]="build-essential cmake pkg-config libgtest-dev libbenchmark-dev libcli11-dev nlohmann-json3-dev clang-format iproute2 util-linux
-             qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins qt6-wayland fonts-noto-cjk fonts-wqy-microhei
+             qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins qt6-wayland fonts-noto-cjk
              libwayland-dev wayland-protocols"
     [desktop-tests]="xvfb xauth trayer xdotool x11-utils metacity weston dbus-daemon sway"
     [fuzz]="clang-14 libclang-rt-14-dev"
