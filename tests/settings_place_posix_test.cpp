@@ -21,6 +21,10 @@ protected:
     void SetUp() override {
         dir_ = testing::TempDir() + "place-" + testing::UnitTest::GetInstance()->current_test_info()->name();
         ::mkdir(dir_.c_str(), 0700);
+        // The run's own folder (isolateUserSettings) comes back afterwards:
+        // the tests after these must never write the user's own settings.
+        const char* before = std::getenv("XDG_CONFIG_HOME");
+        before_ = before ? before : "";
         ::setenv("XDG_CONFIG_HOME", dir_.c_str(), 1);
         own_ = dir_ + "/lenscout/lenscout.cfg";
         char* was = ::getcwd(nullptr, 0);
@@ -30,7 +34,9 @@ protected:
     }
     void TearDown() override {
         ASSERT_EQ(::chdir(cwd_.c_str()), 0);
-        ::unsetenv("XDG_CONFIG_HOME");
+        if (before_.empty()) ::unsetenv("XDG_CONFIG_HOME");
+        else
+            ::setenv("XDG_CONFIG_HOME", before_.c_str(), 1);
         std::remove(own_.c_str());
         std::remove((dir_ + "/lenscout.cfg").c_str());
     }
@@ -39,7 +45,7 @@ protected:
         content << std::ifstream(path, std::ios::binary).rdbuf();
         return content.str();
     }
-    std::string dir_, own_, cwd_;
+    std::string dir_, own_, cwd_, before_;
 };
 
 TEST_F(SettingsPlace, TheUsersFolderNotTheWorkingDirectory) {
