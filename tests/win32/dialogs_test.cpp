@@ -38,9 +38,7 @@ void setText(HWND dialog, int id, const wchar_t* text) { SetDlgItemTextW(dialog,
 // hidden control takes no click, as for a person.
 void click(HWND dialog, int id) {
     test::bringForward(dialog);
-    RECT r{};
-    GetWindowRect(GetDlgItem(dialog, id), &r);
-    test::clickAt({(r.left + r.right) / 2, (r.top + r.bottom) / 2});
+    test::clickAt(test::centreOf(GetDlgItem(dialog, id)));
     test::pumpDialog(dialog);
 }
 void setAddress(HWND dialog, int id, BYTE a, BYTE b, BYTE c, BYTE d) {

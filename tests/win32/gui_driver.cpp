@@ -120,12 +120,6 @@ HWND findMessageBox(int ms) {
     }
 }
 
-POINT centreOf(HWND control) {
-    RECT r{};
-    GetWindowRect(control, &r);
-    return {(r.left + r.right) / 2, (r.top + r.bottom) / 2};
-}
-
 // Where the window's caption has its minimise box, found as the mouse
 // finds it: by hit-testing along the caption from the right.
 bool minimiseBox(HWND window, POINT* at) {
@@ -281,7 +275,7 @@ int run(int argc, char** argv) {
         HWND dialog = must(findTitled(arg(2)), "dialog");
         HWND button = must(GetDlgItem(dialog, std::atoi(arg(3))), "button");
         SetForegroundWindow(dialog);
-        lenscout::test::clickAt(centreOf(button));
+        lenscout::test::clickAt(lenscout::test::centreOf(button));
         return 0;
     }
     if (command == "shown") {

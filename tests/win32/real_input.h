@@ -98,6 +98,13 @@ inline void clickAt(POINT at, int times = 1, bool right = false) {
     Sleep(100);
 }
 
+// The middle of a window or control, on the screen.
+inline POINT centreOf(HWND window) {
+    RECT r{};
+    GetWindowRect(window, &r);
+    return {(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+}
+
 // The middle of a list box's line, on the screen.
 inline POINT lineCentre(HWND list, int line) {
     RECT r{};
