@@ -71,11 +71,11 @@ bool DiscoveryWorker::sendRequest(const WorkerRequest& request, const ThreadMess
     if (sent) {
         requestSenders_.sent(record->target.sender, tickCount());
         identities_.forget(fieldText(record->target.deviceId));
+        searchSoon();
     }
     wipe(record.get(), sizeof *record);
     writer_.wipe();
     if (link && !sent) return fail();
-    if (sent) searchSoon();
     return true;
 }
 
