@@ -42,22 +42,35 @@ start_camsim() {
 # start_private_display NUMBER [--no-tray]: Xvfb on a display that only this
 # run sees (its socket directory is the run's own, and it takes no lock file
 # of the machine's), with a notification-area host unless --no-tray;
-# exports DISPLAY.
+# exports DISPLAY. On failure it says which part did not come up; the
+# output of both is kept in the run's directory.
 start_private_display() {
     local number=$1
     mkdir -p /tmp/.X11-unix
     mount -t tmpfs lenscout-x11 /tmp/.X11-unix
-    Xvfb ":$number" -nolock -screen 0 1024x640x24 -nolisten tcp >/dev/null 2>&1 &
-    within 50 test -S "/tmp/.X11-unix/X$number" || return 1
+    Xvfb ":$number" -nolock -screen 0 1024x640x24 -nolisten tcp >"$LENSCOUT_VLAN_DIR/xvfb.out" 2>&1 &
+    # A loaded machine may take seconds to start the server: wait long.
+    within 200 test -S "/tmp/.X11-unix/X$number" || { echo "Xvfb did not start" >&2; return 1; }
     export DISPLAY=":$number"
     [[ "${2:-}" == --no-tray ]] || start_tray_host
 }
 
 # A notification-area host on the display; leaves its process id in TRAY_PID.
+# A host that ends before its window shows is started once more.
 start_tray_host() {
-    trayer --edge top --align right --widthtype request --height 24 --transparent false >/dev/null 2>&1 &
-    TRAY_PID=$!
-    within 50 xdotool search --classname trayer >/dev/null
+    local try i
+    for try in 1 2; do
+        trayer --edge top --align right --widthtype request --height 24 --transparent false \
+            >>"$LENSCOUT_VLAN_DIR/trayer.out" 2>&1 &
+        TRAY_PID=$!
+        for ((i = 0; i < 200; i++)); do
+            xdotool search --classname trayer >/dev/null && return 0
+            kill -0 "$TRAY_PID" 2>/dev/null || break
+            sleep 0.1
+        done
+    done
+    echo "the notification-area host did not start: $(tail -3 "$LENSCOUT_VLAN_DIR/trayer.out")" >&2
+    return 1
 }
 
 # The cameras a newcomer sees: every status of the list, on camera host 1.
