@@ -1,5 +1,6 @@
 #include "upload/upgrade_session.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "discovery/camera_text.h"
@@ -25,6 +26,12 @@ public:
             markSent_ = sent;
         }
         return now - mark_ >= windowMs_ ? UploadFailure::TooSlow : UploadFailure::None;
+    }
+    // What is left of the window; never 0, which a send timeout reads as
+    // "for ever".
+    uint32_t msLeft() const {
+        const uint32_t spent = tickCount() - mark_;
+        return spent >= windowMs_ ? 1 : windowMs_ - spent;
     }
 
 private:
@@ -56,7 +63,7 @@ public:
               &Conversation::awaitConfirmation}) {
             if (cancelRequested()) return cancelled();
             if (const UploadFailure f = (this->*step)(); f != UploadFailure::None)
-                return cancelRequested() ? cancelled() : f;
+                return cancelRequested() ? cancelled() : abandoned(f);
         }
         return UploadFailure::None;
     }
@@ -65,11 +72,13 @@ private:
     bool cancelRequested() const { return cancel_ && cancel_->cancelled(); }
 
     // A reset, not a close: the camera must not take what it has for the
-    // whole image, and the bytes still queued here are dropped.
-    UploadFailure cancelled() {
+    // whole image, and the bytes still queued here are dropped rather than
+    // keep a slow camera busy long after the session has given up.
+    UploadFailure abandoned(UploadFailure why) {
         if (socket_.valid()) resetOnClose(socket_.get());
-        return UploadFailure::Cancelled;
+        return why;
     }
+    UploadFailure cancelled() { return abandoned(UploadFailure::Cancelled); }
 
     UploadFailure connect() {
         socket_ = openTcpSocket();
@@ -113,6 +122,10 @@ private:
 
     // Progress block by block, as the camera takes them, also within a
     // batch; the image bytes taken are judged against the throughput floor.
+    // A send waits no longer than the floor's window has left, so a camera
+    // that takes next to nothing is judged when the window ends, not when
+    // the stall limit does, and a send that ran out is judged by the floor
+    // before it counts as a broken connection.
     UploadFailure transfer() {
         const int64_t size = image_.size();
         if (size < 0) return UploadFailure::CannotReadFile;
@@ -137,16 +150,23 @@ private:
                 reportUpTo(batch.blocksIn(wire));
                 stopped = floor.judge(batchStart + batch.imageBytesIn(wire));
                 if (cancelRequested()) stopped = UploadFailure::Cancelled;
+                limitNextSend(floor);
                 return stopped == UploadFailure::None;
             };
             uint32_t blocks = 1;
+            limitNextSend(floor);
             const bool ok = batch.send(&blocks, taken) == NET_OK;
             reportUpTo(blocks);
+            if (!ok && stopped == UploadFailure::None) stopped = floor.judge(sent);
             if (stopped == UploadFailure::Cancelled) return cancelled();
             if (stopped != UploadFailure::None) return stopped;
             if (!ok) return UploadFailure::SocketError;
         }
         return UploadFailure::None;
+    }
+
+    void limitNextSend(const ThroughputFloor& floor) {
+        setSendTimeout(socket_.get(), std::min(kSendStallLimitMs, floor.msLeft()));
     }
 
     // The bytes in the local kernel prove nothing: the camera has the image

@@ -23,9 +23,11 @@ namespace {
 struct Recorder : UpgradeObserver {
     bool started = false;
     std::vector<int> progress;
+    int64_t bytes = 0;
     std::vector<UploadFailure> failures;
     void onTransferStart() override { started = true; }
     void onProgress(int percent) override { progress.push_back(percent); }
+    void onBytes(int64_t sent, int64_t) override { bytes = sent; }
     void onFailure(UploadFailure f) override { failures.push_back(f); }
 };
 
@@ -287,17 +289,17 @@ TEST_F(UpgradeSessionTest, AStalledCameraEndsTheTransfer) {
 
 // A camera that takes 512 bytes every 100 ms keeps every send partly
 // successful: the floor (here 64 KiB in 3 s) ends it with its own reason,
-// and the progress shows the blocks it did take.
+// well before the 10 s stall limit could, and the progress shows the blocks
+// it did take.
 TEST_F(UpgradeSessionTest, ATricklingCameraFallsBelowTheFloor) {
     limits.floorWindowMs = 3000;
     Recorder r;
     const auto start = std::chrono::steady_clock::now();
     EXPECT_EQ(upload(camera("trickle-512-100"), 16 * 1024 * 1024, &r), UploadFailure::TooSlow);
     const auto took = std::chrono::duration_cast<std::chrono::seconds>(std::chrono::steady_clock::now() - start);
-    ASSERT_FALSE(r.progress.empty());
-    EXPECT_GT(r.progress.back(), 0) << "blocks were taken before the send gave up";
-    EXPECT_LT(r.progress.back(), 100);
-    EXPECT_LE(took.count(), 20);
+    EXPECT_GT(r.bytes, 0) << "blocks were taken before the send gave up";
+    EXPECT_LT(r.bytes, 16 * 1024 * 1024);
+    EXPECT_LT(took.count(), 10);
 }
 
 // The user's Cancel, from another thread, while a send waits on the camera:
