@@ -300,6 +300,11 @@ TEST_F(UpgradeSessionTest, ATricklingCameraFallsBelowTheFloor) {
     EXPECT_GT(r.bytes, 0) << "blocks were taken before the send gave up";
     EXPECT_LT(r.bytes, 16 * 1024 * 1024);
     EXPECT_LT(took.count(), 10);
+    // Given up, the connection is reset: the camera is not kept trickling
+    // through what was still queued, and has no image.
+    std::string line;
+    ASSERT_TRUE(sim_->waitForLine({"upload id=" + idOf(18) + " outcome="}, 2000, &line)) << "the camera is still busy";
+    EXPECT_EQ(line.find("outcome=received"), std::string::npos) << line;
 }
 
 // The user's Cancel, from another thread, while a send waits on the camera:
