@@ -50,7 +50,10 @@ start_private_display() {
     mount -t tmpfs lenscout-x11 /tmp/.X11-unix
     Xvfb ":$number" -nolock -screen 0 1024x640x24 -nolisten tcp >"$LENSCOUT_VLAN_DIR/xvfb.out" 2>&1 &
     # A loaded machine may take seconds to start the server: wait long.
-    within 200 test -S "/tmp/.X11-unix/X$number" || { echo "Xvfb did not start" >&2; return 1; }
+    within 200 test -S "/tmp/.X11-unix/X$number" || {
+        echo "Xvfb did not start: $(tail -3 "$LENSCOUT_VLAN_DIR/xvfb.out")" >&2
+        return 1
+    }
     export DISPLAY=":$number"
     [[ "${2:-}" == --no-tray ]] || start_tray_host
 }
