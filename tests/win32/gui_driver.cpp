@@ -217,10 +217,12 @@ int run(int argc, char** argv) {
         HWND tray = FindWindowW(L"__winex11_standalone_tray", nullptr);
         return tray && IsWindowVisible(tray) ? 0 : 1;
     }
-    // Holds the event a running upload holds, for `ms`: an installer run
-    // meanwhile must wait.
+    // Holds the event a running upload holds, for `ms`, and says "holding"
+    // once it does: an installer run meanwhile must wait.
     if (command == "uploading") {
         HANDLE event = CreateEventW(nullptr, TRUE, TRUE, L"Local\\Lenscout.Uploading");
+        std::puts("holding");
+        std::fflush(stdout);
         Sleep(static_cast<DWORD>(msArg(arg(2))));
         CloseHandle(event);
         return 0;

@@ -38,7 +38,7 @@ await_background() {
     local name=$1 status
     until [[ -e "$background_dir/$name.status" ]]; do sleep 1; done
     status=$(<"$background_dir/$name.status")
-    [[ -e "$background_dir/$name.took" ]] && echo "($name built in the background in $(<"$background_dir/$name.took") s)"
+    [[ -e "$background_dir/$name.took" ]] && echo "($name done in the background in $(<"$background_dir/$name.took") s)"
     ((status == 0)) && return 0
     echo "== $name failed in the background:" >&2
     tail -n 60 "$background_dir/$name.log" >&2

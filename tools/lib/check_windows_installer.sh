@@ -21,9 +21,9 @@ export WINEDLLOVERRIDES="$WINEDLLOVERRIDES;netsh.exe=n;icacls.exe=n"
 
 # While Lenscout uploads firmware (its event is up), the installer waits:
 # it closes nothing, installs nothing, and ends with an error.
-"$wine" "$driver" uploading 30000 &
+"$wine" "$driver" uploading 30000 >"$LENSCOUT_VLAN_DIR/holder.out" &
 holder=$!
-sleep 1
+within 200 grep -qs '^holding' "$LENSCOUT_VLAN_DIR/holder.out" || fail "the upload's event was not made"
 if "$wine" "$setup" /S; then fail "the installer ran during an upload"; fi
 [[ ! -e "$dir/lenscout.exe" ]] || fail "files were installed during an upload"
 # Shown, it says so in the user's language.
