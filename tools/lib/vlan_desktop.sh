@@ -61,20 +61,19 @@ start_private_display() {
 # A notification-area host on the display; leaves its process id in TRAY_PID.
 # A host that ends before its window shows is started once more.
 start_tray_host() {
-    local try i
+    local try
     for try in 1 2; do
         trayer --edge top --align right --widthtype request --height 24 --transparent false \
             >>"$LENSCOUT_VLAN_DIR/trayer.out" 2>&1 &
         TRAY_PID=$!
-        for ((i = 0; i < 200; i++)); do
-            xdotool search --classname trayer >/dev/null && return 0
-            kill -0 "$TRAY_PID" 2>/dev/null || break
-            sleep 0.1
-        done
+        within 200 tray_host_settled && tray_host_shown && return 0
     done
     echo "the notification-area host did not start: $(tail -3 "$LENSCOUT_VLAN_DIR/trayer.out")" >&2
     return 1
 }
+tray_host_shown() { xdotool search --classname trayer >/dev/null; }
+# Shown, or ended: either way there is no more to wait for.
+tray_host_settled() { tray_host_shown || ! kill -0 "$TRAY_PID" 2>/dev/null; }
 
 # The cameras a newcomer sees: every status of the list, on camera host 1.
 DEMO_CAMERAS=(
